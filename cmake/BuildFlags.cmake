@@ -1,0 +1,22 @@
+# One INTERFACE target carries every compiler flag of the project; every
+# library, program and test links it and nothing sets flags anywhere else.
+add_library(tavrin_build_flags INTERFACE)
+
+target_compile_options(tavrin_build_flags INTERFACE
+  -Wall -Wextra -Wpedantic
+  -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
+  -Woverloaded-virtual -Wnull-dereference -Wdouble-promotion
+  -Wformat=2 -Wimplicit-fallthrough -Wmisleading-indentation
+  -Wduplicated-cond -Wlogical-op
+)
+target_compile_definitions(tavrin_build_flags INTERFACE
+  $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>
+  QT_NO_KEYWORDS
+  QT_NO_CAST_FROM_ASCII
+)
+
+if(TAVRIN_SANITIZE)
+  target_compile_options(tavrin_build_flags INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(tavrin_build_flags INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,123 @@
+#pragma once
+
+// The string table: every text that a user sees, exactly as the program shows
+// it. Texts are UTF-8; the full-width punctuation ("：", "，", "％") and the
+// spelling of the texts are the program's own and must stay as they stand.
+// Texts with printf directives are formats; everything else is shown as is.
+
+namespace strings {
+
+// --- Application -------------------------------------------------------------
+inline constexpr char kAppName[] = "tavrin";                  // message box captions
+inline constexpr char kMainWindowTitle[] = "Corvane-Quillmark";
+inline constexpr char kAboutMenuItem[] = "关于 Tavrin(&A)...";  // string 101
+inline constexpr char kSocketStartupFailed[] = "Windows 通信端口初始化失败。"; // string 103
+inline constexpr char kAboutTitle[] = "关于 Tavrin";
+inline constexpr char kAboutVersion[] = "Tavrin 1.0 版";
+inline constexpr char kAboutRights[] = "Copyright (C) 2026 The Tavrin developers";
+inline constexpr char kAboutOk[] = "确定";
+inline constexpr char kGridFont[] = "宋体";
+
+// --- Menus -------------------------------------------------------------------
+inline constexpr char kMenuFile[] = "File";
+inline constexpr char kMenuLoadDatabase[] = "Load Database";
+inline constexpr char kMenuFireOneDatabase[] = "FireOne Database";
+inline constexpr char kMenuCorvaneDatabase[] = "Corvane Database";
+inline constexpr char kMenuClose[] = "Close";
+inline constexpr char kMenuSave[] = "Save";
+inline constexpr char kMenuExit[] = "Exit";
+inline constexpr char kMenuEdit[] = "Edit";
+inline constexpr char kMenuAssignHost[] = "Assign Host";
+inline constexpr char kMenuTools[] = "Tools";
+inline constexpr char kMenuHostSettings[] = "Host Settings...";
+inline constexpr char kMenuDownload[] = "Download...";
+inline constexpr char kMenuHelp[] = "Help";
+inline constexpr char kMenuAbout[] = "About...";
+inline constexpr char kPopupMenu[] = "_POP_";
+inline constexpr char kPopupAssignedHost[] = "Assigned Host";
+inline constexpr char kPopupSave[] = "Save...";
+
+// --- Grid captions -----------------------------------------------------------
+inline constexpr char kColSequence[] = "Sequence";
+inline constexpr char kColHost[] = "Host";
+inline constexpr char kColLaunchTime[] = "Launch Time";
+inline constexpr char kColOffset[] = "Offset";
+inline constexpr char kColEvent[] = "Event";
+inline constexpr char kColSla[] = "Sla";
+inline constexpr char kColCue[] = "Cue";
+inline constexpr char kColNote[] = "Note";
+
+// --- File choosers -----------------------------------------------------------
+inline constexpr char kFilterMdbEnglish[] = "mdb files (*.mdb)";
+inline constexpr char kFilterMdbChinese[] = "mdb 文件 (*.mdb)";
+inline constexpr char kFilterSqlite[] = "SQLite files (*.db *.sqlite *.sqlite3)";
+inline constexpr char kFilterAll[] = "All files (*)";
+
+// --- Main window, open, save, import, assignment -----------------------------
+inline constexpr char kExitQuestion[] = "do you sure eixt this system?";
+inline constexpr char kAssignQuestion[] = "do you sure to adjuest the host of selected grid?";
+inline constexpr char kAssignHostTitle[] = "Assign Host";
+inline constexpr char kAssignHostLabel[] = "Host Name:";
+inline constexpr char kAssignHostEmpty[] = "host name cannot be seted as null";
+inline constexpr char kSaveHostEmpty[] = "host name cannot be seted as null!";
+inline constexpr char kSaveDone[] = "fire data have saved!";
+// %d: grid row, %d: the column's width in characters
+inline constexpr char kSaveHostTooLong[] =
+    "host name of row %d is longer than %d characters,fire data have not saved!";
+// %d: records in the store, %d: cue rows in the grid
+inline constexpr char kSaveCountMismatch[] =
+    "the show store has %d fire records but the grid has %d,the file has changed since it was "
+    "opened,fire data have not saved!";
+inline constexpr char kButtonOk[] = "OK";
+inline constexpr char kButtonCancel[] = "Cancel";
+
+// --- Download ----------------------------------------------------------------
+inline constexpr char kDownloadTitle[] = "Download";
+inline constexpr char kDownloadHostCodeGroup[] = "Host Code:";
+inline constexpr char kDownloadCodeLabel[] = "Code:";
+inline constexpr char kDownloadTest[] = "Test";
+inline constexpr char kDownloadButton[] = "Download";
+inline constexpr char kDownloadCancel[] = "Cancel";
+inline constexpr char kDownloadClose[] = "Close";
+inline constexpr char kDownloadBackup[] = "Download Backup";
+inline constexpr char kDownloadProgressGroup[] = "Download Progress...";
+inline constexpr char kNetworkInitialFailure[] = "network initial failure!";
+inline constexpr char kNoLayoutTable[] = "数据库中没有发现编排表!";
+inline constexpr char kDatabaseException[] = "database exception!";
+inline constexpr char kPleaseInputHostCode[] = "please input host code!";
+inline constexpr char kHostCodeOutOfRange[] =
+    "host code input error,host code must be a number between 1 and 252!";
+inline constexpr char kSetSocketTimeoutFailed[] = "network exception，set SOCKET timeout!";
+inline constexpr char kSetProjectNameFailed[] = "network exception，set project name faulure!";
+inline constexpr char kCancelDownload[] = "cancel download...";
+inline constexpr char kCueSendFailed[] = "download fire data timeout,download failure!";
+inline constexpr char kHostEchoTimeout[] = "host echo timeout,download failure!";
+inline constexpr char kCueRefused[] = "network exception，download failure!";
+inline constexpr char kDownloadedPercent[] = "downloaded：%i％";   // %i: percent
+inline constexpr char kDownloadEnd[] = "download end...";
+inline constexpr char kDownloadTotal[] = "download total：%ifire record..."; // %i: cues
+
+// --- Frame builders ----------------------------------------------------------
+inline constexpr char kBuildProjectNameFailed[] = "程序异常，创建工程名下载信息失败!";
+inline constexpr char kBuildHostNameFailed[] = "程序异常，创建主机设定信息失败!";
+inline constexpr char kBuildCueFailed[] = "程序异常，创建编排下载信息失败!";
+
+// --- Host settings -----------------------------------------------------------
+inline constexpr char kHostSettingsTitle[] = "Host Setings";
+inline constexpr char kHostSettingsCodeGroup[] = "Host Code：";
+inline constexpr char kHostSettingsListGroup[] = "Host Lists:";
+inline constexpr char kHostSettingsCodeLabel[] = "Code:";
+inline constexpr char kHostSettingsSet[] = "Setings";
+inline constexpr char kHostSettingsExit[] = "Exit";
+inline constexpr char kHostSettingsNetworkInitFailed[] = "初始化网络失败!";
+inline constexpr char kHostSettingsDatabaseException[] = "数据库操作异常!";
+inline constexpr char kHostSettingsNoneTicked[] = "您还没有选择一个需要设定的主\n机，请选择后再设定主机!";
+inline constexpr char kHostSettingsBadName[] = "主机名不能为空或长度超过64个字节!";
+inline constexpr char kHostSettingsNoCode[] = "请输入主机编号!";
+inline constexpr char kHostSettingsBadCode[] = "主机编号输入错误：主机编号\n必须是1~252之间的一个数字!";
+inline constexpr char kHostSettingsSendTimeoutFailed[] = "网络异常，设定SOCKET发送超时失败!";
+inline constexpr char kHostSettingsRecvTimeoutFailed[] = "网络异常，设定SOCKET接收超时失败!";
+inline constexpr char kHostSettingsFailed[] = "网络异常，设定主机失败!";
+inline constexpr char kHostSettingsDone[] = "燃放主机已设定!";
+
+} // namespace strings

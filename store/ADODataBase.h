@@ -1,0 +1,37 @@
+#pragma once
+
+#include "AdoObjects.h"
+
+#include <cstdint>
+#include <string>
+
+// One connection to one database file. Operations that fail return false and
+// keep the error text and code; the objects from GetConnection raise instead.
+class CADODataBase
+{
+public:
+    CADODataBase();
+    virtual ~CADODataBase();
+    CADODataBase(const CADODataBase&) = delete;
+    CADODataBase& operator=(const CADODataBase&) = delete;
+
+    bool Open(const std::string& connectionString, const std::string& userId,
+              const std::string& password);
+    bool IsOpen() const;
+    void Close();
+    bool Execute(const std::string& commandText);
+
+    std::string GetLastErrorText() const { return m_strLastError; }
+    std::string GetLastErrorDescription() const { return m_strErrorDescription; }
+    std::uint32_t GetLastErrorCode() const { return m_dwLastError; }
+    ado::ConnectionPtr GetConnection() const { return m_pConnection; }
+
+private:
+    void RecordError(const ado::_com_error& error);
+
+    ado::ConnectionPtr m_pConnection;
+    std::string m_strConnection;
+    std::string m_strLastError;
+    std::string m_strErrorDescription;
+    std::uint32_t m_dwLastError = 0;
+};

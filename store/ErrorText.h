@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ComError.h"
+
+#include <string>
+
+namespace store {
+
+// "<who> Error\n\tCode = %08lx\n\tCode meaning = %s\n\tSource = %s\n\tDescription = %s\n"
+std::string FormatComError(const char* who, const ado::_com_error& error);
+
+} // namespace store

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "../ComError.h"
+#include "../Variant.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace store {
+
+// One column of a set of rows: its name, the kind of value it holds and, for
+// text columns with a declared width, that width in characters (0: none).
+struct ColumnInfo
+{
+    std::string name;
+    ado::VarType type = ado::VT_BSTR;
+    int maxChars = 0;
+    std::string declaredType; // as the engine declares it, for copying tables
+    bool notNull = false;
+};
+
+// A set of rows read whole. Rows opened from a table by name carry the key by
+// which the engine writes them back.
+struct RowSet
+{
+    std::vector<ColumnInfo> columns;
+    std::vector<std::vector<ado::Variant>> rows;
+    std::vector<std::int64_t> keys; // one per row when writable
+    std::string table;              // the table the rows can be written to
+    bool writable = false;
+};
+
+struct TableEntry
+{
+    std::string name;
+    std::string type; // "TABLE", "VIEW", "SYSTEM TABLE"
+};
+
+// What a database engine behind the connection offers. Every failure is raised
+// as an ado::_com_error carrying the engine's source name and a description
+// that tells the user what went wrong.
+class DatabaseEngine
+{
+public:
+    virtual ~DatabaseEngine() = default;
+
+    virtual std::string SourceName() const = 0;
+
+    // Runs one statement that returns no rows; returns the rows it changed.
+    virtual long Execute(const std::string& sql) = 0;
+    // The rows of a query, read whole; not writable.
+    virtual RowSet Query(const std::string& sql) = 0;
+    // The rows of a table or view opened by name, in the same order every time
+    // (for a table: the order in which its rows were added).
+    virtual RowSet OpenTable(const std::string& name) = 0;
+    virtual std::vector<TableEntry> ListTables() = 0;
+
+    // Writes one row to a table opened by name. `changed` marks the columns the
+    // caller set; the others keep the table's defaults (insert) or their stored
+    // values (update). Insert returns the new row's key.
+    virtual std::int64_t InsertRow(const std::string& table, const std::vector<ColumnInfo>& columns,
+                                   const std::vector<ado::Variant>& values,
+                                   const std::vector<bool>& changed) = 0;
+    virtual void UpdateRow(const std::string& table, std::int64_t key,
+                           const std::vector<ColumnInfo>& columns,
+                           const std::vector<ado::Variant>& values,
+                           const std::vector<bool>& changed) = 0;
+
+    virtual void BeginTransaction() = 0;
+    virtual void CommitTransaction() = 0;
+    virtual void RollbackTransaction() = 0;
+};
+
+// Opens the database file named by `path`, choosing the engine by the file's
+// content: SQLite files read-write, Access (Jet 3 and Jet 4) files read-only.
+// Never creates a file. Raises ado::_com_error with a clear description when
+// the file is missing, unreadable or of another kind.
+std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path);
+
+// Maps a declared column type ("nVarchar(32)", "int", "double", "datetime",
+// ...) to the kind of value read from it, and the width it declares.
+ado::VarType VarTypeForDeclaredType(const std::string& declared);
+int DeclaredTextWidth(const std::string& declared);
+
+} // namespace store

@@ -1,0 +1,47 @@
+#include "AccessDatabase.h"
+#include "DatabaseEngine.h"
+#include "SqliteDatabase.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace store {
+
+namespace {
+constexpr char kSource[] = "Database file";
+
+[[noreturn]] void Refuse(const std::string& description)
+{
+    throw ado::_com_error(ado::E_FAIL, kSource, description);
+}
+} // namespace
+
+std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path)
+{
+    if (path.empty())
+        Refuse("No database file was named: the connection text has no 'Data Source='.");
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        Refuse("Could not find file '" + path + "' (" + std::strerror(errno) + ").");
+    if (!S_ISREG(info.st_mode))
+        Refuse("'" + path + "' is not a database file.");
+
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        Refuse("The file '" + path + "' cannot be read (" + std::strerror(errno) + ").");
+    char header[32] = {};
+    file.read(header, sizeof header);
+    const auto got = static_cast<std::size_t>(file.gcount());
+
+    if (got >= 16 && std::memcmp(header, "SQLite format 3", 16) == 0)
+        return SqliteDatabase::OpenExisting(path);
+    if (got >= 19 && (std::memcmp(header + 4, "Standard Jet DB", 15) == 0 ||
+                      std::memcmp(header + 4, "Standard ACE DB", 15) == 0))
+        return AccessDatabase::Open(path);
+    Refuse("Unrecognized database format '" + path +
+           "': the file is neither an SQLite nor an Access database.");
+}
+
+} // namespace store

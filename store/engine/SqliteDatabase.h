@@ -1,0 +1,61 @@
+#pragma once
+
+#include "DatabaseEngine.h"
+
+#include <map>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+// The SQLite engine: the native show store. Every sqlite3 call of the program
+// lives in SqliteDatabase.cpp.
+class SqliteDatabase final : public DatabaseEngine
+{
+public:
+    // Opens an existing SQLite file read-write (read-only when the file is
+    // write-protected on disk). Never creates one.
+    static std::unique_ptr<SqliteDatabase> OpenExisting(const std::string& path);
+    // Creates a new, empty SQLite file; refuses a path that already exists.
+    static std::unique_ptr<SqliteDatabase> CreateNew(const std::string& path);
+    static std::unique_ptr<SqliteDatabase> OpenInMemory();
+
+    ~SqliteDatabase() override;
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    std::string SourceName() const override;
+    long Execute(const std::string& sql) override;
+    RowSet Query(const std::string& sql) override;
+    RowSet OpenTable(const std::string& name) override;
+    std::vector<TableEntry> ListTables() override;
+    std::int64_t InsertRow(const std::string& table, const std::vector<ColumnInfo>& columns,
+                           const std::vector<ado::Variant>& values,
+                           const std::vector<bool>& changed) override;
+    void UpdateRow(const std::string& table, std::int64_t key,
+                   const std::vector<ColumnInfo>& columns, const std::vector<ado::Variant>& values,
+                   const std::vector<bool>& changed) override;
+    void BeginTransaction() override;
+    void CommitTransaction() override;
+    void RollbackTransaction() override;
+
+private:
+    class Statement;
+
+    SqliteDatabase(sqlite3* db, std::string path);
+    [[noreturn]] void Raise(int rc, const std::string& context) const;
+    Statement& Cached(const std::string& sql);
+    RowSet ReadAll(Statement& statement, std::size_t keyColumn);
+    void CheckWidths(const std::string& table, const std::vector<ColumnInfo>& columns,
+                     const std::vector<ado::Variant>& values,
+                     const std::vector<bool>& changed) const;
+    void RunSimple(const char* sql);
+
+    sqlite3* db_;
+    std::string path_;
+    std::map<std::string, std::unique_ptr<Statement>> cache_;
+};
+
+} // namespace store
