@@ -1,7 +1,7 @@
 #include "ADODataBase.h"
 #include "ADORecordset.h"
 #include "LayoutTable.h"
-#include "StoreTestSupport.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

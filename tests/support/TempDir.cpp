@@ -1,4 +1,4 @@
-#include "StoreTestSupport.h"
+#include "TempDir.h"
 
 #include "engine/SqliteDatabase.h"
 

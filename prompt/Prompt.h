@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the commands need from a user: messages, Yes/No questions and file
+// choosers. The window answers with modal dialogs; tests and the command line
+// answer with their own implementations.
+namespace prompt {
+
+enum class MessageIcon { None, Stop, Warning, Information };
+
+struct FileFilter
+{
+    std::string label;                 // "mdb files (*.mdb)"
+    std::vector<std::string> patterns; // {"*.mdb"}
+};
+
+struct FileChoice
+{
+    std::vector<FileFilter> filters; // in the order shown; the first is selected
+    std::string initialPath;         // folder or proposed file; empty: none
+    std::string defaultSuffix;       // added to a typed name without one; empty: none
+};
+
+class Prompt
+{
+public:
+    virtual ~Prompt() = default;
+
+    // A modal message with an OK button.
+    virtual void ShowMessage(const std::string& text, MessageIcon icon) = 0;
+    // A modal question with Yes and No buttons and a question icon; true on Yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // An Open File chooser that accepts only an existing file; nothing when
+    // the user cancels.
+    virtual std::optional<std::string> ChooseOpenFile(const FileChoice& choice) = 0;
+    // A Save File chooser that asks before replacing a file; nothing on cancel.
+    virtual std::optional<std::string> ChooseSaveFile(const FileChoice& choice) = 0;
+};
+
+} // namespace prompt

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "Prompt.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A prompt that records every message and question and answers from a script.
+// An unscripted question or file choice fails the test (and answers No/cancel).
+class FakePrompt : public prompt::Prompt
+{
+public:
+    struct Message
+    {
+        std::string text;
+        prompt::MessageIcon icon;
+    };
+
+    std::vector<Message> messages;
+    std::vector<std::string> questions;
+    std::vector<prompt::FileChoice> openChoices;
+    std::vector<prompt::FileChoice> saveChoices;
+
+    std::deque<bool> answers;                           // for AskYesNo, in order
+    std::deque<std::optional<std::string>> openFiles;   // for ChooseOpenFile
+    std::deque<std::optional<std::string>> saveFiles;   // for ChooseSaveFile
+    int unscripted = 0;                                 // calls with no scripted answer
+
+    void ShowMessage(const std::string& text, prompt::MessageIcon icon) override
+    {
+        messages.push_back({text, icon});
+    }
+    bool AskYesNo(const std::string& text) override
+    {
+        questions.push_back(text);
+        if (answers.empty()) {
+            ++unscripted;
+            return false;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override
+    {
+        openChoices.push_back(choice);
+        return Next(openFiles);
+    }
+    std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& choice) override
+    {
+        saveChoices.push_back(choice);
+        return Next(saveFiles);
+    }
+
+private:
+    std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue)
+    {
+        if (queue.empty()) {
+            ++unscripted;
+            return std::nullopt;
+        }
+        auto answer = queue.front();
+        queue.pop_front();
+        return answer;
+    }
+};
+
+} // namespace testsupport
