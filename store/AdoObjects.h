@@ -143,7 +143,7 @@ private:
     std::uint64_t session_ = 0;
     bool open_ = false;
     bool readOnly_ = false;
-    store::RowSet rows_;
+    store::RowSet rows_; // read whole when opened
     std::vector<std::size_t> order_; // empty: rows in the order read
     std::size_t position_ = 0;
     EditModeEnum editMode_ = adEditNone;

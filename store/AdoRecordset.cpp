@@ -160,6 +160,8 @@ void Recordset::RequireCurrent() const
 
 void Recordset::RequireWritable() const
 {
+    if (readOnly_ && !rows_.readOnlyReason.empty())
+        throw _com_error(E_FAIL, rows_.readOnlySource, rows_.readOnlyReason);
     if (readOnly_)
         throw _com_error(adErrFeatureNotAvailable, kSourceRecordset,
                          "Current Recordset does not support updating. This may be a limitation "

@@ -30,6 +30,10 @@ struct RowSet
     std::vector<std::int64_t> keys; // one per row when writable
     std::string table;              // the table the rows can be written to
     bool writable = false;
+    // Why the rows cannot be written, when the engine has a better word for
+    // it than a recordset's generic one (a read-only file, say).
+    std::string readOnlyReason;
+    std::string readOnlySource;
 };
 
 struct TableEntry
