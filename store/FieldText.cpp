@@ -93,7 +93,7 @@ bool FieldToText(const ado::Variant& value, const std::string& dateFormat, std::
         out = value.bstrVal();
         return true;
     case ado::VT_BOOL:
-        out = value.boolVal() == ado::VARIANT_TRUE ? "T" : "F";
+        out.assign(1, value.boolVal() == ado::VARIANT_TRUE ? 'T' : 'F');
         return true;
     default:
         return false;
