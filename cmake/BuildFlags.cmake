@@ -5,7 +5,7 @@ add_library(tavrin_build_flags INTERFACE)
 target_compile_options(tavrin_build_flags INTERFACE
   -Wall -Wextra -Wpedantic
   -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
-  -Woverloaded-virtual -Wnull-dereference -Wdouble-promotion
+  -Woverloaded-virtual -Wdouble-promotion
   -Wformat=2 -Wimplicit-fallthrough -Wmisleading-indentation
   -Wduplicated-cond -Wlogical-op
 )

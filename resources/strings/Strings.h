@@ -36,6 +36,9 @@ inline constexpr char kMenuAbout[] = "About...";
 inline constexpr char kPopupMenu[] = "_POP_";
 inline constexpr char kPopupAssignedHost[] = "Assigned Host";
 inline constexpr char kPopupSave[] = "Save...";
+inline constexpr char kToolbarOpen[] = "Open show store"; // toolbar button tips
+inline constexpr char kToolbarSave[] = "Save";
+inline constexpr char kToolbarDownload[] = "Download...";
 
 // --- Grid captions -----------------------------------------------------------
 inline constexpr char kColSequence[] = "Sequence";
@@ -68,6 +71,15 @@ inline constexpr char kSaveHostTooLong[] =
 inline constexpr char kSaveCountMismatch[] =
     "the show store has %d fire records but the grid has %d,the file has changed since it was "
     "opened,fire data have not saved!";
+// %s: the database's account of the failure
+inline constexpr char kSaveFailed[] =
+    "the show store cannot be written,fire data have not saved!\n%s";
+// %d: fire record (from 1), %s: field name
+inline constexpr char kLoadBadField[] =
+    "fire record %d has no readable %s field,the show has not been loaded!";
+// %s: the database's account of the failure
+inline constexpr char kLoadFailed[] =
+    "the show store cannot be read,the show has not been loaded!\n%s";
 inline constexpr char kButtonOk[] = "OK";
 inline constexpr char kButtonCancel[] = "Cancel";
 

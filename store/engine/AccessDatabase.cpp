@@ -1,41 +1,204 @@
 #include "AccessDatabase.h"
 
+#include "AccessQueryCopy.h"
+#include "MdbReaderLocation.h"
+#include "MdbReaderOutput.h"
+#include "MdbReaderProtocol.h"
+#include "SqliteDatabase.h"
+
+#include <cctype>
+#include <strings.h>
+
 namespace store {
 
 namespace {
 constexpr char kSource[] = "Access database reader";
+constexpr int kExitCannotStart = 127;
+
+// The first word of a statement, in capitals.
+std::string FirstWord(const std::string& sql)
+{
+    std::size_t i = 0;
+    while (i < sql.size() && (std::isspace(static_cast<unsigned char>(sql[i])) || sql[i] == '('))
+        ++i;
+    std::string word;
+    while (i < sql.size() && std::isalpha(static_cast<unsigned char>(sql[i])))
+        word += static_cast<char>(std::toupper(static_cast<unsigned char>(sql[i++])));
+    return word;
 }
 
-AccessDatabase::AccessDatabase(std::string path, MdbReaderLimits limits)
-    : path_(std::move(path)), limits_(limits)
+bool OnlyReads(const std::string& sql)
+{
+    const std::string word = FirstWord(sql);
+    return word == "SELECT" || word == "WITH" || word == "VALUES";
+}
+} // namespace
+
+AccessDatabase::AccessDatabase(std::string path, MdbReaderLimits limits, std::string readerProgram)
+    : path_(std::move(path)), limits_(limits), reader_(std::move(readerProgram))
 {
 }
 
 AccessDatabase::~AccessDatabase() = default;
 
 std::unique_ptr<AccessDatabase> AccessDatabase::Open(const std::string& path,
-                                                     const MdbReaderLimits& limits)
+                                                     const MdbReaderLimits& limits,
+                                                     std::string readerProgram)
 {
-    (void)limits;
-    throw ado::_com_error(ado::E_FAIL, kSource,
-                          "The file '" + path + "' could not be read as an Access database.");
+    std::unique_ptr<AccessDatabase> database(
+        new AccessDatabase(path, limits, std::move(readerProgram)));
+    if (database->reader_.empty()) {
+        database->reader_ = LocateMdbReader();
+        if (database->reader_.empty()) {
+            std::string places;
+            for (const std::string& candidate : MdbReaderCandidates())
+                places += (places.empty() ? "" : ", ") + candidate;
+            database->RaiseUnreadable(std::string("the reader program ") + kMdbReaderProgram +
+                                      " is not installed (looked for " + places + ")");
+        }
+    }
+    try {
+        database->tables_ = ParseCatalogueAnswer(database->Ask("catalogue", {}));
+    } catch (const MdbReaderFailure& failure) {
+        database->RaiseUnreadable(failure.what());
+    }
+    return database;
 }
 
-std::string AccessDatabase::SourceName() const { return kSource; }
-long AccessDatabase::Execute(const std::string&) { throw ado::_com_error(ado::E_FAIL); }
-RowSet AccessDatabase::Query(const std::string&) { throw ado::_com_error(ado::E_FAIL); }
-RowSet AccessDatabase::OpenTable(const std::string&) { throw ado::_com_error(ado::E_FAIL); }
-std::vector<TableEntry> AccessDatabase::ListTables() { return tables_; }
+std::string AccessDatabase::SourceName() const
+{
+    return kSource;
+}
+
+void AccessDatabase::RaiseUnreadable(const std::string& reason) const
+{
+    throw ado::_com_error(ado::E_FAIL, kSource,
+                          "The file '" + path_ +
+                              "' could not be read as an Access database: " + reason + ".");
+}
+
+std::string AccessDatabase::ReadOnlyReason() const
+{
+    return "Cannot update. The Access database file '" + path_ +
+           "' is read-only here: this program reads Access files but does not change them.";
+}
+
+void AccessDatabase::RaiseReadOnly() const
+{
+    throw ado::_com_error(ado::E_FAIL, kSource, ReadOnlyReason());
+}
+
+void AccessDatabase::MarkReadOnly(RowSet& rows) const
+{
+    rows.writable = false;
+    rows.keys.clear();
+    rows.readOnlySource = kSource;
+    rows.readOnlyReason = ReadOnlyReason();
+}
+
+std::string AccessDatabase::Ask(const std::string& question,
+                                const std::vector<std::string>& more) const
+{
+    std::vector<std::string> arguments{question, path_};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    const MdbReaderRun run = RunMdbReader(reader_, arguments, limits_);
+    if (run.exitStatus == kExitCannotStart)
+        throw MdbReaderFailure("the reader program could not be started");
+    if (run.exitStatus != mdbproto::kExitAnswered && run.exitStatus != mdbproto::kExitFailed)
+        throw MdbReaderFailure("the reader failed (exit status " + std::to_string(run.exitStatus) +
+                               ")");
+    return run.output;
+}
+
+const TableEntry& AccessDatabase::FindTable(const std::string& name) const
+{
+    const TableEntry* caseless = nullptr;
+    for (const TableEntry& table : tables_) {
+        if (table.name == name)
+            return table;
+        if (!caseless && strcasecmp(table.name.c_str(), name.c_str()) == 0)
+            caseless = &table;
+    }
+    if (!caseless)
+        throw ado::_com_error(ado::DB_E_NOTABLE, kSource,
+                              "The table '" + name +
+                                  "' does not exist in the Access database "
+                                  "file '" +
+                                  path_ + "'.");
+    return *caseless;
+}
+
+const RowSet& AccessDatabase::ReadTable(const std::string& exactName)
+{
+    if (const auto cached = tableCache_.find(exactName); cached != tableCache_.end())
+        return cached->second;
+    RowSet rows;
+    try {
+        rows = ParseTableAnswer(Ask("table", {exactName}));
+    } catch (const MdbReaderFailure& failure) {
+        RaiseUnreadable(failure.what());
+    }
+    rows.table = exactName;
+    MarkReadOnly(rows);
+    return tableCache_.emplace(exactName, std::move(rows)).first->second;
+}
+
+RowSet AccessDatabase::OpenTable(const std::string& name)
+{
+    return ReadTable(FindTable(name).name);
+}
+
+std::vector<TableEntry> AccessDatabase::ListTables()
+{
+    return tables_;
+}
+
+RowSet AccessDatabase::Query(const std::string& sql)
+{
+    if (!OnlyReads(sql))
+        RaiseReadOnly();
+    if (!queryEngine_)
+        queryEngine_ = SqliteDatabase::OpenInMemory();
+    try {
+        for (const std::string& name : TablesNamedIn(sql, tables_)) {
+            if (copied_.count(name))
+                continue;
+            const RowSet& rows = ReadTable(name);
+            queryEngine_->Execute("PRAGMA query_only = OFF");
+            CopyTableInto(*queryEngine_, name, rows);
+            copied_.insert(name);
+        }
+        // The copy is only ever read: a statement that would change it fails.
+        queryEngine_->Execute("PRAGMA query_only = ON");
+        RowSet rows = queryEngine_->Query(sql);
+        MarkReadOnly(rows);
+        return rows;
+    } catch (const ado::_com_error& error) {
+        if (error.Source() == kSource)
+            throw;
+        // The copy's own engine is no business of the caller's.
+        throw ado::_com_error(error.Error(), kSource, error.Description());
+    }
+}
+
+long AccessDatabase::Execute(const std::string&)
+{
+    RaiseReadOnly();
+}
+
 std::int64_t AccessDatabase::InsertRow(const std::string&, const std::vector<ColumnInfo>&,
                                        const std::vector<ado::Variant>&, const std::vector<bool>&)
 {
-    throw ado::_com_error(ado::E_FAIL);
+    RaiseReadOnly();
 }
+
 void AccessDatabase::UpdateRow(const std::string&, std::int64_t, const std::vector<ColumnInfo>&,
                                const std::vector<ado::Variant>&, const std::vector<bool>&)
 {
-    throw ado::_com_error(ado::E_FAIL);
+    RaiseReadOnly();
 }
+
+// Nothing is ever written, so there is nothing to make atomic.
 void AccessDatabase::BeginTransaction() {}
 void AccessDatabase::CommitTransaction() {}
 void AccessDatabase::RollbackTransaction() {}

@@ -1,32 +1,27 @@
 #pragma once
 
 #include "DatabaseEngine.h"
+#include "MdbReaderProcess.h"
 
-#include <chrono>
 #include <map>
 #include <memory>
+#include <set>
 
 namespace store {
 
-// Limits put on the helper process that reads an Access file, so that a
-// malformed file can neither crash nor hang the program.
-struct MdbReaderLimits
-{
-    std::chrono::milliseconds wallClock{20000};
-    int cpuSeconds = 15;
-    std::size_t addressSpaceBytes = std::size_t{2} << 30; // 2 GiB
-};
-
 // The Access engine: Jet 3 and Jet 4 files, read-only. The file is read by a
 // helper program (tavrin-mdb-reader) started for each read, so that libmdb's
-// faults on malformed files stay outside the program.
+// faults on malformed files stay outside the program. Queries run on an
+// in-memory SQLite copy of the tables they name.
 class AccessDatabase final : public DatabaseEngine
 {
 public:
     // Opens the file and reads its catalogue; raises on a file the reader
-    // cannot read as an Access database.
+    // cannot read as an Access database. `readerProgram` empty: the installed
+    // reader (see MdbReaderLocation.h).
     static std::unique_ptr<AccessDatabase> Open(const std::string& path,
-                                                const MdbReaderLimits& limits = {});
+                                                const MdbReaderLimits& limits = {},
+                                                std::string readerProgram = {});
     ~AccessDatabase() override;
 
     std::string SourceName() const override;
@@ -45,13 +40,25 @@ public:
     void RollbackTransaction() override;
 
 private:
-    AccessDatabase(std::string path, MdbReaderLimits limits);
+    AccessDatabase(std::string path, MdbReaderLimits limits, std::string readerProgram);
+
+    // Runs the reader with the arguments that follow the file's path and
+    // returns its answer; raises when there is none to read.
+    std::string Ask(const std::string& question, const std::vector<std::string>& more) const;
+    [[noreturn]] void RaiseUnreadable(const std::string& reason) const;
+    std::string ReadOnlyReason() const;
+    [[noreturn]] void RaiseReadOnly() const;
+    const TableEntry& FindTable(const std::string& name) const;
+    const RowSet& ReadTable(const std::string& exactName);
+    void MarkReadOnly(RowSet& rows) const;
 
     std::string path_;
     MdbReaderLimits limits_;
+    std::string reader_;
     std::vector<TableEntry> tables_;
-    std::map<std::string, RowSet> tableCache_;   // tables read so far, by name
+    std::map<std::string, RowSet> tableCache_;    // tables read so far, by name
     std::unique_ptr<DatabaseEngine> queryEngine_; // in-memory copy that runs SQL queries
+    std::set<std::string> copied_;                // tables copied into it
 };
 
 } // namespace store

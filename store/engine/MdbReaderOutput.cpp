@@ -1,0 +1,230 @@
+#include "MdbReaderOutput.h"
+
+#include "AccessColumnTypes.h"
+#include "MdbReaderProcess.h"
+#include "MdbReaderProtocol.h"
+
+#include <bit>
+#include <cstring>
+
+namespace store {
+
+namespace {
+using mdbproto::AccessType;
+
+constexpr std::uint32_t kMaxColumns = 1024; // Access allows 255
+constexpr int kMaxDecimalDigits = 28;
+
+[[noreturn]] void Damaged(const std::string& what)
+{
+    throw MdbReaderFailure("the reader's answer is damaged (" + what + ")");
+}
+
+// Walks an answer; every read checks that the bytes are there.
+class Cursor
+{
+public:
+    explicit Cursor(std::string_view data) : data_(data) {}
+
+    std::uint8_t U8() { return static_cast<std::uint8_t>(Little(1)); }
+    std::uint16_t U16() { return static_cast<std::uint16_t>(Little(2)); }
+    std::uint32_t U32() { return static_cast<std::uint32_t>(Little(4)); }
+    std::uint64_t U64() { return Little(8); }
+    std::string Text()
+    {
+        const std::uint32_t size = U32();
+        if (size > Left())
+            Damaged("a text runs past its end");
+        std::string text(data_.substr(position_, size));
+        position_ += size;
+        return text;
+    }
+    void Expect(const char (&bytes)[4], const char* what)
+    {
+        if (Left() < 4 || std::memcmp(data_.data() + position_, bytes, 4) != 0)
+            Damaged(what);
+        position_ += 4;
+    }
+    std::size_t Left() const { return data_.size() - position_; }
+
+private:
+    std::uint64_t Little(std::size_t bytes)
+    {
+        if (bytes > Left())
+            Damaged("it ends too early");
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < bytes; ++i)
+            value |= std::uint64_t{static_cast<unsigned char>(data_[position_ + i])} << (8 * i);
+        position_ += bytes;
+        return value;
+    }
+
+    std::string_view data_;
+    std::size_t position_ = 0;
+};
+
+// Reads the start of an answer; a failure answer raises its description.
+void Begin(Cursor& in, mdbproto::Answer expected)
+{
+    in.Expect(mdbproto::kMagic, "it does not begin as an answer");
+    const auto kind = static_cast<mdbproto::Answer>(in.U8());
+    if (kind == mdbproto::Answer::Failure) {
+        std::string description = in.Text();
+        in.Expect(mdbproto::kTrailer, "its failure is not complete");
+        throw MdbReaderFailure(description);
+    }
+    if (kind != expected)
+        Damaged("it answers another question");
+}
+
+void End(Cursor& in)
+{
+    in.Expect(mdbproto::kTrailer, "its end mark is missing");
+    if (in.Left() != 0)
+        Damaged("bytes follow its end");
+}
+
+struct ReaderColumn
+{
+    AccessType type;
+    int scale;
+};
+
+ado::Decimal Currency(std::uint64_t bits)
+{
+    const auto value = static_cast<std::int64_t>(bits);
+    ado::Decimal d;
+    d.scale = 4; // ten-thousandths
+    d.sign = value < 0 ? 0x80 : 0;
+    d.lo64 = value < 0 ? ~bits + 1 : bits; // the magnitude, INT64_MIN included
+    return d;
+}
+
+ado::Variant ReadValue(Cursor& in, const ReaderColumn& column)
+{
+    switch (column.type) {
+    case AccessType::Boolean:
+        return ado::Variant::Bool(in.U8() != 0);
+    case AccessType::Byte:
+        return ado::Variant::UI1(in.U8());
+    case AccessType::Integer:
+        return ado::Variant::I2(static_cast<std::int16_t>(in.U16()));
+    case AccessType::Long:
+    case AccessType::Complex:
+        return ado::Variant::I4(static_cast<std::int32_t>(in.U32()));
+    case AccessType::Currency:
+        return ado::Variant::Dec(Currency(in.U64()));
+    case AccessType::Single:
+        return ado::Variant::R4(std::bit_cast<float>(in.U32()));
+    case AccessType::Double:
+        return ado::Variant::R8(std::bit_cast<double>(in.U64()));
+    case AccessType::DateTime:
+        return ado::Variant::Date(std::bit_cast<double>(in.U64()));
+    case AccessType::Numeric: {
+        ado::Decimal d;
+        d.sign = in.U8() & 0x80;
+        d.hi32 = in.U32();
+        d.lo64 = in.U64();
+        d.scale = static_cast<std::uint8_t>(column.scale);
+        if (d.hi32 == 0 && d.lo64 == 0)
+            d.sign = 0;
+        return ado::Variant::Dec(d);
+    }
+    case AccessType::Text:
+    case AccessType::Memo:
+    case AccessType::ReplicationId:
+        return ado::Variant::Bstr(in.Text());
+    case AccessType::Binary:
+    case AccessType::OleObject:
+        break;
+    }
+    return ado::Variant::Bytes(in.Text());
+}
+
+std::vector<ReaderColumn> ReadColumns(Cursor& in, RowSet& set)
+{
+    const std::uint32_t count = in.U32();
+    if (count == 0 || count > kMaxColumns)
+        Damaged("it names " + std::to_string(count) + " columns");
+    std::vector<ReaderColumn> columns;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::string name = in.Text();
+        const auto type = AccessTypeOf(in.U8());
+        const std::uint32_t width = in.U32();
+        const int precision = in.U8();
+        const int scale = in.U8();
+        if (!type)
+            Damaged("a column of an unknown type");
+        if (*type == AccessType::Numeric &&
+            (precision < 1 || precision > kMaxDecimalDigits || scale > precision))
+            Damaged("a Numeric column with precision " + std::to_string(precision) + " and scale " +
+                    std::to_string(scale));
+        columns.push_back({*type, scale});
+        set.columns.push_back(AccessColumn(std::move(name), *type, width, precision, scale));
+    }
+    return columns;
+}
+
+void ReadRows(Cursor& in, const std::vector<ReaderColumn>& columns, RowSet& set)
+{
+    for (;;) {
+        const std::uint8_t marker = in.U8();
+        if (marker == mdbproto::kRowsEnd)
+            return;
+        if (marker == mdbproto::kRowsFailed) {
+            std::string description = in.Text();
+            End(in);
+            throw MdbReaderFailure(description);
+        }
+        if (marker != mdbproto::kRowFollows)
+            Damaged("a row is not marked as one");
+        std::vector<ado::Variant> row;
+        row.reserve(columns.size());
+        for (const ReaderColumn& column : columns) {
+            const std::uint8_t present = in.U8();
+            if (present > 1)
+                Damaged("a value is neither NULL nor present");
+            row.push_back(present ? ReadValue(in, column) : ado::Variant::Null());
+        }
+        set.rows.push_back(std::move(row));
+    }
+}
+} // namespace
+
+std::vector<TableEntry> ParseCatalogueAnswer(std::string_view answer)
+{
+    Cursor in(answer);
+    Begin(in, mdbproto::Answer::Catalogue);
+    const std::uint32_t count = in.U32();
+    std::vector<TableEntry> tables;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        TableEntry entry;
+        entry.name = in.Text();
+        const auto kind = static_cast<mdbproto::ObjectKind>(in.U8());
+        if (kind == mdbproto::ObjectKind::UserTable)
+            entry.type = "TABLE";
+        else if (kind == mdbproto::ObjectKind::SystemTable)
+            entry.type = "SYSTEM TABLE";
+        else
+            Damaged("a table of an unknown kind");
+        if (entry.name.empty())
+            Damaged("a table without a name");
+        tables.push_back(std::move(entry));
+    }
+    End(in);
+    return tables;
+}
+
+RowSet ParseTableAnswer(std::string_view answer)
+{
+    Cursor in(answer);
+    Begin(in, mdbproto::Answer::Table);
+    RowSet set;
+    set.table = in.Text();
+    const std::vector<ReaderColumn> columns = ReadColumns(in, set);
+    ReadRows(in, columns, set);
+    End(in);
+    return set;
+}
+
+} // namespace store
