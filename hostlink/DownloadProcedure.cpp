@@ -1,0 +1,124 @@
+#include "DownloadProcedure.h"
+
+#include "Frames.h"
+#include "HostCode.h"
+#include "LoadDownloadCues.h"
+#include "MessageFormat.h"
+#include "strings/Strings.h"
+
+#include <vector>
+
+namespace hostlink {
+
+namespace {
+
+using prompt::MessageIcon;
+
+constexpr int kComplete = 100;
+
+// Builds every frame of the show; false (the builder's message shown) at the
+// first cue that cannot be built exactly.
+bool BuildCueFrames(const std::vector<DownloadCue>& cues, std::vector<CueFrame>& frames,
+                    prompt::Prompt& prompt)
+{
+    frames.resize(cues.size());
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        const BuildOutcome built = BuildCueFrame(cues[i], PositionOf(i, cues.size()), frames[i]);
+        if (!built) {
+            prompt.ShowMessage(built.message, MessageIcon::Stop);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int DownloadPercent(std::size_t acknowledged, std::size_t total)
+{
+    if (total == 0)
+        return kComplete;
+    return static_cast<int>(acknowledged * kComplete / total);
+}
+
+DownloadProcedure::DownloadProcedure(prompt::Prompt& prompt, DownloadView& view,
+                                     HostLinkOptions options)
+    : prompt_(prompt), view_(view), options_(std::move(options)), makeLink_(MakeHostLinkSocket)
+{
+}
+
+bool DownloadProcedure::RunDownload()
+{
+    std::vector<DownloadCue> cues;
+    if (!LoadDownloadCues(prompt_, cues))
+        return false;
+
+    const HostCodeInput hostCode = ReadHostCode(view_.HostCodeText());
+    if (hostCode.status == HostCodeInput::kEmpty) {
+        prompt_.ShowMessage(strings::kPleaseInputHostCode, MessageIcon::Warning);
+        return false;
+    }
+    if (hostCode.status == HostCodeInput::kOutOfRange) {
+        prompt_.ShowMessage(strings::kHostCodeOutOfRange, MessageIcon::Warning);
+        return false;
+    }
+
+    const std::unique_ptr<HostLink> link = makeLink_(options_); // closes on every way out
+    if (link->Open(hostCode.code) != HostLink::OpenStatus::kOpened) {
+        prompt_.ShowMessage(strings::kSetSocketTimeoutFailed, MessageIcon::Stop);
+        return false;
+    }
+    const std::size_t total = cues.size();
+    link->ClearReply();
+
+    std::vector<CueFrame> frames;
+    if (!BuildCueFrames(cues, frames, prompt_))
+        return false;
+    ProjectNameFrame projectName;
+    if (const BuildOutcome built = BuildProjectNameFrame(kProjectName, projectName); !built) {
+        prompt_.ShowMessage(built.message, MessageIcon::Stop);
+        return false;
+    }
+    // A host that never got the project name is not ready for the show.
+    if (!link->Send(projectName.bytes) ||
+        link->AwaitAcknowledgement() != HostLink::Reply::kAccepted) {
+        prompt_.ShowMessage(strings::kSetProjectNameFailed, MessageIcon::Warning);
+        return false;
+    }
+
+    std::size_t acknowledged = 0;
+    for (const CueFrame& frame : frames) {
+        if (view_.CancelRequested()) {
+            link->Close();
+            view_.SetStatusLine(strings::kCancelDownload);
+            return false;
+        }
+        if (!link->Send(frame.bytes)) {
+            prompt_.ShowMessage(strings::kCueSendFailed, MessageIcon::Warning);
+            return false;
+        }
+        switch (link->AwaitAcknowledgement()) {
+        case HostLink::Reply::kNoReply:
+            prompt_.ShowMessage(strings::kHostEchoTimeout, MessageIcon::Warning);
+            return false;
+        case HostLink::Reply::kRefused:
+            prompt_.ShowMessage(strings::kCueRefused, MessageIcon::Warning);
+            return false;
+        case HostLink::Reply::kAccepted:
+            break;
+        }
+        ++acknowledged;
+        const int percent = DownloadPercent(acknowledged, total);
+        view_.SetProgressPercent(percent);
+        view_.SetProgressText(FormatMessage(strings::kDownloadedPercent, percent));
+    }
+
+    view_.SetProgressText(FormatMessage(strings::kDownloadedPercent, kComplete));
+    view_.SetProgressPercent(kComplete);
+    view_.SetEndText(strings::kDownloadEnd);
+    view_.SetStatusLine(FormatMessage(strings::kDownloadTotal, static_cast<int>(acknowledged)));
+    link->Close();
+    return true;
+}
+
+} // namespace hostlink

@@ -1,0 +1,139 @@
+#include "Frames.h"
+
+#include "DecimalValue.h"
+#include "Gbk.h"
+#include "strings/Strings.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace hostlink {
+
+namespace {
+
+void PutInt32(std::span<std::uint8_t> frame, std::size_t offset, std::int32_t value)
+{
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < 4; ++i)
+        frame[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
+void PutUint16(std::span<std::uint8_t> frame, std::size_t offset, std::uint16_t value)
+{
+    frame[offset] = static_cast<std::uint8_t>(value);
+    frame[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+// Copies the GBK form of a text into its field, with a terminator when room
+// is left. False when the text has no exact GBK form, does not fit, or holds
+// a zero byte (the host would end the name there).
+bool FillTextField(std::span<std::uint8_t> field, const std::string& utf8)
+{
+    const std::optional<std::string> gbk = Utf8ToGbk(utf8);
+    if (!gbk || gbk->size() > field.size() || gbk->find('\0') != std::string::npos)
+        return false;
+    std::ranges::fill(field, std::uint8_t{0});
+    std::ranges::copy(*gbk, field.begin());
+    return true;
+}
+
+void PutHeader(std::span<std::uint8_t> frame, FrameType type, std::uint8_t flag,
+               std::size_t payloadSize)
+{
+    frame[0] = kFrameMarker;
+    frame[1] = static_cast<std::uint8_t>(type);
+    frame[2] = flag;
+    frame[3] = static_cast<std::uint8_t>(payloadSize);
+}
+
+void PutChecksum(std::span<std::uint8_t> frame)
+{
+    const std::size_t last = frame.size() - kChecksumSize;
+    frame[last] = FrameChecksum(frame.subspan(kHeaderSize, last - kHeaderSize));
+}
+
+BuildOutcome Built() { return {true, {}}; }
+
+BuildOutcome Failed(std::span<std::uint8_t> frame, const char* message)
+{
+    std::ranges::fill(frame, std::uint8_t{0});
+    return {false, message};
+}
+
+BuildOutcome BuildNameFrame(std::span<std::uint8_t> frame, FrameType type,
+                            const std::string& name, const char* failureMessage)
+{
+    std::ranges::fill(frame, std::uint8_t{0});
+    PutHeader(frame, type, kNameFrameFlag, kNamePayloadSize);
+    if (name.empty() || !FillTextField(frame.subspan(kHeaderSize, kNameFieldSize), name))
+        return Failed(frame, failureMessage);
+    PutChecksum(frame);
+    return Built();
+}
+
+} // namespace
+
+std::uint8_t FrameChecksum(std::span<const std::uint8_t> payload)
+{
+    unsigned sum = 0;
+    for (const std::uint8_t byte : payload)
+        sum += byte;
+    return static_cast<std::uint8_t>(sum);
+}
+
+PositionCode PositionOf(std::size_t index, std::size_t count)
+{
+    if (index == 0)
+        return kFirstCue;
+    return index + 1 == count ? kLastCue : kMiddleCue;
+}
+
+BuildOutcome BuildProjectNameFrame(const std::string& name, ProjectNameFrame& frame)
+{
+    return BuildNameFrame(frame.bytes, FrameType::kProjectName, name,
+                          strings::kBuildProjectNameFailed);
+}
+
+BuildOutcome BuildHostNameFrame(const std::string& hostName, HostNameFrame& frame)
+{
+    return BuildNameFrame(frame.bytes, FrameType::kHostName, hostName,
+                          strings::kBuildHostNameFailed);
+}
+
+BuildOutcome BuildCueFrame(const DownloadCue& cue, PositionCode position, CueFrame& frame)
+{
+    const std::span<std::uint8_t> bytes = frame.bytes;
+    std::ranges::fill(bytes, std::uint8_t{0});
+    const std::optional<std::int32_t> addr = DecimalValue(cue.Addr);
+    const std::optional<std::int32_t> channel = DecimalValue(cue.Channel);
+    if (position > kLastCue || !addr || !channel)
+        return Failed(bytes, strings::kBuildCueFailed);
+    PutHeader(bytes, FrameType::kCue, position, kCuePayloadSize);
+    PutInt32(bytes, kCueCDCodeOffset, cue.CDCode);
+    PutInt32(bytes, kCueReservedOffset, 0); // whatever the cue holds: the host expects 0
+    PutInt32(bytes, kCueSectorOffset, cue.Sector);
+    PutInt32(bytes, kCueBlastTimeOffset, cue.BlastTime);
+    PutInt32(bytes, kCueAddrOffset, *addr);
+    PutInt32(bytes, kCueChannelOffset, *channel);
+    if (!FillTextField(bytes.subspan(kCueHostNameOffset, kNameFieldSize), cue.HostName))
+        return Failed(bytes, strings::kBuildCueFailed);
+    PutChecksum(bytes);
+    return Built();
+}
+
+BuildOutcome BuildCommandFrame(const CommandWord& command, CommandFrame& frame)
+{
+    const std::span<std::uint8_t> bytes = frame.bytes;
+    std::ranges::fill(bytes, std::uint8_t{0});
+    bytes[0] = kCommandMarker;
+    bytes[1] = kCommandKind;
+    PutUint16(bytes, 2, static_cast<std::uint16_t>(kCommandWordSize));
+    PutUint16(bytes, 4, command.code);
+    PutUint16(bytes, 6, 1);
+    if (command.word == nullptr ||
+        !FillTextField(bytes.subspan(kCommandWordOffset, kCommandWordSize), command.word))
+        return Failed(bytes, strings::kBuildHostNameFailed);
+    return Built();
+}
+
+} // namespace hostlink

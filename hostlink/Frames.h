@@ -1,0 +1,38 @@
+#pragma once
+
+#include "DownloadCue.h"
+#include "FrameLayout.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// The frame builders. A builder clears the frame, fills it and reports
+// success; when the frame cannot be built exactly (a text that GBK cannot
+// encode or that is longer than its field) it leaves the frame cleared and
+// hands back the message for the caller to show. Nothing is ever sent cut
+// short or with substituted characters.
+namespace hostlink {
+
+struct BuildOutcome
+{
+    bool built = false;
+    std::string message; // from the string table; empty when built
+
+    explicit operator bool() const { return built; }
+};
+
+BuildOutcome BuildProjectNameFrame(const std::string& name, ProjectNameFrame& frame);
+// The host name must hold 1 to 64 bytes in GBK.
+BuildOutcome BuildHostNameFrame(const std::string& hostName, HostNameFrame& frame);
+BuildOutcome BuildCueFrame(const DownloadCue& cue, PositionCode position, CueFrame& frame);
+BuildOutcome BuildCommandFrame(const CommandWord& command, CommandFrame& frame);
+
+// The low 8 bits of the sum of the payload bytes.
+std::uint8_t FrameChecksum(std::span<const std::uint8_t> payload);
+
+// The position code of cue `index` of `count`: 0 first (a lone cue too),
+// 2 last, 1 between.
+PositionCode PositionOf(std::size_t index, std::size_t count);
+
+} // namespace hostlink

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "HostLinkOptions.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+
+namespace hostlink {
+
+// One conversation with one firing host: open for a host code, then frames
+// sent one at a time, each followed by the wait for its acknowledgement.
+class HostLink
+{
+public:
+    enum class OpenStatus {
+        kOpened,
+        kNoSocket, // no socket for that host (no address, or none to be had)
+        kSendTimeoutFailed,
+        kReceiveTimeoutFailed,
+    };
+    enum class Reply { kNoReply, kAccepted, kRefused };
+
+    virtual ~HostLink() = default;
+
+    virtual OpenStatus Open(int hostCode) = 0;
+    // Clears the reply field; once per conversation, before the first frame.
+    virtual void ClearReply() = 0;
+    // Sends one frame in one datagram; false when it did not go out whole.
+    virtual bool Send(std::span<const std::uint8_t> frame) = 0;
+    virtual Reply AwaitAcknowledgement() = 0;
+    virtual void Close() = 0;
+};
+
+// Makes the link a procedure talks through: the socket in the program, a
+// wrapper around it in tests that need a send to fail.
+using HostLinkMaker = std::function<std::unique_ptr<HostLink>(const HostLinkOptions&)>;
+
+std::unique_ptr<HostLink> MakeHostLinkSocket(const HostLinkOptions& options);
+
+} // namespace hostlink

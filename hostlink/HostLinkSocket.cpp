@@ -1,0 +1,109 @@
+#include "HostLinkSocket.h"
+
+#include "HostCode.h"
+
+#include <algorithm>
+
+namespace hostlink {
+
+namespace {
+// A flood of stray datagrams must not keep a send from happening.
+constexpr int kMostDiscardedDatagrams = 256;
+} // namespace
+
+std::unique_ptr<HostLink> MakeHostLinkSocket(const HostLinkOptions& options)
+{
+    return std::make_unique<HostLinkSocket>(options);
+}
+
+HostLinkSocket::HostLinkSocket(HostLinkOptions options) : options_(std::move(options)) {}
+
+HostLinkSocket::~HostLinkSocket() { Close(); }
+
+HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
+{
+    Close();
+    if (hostCode < kLowestHostCode || hostCode > kHighestHostCode)
+        return OpenStatus::kNoSocket;
+    const auto address = udp::ParseIpv4(HostAddressText(options_, hostCode));
+    if (!address)
+        return OpenStatus::kNoSocket;
+    destination_ = {*address, options_.port};
+    socket_ = udp::OpenSocket();
+    if (socket_ == udp::kNoHandle)
+        return OpenStatus::kNoSocket;
+    // A time-out of zero means no time-out at all to the platform: every
+    // wait on a host must end.
+    if (options_.sendTimeout.count() <= 0 || !udp::SetSendTimeout(socket_, options_.sendTimeout)) {
+        Close();
+        return OpenStatus::kSendTimeoutFailed;
+    }
+    if (options_.receiveTimeout.count() <= 0 ||
+        !udp::SetReceiveTimeout(socket_, options_.receiveTimeout)) {
+        Close();
+        return OpenStatus::kReceiveTimeoutFailed;
+    }
+    return OpenStatus::kOpened;
+}
+
+void HostLinkSocket::ClearReply() { reply_ = Acknowledgement{}; }
+
+bool HostLinkSocket::Send(std::span<const std::uint8_t> frame)
+{
+    if (!IsOpen())
+        return false;
+    // Whatever waits now came before this frame, so it cannot answer it.
+    DiscardWaitingDatagrams();
+    return udp::SendTo(socket_, frame, destination_);
+}
+
+HostLink::Reply HostLinkSocket::AwaitAcknowledgement()
+{
+    if (!IsOpen())
+        return Reply::kNoReply;
+    const auto deadline = std::chrono::steady_clock::now() + options_.receiveTimeout;
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return Reply::kNoReply;
+        const udp::Handle sockets[] = {socket_};
+        if (udp::WaitReadable(sockets, left).status != udp::Readiness::kReady)
+            return Reply::kNoReply;
+        // One byte more than a reply, to tell a longer datagram from a reply.
+        std::array<std::uint8_t, kAcknowledgementSize + 1> buffer{};
+        udp::Endpoint from;
+        const long received = udp::ReceiveFrom(socket_, buffer, from);
+        if (received < 0)
+            return Reply::kNoReply;
+        if (from.address != destination_.address)
+            continue; // not the host: not its reply
+        destination_.port = from.port;
+        if (received != static_cast<long>(kAcknowledgementSize))
+            return Reply::kNoReply;
+        std::copy_n(buffer.begin(), kAcknowledgementSize, reply_.bytes.begin());
+        return reply_.Accepted() ? Reply::kAccepted : Reply::kRefused;
+    }
+}
+
+void HostLinkSocket::Close()
+{
+    udp::CloseSocket(socket_);
+    socket_ = udp::kNoHandle;
+}
+
+void HostLinkSocket::DiscardWaitingDatagrams()
+{
+    for (int i = 0; i < kMostDiscardedDatagrams; ++i) {
+        const udp::Handle sockets[] = {socket_};
+        if (udp::WaitReadable(sockets, std::chrono::milliseconds(0)).status !=
+            udp::Readiness::kReady)
+            return;
+        std::array<std::uint8_t, kAcknowledgementSize + 1> buffer{};
+        udp::Endpoint from;
+        if (udp::ReceiveFrom(socket_, buffer, from) < 0)
+            return;
+    }
+}
+
+} // namespace hostlink

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "FrameLayout.h"
+#include "HostLink.h"
+#include "UdpPlatform.h"
+
+namespace hostlink {
+
+// The UDP conversation with one host: one unbound socket, one frame per
+// datagram, one 4-byte reply per frame.
+//
+// A reply counts only when it comes from the host's own address; any other
+// datagram is dropped and the wait goes on until the time-out. A reply from
+// another port of the host moves every later frame to that port (hosts may
+// answer from a port of their own). A reply of any length but four is no
+// reply: a short one must not leave an earlier reply's bytes to be read as
+// an acknowledgement.
+class HostLinkSocket final : public HostLink
+{
+public:
+    explicit HostLinkSocket(HostLinkOptions options = {});
+    ~HostLinkSocket() override;
+    HostLinkSocket(const HostLinkSocket&) = delete;
+    HostLinkSocket& operator=(const HostLinkSocket&) = delete;
+
+    OpenStatus Open(int hostCode) override;
+    void ClearReply() override;
+    bool Send(std::span<const std::uint8_t> frame) override;
+    Reply AwaitAcknowledgement() override;
+    void Close() override;
+
+    bool IsOpen() const { return socket_ != udp::kNoHandle; }
+    // Where the next frame goes.
+    const udp::Endpoint& Destination() const { return destination_; }
+    const Acknowledgement& LastReply() const { return reply_; }
+
+private:
+    void DiscardWaitingDatagrams();
+
+    HostLinkOptions options_;
+    udp::Handle socket_ = udp::kNoHandle;
+    udp::Endpoint destination_;
+    Acknowledgement reply_;
+};
+
+} // namespace hostlink

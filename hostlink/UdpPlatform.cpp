@@ -1,0 +1,194 @@
+#include "UdpPlatform.h"
+
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+#include <vector>
+
+namespace hostlink::udp {
+
+namespace {
+
+#ifdef _WIN32
+using Native = SOCKET;
+using AddressLength = int;
+using PollEntry = WSAPOLLFD;
+Native ToNative(Handle socket) { return static_cast<Native>(socket); }
+int Poll(PollEntry* entries, std::size_t count, int timeoutMs)
+{
+    return WSAPoll(entries, static_cast<ULONG>(count), timeoutMs);
+}
+bool Interrupted() { return false; }
+bool SetTimeout(Handle socket, int option, std::chrono::milliseconds timeout)
+{
+    const DWORD value = static_cast<DWORD>(timeout.count());
+    return setsockopt(ToNative(socket), SOL_SOCKET, option, reinterpret_cast<const char*>(&value),
+                      sizeof value) == 0;
+}
+#else
+using Native = int;
+using AddressLength = socklen_t;
+using PollEntry = pollfd;
+Native ToNative(Handle socket) { return static_cast<Native>(socket); }
+int Poll(PollEntry* entries, std::size_t count, int timeoutMs)
+{
+    return poll(entries, static_cast<nfds_t>(count), timeoutMs);
+}
+bool Interrupted() { return errno == EINTR; }
+bool SetTimeout(Handle socket, int option, std::chrono::milliseconds timeout)
+{
+    timeval value{};
+    value.tv_sec = static_cast<time_t>(timeout.count() / 1000);
+    value.tv_usec = static_cast<suseconds_t>(timeout.count() % 1000 * 1000);
+    return setsockopt(ToNative(socket), SOL_SOCKET, option, &value, sizeof value) == 0;
+}
+#endif
+
+sockaddr_in ToSockaddr(const Endpoint& endpoint)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(endpoint.address);
+    address.sin_port = htons(endpoint.port);
+    return address;
+}
+
+Endpoint FromSockaddr(const sockaddr_in& address)
+{
+    return {ntohl(address.sin_addr.s_addr), ntohs(address.sin_port)};
+}
+
+} // namespace
+
+std::optional<std::uint32_t> ParseIpv4(const std::string& dotted)
+{
+    in_addr address{};
+    if (inet_pton(AF_INET, dotted.c_str(), &address) != 1)
+        return std::nullopt;
+    return ntohl(address.s_addr);
+}
+
+std::string FormatIpv4(std::uint32_t address)
+{
+    return std::to_string(address >> 24) + '.' + std::to_string(address >> 16 & 0xFF) + '.' +
+           std::to_string(address >> 8 & 0xFF) + '.' + std::to_string(address & 0xFF);
+}
+
+std::string FormatEndpoint(const Endpoint& endpoint)
+{
+    return FormatIpv4(endpoint.address) + ':' + std::to_string(endpoint.port);
+}
+
+Handle OpenSocket()
+{
+    const Native socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+#ifdef _WIN32
+    if (socket == INVALID_SOCKET)
+        return kNoHandle;
+#else
+    if (socket < 0)
+        return kNoHandle;
+#endif
+    return static_cast<Handle>(socket);
+}
+
+void CloseSocket(Handle socket)
+{
+    if (socket == kNoHandle)
+        return;
+#ifdef _WIN32
+    closesocket(ToNative(socket));
+#else
+    close(ToNative(socket));
+#endif
+}
+
+bool SetSendTimeout(Handle socket, std::chrono::milliseconds timeout)
+{
+    return SetTimeout(socket, SO_SNDTIMEO, timeout);
+}
+
+bool SetReceiveTimeout(Handle socket, std::chrono::milliseconds timeout)
+{
+    return SetTimeout(socket, SO_RCVTIMEO, timeout);
+}
+
+bool Bind(Handle socket, const Endpoint& local)
+{
+    const sockaddr_in address = ToSockaddr(local);
+    return bind(ToNative(socket), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+std::optional<Endpoint> LocalEndpoint(Handle socket)
+{
+    sockaddr_in address{};
+    AddressLength length = sizeof address;
+    if (getsockname(ToNative(socket), reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return std::nullopt;
+    return FromSockaddr(address);
+}
+
+bool SendTo(Handle socket, std::span<const std::uint8_t> datagram, const Endpoint& to)
+{
+    const sockaddr_in address = ToSockaddr(to);
+    const auto sent = sendto(ToNative(socket), reinterpret_cast<const char*>(datagram.data()),
+                             static_cast<int>(datagram.size()), 0,
+                             reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    return sent >= 0 && static_cast<std::size_t>(sent) == datagram.size();
+}
+
+long ReceiveFrom(Handle socket, std::span<std::uint8_t> buffer, Endpoint& from)
+{
+    sockaddr_in address{};
+    AddressLength length = sizeof address;
+    const auto received =
+        recvfrom(ToNative(socket), reinterpret_cast<char*>(buffer.data()),
+                 static_cast<int>(buffer.size()), 0, reinterpret_cast<sockaddr*>(&address), &length);
+    from = FromSockaddr(address);
+#ifdef _WIN32
+    // Winsock fails a datagram longer than the buffer, after filling it.
+    if (received == SOCKET_ERROR && WSAGetLastError() == WSAEMSGSIZE)
+        return static_cast<long>(buffer.size());
+#endif
+    return received < 0 ? -1 : static_cast<long>(received);
+}
+
+Readiness WaitReadable(std::span<const Handle> sockets, std::chrono::milliseconds timeout)
+{
+    std::vector<PollEntry> entries(sockets.size());
+    for (std::size_t i = 0; i < sockets.size(); ++i) {
+        entries[i].fd = ToNative(sockets[i]);
+        entries[i].events = POLLIN;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        const int ready = Poll(entries.data(), entries.size(),
+                               static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
+        if (ready == 0)
+            return {Readiness::kTimedOut, 0};
+        if (ready < 0) {
+            if (Interrupted())
+                continue;
+            return {Readiness::kFailed, 0};
+        }
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].revents != 0)
+                return {Readiness::kReady, i};
+        return {Readiness::kFailed, 0};
+    }
+}
+
+} // namespace hostlink::udp

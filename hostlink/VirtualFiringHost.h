@@ -1,0 +1,101 @@
+#pragma once
+
+#include "FrameDecoder.h"
+#include "PositionSequence.h"
+#include "UdpPlatform.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace hostlink {
+
+// How the virtual host behaves. Frames are counted from 1 in the order they
+// arrive, whatever their kind.
+struct VirtualHostOptions
+{
+    std::string address = "127.0.0.1";
+    std::uint16_t port = 10061; // 0: any free port (see VirtualFiringHost::Port)
+    int refuseFrame = 0;        // K > 0: frame K is refused
+    int silentFrom = 0;         // K > 0: frames from K on get no reply
+    bool replyFromOtherPort = false;   // replies leave from a second port, which also listens
+    bool replyFiveBytes = false;       // every reply gets a fifth byte
+    std::chrono::milliseconds replyDelay{0};
+    std::string replyFromAddress{};    // non-empty: replies leave from this address instead
+    std::string decoyFromAddress{};    // non-empty: an "accepted" from here before each reply
+};
+
+// What the host made of one datagram.
+struct HostFrameRecord
+{
+    int number = 0;           // from 1
+    udp::Endpoint sender;
+    std::uint16_t localPort = 0; // the port it arrived on
+    DecodedFrame frame;
+    std::string problem;      // why it was refused on its merits; empty if it was fine
+    enum Reply { kAccepted, kRefused, kNone };
+    Reply reply = kAccepted;
+};
+
+// A firing host in a program: listens on an address and port, checks every
+// datagram (marker, type, payload length, checksum, text fields, position
+// codes), acknowledges with 01 00 00 00 or refuses with 00 00 00 00, and
+// reports each frame. Faults can be asked for, to rehearse what a real host
+// may do.
+class VirtualFiringHost
+{
+public:
+    using FrameListener = std::function<void(const HostFrameRecord&)>;
+
+    explicit VirtualFiringHost(VirtualHostOptions options);
+    ~VirtualFiringHost();
+    VirtualFiringHost(const VirtualFiringHost&) = delete;
+    VirtualFiringHost& operator=(const VirtualFiringHost&) = delete;
+
+    // Called on the host's thread for every frame, after its reply went out.
+    void SetFrameListener(FrameListener listener) { listener_ = std::move(listener); }
+
+    // Opens the sockets and starts answering; false with the reason when an
+    // address is not usable or a socket cannot be bound.
+    bool Start(std::string& error);
+    void Stop();
+
+    std::uint16_t Port() const { return port_; }
+    std::uint16_t OtherPort() const { return otherPort_; }
+    std::vector<HostFrameRecord> Records() const;
+    // Waits until `count` frames have been handled; false on time-out.
+    bool WaitForFrames(std::size_t count, std::chrono::milliseconds timeout) const;
+
+private:
+    bool OpenSockets(std::string& error);
+    void CloseSockets();
+    void Serve();
+    void Handle(std::span<const std::uint8_t> datagram, const udp::Endpoint& from,
+                std::uint16_t localPort, udp::Handle arrivedOn);
+    HostFrameRecord::Reply Decide(HostFrameRecord& record);
+    void Reply(HostFrameRecord::Reply reply, const udp::Endpoint& to, udp::Handle arrivedOn);
+
+    VirtualHostOptions options_;
+    FrameListener listener_;
+    udp::Handle main_ = udp::kNoHandle;
+    udp::Handle other_ = udp::kNoHandle;  // second port
+    udp::Handle second_ = udp::kNoHandle; // second address
+    udp::Handle decoy_ = udp::kNoHandle;
+    std::uint16_t port_ = 0;
+    std::uint16_t otherPort_ = 0;
+    PositionSequence sequence_;
+    int received_ = 0;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    std::vector<HostFrameRecord> records_;
+};
+
+} // namespace hostlink

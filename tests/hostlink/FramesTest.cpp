@@ -1,0 +1,233 @@
+#include "Frames.h"
+
+#include "strings/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+using namespace hostlink;
+
+namespace {
+
+std::int32_t Int32At(const CueFrame& frame, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= std::uint32_t{frame.bytes[offset + i]} << (8 * i);
+    return static_cast<std::int32_t>(value);
+}
+
+// 32 Chinese characters: 64 bytes in GBK.
+std::string SixtyFourByteName()
+{
+    std::string name;
+    for (int i = 0; i < 32; ++i)
+        name += "烟";
+    return name;
+}
+
+DownloadCue SampleCue()
+{
+    DownloadCue cue;
+    cue.HostName = "HOST";
+    cue.CDCode = 0x01020304;
+    cue.Sector = -2;
+    cue.BlastTime = 3723004;
+    cue.Addr = "05";
+    cue.Channel = "-1";
+    return cue;
+}
+
+bool AllZero(const auto& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+} // namespace
+
+TEST(Frames, HostNameFrameOfAbcIsTheWorkedExample)
+{
+    HostNameFrame frame;
+    ASSERT_TRUE(BuildHostNameFrame("abc", frame));
+    EXPECT_EQ(frame.bytes.size(), 69u);
+    EXPECT_EQ(frame.bytes[0], 0xFF);
+    EXPECT_EQ(frame.bytes[1], 0x03);
+    EXPECT_EQ(frame.bytes[2], 0x01);
+    EXPECT_EQ(frame.bytes[3], 0x40);
+    EXPECT_EQ(frame.bytes[4], 0x61);
+    EXPECT_EQ(frame.bytes[5], 0x62);
+    EXPECT_EQ(frame.bytes[6], 0x63);
+    for (std::size_t i = 7; i <= 67; ++i)
+        EXPECT_EQ(frame.bytes[i], 0) << "byte " << i;
+    EXPECT_EQ(frame.bytes[68], 0x26);
+}
+
+TEST(Frames, ProjectNameFrameCarriesVelmoraWithItsOwnType)
+{
+    ProjectNameFrame frame;
+    ASSERT_TRUE(BuildProjectNameFrame(kProjectName, frame));
+    EXPECT_EQ(frame.bytes[1], 2);
+    EXPECT_EQ(frame.bytes[2], 1);
+    EXPECT_EQ(frame.bytes[3], 64);
+    EXPECT_EQ(std::string(frame.bytes.begin() + 4, frame.bytes.begin() + 11), "Velmora");
+    EXPECT_EQ(frame.bytes[11], 0); // terminator
+    const std::string name = "Velmora";
+    EXPECT_EQ(frame.bytes[68], std::accumulate(name.begin(), name.end(), 0u) & 0xFF);
+}
+
+TEST(Frames, SixtyFourByteGbkNameFillsTheFieldWithNoTerminator)
+{
+    HostNameFrame frame;
+    ASSERT_TRUE(BuildHostNameFrame(SixtyFourByteName(), frame));
+    for (std::size_t i = 4; i < 68; i += 2) {
+        EXPECT_EQ(frame.bytes[i], 0xD1) << "byte " << i;
+        EXPECT_EQ(frame.bytes[i + 1], 0xCC) << "byte " << i + 1;
+    }
+    EXPECT_EQ(frame.bytes[68], (32 * (0xD1 + 0xCC)) & 0xFF); // the checksum, not a zero
+}
+
+TEST(Frames, NameThatDoesNotFitIsRefusedNeverCut)
+{
+    HostNameFrame frame;
+    frame.bytes.fill(0x55);
+    const BuildOutcome outcome = BuildHostNameFrame(SixtyFourByteName() + "a", frame);
+    EXPECT_FALSE(outcome);
+    EXPECT_EQ(outcome.message, strings::kBuildHostNameFailed);
+    EXPECT_TRUE(AllZero(frame.bytes));
+}
+
+TEST(Frames, NameGbkCannotEncodeIsRefusedWithTheBuildersMessage)
+{
+    HostNameFrame host;
+    EXPECT_EQ(BuildHostNameFrame("HOST\xF0\x9F\x8E\x86", host).message,
+              strings::kBuildHostNameFailed);
+    EXPECT_TRUE(AllZero(host.bytes));
+    ProjectNameFrame project;
+    EXPECT_EQ(BuildProjectNameFrame("\xF0\x9F\x8E\x86", project).message,
+              strings::kBuildProjectNameFailed);
+}
+
+TEST(Frames, EmptyNameOrNameWithZeroByteIsRefused)
+{
+    HostNameFrame frame;
+    EXPECT_FALSE(BuildHostNameFrame("", frame));
+    EXPECT_FALSE(BuildHostNameFrame(std::string("ab\0cd", 5), frame));
+}
+
+TEST(Frames, CueFrameFieldsInTheirOrderLittleEndian)
+{
+    CueFrame frame;
+    ASSERT_TRUE(BuildCueFrame(SampleCue(), kMiddleCue, frame));
+    EXPECT_EQ(frame.bytes.size(), 93u);
+    EXPECT_EQ(frame.bytes[0], 0xFF);
+    EXPECT_EQ(frame.bytes[1], 4);
+    EXPECT_EQ(frame.bytes[2], kMiddleCue);
+    EXPECT_EQ(frame.bytes[3], 88);
+    EXPECT_EQ(frame.bytes[4], 0x04); // CDCode, low byte first
+    EXPECT_EQ(frame.bytes[7], 0x01);
+    EXPECT_EQ(Int32At(frame, 4), 0x01020304);
+    EXPECT_EQ(Int32At(frame, 8), 0);
+    EXPECT_EQ(Int32At(frame, 12), -2);
+    EXPECT_EQ(Int32At(frame, 16), 3723004);
+    EXPECT_EQ(Int32At(frame, 20), 5);
+    EXPECT_EQ(Int32At(frame, 24), -1);
+    EXPECT_EQ(std::string(frame.bytes.begin() + 28, frame.bytes.begin() + 32), "HOST");
+    EXPECT_EQ(frame.bytes[32], 0);
+    const unsigned sum = std::accumulate(frame.bytes.begin() + 4, frame.bytes.begin() + 92, 0u);
+    EXPECT_EQ(frame.bytes[92], sum & 0xFF);
+}
+
+TEST(Frames, ReservedFieldIsZeroWhateverTheCueHolds)
+{
+    DownloadCue cue = SampleCue();
+    cue.reserved = 77;
+    CueFrame frame;
+    ASSERT_TRUE(BuildCueFrame(cue, kFirstCue, frame));
+    EXPECT_EQ(Int32At(frame, 8), 0);
+}
+
+TEST(Frames, AddrAndChannelTextsAreSentAsTheirDecimalValue)
+{
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"", 0}, {"0012", 12}, {" 5", 5}, {"7A", 7}, {"-1", -1}, {"abc", 0}, {"123", 123}};
+    for (const auto& [text, value] : cases) {
+        DownloadCue cue = SampleCue();
+        cue.Addr = text;
+        cue.Channel = text;
+        CueFrame frame;
+        ASSERT_TRUE(BuildCueFrame(cue, kFirstCue, frame)) << text;
+        EXPECT_EQ(Int32At(frame, 20), value) << "Addr " << text;
+        EXPECT_EQ(Int32At(frame, 24), value) << "Channel " << text;
+    }
+}
+
+TEST(Frames, CueWhoseNumberDoesNotFit32BitsIsRefused)
+{
+    DownloadCue cue = SampleCue();
+    cue.Addr = "4294967301"; // would wrap to 5
+    CueFrame frame;
+    const BuildOutcome outcome = BuildCueFrame(cue, kFirstCue, frame);
+    EXPECT_FALSE(outcome);
+    EXPECT_EQ(outcome.message, strings::kBuildCueFailed);
+}
+
+TEST(Frames, CueHostNameRulesMatchTheNameFrames)
+{
+    DownloadCue cue = SampleCue();
+    CueFrame frame;
+    cue.HostName = SixtyFourByteName();
+    ASSERT_TRUE(BuildCueFrame(cue, kLastCue, frame));
+    EXPECT_EQ(frame.bytes[91], 0xCC); // the field's last byte: no terminator
+    cue.HostName += "a";
+    EXPECT_EQ(BuildCueFrame(cue, kLastCue, frame).message, strings::kBuildCueFailed);
+    cue.HostName = "\xF0\x9F\x8E\x86";
+    EXPECT_EQ(BuildCueFrame(cue, kLastCue, frame).message, strings::kBuildCueFailed);
+    EXPECT_TRUE(AllZero(frame.bytes));
+}
+
+TEST(Frames, PositionCodeOutsideTheThreeIsRefused)
+{
+    CueFrame frame;
+    EXPECT_FALSE(BuildCueFrame(SampleCue(), static_cast<PositionCode>(3), frame));
+}
+
+TEST(Frames, PositionCodesForOneTwoAndThreeCues)
+{
+    EXPECT_EQ(PositionOf(0, 1), kFirstCue);
+    EXPECT_EQ(PositionOf(0, 2), kFirstCue);
+    EXPECT_EQ(PositionOf(1, 2), kLastCue);
+    EXPECT_EQ(PositionOf(0, 3), kFirstCue);
+    EXPECT_EQ(PositionOf(1, 3), kMiddleCue);
+    EXPECT_EQ(PositionOf(2, 3), kLastCue);
+}
+
+TEST(Frames, ChecksumKeepsTheLowEightBits)
+{
+    const std::uint8_t bytes[] = {0xFF, 0xFF, 0x03};
+    EXPECT_EQ(FrameChecksum(bytes), 0x01);
+    EXPECT_EQ(FrameChecksum({}), 0);
+}
+
+TEST(Frames, CommandFrameLayout)
+{
+    CommandFrame frame;
+    ASSERT_TRUE(BuildCommandFrame(kSaveParam, frame));
+    const std::uint8_t head[] = {0x10, 0x01, 32, 0, 3, 0, 1, 0, 0, 0};
+    EXPECT_TRUE(std::equal(std::begin(head), std::end(head), frame.bytes.begin()));
+    EXPECT_EQ(std::string(frame.bytes.begin() + 10, frame.bytes.begin() + 19), "saveparam");
+    EXPECT_TRUE(std::all_of(frame.bytes.begin() + 19, frame.bytes.end(),
+                            [](std::uint8_t b) { return b == 0; }));
+    ASSERT_TRUE(BuildCommandFrame(kClearFireTable, frame));
+    EXPECT_EQ(frame.bytes[4], 1);
+    EXPECT_EQ(std::string(frame.bytes.begin() + 10, frame.bytes.begin() + 24), "clearfiretable");
+}
+
+TEST(Frames, AcknowledgementValueIsLittleEndian)
+{
+    EXPECT_TRUE((Acknowledgement{{1, 0, 0, 0}}.Accepted()));
+    EXPECT_FALSE((Acknowledgement{{0, 0, 0, 0}}.Accepted()));
+    EXPECT_FALSE((Acknowledgement{{2, 0, 0, 0}}.Accepted()));
+    EXPECT_FALSE((Acknowledgement{{0, 0, 0, 1}}.Accepted()));
+    EXPECT_EQ((Acknowledgement{{0xFF, 0xFF, 0xFF, 0xFF}}.Value()), -1);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "DownloadView.h"
+#include "HostLink.h"
+#include "HostLinkOptions.h"
+#include "TempDir.h"
+#include "VirtualFiringHost.h"
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hostlinktest {
+
+using namespace std::chrono_literals;
+
+// One row of tb_Layout for a test store; Addr and Channel may be NULL.
+struct StoreRow
+{
+    int FlowID = 0;
+    std::string HostName = "HOST";
+    int BlastTime = 0;
+    std::optional<std::string> Addr = "01";
+    std::optional<std::string> Channel = "00";
+    int CDCode = 0;
+    int Sector = 0;
+};
+
+// A SQLite show store holding tb_Layout with these rows, in this order.
+std::string MakeShowStore(const testsupport::TempDir& dir, const std::vector<StoreRow>& rows,
+                          const std::string& name = "show.db");
+
+// n cues, FlowID and CDCode i, BlastTime 1000 * i.
+std::vector<StoreRow> NumberedRows(int count);
+
+// Where tests find their hosts: loopback only, short waits. Anything but a
+// 127.x.x.x pattern fails the test before a datagram can leave.
+hostlink::HostLinkOptions LoopbackOptions(std::uint16_t port,
+                                          std::chrono::milliseconds receiveTimeout = 3000ms,
+                                          const std::string& pattern = "127.0.0.1");
+
+// A virtual host on loopback at a free port; fails the test if it cannot start.
+std::unique_ptr<hostlink::VirtualFiringHost> StartHost(hostlink::VirtualHostOptions options = {});
+
+// The dialog's side of a download, recorded.
+class RecordingView : public hostlink::DownloadView
+{
+public:
+    std::string hostCode = "1";
+    std::vector<int> percents;
+    std::vector<std::string> progressTexts;
+    std::vector<std::string> endTexts;
+    std::vector<std::string> statusLines;
+    int cancelAfterPercents = -1; // >= 0: ask to cancel once this many percents were shown
+
+    std::string HostCodeText() override { return hostCode; }
+    bool CancelRequested() override
+    {
+        return cancelAfterPercents >= 0 &&
+               static_cast<int>(percents.size()) >= cancelAfterPercents;
+    }
+    void SetProgressPercent(int percent) override { percents.push_back(percent); }
+    void SetProgressText(const std::string& text) override { progressTexts.push_back(text); }
+    void SetEndText(const std::string& text) override { endTexts.push_back(text); }
+    void SetStatusLine(const std::string& text) override { statusLines.push_back(text); }
+};
+
+// A real socket whose send number `failingSend` (from 1) fails without
+// sending anything; counts the sends and whether the link was closed.
+struct LinkLog
+{
+    int sends = 0;
+    int closes = 0;
+};
+hostlink::HostLinkMaker FailingSendMaker(int failingSend, LinkLog& log);
+
+// The frames of the given kind the host took in, in order.
+std::vector<hostlink::HostFrameRecord> FramesOfKind(const hostlink::VirtualFiringHost& host,
+                                                    hostlink::DecodedFrame::Kind kind);
+
+} // namespace hostlinktest

@@ -1,0 +1,147 @@
+// The download and the host-name setting with the field's own address, port
+// and waits: host code 5 is 192.168.10.5:10061, played by tavrin-virtual-host.
+// Runs only inside an isolated network (run_isolated.sh): it checks that the
+// network has no interface but loopback before anything is sent.
+#include "ChildProcess.h"
+#include "DownloadProcedure.h"
+#include "FakePrompt.h"
+#include "HostNameSetting.h"
+#include "HostlinkTestSupport.h"
+#include "NetworkIsolation.h"
+#include "strings/Strings.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+
+using namespace hostlink;
+using namespace hostlinktest;
+using nlohmann::json;
+
+namespace {
+
+const std::string kTool = std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host";
+
+// The virtual host at 192.168.10.5:10061, with extra options.
+class FieldHost
+{
+public:
+    explicit FieldHost(std::vector<std::string> options)
+        : tool_(kTool, WithAddress(std::move(options)))
+    {
+        const auto line = tool_.ReadLine(5000ms);
+        listening_ = line.has_value();
+        if (listening_) {
+            const json first = json::parse(*line);
+            listening_ = first.value("listening", "") == "192.168.10.5" &&
+                         first.value("port", 0) == 10061;
+        }
+    }
+    bool Listening() const { return listening_; }
+    std::vector<json> Frames(std::size_t count)
+    {
+        std::vector<json> frames;
+        while (frames.size() < count) {
+            const auto line = tool_.ReadLine(5000ms);
+            if (!line)
+                break;
+            frames.push_back(json::parse(*line));
+        }
+        return frames;
+    }
+
+private:
+    static std::vector<std::string> WithAddress(std::vector<std::string> options)
+    {
+        options.insert(options.begin(), {"--address", "192.168.10.5"});
+        return options;
+    }
+    ChildProcess tool_;
+    bool listening_ = false;
+};
+
+std::vector<StoreRow> FieldShow()
+{
+    std::vector<StoreRow> rows = NumberedRows(10);
+    for (StoreRow& row : rows)
+        row.HostName = row.FlowID % 2 == 0 ? "东区" : "HOST-2";
+    rows[3].BlastTime = 99999; // last in launch-time order
+    return rows;
+}
+
+} // namespace
+
+TEST(RealAddress, DownloadReachesHostCodeFiveWithTheBuiltInSettings)
+{
+    FieldHost host({});
+    ASSERT_TRUE(host.Listening());
+    testsupport::TempDir dir;
+    testsupport::FakePrompt prompt;
+    prompt.openFiles.push_back(MakeShowStore(dir, FieldShow()));
+    RecordingView view;
+    view.hostCode = "5";
+    DownloadProcedure download(prompt, view); // the built-in options
+    EXPECT_TRUE(download.RunDownload());
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(view.statusLines, std::vector<std::string>{"download total：10fire record..."});
+
+    const std::vector<json> frames = host.Frames(11);
+    ASSERT_EQ(frames.size(), 11u);
+    EXPECT_EQ(frames[0]["type"], "project-name");
+    EXPECT_EQ(frames[0]["name"], "Velmora");
+    const int expectedCodes[] = {0, 1, 2, 4, 5, 6, 7, 8, 9, 3};
+    for (std::size_t i = 1; i < frames.size(); ++i) {
+        const int code = expectedCodes[i - 1];
+        EXPECT_EQ(frames[i]["type"], "cue");
+        EXPECT_EQ(frames[i]["CDCode"], code);
+        EXPECT_EQ(frames[i]["HostName"], code % 2 == 0 ? "东区" : "HOST-2");
+        EXPECT_EQ(frames[i]["position"], i == 1 ? 0 : i == 10 ? 2 : 1);
+        EXPECT_EQ(frames[i]["reply"], "accepted");
+        EXPECT_FALSE(frames[i].contains("problem")) << frames[i].dump();
+    }
+}
+
+TEST(RealAddress, HostNameReachesHostCodeFive)
+{
+    FieldHost host({});
+    ASSERT_TRUE(host.Listening());
+    testsupport::FakePrompt prompt;
+    HostNameSetting setting(prompt);
+    EXPECT_TRUE(setting.SetHost({{"东区", true}}, "5"));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, strings::kHostSettingsDone);
+    const std::vector<json> frames = host.Frames(1);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0]["name"], "东区");
+}
+
+TEST(RealAddress, HostFallingSilentIsGivenUpAfterTheBuiltInWait)
+{
+    FieldHost host({"--silent-from", "6"});
+    ASSERT_TRUE(host.Listening());
+    testsupport::TempDir dir;
+    testsupport::FakePrompt prompt;
+    prompt.openFiles.push_back(MakeShowStore(dir, NumberedRows(10)));
+    RecordingView view;
+    view.hostCode = "5";
+    DownloadProcedure download(prompt, view);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(download.RunDownload());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 4900ms);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, strings::kHostEchoTimeout);
+    EXPECT_EQ(view.percents.back(), 40);
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!OnlyLoopbackInterfaces()) {
+        std::fputs("real-address test: this network has interfaces other than loopback; "
+                   "it runs only inside isolated-net, nothing was sent\n",
+                   stderr);
+        return 1;
+    }
+    return RUN_ALL_TESTS();
+}

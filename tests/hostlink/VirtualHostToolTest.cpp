@@ -1,0 +1,82 @@
+#include "ChildProcess.h"
+#include "FakePrompt.h"
+#include "HostNameSetting.h"
+#include "HostlinkTestSupport.h"
+#include "NetworkIsolation.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+using namespace hostlink;
+using namespace hostlinktest;
+using nlohmann::json;
+
+namespace {
+
+const std::string kTool = std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host";
+
+json ReadJsonLine(ChildProcess& tool)
+{
+    const std::optional<std::string> line = tool.ReadLine(5000ms);
+    EXPECT_TRUE(line) << "no line from the tool";
+    return line ? json::parse(*line) : json();
+}
+
+} // namespace
+
+TEST(VirtualHostTool, PrintsEachFrameAsOneJsonLine)
+{
+    ChildProcess tool(kTool, {"--port", "0", "--refuse-frame", "2"});
+    ASSERT_TRUE(tool.Started());
+    const json listening = ReadJsonLine(tool);
+    ASSERT_EQ(listening.value("listening", ""), "127.0.0.1");
+    const auto port = listening["port"].get<std::uint16_t>();
+    ASSERT_NE(port, 0);
+
+    testsupport::FakePrompt prompt;
+    HostNameSetting setting(prompt, LoopbackOptions(port));
+    EXPECT_TRUE(setting.SetHost({{"烟花\"1\"", true}}, "1"));
+    EXPECT_FALSE(setting.SetHost({{"B", true}}, "1")); // frame 2 is refused
+
+    const json first = ReadJsonLine(tool);
+    EXPECT_EQ(first["frame"], 1);
+    EXPECT_EQ(first["type"], "host-name");
+    EXPECT_EQ(first["name"], "烟花\"1\""); // decoded from GBK
+    EXPECT_EQ(first["reply"], "accepted");
+    const json second = ReadJsonLine(tool);
+    EXPECT_EQ(second["frame"], 2);
+    EXPECT_EQ(second["reply"], "refused");
+    tool.Terminate();
+    EXPECT_EQ(tool.Wait(5000ms), 0);
+}
+
+TEST(VirtualHostTool, ExitsAfterTheFramesAskedFor)
+{
+    ChildProcess tool(kTool, {"--port", "0", "--exit-after", "1"});
+    ASSERT_TRUE(tool.Started());
+    const auto port = ReadJsonLine(tool)["port"].get<std::uint16_t>();
+    testsupport::FakePrompt prompt;
+    EXPECT_TRUE(HostNameSetting(prompt, LoopbackOptions(port)).SetHost({{"A", true}}, "1"));
+    EXPECT_EQ(ReadJsonLine(tool)["frame"], 1);
+    EXPECT_EQ(tool.Wait(5000ms), 0);
+}
+
+TEST(VirtualHostTool, RefusesAnAddressThatCouldReachARealNetwork)
+{
+    if (OnlyLoopbackInterfaces())
+        GTEST_SKIP() << "inside an isolated network every address is contained";
+    ChildProcess tool(kTool, {"--address", "192.168.10.5", "--port", "0"});
+    ASSERT_TRUE(tool.Started());
+    EXPECT_EQ(tool.Wait(5000ms), 2);
+}
+
+TEST(VirtualHostTool, RejectsOptionsItDoesNotKnowOrCannotRead)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--bogus"}, {"--port", "70000"}, {"--refuse-frame", "x"},
+          {"--reply-delay"}}) {
+        ChildProcess tool(kTool, args);
+        ASSERT_TRUE(tool.Started());
+        EXPECT_EQ(tool.Wait(5000ms), 2) << args[0];
+    }
+}
