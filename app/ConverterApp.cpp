@@ -1,0 +1,40 @@
+#include "ConverterApp.h"
+
+#include "ConverterDlg.h"
+#include "PlatformStartup.h"
+#include "QtPrompt.h"
+#include "strings/Strings.h"
+
+#include <memory>
+
+CConverterApp::CConverterApp(int& argc, char** argv)
+    : QApplication(argc, argv), startSockets_(app::StartSockets)
+{
+    setApplicationName(QString::fromUtf8(strings::kAppName));
+    setQuitOnLastWindowClosed(true);
+}
+
+CConverterApp::~CConverterApp() = default;
+
+void CConverterApp::SetSocketStartup(std::function<bool()> startSockets)
+{
+    startSockets_ = std::move(startSockets);
+}
+
+int CConverterApp::InitInstance()
+{
+    editor::QtPrompt ownPrompt(nullptr);
+    prompt::Prompt& prompt = prompt_ ? *prompt_ : ownPrompt;
+    if (!startSockets_()) {
+        prompt.ShowMessage(strings::kSocketStartupFailed, prompt::MessageIcon::Warning);
+        return 1;
+    }
+    app::EnableControlHosting();
+
+    // The window closes its store connection when it goes, at the end of
+    // this scope.
+    std::unique_ptr<CConverterDlg> window =
+        prompt_ ? std::make_unique<CConverterDlg>(*prompt_) : std::make_unique<CConverterDlg>();
+    window->show();
+    return exec();
+}

@@ -1,0 +1,7 @@
+#include "ConverterApp.h"
+
+int main(int argc, char** argv)
+{
+    CConverterApp app(argc, argv);
+    return app.InitInstance();
+}

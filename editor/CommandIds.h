@@ -1,0 +1,26 @@
+#pragma once
+
+namespace editor {
+
+// The fixed command numbers that menus, the toolbar, the grid's popup menu and
+// the handlers share.
+enum CommandId : int
+{
+    kCmdAboutBox = 16, // the About item of the system menu (Windows only)
+    kCmdClose = 32772,
+    kCmdExit = 32773,
+    kCmdDownload = 32775,
+    kCmdAbout = 32776,
+    kCmdToolbarOpen = 32777,
+    kCmdToolbarSave = 32778,
+    kCmdToolbarDownload = 32779,
+    kCmdAssignHost = 32780,
+    kCmdLoadFireOne = 32781,
+    kCmdLoadCorvane = 32782,
+    kCmdHostSettings = 32783,
+    kCmdSave = 32784,
+    kCmdPopupAssignedHost = 32785,
+    kCmdPopupSave = 32786,
+};
+
+} // namespace editor

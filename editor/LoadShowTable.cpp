@@ -1,0 +1,91 @@
+#include "LoadShowTable.h"
+
+#include "ADORecordset.h"
+#include "FailureText.h"
+#include "FlexGrid.h"
+#include "LayoutTable.h"
+
+#include <vector>
+
+namespace editor {
+
+namespace {
+
+// Reads every record; false (with the record and field in the outcome) at the
+// first field that cannot be read: a missing column or a value of the wrong
+// kind would otherwise show up as a plausible but made-up cue.
+bool ReadCues(CADORecordset& rs, std::vector<store::CueRecord>& cues, LoadOutcome& outcome)
+{
+    const ado::RecordsetPtr records = rs.GetRecordset();
+    cues.reserve(static_cast<std::size_t>(records->RecordCount()));
+    for (; !records->EndOfFile(); records->MoveNext()) {
+        store::CueRecord cue;
+        const char* failed = nullptr;
+        if (!rs.ReadField("FlowID", cue.FlowID))
+            failed = "FlowID";
+        else if (!rs.ReadField("HostName", cue.HostName, ""))
+            failed = "HostName";
+        else if (!rs.ReadField("BlastTime", cue.BlastTime))
+            failed = "BlastTime";
+        else if (!rs.ReadField("Addr", cue.Addr, ""))
+            failed = "Addr";
+        else if (!rs.ReadField("Channel", cue.Channel, ""))
+            failed = "Channel";
+        else if (!rs.ReadField("CDCode", cue.CDCode))
+            failed = "CDCode";
+        else if (!rs.ReadField("Sector", cue.Sector))
+            failed = "Sector";
+        if (failed) {
+            outcome.status = LoadOutcome::kBadRecord;
+            outcome.records = static_cast<int>(cues.size()) + 1;
+            outcome.detail = failed;
+            return false;
+        }
+        cues.push_back(std::move(cue));
+    }
+    return true;
+}
+
+void FillGrid(const std::vector<store::CueRecord>& cues, FlexGrid& grid)
+{
+    grid.SetRowCount(1);
+    RedrawPause pause(grid);
+    for (const store::CueRecord& cue : cues) {
+        const auto texts = store::CueCellTexts(cue);
+        grid.AppendRow(texts[store::kColumnSequence]);
+        const int row = grid.GetRowCount() - 1;
+        for (int column = store::kColumnHost; column < store::kCueColumnCount; ++column)
+            grid.SetCellText(row, column, texts[static_cast<std::size_t>(column)]);
+    }
+}
+
+} // namespace
+
+LoadOutcome LoadShowTable(CADORecordset& rs, FlexGrid& grid)
+{
+    LoadOutcome outcome;
+    try {
+        if (!rs.Open(store::kLayoutTable, modeTable)) {
+            outcome.status = LoadOutcome::kTableNotOpened;
+            outcome.detail = rs.GetLastErrorText();
+            return outcome;
+        }
+        std::vector<store::CueRecord> cues;
+        const bool read = ReadCues(rs, cues, outcome);
+        rs.Close(); // the rows were read whole: let them go before the grid fills
+        if (!read)
+            return outcome;
+        outcome.gridChanged = true;
+        FillGrid(cues, grid);
+        outcome.records = static_cast<int>(cues.size());
+    } catch (const ado::_com_error& error) {
+        outcome.status = LoadOutcome::kFailed;
+        outcome.detail = FailureText(error);
+    } catch (const std::exception& error) { // the grid's refusals, memory
+        outcome.status = LoadOutcome::kFailed;
+        outcome.detail = error.what();
+    }
+    return outcome;
+}
+
+} // namespace editor

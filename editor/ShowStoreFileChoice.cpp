@@ -1,0 +1,18 @@
+#include "ShowStoreFileChoice.h"
+
+#include "strings/Strings.h"
+
+namespace editor {
+
+prompt::FileChoice ShowStoreFileChoice()
+{
+    prompt::FileChoice choice;
+    choice.filters = {
+        {strings::kFilterMdbEnglish, {"*.mdb"}},
+        {strings::kFilterSqlite, {"*.db", "*.sqlite", "*.sqlite3"}},
+        {strings::kFilterAll, {"*"}},
+    };
+    return choice;
+}
+
+} // namespace editor

@@ -1,0 +1,16 @@
+#include "AboutDlg.h"
+
+#include "AppIcon.h"
+#include "AppResources.h"
+#include "ui_AboutDlg.h"
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::AboutDlg>())
+{
+    editor::LoadAppResources();
+    ui->setupUi(this);
+    setWindowIcon(editor::AppIcon());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+CAboutDlg::~CAboutDlg() = default;

@@ -1,0 +1,16 @@
+#include "AppIcon.h"
+
+#include "AppResources.h"
+
+namespace editor {
+
+QIcon AppIcon()
+{
+    LoadAppResources();
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/icons/tavrin-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace editor

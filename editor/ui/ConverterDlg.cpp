@@ -1,0 +1,190 @@
+#include "ConverterDlg.h"
+
+#include "AboutDlg.h"
+#include "AppIcon.h"
+#include "AppResources.h"
+#include "ComRuntime.h"
+#include "CommandIds.h"
+#include "CueGridLayout.h"
+#include "DialogUnits.h"
+#include "LayoutTable.h"
+#include "OpenShowStore.h"
+#include "QtPrompt.h"
+#include "SaveShowStore.h"
+#include "SystemMenu.h"
+#include "VSFlexGrid.h"
+#include "WindowCommands.h"
+#include "WindowFont.h"
+#include "ui_ConverterDlg.h"
+
+#include <QCloseEvent>
+
+CConverterDlg::CConverterDlg(QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::ConverterDlg>())
+{
+    m_ownPrompt = std::make_unique<editor::QtPrompt>(this);
+    m_prompt = m_ownPrompt.get();
+    SetUpWindow();
+}
+
+CConverterDlg::CConverterDlg(prompt::Prompt& prompt, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::ConverterDlg>()), m_prompt(&prompt)
+{
+    SetUpWindow();
+}
+
+CConverterDlg::~CConverterDlg()
+{
+    editor::CloseStore(m_db);
+    if (m_comStarted)
+        store::ComUninitializeThread();
+}
+
+void CConverterDlg::SetUpWindow()
+{
+    editor::InstallFontFallbacks();
+    editor::LoadAppResources();
+    ui->setupUi(this);
+    m_grid = ui->grid;
+    editor::AddAboutToSystemMenu(*this);
+    setWindowIcon(editor::AppIcon());
+    ConnectCommands();
+
+    editor::SetUpCueGrid(*m_grid);
+    OnGridRowCountChanged(m_grid->GetRowCount());
+
+    store::ComInitializeThread();
+    m_comStarted = true;
+
+    resize(editor::DialogUnitsToPixels(font(), QSize(624, 407)));
+    m_grid->setFocus();
+}
+
+void CConverterDlg::ConnectCommands()
+{
+    for (QAction* action : findChildren<QAction*>()) {
+        const QVariant id = action->property("commandId");
+        if (id.isValid())
+            connect(action, &QAction::triggered, this, [this, id] { OnCommand(id.toInt()); });
+    }
+    connect(m_grid, &CVSFlexGrid::RowCountChanged, this, &CConverterDlg::OnGridRowCountChanged);
+    connect(m_grid, &CVSFlexGrid::BeforeEdit, this, &CConverterDlg::OnGridBeforeEdit);
+}
+
+editor::ShowContext CConverterDlg::Context()
+{
+    return {m_db, m_rs, m_strStorePath, *m_grid, *m_prompt};
+}
+
+void CConverterDlg::OnCommand(int id)
+{
+    switch (id) {
+    case editor::kCmdLoadCorvane:
+    case editor::kCmdToolbarOpen:
+        OnOpen();
+        break;
+    case editor::kCmdSave:
+    case editor::kCmdToolbarSave:
+    case editor::kCmdPopupSave:
+        OnSave();
+        break;
+    case editor::kCmdClose:
+        OnClose();
+        break;
+    case editor::kCmdExit:
+        OnExit();
+        break;
+    case editor::kCmdAbout:
+    case editor::kCmdAboutBox:
+        OnAbout();
+        break;
+    case editor::kCmdLoadFireOne:
+        OnFireOneImport();
+        break;
+    case editor::kCmdAssignHost:
+    case editor::kCmdPopupAssignedHost:
+        OnAssignHost();
+        break;
+    case editor::kCmdDownload:
+    case editor::kCmdToolbarDownload:
+        OnDownload();
+        break;
+    case editor::kCmdHostSettings:
+        OnHostSettings();
+        break;
+    default:
+        break;
+    }
+}
+
+void CConverterDlg::OnOpen()
+{
+    editor::ShowContext show = Context();
+    editor::OpenShowStore(show);
+}
+
+void CConverterDlg::OnSave()
+{
+    editor::ShowContext show = Context();
+    editor::SaveShowStore(show);
+}
+
+void CConverterDlg::OnClose()
+{
+    editor::CloseStore(m_db);
+}
+
+void CConverterDlg::OnExit()
+{
+    if (editor::ConfirmExit(*m_prompt))
+        close();
+}
+
+void CConverterDlg::OnAbout()
+{
+    CAboutDlg about(this);
+    about.exec();
+}
+
+// The FireOne import, host assignment and the Download and Host Settings
+// dialogs are not in this build yet; their commands do nothing.
+void CConverterDlg::OnFireOneImport() {}
+void CConverterDlg::OnAssignHost() {}
+void CConverterDlg::OnDownload() {}
+void CConverterDlg::OnHostSettings() {}
+
+void CConverterDlg::OnGridRowCountChanged(int rows)
+{
+    // Nothing to save without a cue row.
+    ui->actionSave->setEnabled(rows > 1);
+    ui->actionToolbarSave->setEnabled(rows > 1);
+}
+
+void CConverterDlg::OnGridBeforeEdit(int /*row*/, int column, bool* cancel)
+{
+    // Only host names are the user's to change; Save writes nothing else.
+    if (column != store::kColumnHost)
+        *cancel = true;
+}
+
+void CConverterDlg::closeEvent(QCloseEvent* event)
+{
+    editor::CloseStore(m_db);
+    if (m_comStarted) {
+        store::ComUninitializeThread();
+        m_comStarted = false;
+    }
+    event->accept();
+}
+
+#ifdef Q_OS_WIN
+bool CConverterDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    if (editor::IsAboutSystemCommand(eventType, message)) {
+        OnAbout();
+        *result = 0;
+        return true;
+    }
+    return QMainWindow::nativeEvent(eventType, message, result);
+}
+#endif

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Prompt.h"
+
+#include <QStringList>
+
+namespace editor {
+
+// A chooser's filters as a file dialog takes them: "label (patterns)", the
+// patterns added when the label does not show them already.
+QStringList FileDialogFilters(const prompt::FileChoice& choice);
+
+} // namespace editor

@@ -1,0 +1,76 @@
+#include "QtPrompt.h"
+
+#include "FileDialogFilters.h"
+#include "QtText.h"
+#include "strings/Strings.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace editor {
+
+namespace {
+
+QMessageBox::Icon BoxIcon(prompt::MessageIcon icon)
+{
+    switch (icon) {
+    case prompt::MessageIcon::Stop:
+        return QMessageBox::Critical;
+    case prompt::MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case prompt::MessageIcon::Information:
+        return QMessageBox::Information;
+    case prompt::MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+std::optional<std::string> RunFileDialog(QWidget* owner, const prompt::FileChoice& choice,
+                                         QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    const QStringList filters = FileDialogFilters(choice);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.front());
+    if (!choice.initialPath.empty())
+        dialog.selectFile(ToQString(choice.initialPath));
+    if (!choice.defaultSuffix.empty())
+        dialog.setDefaultSuffix(ToQString(choice.defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ToStdString(dialog.selectedFiles().front());
+}
+
+} // namespace
+
+void QtPrompt::ShowMessage(const std::string& text, prompt::MessageIcon icon)
+{
+    QMessageBox box(BoxIcon(icon), ToQString(strings::kAppName), ToQString(text), QMessageBox::Ok,
+                    owner_);
+    box.exec();
+}
+
+bool QtPrompt::AskYesNo(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, ToQString(strings::kAppName), ToQString(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtPrompt::ChooseOpenFile(const prompt::FileChoice& choice)
+{
+    return RunFileDialog(owner_, choice, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtPrompt::ChooseSaveFile(const prompt::FileChoice& choice)
+{
+    return RunFileDialog(owner_, choice, QFileDialog::AcceptSave);
+}
+
+} // namespace editor

@@ -1,0 +1,262 @@
+#include "VSFlexGrid.h"
+
+#include "FlexGridModel.h"
+#include "QtText.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
+
+using editor::GridError;
+using editor::GridSetting;
+
+CVSFlexGrid::CVSFlexGrid(QWidget* parent)
+    : QTableView(parent), model_(new editor::FlexGridModel(this))
+{
+    setModel(model_);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setHighlightSections(false);
+    setWordWrap(false);
+    setEditTriggers(NoEditTriggers);
+    FitRowHeight();
+
+    auto stale = [this] { selectionStale_ = true; };
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, stale);
+    connect(model_, &QAbstractItemModel::modelReset, this, stale);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, stale);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CVSFlexGrid::ApplyColumnWidths);
+    connect(model_, &editor::FlexGridModel::RowCountChanged, this, &CVSFlexGrid::RowCountChanged);
+}
+
+CVSFlexGrid::~CVSFlexGrid() = default;
+
+int CVSFlexGrid::GetRowCount() const
+{
+    return model_->Cells().Rows();
+}
+
+void CVSFlexGrid::SetRowCount(int rows)
+{
+    model_->SetRowCount(rows);
+}
+
+int CVSFlexGrid::GetColumnCount() const
+{
+    return model_->Cells().Columns();
+}
+
+void CVSFlexGrid::SetColumnCount(int columns)
+{
+    model_->SetColumnCount(columns);
+}
+
+int CVSFlexGrid::GetColumnWidth(int column) const
+{
+    return model_->Cells().Width(column);
+}
+
+void CVSFlexGrid::SetColumnWidth(int column, int twips)
+{
+    model_->SetColumnWidth(column, twips);
+    horizontalHeader()->resizeSection(column, twips > 0 ? TwipsToPixels(twips)
+                                                        : horizontalHeader()->defaultSectionSize());
+}
+
+void CVSFlexGrid::SetCellText(int row, int column, const std::string& text)
+{
+    model_->SetCellText(row, column, text);
+}
+
+void CVSFlexGrid::AppendRow(const std::string& text)
+{
+    model_->AppendRow(text);
+}
+
+std::string CVSFlexGrid::QueryCell(int setting, int row, int column) const
+{
+    if (setting != editor::kQueryCellText)
+        throw GridError("The grid cannot answer query " + std::to_string(setting) + ".");
+    return model_->Cells().Text(row, column);
+}
+
+const std::vector<int>& CVSFlexGrid::SelectedRows() const
+{
+    if (!selectionStale_)
+        return selectedRows_;
+    selectedRows_.clear();
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            selectedRows_.push_back(row + 1);
+    std::sort(selectedRows_.begin(), selectedRows_.end());
+    selectedRows_.erase(std::unique(selectedRows_.begin(), selectedRows_.end()),
+                        selectedRows_.end());
+    selectionStale_ = false;
+    return selectedRows_;
+}
+
+int CVSFlexGrid::GetSelectedRowCount() const
+{
+    return static_cast<int>(SelectedRows().size());
+}
+
+int CVSFlexGrid::GetSelectedRowAt(int index) const
+{
+    const std::vector<int>& rows = SelectedRows();
+    if (index < 0 || index >= static_cast<int>(rows.size()))
+        throw GridError("There is no selected row " + std::to_string(index) + ".");
+    return rows[static_cast<std::size_t>(index)];
+}
+
+void CVSFlexGrid::PutSetting(GridSetting setting, int value)
+{
+    auto refuse = [&] {
+        throw GridError("The grid cannot take " + std::to_string(value) + " for setting " +
+                        std::to_string(static_cast<int>(setting)) + ".");
+    };
+    switch (setting) {
+    case editor::kSettingSelectionMode:
+        if (value < 0 || value > 2)
+            refuse();
+        setSelectionBehavior(value == 0 ? SelectItems : SelectRows);
+        setSelectionMode(value == 1 ? SingleSelection : ExtendedSelection);
+        break;
+    case editor::kSettingUserResizing:
+        if (value < 0 || value > 3)
+            refuse();
+        horizontalHeader()->setSectionResizeMode((value & 1) ? QHeaderView::Interactive
+                                                             : QHeaderView::Fixed);
+        verticalHeader()->setSectionResizeMode((value & 2) ? QHeaderView::Interactive
+                                                           : QHeaderView::Fixed);
+        break;
+    case editor::kSettingGridLines:
+        if (value < 0 || value > 3)
+            refuse();
+        setShowGrid(value != 0);
+        setGridStyle(value == 2 ? Qt::DotLine : Qt::SolidLine);
+        break;
+    case editor::kSettingEditTriggers: {
+        if (value < 0 || value > 15)
+            refuse();
+        EditTriggers triggers = NoEditTriggers;
+        if (value & 1)
+            triggers |= DoubleClicked;
+        if (value & 2)
+            triggers |= SelectedClicked;
+        if (value & 4)
+            triggers |= EditKeyPressed;
+        if (value & 8)
+            triggers |= AnyKeyPressed;
+        setEditTriggers(triggers);
+        break;
+    }
+    case editor::kSettingHighlight:
+        if (value < 0 || value > 2)
+            refuse();
+        ApplyHighlight(value);
+        break;
+    case editor::kSettingFixedRows:
+        if (value != 1)
+            refuse(); // the caption row is the header; there is no other layout
+        break;
+    default:
+        throw GridError("The grid has no setting " + std::to_string(static_cast<int>(setting)) +
+                        ".");
+    }
+    settings_[setting] = value;
+}
+
+int CVSFlexGrid::Setting(GridSetting setting) const
+{
+    const auto it = settings_.find(setting);
+    return it == settings_.end() ? -1 : it->second;
+}
+
+void CVSFlexGrid::ApplyHighlight(int value)
+{
+    QPalette colours = palette();
+    const QPalette standard = QPalette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        const bool shown = value == 1 || (value == 2 && group == QPalette::Active);
+        colours.setColor(group, QPalette::Highlight,
+                         shown ? standard.color(QPalette::Active, QPalette::Highlight)
+                               : standard.color(group, QPalette::Base));
+        colours.setColor(group, QPalette::HighlightedText,
+                         shown ? standard.color(QPalette::Active, QPalette::HighlightedText)
+                               : standard.color(group, QPalette::Text));
+    }
+    setPalette(colours);
+}
+
+void CVSFlexGrid::SetRedraw(bool redraw)
+{
+    model_->SetRedraw(redraw);
+}
+
+int CVSFlexGrid::TwipsToPixels(int twips) const
+{
+    return static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
+}
+
+void CVSFlexGrid::ApplyColumnWidths()
+{
+    const editor::GridCells& cells = model_->Cells();
+    for (int column = 0; column < cells.Columns(); ++column)
+        if (cells.Width(column) > 0)
+            horizontalHeader()->resizeSection(column, TwipsToPixels(cells.Width(column)));
+}
+
+void CVSFlexGrid::FitRowHeight()
+{
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+}
+
+bool CVSFlexGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool wouldEdit = trigger == AllEditTriggers || (editTriggers() & trigger);
+    if (index.isValid() && wouldEdit && state() != EditingState) {
+        bool cancel = false;
+        Q_EMIT BeforeEdit(index.row() + 1, index.column(), &cancel);
+        if (cancel)
+            return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
+void CVSFlexGrid::mousePressEvent(QMouseEvent* event)
+{
+    short button = 0;
+    switch (event->button()) {
+    case Qt::LeftButton:
+        button = 1;
+        break;
+    case Qt::RightButton:
+        button = 2;
+        break;
+    case Qt::MiddleButton:
+        button = 4;
+        break;
+    default:
+        break;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const short shift = static_cast<short>(((modifiers & Qt::ShiftModifier) ? 1 : 0) |
+                                           ((modifiers & Qt::ControlModifier) ? 2 : 0) |
+                                           ((modifiers & Qt::AltModifier) ? 4 : 0));
+    const QPointF at = event->position();
+    QTableView::mousePressEvent(event);
+    if (button != 0)
+        Q_EMIT MouseDown(button, shift, static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+void CVSFlexGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        FitRowHeight();
+    }
+}

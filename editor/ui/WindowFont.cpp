@@ -1,0 +1,24 @@
+#include "WindowFont.h"
+
+#include "QtText.h"
+#include "strings/Strings.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace editor {
+
+void InstallFontFallbacks()
+{
+    static const bool installed = [] {
+        QFont::insertSubstitutions(ToQString(strings::kGridFont),
+                                   {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                                    QStringLiteral("WenQuanYi Micro Hei"),
+                                    QStringLiteral("Noto Sans CJK SC"),
+                                    QStringLiteral("Droid Sans Fallback")});
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace editor

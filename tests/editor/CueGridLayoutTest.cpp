@@ -1,0 +1,52 @@
+#include "CueGridLayout.h"
+
+#include "HostNameText.h"
+#include "MemoryGrid.h"
+#include "strings/Strings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CueGridLayout, SetUpLeavesOnlyTheCaptionRowWithEightColumns)
+{
+    editor::MemoryGrid grid;
+    grid.SetColumnCount(3);
+    grid.SetRowCount(40);
+    editor::SetUpCueGrid(grid);
+    ASSERT_EQ(grid.GetColumnCount(), 8);
+    ASSERT_EQ(grid.GetRowCount(), 1);
+    const std::vector<std::pair<std::string, int>> expected = {
+        {"Sequence", 820}, {"Host", 1500}, {"Launch Time", 2000}, {"Offset", 800},
+        {"Event", 600},    {"Sla", 800},   {"Cue", 800},          {"Note", 6360}};
+    int total = 0;
+    for (int c = 0; c < 8; ++c) {
+        EXPECT_EQ(grid.QueryCell(editor::kQueryCellText, 0, c), expected[std::size_t(c)].first);
+        EXPECT_EQ(grid.GetColumnWidth(c), expected[std::size_t(c)].second);
+        total += grid.GetColumnWidth(c);
+    }
+    EXPECT_EQ(total, 13680);
+}
+
+TEST(CueGridLayout, SetUpGivesTheSixSettings)
+{
+    editor::MemoryGrid grid;
+    editor::SetUpCueGrid(grid);
+    EXPECT_EQ(grid.Setting(editor::kSettingSelectionMode), 2);
+    EXPECT_EQ(grid.Setting(editor::kSettingUserResizing), 3);
+    EXPECT_EQ(grid.Setting(editor::kSettingGridLines), 3);
+    EXPECT_EQ(grid.Setting(editor::kSettingEditTriggers), 15);
+    EXPECT_EQ(grid.Setting(editor::kSettingHighlight), 1);
+    EXPECT_EQ(grid.Setting(editor::kSettingFixedRows), 1);
+}
+
+TEST(HostNameText, TrimsTheSixBlanksAtBothEndsOnly)
+{
+    EXPECT_EQ(editor::TrimHostName(" \t\n\v\f\rA 1 \t\n\v\f\r"), "A 1");
+    EXPECT_EQ(editor::TrimHostName(" \t "), "");
+    EXPECT_EQ(editor::TrimHostName(""), "");
+    EXPECT_EQ(editor::TrimHostName("北岸 1"), "北岸 1");
+    EXPECT_EQ(editor::TrimHostName("\xE3\x80\x80X"), "\xE3\x80\x80X") << "ideographic space stays";
+}
+
+} // namespace

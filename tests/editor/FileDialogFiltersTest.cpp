@@ -1,0 +1,25 @@
+#include "FileDialogFilters.h"
+
+#include "ShowStoreFileChoice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FileDialogFilters, ShowStoreFiltersKeepTheirLabelsInOrder)
+{
+    const QStringList filters = editor::FileDialogFilters(editor::ShowStoreFileChoice());
+    EXPECT_EQ(filters, QStringList({QStringLiteral("mdb files (*.mdb)"),
+                                    QStringLiteral("SQLite files (*.db *.sqlite *.sqlite3)"),
+                                    QStringLiteral("All files (*)")}));
+}
+
+TEST(FileDialogFilters, LabelsWithoutPatternsGetThemAdded)
+{
+    prompt::FileChoice choice;
+    choice.filters = {{"Shows", {"*.db", "*.mdb"}}};
+    EXPECT_EQ(editor::FileDialogFilters(choice),
+              QStringList({QStringLiteral("Shows (*.db *.mdb)")}));
+}
+
+} // namespace

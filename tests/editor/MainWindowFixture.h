@@ -1,0 +1,72 @@
+#pragma once
+
+#include "ConverterDlg.h"
+#include "FakePrompt.h"
+#include "ShowStoreFiles.h"
+#include "TempDir.h"
+#include "VSFlexGrid.h"
+
+#include <QAction>
+#include <gtest/gtest.h>
+
+namespace editortest {
+
+// The real main window, talking through a scripted prompt.
+class MainWindow : public ::testing::Test
+{
+protected:
+    MainWindow() : window(prompt) { window.show(); }
+
+    QAction& Action(const char* name)
+    {
+        auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
+        if (!action)
+            throw std::runtime_error(std::string("no action ") + name);
+        return *action;
+    }
+
+    CVSFlexGrid& Grid()
+    {
+        auto* grid = window.findChild<CVSFlexGrid*>(QStringLiteral("grid"));
+        if (!grid)
+            throw std::runtime_error("no grid");
+        return *grid;
+    }
+
+    std::string HostCell(int row) { return Grid().QueryCell(editor::kQueryCellText, row, 1); }
+
+    // Chooses `path` in the Open File dialog of "Corvane Database".
+    void OpenStore(const std::string& path)
+    {
+        prompt.openFiles.push_back(path);
+        Action("actionCorvaneDatabase").trigger();
+    }
+
+    std::string NewStore(const std::string& name,
+                         const std::vector<store::CueRecord>& cues = FiveCues())
+    {
+        const std::string path = dir.File(name);
+        MakeShowStore(path, cues);
+        return path;
+    }
+
+    void SetHosts(const std::vector<std::string>& names)
+    {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            Grid().SetCellText(static_cast<int>(i) + 1, 1, names[i]);
+    }
+
+    std::vector<std::string> MessageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& message : prompt.messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+
+    testsupport::TempDir dir;
+    testsupport::FakePrompt prompt;
+    CConverterDlg window;
+};
+
+} // namespace editortest

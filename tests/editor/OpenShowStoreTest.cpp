@@ -1,0 +1,252 @@
+#include "FormatText.h"
+#include "ShowCommandsFixture.h"
+#include "strings/Strings.h"
+
+#include <fstream>
+
+namespace {
+
+using editortest::Cue;
+using editortest::FiveCues;
+using editortest::MakeShowStore;
+using prompt::MessageIcon;
+
+class OpenShowStore : public editortest::ShowCommands
+{
+protected:
+    // A grid and path from an earlier show, to see that a failed Open keeps them.
+    void LoadEarlierShow()
+    {
+        earlierPath = OpenNewStore("earlier.db", {Cue(0, "OLD"), Cue(1, "OLD")});
+        earlierRows = {Row(0), Row(1), Row(2)};
+    }
+
+    void ExpectEarlierShowKept()
+    {
+        EXPECT_EQ(storePath, earlierPath);
+        ASSERT_EQ(grid.GetRowCount(), 3);
+        for (int r = 0; r < 3; ++r)
+            EXPECT_EQ(Row(r), earlierRows[static_cast<std::size_t>(r)]) << "row " << r;
+        EXPECT_FALSE(db.IsOpen());
+    }
+
+    std::string earlierPath;
+    std::vector<std::array<std::string, store::kCueColumnCount>> earlierRows;
+};
+
+TEST_F(OpenShowStore, OffersAccessThenSqliteThenAllFiles)
+{
+    prompt.openFiles.push_back(std::nullopt);
+    editor::ShowContext show = Show();
+    editor::OpenShowStore(show);
+    ASSERT_EQ(prompt.openChoices.size(), 1u);
+    const auto& filters = prompt.openChoices[0].filters;
+    ASSERT_EQ(filters.size(), 3u);
+    EXPECT_EQ(filters[0].label, strings::kFilterMdbEnglish);
+    EXPECT_EQ(filters[0].patterns, std::vector<std::string>({"*.mdb"}));
+    EXPECT_EQ(filters[1].label, strings::kFilterSqlite);
+    EXPECT_EQ(filters[1].patterns, std::vector<std::string>({"*.db", "*.sqlite", "*.sqlite3"}));
+    EXPECT_EQ(filters[2].label, strings::kFilterAll);
+    EXPECT_EQ(prompt.openChoices[0].defaultSuffix, "");
+}
+
+TEST_F(OpenShowStore, CancelledChooserChangesNothing)
+{
+    LoadEarlierShow();
+    prompt.openFiles.push_back(std::nullopt);
+    editor::ShowContext show = Show();
+    editor::OpenShowStore(show);
+    ExpectEarlierShowKept();
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(OpenShowStore, FiveRecordsFillTheGridInStoreOrder)
+{
+    const std::string path = dir.File("five.db");
+    MakeShowStore(path, FiveCues());
+    Open(path);
+
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(storePath, path);
+    ASSERT_EQ(grid.GetRowCount(), 6);
+    EXPECT_EQ(Row(0)[0], strings::kColSequence);
+    EXPECT_EQ(Row(0)[7], strings::kColNote);
+    const auto cues = FiveCues();
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(Row(r), store::CueCellTexts(cues[static_cast<std::size_t>(r - 1)]))
+            << "row " << r;
+    // Spot checks of the texts themselves.
+    EXPECT_EQ(Row(1)[0], "4");
+    EXPECT_EQ(Row(1)[2], "01:05.432");
+    EXPECT_EQ(Row(3)[1], "北岸-1");
+    EXPECT_EQ(Row(3)[2], "01:02:03.004");
+    EXPECT_EQ(Row(3)[7], "");
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_FALSE(rs.IsOpen());
+}
+
+TEST_F(OpenShowStore, ReplacesTheRowsOfTheEarlierShow)
+{
+    LoadEarlierShow();
+    const std::string path = dir.File("five.db");
+    MakeShowStore(path, FiveCues());
+    Open(path);
+    EXPECT_EQ(grid.GetRowCount(), 6);
+    EXPECT_EQ(Row(1)[1], "HOST");
+    EXPECT_EQ(storePath, path);
+}
+
+TEST_F(OpenShowStore, EmptyTableLeavesOnlyTheCaptionRow)
+{
+    LoadEarlierShow();
+    const std::string path = dir.File("empty.db");
+    MakeShowStore(path, {});
+    Open(path);
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(grid.GetRowCount(), 1);
+    EXPECT_EQ(storePath, path);
+}
+
+TEST_F(OpenShowStore, NullTextsShowEmpty)
+{
+    const std::string path = dir.File("nulls.db");
+    MakeShowStore(path, {Cue(0, "H")});
+    testsupport::RunSql(path, "UPDATE tb_Layout SET Addr = NULL, Channel = NULL");
+    Open(path);
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(Row(1)[5], "");
+    EXPECT_EQ(Row(1)[6], "");
+}
+
+TEST_F(OpenShowStore, FileThatIsNoDatabaseShowsTheErrorWithoutIconAndKeepsTheShow)
+{
+    LoadEarlierShow();
+    const std::string path = dir.File("notes.db");
+    std::ofstream(path) << "these are my notes, not a show";
+    Open(path);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(
+        prompt.messages[0].text.rfind(
+            "Connection String = " + store::ConnectionStringFor(path) + "\nCADODataBase Error", 0),
+        0u)
+        << prompt.messages[0].text;
+    ExpectEarlierShowKept();
+}
+
+TEST_F(OpenShowStore, MissingFileShowsTheErrorAndKeepsTheShow)
+{
+    LoadEarlierShow();
+    Open(dir.File("gone.db"));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_NE(prompt.messages[0].text.find("gone.db"), std::string::npos);
+    ExpectEarlierShowKept();
+}
+
+TEST_F(OpenShowStore, DatabaseWithoutShowTableIsRefusedAndKeepsTheShow)
+{
+    LoadEarlierShow();
+    const std::string path = dir.File("other.db");
+    testsupport::MakeEmptySqliteFile(path);
+    testsupport::RunSql(path, "CREATE TABLE FireData(Cue int)");
+    Open(path);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, strings::kNoLayoutTable);
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+    ExpectEarlierShowKept();
+}
+
+TEST_F(OpenShowStore, ValueOfTheWrongKindIsRefusedAndKeepsTheShow)
+{
+    LoadEarlierShow();
+    const std::string path = dir.File("bad.db");
+    MakeShowStore(path, {Cue(0, "H"), Cue(1, "H"), Cue(2, "H")});
+    testsupport::RunSql(path, "UPDATE tb_Layout SET BlastTime = 'soon' WHERE FlowID = 1");
+    Open(path);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, editor::FormatText(strings::kLoadBadField, 2, "BlastTime"));
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+    ExpectEarlierShowKept();
+}
+
+TEST_F(OpenShowStore, MissingColumnIsRefusedAndKeepsTheShow)
+{
+    LoadEarlierShow();
+    const std::string path = dir.File("narrow.db");
+    testsupport::MakeEmptySqliteFile(path);
+    testsupport::RunSql(path,
+                        "CREATE TABLE tb_Layout(FlowID int, HostName nVarchar(32), "
+                        "BlastTime int, Addr nVarchar(32), Channel nVarchar(32), CDCode int)");
+    testsupport::RunSql(path, "INSERT INTO tb_Layout VALUES (0, 'H', 0, '01', '00', 1)");
+    Open(path);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, editor::FormatText(strings::kLoadBadField, 1, "Sector"));
+    ExpectEarlierShowKept();
+}
+
+// Appending a hundred thousand rows one view update at a time is what makes a
+// grid slow: every append must come while redraw is off.
+class RedrawWatchingGrid final : public editor::FlexGrid
+{
+public:
+    int GetRowCount() const override { return grid.GetRowCount(); }
+    void SetRowCount(int rows) override { grid.SetRowCount(rows); }
+    int GetColumnCount() const override { return grid.GetColumnCount(); }
+    void SetColumnCount(int columns) override { grid.SetColumnCount(columns); }
+    int GetColumnWidth(int column) const override { return grid.GetColumnWidth(column); }
+    void SetColumnWidth(int column, int twips) override { grid.SetColumnWidth(column, twips); }
+    void SetCellText(int row, int column, const std::string& text) override
+    {
+        grid.SetCellText(row, column, text);
+    }
+    void AppendRow(const std::string& text) override
+    {
+        appendsWhileDrawing += redraw ? 1 : 0;
+        grid.AppendRow(text);
+    }
+    std::string QueryCell(int setting, int row, int column) const override
+    {
+        return grid.QueryCell(setting, row, column);
+    }
+    int GetSelectedRowCount() const override { return 0; }
+    int GetSelectedRowAt(int /*index*/) const override { throw editor::GridError("none"); }
+    void PutSetting(editor::GridSetting setting, int value) override
+    {
+        grid.PutSetting(setting, value);
+    }
+    void SetRedraw(bool on) override { redraw = on; }
+
+    editor::MemoryGrid grid;
+    bool redraw = true;
+    int appendsWhileDrawing = 0;
+};
+
+TEST_F(OpenShowStore, AppendsRowsWithRedrawOffAndTurnsItBackOn)
+{
+    const std::string path = dir.File("five.db");
+    MakeShowStore(path, FiveCues());
+    RedrawWatchingGrid watched;
+    editor::SetUpCueGrid(watched);
+    prompt.openFiles.push_back(path);
+    editor::ShowContext show{db, rs, storePath, watched, prompt};
+    editor::OpenShowStore(show);
+    EXPECT_EQ(watched.GetRowCount(), 6);
+    EXPECT_EQ(watched.appendsWhileDrawing, 0);
+    EXPECT_TRUE(watched.redraw);
+}
+
+TEST_F(OpenShowStore, GridThatRefusesRowsLeavesNoCurrentStore)
+{
+    LoadEarlierShow();
+    const std::string path = dir.File("five.db");
+    MakeShowStore(path, FiveCues());
+    grid.SetColumnCount(1); // too few columns for a cue row: SetCellText is refused
+    Open(path);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text.rfind(std::string(strings::kLoadFailed).substr(0, 30), 0),
+              0u);
+    EXPECT_EQ(storePath, "") << "half a show must not be saved into any file";
+    EXPECT_FALSE(db.IsOpen());
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#include "QtPrompt.h"
+
+#include "ShowStoreFileChoice.h"
+#include "TempDir.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs `inspect` on the modal dialog that the next prompt call puts up.
+void WhenModal(std::function<void(QWidget&)> inspect)
+{
+    QTimer::singleShot(0, [inspect] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            inspect(*modal);
+    });
+}
+
+class QtPromptTest : public ::testing::Test
+{
+protected:
+    QtPromptTest() : prompt(&owner) { owner.show(); }
+    QWidget owner;
+    editor::QtPrompt prompt;
+};
+
+TEST_F(QtPromptTest, MessageIsModalOwnedByTheWindowAndCaptionedWithTheProgramsName)
+{
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QWidget* parent = nullptr;
+    WhenModal([&](QWidget& modal) {
+        auto& box = dynamic_cast<QMessageBox&>(modal);
+        title = box.windowTitle();
+        text = box.text();
+        icon = box.icon();
+        parent = box.parentWidget();
+        box.accept();
+    });
+    prompt.ShowMessage("fire data have saved!", prompt::MessageIcon::Information);
+    EXPECT_EQ(title, QStringLiteral("tavrin"));
+    EXPECT_EQ(text, QStringLiteral("fire data have saved!"));
+    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_EQ(parent, &owner);
+}
+
+TEST_F(QtPromptTest, IconsMapToTheBoxesIcons)
+{
+    const std::vector<std::pair<prompt::MessageIcon, QMessageBox::Icon>> icons = {
+        {prompt::MessageIcon::None, QMessageBox::NoIcon},
+        {prompt::MessageIcon::Stop, QMessageBox::Critical},
+        {prompt::MessageIcon::Warning, QMessageBox::Warning}};
+    for (const auto& [given, shown] : icons) {
+        QMessageBox::Icon seen = QMessageBox::Question;
+        WhenModal([&](QWidget& modal) {
+            seen = dynamic_cast<QMessageBox&>(modal).icon();
+            dynamic_cast<QMessageBox&>(modal).accept();
+        });
+        prompt.ShowMessage("x", given);
+        EXPECT_EQ(seen, shown);
+    }
+}
+
+TEST_F(QtPromptTest, QuestionAnswersYesOrNo)
+{
+    for (const bool yes : {true, false}) {
+        WhenModal([&](QWidget& modal) {
+            auto& box = dynamic_cast<QMessageBox&>(modal);
+            EXPECT_EQ(box.icon(), QMessageBox::Question);
+            EXPECT_EQ(box.windowTitle(), QStringLiteral("tavrin"));
+            box.button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        EXPECT_EQ(prompt.AskYesNo("do you sure eixt this system?"), yes);
+    }
+}
+
+TEST_F(QtPromptTest, OpenFileDialogOffersTheFiltersAndGivesTheChosenFile)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.File("show.db");
+    std::ofstream(path) << "x";
+    QStringList filters;
+    WhenModal([&](QWidget& modal) {
+        auto& dialog = dynamic_cast<QFileDialog&>(modal);
+        filters = dialog.nameFilters();
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+        dialog.selectFile(QString::fromStdString(path));
+        static_cast<QDialog&>(dialog).accept(); // runs the file dialog's own accept
+    });
+    EXPECT_EQ(prompt.ChooseOpenFile(editor::ShowStoreFileChoice()), path);
+    ASSERT_EQ(filters.size(), 3);
+    EXPECT_EQ(filters[0], QStringLiteral("mdb files (*.mdb)"));
+}
+
+TEST_F(QtPromptTest, CancelledFileDialogGivesNothing)
+{
+    WhenModal([](QWidget& modal) { dynamic_cast<QDialog&>(modal).reject(); });
+    EXPECT_EQ(prompt.ChooseOpenFile(editor::ShowStoreFileChoice()), std::nullopt);
+}
+
+} // namespace

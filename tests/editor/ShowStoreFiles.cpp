@@ -1,0 +1,102 @@
+#include "ShowStoreFiles.h"
+
+#include "ADODataBase.h"
+#include "ADORecordset.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace editortest {
+
+store::CueRecord Cue(int flowId, const std::string& host, int blastTime)
+{
+    store::CueRecord cue;
+    cue.FlowID = flowId;
+    cue.HostName = host;
+    cue.HostIndex = 1;
+    cue.BlastTime = blastTime;
+    cue.Addr = (flowId < 10 ? "0" : "") + std::to_string(flowId);
+    cue.Channel = "0" + std::to_string(flowId % 10);
+    cue.CDCode = 100 + flowId;
+    cue.Sector = flowId % 3;
+    return cue;
+}
+
+std::vector<store::CueRecord> FiveCues()
+{
+    return {Cue(4, "HOST", 65432), Cue(0, "A1", 0), Cue(7, "北岸-1", 3723004), Cue(1, "HOST", 999),
+            Cue(2, "B2", 3600000)};
+}
+
+namespace {
+std::string Quoted(const std::string& text)
+{
+    std::string out = "'";
+    for (const char c : text) {
+        out += c;
+        if (c == '\'')
+            out += '\'';
+    }
+    return out + "'";
+}
+} // namespace
+
+void MakeShowStore(const std::string& path, const std::vector<store::CueRecord>& cues)
+{
+    testsupport::MakeEmptySqliteFile(path);
+    testsupport::RunSql(path, store::kCreateLayoutTableSql);
+    if (cues.empty())
+        return;
+    std::string sql = "INSERT INTO tb_Layout VALUES ";
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        const store::CueRecord& c = cues[i];
+        sql += (i ? "," : "") + std::string("(") + std::to_string(c.FlowID) + "," +
+               Quoted(c.HostName) + "," + std::to_string(c.HostIndex) + "," +
+               std::to_string(c.BlastTime) + "," + Quoted(c.Addr) + "," + Quoted(c.Channel) + "," +
+               std::to_string(c.CDCode) + "," + std::to_string(c.Sector) + ")";
+    }
+    testsupport::RunSql(path, sql);
+}
+
+std::vector<store::CueRecord> ReadCues(const std::string& path)
+{
+    CADODataBase db;
+    EXPECT_TRUE(db.Open(store::ConnectionStringFor(path), "", "")) << db.GetLastErrorText();
+    CADORecordset rs(&db);
+    EXPECT_TRUE(rs.Open(store::kLayoutTable, modeTable)) << rs.GetLastErrorText();
+    std::vector<store::CueRecord> cues;
+    if (!rs.IsOpen())
+        return cues;
+    for (auto records = rs.GetRecordset(); !records->EndOfFile(); records->MoveNext()) {
+        store::CueRecord c;
+        EXPECT_TRUE(rs.ReadField("FlowID", c.FlowID));
+        EXPECT_TRUE(rs.ReadField("HostName", c.HostName, ""));
+        EXPECT_TRUE(rs.ReadField("HostIndex", c.HostIndex));
+        EXPECT_TRUE(rs.ReadField("BlastTime", c.BlastTime));
+        EXPECT_TRUE(rs.ReadField("Addr", c.Addr, ""));
+        EXPECT_TRUE(rs.ReadField("Channel", c.Channel, ""));
+        EXPECT_TRUE(rs.ReadField("CDCode", c.CDCode));
+        EXPECT_TRUE(rs.ReadField("Sector", c.Sector));
+        cues.push_back(c);
+    }
+    return cues;
+}
+
+std::vector<std::string> HostNames(const std::string& path)
+{
+    CADODataBase db;
+    EXPECT_TRUE(db.Open(store::ConnectionStringFor(path), "", "")) << db.GetLastErrorText();
+    CADORecordset rs(&db);
+    EXPECT_TRUE(rs.Open(store::kLayoutTable, modeTable)) << rs.GetLastErrorText();
+    std::vector<std::string> names;
+    if (!rs.IsOpen())
+        return names;
+    for (auto records = rs.GetRecordset(); !records->EndOfFile(); records->MoveNext()) {
+        std::string name;
+        EXPECT_TRUE(rs.ReadField("HostName", name, ""));
+        names.push_back(name);
+    }
+    return names;
+}
+
+} // namespace editortest

@@ -1,0 +1,157 @@
+// The window's forms hold their texts themselves; these tests hold them to
+// the string table, and the menus to their commands.
+#include "AboutDlg.h"
+#include "CommandIds.h"
+#include "MainWindowFixture.h"
+#include "strings/Strings.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+using MainWindow = editortest::MainWindow;
+
+QString Text(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+struct Item
+{
+    const char* objectName; // empty for a separator or a submenu
+    const char* text;
+    int commandId;
+};
+
+void ExpectItems(const QList<QAction*>& actions, const std::vector<Item>& items)
+{
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(items.size()));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const QAction* action = actions[static_cast<qsizetype>(i)];
+        const Item& item = items[i];
+        SCOPED_TRACE(item.text);
+        if (item.text[0] == '\0') {
+            EXPECT_TRUE(action->isSeparator());
+            continue;
+        }
+        EXPECT_EQ(action->text(), Text(item.text));
+        if (item.objectName[0] != '\0') {
+            EXPECT_EQ(action->objectName(), QString::fromLatin1(item.objectName));
+        }
+        if (item.commandId != 0) {
+            EXPECT_EQ(action->property("commandId").toInt(), item.commandId);
+        }
+    }
+}
+
+QMenu* MenuOf(const QAction* action)
+{
+    return action ? action->menu() : nullptr;
+}
+
+TEST_F(MainWindow, MenuBarHasTheFourMenusInOrder)
+{
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ExpectItems(menus, {{"", strings::kMenuFile, 0},
+                        {"", strings::kMenuEdit, 0},
+                        {"", strings::kMenuTools, 0},
+                        {"", strings::kMenuHelp, 0}});
+}
+
+TEST_F(MainWindow, FileMenuItemsSeparatorsAndCommands)
+{
+    QMenu* file = MenuOf(window.menuBar()->actions().value(0));
+    ASSERT_NE(file, nullptr);
+    ExpectItems(file->actions(), {{"", strings::kMenuLoadDatabase, 0},
+                                  {"actionClose", strings::kMenuClose, editor::kCmdClose},
+                                  {"", "", 0},
+                                  {"actionSave", strings::kMenuSave, editor::kCmdSave},
+                                  {"", "", 0},
+                                  {"actionExit", strings::kMenuExit, editor::kCmdExit}});
+    QMenu* load = MenuOf(file->actions().value(0));
+    ASSERT_NE(load, nullptr);
+    ExpectItems(
+        load->actions(),
+        {{"actionFireOneDatabase", strings::kMenuFireOneDatabase, editor::kCmdLoadFireOne},
+         {"actionCorvaneDatabase", strings::kMenuCorvaneDatabase, editor::kCmdLoadCorvane}});
+}
+
+TEST_F(MainWindow, EditToolsAndHelpMenus)
+{
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ExpectItems(MenuOf(menus.value(1))->actions(),
+                {{"actionAssignHost", strings::kMenuAssignHost, editor::kCmdAssignHost}});
+    ExpectItems(MenuOf(menus.value(2))->actions(),
+                {{"actionHostSettings", strings::kMenuHostSettings, editor::kCmdHostSettings},
+                 {"actionDownload", strings::kMenuDownload, editor::kCmdDownload}});
+    ExpectItems(MenuOf(menus.value(3))->actions(),
+                {{"actionAbout", strings::kMenuAbout, editor::kCmdAbout}});
+}
+
+TEST_F(MainWindow, ToolbarHasThreeButtonsWithIconsAndTips)
+{
+    auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("toolBar"));
+    ASSERT_NE(toolbar, nullptr);
+    ExpectItems(
+        toolbar->actions(),
+        {{"actionToolbarOpen", strings::kToolbarOpen, editor::kCmdToolbarOpen},
+         {"actionToolbarSave", strings::kToolbarSave, editor::kCmdToolbarSave},
+         {"actionToolbarDownload", strings::kToolbarDownload, editor::kCmdToolbarDownload}});
+    for (const QAction* action : toolbar->actions()) {
+        EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+        EXPECT_EQ(action->toolTip(), action->text());
+    }
+}
+
+TEST_F(MainWindow, TitleFontAndIcon)
+{
+    EXPECT_EQ(window.windowTitle(), Text(strings::kMainWindowTitle));
+    EXPECT_EQ(window.font().family(), Text(strings::kGridFont));
+    EXPECT_EQ(window.font().pointSize(), 9);
+    EXPECT_EQ(Grid().font().family(), Text(strings::kGridFont));
+    EXPECT_EQ(Grid().font().weight(), QFont::Normal);
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(16, 16)));
+    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(32, 32)));
+}
+
+TEST(AboutBox, ShowsTheVersionAndCloses)
+{
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), Text(strings::kAboutTitle));
+    auto label = [&](const char* name) {
+        auto* found = about.findChild<QLabel*>(QString::fromLatin1(name));
+        return found ? found->text() : QString();
+    };
+    EXPECT_EQ(label("labelVersion"), Text(strings::kAboutVersion));
+    EXPECT_EQ(label("labelRights"), Text(strings::kAboutRights));
+    auto* ok = about.findChild<QPushButton*>(QStringLiteral("buttonOk"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), Text(strings::kAboutOk));
+    EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("labelIcon"))->pixmap().isNull());
+    QTimer::singleShot(0, ok, &QPushButton::click);
+    EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+TEST_F(MainWindow, HelpAboutRunsTheAboutBoxModally)
+{
+    QString shownTitle;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        shownTitle = modal->windowTitle();
+        if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("buttonOk")))
+            ok->click();
+    });
+    Action("actionAbout").trigger();
+    EXPECT_EQ(shownTitle, Text(strings::kAboutTitle));
+}
+
+} // namespace
