@@ -1,0 +1,195 @@
+// Host link benchmark: a 10 000-cue show downloaded to the virtual firing
+// host on loopback, against a bare request/acknowledge loop of the same
+// 93-byte datagrams. Prints cues per second and the ratio; exits 1 when the
+// download is more than 1.5 times slower than the bare loop.
+#include "ADODataBase.h"
+#include "ADORecordset.h"
+#include "DownloadProcedure.h"
+#include "FrameLayout.h"
+#include "LayoutTable.h"
+#include "Transaction.h"
+#include "UdpPlatform.h"
+#include "VirtualFiringHost.h"
+#include "engine/SqliteDatabase.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr int kCues = 10000;
+constexpr double kMostRatio = 1.5;
+constexpr std::chrono::milliseconds kWait{2000};
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+void MakeShow(const std::filesystem::path& path)
+{
+    std::filesystem::remove(path);
+    store::SqliteDatabase::CreateNew(path.string())->Execute(store::kCreateLayoutTableSql);
+    CADODataBase db;
+    if (!db.Open(store::ConnectionStringFor(path.string()), "", ""))
+        throw std::runtime_error(db.GetLastErrorText());
+    store::Transaction tx(*db.GetConnection());
+    CADORecordset rs(&db);
+    if (!rs.Open(store::kLayoutTable, modeTable))
+        throw std::runtime_error(rs.GetLastErrorText());
+    char number[16];
+    for (int n = 0; n < kCues; ++n) {
+        rs.AddNew();
+        rs.WriteField("FlowID", n);
+        rs.WriteField("HostName", std::string("HOST"));
+        rs.WriteField("HostIndex", 1);
+        rs.WriteField("BlastTime", n * 10);
+        std::snprintf(number, sizeof number, "%02d", n / 100 % 100);
+        rs.WriteField("Addr", std::string(number));
+        std::snprintf(number, sizeof number, "%d", n % 100);
+        rs.WriteField("Channel", std::string(number));
+        rs.WriteField("CDCode", 3);
+        rs.WriteField("Sector", 0);
+    }
+    if (!rs.Update())
+        throw std::runtime_error(rs.GetLastErrorText());
+    rs.Close();
+    tx.Commit();
+}
+
+class ChosenFilePrompt final : public prompt::Prompt
+{
+public:
+    explicit ChosenFilePrompt(std::string path) : path_(std::move(path)) {}
+    void ShowMessage(const std::string& text, prompt::MessageIcon) override
+    {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+        messages_++;
+    }
+    bool AskYesNo(const std::string&) override { return false; }
+    std::optional<std::string> ChooseOpenFile(const prompt::FileChoice&) override { return path_; }
+    std::optional<std::string> ChooseSaveFile(const prompt::FileChoice&) override { return {}; }
+    int Messages() const { return messages_; }
+
+private:
+    std::string path_;
+    int messages_ = 0;
+};
+
+class QuietView final : public hostlink::DownloadView
+{
+public:
+    std::string HostCodeText() override { return "1"; }
+    bool CancelRequested() override { return false; }
+    void SetProgressPercent(int) override {}
+    void SetProgressText(const std::string&) override {}
+    void SetEndText(const std::string&) override {}
+    void SetStatusLine(const std::string&) override {}
+};
+
+double TimeDownload(const std::filesystem::path& show)
+{
+    hostlink::VirtualHostOptions hostOptions;
+    hostOptions.port = 0;
+    hostlink::VirtualFiringHost host(hostOptions);
+    std::string error;
+    if (!host.Start(error))
+        throw std::runtime_error("virtual host: " + error);
+
+    hostlink::HostLinkOptions link;
+    link.addressPattern = "127.0.0.%i";
+    link.port = host.Port();
+    link.sendTimeout = kWait;
+    link.receiveTimeout = kWait;
+    ChosenFilePrompt prompt(show.string());
+    QuietView view;
+    hostlink::DownloadProcedure download(prompt, view, link);
+
+    const auto start = std::chrono::steady_clock::now();
+    const bool done = download.RunDownload();
+    const double seconds = Seconds(start);
+    host.Stop();
+    if (!done || prompt.Messages() != 0)
+        throw std::runtime_error("the download did not complete");
+    if (host.Records().size() != static_cast<std::size_t>(kCues) + 1)
+        throw std::runtime_error("the host did not receive every frame");
+    return seconds;
+}
+
+// The same exchange with nothing but sockets: send 93 bytes, wait for 4.
+double TimeBareLoop()
+{
+    using namespace hostlink;
+    const udp::Endpoint any{*udp::ParseIpv4("127.0.0.1"), 0};
+    const udp::Handle server = udp::OpenSocket();
+    if (server == udp::kNoHandle || !udp::Bind(server, any))
+        throw std::runtime_error("bare loop: cannot bind");
+    const udp::Endpoint serverAt = *udp::LocalEndpoint(server);
+
+    std::atomic<bool> stop{false};
+    std::thread echo([&] {
+        std::array<std::uint8_t, 128> buffer{};
+        const std::array<std::uint8_t, 4> accepted{1, 0, 0, 0};
+        const udp::Handle sockets[] = {server};
+        while (!stop) {
+            if (udp::WaitReadable(sockets, std::chrono::milliseconds(50)).status !=
+                udp::Readiness::kReady)
+                continue;
+            udp::Endpoint from;
+            if (udp::ReceiveFrom(server, buffer, from) > 0)
+                udp::SendTo(server, accepted, from);
+        }
+    });
+
+    const udp::Handle client = udp::OpenSocket();
+    std::array<std::uint8_t, kCueFrameSize> frame{};
+    std::array<std::uint8_t, 8> reply{};
+    const udp::Handle clientSockets[] = {client};
+    const auto start = std::chrono::steady_clock::now();
+    bool ok = true;
+    for (int n = 0; n <= kCues && ok; ++n) {
+        frame[0] = static_cast<std::uint8_t>(n);
+        udp::Endpoint from;
+        ok = udp::SendTo(client, frame, serverAt) &&
+             udp::WaitReadable(clientSockets, kWait).status == udp::Readiness::kReady &&
+             udp::ReceiveFrom(client, reply, from) == 4;
+    }
+    const double seconds = Seconds(start);
+    stop = true;
+    echo.join();
+    udp::CloseSocket(client);
+    udp::CloseSocket(server);
+    if (!ok)
+        throw std::runtime_error("bare loop: an exchange failed");
+    return seconds;
+}
+
+} // namespace
+
+int main()
+{
+    try {
+        const auto show = std::filesystem::temp_directory_path() / "tavrin-bench-hostlink.db";
+        MakeShow(show);
+        const double bare = TimeBareLoop();
+        const double download = TimeDownload(show);
+        std::filesystem::remove(show);
+
+        const double ratio = download / bare;
+        std::printf("bare loop:  %d exchanges in %.3f s, %.0f cues/s\n", kCues + 1, bare,
+                    (kCues + 1) / bare);
+        std::printf("download:   %d cues in %.3f s, %.0f cues/s\n", kCues, download,
+                    kCues / download);
+        std::printf("ratio:      %.2f (target at most %.1f)\n", ratio, kMostRatio);
+        return ratio <= kMostRatio ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_hostlink: %s\n", e.what());
+        return 1;
+    }
+}
