@@ -21,6 +21,7 @@ enum CommandId : int
     kCmdSave = 32784,
     kCmdPopupAssignedHost = 32785,
     kCmdPopupSave = 32786,
+    kCmdCheckShow = 32787,
 };
 
 } // namespace editor

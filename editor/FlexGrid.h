@@ -46,6 +46,9 @@ public:
     virtual void SetCellText(int row, int column, const std::string& text) = 0;
     // A new last row whose column 0 shows the text; it is row GetRowCount() - 1.
     virtual void AppendRow(const std::string& text) = 0;
+    // Room for `rows` rows in all, caption row included, before many rows are
+    // appended; only a hint.
+    virtual void ReserveRows(int /*rows*/) {}
     // kQueryCellText gives the cell's text.
     virtual std::string QueryCell(int setting, int row, int column) const = 0;
     virtual int GetSelectedRowCount() const = 0;

@@ -46,9 +46,12 @@ bool ReadCues(CADORecordset& rs, std::vector<store::CueRecord>& cues, LoadOutcom
     return true;
 }
 
-void FillGrid(const std::vector<store::CueRecord>& cues, FlexGrid& grid)
+} // namespace
+
+void FillCueGrid(const std::vector<store::CueRecord>& cues, FlexGrid& grid)
 {
     grid.SetRowCount(1);
+    grid.ReserveRows(static_cast<int>(cues.size()) + 1);
     RedrawPause pause(grid);
     for (const store::CueRecord& cue : cues) {
         const auto texts = store::CueCellTexts(cue);
@@ -58,8 +61,6 @@ void FillGrid(const std::vector<store::CueRecord>& cues, FlexGrid& grid)
             grid.SetCellText(row, column, texts[static_cast<std::size_t>(column)]);
     }
 }
-
-} // namespace
 
 LoadOutcome LoadShowTable(CADORecordset& rs, FlexGrid& grid)
 {
@@ -76,7 +77,7 @@ LoadOutcome LoadShowTable(CADORecordset& rs, FlexGrid& grid)
         if (!read)
             return outcome;
         outcome.gridChanged = true;
-        FillGrid(cues, grid);
+        FillCueGrid(cues, grid);
         outcome.records = static_cast<int>(cues.size());
     } catch (const ado::_com_error& error) {
         outcome.status = LoadOutcome::kFailed;

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CADORecordset;
+
+namespace store {
+struct CueRecord;
+}
 
 namespace editor {
 
@@ -28,5 +33,9 @@ struct LoadOutcome
 // records are read whole first, so a store that cannot be read leaves the grid
 // as it was. Raises nothing.
 LoadOutcome LoadShowTable(CADORecordset& rs, FlexGrid& grid);
+
+// Replaces the grid's rows with the caption row and one row per cue, in order.
+// Raises what the grid raises.
+void FillCueGrid(const std::vector<store::CueRecord>& cues, FlexGrid& grid);
 
 } // namespace editor

@@ -20,6 +20,7 @@ public:
     void SetColumnWidth(int column, int twips) override { cells_.SetWidth(column, twips); }
     void SetCellText(int row, int column, const std::string& text) override;
     void AppendRow(const std::string& text) override { cells_.AppendRow(text); }
+    void ReserveRows(int rows) override { cells_.Reserve(rows); }
     std::string QueryCell(int setting, int row, int column) const override;
     int GetSelectedRowCount() const override { return static_cast<int>(selected_.size()); }
     int GetSelectedRowAt(int index) const override;

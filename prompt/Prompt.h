@@ -22,6 +22,9 @@ struct FileChoice
     std::vector<FileFilter> filters; // in the order shown; the first is selected
     std::string initialPath;         // folder or proposed file; empty: none
     std::string defaultSuffix;       // added to a typed name without one; empty: none
+    // Save only: ask before an existing file is chosen. Off where the command
+    // never replaces a file it is given (it opens or refuses it instead).
+    bool confirmReplace = true;
 };
 
 class Prompt

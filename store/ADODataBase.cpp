@@ -41,6 +41,23 @@ bool CADODataBase::Open(const std::string& connectionString, const std::string& 
     }
 }
 
+bool CADODataBase::Create(const std::string& connectionString)
+{
+    if (IsOpen())
+        Close();
+    if (!connectionString.empty())
+        m_strConnection = connectionString;
+    try {
+        if (!m_pConnection)
+            throw ado::_com_error(ado::E_POINTER);
+        m_pConnection->Create(m_strConnection);
+        return true;
+    } catch (const ado::_com_error& error) {
+        RecordError(error);
+        return false;
+    }
+}
+
 bool CADODataBase::IsOpen() const
 {
     return m_pConnection && m_pConnection->State() != ado::adStateClosed;

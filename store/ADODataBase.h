@@ -17,6 +17,9 @@ public:
 
     bool Open(const std::string& connectionString, const std::string& userId,
               const std::string& password);
+    // As Open, but on a new SQLite file that it creates; false (with the error
+    // kept) when the file exists already or cannot be made.
+    bool Create(const std::string& connectionString);
     bool IsOpen() const;
     void Close();
     bool Execute(const std::string& commandText);

@@ -48,6 +48,22 @@ void Connection::Open(const std::string& connectionString, const std::string& /*
     ++session_;
 }
 
+void Connection::Create(const std::string& connectionString)
+{
+    if (engine_)
+        throw _com_error(adErrObjectOpen, kSourceConnection,
+                         "Operation is not allowed when the object is open.");
+    engine_ = store::CreateDatabaseFile(DataSourceOf(connectionString));
+    connectionString_ = connectionString;
+    transactionLevel_ = 0;
+    ++session_;
+}
+
+bool Connection::IsReadOnlyFormat()
+{
+    return Engine().IsReadOnlyFormat();
+}
+
 void Connection::Close()
 {
     if (!engine_)

@@ -60,8 +60,13 @@ public:
 
     void Open(const std::string& connectionString, const std::string& userId,
               const std::string& password, long options);
+    // Creates a new SQLite file at the connection text's data source and
+    // opens it; an existing file is refused, never replaced.
+    void Create(const std::string& connectionString);
     void Close();
     long State() const { return engine_ ? adStateOpen : adStateClosed; }
+    // Whether the open file's format can be read but never written (Access).
+    bool IsReadOnlyFormat();
     RecordsetPtr Execute(const std::string& commandText, long* recordsAffected, long options);
     RecordsetPtr OpenSchema(SchemaEnum schema, const Variant& restrictions = Variant::Missing(),
                             const Variant& schemaId = Variant::Missing());

@@ -3,14 +3,23 @@
 #include "AboutDlg.h"
 #include "AppIcon.h"
 #include "AppResources.h"
+#include "AssignHost.h"
+#include "AssignHostDlg.h"
 #include "ComRuntime.h"
 #include "CommandIds.h"
 #include "CueGridLayout.h"
 #include "DialogUnits.h"
+#include "DownloadDlg.h"
+#include "FireOneImport.h"
+#include "GridPopupMenu.h"
+#include "HostSettingsDlg.h"
 #include "LayoutTable.h"
 #include "OpenShowStore.h"
 #include "QtPrompt.h"
 #include "SaveShowStore.h"
+#include "ShowCheck.h"
+#include "ShowCheckDlg.h"
+#include "ShowStoreFileChoice.h"
 #include "SystemMenu.h"
 #include "VSFlexGrid.h"
 #include "WindowCommands.h"
@@ -18,6 +27,8 @@
 #include "ui_ConverterDlg.h"
 
 #include <QCloseEvent>
+#include <QCursor>
+#include <QMenu>
 
 CConverterDlg::CConverterDlg(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::ConverterDlg>())
@@ -69,6 +80,8 @@ void CConverterDlg::ConnectCommands()
     }
     connect(m_grid, &CVSFlexGrid::RowCountChanged, this, &CConverterDlg::OnGridRowCountChanged);
     connect(m_grid, &CVSFlexGrid::BeforeEdit, this, &CConverterDlg::OnGridBeforeEdit);
+    connect(m_grid, &CVSFlexGrid::MouseDown, this,
+            [this](short button, short, float, float) { OnGridMouseDown(button); });
 }
 
 editor::ShowContext CConverterDlg::Context()
@@ -112,6 +125,9 @@ void CConverterDlg::OnCommand(int id)
     case editor::kCmdHostSettings:
         OnHostSettings();
         break;
+    case editor::kCmdCheckShow:
+        OnCheckShow();
+        break;
     default:
         break;
     }
@@ -146,12 +162,61 @@ void CConverterDlg::OnAbout()
     about.exec();
 }
 
-// The FireOne import, host assignment and the Download and Host Settings
-// dialogs are not in this build yet; their commands do nothing.
-void CConverterDlg::OnFireOneImport() {}
-void CConverterDlg::OnAssignHost() {}
-void CConverterDlg::OnDownload() {}
-void CConverterDlg::OnHostSettings() {}
+// Each host dialog is made for one use and chooses its own show store; the
+// window's grid and store are not theirs.
+void CConverterDlg::OnDownload()
+{
+    CDownloadDlg download(*m_prompt, this);
+    download.exec();
+}
+
+void CConverterDlg::OnHostSettings()
+{
+    CHostSettingsDlg settings(*m_prompt, this);
+    settings.exec();
+}
+
+// Checks the current show store as saved (not the grid), or, with none
+// loaded, a store the user picks; the pick does not become the current one.
+void CConverterDlg::OnCheckShow()
+{
+    std::string path = m_strStorePath;
+    if (path.empty()) {
+        const std::optional<std::string> chosen =
+            m_prompt->ChooseOpenFile(editor::ShowStoreFileChoice());
+        if (!chosen)
+            return;
+        path = *chosen;
+    }
+    const editor::ShowCheckReport report = editor::CheckShowStore(path);
+    CShowCheckDlg check(path, report, this);
+    check.exec();
+}
+
+void CConverterDlg::OnFireOneImport()
+{
+    editor::ShowContext show = Context();
+    editor::ImportFireOne(show);
+}
+
+void CConverterDlg::OnAssignHost()
+{
+    editor::ShowContext show = Context();
+    editor::AssignHostDialogAsker asker(*m_prompt, this);
+    editor::AssignHost(show, asker);
+}
+
+// The right button opens the popup menu at the cursor; the chosen item runs
+// as its command. The menu acts on the grid's selection as it stands.
+void CConverterDlg::OnGridMouseDown(short button)
+{
+    if (button != 2)
+        return;
+    const std::unique_ptr<QMenu> popup(editor::CreateGridPopupMenu(window()));
+    const QAction* chosen = popup->exec(QCursor::pos());
+    if (chosen)
+        OnCommand(chosen->property("commandId").toInt());
+}
 
 void CConverterDlg::OnGridRowCountChanged(int rows)
 {

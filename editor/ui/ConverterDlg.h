@@ -54,8 +54,10 @@ private:
     void OnAssignHost();
     void OnDownload();
     void OnHostSettings();
+    void OnCheckShow();
     void OnGridRowCountChanged(int rows);
     void OnGridBeforeEdit(int row, int column, bool* cancel);
+    void OnGridMouseDown(short button);
 
     std::unique_ptr<Ui::ConverterDlg> ui;
     std::unique_ptr<prompt::Prompt> m_ownPrompt;

@@ -30,6 +30,7 @@ public:
     void SetColumnCount(int columns);
     void SetCellText(int row, int column, const std::string& text);
     void AppendRow(const std::string& text);
+    void ReserveRows(int rows) { cells_.Reserve(rows); }
     void SetColumnWidth(int column, int twips) { cells_.SetWidth(column, twips); }
     void SetRedraw(bool redraw);
     bool Redraw() const { return redraw_; }

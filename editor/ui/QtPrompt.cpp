@@ -41,6 +41,8 @@ std::optional<std::string> RunFileDialog(QWidget* owner, const prompt::FileChoic
         dialog.selectFile(ToQString(choice.initialPath));
     if (!choice.defaultSuffix.empty())
         dialog.setDefaultSuffix(ToQString(choice.defaultSuffix));
+    if (!choice.confirmReplace)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return ToStdString(dialog.selectedFiles().front());

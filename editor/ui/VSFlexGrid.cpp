@@ -77,6 +77,11 @@ void CVSFlexGrid::AppendRow(const std::string& text)
     model_->AppendRow(text);
 }
 
+void CVSFlexGrid::ReserveRows(int rows)
+{
+    model_->ReserveRows(rows);
+}
+
 std::string CVSFlexGrid::QueryCell(int setting, int row, int column) const
 {
     if (setting != editor::kQueryCellText)
@@ -248,7 +253,12 @@ void CVSFlexGrid::mousePressEvent(QMouseEvent* event)
                                            ((modifiers & Qt::ControlModifier) ? 2 : 0) |
                                            ((modifiers & Qt::AltModifier) ? 4 : 0));
     const QPointF at = event->position();
-    QTableView::mousePressEvent(event);
+    // The right button leaves the selection as it is: the popup menu it opens
+    // acts on the rows already selected.
+    if (button == 2)
+        event->accept();
+    else
+        QTableView::mousePressEvent(event);
     if (button != 0)
         Q_EMIT MouseDown(button, shift, static_cast<float>(at.x()), static_cast<float>(at.y()));
 }

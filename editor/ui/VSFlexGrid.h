@@ -28,6 +28,7 @@ public:
     void SetColumnWidth(int column, int twips) override;
     void SetCellText(int row, int column, const std::string& text) override;
     void AppendRow(const std::string& text) override;
+    void ReserveRows(int rows) override;
     std::string QueryCell(int setting, int row, int column) const override;
     int GetSelectedRowCount() const override;
     int GetSelectedRowAt(int index) const override;

@@ -80,6 +80,21 @@ inline constexpr char kLoadBadField[] =
 // %s: the database's account of the failure
 inline constexpr char kLoadFailed[] =
     "the show store cannot be read,the show has not been loaded!\n%s";
+// %s: the database's account of the failure
+inline constexpr char kImportSourceUnreadable[] =
+    "the FireOne database cannot be read,the show has not been imported!\n%s";
+// %d: FireOne record (from 1), %s: field name
+inline constexpr char kImportBadField[] =
+    "FireOne record %d has no readable %s field,the show has not been imported!";
+// %s: the database's account of the failure
+inline constexpr char kImportStoreNotCreated[] =
+    "the show store cannot be created,the show has not been imported!\n%s";
+// %s: the database's account of the failure
+inline constexpr char kImportFailed[] =
+    "the show cannot be imported,the show store is unchanged!\n%s";
+// %s: the chosen file
+inline constexpr char kImportNotShowStore[] =
+    "%s is not a show store and has not been changed,choose a new file or a show store!";
 inline constexpr char kButtonOk[] = "OK";
 inline constexpr char kButtonCancel[] = "Cancel";
 
@@ -131,5 +146,105 @@ inline constexpr char kHostSettingsSendTimeoutFailed[] = "网络异常，设定S
 inline constexpr char kHostSettingsRecvTimeoutFailed[] = "网络异常，设定SOCKET接收超时失败!";
 inline constexpr char kHostSettingsFailed[] = "网络异常，设定主机失败!";
 inline constexpr char kHostSettingsDone[] = "燃放主机已设定!";
+
+// --- Show check --------------------------------------------------------------
+inline constexpr char kMenuCheckShow[] = "Check Show...";
+inline constexpr char kCheckTitle[] = "Check Show";
+inline constexpr char kCheckError[] = "error";
+inline constexpr char kCheckWarning[] = "warning";
+inline constexpr char kCheckColumnSeverity[] = "Severity";
+inline constexpr char kCheckColumnFinding[] = "Finding";
+inline constexpr char kCheckClose[] = "Close";
+// %d: fire records, %d: errors, %d: warnings
+inline constexpr char kCheckSummary[] = "%d fire records,%d errors,%d warnings";
+inline constexpr char kCheckNothingFound[] = "no problem found,the show is ready for download!";
+// %s: the database's account of the failure
+inline constexpr char kCheckUnreadable[] =
+    "the show store cannot be read,the show has not been checked!\n%s";
+inline constexpr char kCheckEmptyShow[] = "the show has no fire record!";
+// %s: host name, %d: Sla, %d: Cue, %d: fire records
+inline constexpr char kCheckSharedFiringPoint[] =
+    "host %s,Sla %d,Cue %d is fired by %d fire records!";
+inline constexpr char kCheckNegativeTime[] =
+    "launch time is negative,the cue would fire before the show starts!";
+// %s: column caption, %s: the stored text, %d: the number the host would get
+inline constexpr char kCheckNotDecimal[] =
+    "%s \"%s\" is not a plain decimal number,the host would get %d!";
+// %s: column caption, %s: the stored text
+inline constexpr char kCheckNumberTooLarge[] =
+    "%s \"%s\" is too large a number,the cue cannot be downloaded!";
+// %s: host name
+inline constexpr char kCheckHostNotGbk[] =
+    "host name %s cannot be written in GBK,the cue cannot be downloaded!";
+// %s: host name, %d: its GBK bytes, %d: the limit
+inline constexpr char kCheckHostTooLong[] =
+    "host name %s is %d bytes in GBK,longer than %d,the cue cannot be downloaded!";
+// %s: the import's host name
+inline constexpr char kCheckDefaultHost[] =
+    "fire records still on the default host %s,no host has been assigned to them!";
+
+// --- Command line ------------------------------------------------------------
+inline constexpr char kCliDescription[] =
+    "tavrin-cli: the show designer's commands from a terminal. Exit codes: 0 success, "
+    "1 failure, 2 usage error.";
+inline constexpr char kCliImportHelp[] =
+    "FireOne import: make a show store of a FireOne file and print where it is";
+inline constexpr char kCliShowHelp[] = "show the cues of a show store as the window's grid shows them";
+inline constexpr char kCliAssignHelp[] =
+    "assign a host name to cue rows and save, all or nothing";
+inline constexpr char kCliHostsHelp[] =
+    "the per-host load sheet: cues, first and last launch time and modules of each host name";
+inline constexpr char kCliCheckHelp[] = "check a show store before it goes to a firing host";
+inline constexpr char kCliDownloadHelp[] =
+    "download a show store to a firing host (the show check runs first)";
+inline constexpr char kCliSetHostHelp[] =
+    "tell a firing host which host name of the show it stands for";
+inline constexpr char kCliSimulateHostHelp[] =
+    "play a firing host: acknowledge every frame and print it as one JSON line";
+inline constexpr char kCliFileHelp[] = "the FireOne file (Access or SQLite)";
+inline constexpr char kCliStoreHelp[] = "the show store";
+inline constexpr char kCliNewStoreHelp[] =
+    "the new show store for an Access FireOne file (default: same folder and name with .db)";
+inline constexpr char kCliCsvHelp[] = "comma-separated values";
+inline constexpr char kCliJsonHelp[] = "JSON";
+inline constexpr char kCliHostHelp[] = "the host name to assign";
+inline constexpr char kCliRowsHelp[] =
+    "grid positions of the cue rows, from 1: lists and ranges such as 1-40,52";
+inline constexpr char kCliHostCodeHelp[] = "the host code 1..252: the host at 192.168.10.N";
+inline constexpr char kCliTargetHelp[] =
+    "send to ADDR:PORT instead of the built-in 192.168.10.N:10061 (virtual host, lab set-up)";
+inline constexpr char kCliForceHelp[] = "download even when the show check finds errors";
+inline constexpr char kCliNameHelp[] = "the host name to send; one of the show's host names";
+inline constexpr char kCliListenHelp[] = "listen on ADDR:PORT (default 127.0.0.1:10061)";
+inline constexpr char kCliRefuseFrameHelp[] = "refuse frame K (frames count from 1)";
+inline constexpr char kCliSilentFromHelp[] = "no reply to frame K and after";
+inline constexpr char kCliOtherPortHelp[] = "reply from a second port, which listens too";
+inline constexpr char kCliFiveBytesHelp[] = "reply with five bytes instead of four";
+inline constexpr char kCliReplyDelayHelp[] = "wait MS milliseconds before each reply";
+inline constexpr char kCliReplyAddressHelp[] = "reply from address A instead";
+inline constexpr char kCliDecoyHelp[] = "send an extra 01 00 00 00 from A before each reply";
+inline constexpr char kCliExitAfterHelp[] = "stop after N frames";
+// %s: the text given
+inline constexpr char kCliBadRows[] = "not a list of grid positions such as 1-40,52: %s";
+// %d: the row, %d: the show's fire records
+inline constexpr char kCliRowOutOfRange[] =
+    "row %d is not a fire record of the show,the show has %d fire records!";
+// %s: the option, %s: the text given
+inline constexpr char kCliBadAddressPort[] =
+    "%s: not an IPv4 address and port such as 127.0.0.1:10061: %s";
+inline constexpr char kCliNothingImported[] =
+    "no FireData table found in the file,nothing has been imported!";
+// %s: host name
+inline constexpr char kCliHostNotInShow[] = "host name %s is not in the show!";
+// %d: errors
+inline constexpr char kCliCheckRefused[] =
+    "the show check found %d errors,download refused! (--force downloads anyway)";
+// %s: the question
+inline constexpr char kCliQuestionNo[] = "%s: No";
+inline constexpr char kCliQuestionYes[] = "%s: Yes";
+inline constexpr char kCliColumnCues[] = "Cues";
+inline constexpr char kCliColumnFirstLaunch[] = "First Launch";
+inline constexpr char kCliColumnLastLaunch[] = "Last Launch";
+inline constexpr char kCliColumnModules[] = "Modules";
 
 } // namespace strings

@@ -25,6 +25,7 @@ public:
     ~AccessDatabase() override;
 
     std::string SourceName() const override;
+    bool IsReadOnlyFormat() const override { return true; }
     long Execute(const std::string& sql) override;
     RowSet Query(const std::string& sql) override;
     RowSet OpenTable(const std::string& name) override;

@@ -51,6 +51,9 @@ public:
     virtual ~DatabaseEngine() = default;
 
     virtual std::string SourceName() const = 0;
+    // True for a file format the engine reads but never writes (Access), as
+    // opposed to a writable format whose file is merely write-protected.
+    virtual bool IsReadOnlyFormat() const { return false; }
 
     // Runs one statement that returns no rows; returns the rows it changed.
     virtual long Execute(const std::string& sql) = 0;
@@ -82,6 +85,10 @@ public:
 // Never creates a file. Raises ado::_com_error with a clear description when
 // the file is missing, unreadable or of another kind.
 std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path);
+
+// Creates a new, empty SQLite database file at `path` and opens it. Refuses a
+// path that already exists: an existing file is never replaced.
+std::unique_ptr<DatabaseEngine> CreateDatabaseFile(const std::string& path);
 
 // Maps a declared column type ("nVarchar(32)", "int", "double", "datetime",
 // ...) to the kind of value read from it, and the width it declares.

@@ -44,4 +44,11 @@ std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path)
            "': the file is neither an SQLite nor an Access database.");
 }
 
+std::unique_ptr<DatabaseEngine> CreateDatabaseFile(const std::string& path)
+{
+    if (path.empty())
+        Refuse("No database file was named: the connection text has no 'Data Source='.");
+    return SqliteDatabase::CreateNew(path);
+}
+
 } // namespace store

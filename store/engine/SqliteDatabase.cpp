@@ -167,7 +167,7 @@ class SqliteDatabase::Statement
 {
 public:
     Statement(const SqliteDatabase& owner, const std::string& sql, bool singleOnly = true)
-        : owner_(owner)
+        : owner_(owner), sql_(sql)
     {
         const char* tail = nullptr;
         const int rc = sqlite3_prepare_v2(owner.db_, sql.c_str(), static_cast<int>(sql.size()),
@@ -189,6 +189,7 @@ public:
     Statement& operator=(const Statement&) = delete;
 
     sqlite3_stmt* get() const { return stmt_; }
+    const std::string& Sql() const { return sql_; }
 
     // Steps once; true while a row is there.
     bool Step(const std::string& context)
@@ -264,6 +265,7 @@ public:
 
 private:
     const SqliteDatabase& owner_;
+    std::string sql_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 
@@ -548,24 +550,38 @@ std::int64_t SqliteDatabase::InsertRow(const std::string& table,
                                        const std::vector<bool>& changed)
 {
     CheckWidths(table, columns, values, changed);
-    std::string names;
-    std::string marks;
+    // Rows are inserted by the thousand: the statement is found by a key that
+    // is cheap to make (no SQL text begins with a control character).
+    std::string key = "\x01";
+    key += table;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (!changed[i])
-            continue;
-        names += (names.empty() ? "" : ",") + Quote(columns[i].name);
-        marks += marks.empty() ? "?" : ",?";
+        if (changed[i]) {
+            key += '\n';
+            key += columns[i].name;
+        }
     }
-    const std::string sql = names.empty()
-                                ? "INSERT INTO main." + Quote(table) + " DEFAULT VALUES"
-                                : "INSERT INTO main." + Quote(table) + " (" + names +
-                                      ") VALUES (" + marks + ")";
-    Statement& statement = Cached(sql);
+    auto cached = cache_.find(key);
+    if (cached == cache_.end()) {
+        std::string names;
+        std::string marks;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (!changed[i])
+                continue;
+            names += (names.empty() ? "" : ",") + Quote(columns[i].name);
+            marks += marks.empty() ? "?" : ",?";
+        }
+        const std::string sql = names.empty()
+                                    ? "INSERT INTO main." + Quote(table) + " DEFAULT VALUES"
+                                    : "INSERT INTO main." + Quote(table) + " (" + names +
+                                          ") VALUES (" + marks + ")";
+        cached = cache_.emplace(key, std::make_unique<Statement>(*this, sql)).first;
+    }
+    Statement& statement = *cached->second;
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
             statement.Bind(index++, values[i]);
-    statement.Step(sql);
+    statement.Step(statement.Sql());
     statement.Reset();
     return sqlite3_last_insert_rowid(db_);
 }

@@ -217,15 +217,4 @@ TEST_F(MainWindow, OnlyTheHostColumnCanBeEditedInPlace)
     EXPECT_NE(Grid().indexWidget(host), nullptr);
 }
 
-TEST_F(MainWindow, CommandsWithoutAWindowOfTheirOwnYetDoNothing)
-{
-    OpenStore(NewStore("five.db"));
-    for (const char* name : {"actionFireOneDatabase", "actionAssignHost", "actionHostSettings",
-                             "actionDownload", "actionToolbarDownload"})
-        Action(name).trigger();
-    EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_EQ(prompt.unscripted, 0);
-    EXPECT_EQ(Grid().GetRowCount(), 6);
-}
-
 } // namespace

@@ -89,7 +89,8 @@ TEST_F(MainWindow, EditToolsAndHelpMenus)
                 {{"actionAssignHost", strings::kMenuAssignHost, editor::kCmdAssignHost}});
     ExpectItems(MenuOf(menus.value(2))->actions(),
                 {{"actionHostSettings", strings::kMenuHostSettings, editor::kCmdHostSettings},
-                 {"actionDownload", strings::kMenuDownload, editor::kCmdDownload}});
+                 {"actionDownload", strings::kMenuDownload, editor::kCmdDownload},
+                 {"actionCheckShow", strings::kMenuCheckShow, editor::kCmdCheckShow}});
     ExpectItems(MenuOf(menus.value(3))->actions(),
                 {{"actionAbout", strings::kMenuAbout, editor::kCmdAbout}});
 }

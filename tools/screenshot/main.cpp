@@ -1,8 +1,10 @@
 // Shows the main window with a demo show opened through "Corvane Database"
 // and saves a picture of the window: tavrin-screenshot OUTPUT.png
+// The host dialogs instead: tavrin-screenshot download|host-settings OUTPUT.png
 #include "ConverterDlg.h"
 #include "DemoShow.h"
-#include "Prompt.h"
+#include "HostDialogShots.h"
+#include "DemoPrompt.h"
 #include "VSFlexGrid.h"
 
 #include <QAction>
@@ -13,44 +15,16 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-// Picks the demo store when asked for a file; any message is a failure.
-class DemoPrompt final : public prompt::Prompt
-{
-public:
-    explicit DemoPrompt(std::string store) : store_(std::move(store)) {}
-
-    void ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/) override
-    {
-        std::fprintf(stderr, "tavrin-screenshot: the window said: %s\n", text.c_str());
-        failed = true;
-    }
-    bool AskYesNo(const std::string& /*text*/) override { return false; }
-    std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& /*choice*/) override
-    {
-        return store_;
-    }
-    std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& /*choice*/) override
-    {
-        return std::nullopt;
-    }
-
-    bool failed = false;
-
-private:
-    std::string store_;
-};
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tavrin-screenshot OUTPUT.png\n");
+    const std::string shot = argc == 3 ? argv[1] : "main";
+    if ((argc != 2 && argc != 3) ||
+        (shot != "main" && shot != "download" && shot != "host-settings")) {
+        std::fprintf(stderr, "usage: tavrin-screenshot [main|download|host-settings] OUTPUT.png\n");
         return 2;
     }
+    const QString output = QString::fromLocal8Bit(argv[argc - 1]);
     QTemporaryDir folder;
     const std::string store = QDir(folder.path()).filePath(QStringLiteral("demo.db")).toStdString();
     try {
@@ -59,6 +33,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tavrin-screenshot: %s\n", error.what());
         return 1;
     }
+
+    if (shot == "download")
+        return ShootDownloadDialog(store, output);
+    if (shot == "host-settings")
+        return ShootHostSettingsDialog(store, output);
 
     DemoPrompt prompt(store);
     CConverterDlg window(prompt);
@@ -77,8 +56,8 @@ int main(int argc, char** argv)
     for (int pass = 0; pass < 10; ++pass)
         QApplication::processEvents();
 
-    if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "tavrin-screenshot: cannot write %s\n", argv[1]);
+    if (!window.grab().save(output)) {
+        std::fprintf(stderr, "tavrin-screenshot: cannot write %s\n", qPrintable(output));
         return 1;
     }
     return 0;

@@ -1,0 +1,135 @@
+// Import benchmark: a FireOne SQLite file of 100 000 records imported into
+// the main window's grid (offscreen): converted into tb_Layout in one
+// transaction and shown; then imported again, which loads the stored show
+// table. Prints the figures; exits 1 when a target is missed.
+#include "ConverterDlg.h"
+#include "Prompt.h"
+#include "VSFlexGrid.h"
+#include "engine/SqliteDatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+constexpr int kRecords = 100000;
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+void WriteFireOneFile(const std::string& path)
+{
+    std::filesystem::remove(path);
+    auto db = store::SqliteDatabase::CreateNew(path);
+    db->Execute("CREATE TABLE FireData(ID int, LaunchTimeMS int, Event int, Slat int, Cue int, "
+                "Note nVarchar(50))");
+    db->BeginTransaction();
+    constexpr int kSlice = 1000;
+    for (int start = 0; start < kRecords; start += kSlice) {
+        std::string sql = "INSERT INTO FireData VALUES ";
+        for (int i = start; i < start + kSlice && i < kRecords; ++i)
+            sql += (i > start ? "," : "") + std::string("(") + std::to_string(i) + "," +
+                   std::to_string(i * 37) + "," + std::to_string(i % 7) + "," +
+                   std::to_string(i % 99 + 1) + "," + std::to_string(i % 32 + 1) + ",'shell')";
+        db->Execute(sql);
+    }
+    db->CommitTransaction();
+}
+
+class BenchPrompt final : public prompt::Prompt
+{
+public:
+    explicit BenchPrompt(std::string file) : file_(std::move(file)) {}
+    void ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/) override
+    {
+        messages += text + "\n";
+    }
+    bool AskYesNo(const std::string& /*text*/) override { return false; }
+    std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& /*choice*/) override
+    {
+        return file_;
+    }
+    std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& /*choice*/) override
+    {
+        return std::nullopt;
+    }
+    std::string messages;
+
+private:
+    std::string file_;
+};
+
+// The processor time of this process: on a busy machine the wall-clock time
+// also counts the waits for a processor.
+double CpuSeconds()
+{
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+struct Timing
+{
+    double wall = -1;
+    double cpu = -1;
+};
+
+bool Report(const char* what, const Timing& timing, double target)
+{
+    const bool met = timing.wall <= target;
+    std::printf("%-44s %7.3f s (processor %.3f s)  (target <= %.1f s) %s\n", what, timing.wall,
+                timing.cpu, target, met ? "ok" : "MISSED");
+    return met;
+}
+
+// Imports through the window's menu; wall < 0 on a failure.
+Timing Import(CConverterDlg& window, CVSFlexGrid& grid, BenchPrompt& prompt)
+{
+    const double cpu = CpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    window.findChild<QAction*>(QStringLiteral("actionFireOneDatabase"))->trigger();
+    QApplication::processEvents(); // the view lays out and paints the new rows
+    Timing timing{Seconds(start), CpuSeconds() - cpu};
+    if (grid.GetRowCount() != kRecords + 1 || !prompt.messages.empty()) {
+        std::fprintf(stderr, "import failed: %d rows; %s\n", grid.GetRowCount(),
+                     prompt.messages.c_str());
+        timing.wall = -1;
+    }
+    return timing;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const auto dir = std::filesystem::temp_directory_path() / "tavrin-bench-import";
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "fireone.db").string();
+    WriteFireOneFile(path);
+
+    QApplication app(argc, argv);
+    BenchPrompt prompt(path);
+    CConverterDlg window(prompt);
+    window.show();
+    QApplication::processEvents();
+    auto* grid = window.findChild<CVSFlexGrid*>(QStringLiteral("grid"));
+
+    const Timing first = Import(window, *grid, prompt);
+    const Timing second = first.wall < 0 ? Timing{} : Import(window, *grid, prompt);
+    std::filesystem::remove_all(dir);
+    if (first.wall < 0 || second.wall < 0)
+        return 1;
+
+    std::printf("%d FireOne records\n", kRecords);
+    bool ok = true;
+    ok &= Report("import: convert, commit and fill the grid", first, 1.5);
+    ok &= Report("import again: load the stored show table", second, 1.5);
+    return ok ? 0 : 1;
+}

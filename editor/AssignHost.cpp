@@ -1,0 +1,30 @@
+#include "AssignHost.h"
+
+#include "LayoutTable.h"
+#include "Prompt.h"
+#include "strings/Strings.h"
+
+namespace editor {
+
+void AssignHost(ShowContext& show, HostNameAsker& asker)
+{
+    try {
+        // The selection cannot change while the question and the dialog are
+        // up: it is counted once, and its rows are read after the dialog.
+        const int selected = show.grid.GetSelectedRowCount();
+        if (selected > 0 && !show.prompt.AskYesNo(strings::kAssignQuestion))
+            return;
+        const std::optional<std::string> name = asker.AskHostName();
+        if (!name)
+            return;
+        for (int i = 0; i < selected; ++i) {
+            const int row = show.grid.GetSelectedRowAt(i);
+            if (row >= 1)
+                show.grid.SetCellText(row, store::kColumnHost, *name);
+        }
+    } catch (const GridError&) {
+        // the grid refused: the cells set so far stay set
+    }
+}
+
+} // namespace editor

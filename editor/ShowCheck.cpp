@@ -1,0 +1,243 @@
+#include "ShowCheck.h"
+
+#include "DecimalValue.h"
+#include "FormatText.h"
+#include "Gbk.h"
+#include "HostNameSetting.h"
+#include "ShowCues.h"
+#include "strings/Strings.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <tuple>
+
+namespace editor {
+
+namespace {
+
+using Kind = FindingKind;
+
+// Findings of one kind gathered by what they are about (a host name, a
+// stored text, a firing point), in the order each was first met.
+template <typename Key> class FindingGroups
+{
+public:
+    std::vector<int>& Rows(const Key& key)
+    {
+        const auto [at, added] = index_.try_emplace(key, groups_.size());
+        if (added)
+            groups_.push_back({key, {}});
+        return groups_[at->second].second;
+    }
+    const std::vector<std::pair<Key, std::vector<int>>>& Groups() const { return groups_; }
+
+private:
+    std::map<Key, std::size_t> index_;
+    std::vector<std::pair<Key, std::vector<int>>> groups_;
+};
+
+// A number as the user can see it whole: digits, a minus sign at most. What
+// the host gets from it is then exactly what the text says.
+bool IsPlainDecimal(const std::string& text)
+{
+    const std::size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+    return text.size() > digits &&
+           text.find_first_not_of("0123456789", digits) == std::string::npos;
+}
+
+using FiringPoint = std::tuple<std::string, std::int32_t, std::int32_t>;
+
+struct Collected
+{
+    FindingGroups<FiringPoint> firingPoints;
+    std::vector<int> negativeTimes;
+    FindingGroups<std::string> addrNotDecimal, channelNotDecimal, addrTooLarge, channelTooLarge;
+    FindingGroups<std::string> hostNotGbk, hostTooLong;
+    std::vector<int> defaultHost;
+};
+
+void CollectCue(const store::CueRecord& cue, Collected& found)
+{
+    const int sequence = cue.FlowID;
+    const std::optional<std::int32_t> addr = hostlink::DecimalValue(cue.Addr);
+    const std::optional<std::int32_t> channel = hostlink::DecimalValue(cue.Channel);
+    if (!addr)
+        found.addrTooLarge.Rows(cue.Addr).push_back(sequence);
+    else if (!IsPlainDecimal(cue.Addr))
+        found.addrNotDecimal.Rows(cue.Addr).push_back(sequence);
+    if (!channel)
+        found.channelTooLarge.Rows(cue.Channel).push_back(sequence);
+    else if (!IsPlainDecimal(cue.Channel))
+        found.channelNotDecimal.Rows(cue.Channel).push_back(sequence);
+    // The host tells firing points apart by the numbers it gets: "05" and "5"
+    // are the same module.
+    if (addr && channel)
+        found.firingPoints.Rows({cue.HostName, *addr, *channel}).push_back(sequence);
+
+    if (cue.BlastTime < 0)
+        found.negativeTimes.push_back(sequence);
+
+    const std::optional<std::string> gbk = hostlink::Utf8ToGbk(cue.HostName);
+    if (!gbk || gbk->find('\0') != std::string::npos)
+        found.hostNotGbk.Rows(cue.HostName).push_back(sequence);
+    else if (gbk->size() > hostlink::kHostNameMaxBytes)
+        found.hostTooLong.Rows(cue.HostName).push_back(sequence);
+
+    if (cue.HostName == store::kDefaultHostName)
+        found.defaultHost.push_back(sequence);
+}
+
+class ReportWriter
+{
+public:
+    explicit ReportWriter(ShowCheckReport& report) : report_(report) {}
+
+    void Error(Kind kind, std::string text, std::vector<int> rows = {})
+    {
+        report_.findings.push_back(
+            {kind, FindingSeverity::kError, std::move(text), std::move(rows)});
+    }
+    void Warning(Kind kind, std::string text, std::vector<int> rows)
+    {
+        report_.findings.push_back(
+            {kind, FindingSeverity::kWarning, std::move(text), std::move(rows)});
+    }
+
+    void NotDecimal(Kind kind, const char* caption, const FindingGroups<std::string>& groups)
+    {
+        for (const auto& [text, rows] : groups.Groups())
+            Error(kind,
+                  FormatText(strings::kCheckNotDecimal, caption, text.c_str(),
+                             hostlink::DecimalValue(text).value_or(0)),
+                  rows);
+    }
+    void TooLarge(Kind kind, const char* caption, const FindingGroups<std::string>& groups)
+    {
+        for (const auto& [text, rows] : groups.Groups())
+            Error(kind, FormatText(strings::kCheckNumberTooLarge, caption, text.c_str()), rows);
+    }
+
+private:
+    ShowCheckReport& report_;
+};
+
+int Count(const ShowCheckReport& report, FindingSeverity severity)
+{
+    return static_cast<int>(std::count_if(
+        report.findings.begin(), report.findings.end(),
+        [severity](const ShowFinding& finding) { return finding.severity == severity; }));
+}
+
+} // namespace
+
+int ShowCheckReport::Errors() const
+{
+    return Count(*this, FindingSeverity::kError);
+}
+int ShowCheckReport::Warnings() const
+{
+    return Count(*this, FindingSeverity::kWarning);
+}
+
+ShowCheckReport CheckShow(const std::vector<store::CueRecord>& cues)
+{
+    ShowCheckReport report;
+    report.cues = static_cast<int>(cues.size());
+    ReportWriter write(report);
+    if (cues.empty()) {
+        write.Error(Kind::kEmptyShow, strings::kCheckEmptyShow);
+        return report;
+    }
+    Collected found;
+    for (const store::CueRecord& cue : cues)
+        CollectCue(cue, found);
+
+    for (const auto& [point, rows] : found.firingPoints.Groups()) {
+        if (rows.size() < 2)
+            continue;
+        const auto& [host, addr, channel] = point;
+        write.Error(Kind::kSharedFiringPoint,
+                    FormatText(strings::kCheckSharedFiringPoint, host.c_str(), addr, channel,
+                               static_cast<int>(rows.size())),
+                    rows);
+    }
+    if (!found.negativeTimes.empty())
+        write.Error(Kind::kNegativeLaunchTime, strings::kCheckNegativeTime, found.negativeTimes);
+    write.NotDecimal(Kind::kAddrNotDecimal, strings::kColSla, found.addrNotDecimal);
+    write.NotDecimal(Kind::kChannelNotDecimal, strings::kColCue, found.channelNotDecimal);
+    write.TooLarge(Kind::kAddrTooLarge, strings::kColSla, found.addrTooLarge);
+    write.TooLarge(Kind::kChannelTooLarge, strings::kColCue, found.channelTooLarge);
+    for (const auto& [host, rows] : found.hostNotGbk.Groups())
+        write.Error(Kind::kHostNameNotGbk, FormatText(strings::kCheckHostNotGbk, host.c_str()),
+                    rows);
+    for (const auto& [host, rows] : found.hostTooLong.Groups())
+        write.Error(Kind::kHostNameTooLong,
+                    FormatText(strings::kCheckHostTooLong, host.c_str(),
+                               static_cast<int>(hostlink::Utf8ToGbk(host)->size()),
+                               static_cast<int>(hostlink::kHostNameMaxBytes)),
+                    rows);
+    if (!found.defaultHost.empty())
+        write.Warning(Kind::kDefaultHost,
+                      FormatText(strings::kCheckDefaultHost, store::kDefaultHostName),
+                      found.defaultHost);
+    return report;
+}
+
+ShowCheckReport CheckShowStore(const std::string& path)
+{
+    const ShowCues show = ReadShowCues(path);
+    switch (show.status) {
+    case ShowCues::kRead:
+        return CheckShow(show.cues);
+    case ShowCues::kNoLayoutTable: {
+        ShowCheckReport report;
+        ReportWriter(report).Error(Kind::kNoLayoutTable, strings::kNoLayoutTable);
+        return report;
+    }
+    case ShowCues::kUnreadable:
+        break;
+    }
+    ShowCheckReport report;
+    ReportWriter(report).Error(Kind::kStoreUnreadable,
+                               FormatText(strings::kCheckUnreadable, show.detail.c_str()));
+    return report;
+}
+
+const char* FindingKindName(FindingKind kind)
+{
+    switch (kind) {
+    case Kind::kStoreUnreadable:
+        return "store-unreadable";
+    case Kind::kNoLayoutTable:
+        return "no-layout-table";
+    case Kind::kEmptyShow:
+        return "empty-show";
+    case Kind::kSharedFiringPoint:
+        return "shared-firing-point";
+    case Kind::kNegativeLaunchTime:
+        return "negative-launch-time";
+    case Kind::kAddrNotDecimal:
+        return "addr-not-decimal";
+    case Kind::kChannelNotDecimal:
+        return "channel-not-decimal";
+    case Kind::kAddrTooLarge:
+        return "addr-too-large";
+    case Kind::kChannelTooLarge:
+        return "channel-too-large";
+    case Kind::kHostNameNotGbk:
+        return "host-name-not-gbk";
+    case Kind::kHostNameTooLong:
+        return "host-name-too-long";
+    case Kind::kDefaultHost:
+        return "default-host";
+    }
+    return "unknown";
+}
+
+const char* SeverityText(FindingSeverity severity)
+{
+    return severity == FindingSeverity::kError ? strings::kCheckError : strings::kCheckWarning;
+}
+
+} // namespace editor

@@ -1,0 +1,91 @@
+#include "ShowCues.h"
+
+#include "ADODataBase.h"
+#include "ADORecordset.h"
+#include "FailureText.h"
+#include "FormatText.h"
+#include "StoreCloser.h"
+#include "strings/Strings.h"
+
+#include <exception>
+
+namespace editor {
+
+namespace {
+
+// The first field of the current record that cannot be read, or nullptr.
+const char* ReadCue(CADORecordset& rs, store::CueRecord& cue)
+{
+    if (!rs.ReadField("FlowID", cue.FlowID))
+        return "FlowID";
+    if (!rs.ReadField("HostName", cue.HostName, ""))
+        return "HostName";
+    if (!rs.ReadField("HostIndex", cue.HostIndex))
+        return "HostIndex";
+    if (!rs.ReadField("BlastTime", cue.BlastTime))
+        return "BlastTime";
+    if (!rs.ReadField("Addr", cue.Addr, ""))
+        return "Addr";
+    if (!rs.ReadField("Channel", cue.Channel, ""))
+        return "Channel";
+    if (!rs.ReadField("CDCode", cue.CDCode))
+        return "CDCode";
+    if (!rs.ReadField("Sector", cue.Sector))
+        return "Sector";
+    return nullptr;
+}
+
+void ReadTable(CADODataBase& db, ShowCues& show)
+{
+    if (!store::HasLayoutTable(db)) {
+        show.status = ShowCues::kNoLayoutTable;
+        return;
+    }
+    CADORecordset rs(&db);
+    if (!rs.Open(store::kLayoutTable, modeTable)) {
+        show.status = ShowCues::kUnreadable;
+        show.detail = rs.GetLastErrorText();
+        return;
+    }
+    const ado::RecordsetPtr records = rs.GetRecordset();
+    for (; !records->EndOfFile(); records->MoveNext()) {
+        store::CueRecord cue;
+        if (const char* field = ReadCue(rs, cue)) {
+            show.status = ShowCues::kUnreadable;
+            show.detail =
+                FormatText(strings::kLoadBadField, static_cast<int>(show.cues.size()) + 1, field);
+            show.cues.clear();
+            return;
+        }
+        show.cues.push_back(std::move(cue));
+    }
+    rs.Close();
+}
+
+} // namespace
+
+ShowCues ReadShowCues(const std::string& path)
+{
+    ShowCues show;
+    CADODataBase db;
+    if (!db.Open(store::ConnectionStringFor(path), "", "")) {
+        show.status = ShowCues::kUnreadable;
+        show.detail = db.GetLastErrorText();
+        return show;
+    }
+    StoreCloser closer(db);
+    try {
+        ReadTable(db, show);
+    } catch (const ado::_com_error& error) {
+        show.status = ShowCues::kUnreadable;
+        show.detail = FailureText(error);
+        show.cues.clear();
+    } catch (const std::exception& error) { // the engine's own failures, memory
+        show.status = ShowCues::kUnreadable;
+        show.detail = error.what();
+        show.cues.clear();
+    }
+    return show;
+}
+
+} // namespace editor

@@ -1,0 +1,24 @@
+#include "GridPopupMenu.h"
+
+#include "CommandIds.h"
+#include "QtText.h"
+#include "strings/Strings.h"
+
+#include <QMenu>
+
+namespace editor {
+
+QMenu* CreateGridPopupMenu(QWidget* owner)
+{
+    auto* menu = new QMenu(ToQString(strings::kPopupMenu), owner);
+    menu->setObjectName(QStringLiteral("popupMenu"));
+    QAction* assign = menu->addAction(ToQString(strings::kPopupAssignedHost));
+    assign->setObjectName(QStringLiteral("actionPopupAssignedHost"));
+    assign->setProperty("commandId", static_cast<int>(kCmdPopupAssignedHost));
+    QAction* save = menu->addAction(ToQString(strings::kPopupSave));
+    save->setObjectName(QStringLiteral("actionPopupSave"));
+    save->setProperty("commandId", static_cast<int>(kCmdPopupSave));
+    return menu;
+}
+
+} // namespace editor

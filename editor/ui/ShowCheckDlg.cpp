@@ -1,0 +1,75 @@
+#include "ShowCheckDlg.h"
+
+#include "AppIcon.h"
+#include "DialogUnits.h"
+#include "FormatText.h"
+#include "QtText.h"
+#include "strings/Strings.h"
+#include "ui_ShowCheckDlg.h"
+
+#include <QHeaderView>
+
+namespace {
+
+enum Column
+{
+    kSeverity,
+    kFinding,
+    kSequence
+};
+
+QString SequenceList(const std::vector<int>& sequences)
+{
+    QStringList numbers;
+    numbers.reserve(static_cast<qsizetype>(sequences.size()));
+    for (const int sequence : sequences)
+        numbers.push_back(QString::number(sequence));
+    return numbers.join(QLatin1Char(','));
+}
+
+} // namespace
+
+CShowCheckDlg::CShowCheckDlg(const std::string& storePath, const editor::ShowCheckReport& report,
+                             QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::ShowCheckDlg>())
+{
+    ui->setupUi(this);
+    setWindowIcon(editor::AppIcon());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowTitle(editor::ToQString(strings::kCheckTitle));
+    ui->buttonClose->setText(editor::ToQString(strings::kCheckClose));
+    ui->findings->setHorizontalHeaderLabels({editor::ToQString(strings::kCheckColumnSeverity),
+                                             editor::ToQString(strings::kCheckColumnFinding),
+                                             editor::ToQString(strings::kColSequence)});
+    ui->labelStore->setText(editor::ToQString(storePath));
+    Fill(report);
+    resize(editor::DialogUnitsToPixels(font(), QSize(420, 220)));
+}
+
+CShowCheckDlg::~CShowCheckDlg() = default;
+
+void CShowCheckDlg::Fill(const editor::ShowCheckReport& report)
+{
+    QTableWidget& table = *ui->findings;
+    table.setRowCount(static_cast<int>(report.findings.size()));
+    int row = 0;
+    for (const editor::ShowFinding& finding : report.findings) {
+        auto* severity = new QTableWidgetItem(editor::ToQString(SeverityText(finding.severity)));
+        auto* text = new QTableWidgetItem(editor::ToQString(finding.text));
+        auto* sequences = new QTableWidgetItem(SequenceList(finding.sequences));
+        text->setToolTip(text->text());
+        sequences->setToolTip(sequences->text());
+        table.setItem(row, kSeverity, severity);
+        table.setItem(row, kFinding, text);
+        table.setItem(row, kSequence, sequences);
+        ++row;
+    }
+    table.resizeColumnToContents(kSeverity);
+    table.setColumnWidth(kFinding, editor::DialogUnitsToPixels(font(), QSize(280, 0)).width());
+    table.resizeRowsToContents();
+    QString summary = editor::ToQString(editor::FormatText(strings::kCheckSummary, report.cues,
+                                                           report.Errors(), report.Warnings()));
+    if (report.findings.empty())
+        summary = editor::ToQString(strings::kCheckNothingFound) + QLatin1Char('\n') + summary;
+    ui->labelSummary->setText(summary);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "HostLinkOptions.h"
+#include "SocketLayer.h"
+
+#include <functional>
+
+namespace hostlink {
+
+// What a host dialog talks through. The program uses the defaults only: the
+// field's addresses and waits, and the platform's socket start-up. Tests put
+// the hosts on loopback, shorten the waits, and make the start-up fail.
+struct HostDialogOptions
+{
+    HostLinkOptions link{};
+    std::function<bool()> startSocketLayer = StartSocketLayer;
+};
+
+} // namespace hostlink

@@ -1,0 +1,156 @@
+#include "HostSettingsDlg.h"
+
+#include "DialogTemplate.h"
+#include "LoadHostNames.h"
+#include "QtPrompt.h"
+#include "QtText.h"
+#include "WorkerPrompt.h"
+#include "strings/Strings.h"
+#include "ui_HostSettingsDlg.h"
+
+#include <QRegularExpressionValidator>
+#include <utility>
+
+namespace {
+
+constexpr QSize kTemplateSize(148, 145);
+constexpr char kFirstHostCode[] = "1";
+
+} // namespace
+
+CHostSettingsDlg::CHostSettingsDlg(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::HostSettingsDlg>())
+{
+    m_ownPrompt = std::make_unique<editor::QtPrompt>(this);
+    m_prompt = m_ownPrompt.get();
+    SetUpDialog();
+}
+
+CHostSettingsDlg::CHostSettingsDlg(prompt::Prompt& prompt, QWidget* parent,
+                                   hostlink::HostDialogOptions options)
+    : QDialog(parent), ui(std::make_unique<Ui::HostSettingsDlg>()), m_prompt(&prompt),
+      m_options(std::move(options))
+{
+    SetUpDialog();
+}
+
+CHostSettingsDlg::~CHostSettingsDlg()
+{
+    m_worker.AbandonAndJoin();
+    if (m_socketLayerStarted)
+        hostlink::ReleaseSocketLayer();
+}
+
+void CHostSettingsDlg::SetUpDialog()
+{
+    ui->setupUi(this);
+    hostlink::PlaceInDialogUnits(*this, kTemplateSize);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    ui->editHostCode->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]*")), ui->editHostCode));
+
+    connect(ui->buttonSet, &QPushButton::clicked, this, &CHostSettingsDlg::OnSet);
+    connect(ui->buttonExit, &QPushButton::clicked, this, &CHostSettingsDlg::OnExit);
+    connect(ui->listHosts, &QListWidget::itemSelectionChanged, this,
+            &CHostSettingsDlg::OnSelectionChanged);
+
+    FillHostList();
+}
+
+void CHostSettingsDlg::FillHostList()
+{
+    const hostlink::HostNameList hosts = hostlink::LoadHostNames(*m_prompt);
+    if (hosts.status != hostlink::HostNameList::kLoaded)
+        return;
+    for (const std::string& name : hosts.names) {
+        auto* item = new QListWidgetItem(editor::ToQString(name), ui->listHosts);
+        // The box follows the selection: clicking a name, its box included,
+        // selects it and so ticks it.
+        item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    m_socketLayerStarted = m_options.startSocketLayer && m_options.startSocketLayer();
+    if (!m_socketLayerStarted) {
+        m_prompt->ShowMessage(strings::kHostSettingsNetworkInitFailed,
+                              prompt::MessageIcon::Warning);
+        return;
+    }
+    ui->editHostCode->setText(editor::ToQString(kFirstHostCode));
+}
+
+void CHostSettingsDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    ui->editHostCode->setFocus();
+}
+
+void CHostSettingsDlg::OnSelectionChanged()
+{
+    // The selected name is the one ticked; with no selection none is.
+    for (int row = 0; row < ui->listHosts->count(); ++row) {
+        QListWidgetItem* item = ui->listHosts->item(row);
+        item->setCheckState(item->isSelected() ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+std::vector<hostlink::HostListItem> CHostSettingsDlg::HostListItems() const
+{
+    std::vector<hostlink::HostListItem> items;
+    for (int row = 0; row < ui->listHosts->count(); ++row) {
+        const QListWidgetItem* item = ui->listHosts->item(row);
+        items.push_back({editor::ToStdString(item->text()), item->checkState() == Qt::Checked});
+    }
+    return items;
+}
+
+void CHostSettingsDlg::OnSet()
+{
+    if (IsSetting())
+        return;
+    // What the press is about is taken now: the list and the code as they
+    // stand when Setings is pressed.
+    std::vector<hostlink::HostListItem> hosts = HostListItems();
+    std::string hostCode = editor::ToStdString(ui->editHostCode->text());
+    ui->buttonSet->setEnabled(false);
+    m_worker.Start(
+        [this, hosts = std::move(hosts), hostCode = std::move(hostCode)] {
+            hostlink::WorkerPrompt prompt(m_worker, *m_prompt);
+            hostlink::HostNameSetting setting(prompt, m_options.link);
+            m_lastResult = setting.SetHost(hosts, hostCode);
+        },
+        [this] { OnSettingFinished(); });
+}
+
+void CHostSettingsDlg::OnExit()
+{
+    if (IsSetting()) {
+        m_pendingClose = PendingClose::kExit;
+        return;
+    }
+    if (m_socketLayerStarted) {
+        hostlink::ReleaseSocketLayer();
+        m_socketLayerStarted = false;
+    }
+    accept();
+}
+
+void CHostSettingsDlg::reject()
+{
+    if (IsSetting()) {
+        if (m_pendingClose == PendingClose::kNone)
+            m_pendingClose = PendingClose::kReject;
+        return;
+    }
+    QDialog::reject();
+}
+
+void CHostSettingsDlg::OnSettingFinished()
+{
+    ui->buttonSet->setEnabled(true);
+    const PendingClose pending = std::exchange(m_pendingClose, PendingClose::kNone);
+    Q_EMIT SettingFinished(m_lastResult);
+    if (pending == PendingClose::kExit)
+        OnExit();
+    else if (pending == PendingClose::kReject)
+        reject();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "AdoObjects.h"
+
+#include <string>
+
+class CADODataBase;
+
+namespace store {
+
+// Creates the table `name` in the open database `target` with the columns of
+// the open rows `source`, each declared as its own engine declares it (so
+// that it reads back as the same kind of value, as near as the target
+// allows), and appends every row of `source` in order. Runs inside the
+// caller's transaction, if any. Raises ado::_com_error.
+void CopyTable(ado::Recordset& source, const std::string& name, CADODataBase& target);
+
+// Appends every row of `source` to the existing table `name` of `target`,
+// each value to the column of the same name. Raises ado::_com_error.
+void AppendRows(ado::Recordset& source, const std::string& name, CADODataBase& target);
+
+} // namespace store

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "CliRun.h"
+#include "HostlinkTestSupport.h"
+#include "ShowCues.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace clitest {
+
+using hostlinktest::StoreRow;
+
+// A folder of show stores for one test, and tavrin-cli to run on them.
+class Cli : public ::testing::Test
+{
+protected:
+    std::string Store(const std::vector<StoreRow>& rows, const std::string& name = "show.db")
+    {
+        return hostlinktest::MakeShowStore(dir, rows, name);
+    }
+
+    // The host names of a store's records, in store order.
+    std::vector<std::string> HostNames(const std::string& path)
+    {
+        const editor::ShowCues show = editor::ReadShowCues(path);
+        EXPECT_EQ(show.status, editor::ShowCues::kRead) << show.detail;
+        std::vector<std::string> names;
+        for (const store::CueRecord& cue : show.cues)
+            names.push_back(cue.HostName);
+        return names;
+    }
+
+    static nlohmann::json Json(const CliResult& result)
+    {
+        try {
+            return nlohmann::json::parse(result.out);
+        } catch (const nlohmann::json::exception& error) {
+            ADD_FAILURE() << error.what() << "\n" << result.out;
+            return {};
+        }
+    }
+
+    testsupport::TempDir dir;
+};
+
+// Four cues on two hosts, all fine for a download.
+inline std::vector<StoreRow> FourCues()
+{
+    return {
+        {.FlowID = 0, .HostName = "A1", .BlastTime = 3000, .Addr = "02", .Channel = "00"},
+        {.FlowID = 1, .HostName = "B2", .BlastTime = 1000, .Addr = "01", .Channel = "00"},
+        {.FlowID = 2, .HostName = "A1", .BlastTime = 2000, .Addr = "01", .Channel = "01"},
+        {.FlowID = 3, .HostName = "北岸-1", .BlastTime = 3723004, .Addr = "07", .Channel = "11"}};
+}
+
+} // namespace clitest

@@ -1,0 +1,203 @@
+// tavrin-cli's host commands, run as the real program against the virtual
+// firing host on loopback: download, set-host and simulate-host. Every
+// --target here is 127.0.0.1.
+#include "ChildProcess.h"
+#include "CliFixture.h"
+#include "FormatText.h"
+#include "strings/Strings.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using clitest::Cli;
+using clitest::FourCues;
+using clitest::RunCli;
+using hostlink::DecodedFrame;
+using hostlinktest::FramesOfKind;
+using nlohmann::json;
+
+std::string Target(const hostlink::VirtualFiringHost& host)
+{
+    return "127.0.0.1:" + std::to_string(host.Port());
+}
+
+std::string Line(const std::string& text)
+{
+    return text + "\n";
+}
+
+TEST_F(Cli, DownloadSendsEveryCueInLaunchOrderAndEndsWithTheTotal)
+{
+    const std::string store = Store(FourCues());
+    const auto host = hostlinktest::StartHost();
+    const auto result = RunCli({"download", store, "--host-code", "5", "--target", Target(*host)});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto cues = FramesOfKind(*host, DecodedFrame::kCue);
+    ASSERT_EQ(cues.size(), 4u);
+    EXPECT_EQ(FramesOfKind(*host, DecodedFrame::kProjectName).size(), 1u);
+    const std::vector<std::string> names = {"B2", "A1", "A1", "北岸-1"};
+    const std::vector<int> positions = {0, 1, 1, 2};
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        EXPECT_EQ(cues[i].frame.name, names[i]) << i;
+        EXPECT_EQ(cues[i].frame.position, positions[i]) << i;
+    }
+    EXPECT_EQ(cues[3].frame.Addr, 7);
+    EXPECT_EQ(cues[3].frame.Channel, 11);
+    // Not a terminal: one plain line per new percent, then the end texts.
+    EXPECT_EQ(result.err, "downloaded：25％\ndownloaded：50％\ndownloaded：75％\n"
+                          "downloaded：100％\ndownload end...\ndownload total：4fire record...\n");
+}
+
+TEST_F(Cli, DownloadRefusesAShowWithCheckErrorsUnlessForced)
+{
+    std::vector<hostlinktest::StoreRow> rows = FourCues();
+    rows[1].BlastTime = -1;
+    const std::string store = Store(rows);
+    const auto host = hostlinktest::StartHost();
+    const auto refused = RunCli({"download", store, "--host-code", "5", "--target", Target(*host)});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find(strings::kCheckNegativeTime), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find(editor::FormatText(strings::kCliCheckRefused, 1)),
+              std::string::npos);
+    EXPECT_TRUE(host->Records().empty()) << "nothing may reach the host";
+
+    const auto forced =
+        RunCli({"download", store, "--host-code", "5", "--target", Target(*host), "--force"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(FramesOfKind(*host, DecodedFrame::kCue).size(), 4u);
+}
+
+TEST_F(Cli, DownloadThatTheHostRefusesExitsWithOne)
+{
+    const std::string store = Store(FourCues());
+    const auto host = hostlinktest::StartHost({.refuseFrame = 3});
+    const auto result = RunCli({"download", store, "--host-code", "5", "--target", Target(*host)});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "downloaded：25％\n" + Line(strings::kCueRefused));
+    EXPECT_EQ(host->Records().size(), 3u) << "the download ends at the refused cue";
+}
+
+TEST_F(Cli, DownloadOfAnEmptyShowIsRefusedByTheCheck)
+{
+    const std::string store = Store({});
+    const auto host = hostlinktest::StartHost();
+    const auto result = RunCli({"download", store, "--host-code", "5", "--target", Target(*host)});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find(strings::kCheckEmptyShow), std::string::npos) << result.err;
+    EXPECT_TRUE(host->Records().empty());
+}
+
+TEST_F(Cli, DownloadHostCodeAndTargetMistakesAreUsageErrors)
+{
+    const std::string store = Store(FourCues());
+    const auto host = hostlinktest::StartHost();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--host-code", "", "--target", Target(*host)}, strings::kPleaseInputHostCode},
+        {{"--host-code", "0", "--target", Target(*host)}, strings::kHostCodeOutOfRange},
+        {{"--host-code", "253", "--target", Target(*host)}, strings::kHostCodeOutOfRange},
+        {{"--host-code", "abc", "--target", Target(*host)}, strings::kHostCodeOutOfRange},
+        {{"--host-code", "5", "--target", "127.0.0.1"},
+         editor::FormatText(strings::kCliBadAddressPort, "--target", "127.0.0.1")},
+        {{"--host-code", "5", "--target", "127.0.0.1:0"},
+         editor::FormatText(strings::kCliBadAddressPort, "--target", "127.0.0.1:0")},
+    };
+    for (const auto& [options, text] : cases) {
+        std::vector<std::string> args = {"download", store};
+        args.insert(args.end(), options.begin(), options.end());
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(options);
+        EXPECT_EQ(result.err, Line(text));
+    }
+    EXPECT_TRUE(host->Records().empty());
+    // " 12" and "12ab" are host code 12, as in the dialog.
+    EXPECT_EQ(
+        RunCli({"download", store, "--host-code", "12ab", "--target", Target(*host)}).exitCode, 0);
+}
+
+TEST_F(Cli, SetHostSendsOneOfTheShowsNamesOnly)
+{
+    const std::string store = Store(FourCues());
+    const auto host = hostlinktest::StartHost();
+    const auto sent = RunCli(
+        {"set-host", store, "--name", "北岸-1", "--host-code", "252", "--target", Target(*host)});
+    ASSERT_EQ(sent.exitCode, 0) << sent.err;
+    EXPECT_EQ(sent.err, Line(strings::kHostSettingsDone));
+    const auto names = FramesOfKind(*host, DecodedFrame::kHostName);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0].frame.name, "北岸-1");
+
+    const auto unknown =
+        RunCli({"set-host", store, "--name", "C3", "--host-code", "5", "--target", Target(*host)});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_EQ(unknown.err, Line(editor::FormatText(strings::kCliHostNotInShow, "C3")));
+    const auto badCode =
+        RunCli({"set-host", store, "--name", "A1", "--host-code", "0", "--target", Target(*host)});
+    EXPECT_EQ(badCode.exitCode, 2);
+    EXPECT_EQ(badCode.err, Line(strings::kHostSettingsBadCode));
+    EXPECT_EQ(host->Records().size(), 1u);
+}
+
+TEST_F(Cli, SetHostThatTheHostRefusesExitsWithOne)
+{
+    const std::string store = Store(FourCues());
+    const auto host = hostlinktest::StartHost({.refuseFrame = 1});
+    const auto result =
+        RunCli({"set-host", store, "--name", "A1", "--host-code", "5", "--target", Target(*host)});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, Line(strings::kHostSettingsFailed));
+}
+
+// The dry run of the walkthrough: simulate-host in one process, download and
+// set-host to it from another.
+TEST_F(Cli, DryRunAgainstSimulateHost)
+{
+    hostlinktest::ChildProcess simulator(clitest::CliPath(),
+                                         {"simulate-host", "--listen", "127.0.0.1:0"});
+    ASSERT_TRUE(simulator.Started());
+    const std::optional<std::string> first = simulator.ReadLine(5000ms);
+    ASSERT_TRUE(first);
+    const json listening = json::parse(*first);
+    ASSERT_EQ(listening["listening"], "127.0.0.1");
+    const std::string target = "127.0.0.1:" + std::to_string(listening["port"].get<int>());
+
+    const std::string store = Store(FourCues());
+    ASSERT_EQ(RunCli({"download", store, "--host-code", "5", "--target", target}).exitCode, 0);
+    ASSERT_EQ(RunCli({"set-host", store, "--name", "B2", "--host-code", "5", "--target", target})
+                  .exitCode,
+              0);
+    std::vector<json> frames;
+    for (int i = 0; i < 6; ++i) {
+        const std::optional<std::string> line = simulator.ReadLine(5000ms);
+        ASSERT_TRUE(line) << "frame " << i + 1;
+        frames.push_back(json::parse(*line));
+    }
+    EXPECT_EQ(frames[0]["type"], "project-name");
+    EXPECT_EQ(frames[1]["HostName"], "B2");
+    EXPECT_EQ(frames[4]["HostName"], "北岸-1");
+    EXPECT_EQ(frames[4]["position"], 2);
+    EXPECT_EQ(frames[5]["type"], "host-name");
+    EXPECT_EQ(frames[5]["name"], "B2");
+    for (const json& frame : frames)
+        EXPECT_EQ(frame["reply"], "accepted");
+    simulator.Terminate();
+    EXPECT_EQ(simulator.Wait(5000ms), 0);
+}
+
+TEST_F(Cli, SimulateHostFaultOptionsReachTheHost)
+{
+    hostlinktest::ChildProcess simulator(
+        clitest::CliPath(),
+        {"simulate-host", "--listen", "127.0.0.1:0", "--refuse-frame", "2", "--exit-after", "2"});
+    ASSERT_TRUE(simulator.Started());
+    const std::optional<std::string> first = simulator.ReadLine(5000ms);
+    ASSERT_TRUE(first);
+    const std::string target =
+        "127.0.0.1:" + std::to_string(json::parse(*first)["port"].get<int>());
+    const auto result =
+        RunCli({"download", Store(FourCues()), "--host-code", "1", "--target", target});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, Line(strings::kCueRefused));
+    EXPECT_EQ(simulator.Wait(5000ms), 0) << "--exit-after 2 ends it";
+}
+
+} // namespace

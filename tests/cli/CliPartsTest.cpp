@@ -1,0 +1,114 @@
+// The command line's own pieces: row lists, ADDR:PORT, the terminal's view
+// of a download and its tables.
+#include "AddressPort.h"
+#include "RowList.h"
+#include "TerminalDownloadView.h"
+#include "TextTable.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+using cli::ParseRowList;
+using cli::RowsWithin;
+
+std::vector<int> Rows(const std::string& text, int cueRows)
+{
+    int outOfRange = 0;
+    const auto ranges = ParseRowList(text);
+    if (!ranges)
+        return {-1};
+    return RowsWithin(*ranges, cueRows, outOfRange).value_or(std::vector<int>{-2, outOfRange});
+}
+
+TEST(RowList, ListsAndRangesGiveEachRowOnceInOrder)
+{
+    EXPECT_EQ(Rows("1-4,52", 60), (std::vector<int>{1, 2, 3, 4, 52}));
+    EXPECT_EQ(Rows("5,2-3,3", 5), (std::vector<int>{2, 3, 5}));
+    EXPECT_EQ(Rows("7-7", 7), std::vector<int>{7});
+}
+
+TEST(RowList, TextsThatAreNoListAreRefused)
+{
+    for (const char* text :
+         {"", "0", "1,", ",1", "3-1", "1-", "-2", "a", "1 2", "+1", "1--2", "99999999999"})
+        EXPECT_FALSE(ParseRowList(text)) << '"' << text << '"';
+}
+
+TEST(RowList, RowsPastTheShowNameTheFirstOneMissing)
+{
+    EXPECT_EQ(Rows("1,4", 3), (std::vector<int>{-2, 4}));
+    EXPECT_EQ(Rows("2-2000000000", 3), (std::vector<int>{-2, 4}));
+    EXPECT_EQ(Rows("1", 0), (std::vector<int>{-2, 1}));
+}
+
+TEST(AddressPort, DottedAddressAndPortOnly)
+{
+    const auto parsed = cli::ParseAddressPort("127.0.0.2:10061", false);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->address, "127.0.0.2");
+    EXPECT_EQ(parsed->port, 10061);
+    for (const char* text : {"127.0.0.1", "127.0.0.1:", ":80", "localhost:80", "127.0.0.1:65536",
+                             "127.0.0.1:-1", "127.0.0.1:80x", "127.1:80", "127.0.0.1:0"})
+        EXPECT_FALSE(cli::ParseAddressPort(text, false)) << text;
+    EXPECT_TRUE(cli::ParseAddressPort("127.0.0.1:0", true)) << "a listener may take any port";
+}
+
+std::string Written(std::FILE* file)
+{
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
+        text += static_cast<char>(c);
+    return text;
+}
+
+TEST(TerminalDownloadView, DrawsABarInPlaceOnATerminal)
+{
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    cli::TerminalDownloadView view("5", true, out);
+    EXPECT_EQ(view.HostCodeText(), "5");
+    view.SetProgressPercent(50);
+    view.SetProgressText("downloaded：50％");
+    view.SetProgressText("downloaded：50％");
+    view.SetProgressPercent(100);
+    view.SetProgressText("downloaded：100％");
+    view.SetEndText("download end...");
+    view.EndBarLine(); // no bar open: nothing to end
+    view.SetProgressText("downloaded：7％");
+    view.EndBarLine();
+    EXPECT_EQ(Written(out), "\r[" + std::string(20, '#') + std::string(20, '.') +
+                                "] downloaded：50％\r[" + std::string(40, '#') +
+                                "] downloaded：100％\ndownload end...\n\r[" + std::string(40, '#') +
+                                "] downloaded：7％\n");
+    std::fclose(out);
+}
+
+TEST(TerminalDownloadView, WritesEachNewStepOnceElsewhere)
+{
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    cli::TerminalDownloadView view("5", false, out);
+    for (const char* text :
+         {"downloaded：33％", "downloaded：33％", "downloaded：100％", "downloaded：100％"})
+        view.SetProgressText(text);
+    view.SetStatusLine("cancel download...");
+    EXPECT_EQ(Written(out), "downloaded：33％\ndownloaded：100％\ncancel download...\n");
+    std::fclose(out);
+}
+
+TEST(TextTable, AlignsWideCharactersAndQuotesCsv)
+{
+    std::ostringstream aligned;
+    cli::WriteAligned(aligned, {{"Host", "Cues"}, {"北岸", "1"}, {"A", ""}});
+    EXPECT_EQ(aligned.str(), "Host  Cues\n北岸  1\nA\n");
+    std::ostringstream csv;
+    cli::WriteCsv(csv, {{"a,b", "say \"hi\"", "plain", "two\nlines"}});
+    EXPECT_EQ(csv.str(), "\"a,b\",\"say \"\"hi\"\"\",plain,\"two\nlines\"\n");
+}
+
+} // namespace

@@ -1,0 +1,251 @@
+// The FireOne import of Access files, which are read-only here: the show goes
+// into a new SQLite show store. The Access files are served by the stand-in
+// reader next to this program (AccessStandInReader.cpp).
+#include "ADODataBase.h"
+#include "ADORecordset.h"
+#include "FireOneFiles.h"
+#include "FireOneImport.h"
+#include "FormatText.h"
+#include "ShowCommandsFixture.h"
+#include "strings/Strings.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using editortest::Cue;
+using editortest::FileBytes;
+using editortest::ReadCues;
+using prompt::MessageIcon;
+
+constexpr char kFireData[] = "table FireData\n"
+                             "column LaunchTimeMS 4 4\n"
+                             "column Event 3 2\n"
+                             "column Slat 2 1\n"
+                             "column Cue 4 4\n"
+                             "column Note 10 50\n"
+                             "column Rate 7 8\n"
+                             "column Fired 1 0\n"
+                             "column Planned 8 8\n"
+                             "row 3723004|3|7|12|北岸 shell|1.5|1|45000.5\n"
+                             "row 0|-2|123|0|\\N|\\N|0|\\N\n";
+
+class FireOneAccessImport : public editortest::ShowCommands
+{
+protected:
+    FireOneAccessImport()
+    {
+        source = dir.File("show.mdb");
+        std::filesystem::copy_file(
+            std::string(TAVRIN_TEST_DATA_DIR) + "/../store/fixtures/access/emptyJet4.mdb", source);
+        Describe(kFireData);
+        sourceBytes = FileBytes(source);
+        target = dir.File("show.db");
+    }
+
+    void Describe(const std::string& tables) { std::ofstream(source + ".tables") << tables; }
+
+    bool Import(std::optional<std::string> saveAs)
+    {
+        prompt.openFiles.push_back(source);
+        prompt.saveFiles.push_back(std::move(saveAs));
+        editor::ShowContext show = Show();
+        return editor::ImportFireOne(show);
+    }
+
+    void LoadEarlierShow()
+    {
+        earlierPath = OpenNewStore("earlier.db", {Cue(0, "OLD")});
+        earlierRows = {Row(0), Row(1)};
+    }
+
+    void ExpectEarlierShowKept()
+    {
+        EXPECT_EQ(storePath, earlierPath);
+        ASSERT_EQ(grid.GetRowCount(), 2);
+        EXPECT_EQ(Row(0), earlierRows[0]);
+        EXPECT_EQ(Row(1), earlierRows[1]);
+        EXPECT_EQ(FileBytes(source), sourceBytes);
+    }
+
+    void ExpectRefused(const std::string& text)
+    {
+        ASSERT_EQ(prompt.messages.size(), 1u) << ::testing::PrintToString(MessageTexts());
+        EXPECT_EQ(prompt.messages[0].text, text);
+        EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+    }
+
+    std::string source;
+    std::string sourceBytes;
+    std::string target;
+    std::string earlierPath;
+    std::vector<std::array<std::string, store::kCueColumnCount>> earlierRows;
+};
+
+TEST_F(FireOneAccessImport, MakesANewStoreWithFireDataAndTheShowTable)
+{
+    EXPECT_TRUE(Import(target));
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    ASSERT_EQ(prompt.saveChoices.size(), 1u);
+    EXPECT_EQ(prompt.saveChoices[0].initialPath, target) << "same folder and name, .db";
+    EXPECT_EQ(prompt.saveChoices[0].defaultSuffix, "db");
+    EXPECT_FALSE(prompt.saveChoices[0].confirmReplace) << "an existing file is never replaced";
+    EXPECT_EQ(prompt.saveChoices[0].filters.front().label, strings::kFilterSqlite);
+    EXPECT_EQ(storePath, target);
+    EXPECT_EQ(FileBytes(source), sourceBytes) << "the Access file is never touched";
+
+    const auto cues = ReadCues(target);
+    ASSERT_EQ(cues.size(), 2u);
+    EXPECT_EQ(cues[0].Addr, "07");
+    EXPECT_EQ(cues[0].Channel, "11");
+    EXPECT_EQ(cues[0].CDCode, 3);
+    EXPECT_EQ(cues[0].BlastTime, 3723004);
+    EXPECT_EQ(cues[1].FlowID, 1);
+    EXPECT_EQ(cues[1].Addr, "123");
+    EXPECT_EQ(cues[1].Channel, "-1");
+    EXPECT_EQ(cues[1].CDCode, -2);
+    ASSERT_EQ(grid.GetRowCount(), 3);
+    EXPECT_EQ(Row(1), (std::array<std::string, store::kCueColumnCount>{"0", "HOST", "01:02:03.004",
+                                                                       "0", "3", "07", "11", ""}));
+    EXPECT_FALSE(db.IsOpen());
+}
+
+TEST_F(FireOneAccessImport, CopiesFireDataWholeKeepingItsKindsOfValue)
+{
+    ASSERT_TRUE(Import(target));
+    CADODataBase copy;
+    ASSERT_TRUE(copy.Open(store::ConnectionStringFor(target), "", ""));
+    CADORecordset fireData(&copy);
+    ASSERT_TRUE(fireData.Open(store::kFireDataTable, modeTable)) << fireData.GetLastErrorText();
+    const auto records = fireData.GetRecordset();
+    std::vector<std::pair<std::string, ado::VarType>> kinds;
+    for (const auto& column : records->Fields())
+        kinds.emplace_back(column.name, column.type);
+    EXPECT_EQ(kinds,
+              (std::vector<std::pair<std::string, ado::VarType>>{{"LaunchTimeMS", ado::VT_I4},
+                                                                 {"Event", ado::VT_I2},
+                                                                 {"Slat", ado::VT_UI1},
+                                                                 {"Cue", ado::VT_I4},
+                                                                 {"Note", ado::VT_BSTR},
+                                                                 {"Rate", ado::VT_R8},
+                                                                 {"Fired", ado::VT_BOOL},
+                                                                 {"Planned", ado::VT_DATE}}));
+    ASSERT_EQ(records->RecordCount(), 2);
+    EXPECT_EQ(records->GetCollect("Note"), ado::Variant::Bstr("北岸 shell"));
+    EXPECT_EQ(records->GetCollect("Rate"), ado::Variant::R8(1.5));
+    EXPECT_EQ(records->GetCollect("Fired"), ado::Variant::Bool(true));
+    EXPECT_EQ(records->GetCollect("Planned"), ado::Variant::Date(45000.5));
+    records->MoveNext();
+    EXPECT_EQ(records->GetCollect("Slat"), ado::Variant::UI1(123));
+    EXPECT_TRUE(records->GetCollect("Note").IsNull());
+    EXPECT_TRUE(records->GetCollect("Planned").IsNull());
+    EXPECT_EQ(records->GetCollect("Fired"), ado::Variant::Bool(false));
+}
+
+TEST_F(FireOneAccessImport, CancelledSaveChangesNothing)
+{
+    LoadEarlierShow();
+    EXPECT_FALSE(Import(std::nullopt));
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(target));
+    ExpectEarlierShowKept();
+}
+
+TEST_F(FireOneAccessImport, ChosenShowStoreIsLoadedAsItStands)
+{
+    editortest::MakeShowStore(target, editortest::FiveCues());
+    const std::string before = FileBytes(target);
+    EXPECT_TRUE(Import(target));
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_EQ(storePath, target);
+    ASSERT_EQ(grid.GetRowCount(), 6);
+    EXPECT_EQ(Row(3)[1], "北岸-1");
+    EXPECT_EQ(FileBytes(target), before) << "nothing is copied into an existing store";
+}
+
+TEST_F(FireOneAccessImport, ChosenFileThatIsNoShowStoreIsRefusedUntouched)
+{
+    LoadEarlierShow();
+    const std::string notes = dir.File("notes.db");
+    std::ofstream(notes) << "my notes";
+    const std::string other = dir.File("other.db");
+    testsupport::MakeEmptySqliteFile(other);
+    testsupport::RunSql(other, "CREATE TABLE Other(x int)");
+
+    for (const std::string& chosen : {notes, other, source}) {
+        SCOPED_TRACE(chosen);
+        prompt.messages.clear();
+        const std::string before = FileBytes(chosen);
+        EXPECT_FALSE(Import(chosen));
+        ExpectRefused(editor::FormatText(strings::kImportNotShowStore, chosen.c_str()));
+        EXPECT_EQ(FileBytes(chosen), before);
+        ExpectEarlierShowKept();
+    }
+}
+
+TEST_F(FireOneAccessImport, StoreThatCannotBeCreatedIsReported)
+{
+    LoadEarlierShow();
+    const std::string nowhere = dir.File("missing-folder/show.db");
+    EXPECT_FALSE(Import(nowhere));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(
+        prompt.messages[0].text.rfind(editor::FormatText(strings::kImportStoreNotCreated, ""), 0),
+        0u)
+        << prompt.messages[0].text;
+    EXPECT_NE(prompt.messages[0].text.find("cannot be created"), std::string::npos);
+    ExpectEarlierShowKept();
+}
+
+TEST_F(FireOneAccessImport, FailureHalfwayLeavesNoNewStore)
+{
+    LoadEarlierShow();
+    Describe("table FireData\n"
+             "column LaunchTimeMS 4 4\n"
+             "column Cue 7 8\n"
+             "row 0|1\n"
+             "row 100|2\n"
+             "row 200|2.5\n"
+             "row 300|4\n");
+    EXPECT_FALSE(Import(target));
+    ExpectRefused(editor::FormatText(strings::kImportBadField, 3, "Cue"));
+    EXPECT_FALSE(std::filesystem::exists(target)) << "the file this import made goes again";
+    ExpectEarlierShowKept();
+}
+
+TEST_F(FireOneAccessImport, AccessFileImportedBeforeKeepsItsHostNames)
+{
+    Describe(std::string(kFireData) + "table tb_Layout\n"
+                                      "column FlowID 4 4\n"
+                                      "column HostName 10 32\n"
+                                      "column HostIndex 4 4\n"
+                                      "column BlastTime 4 4\n"
+                                      "column Addr 10 32\n"
+                                      "column Channel 10 32\n"
+                                      "column CDCode 4 4\n"
+                                      "column Sector 4 4\n"
+                                      "row 0|A1|1|3723004|07|11|3|0\n"
+                                      "row 1|北岸-1|1|0|123|-1|-2|0\n");
+    EXPECT_TRUE(Import(target));
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_EQ(editortest::HostNames(target), (std::vector<std::string>{"A1", "北岸-1"}));
+    ASSERT_EQ(grid.GetRowCount(), 3);
+    EXPECT_EQ(Row(2)[1], "北岸-1");
+    EXPECT_EQ(Row(2)[5], "123");
+}
+
+TEST_F(FireOneAccessImport, AccessFileWithoutFireDataChangesNothing)
+{
+    LoadEarlierShow();
+    Describe("table Other\ncolumn x 4 4\n");
+    prompt.openFiles.push_back(source);
+    editor::ShowContext show = Show();
+    EXPECT_FALSE(editor::ImportFireOne(show));
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_TRUE(prompt.saveChoices.empty());
+    ExpectEarlierShowKept();
+}
+
+} // namespace

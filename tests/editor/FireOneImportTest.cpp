@@ -1,0 +1,302 @@
+#include "FireOneImport.h"
+
+#include "FireOneFiles.h"
+#include "FormatText.h"
+#include "NewStoreChoice.h"
+#include "ShowCommandsFixture.h"
+#include "strings/Strings.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+using editortest::Cue;
+using editortest::FileBytes;
+using editortest::FireRecord;
+using editortest::MakeFireOneFile;
+using editortest::ReadCues;
+using prompt::MessageIcon;
+
+class FireOneImport : public editortest::ShowCommands
+{
+protected:
+    bool Import(const std::string& path)
+    {
+        prompt.openFiles.push_back(path);
+        editor::ShowContext show = Show();
+        return editor::ImportFireOne(show);
+    }
+
+    std::string NewFireOneFile(const std::vector<FireRecord>& records,
+                               const std::string& name = "show.db")
+    {
+        const std::string path = dir.File(name);
+        MakeFireOneFile(path, records);
+        return path;
+    }
+
+    // A grid and path from an earlier show, to see that a failed import keeps them.
+    void LoadEarlierShow()
+    {
+        earlierPath = OpenNewStore("earlier.db", {Cue(0, "OLD"), Cue(1, "OLD")});
+        earlierRows = {Row(0), Row(1), Row(2)};
+    }
+
+    void ExpectEarlierShowKept()
+    {
+        EXPECT_EQ(storePath, earlierPath);
+        ASSERT_EQ(grid.GetRowCount(), 3);
+        for (int r = 0; r < 3; ++r)
+            EXPECT_EQ(Row(r), earlierRows[static_cast<std::size_t>(r)]) << "row " << r;
+        EXPECT_FALSE(db.IsOpen());
+    }
+
+    bool HasLayoutTable(const std::string& path)
+    {
+        CADODataBase check;
+        EXPECT_TRUE(check.Open(store::ConnectionStringFor(path), "", ""));
+        return store::HasLayoutTable(check);
+    }
+
+    std::string earlierPath;
+    std::vector<std::array<std::string, store::kCueColumnCount>> earlierRows;
+};
+
+TEST_F(FireOneImport, ConvertsARecordIntoACueAndAGridRow)
+{
+    const std::string path = NewFireOneFile({{3723004, 3, 7, 12}});
+    EXPECT_TRUE(Import(path));
+
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_EQ(prompt.saveChoices.size(), 0u) << "an SQLite file becomes the store itself";
+    EXPECT_EQ(storePath, path);
+    const auto cues = ReadCues(path);
+    ASSERT_EQ(cues.size(), 1u);
+    EXPECT_EQ(cues[0].FlowID, 0);
+    EXPECT_EQ(cues[0].HostName, "HOST");
+    EXPECT_EQ(cues[0].HostIndex, 1);
+    EXPECT_EQ(cues[0].BlastTime, 3723004);
+    EXPECT_EQ(cues[0].Addr, "07");
+    EXPECT_EQ(cues[0].Channel, "11");
+    EXPECT_EQ(cues[0].CDCode, 3);
+    EXPECT_EQ(cues[0].Sector, 0);
+    ASSERT_EQ(grid.GetRowCount(), 2);
+    EXPECT_EQ(Row(1), (std::array<std::string, store::kCueColumnCount>{"0", "HOST", "01:02:03.004",
+                                                                       "0", "3", "07", "11", ""}));
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_FALSE(rs.IsOpen());
+}
+
+TEST_F(FireOneImport, NumbersCuesFromZeroInFireDataOrderAndFormatsTheirModules)
+{
+    const std::string path = NewFireOneFile({{500, 1, 5, 1}, {100, 2, 123, 0}, {900, 3, -4, 100}});
+    ASSERT_TRUE(Import(path));
+    const auto cues = ReadCues(path);
+    ASSERT_EQ(cues.size(), 3u);
+    EXPECT_EQ(cues[0].FlowID, 0);
+    EXPECT_EQ(cues[1].FlowID, 1);
+    EXPECT_EQ(cues[2].FlowID, 2);
+    EXPECT_EQ(cues[0].Addr, "05");
+    EXPECT_EQ(cues[0].Channel, "00");
+    EXPECT_EQ(cues[1].Addr, "123");
+    EXPECT_EQ(cues[1].Channel, "-1") << "Cue 0 gives -1";
+    EXPECT_EQ(cues[2].Addr, "-4");
+    EXPECT_EQ(cues[2].Channel, "99");
+    EXPECT_EQ(Row(1)[0], "0");
+    EXPECT_EQ(Row(2)[6], "-1");
+    EXPECT_EQ(Row(3)[2], "00:00.900") << "rows keep FireData's order, not launch-time order";
+}
+
+TEST_F(FireOneImport, MissingColumnsKeepTheirWorkingValues)
+{
+    const std::string path = dir.File("bare.db");
+    testsupport::MakeEmptySqliteFile(path);
+    testsupport::RunSql(path, "CREATE TABLE FireData(LaunchTimeMS int, Cue int)");
+    testsupport::RunSql(path, "INSERT INTO FireData VALUES (1000, 3), (2000, 4)");
+    ASSERT_TRUE(Import(path));
+    const auto cues = ReadCues(path);
+    ASSERT_EQ(cues.size(), 2u);
+    for (const auto& cue : cues) {
+        EXPECT_EQ(cue.Addr, "00") << "no Slat column";
+        EXPECT_EQ(cue.CDCode, -1) << "no Event column";
+    }
+    EXPECT_EQ(cues[1].BlastTime, 2000);
+    EXPECT_EQ(cues[1].Channel, "03");
+    EXPECT_EQ(Row(2)[4], "-1");
+}
+
+TEST_F(FireOneImport, NullsReadAsZero)
+{
+    const std::string path = NewFireOneFile({{std::nullopt, std::nullopt, std::nullopt, 1}});
+    ASSERT_TRUE(Import(path));
+    const auto cues = ReadCues(path);
+    ASSERT_EQ(cues.size(), 1u);
+    EXPECT_EQ(cues[0].BlastTime, 0);
+    EXPECT_EQ(cues[0].CDCode, 0);
+    EXPECT_EQ(cues[0].Addr, "00");
+}
+
+TEST_F(FireOneImport, EmptyFireDataMakesAnEmptyShowTable)
+{
+    LoadEarlierShow();
+    const std::string path = NewFireOneFile({});
+    EXPECT_TRUE(Import(path));
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_TRUE(HasLayoutTable(path));
+    EXPECT_TRUE(ReadCues(path).empty());
+    EXPECT_EQ(grid.GetRowCount(), 1);
+    EXPECT_EQ(storePath, path);
+}
+
+TEST_F(FireOneImport, SecondImportLoadsTheStoredShowTable)
+{
+    const std::string path = NewFireOneFile({{0, 1, 1, 1}, {100, 1, 1, 2}});
+    ASSERT_TRUE(Import(path));
+    testsupport::RunSql(path, "UPDATE tb_Layout SET HostName = 'A1' WHERE FlowID = 1");
+    testsupport::RunSql(path, "INSERT INTO FireData VALUES (9, 200, 1, 1, 3, 'late')");
+    LoadEarlierShow();
+
+    EXPECT_TRUE(Import(path));
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(storePath, path);
+    ASSERT_EQ(grid.GetRowCount(), 3) << "FireData is not read again";
+    EXPECT_EQ(Row(1)[1], "HOST");
+    EXPECT_EQ(Row(2)[1], "A1") << "saved host names survive";
+    EXPECT_EQ(ReadCues(path).size(), 2u);
+}
+
+TEST_F(FireOneImport, FailureHalfwayLeavesTheFileExactlyAsItWas)
+{
+    LoadEarlierShow();
+    const std::string path = NewFireOneFile(editortest::ManyFireRecords(100));
+    testsupport::RunSql(path, "UPDATE FireData SET Cue = 'twelve' WHERE ID = 50");
+    const std::string before = FileBytes(path);
+
+    EXPECT_FALSE(Import(path));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, editor::FormatText(strings::kImportBadField, 50, "Cue"));
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_FALSE(HasLayoutTable(path)) << "a later import must not find half a show";
+    ExpectEarlierShowKept();
+
+    // Mended, the file imports whole.
+    testsupport::RunSql(path, "UPDATE FireData SET Cue = 12 WHERE ID = 50");
+    prompt.messages.clear();
+    EXPECT_TRUE(Import(path));
+    EXPECT_EQ(ReadCues(path).size(), 100u);
+    EXPECT_EQ(grid.GetRowCount(), 101);
+}
+
+TEST_F(FireOneImport, ShowTableThatCannotBeCreatedIsReportedAndChangesNothing)
+{
+    LoadEarlierShow();
+    const std::string path = NewFireOneFile({{0, 1, 1, 1}});
+    // A table whose name differs only in case is not the show table, but
+    // takes its name in SQLite.
+    testsupport::RunSql(path, "CREATE TABLE TB_LAYOUT(x int)");
+    const std::string before = FileBytes(path);
+    EXPECT_FALSE(Import(path));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(
+        prompt.messages[0].text.rfind(editor::FormatText(strings::kImportStoreNotCreated, ""), 0),
+        0u)
+        << prompt.messages[0].text;
+    EXPECT_NE(prompt.messages[0].text.find("already exists"), std::string::npos);
+    EXPECT_EQ(FileBytes(path), before);
+    ExpectEarlierShowKept();
+}
+
+TEST_F(FireOneImport, ReadOnlyFileIsReportedAndChangesNothing)
+{
+    LoadEarlierShow();
+    const std::string path = NewFireOneFile({{0, 1, 1, 1}});
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    if (::access(path.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "this user may write a read-only file (root)";
+    const std::string before = FileBytes(path);
+    EXPECT_FALSE(Import(path));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(
+        prompt.messages[0].text.rfind(editor::FormatText(strings::kImportStoreNotCreated, ""), 0),
+        0u)
+        << prompt.messages[0].text;
+    EXPECT_NE(prompt.messages[0].text.find("read-only"), std::string::npos)
+        << prompt.messages[0].text;
+    EXPECT_EQ(FileBytes(path), before);
+    ExpectEarlierShowKept();
+}
+
+TEST_F(FireOneImport, CancelledChooserChangesNothing)
+{
+    LoadEarlierShow();
+    prompt.openFiles.push_back(std::nullopt);
+    editor::ShowContext show = Show();
+    EXPECT_FALSE(editor::ImportFireOne(show));
+    EXPECT_TRUE(prompt.messages.empty());
+    ASSERT_FALSE(prompt.openChoices.empty());
+    EXPECT_EQ(prompt.openChoices.back().filters.front().label, strings::kFilterMdbEnglish);
+    ExpectEarlierShowKept();
+}
+
+TEST_F(FireOneImport, FileThatIsNoDatabaseShowsTheErrorWithoutIconAndKeepsTheShow)
+{
+    LoadEarlierShow();
+    const std::string path = dir.File("notes.mdb");
+    std::ofstream(path) << "not a show";
+    EXPECT_FALSE(Import(path));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(
+        prompt.messages[0].text.rfind(
+            "Connection String = " + store::ConnectionStringFor(path) + "\nCADODataBase Error", 0),
+        0u);
+    ExpectEarlierShowKept();
+}
+
+TEST_F(FireOneImport, DatabaseWithoutFireDataChangesNothingAndSaysNothing)
+{
+    LoadEarlierShow();
+    const std::string path = dir.File("other.db");
+    testsupport::MakeEmptySqliteFile(path);
+    testsupport::RunSql(path, "CREATE TABLE Other(x int)");
+    const std::string before = FileBytes(path);
+    EXPECT_FALSE(Import(path));
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(FileBytes(path), before);
+    ExpectEarlierShowKept();
+}
+
+TEST(NewStoreChoice, ProposesTheFireOneFilesFolderAndNameWithDb)
+{
+    EXPECT_EQ(editor::NewStoreChoice("/shows/new year.mdb").initialPath, "/shows/new year.db");
+    EXPECT_EQ(editor::NewStoreChoice("/shows/finale.fire").initialPath, "/shows/finale.db")
+        << "a renamed extension";
+    EXPECT_EQ(editor::NewStoreChoice("/shows/finale").initialPath, "/shows/finale.db");
+}
+
+TEST_F(FireOneImport, AccessFilesWithoutFireDataChangeNothing)
+{
+    LoadEarlierShow();
+    const std::filesystem::path fixtures =
+        std::filesystem::path(TAVRIN_TEST_DATA_DIR) / ".." / "store" / "fixtures" / "access";
+    for (const char* name : {"testV1997.mdb", "indexTestV2000.mdb", "emptyJet4.mdb"}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.File(name);
+        std::filesystem::copy_file(fixtures / name, path);
+        const std::string before = FileBytes(path);
+        EXPECT_FALSE(Import(path));
+        EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+        EXPECT_TRUE(prompt.saveChoices.empty()) << "no new store without a FireOne show";
+        EXPECT_EQ(FileBytes(path), before);
+        ExpectEarlierShowKept();
+    }
+}
+
+} // namespace

@@ -1,0 +1,250 @@
+#include "ShowCheck.h"
+
+#include "FormatText.h"
+#include "HostLoadSheet.h"
+#include "ShowStoreFiles.h"
+#include "TempDir.h"
+#include "strings/Strings.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+using editor::CheckShow;
+using editor::FindingKind;
+using editor::FindingSeverity;
+using editor::ShowCheckReport;
+using editor::ShowFinding;
+using editortest::Cue;
+
+// A cue with its firing point spelled out.
+store::CueRecord Point(int flowId, const std::string& host, const std::string& addr,
+                       const std::string& channel, int blastTime = 1000)
+{
+    store::CueRecord cue = Cue(flowId, host, blastTime);
+    cue.Addr = addr;
+    cue.Channel = channel;
+    return cue;
+}
+
+std::vector<FindingKind> Kinds(const ShowCheckReport& report)
+{
+    std::vector<FindingKind> kinds;
+    for (const ShowFinding& finding : report.findings)
+        kinds.push_back(finding.kind);
+    return kinds;
+}
+
+const ShowFinding& Only(const ShowCheckReport& report, FindingKind kind)
+{
+    const ShowFinding* found = nullptr;
+    for (const ShowFinding& finding : report.findings)
+        if (finding.kind == kind) {
+            EXPECT_EQ(found, nullptr) << "more than one " << editor::FindingKindName(kind);
+            found = &finding;
+        }
+    if (!found)
+        throw std::runtime_error(std::string("no finding ") + editor::FindingKindName(kind));
+    return *found;
+}
+
+TEST(ShowCheck, AShowWithAssignedHostsAndDistinctPointsPasses)
+{
+    const ShowCheckReport report =
+        CheckShow({Point(0, "A1", "01", "00"), Point(1, "A1", "01", "01"),
+                   Point(2, "B2", "01", "00"), Point(3, "北岸-1", "-1", "-1", 0)});
+    EXPECT_TRUE(report.findings.empty()) << report.findings.front().text;
+    EXPECT_EQ(report.cues, 4);
+    EXPECT_EQ(report.Errors(), 0);
+}
+
+TEST(ShowCheck, EmptyShowIsAnError)
+{
+    const ShowCheckReport report = CheckShow({});
+    ASSERT_EQ(Kinds(report), std::vector{FindingKind::kEmptyShow});
+    EXPECT_EQ(report.findings[0].severity, FindingSeverity::kError);
+    EXPECT_EQ(report.findings[0].text, strings::kCheckEmptyShow);
+    EXPECT_EQ(report.Errors(), 1);
+}
+
+TEST(ShowCheck, OneFiringPointUsedTwiceOnAHostNamesEveryCueOfIt)
+{
+    // "05" and "5" reach the host as the same module; another host may reuse
+    // the point; the third cue on it is listed too.
+    const ShowCheckReport report =
+        CheckShow({Point(7, "A1", "05", "02"), Point(3, "A1", "01", "02"), Point(9, "A1", "5", "2"),
+                   Point(4, "B2", "05", "02"), Point(12, "A1", "05", "002")});
+    const ShowFinding& shared = Only(report, FindingKind::kSharedFiringPoint);
+    EXPECT_EQ(shared.severity, FindingSeverity::kError);
+    EXPECT_EQ(shared.sequences, (std::vector<int>{7, 9, 12}));
+    EXPECT_EQ(shared.text, editor::FormatText(strings::kCheckSharedFiringPoint, "A1", 5, 2, 3));
+}
+
+TEST(ShowCheck, NegativeLaunchTimesAreOneErrorListingTheirRows)
+{
+    const ShowCheckReport report =
+        CheckShow({Point(0, "A1", "01", "00", -1500), Point(1, "A1", "01", "01", 0),
+                   Point(2, "A1", "01", "02", -1)});
+    const ShowFinding& negative = Only(report, FindingKind::kNegativeLaunchTime);
+    EXPECT_EQ(negative.severity, FindingSeverity::kError);
+    EXPECT_EQ(negative.sequences, (std::vector<int>{0, 2}));
+    EXPECT_EQ(negative.text, strings::kCheckNegativeTime);
+}
+
+TEST(ShowCheck, AddrAndChannelThatAreNotPlainNumbersSayWhatTheHostWouldGet)
+{
+    const ShowCheckReport report =
+        CheckShow({Point(0, "A1", "7A", "00"), Point(1, "A1", "", "01"), Point(2, "A1", "7A", "02"),
+                   Point(3, "A1", "03", " 4"), Point(4, "A1", "03", "+5"),
+                   Point(5, "A1", "03", "-"), Point(6, "A1", "0012", "-3")});
+    ASSERT_EQ(Kinds(report),
+              (std::vector{FindingKind::kAddrNotDecimal, FindingKind::kAddrNotDecimal,
+                           FindingKind::kChannelNotDecimal, FindingKind::kChannelNotDecimal,
+                           FindingKind::kChannelNotDecimal}));
+    EXPECT_EQ(report.findings[0].text,
+              editor::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7));
+    EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
+    EXPECT_EQ(report.findings[1].text, editor::FormatText(strings::kCheckNotDecimal, "Sla", "", 0));
+    EXPECT_EQ(report.findings[1].sequences, std::vector<int>{1});
+    EXPECT_EQ(report.findings[2].text,
+              editor::FormatText(strings::kCheckNotDecimal, "Cue", " 4", 4));
+    EXPECT_EQ(report.findings[3].text,
+              editor::FormatText(strings::kCheckNotDecimal, "Cue", "+5", 5));
+    EXPECT_EQ(report.findings[4].text,
+              editor::FormatText(strings::kCheckNotDecimal, "Cue", "-", 0));
+    EXPECT_EQ(report.findings[4].sequences, std::vector<int>{5});
+}
+
+TEST(ShowCheck, NumbersBeyond32BitsCannotBeSent)
+{
+    const ShowCheckReport report =
+        CheckShow({Point(0, "A1", "2147483648", "00"), Point(1, "A1", "01", "-2147483649"),
+                   Point(2, "A1", "2147483647", "-2147483648")});
+    ASSERT_EQ(Kinds(report),
+              (std::vector{FindingKind::kAddrTooLarge, FindingKind::kChannelTooLarge}));
+    EXPECT_EQ(report.findings[0].text,
+              editor::FormatText(strings::kCheckNumberTooLarge, "Sla", "2147483648"));
+    EXPECT_EQ(report.findings[1].sequences, std::vector<int>{1});
+}
+
+TEST(ShowCheck, HostNamesTheHostCannotGet)
+{
+    const std::string longest(64, 'x'); // fills the field: fine
+    const std::string tooLong(65, 'x');
+    const std::string thirtyThreeHan = [] { // 66 bytes in GBK
+        std::string name;
+        for (int i = 0; i < 33; ++i)
+            name += "烟";
+        return name;
+    }();
+    const ShowCheckReport report =
+        CheckShow({Point(0, longest, "01", "00"), Point(1, tooLong, "01", "00"),
+                   Point(2, "Hôst😀", "01", "00"), Point(3, thirtyThreeHan, "01", "00"),
+                   Point(4, "Hôst😀", "01", "01")});
+    ASSERT_EQ(Kinds(report),
+              (std::vector{FindingKind::kHostNameNotGbk, FindingKind::kHostNameTooLong,
+                           FindingKind::kHostNameTooLong}));
+    EXPECT_EQ(report.findings[0].text, editor::FormatText(strings::kCheckHostNotGbk, "Hôst😀"));
+    EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{2, 4}));
+    EXPECT_EQ(report.findings[1].text,
+              editor::FormatText(strings::kCheckHostTooLong, tooLong.c_str(), 65, 64));
+    EXPECT_EQ(report.findings[2].text,
+              editor::FormatText(strings::kCheckHostTooLong, thirtyThreeHan.c_str(), 66, 64));
+    EXPECT_EQ(report.findings[2].sequences, std::vector<int>{3});
+}
+
+TEST(ShowCheck, CuesStillOnTheImportsHostAreAWarningAfterTheErrors)
+{
+    const ShowCheckReport report =
+        CheckShow({Point(0, "HOST", "01", "00"), Point(1, "A1", "01", "00", -5),
+                   Point(2, "HOST", "01", "01"), Point(3, "host", "01", "02")});
+    ASSERT_EQ(Kinds(report),
+              (std::vector{FindingKind::kNegativeLaunchTime, FindingKind::kDefaultHost}));
+    const ShowFinding& warning = report.findings[1];
+    EXPECT_EQ(warning.severity, FindingSeverity::kWarning);
+    EXPECT_EQ(warning.sequences, (std::vector<int>{0, 2}));
+    EXPECT_EQ(warning.text, editor::FormatText(strings::kCheckDefaultHost, "HOST"));
+    EXPECT_EQ(report.Errors(), 1);
+    EXPECT_EQ(report.Warnings(), 1);
+}
+
+class ShowCheckStore : public ::testing::Test
+{
+protected:
+    testsupport::TempDir dir;
+};
+
+TEST_F(ShowCheckStore, ReadsTheStoreInItsOwnOrder)
+{
+    const std::string path = dir.File("show.db");
+    editortest::MakeShowStore(
+        path, {Point(4, "A1", "01", "00"), Point(0, "A1", "1", "0"), Point(2, "HOST", "02", "00")});
+    const ShowCheckReport report = editor::CheckShowStore(path);
+    EXPECT_EQ(report.cues, 3);
+    EXPECT_EQ(Only(report, FindingKind::kSharedFiringPoint).sequences, (std::vector<int>{4, 0}));
+    EXPECT_EQ(Only(report, FindingKind::kDefaultHost).sequences, std::vector<int>{2});
+}
+
+TEST_F(ShowCheckStore, EmptyTableIsAnEmptyShow)
+{
+    const std::string path = dir.File("empty.db");
+    editortest::MakeShowStore(path, {});
+    EXPECT_EQ(Kinds(editor::CheckShowStore(path)), std::vector{FindingKind::kEmptyShow});
+}
+
+TEST_F(ShowCheckStore, StoreWithoutShowTableIsOneClearError)
+{
+    const std::string path = dir.File("fireone.db");
+    testsupport::MakeEmptySqliteFile(path);
+    testsupport::RunSql(path, "CREATE TABLE TB_LAYOUT(FlowID int)");
+    const ShowCheckReport report = editor::CheckShowStore(path);
+    ASSERT_EQ(Kinds(report), std::vector{FindingKind::kNoLayoutTable});
+    EXPECT_EQ(report.findings[0].text, strings::kNoLayoutTable);
+    EXPECT_EQ(report.Errors(), 1);
+}
+
+TEST_F(ShowCheckStore, UnreadableStoresAreErrorsNotEmptyShows)
+{
+    const std::string missing = dir.File("missing.db");
+    const std::string garbage = dir.File("garbage.db");
+    std::ofstream(garbage) << "not a database at all, not even close";
+    const std::string noColumn = dir.File("nocolumn.db");
+    testsupport::MakeEmptySqliteFile(noColumn);
+    testsupport::RunSql(noColumn, "CREATE TABLE tb_Layout(FlowID int, HostName text)");
+    testsupport::RunSql(noColumn, "INSERT INTO tb_Layout VALUES(0, 'A1')");
+    for (const std::string& path : {missing, garbage, noColumn}) {
+        const ShowCheckReport report = editor::CheckShowStore(path);
+        ASSERT_EQ(Kinds(report), std::vector{FindingKind::kStoreUnreadable}) << path;
+        EXPECT_EQ(
+            report.findings[0].text.rfind(editor::FormatText(strings::kCheckUnreadable, ""), 0), 0u)
+            << report.findings[0].text;
+        EXPECT_GT(report.findings[0].text.size(),
+                  editor::FormatText(strings::kCheckUnreadable, "").size())
+            << "the reason is missing for " << path;
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing)) << "checking must not create a store";
+}
+
+TEST(HostLoadSheet, OneEntryPerHostWithItsSpanAndModules)
+{
+    const std::vector<editor::HostLoad> sheet = editor::BuildHostLoadSheet(
+        {Point(0, "B2", "03", "00", 5000), Point(1, "A1", "12", "00", 900),
+         Point(2, "B2", "3", "01", 1000), Point(3, "B2", "01", "00", 7000),
+         Point(4, "A1", "7A", "00", -20), Point(5, "B2", "99999999999", "00", 6000)});
+    ASSERT_EQ(sheet.size(), 2u);
+    EXPECT_EQ(sheet[0].host, "A1");
+    EXPECT_EQ(sheet[0].cues, 2);
+    EXPECT_EQ(sheet[0].firstLaunch, -20);
+    EXPECT_EQ(sheet[0].lastLaunch, 900);
+    EXPECT_EQ(sheet[0].modules, (std::vector<std::int32_t>{7, 12}));
+    EXPECT_EQ(sheet[1].host, "B2");
+    EXPECT_EQ(sheet[1].cues, 4);
+    EXPECT_EQ(sheet[1].firstLaunch, 1000);
+    EXPECT_EQ(sheet[1].lastLaunch, 7000);
+    EXPECT_EQ(sheet[1].modules, (std::vector<std::int32_t>{1, 3}));
+    EXPECT_TRUE(editor::BuildHostLoadSheet({}).empty());
+}
+
+} // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "FakePrompt.h"
+
+#include <QString>
+#include <QWidget>
+#include <chrono>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace dialogtest {
+
+using namespace std::chrono_literals;
+
+// Runs the event loop until `done` holds; false when `timeout` ran out first.
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
+
+// A scripted prompt that also notes whether every call came on the window's
+// thread, and can check the dialog while a message is up.
+class WindowThreadPrompt : public testsupport::FakePrompt
+{
+public:
+    int callsOffWindowThread = 0;
+    std::function<void()> onMessage; // runs while the message is "shown"
+
+    void ShowMessage(const std::string& text, prompt::MessageIcon icon) override;
+    std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override;
+
+private:
+    void NoteThread();
+};
+
+// The child widget of that class and object name; throws when there is none.
+template <typename Widget> Widget& Child(const QWidget& parent, const char* objectName)
+{
+    auto* child = parent.findChild<Widget*>(QString::fromLatin1(objectName));
+    if (!child)
+        throw std::runtime_error(std::string("no widget ") + objectName);
+    return *child;
+}
+
+} // namespace dialogtest

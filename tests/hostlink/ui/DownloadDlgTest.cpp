@@ -1,0 +1,301 @@
+// The Download dialog, offscreen, downloading to the virtual host on
+// loopback with short waits.
+#include "DownloadDlg.h"
+
+#include "DialogTestSupport.h"
+#include "DialogUnits.h"
+#include "HostlinkTestSupport.h"
+#include "strings/Strings.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace hostlink;
+using namespace hostlinktest;
+using dialogtest::Child;
+using dialogtest::WaitUntil;
+using prompt::MessageIcon;
+
+namespace {
+
+std::string Utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+class DownloadDialog : public ::testing::Test
+{
+protected:
+    void Open(VirtualHostOptions hostOptions = {}, std::chrono::milliseconds wait = 2000ms,
+              const std::string& pattern = "127.0.0.1",
+              std::function<bool()> startSocketLayer = StartSocketLayer)
+    {
+        host = StartHost(std::move(hostOptions));
+        HostDialogOptions options;
+        options.link = LoopbackOptions(host->Port(), wait, pattern);
+        options.startSocketLayer = std::move(startSocketLayer);
+        dialog = std::make_unique<CDownloadDlg>(prompt, nullptr, options);
+        dialog->show();
+        QObject::connect(&Bar(), &QProgressBar::valueChanged,
+                         [this](int value) { barValues.push_back(value); });
+    }
+
+    // Presses Download, chooses `store`, and waits for the download to end.
+    bool Download(const std::string& store)
+    {
+        QSignalSpy finished(dialog.get(), &CDownloadDlg::DownloadFinished);
+        prompt.openFiles.push_back(store);
+        Button("buttonDownload").click();
+        EXPECT_TRUE(WaitUntil([&] { return finished.count() > 0; }));
+        return !finished.isEmpty() && finished.front().front().toBool();
+    }
+    // Presses Download and returns once `percent` is on the bar.
+    void StartDownload(const std::string& store, int percent)
+    {
+        prompt.openFiles.push_back(store);
+        Button("buttonDownload").click();
+        EXPECT_TRUE(WaitUntil([&] { return Bar().value() >= percent; }));
+    }
+    // Waits for a while and tells whether the host got nothing more.
+    bool HostStaysQuiet()
+    {
+        const std::size_t before = host->Records().size();
+        WaitUntil([] { return false; }, 300ms);
+        return host->Records().size() == before;
+    }
+
+    QPushButton& Button(const char* name) { return Child<QPushButton>(*dialog, name); }
+    QProgressBar& Bar() { return Child<QProgressBar>(*dialog, "progressBar"); }
+    QLineEdit& HostCode() { return Child<QLineEdit>(*dialog, "editHostCode"); }
+    std::string Text(const char* label) { return Utf8(Child<QLabel>(*dialog, label).text()); }
+    std::string ProgressText() { return Text("labelProgressText"); }
+    std::string EndText() { return Text("labelEndText"); }
+    std::string StatusLine() { return Text("labelStatusLine"); }
+
+    std::size_t CuesReceived() const { return FramesOfKind(*host, DecodedFrame::kCue).size(); }
+    void ExpectOnlyMessage(const char* text, MessageIcon icon)
+    {
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0].text, text);
+        EXPECT_EQ(prompt.messages[0].icon, icon);
+    }
+
+    testsupport::TempDir dir;
+    dialogtest::WindowThreadPrompt prompt;
+    std::unique_ptr<VirtualFiringHost> host;
+    std::unique_ptr<CDownloadDlg> dialog;
+    std::vector<int> barValues; // every change of the bar after opening
+};
+
+TEST_F(DownloadDialog, OpensWithHostCodeOneAndItsControls)
+{
+    Open();
+    EXPECT_EQ(Utf8(dialog->windowTitle()), strings::kDownloadTitle);
+    EXPECT_EQ(Utf8(HostCode().text()), "1");
+    EXPECT_EQ(Bar().minimum(), 0);
+    EXPECT_EQ(Bar().maximum(), 100);
+    EXPECT_EQ(Bar().value(), 0);
+    EXPECT_EQ(ProgressText(), "");
+    EXPECT_EQ(EndText(), "");
+    EXPECT_EQ(StatusLine(), "");
+    EXPECT_TRUE(prompt.messages.empty());
+
+    const std::pair<const char*, const char*> buttons[] = {
+        {"buttonTest", strings::kDownloadTest},
+        {"buttonDownload", strings::kDownloadButton},
+        {"buttonCancel", strings::kDownloadCancel},
+        {"buttonClose", strings::kDownloadClose}};
+    for (const auto& [name, text] : buttons) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Utf8(Button(name).text()), text);
+        EXPECT_FALSE(Button(name).isDefault());
+        EXPECT_FALSE(Button(name).autoDefault());
+    }
+    // Test and Download Backup do nothing yet, so they cannot be used.
+    EXPECT_FALSE(Button("buttonTest").isEnabled());
+    auto& backup = Child<QCheckBox>(*dialog, "checkDownloadBackup");
+    EXPECT_EQ(Utf8(backup.text()), strings::kDownloadBackup);
+    EXPECT_FALSE(backup.isEnabled());
+    EXPECT_FALSE(backup.isChecked());
+    EXPECT_FALSE(Button("buttonCancel").isVisible());
+    EXPECT_EQ(Utf8(Child<QGroupBox>(*dialog, "groupHostCode").title()),
+              strings::kDownloadHostCodeGroup);
+    EXPECT_EQ(Utf8(Child<QGroupBox>(*dialog, "groupProgress").title()),
+              strings::kDownloadProgressGroup);
+    EXPECT_EQ(Utf8(Child<QLabel>(*dialog, "labelCode").text()), strings::kDownloadCodeLabel);
+    EXPECT_EQ(dialog->size(), editor::DialogUnitsToPixels(dialog->font(), QSize(214, 133)));
+}
+
+TEST_F(DownloadDialog, EmptyShowEndsAtOneHundredWithNoCues)
+{
+    Open();
+    EXPECT_TRUE(Download(MakeShowStore(dir, {})));
+    EXPECT_EQ(Bar().value(), 100);
+    EXPECT_EQ(ProgressText(), "downloaded：100％");
+    EXPECT_EQ(EndText(), strings::kDownloadEnd);
+    EXPECT_EQ(StatusLine(), "download total：0fire record...");
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(FramesOfKind(*host, DecodedFrame::kProjectName).size(), 1u);
+}
+
+TEST_F(DownloadDialog, ThreeCuesShowThirtyThreeSixtySixHundred)
+{
+    Open();
+    EXPECT_TRUE(Download(MakeShowStore(dir, NumberedRows(3))));
+    EXPECT_EQ(barValues, (std::vector<int>{33, 66, 100}));
+    EXPECT_EQ(ProgressText(), "downloaded：100％");
+    EXPECT_EQ(StatusLine(), "download total：3fire record...");
+    EXPECT_EQ(CuesReceived(), 3u);
+    EXPECT_FALSE(Button("buttonCancel").isVisible());
+    EXPECT_TRUE(Button("buttonDownload").isEnabled());
+}
+
+TEST_F(DownloadDialog, HostSilentAtCueFiveOfTenStopsAtForty)
+{
+    Open({.silentFrom = 6}, 300ms); // frame 1 is the project name
+    bool stillDownloadingDuringMessage = false;
+    prompt.onMessage = [&] { stillDownloadingDuringMessage = dialog->IsDownloading(); };
+    EXPECT_FALSE(Download(MakeShowStore(dir, NumberedRows(10))));
+    ExpectOnlyMessage(strings::kHostEchoTimeout, MessageIcon::Warning);
+    EXPECT_EQ(Bar().value(), 40);
+    EXPECT_EQ(ProgressText(), "downloaded：40％");
+    EXPECT_EQ(EndText(), "");
+    EXPECT_EQ(StatusLine(), "");
+    // The message went up on the window's thread while the download waited.
+    EXPECT_EQ(prompt.callsOffWindowThread, 0);
+    EXPECT_TRUE(stillDownloadingDuringMessage);
+}
+
+TEST_F(DownloadDialog, CancelStopsTheDownloadAndTheNextOneStartsAfresh)
+{
+    Open({.replyDelay = 10ms});
+    const std::string store = MakeShowStore(dir, NumberedRows(60));
+    StartDownload(store, 10);
+    EXPECT_TRUE(Button("buttonCancel").isVisible());
+    EXPECT_FALSE(Button("buttonDownload").isEnabled());
+    QSignalSpy finished(dialog.get(), &CDownloadDlg::DownloadFinished);
+    Button("buttonCancel").click();
+    ASSERT_TRUE(WaitUntil([&] { return finished.count() > 0; }));
+    EXPECT_FALSE(finished.front().front().toBool());
+    EXPECT_EQ(StatusLine(), strings::kCancelDownload);
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_LT(CuesReceived(), 60u);
+    EXPECT_TRUE(HostStaysQuiet());
+    EXPECT_FALSE(Button("buttonCancel").isVisible());
+
+    // The cancel flag is cleared when a download starts.
+    EXPECT_TRUE(Download(MakeShowStore(dir, NumberedRows(3), "three.db")));
+    EXPECT_EQ(StatusLine(), "download total：3fire record...");
+}
+
+TEST_F(DownloadDialog, SecondDownloadStartsFromTheFirstsFinalTexts)
+{
+    Open({.silentFrom = 7}, 300ms); // the second download's second cue
+    ASSERT_TRUE(Download(MakeShowStore(dir, NumberedRows(3))));
+    prompt.onMessage = [&] {
+        // Nothing of the first download was cleared by the second.
+        EXPECT_EQ(EndText(), strings::kDownloadEnd);
+        EXPECT_EQ(StatusLine(), "download total：3fire record...");
+    };
+    EXPECT_FALSE(Download(MakeShowStore(dir, NumberedRows(4), "four.db")));
+    EXPECT_EQ(barValues, (std::vector<int>{33, 66, 100, 25}));
+    EXPECT_EQ(ProgressText(), "downloaded：25％");
+    EXPECT_EQ(EndText(), strings::kDownloadEnd);
+    EXPECT_EQ(StatusLine(), "download total：3fire record...");
+    ExpectOnlyMessage(strings::kHostEchoTimeout, MessageIcon::Warning);
+}
+
+TEST_F(DownloadDialog, HostCodeIsReadAfterTheStoreIsChosen)
+{
+    Open({.address = "127.0.0.12"}, 2000ms, "127.0.0.%i");
+    const std::string store = MakeShowStore(dir, NumberedRows(1));
+    for (const char* code : {"0", "253", "abc"}) {
+        SCOPED_TRACE(code);
+        prompt.messages.clear();
+        HostCode().setText(QString::fromUtf8(code));
+        EXPECT_FALSE(Download(store));
+        ExpectOnlyMessage(strings::kHostCodeOutOfRange, MessageIcon::Warning);
+    }
+    prompt.messages.clear();
+    HostCode().clear();
+    EXPECT_FALSE(Download(store));
+    ExpectOnlyMessage(strings::kPleaseInputHostCode, MessageIcon::Warning);
+    EXPECT_EQ(prompt.openChoices.size(), 4u) << "the store is chosen first every time";
+    EXPECT_TRUE(host->Records().empty());
+
+    // A leading blank or trailing letters still make host code 12.
+    for (const char* code : {" 12", "12abc"}) {
+        SCOPED_TRACE(code);
+        HostCode().setText(QString::fromUtf8(code));
+        EXPECT_TRUE(Download(store));
+    }
+    EXPECT_EQ(CuesReceived(), 2u);
+    EXPECT_EQ(prompt.callsOffWindowThread, 0);
+}
+
+TEST_F(DownloadDialog, NetworkInitialFailureLeavesTheHostCodeEmpty)
+{
+    Open({}, 2000ms, "127.0.0.1", [] { return false; });
+    ExpectOnlyMessage(strings::kNetworkInitialFailure, MessageIcon::Warning);
+    EXPECT_EQ(Utf8(HostCode().text()), "");
+    prompt.messages.clear();
+    EXPECT_FALSE(Download(MakeShowStore(dir, NumberedRows(1))));
+    EXPECT_EQ(prompt.openChoices.size(), 1u);
+    ExpectOnlyMessage(strings::kPleaseInputHostCode, MessageIcon::Warning);
+}
+
+// Close, Esc and the close box during a download: the download is
+// cancelled, the dialog closes only once it has stopped, and the host hears
+// nothing more.
+class ClosingDuringDownload : public DownloadDialog,
+                              public ::testing::WithParamInterface<const char*>
+{
+protected:
+    void CloseBy(const std::string& way)
+    {
+        if (way == "Close")
+            Button("buttonClose").click();
+        else if (way == "Esc")
+            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        else
+            dialog->close();
+    }
+};
+
+TEST_P(ClosingDuringDownload, CancelsAndWaitsForTheDownload)
+{
+    const std::string way = GetParam();
+    Open({.replyDelay = 10ms});
+    StartDownload(MakeShowStore(dir, NumberedRows(60)), 10);
+    QSignalSpy finished(dialog.get(), &CDownloadDlg::DownloadFinished);
+    CloseBy(way);
+    EXPECT_TRUE(dialog->isVisible() || finished.count() > 0) << "closed under a running download";
+    ASSERT_TRUE(WaitUntil([&] { return !dialog->isVisible(); }));
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_FALSE(dialog->IsDownloading());
+    EXPECT_EQ(dialog->result(), way == "Close" ? QDialog::Accepted : QDialog::Rejected);
+    EXPECT_EQ(StatusLine(), strings::kCancelDownload);
+    EXPECT_LT(CuesReceived(), 60u);
+    EXPECT_TRUE(HostStaysQuiet());
+}
+
+INSTANTIATE_TEST_SUITE_P(ByEveryWay, ClosingDuringDownload,
+                         ::testing::Values("Close", "Esc", "CloseBox"));
+
+TEST_F(DownloadDialog, DialogDestroyedDuringADownloadStopsIt)
+{
+    Open({.replyDelay = 10ms});
+    StartDownload(MakeShowStore(dir, NumberedRows(60)), 10);
+    dialog.reset();
+    EXPECT_LT(CuesReceived(), 60u);
+    EXPECT_TRUE(HostStaysQuiet());
+}
+
+} // namespace

@@ -1,0 +1,81 @@
+// The main window's Tools menu runs the two host dialogs modally, with
+// nothing of its own handed to them.
+#include "ConverterDlg.h"
+#include "DialogTestSupport.h"
+#include "DownloadDlg.h"
+#include "HostSettingsDlg.h"
+#include "HostlinkTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using dialogtest::Child;
+
+namespace {
+
+// Runs `inspect` on the modal dialog the action opens, then closes it with
+// the button named `closeButton`.
+template <typename Dialog>
+void RunModal(QAction& action, const char* closeButton, const std::function<void(Dialog&)>& inspect)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        if (!dialog) {
+            if (modal)
+                modal->close(); // not the dialog expected; do not hang on it
+            return;
+        }
+        seen = true;
+        inspect(*dialog);
+        Child<QPushButton>(*dialog, closeButton).click();
+    });
+    action.trigger();
+    EXPECT_TRUE(seen);
+}
+
+class ToolsMenu : public ::testing::Test
+{
+protected:
+    ToolsMenu() : window(prompt) { window.show(); }
+    QAction& Action(const char* name) { return Child<QAction>(window, name); }
+
+    testsupport::TempDir dir;
+    testsupport::FakePrompt prompt;
+    CConverterDlg window;
+};
+
+TEST_F(ToolsMenu, DownloadOpensTheDownloadDialog)
+{
+    for (const char* action : {"actionDownload", "actionToolbarDownload"}) {
+        SCOPED_TRACE(action);
+        RunModal<CDownloadDlg>(Action(action), "buttonClose", [&](CDownloadDlg& dialog) {
+            EXPECT_EQ(dialog.parent(), &window);
+            EXPECT_FALSE(dialog.IsDownloading());
+        });
+    }
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_TRUE(prompt.openChoices.empty()) << "the store is chosen only by Download";
+}
+
+TEST_F(ToolsMenu, HostSettingsAsksForTheStoreAndListsItsNames)
+{
+    prompt.openFiles.push_back(
+        hostlinktest::MakeShowStore(dir, {{.FlowID = 0, .HostName = "东区"}}));
+    RunModal<CHostSettingsDlg>(Action("actionHostSettings"), "buttonExit",
+                               [&](CHostSettingsDlg& dialog) {
+                                   auto& list = Child<QListWidget>(dialog, "listHosts");
+                                   ASSERT_EQ(list.count(), 1);
+                                   EXPECT_EQ(list.item(0)->text(), QStringLiteral("东区"));
+                               });
+    EXPECT_EQ(prompt.openChoices.size(), 1u);
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(window.CurrentStorePath(), "") << "the window's store is not the dialog's";
+}
+
+} // namespace

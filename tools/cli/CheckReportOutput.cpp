@@ -1,0 +1,61 @@
+#include "CheckReportOutput.h"
+
+#include "FormatText.h"
+#include "strings/Strings.h"
+
+namespace cli {
+
+namespace {
+
+// "3,5-9,12": a show on one host lists thousands of rows in one finding.
+std::string SequenceText(const std::vector<int>& sequences)
+{
+    std::string text;
+    for (std::size_t i = 0; i < sequences.size();) {
+        std::size_t last = i;
+        while (last + 1 < sequences.size() && sequences[last + 1] == sequences[last] + 1)
+            ++last;
+        if (!text.empty())
+            text += ',';
+        text += std::to_string(sequences[i]);
+        if (last > i)
+            text += (last > i + 1 ? "-" : ",") + std::to_string(sequences[last]);
+        i = last + 1;
+    }
+    return text;
+}
+
+} // namespace
+
+void WriteCheckReport(std::ostream& out, const editor::ShowCheckReport& report)
+{
+    for (const editor::ShowFinding& finding : report.findings) {
+        out << editor::SeverityText(finding.severity) << ": " << finding.text;
+        if (!finding.sequences.empty())
+            out << ' ' << strings::kColSequence << ": " << SequenceText(finding.sequences);
+        out << '\n';
+    }
+    if (report.findings.empty())
+        out << strings::kCheckNothingFound << '\n';
+    out << editor::FormatText(strings::kCheckSummary, report.cues, report.Errors(),
+                              report.Warnings())
+        << '\n';
+}
+
+nlohmann::ordered_json CheckReportJson(const editor::ShowCheckReport& report)
+{
+    nlohmann::ordered_json findings = nlohmann::ordered_json::array();
+    for (const editor::ShowFinding& finding : report.findings)
+        findings.push_back(
+            {{"severity",
+              finding.severity == editor::FindingSeverity::kError ? "error" : "warning"},
+             {"kind", editor::FindingKindName(finding.kind)},
+             {"text", finding.text},
+             {"sequences", finding.sequences}});
+    return {{"cues", report.cues},
+            {"errors", report.Errors()},
+            {"warnings", report.Warnings()},
+            {"findings", std::move(findings)}};
+}
+
+} // namespace cli

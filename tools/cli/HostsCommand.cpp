@@ -1,0 +1,91 @@
+#include "CliCommon.h"
+#include "Commands.h"
+#include "FormatText.h"
+#include "HostLoadSheet.h"
+#include "LayoutTable.h"
+#include "ShowCues.h"
+#include "TextTable.h"
+#include "strings/Strings.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+namespace cli {
+
+namespace {
+
+struct HostsOptions
+{
+    std::string store;
+    bool json = false;
+};
+
+std::string ModulesText(const std::vector<std::int32_t>& modules)
+{
+    std::string text;
+    for (const std::int32_t module : modules)
+        text += (text.empty() ? "" : ",") + std::to_string(module);
+    return text;
+}
+
+void WriteSheet(const std::vector<editor::HostLoad>& sheet)
+{
+    std::vector<TextRow> rows = {{strings::kColHost, strings::kCliColumnCues,
+                                  strings::kCliColumnFirstLaunch, strings::kCliColumnLastLaunch,
+                                  strings::kCliColumnModules}};
+    for (const editor::HostLoad& load : sheet)
+        rows.push_back({load.host, std::to_string(load.cues),
+                        store::FormatLaunchTime(load.firstLaunch),
+                        store::FormatLaunchTime(load.lastLaunch), ModulesText(load.modules)});
+    WriteAligned(std::cout, rows);
+}
+
+nlohmann::ordered_json SheetJson(const std::vector<editor::HostLoad>& sheet)
+{
+    nlohmann::ordered_json hosts = nlohmann::ordered_json::array();
+    for (const editor::HostLoad& load : sheet)
+        hosts.push_back({{"host", load.host},
+                         {"cues", load.cues},
+                         {"first_launch_ms", load.firstLaunch},
+                         {"first_launch", store::FormatLaunchTime(load.firstLaunch)},
+                         {"last_launch_ms", load.lastLaunch},
+                         {"last_launch", store::FormatLaunchTime(load.lastLaunch)},
+                         {"modules", load.modules}});
+    return hosts;
+}
+
+int RunHosts(const HostsOptions& options)
+{
+    const editor::ShowCues show = editor::ReadShowCues(options.store);
+    switch (show.status) {
+    case editor::ShowCues::kRead:
+        break;
+    case editor::ShowCues::kNoLayoutTable:
+        PrintError(strings::kNoLayoutTable);
+        return kFailure;
+    case editor::ShowCues::kUnreadable:
+        PrintError(editor::FormatText(strings::kLoadFailed, show.detail.c_str()));
+        return kFailure;
+    }
+    const std::vector<editor::HostLoad> sheet = editor::BuildHostLoadSheet(show.cues);
+    if (options.json)
+        std::cout << SheetJson(sheet).dump(2) << '\n';
+    else
+        WriteSheet(sheet);
+    return std::cout.flush() ? kSuccess : kFailure;
+}
+
+} // namespace
+
+void AddHostsCommand(CLI::App& app, CommandRun& run)
+{
+    auto options = std::make_shared<HostsOptions>();
+    CLI::App* command = app.add_subcommand("hosts", strings::kCliHostsHelp);
+    command->add_option("STORE", options->store, strings::kCliStoreHelp)->required();
+    command->add_flag("--json", options->json, strings::kCliJsonHelp);
+    command->callback([options, &run] { run = [options] { return RunHosts(*options); }; });
+}
+
+} // namespace cli

@@ -1,0 +1,51 @@
+#include "CliCommon.h"
+#include "Commands.h"
+#include "FireOneImport.h"
+#include "LoadedShow.h"
+#include "strings/Strings.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+
+namespace cli {
+
+namespace {
+
+struct ImportOptions
+{
+    std::string file;
+    std::string store;
+};
+
+int RunImport(const ImportOptions& options)
+{
+    LoadedShow show;
+    show.Prompt().AnswerOpenFile(options.file);
+    if (!options.store.empty())
+        show.Prompt().AnswerSaveFile(options.store);
+    editor::ShowContext context = show.Context();
+    if (!editor::ImportFireOne(context)) {
+        // The window says nothing for a file without FireData; a script
+        // needs a reason.
+        if (!show.Prompt().ShownAny())
+            PrintError(strings::kCliNothingImported);
+        return kFailure;
+    }
+    // Where the show now lives: the FireOne file itself, or the new store.
+    std::cout << show.StorePath() << '\n';
+    return std::cout.flush() ? kSuccess : kFailure;
+}
+
+} // namespace
+
+void AddImportCommand(CLI::App& app, CommandRun& run)
+{
+    auto options = std::make_shared<ImportOptions>();
+    CLI::App* command = app.add_subcommand("import", strings::kCliImportHelp);
+    command->add_option("FILE", options->file, strings::kCliFileHelp)->required();
+    command->add_option("--store", options->store, strings::kCliNewStoreHelp)->type_name("NEW");
+    command->callback([options, &run] { run = [options] { return RunImport(*options); }; });
+}
+
+} // namespace cli

@@ -1,0 +1,21 @@
+#include "LoadedShow.h"
+
+#include "CueGridLayout.h"
+#include "OpenShowStore.h"
+
+namespace cli {
+
+LoadedShow::LoadedShow()
+{
+    editor::SetUpCueGrid(grid_);
+}
+
+bool LoadedShow::Open(const std::string& path)
+{
+    prompt_.AnswerOpenFile(path);
+    editor::ShowContext show = Context();
+    editor::OpenShowStore(show);
+    return !storePath_.empty();
+}
+
+} // namespace cli

@@ -1,0 +1,78 @@
+#include "CliCommon.h"
+#include "Commands.h"
+#include "LoadedShow.h"
+#include "TextTable.h"
+#include "strings/Strings.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+namespace cli {
+
+namespace {
+
+struct ShowOptions
+{
+    std::string store;
+    bool csv = false;
+    bool json = false;
+};
+
+// The grid's rows, caption row first, as the window shows them.
+std::vector<TextRow> GridRows(const editor::MemoryGrid& grid)
+{
+    std::vector<TextRow> rows;
+    rows.reserve(static_cast<std::size_t>(grid.GetRowCount()));
+    for (int r = 0; r < grid.GetRowCount(); ++r) {
+        TextRow row;
+        for (int c = 0; c < grid.GetColumnCount(); ++c)
+            row.push_back(grid.QueryCell(editor::kQueryCellText, r, c));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// One object per cue row, keyed by the column captions.
+nlohmann::ordered_json GridJson(const std::vector<TextRow>& rows)
+{
+    nlohmann::ordered_json cues = nlohmann::ordered_json::array();
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        nlohmann::ordered_json cue = nlohmann::ordered_json::object();
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            cue[rows[0][c]] = rows[r][c];
+        cues.push_back(std::move(cue));
+    }
+    return cues;
+}
+
+int RunShow(const ShowOptions& options)
+{
+    LoadedShow show;
+    if (!show.Open(options.store))
+        return kFailure;
+    const std::vector<TextRow> rows = GridRows(show.Grid());
+    if (options.json)
+        std::cout << GridJson(rows).dump(2) << '\n';
+    else if (options.csv)
+        WriteCsv(std::cout, rows);
+    else
+        WriteAligned(std::cout, rows);
+    return std::cout.flush() ? kSuccess : kFailure;
+}
+
+} // namespace
+
+void AddShowCommand(CLI::App& app, CommandRun& run)
+{
+    auto options = std::make_shared<ShowOptions>();
+    CLI::App* command = app.add_subcommand("show", strings::kCliShowHelp);
+    command->add_option("STORE", options->store, strings::kCliStoreHelp)->required();
+    CLI::Option* csv = command->add_flag("--csv", options->csv, strings::kCliCsvHelp);
+    CLI::Option* json = command->add_flag("--json", options->json, strings::kCliJsonHelp);
+    csv->excludes(json);
+    command->callback([options, &run] { run = [options] { return RunShow(*options); }; });
+}
+
+} // namespace cli

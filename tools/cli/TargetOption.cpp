@@ -1,0 +1,37 @@
+#include "TargetOption.h"
+
+#include "AddressPort.h"
+#include "CliCommon.h"
+#include "FormatText.h"
+#include "HostCode.h"
+#include "strings/Strings.h"
+
+namespace cli {
+
+hostlink::HostLinkOptions LinkOptionsFor(const std::string& target)
+{
+    hostlink::HostLinkOptions options;
+    if (target.empty())
+        return options;
+    const std::optional<AddressPort> parsed = ParseAddressPort(target, false);
+    if (!parsed)
+        throw UsageError(
+            editor::FormatText(strings::kCliBadAddressPort, "--target", target.c_str()));
+    options.addressPattern = parsed->address; // no "%i": the host code no longer picks it
+    options.port = parsed->port;
+    return options;
+}
+
+void CheckHostCode(const std::string& hostCode, const char* emptyText, const char* rangeText)
+{
+    switch (hostlink::ReadHostCode(hostCode).status) {
+    case hostlink::HostCodeInput::kValid:
+        return;
+    case hostlink::HostCodeInput::kEmpty:
+        throw UsageError(emptyText);
+    case hostlink::HostCodeInput::kOutOfRange:
+        throw UsageError(rangeText);
+    }
+}
+
+} // namespace cli

@@ -1,0 +1,59 @@
+#include "TerminalPrompt.h"
+
+#include "CliCommon.h"
+#include "FormatText.h"
+#include "strings/Strings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace cli {
+
+void PrintError(const std::string& text)
+{
+    std::fputs(text.c_str(), stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/)
+{
+    shown_.push_back(text);
+    if (before_)
+        before_();
+    PrintError(text);
+}
+
+bool TerminalPrompt::AskYesNo(const std::string& text)
+{
+    if (before_)
+        before_();
+    PrintError(editor::FormatText(yes_ ? strings::kCliQuestionYes : strings::kCliQuestionNo,
+                                  text.c_str()));
+    return yes_;
+}
+
+std::optional<std::string> TerminalPrompt::ChooseOpenFile(const prompt::FileChoice& /*choice*/)
+{
+    if (openFiles_.empty())
+        return std::nullopt;
+    std::string path = std::move(openFiles_.front());
+    openFiles_.pop_front();
+    return path;
+}
+
+std::optional<std::string> TerminalPrompt::ChooseSaveFile(const prompt::FileChoice& choice)
+{
+    if (saveFile_)
+        return saveFile_;
+    if (choice.initialPath.empty())
+        return std::nullopt;
+    return choice.initialPath;
+}
+
+bool TerminalPrompt::Shown(const std::string& text) const
+{
+    return std::find(shown_.begin(), shown_.end(), text) != shown_.end();
+}
+
+} // namespace cli

@@ -1,0 +1,42 @@
+// tavrin-cli: the show designer's commands from a terminal, for scripts, for
+// a laptop in the field and for a dry run against the virtual firing host.
+// Exit codes: 0 success, 1 failure, 2 usage error.
+#include "CliCommon.h"
+#include "Commands.h"
+#include "strings/Strings.h"
+
+#include <CLI/CLI.hpp>
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    CLI::App app(strings::kCliDescription, "tavrin-cli");
+    app.set_version_flag("--version", "tavrin-cli " TAVRIN_VERSION);
+    app.require_subcommand(1);
+    cli::CommandRun run;
+    cli::AddImportCommand(app, run);
+    cli::AddShowCommand(app, run);
+    cli::AddAssignCommand(app, run);
+    cli::AddHostsCommand(app, run);
+    cli::AddCheckCommand(app, run);
+    cli::AddDownloadCommand(app, run);
+    cli::AddSetHostCommand(app, run);
+    cli::AddSimulateHostCommand(app, run);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& done) { // --help, --version
+        return app.exit(done);
+    } catch (const CLI::ParseError& error) {
+        app.exit(error);
+        return cli::kUsage;
+    }
+    try {
+        return run ? run() : cli::kUsage;
+    } catch (const cli::UsageError& error) {
+        cli::PrintError(error.what());
+        return cli::kUsage;
+    } catch (const std::exception& error) {
+        cli::PrintError(error.what());
+        return cli::kFailure;
+    }
+}
