@@ -4,6 +4,7 @@
 #include "FormatText.h"
 #include "Gbk.h"
 #include "HostNameSetting.h"
+#include "HostNameText.h"
 #include "ShowCues.h"
 #include "strings/Strings.h"
 
@@ -53,6 +54,7 @@ struct Collected
     FindingGroups<FiringPoint> firingPoints;
     std::vector<int> negativeTimes;
     FindingGroups<std::string> addrNotDecimal, channelNotDecimal, addrTooLarge, channelTooLarge;
+    std::vector<int> blankHost;
     FindingGroups<std::string> hostNotGbk, hostTooLong;
     std::vector<int> defaultHost;
 };
@@ -79,7 +81,9 @@ void CollectCue(const store::CueRecord& cue, Collected& found)
         found.negativeTimes.push_back(sequence);
 
     const std::optional<std::string> gbk = hostlink::Utf8ToGbk(cue.HostName);
-    if (!gbk || gbk->find('\0') != std::string::npos)
+    if (TrimHostName(cue.HostName).empty())
+        found.blankHost.push_back(sequence);
+    else if (!gbk || gbk->find('\0') != std::string::npos)
         found.hostNotGbk.Rows(cue.HostName).push_back(sequence);
     else if (gbk->size() > hostlink::kHostNameMaxBytes)
         found.hostTooLong.Rows(cue.HostName).push_back(sequence);
@@ -168,6 +172,8 @@ ShowCheckReport CheckShow(const std::vector<store::CueRecord>& cues)
     write.NotDecimal(Kind::kChannelNotDecimal, strings::kColCue, found.channelNotDecimal);
     write.TooLarge(Kind::kAddrTooLarge, strings::kColSla, found.addrTooLarge);
     write.TooLarge(Kind::kChannelTooLarge, strings::kColCue, found.channelTooLarge);
+    if (!found.blankHost.empty())
+        write.Error(Kind::kHostNameBlank, strings::kCheckHostBlank, found.blankHost);
     for (const auto& [host, rows] : found.hostNotGbk.Groups())
         write.Error(Kind::kHostNameNotGbk, FormatText(strings::kCheckHostNotGbk, host.c_str()),
                     rows);
@@ -225,6 +231,8 @@ const char* FindingKindName(FindingKind kind)
         return "addr-too-large";
     case Kind::kChannelTooLarge:
         return "channel-too-large";
+    case Kind::kHostNameBlank:
+        return "host-name-blank";
     case Kind::kHostNameNotGbk:
         return "host-name-not-gbk";
     case Kind::kHostNameTooLong:

@@ -173,6 +173,8 @@ inline constexpr char kCheckNotDecimal[] =
 // %s: column caption, %s: the stored text
 inline constexpr char kCheckNumberTooLarge[] =
     "%s \"%s\" is too large a number,the cue cannot be downloaded!";
+inline constexpr char kCheckHostBlank[] =
+    "host name is empty,no host has been assigned to the cue!";
 // %s: host name
 inline constexpr char kCheckHostNotGbk[] =
     "host name %s cannot be written in GBK,the cue cannot be downloaded!";

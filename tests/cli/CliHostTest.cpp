@@ -6,6 +6,9 @@
 #include "FormatText.h"
 #include "strings/Strings.h"
 
+#include <csignal>
+#include <thread>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -145,6 +148,40 @@ TEST_F(Cli, SetHostThatTheHostRefusesExitsWithOne)
         RunCli({"set-host", store, "--name", "A1", "--host-code", "5", "--target", Target(*host)});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, Line(strings::kHostSettingsFailed));
+}
+
+// Ctrl-C stops a download between cues: the cue in flight is still
+// acknowledged, nothing follows it, and the user is told the download was
+// cancelled.
+TEST_F(Cli, CtrlCStopsADownloadAfterTheCueInFlight)
+{
+    std::vector<hostlinktest::StoreRow> rows;
+    for (int i = 0; i < 20; ++i)
+        rows.push_back({.FlowID = i, .HostName = "A1", .BlastTime = i * 100,
+                        .Addr = "01", .Channel = std::to_string(i)});
+    const std::string store = Store(rows);
+    const auto host = hostlinktest::StartHost({.replyDelay = 100ms});
+    // stderr joins stdout so the child's texts can be read line by line
+    hostlinktest::ChildProcess download(
+        "/bin/sh", {"-c", "exec \"$0\" \"$@\" 2>&1", clitest::CliPath(), "download", store,
+                    "--host-code", "5", "--target", Target(*host)});
+    ASSERT_TRUE(download.Started());
+    ASSERT_TRUE(host->WaitForFrames(4, 10s));
+    download.Signal(SIGINT);
+    const std::optional<int> exitCode = download.Wait(10s);
+    ASSERT_TRUE(exitCode);
+    EXPECT_EQ(*exitCode, 1);
+    std::vector<std::string> lines;
+    while (const std::optional<std::string> line = download.ReadLine(1s))
+        lines.push_back(*line);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), strings::kCancelDownload);
+    const std::size_t received = host->Records().size();
+    EXPECT_LT(received, rows.size() + 1) << "the download must stop early";
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(host->Records().size(), received) << "nothing is sent after the cancel";
+    for (const auto& record : host->Records())
+        EXPECT_EQ(record.reply, hostlink::HostFrameRecord::kAccepted);
 }
 
 // The dry run of the walkthrough: simulate-host in one process, download and

@@ -155,6 +155,17 @@ TEST(ShowCheck, HostNamesTheHostCannotGet)
     EXPECT_EQ(report.findings[2].sequences, std::vector<int>{3});
 }
 
+TEST(ShowCheck, BlankHostNamesBelongToNoHost)
+{
+    const ShowCheckReport report =
+        CheckShow({Point(0, "", "01", "00"), Point(1, "A1", "01", "01"),
+                   Point(2, " \t ", "01", "02")});
+    ASSERT_EQ(Kinds(report), std::vector{FindingKind::kHostNameBlank});
+    EXPECT_EQ(report.findings[0].severity, FindingSeverity::kError);
+    EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
+    EXPECT_EQ(report.findings[0].text, strings::kCheckHostBlank);
+}
+
 TEST(ShowCheck, CuesStillOnTheImportsHostAreAWarningAfterTheErrors)
 {
     const ShowCheckReport report =

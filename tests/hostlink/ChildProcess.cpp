@@ -79,6 +79,12 @@ std::optional<int> ChildProcess::Wait(std::chrono::milliseconds timeout)
     return std::nullopt;
 }
 
+void ChildProcess::Signal(int signal)
+{
+    if (pid_ > 0 && !exitCode_)
+        kill(pid_, signal);
+}
+
 void ChildProcess::Terminate()
 {
     if (pid_ <= 0 || exitCode_)

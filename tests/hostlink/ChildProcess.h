@@ -24,6 +24,8 @@ public:
     // Waits for the program to end; its exit code, or nothing on time-out.
     std::optional<int> Wait(std::chrono::milliseconds timeout);
     void Terminate();
+    // Sends the program a signal (SIGINT: as Ctrl-C would).
+    void Signal(int signal);
 
 private:
     pid_t pid_ = -1;

@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "DownloadProcedure.h"
 #include "FormatText.h"
+#include "InterruptRequest.h"
 #include "ShowCheck.h"
 #include "TargetOption.h"
 #include "TerminalDownloadView.h"
@@ -53,6 +54,7 @@ int RunDownload(const DownloadOptions& options)
     TerminalDownloadView view(options.hostCode, isatty(STDERR_FILENO) == 1);
     prompt.BeforeEachMessage([&view] { view.EndBarLine(); });
     hostlink::DownloadProcedure download(prompt, view, link);
+    const InterruptRequest interrupt;
     return download.RunDownload() ? kSuccess : kFailure;
 }
 

@@ -16,7 +16,7 @@ public:
     TerminalDownloadView(std::string hostCode, bool terminal, std::FILE* out = stderr);
 
     std::string HostCodeText() override { return hostCode_; }
-    bool CancelRequested() override { return false; } // Ctrl-C ends the program
+    bool CancelRequested() override; // Ctrl-C, while an InterruptRequest lives
     void SetProgressPercent(int percent) override { percent_ = percent; }
     void SetProgressText(const std::string& text) override;
     void SetEndText(const std::string& text) override { Line(text); }
