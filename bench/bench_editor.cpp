@@ -1,14 +1,10 @@
 // Editor benchmark: a show store of 100 000 cues opened into the main
 // window's grid (offscreen), then every host name saved back. Prints the
 // figures; exits 1 when a target is missed.
-#include "ADODataBase.h"
-#include "ADORecordset.h"
+#include "BenchSupport.h"
 #include "ConverterDlg.h"
-#include "LayoutTable.h"
-#include "Prompt.h"
-#include "Transaction.h"
+#include "FixedFilePrompt.h"
 #include "VSFlexGrid.h"
-#include "engine/SqliteDatabase.h"
 #include "strings/Strings.h"
 
 #include <QAction>
@@ -18,47 +14,11 @@
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
-#include <stdexcept>
 #include <string>
 
 namespace {
 
 constexpr int kCues = 100000;
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-void WriteStore(const std::string& path)
-{
-    std::filesystem::remove(path);
-    store::SqliteDatabase::CreateNew(path)->Execute(store::kCreateLayoutTableSql);
-    CADODataBase db;
-    if (!db.Open(store::ConnectionStringFor(path), "", ""))
-        throw std::runtime_error(db.GetLastErrorText());
-    store::Transaction transaction(*db.GetConnection());
-    CADORecordset rs(&db);
-    if (!rs.Open(store::kLayoutTable, modeTable))
-        throw std::runtime_error(rs.GetLastErrorText());
-    char text[16];
-    for (int n = 0; n < kCues; ++n) {
-        std::snprintf(text, sizeof text, "%02d", n % 100);
-        rs.AddNew();
-        rs.WriteField("FlowID", n);
-        rs.WriteField("HostName", std::string("HOST"));
-        rs.WriteField("HostIndex", 1);
-        rs.WriteField("BlastTime", n * 37);
-        rs.WriteField("Addr", std::string(text));
-        rs.WriteField("Channel", std::string(text));
-        rs.WriteField("CDCode", n % 7);
-        rs.WriteField("Sector", 0);
-    }
-    if (!rs.Update())
-        throw std::runtime_error(rs.GetLastErrorText());
-    rs.Close();
-    transaction.Commit();
-}
 
 // kB from /proc/self/status ("VmRSS:", "VmHWM:").
 long StatusKb(const char* field)
@@ -80,29 +40,6 @@ bool ResetPeakMemory()
     return static_cast<bool>(clear);
 }
 
-class BenchPrompt final : public prompt::Prompt
-{
-public:
-    explicit BenchPrompt(std::string store) : store_(std::move(store)) {}
-    void ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/) override
-    {
-        messages += text + "\n";
-    }
-    bool AskYesNo(const std::string& /*text*/) override { return false; }
-    std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& /*choice*/) override
-    {
-        return store_;
-    }
-    std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& /*choice*/) override
-    {
-        return std::nullopt;
-    }
-    std::string messages;
-
-private:
-    std::string store_;
-};
-
 bool Report(const char* what, double value, double target, const char* unit)
 {
     const bool met = value <= target;
@@ -120,11 +57,11 @@ int main(int argc, char** argv)
     const auto dir = std::filesystem::temp_directory_path() / "tavrin-bench-editor";
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "show.db").string();
-    WriteStore(path);
+    bench::WriteLayoutStore(path, kCues);
     malloc_trim(0);
 
     QApplication app(argc, argv);
-    BenchPrompt prompt(path);
+    prompt::FixedFilePrompt prompt(path);
     CConverterDlg window(prompt);
     window.show();
     QApplication::processEvents();
@@ -135,7 +72,7 @@ int main(int argc, char** argv)
     auto start = std::chrono::steady_clock::now();
     window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
     QApplication::processEvents(); // the view lays out and paints the new rows
-    const double open = Seconds(start);
+    const double open = bench::Seconds(start);
     const long peak = StatusKb("VmHWM:");
     if (grid->GetRowCount() != kCues + 1 || !prompt.messages.empty()) {
         std::fprintf(stderr, "open failed: %d rows; %s\n", grid->GetRowCount(),
@@ -147,7 +84,7 @@ int main(int argc, char** argv)
         grid->SetCellText(row, 1, "H" + std::to_string(row % 40));
     start = std::chrono::steady_clock::now();
     window.findChild<QAction*>(QStringLiteral("actionSave"))->trigger();
-    const double save = Seconds(start);
+    const double save = bench::Seconds(start);
     if (prompt.messages != std::string(strings::kSaveDone) + "\n") {
         std::fprintf(stderr, "save failed: %s\n", prompt.messages.c_str());
         return 1;
@@ -157,7 +94,7 @@ int main(int argc, char** argv)
     start = std::chrono::steady_clock::now();
     window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
     QApplication::processEvents();
-    const double reopen = Seconds(start);
+    const double reopen = bench::Seconds(start);
     if (grid->GetRowCount() != kCues + 1 ||
         prompt.messages != std::string(strings::kSaveDone) + "\n") {
         std::fprintf(stderr, "second open failed: %s\n", prompt.messages.c_str());

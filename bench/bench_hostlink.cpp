@@ -2,15 +2,12 @@
 // host on loopback, against a bare request/acknowledge loop of the same
 // 93-byte datagrams. Prints cues per second and the ratio; exits 1 when the
 // download is more than 1.5 times slower than the bare loop.
-#include "ADODataBase.h"
-#include "ADORecordset.h"
+#include "BenchSupport.h"
 #include "DownloadProcedure.h"
+#include "FixedFilePrompt.h"
 #include "FrameLayout.h"
-#include "LayoutTable.h"
-#include "Transaction.h"
 #include "UdpPlatform.h"
 #include "VirtualFiringHost.h"
-#include "engine/SqliteDatabase.h"
 
 #include <array>
 #include <atomic>
@@ -26,61 +23,6 @@ namespace {
 constexpr int kCues = 10000;
 constexpr double kMostRatio = 1.5;
 constexpr std::chrono::milliseconds kWait{2000};
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-void MakeShow(const std::filesystem::path& path)
-{
-    std::filesystem::remove(path);
-    store::SqliteDatabase::CreateNew(path.string())->Execute(store::kCreateLayoutTableSql);
-    CADODataBase db;
-    if (!db.Open(store::ConnectionStringFor(path.string()), "", ""))
-        throw std::runtime_error(db.GetLastErrorText());
-    store::Transaction tx(*db.GetConnection());
-    CADORecordset rs(&db);
-    if (!rs.Open(store::kLayoutTable, modeTable))
-        throw std::runtime_error(rs.GetLastErrorText());
-    char number[16];
-    for (int n = 0; n < kCues; ++n) {
-        rs.AddNew();
-        rs.WriteField("FlowID", n);
-        rs.WriteField("HostName", std::string("HOST"));
-        rs.WriteField("HostIndex", 1);
-        rs.WriteField("BlastTime", n * 10);
-        std::snprintf(number, sizeof number, "%02d", n / 100 % 100);
-        rs.WriteField("Addr", std::string(number));
-        std::snprintf(number, sizeof number, "%d", n % 100);
-        rs.WriteField("Channel", std::string(number));
-        rs.WriteField("CDCode", 3);
-        rs.WriteField("Sector", 0);
-    }
-    if (!rs.Update())
-        throw std::runtime_error(rs.GetLastErrorText());
-    rs.Close();
-    tx.Commit();
-}
-
-class ChosenFilePrompt final : public prompt::Prompt
-{
-public:
-    explicit ChosenFilePrompt(std::string path) : path_(std::move(path)) {}
-    void ShowMessage(const std::string& text, prompt::MessageIcon) override
-    {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        messages_++;
-    }
-    bool AskYesNo(const std::string&) override { return false; }
-    std::optional<std::string> ChooseOpenFile(const prompt::FileChoice&) override { return path_; }
-    std::optional<std::string> ChooseSaveFile(const prompt::FileChoice&) override { return {}; }
-    int Messages() const { return messages_; }
-
-private:
-    std::string path_;
-    int messages_ = 0;
-};
 
 class QuietView final : public hostlink::DownloadView
 {
@@ -107,16 +49,16 @@ double TimeDownload(const std::filesystem::path& show)
     link.port = host.Port();
     link.sendTimeout = kWait;
     link.receiveTimeout = kWait;
-    ChosenFilePrompt prompt(show.string());
+    prompt::FixedFilePrompt prompt(show.string());
     QuietView view;
     hostlink::DownloadProcedure download(prompt, view, link);
 
     const auto start = std::chrono::steady_clock::now();
     const bool done = download.RunDownload();
-    const double seconds = Seconds(start);
+    const double seconds = bench::Seconds(start);
     host.Stop();
-    if (!done || prompt.Messages() != 0)
-        throw std::runtime_error("the download did not complete");
+    if (!done || !prompt.messages.empty())
+        throw std::runtime_error("the download did not complete: " + prompt.messages);
     if (host.Records().size() != static_cast<std::size_t>(kCues) + 1)
         throw std::runtime_error("the host did not receive every frame");
     return seconds;
@@ -160,7 +102,7 @@ double TimeBareLoop()
              udp::WaitReadable(clientSockets, kWait).status == udp::Readiness::kReady &&
              udp::ReceiveFrom(client, reply, from) == 4;
     }
-    const double seconds = Seconds(start);
+    const double seconds = bench::Seconds(start);
     stop = true;
     echo.join();
     udp::CloseSocket(client);
@@ -176,7 +118,7 @@ int main()
 {
     try {
         const auto show = std::filesystem::temp_directory_path() / "tavrin-bench-hostlink.db";
-        MakeShow(show);
+        bench::WriteLayoutStore(show.string(), kCues);
         const double bare = TimeBareLoop();
         const double download = TimeDownload(show);
         std::filesystem::remove(show);

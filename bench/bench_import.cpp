@@ -2,8 +2,9 @@
 // the main window's grid (offscreen): converted into tb_Layout in one
 // transaction and shown; then imported again, which loads the stored show
 // table. Prints the figures; exits 1 when a target is missed.
+#include "BenchSupport.h"
 #include "ConverterDlg.h"
-#include "Prompt.h"
+#include "FixedFilePrompt.h"
 #include "VSFlexGrid.h"
 #include "engine/SqliteDatabase.h"
 
@@ -18,11 +19,6 @@
 namespace {
 
 constexpr int kRecords = 100000;
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 void WriteFireOneFile(const std::string& path)
 {
@@ -42,29 +38,6 @@ void WriteFireOneFile(const std::string& path)
     }
     db->CommitTransaction();
 }
-
-class BenchPrompt final : public prompt::Prompt
-{
-public:
-    explicit BenchPrompt(std::string file) : file_(std::move(file)) {}
-    void ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/) override
-    {
-        messages += text + "\n";
-    }
-    bool AskYesNo(const std::string& /*text*/) override { return false; }
-    std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& /*choice*/) override
-    {
-        return file_;
-    }
-    std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& /*choice*/) override
-    {
-        return std::nullopt;
-    }
-    std::string messages;
-
-private:
-    std::string file_;
-};
 
 // The processor time of this process: on a busy machine the wall-clock time
 // also counts the waits for a processor.
@@ -88,13 +61,13 @@ bool Report(const char* what, const Timing& timing, double target)
 }
 
 // Imports through the window's menu; wall < 0 on a failure.
-Timing Import(CConverterDlg& window, CVSFlexGrid& grid, BenchPrompt& prompt)
+Timing Import(CConverterDlg& window, CVSFlexGrid& grid, prompt::FixedFilePrompt& prompt)
 {
     const double cpu = CpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     window.findChild<QAction*>(QStringLiteral("actionFireOneDatabase"))->trigger();
     QApplication::processEvents(); // the view lays out and paints the new rows
-    Timing timing{Seconds(start), CpuSeconds() - cpu};
+    Timing timing{bench::Seconds(start), CpuSeconds() - cpu};
     if (grid.GetRowCount() != kRecords + 1 || !prompt.messages.empty()) {
         std::fprintf(stderr, "import failed: %d rows; %s\n", grid.GetRowCount(),
                      prompt.messages.c_str());
@@ -115,7 +88,7 @@ int main(int argc, char** argv)
     WriteFireOneFile(path);
 
     QApplication app(argc, argv);
-    BenchPrompt prompt(path);
+    prompt::FixedFilePrompt prompt(path);
     CConverterDlg window(prompt);
     window.show();
     QApplication::processEvents();

@@ -3,6 +3,7 @@
 // Prints the figures; exits 1 when a target is missed.
 #include "ADODataBase.h"
 #include "ADORecordset.h"
+#include "BenchSupport.h"
 #include "LayoutTable.h"
 #include "Transaction.h"
 #include "engine/SqliteDatabase.h"
@@ -17,11 +18,6 @@
 namespace {
 
 constexpr int kRows = 100000;
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 std::string NewStore(const std::filesystem::path& path)
 {
@@ -60,7 +56,7 @@ double AppendThroughLayer(const std::string& path)
         rs.Close();
         tx.Commit();
     }
-    return Seconds(start);
+    return bench::Seconds(start);
 }
 
 double AppendBare(const std::string& path)
@@ -90,7 +86,7 @@ double AppendBare(const std::string& path)
     }
     sqlite3_finalize(stmt);
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    const double seconds = Seconds(start);
+    const double seconds = bench::Seconds(start);
     sqlite3_close(db);
     return seconds;
 }
@@ -120,7 +116,7 @@ double ReadAll(const std::string& path, long long& checksum)
     }
     if (rows != kRows)
         throw std::runtime_error("read " + std::to_string(rows) + " rows");
-    return Seconds(start);
+    return bench::Seconds(start);
 }
 
 double RewriteHosts(const std::string& path)
@@ -139,7 +135,7 @@ double RewriteHosts(const std::string& path)
     }
     rs.Close();
     tx.Commit();
-    return Seconds(start);
+    return bench::Seconds(start);
 }
 
 bool Report(const char* what, double value, double target, const char* unit)

@@ -2,7 +2,7 @@
 
 #include "ADODataBase.h"
 #include "ADORecordset.h"
-#include "FormatText.h"
+#include "strings/FormatText.h"
 
 #include <array>
 #include <strings.h>
@@ -41,9 +41,9 @@ store::CueRecord FireOneCue(int n, int launchTimeMs, int event, int slat, int cu
     record.HostName = store::kDefaultHostName;
     record.HostIndex = 1;
     record.BlastTime = launchTimeMs;
-    record.Addr = FormatText("%02d", slat);
+    record.Addr = strings::FormatText("%02d", slat);
     record.Channel =
-        FormatText("%02lld", static_cast<long long>(cue) - 1); // no overflow at INT_MIN
+        strings::FormatText("%02lld", static_cast<long long>(cue) - 1); // no overflow at INT_MIN
     record.CDCode = event;
     record.Sector = 0;
     return record;

@@ -4,7 +4,6 @@
 #include "ADORecordset.h"
 #include "FailureText.h"
 #include "FireDataConversion.h"
-#include "FormatText.h"
 #include "LayoutTable.h"
 #include "LoadOutcomeReport.h"
 #include "LoadShowTable.h"
@@ -14,6 +13,7 @@
 #include "StoreCloser.h"
 #include "TableCopy.h"
 #include "Transaction.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <filesystem>
@@ -39,7 +39,7 @@ bool CreateLayoutTable(ShowContext& show, CADODataBase& db)
 {
     if (db.Execute(store::kCreateLayoutTableSql))
         return true;
-    Stop(show, FormatText(strings::kImportStoreNotCreated, DescriptionOf(db).c_str()));
+    Stop(show, strings::FormatText(strings::kImportStoreNotCreated, DescriptionOf(db).c_str()));
     return false;
 }
 
@@ -53,10 +53,10 @@ bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
     case ConversionOutcome::kConverted:
         return true;
     case ConversionOutcome::kBadRecord:
-        Stop(show, FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
+        Stop(show, strings::FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
         break;
     case ConversionOutcome::kWriteFailed:
-        Stop(show, FormatText(strings::kImportFailed, outcome.detail.c_str()));
+        Stop(show, strings::FormatText(strings::kImportFailed, outcome.detail.c_str()));
         break;
     }
     return false;
@@ -70,7 +70,7 @@ bool ShowCues(ShowContext& show, const std::vector<store::CueRecord>& cues, cons
     } catch (const std::exception& error) {
         // Half a show belongs to no file: Save must not pair it with one.
         show.storePath.clear();
-        Stop(show, FormatText(strings::kLoadFailed, error.what()));
+        Stop(show, strings::FormatText(strings::kLoadFailed, error.what()));
         return false;
     }
     show.storePath = path;
@@ -94,7 +94,7 @@ bool ConvertInPlace(ShowContext& show, const std::string& path)
     try {
         transaction.emplace(*show.db.GetConnection());
     } catch (const ado::_com_error& error) {
-        Stop(show, FormatText(strings::kImportStoreNotCreated, FailureText(error).c_str()));
+        Stop(show, strings::FormatText(strings::kImportStoreNotCreated, FailureText(error).c_str()));
         return false;
     }
     if (!CreateLayoutTable(show, show.db) || !Convert(show, show.rs, show.db, cues))
@@ -111,7 +111,7 @@ bool LoadExistingStore(ShowContext& show, const std::string& path)
     CADODataBase existing;
     if (!existing.Open(store::ConnectionStringFor(path), "", "") ||
         existing.GetConnection()->IsReadOnlyFormat() || !store::HasLayoutTable(existing)) {
-        Stop(show, FormatText(strings::kImportNotShowStore, path.c_str()));
+        Stop(show, strings::FormatText(strings::kImportNotShowStore, path.c_str()));
         return false;
     }
     StoreCloser closer(existing);
@@ -134,14 +134,14 @@ bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<store::Cu
         CADORecordset stored(&show.db);
         if (!stored.Open(store::kLayoutTable, modeTable)) {
             Stop(show,
-                 FormatText(strings::kImportSourceUnreadable, stored.GetLastErrorText().c_str()));
+                 strings::FormatText(strings::kImportSourceUnreadable, stored.GetLastErrorText().c_str()));
             return false;
         }
         store::AppendRows(*stored.GetRecordset(), store::kLayoutTable, target);
     } else {
         CADORecordset fireData(&target);
         if (!fireData.Open(store::kFireDataTable, modeTable)) {
-            Stop(show, FormatText(strings::kImportFailed, fireData.GetLastErrorText().c_str()));
+            Stop(show, strings::FormatText(strings::kImportFailed, fireData.GetLastErrorText().c_str()));
             return false;
         }
         if (!Convert(show, fireData, target, cues))
@@ -164,7 +164,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
 
     CADODataBase target;
     if (!target.Create(store::ConnectionStringFor(*path))) {
-        Stop(show, FormatText(strings::kImportStoreNotCreated, DescriptionOf(target).c_str()));
+        Stop(show, strings::FormatText(strings::kImportStoreNotCreated, DescriptionOf(target).c_str()));
         return false;
     }
     std::vector<store::CueRecord> cues;
@@ -173,7 +173,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
     try {
         filled = FillNewStore(show, target, cues, copiedLayout);
     } catch (const ado::_com_error& failure) {
-        Stop(show, FormatText(strings::kImportFailed, FailureText(failure).c_str()));
+        Stop(show, strings::FormatText(strings::kImportFailed, FailureText(failure).c_str()));
     }
     if (!filled) {
         // Nothing was committed: the file this import made goes again.
@@ -206,7 +206,7 @@ bool ImportFireOne(ShowContext& show)
             // No FireData: not a FireOne file, and nothing to say. Any other
             // failure is the user's to know.
             if (show.rs.GetLastErrorCode() != static_cast<std::uint32_t>(ado::DB_E_NOTABLE))
-                Stop(show, FormatText(strings::kImportSourceUnreadable,
+                Stop(show, strings::FormatText(strings::kImportSourceUnreadable,
                                       show.rs.GetLastErrorText().c_str()));
             return false;
         }
@@ -216,7 +216,7 @@ bool ImportFireOne(ShowContext& show)
             return LoadStoredShow(show, show.db, show.rs, *path);
         return ConvertInPlace(show, *path);
     } catch (const ado::_com_error& error) {
-        Stop(show, FormatText(strings::kImportFailed, FailureText(error).c_str()));
+        Stop(show, strings::FormatText(strings::kImportFailed, FailureText(error).c_str()));
         return false;
     }
 }

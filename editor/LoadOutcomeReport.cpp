@@ -2,9 +2,9 @@
 
 #include "ADODataBase.h"
 #include "FailureText.h"
-#include "FormatText.h"
 #include "LayoutTable.h"
 #include "Prompt.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 namespace editor {
@@ -18,9 +18,9 @@ std::string TableNotOpenedText(CADODataBase& db, const std::string& recordsetErr
         if (!store::HasLayoutTable(db))
             return strings::kNoLayoutTable;
     } catch (const ado::_com_error& error) {
-        return FormatText(strings::kLoadFailed, FailureText(error).c_str());
+        return strings::FormatText(strings::kLoadFailed, FailureText(error).c_str());
     }
-    return FormatText(strings::kLoadFailed, recordsetError.c_str());
+    return strings::FormatText(strings::kLoadFailed, recordsetError.c_str());
 }
 
 } // namespace
@@ -35,13 +35,13 @@ bool ReportLoadOutcome(ShowContext& show, CADODataBase& db, const LoadOutcome& o
         break;
     case LoadOutcome::kBadRecord:
         show.prompt.ShowMessage(
-            FormatText(strings::kLoadBadField, outcome.records, outcome.detail.c_str()),
+            strings::FormatText(strings::kLoadBadField, outcome.records, outcome.detail.c_str()),
             prompt::MessageIcon::Stop);
         break;
     case LoadOutcome::kFailed:
         if (outcome.gridChanged)
             show.storePath.clear();
-        show.prompt.ShowMessage(FormatText(strings::kLoadFailed, outcome.detail.c_str()),
+        show.prompt.ShowMessage(strings::FormatText(strings::kLoadFailed, outcome.detail.c_str()),
                                 prompt::MessageIcon::Stop);
         break;
     }

@@ -4,6 +4,7 @@
 #include "FailureText.h"
 #include "FlexGrid.h"
 #include "LayoutTable.h"
+#include "ReadCueRecord.h"
 
 #include <vector>
 
@@ -12,30 +13,14 @@ namespace editor {
 namespace {
 
 // Reads every record; false (with the record and field in the outcome) at the
-// first field that cannot be read: a missing column or a value of the wrong
-// kind would otherwise show up as a plausible but made-up cue.
+// first field that cannot be read.
 bool ReadCues(CADORecordset& rs, std::vector<store::CueRecord>& cues, LoadOutcome& outcome)
 {
     const ado::RecordsetPtr records = rs.GetRecordset();
     cues.reserve(static_cast<std::size_t>(records->RecordCount()));
     for (; !records->EndOfFile(); records->MoveNext()) {
         store::CueRecord cue;
-        const char* failed = nullptr;
-        if (!rs.ReadField("FlowID", cue.FlowID))
-            failed = "FlowID";
-        else if (!rs.ReadField("HostName", cue.HostName, ""))
-            failed = "HostName";
-        else if (!rs.ReadField("BlastTime", cue.BlastTime))
-            failed = "BlastTime";
-        else if (!rs.ReadField("Addr", cue.Addr, ""))
-            failed = "Addr";
-        else if (!rs.ReadField("Channel", cue.Channel, ""))
-            failed = "Channel";
-        else if (!rs.ReadField("CDCode", cue.CDCode))
-            failed = "CDCode";
-        else if (!rs.ReadField("Sector", cue.Sector))
-            failed = "Sector";
-        if (failed) {
+        if (const char* failed = store::ReadCueRecord(rs, cue)) {
             outcome.status = LoadOutcome::kBadRecord;
             outcome.records = static_cast<int>(cues.size()) + 1;
             outcome.detail = failed;

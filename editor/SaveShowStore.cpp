@@ -3,12 +3,12 @@
 #include "ADODataBase.h"
 #include "ADORecordset.h"
 #include "FailureText.h"
-#include "FormatText.h"
 #include "HostNameText.h"
 #include "LayoutTable.h"
 #include "Prompt.h"
 #include "StoreCloser.h"
 #include "Transaction.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <vector>
@@ -36,7 +36,7 @@ bool CollectHostNames(ShowContext& show, std::vector<std::string>& names)
             return false;
         }
         if (ado::Utf8Length(name) > static_cast<std::size_t>(store::kHostNameMaxChars)) {
-            Refuse(show, FormatText(strings::kSaveHostTooLong, row, store::kHostNameMaxChars));
+            Refuse(show, strings::FormatText(strings::kSaveHostTooLong, row, store::kHostNameMaxChars));
             return false;
         }
         names.push_back(std::move(name));
@@ -51,13 +51,13 @@ bool WriteHostNames(ShowContext& show, const std::vector<std::string>& names)
     store::Transaction transaction(*show.db.GetConnection());
     CADORecordset rs(&show.db);
     if (!rs.Open(store::kLayoutTable, modeTable)) {
-        Refuse(show, FormatText(strings::kSaveFailed, rs.GetLastErrorText().c_str()));
+        Refuse(show, strings::FormatText(strings::kSaveFailed, rs.GetLastErrorText().c_str()));
         return false;
     }
     const ado::RecordsetPtr records = rs.GetRecordset();
     const long count = records->RecordCount();
     if (count != static_cast<long>(names.size())) {
-        Refuse(show, FormatText(strings::kSaveCountMismatch, static_cast<int>(count),
+        Refuse(show, strings::FormatText(strings::kSaveCountMismatch, static_cast<int>(count),
                                 static_cast<int>(names.size())));
         return false;
     }
@@ -83,11 +83,11 @@ void SaveShowStore(ShowContext& show)
         if (!CollectHostNames(show, names))
             return;
     } catch (const GridError& error) {
-        Refuse(show, FormatText(strings::kSaveFailed, error.what()));
+        Refuse(show, strings::FormatText(strings::kSaveFailed, error.what()));
         return;
     }
     if (!show.db.Open(store::ConnectionStringFor(show.storePath), "", "")) {
-        Refuse(show, FormatText(strings::kSaveFailed, show.db.GetLastErrorText().c_str()));
+        Refuse(show, strings::FormatText(strings::kSaveFailed, show.db.GetLastErrorText().c_str()));
         return;
     }
     StoreCloser closer(show.db);
@@ -95,7 +95,7 @@ void SaveShowStore(ShowContext& show)
         if (!WriteHostNames(show, names))
             return;
     } catch (const ado::_com_error& error) {
-        Refuse(show, FormatText(strings::kSaveFailed, FailureText(error).c_str()));
+        Refuse(show, strings::FormatText(strings::kSaveFailed, FailureText(error).c_str()));
         return;
     }
     show.prompt.ShowMessage(strings::kSaveDone, prompt::MessageIcon::Information);

@@ -1,11 +1,11 @@
 #include "ShowCheck.h"
 
 #include "DecimalValue.h"
-#include "FormatText.h"
 #include "Gbk.h"
 #include "HostNameSetting.h"
 #include "HostNameText.h"
 #include "ShowCues.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <algorithm>
@@ -112,14 +112,14 @@ public:
     {
         for (const auto& [text, rows] : groups.Groups())
             Error(kind,
-                  FormatText(strings::kCheckNotDecimal, caption, text.c_str(),
+                  strings::FormatText(strings::kCheckNotDecimal, caption, text.c_str(),
                              hostlink::DecimalValue(text).value_or(0)),
                   rows);
     }
     void TooLarge(Kind kind, const char* caption, const FindingGroups<std::string>& groups)
     {
         for (const auto& [text, rows] : groups.Groups())
-            Error(kind, FormatText(strings::kCheckNumberTooLarge, caption, text.c_str()), rows);
+            Error(kind, strings::FormatText(strings::kCheckNumberTooLarge, caption, text.c_str()), rows);
     }
 
 private:
@@ -162,7 +162,7 @@ ShowCheckReport CheckShow(const std::vector<store::CueRecord>& cues)
             continue;
         const auto& [host, addr, channel] = point;
         write.Error(Kind::kSharedFiringPoint,
-                    FormatText(strings::kCheckSharedFiringPoint, host.c_str(), addr, channel,
+                    strings::FormatText(strings::kCheckSharedFiringPoint, host.c_str(), addr, channel,
                                static_cast<int>(rows.size())),
                     rows);
     }
@@ -175,17 +175,17 @@ ShowCheckReport CheckShow(const std::vector<store::CueRecord>& cues)
     if (!found.blankHost.empty())
         write.Error(Kind::kHostNameBlank, strings::kCheckHostBlank, found.blankHost);
     for (const auto& [host, rows] : found.hostNotGbk.Groups())
-        write.Error(Kind::kHostNameNotGbk, FormatText(strings::kCheckHostNotGbk, host.c_str()),
+        write.Error(Kind::kHostNameNotGbk, strings::FormatText(strings::kCheckHostNotGbk, host.c_str()),
                     rows);
     for (const auto& [host, rows] : found.hostTooLong.Groups())
         write.Error(Kind::kHostNameTooLong,
-                    FormatText(strings::kCheckHostTooLong, host.c_str(),
+                    strings::FormatText(strings::kCheckHostTooLong, host.c_str(),
                                static_cast<int>(hostlink::Utf8ToGbk(host)->size()),
                                static_cast<int>(hostlink::kHostNameMaxBytes)),
                     rows);
     if (!found.defaultHost.empty())
         write.Warning(Kind::kDefaultHost,
-                      FormatText(strings::kCheckDefaultHost, store::kDefaultHostName),
+                      strings::FormatText(strings::kCheckDefaultHost, store::kDefaultHostName),
                       found.defaultHost);
     return report;
 }
@@ -206,7 +206,7 @@ ShowCheckReport CheckShowStore(const std::string& path)
     }
     ShowCheckReport report;
     ReportWriter(report).Error(Kind::kStoreUnreadable,
-                               FormatText(strings::kCheckUnreadable, show.detail.c_str()));
+                               strings::FormatText(strings::kCheckUnreadable, show.detail.c_str()));
     return report;
 }
 

@@ -3,8 +3,9 @@
 #include "ADODataBase.h"
 #include "ADORecordset.h"
 #include "FailureText.h"
-#include "FormatText.h"
+#include "ReadCueRecord.h"
 #include "StoreCloser.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <exception>
@@ -12,28 +13,6 @@
 namespace editor {
 
 namespace {
-
-// The first field of the current record that cannot be read, or nullptr.
-const char* ReadCue(CADORecordset& rs, store::CueRecord& cue)
-{
-    if (!rs.ReadField("FlowID", cue.FlowID))
-        return "FlowID";
-    if (!rs.ReadField("HostName", cue.HostName, ""))
-        return "HostName";
-    if (!rs.ReadField("HostIndex", cue.HostIndex))
-        return "HostIndex";
-    if (!rs.ReadField("BlastTime", cue.BlastTime))
-        return "BlastTime";
-    if (!rs.ReadField("Addr", cue.Addr, ""))
-        return "Addr";
-    if (!rs.ReadField("Channel", cue.Channel, ""))
-        return "Channel";
-    if (!rs.ReadField("CDCode", cue.CDCode))
-        return "CDCode";
-    if (!rs.ReadField("Sector", cue.Sector))
-        return "Sector";
-    return nullptr;
-}
 
 void ReadTable(CADODataBase& db, ShowCues& show)
 {
@@ -50,10 +29,10 @@ void ReadTable(CADODataBase& db, ShowCues& show)
     const ado::RecordsetPtr records = rs.GetRecordset();
     for (; !records->EndOfFile(); records->MoveNext()) {
         store::CueRecord cue;
-        if (const char* field = ReadCue(rs, cue)) {
+        if (const char* field = store::ReadCueRecord(rs, cue)) {
             show.status = ShowCues::kUnreadable;
             show.detail =
-                FormatText(strings::kLoadBadField, static_cast<int>(show.cues.size()) + 1, field);
+                strings::FormatText(strings::kLoadBadField, static_cast<int>(show.cues.size()) + 1, field);
             show.cues.clear();
             return;
         }

@@ -3,7 +3,7 @@
 #include "Frames.h"
 #include "HostCode.h"
 #include "LoadDownloadCues.h"
-#include "MessageFormat.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <vector>
@@ -110,13 +110,13 @@ bool DownloadProcedure::RunDownload()
         ++acknowledged;
         const int percent = DownloadPercent(acknowledged, total);
         view_.SetProgressPercent(percent);
-        view_.SetProgressText(FormatMessage(strings::kDownloadedPercent, percent));
+        view_.SetProgressText(strings::FormatText(strings::kDownloadedPercent, percent));
     }
 
-    view_.SetProgressText(FormatMessage(strings::kDownloadedPercent, kComplete));
+    view_.SetProgressText(strings::FormatText(strings::kDownloadedPercent, kComplete));
     view_.SetProgressPercent(kComplete);
     view_.SetEndText(strings::kDownloadEnd);
-    view_.SetStatusLine(FormatMessage(strings::kDownloadTotal, static_cast<int>(acknowledged)));
+    view_.SetStatusLine(strings::FormatText(strings::kDownloadTotal, static_cast<int>(acknowledged)));
     link->Close();
     return true;
 }

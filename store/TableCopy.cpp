@@ -1,21 +1,11 @@
 #include "TableCopy.h"
 
 #include "ADODataBase.h"
+#include "QuoteIdentifier.h"
 
 namespace store {
 
 namespace {
-std::string Quote(const std::string& identifier)
-{
-    std::string quoted = "\"";
-    for (const char c : identifier) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + "\"";
-}
-
 ado::Connection& OpenConnection(CADODataBase& target)
 {
     const ado::ConnectionPtr connection = target.GetConnection();
@@ -29,13 +19,13 @@ void CopyTable(ado::Recordset& source, const std::string& name, CADODataBase& ta
 {
     std::string definitions;
     for (const ColumnInfo& column : source.Fields()) {
-        definitions += (definitions.empty() ? "" : ", ") + Quote(column.name);
+        definitions += (definitions.empty() ? "" : ", ") + QuoteIdentifier(column.name);
         if (!column.declaredType.empty())
             definitions += " " + column.declaredType;
         if (column.notNull)
             definitions += " NOT NULL";
     }
-    OpenConnection(target).Execute("CREATE TABLE " + Quote(name) + " (" + definitions + ")",
+    OpenConnection(target).Execute("CREATE TABLE " + QuoteIdentifier(name) + " (" + definitions + ")",
                                    nullptr, ado::adExecuteNoRecords);
     AppendRows(source, name, target);
 }

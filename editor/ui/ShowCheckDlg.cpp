@@ -2,8 +2,8 @@
 
 #include "AppIcon.h"
 #include "DialogUnits.h"
-#include "FormatText.h"
 #include "QtText.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 #include "ui_ShowCheckDlg.h"
 
@@ -67,7 +67,7 @@ void CShowCheckDlg::Fill(const editor::ShowCheckReport& report)
     table.resizeColumnToContents(kSeverity);
     table.setColumnWidth(kFinding, editor::DialogUnitsToPixels(font(), QSize(280, 0)).width());
     table.resizeRowsToContents();
-    QString summary = editor::ToQString(editor::FormatText(strings::kCheckSummary, report.cues,
+    QString summary = editor::ToQString(strings::FormatText(strings::kCheckSummary, report.cues,
                                                            report.Errors(), report.Warnings()));
     if (report.findings.empty())
         summary = editor::ToQString(strings::kCheckNothingFound) + QLatin1Char('\n') + summary;

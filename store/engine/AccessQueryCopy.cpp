@@ -1,5 +1,7 @@
 #include "AccessQueryCopy.h"
 
+#include "QuoteIdentifier.h"
+
 #include <algorithm>
 #include <cctype>
 #include <strings.h>
@@ -7,17 +9,6 @@
 namespace store {
 
 namespace {
-std::string Quote(const std::string& identifier)
-{
-    std::string quoted = "\"";
-    for (const char c : identifier) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + "\"";
-}
-
 bool IsWordByte(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
@@ -90,7 +81,7 @@ void CopyTableInto(DatabaseEngine& target, const std::string& name, const RowSet
     std::string definitions;
     for (const ColumnInfo& column : rows.columns)
         definitions +=
-            (definitions.empty() ? "" : ", ") + Quote(column.name) + " " + column.declaredType;
+            (definitions.empty() ? "" : ", ") + QuoteIdentifier(column.name) + " " + column.declaredType;
     // The rows fit their widths in Access already; they are not measured again.
     std::vector<ColumnInfo> columns = rows.columns;
     for (ColumnInfo& column : columns)
@@ -99,7 +90,7 @@ void CopyTableInto(DatabaseEngine& target, const std::string& name, const RowSet
 
     target.BeginTransaction();
     try {
-        target.Execute("CREATE TABLE " + Quote(name) + " (" + definitions + ")");
+        target.Execute("CREATE TABLE " + QuoteIdentifier(name) + " (" + definitions + ")");
         for (const std::vector<ado::Variant>& row : rows.rows)
             target.InsertRow(name, columns, row, every);
         target.CommitTransaction();

@@ -1,5 +1,7 @@
 #include "SqliteDatabase.h"
 
+#include "QuoteIdentifier.h"
+
 #include <sqlite3.h>
 
 #include <cerrno>
@@ -14,17 +16,6 @@ namespace store {
 namespace {
 constexpr char kSource[] = "SQLite";
 constexpr int kBusyWaitMs = 2000; // a locked file fails after this, never hangs
-
-std::string Quote(const std::string& identifier)
-{
-    std::string out = "\"";
-    for (const char c : identifier) {
-        out += c;
-        if (c == '"')
-            out += '"';
-    }
-    return out + "\"";
-}
 
 bool StartsWithNoCase(const std::string& text, const char* prefix)
 {
@@ -466,7 +457,7 @@ RowSet SqliteDatabase::OpenTable(const std::string& name)
         realName = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0));
         type = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 1));
     }
-    const std::string from = " FROM main." + Quote(realName);
+    const std::string from = " FROM main." + QuoteIdentifier(realName);
 
     std::vector<std::string> columnNames;
     std::vector<bool> notNull;
@@ -567,12 +558,12 @@ std::int64_t SqliteDatabase::InsertRow(const std::string& table,
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (!changed[i])
                 continue;
-            names += (names.empty() ? "" : ",") + Quote(columns[i].name);
+            names += (names.empty() ? "" : ",") + QuoteIdentifier(columns[i].name);
             marks += marks.empty() ? "?" : ",?";
         }
         const std::string sql = names.empty()
-                                    ? "INSERT INTO main." + Quote(table) + " DEFAULT VALUES"
-                                    : "INSERT INTO main." + Quote(table) + " (" + names +
+                                    ? "INSERT INTO main." + QuoteIdentifier(table) + " DEFAULT VALUES"
+                                    : "INSERT INTO main." + QuoteIdentifier(table) + " (" + names +
                                           ") VALUES (" + marks + ")";
         cached = cache_.emplace(key, std::make_unique<Statement>(*this, sql)).first;
     }
@@ -595,7 +586,7 @@ void SqliteDatabase::UpdateRow(const std::string& table, std::int64_t key,
     std::string assignments;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
-            assignments += (assignments.empty() ? "" : ",") + Quote(columns[i].name) + "=?";
+            assignments += (assignments.empty() ? "" : ",") + QuoteIdentifier(columns[i].name) + "=?";
     if (assignments.empty())
         return;
     const std::string keyName = RowidAlias(columns);
@@ -603,7 +594,7 @@ void SqliteDatabase::UpdateRow(const std::string& table, std::int64_t key,
         throw ado::_com_error(ado::adErrFeatureNotAvailable, kSource,
                               "The rows of '" + table + "' cannot be updated one by one.");
     const std::string sql =
-        "UPDATE main." + Quote(table) + " SET " + assignments + " WHERE " + keyName + "=?";
+        "UPDATE main." + QuoteIdentifier(table) + " SET " + assignments + " WHERE " + keyName + "=?";
     Statement& statement = Cached(sql);
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)

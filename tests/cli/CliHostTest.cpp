@@ -3,7 +3,7 @@
 // --target here is 127.0.0.1.
 #include "ChildProcess.h"
 #include "CliFixture.h"
-#include "FormatText.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <csignal>
@@ -60,7 +60,7 @@ TEST_F(Cli, DownloadRefusesAShowWithCheckErrorsUnlessForced)
     const auto refused = RunCli({"download", store, "--host-code", "5", "--target", Target(*host)});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find(strings::kCheckNegativeTime), std::string::npos) << refused.err;
-    EXPECT_NE(refused.err.find(editor::FormatText(strings::kCliCheckRefused, 1)),
+    EXPECT_NE(refused.err.find(strings::FormatText(strings::kCliCheckRefused, 1)),
               std::string::npos);
     EXPECT_TRUE(host->Records().empty()) << "nothing may reach the host";
 
@@ -100,9 +100,9 @@ TEST_F(Cli, DownloadHostCodeAndTargetMistakesAreUsageErrors)
         {{"--host-code", "253", "--target", Target(*host)}, strings::kHostCodeOutOfRange},
         {{"--host-code", "abc", "--target", Target(*host)}, strings::kHostCodeOutOfRange},
         {{"--host-code", "5", "--target", "127.0.0.1"},
-         editor::FormatText(strings::kCliBadAddressPort, "--target", "127.0.0.1")},
+         strings::FormatText(strings::kCliBadAddressPort, "--target", "127.0.0.1")},
         {{"--host-code", "5", "--target", "127.0.0.1:0"},
-         editor::FormatText(strings::kCliBadAddressPort, "--target", "127.0.0.1:0")},
+         strings::FormatText(strings::kCliBadAddressPort, "--target", "127.0.0.1:0")},
     };
     for (const auto& [options, text] : cases) {
         std::vector<std::string> args = {"download", store};
@@ -132,7 +132,7 @@ TEST_F(Cli, SetHostSendsOneOfTheShowsNamesOnly)
     const auto unknown =
         RunCli({"set-host", store, "--name", "C3", "--host-code", "5", "--target", Target(*host)});
     EXPECT_EQ(unknown.exitCode, 1);
-    EXPECT_EQ(unknown.err, Line(editor::FormatText(strings::kCliHostNotInShow, "C3")));
+    EXPECT_EQ(unknown.err, Line(strings::FormatText(strings::kCliHostNotInShow, "C3")));
     const auto badCode =
         RunCli({"set-host", store, "--name", "A1", "--host-code", "0", "--target", Target(*host)});
     EXPECT_EQ(badCode.exitCode, 2);

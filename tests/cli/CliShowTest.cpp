@@ -1,7 +1,7 @@
 // tavrin-cli's show commands, run as the real program on stores made here:
 // import, show, assign, hosts, check, and the command line's own rules.
 #include "CliFixture.h"
-#include "FormatText.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <filesystem>
@@ -123,7 +123,7 @@ TEST_F(Cli, AssignRefusesRowsOutsideTheShowAsAUsageErrorAndWritesNothing)
         EXPECT_FALSE(result.err.empty()) << list;
     }
     EXPECT_EQ(RunCli({"assign", store, "--host", "A1", "1,4"}).err,
-              Line(editor::FormatText(strings::kCliRowOutOfRange, 4, 3)));
+              Line(strings::FormatText(strings::kCliRowOutOfRange, 4, 3)));
     EXPECT_EQ(ReadFile(store), before) << "the store was touched";
 }
 
@@ -135,7 +135,7 @@ TEST_F(Cli, AssignWithAnEmptyOrOverlongNameSavesNothing)
     EXPECT_EQ(empty.err, Line(strings::kSaveHostEmpty));
     const auto overlong = RunCli({"assign", store, "--host", std::string(33, 'x'), "1-3"});
     EXPECT_EQ(overlong.exitCode, 1);
-    EXPECT_EQ(overlong.err, Line(editor::FormatText(strings::kSaveHostTooLong, 1, 32)));
+    EXPECT_EQ(overlong.err, Line(strings::FormatText(strings::kSaveHostTooLong, 1, 32)));
     EXPECT_EQ(HostNames(store), (std::vector<std::string>{"HOST", "HOST", "HOST"}));
 }
 
@@ -169,16 +169,16 @@ TEST_F(Cli, CheckExitsWithOneOnErrorsAndZeroOnWarnings)
     const auto passed = RunCli({"check", clean});
     EXPECT_EQ(passed.exitCode, 0) << passed.out;
     EXPECT_EQ(passed.out, Line(strings::kCheckNothingFound) +
-                              Line(editor::FormatText(strings::kCheckSummary, 4, 0, 0)));
+                              Line(strings::FormatText(strings::kCheckSummary, 4, 0, 0)));
 
     std::vector<StoreRow> rows = hostlinktest::NumberedRows(5); // all on HOST, module 01
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i].Channel = std::to_string(10 + i);
     const auto warned = RunCli({"check", Store(rows, "warned.db")});
     EXPECT_EQ(warned.exitCode, 0);
-    EXPECT_EQ(warned.out, "warning: " + editor::FormatText(strings::kCheckDefaultHost, "HOST") +
+    EXPECT_EQ(warned.out, "warning: " + strings::FormatText(strings::kCheckDefaultHost, "HOST") +
                               " Sequence: 0-4\n" +
-                              Line(editor::FormatText(strings::kCheckSummary, 5, 0, 1)));
+                              Line(strings::FormatText(strings::kCheckSummary, 5, 0, 1)));
 
     rows[1].Channel = rows[3].Channel = "07";
     rows[2].Addr = "7A";
@@ -195,7 +195,7 @@ TEST_F(Cli, CheckExitsWithOneOnErrorsAndZeroOnWarnings)
     EXPECT_EQ(report["findings"][1]["kind"], "negative-launch-time");
     EXPECT_EQ(report["findings"][2]["kind"], "addr-not-decimal");
     EXPECT_EQ(report["findings"][2]["text"],
-              editor::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7));
+              strings::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7));
     EXPECT_EQ(report["findings"][3]["severity"], "warning");
 }
 

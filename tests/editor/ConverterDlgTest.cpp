@@ -1,5 +1,5 @@
-#include "FormatText.h"
 #include "MainWindowFixture.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <QApplication>
@@ -53,7 +53,7 @@ TEST_F(MainWindow, OpenFiveRecordStoreFromTheMenu)
 {
     const std::string path = NewStore("five.db");
     OpenStore(path);
-    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(prompt.MessageTexts());
     EXPECT_EQ(Grid().GetRowCount(), 6);
     EXPECT_EQ(Grid().model()->rowCount(), 5);
     const auto cues = FiveCues();
@@ -76,7 +76,7 @@ TEST_F(MainWindow, OpenWithoutShowTableKeepsTheGridAndThePath)
     testsupport::MakeEmptySqliteFile(other);
     testsupport::RunSql(other, "CREATE TABLE FireData(Cue int)");
     OpenStore(other);
-    ASSERT_EQ(MessageTexts(), std::vector<std::string>{strings::kNoLayoutTable});
+    ASSERT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kNoLayoutTable});
     EXPECT_EQ(Grid().GetRowCount(), 6);
     EXPECT_EQ(HostCell(3), "北岸-1");
     EXPECT_EQ(window.CurrentStorePath(), path);
@@ -122,7 +122,7 @@ TEST_F(MainWindow, SaveRefusesAnOverlongNameAndWritesNothing)
     SetHosts({"N1", "N2", "N3", "N4", std::string(33, 'L')});
     Action("actionSave").trigger();
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, editor::FormatText(strings::kSaveHostTooLong, 5, 32));
+    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kSaveHostTooLong, 5, 32));
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(HostNames(path), kStoredNames);
 }
@@ -135,7 +135,7 @@ TEST_F(MainWindow, SaveRefusesAStoreThatChangedAndWritesNothing)
     SetHosts({"N1", "N2", "N3", "N4", "N5"});
     Action("actionSave").trigger();
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, editor::FormatText(strings::kSaveCountMismatch, 6, 5));
+    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kSaveCountMismatch, 6, 5));
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
     auto names = kStoredNames;
     names.push_back("NEW");
@@ -150,7 +150,7 @@ TEST_F(MainWindow, TwoSavesInARowFromMenuAndToolbar)
     Action("actionSave").trigger();
     SetHosts({"S1", "S2", "S3", "S4", "S5"});
     Action("actionToolbarSave").trigger();
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{strings::kSaveDone, strings::kSaveDone}));
+    EXPECT_EQ(prompt.MessageTexts(), (std::vector<std::string>{strings::kSaveDone, strings::kSaveDone}));
     EXPECT_EQ(HostNames(path), (std::vector<std::string>{"S1", "S2", "S3", "S4", "S5"}));
 }
 
@@ -174,7 +174,7 @@ TEST_F(MainWindow, CloseKeepsTheGridAndSaveStillWorks)
     EXPECT_EQ(window.CurrentStorePath(), path);
     SetHosts({"C1", "C2", "C3", "C4", "C5"});
     Action("actionSave").trigger();
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{strings::kSaveDone});
+    EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kSaveDone});
     EXPECT_EQ(HostNames(path)[0], "C1");
 }
 

@@ -5,8 +5,8 @@
 #include "ADORecordset.h"
 #include "FireOneFiles.h"
 #include "FireOneImport.h"
-#include "FormatText.h"
 #include "ShowCommandsFixture.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <filesystem>
@@ -54,12 +54,6 @@ protected:
         return editor::ImportFireOne(show);
     }
 
-    void LoadEarlierShow()
-    {
-        earlierPath = OpenNewStore("earlier.db", {Cue(0, "OLD")});
-        earlierRows = {Row(0), Row(1)};
-    }
-
     void ExpectEarlierShowKept()
     {
         EXPECT_EQ(storePath, earlierPath);
@@ -71,7 +65,7 @@ protected:
 
     void ExpectRefused(const std::string& text)
     {
-        ASSERT_EQ(prompt.messages.size(), 1u) << ::testing::PrintToString(MessageTexts());
+        ASSERT_EQ(prompt.messages.size(), 1u) << ::testing::PrintToString(prompt.MessageTexts());
         EXPECT_EQ(prompt.messages[0].text, text);
         EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
     }
@@ -79,14 +73,12 @@ protected:
     std::string source;
     std::string sourceBytes;
     std::string target;
-    std::string earlierPath;
-    std::vector<std::array<std::string, store::kCueColumnCount>> earlierRows;
 };
 
 TEST_F(FireOneAccessImport, MakesANewStoreWithFireDataAndTheShowTable)
 {
     EXPECT_TRUE(Import(target));
-    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(prompt.MessageTexts());
     ASSERT_EQ(prompt.saveChoices.size(), 1u);
     EXPECT_EQ(prompt.saveChoices[0].initialPath, target) << "same folder and name, .db";
     EXPECT_EQ(prompt.saveChoices[0].defaultSuffix, "db");
@@ -145,7 +137,7 @@ TEST_F(FireOneAccessImport, CopiesFireDataWholeKeepingItsKindsOfValue)
 
 TEST_F(FireOneAccessImport, CancelledSaveChangesNothing)
 {
-    LoadEarlierShow();
+    LoadEarlierShow(1);
     EXPECT_FALSE(Import(std::nullopt));
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_FALSE(std::filesystem::exists(target));
@@ -157,7 +149,7 @@ TEST_F(FireOneAccessImport, ChosenShowStoreIsLoadedAsItStands)
     editortest::MakeShowStore(target, editortest::FiveCues());
     const std::string before = FileBytes(target);
     EXPECT_TRUE(Import(target));
-    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(prompt.MessageTexts());
     EXPECT_EQ(storePath, target);
     ASSERT_EQ(grid.GetRowCount(), 6);
     EXPECT_EQ(Row(3)[1], "北岸-1");
@@ -166,7 +158,7 @@ TEST_F(FireOneAccessImport, ChosenShowStoreIsLoadedAsItStands)
 
 TEST_F(FireOneAccessImport, ChosenFileThatIsNoShowStoreIsRefusedUntouched)
 {
-    LoadEarlierShow();
+    LoadEarlierShow(1);
     const std::string notes = dir.File("notes.db");
     std::ofstream(notes) << "my notes";
     const std::string other = dir.File("other.db");
@@ -178,7 +170,7 @@ TEST_F(FireOneAccessImport, ChosenFileThatIsNoShowStoreIsRefusedUntouched)
         prompt.messages.clear();
         const std::string before = FileBytes(chosen);
         EXPECT_FALSE(Import(chosen));
-        ExpectRefused(editor::FormatText(strings::kImportNotShowStore, chosen.c_str()));
+        ExpectRefused(strings::FormatText(strings::kImportNotShowStore, chosen.c_str()));
         EXPECT_EQ(FileBytes(chosen), before);
         ExpectEarlierShowKept();
     }
@@ -186,13 +178,13 @@ TEST_F(FireOneAccessImport, ChosenFileThatIsNoShowStoreIsRefusedUntouched)
 
 TEST_F(FireOneAccessImport, StoreThatCannotBeCreatedIsReported)
 {
-    LoadEarlierShow();
+    LoadEarlierShow(1);
     const std::string nowhere = dir.File("missing-folder/show.db");
     EXPECT_FALSE(Import(nowhere));
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(
-        prompt.messages[0].text.rfind(editor::FormatText(strings::kImportStoreNotCreated, ""), 0),
+        prompt.messages[0].text.rfind(strings::FormatText(strings::kImportStoreNotCreated, ""), 0),
         0u)
         << prompt.messages[0].text;
     EXPECT_NE(prompt.messages[0].text.find("cannot be created"), std::string::npos);
@@ -201,7 +193,7 @@ TEST_F(FireOneAccessImport, StoreThatCannotBeCreatedIsReported)
 
 TEST_F(FireOneAccessImport, FailureHalfwayLeavesNoNewStore)
 {
-    LoadEarlierShow();
+    LoadEarlierShow(1);
     Describe("table FireData\n"
              "column LaunchTimeMS 4 4\n"
              "column Cue 7 8\n"
@@ -210,7 +202,7 @@ TEST_F(FireOneAccessImport, FailureHalfwayLeavesNoNewStore)
              "row 200|2.5\n"
              "row 300|4\n");
     EXPECT_FALSE(Import(target));
-    ExpectRefused(editor::FormatText(strings::kImportBadField, 3, "Cue"));
+    ExpectRefused(strings::FormatText(strings::kImportBadField, 3, "Cue"));
     EXPECT_FALSE(std::filesystem::exists(target)) << "the file this import made goes again";
     ExpectEarlierShowKept();
 }
@@ -229,7 +221,7 @@ TEST_F(FireOneAccessImport, AccessFileImportedBeforeKeepsItsHostNames)
                                       "row 0|A1|1|3723004|07|11|3|0\n"
                                       "row 1|北岸-1|1|0|123|-1|-2|0\n");
     EXPECT_TRUE(Import(target));
-    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(prompt.MessageTexts());
     EXPECT_EQ(editortest::HostNames(target), (std::vector<std::string>{"A1", "北岸-1"}));
     ASSERT_EQ(grid.GetRowCount(), 3);
     EXPECT_EQ(Row(2)[1], "北岸-1");
@@ -238,7 +230,7 @@ TEST_F(FireOneAccessImport, AccessFileImportedBeforeKeepsItsHostNames)
 
 TEST_F(FireOneAccessImport, AccessFileWithoutFireDataChangesNothing)
 {
-    LoadEarlierShow();
+    LoadEarlierShow(1);
     Describe("table Other\ncolumn x 4 4\n");
     prompt.openFiles.push_back(source);
     editor::ShowContext show = Show();

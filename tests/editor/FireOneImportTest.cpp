@@ -1,9 +1,9 @@
 #include "FireOneImport.h"
 
 #include "FireOneFiles.h"
-#include "FormatText.h"
 #include "NewStoreChoice.h"
 #include "ShowCommandsFixture.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <filesystem>
@@ -37,22 +37,6 @@ protected:
         return path;
     }
 
-    // A grid and path from an earlier show, to see that a failed import keeps them.
-    void LoadEarlierShow()
-    {
-        earlierPath = OpenNewStore("earlier.db", {Cue(0, "OLD"), Cue(1, "OLD")});
-        earlierRows = {Row(0), Row(1), Row(2)};
-    }
-
-    void ExpectEarlierShowKept()
-    {
-        EXPECT_EQ(storePath, earlierPath);
-        ASSERT_EQ(grid.GetRowCount(), 3);
-        for (int r = 0; r < 3; ++r)
-            EXPECT_EQ(Row(r), earlierRows[static_cast<std::size_t>(r)]) << "row " << r;
-        EXPECT_FALSE(db.IsOpen());
-    }
-
     bool HasLayoutTable(const std::string& path)
     {
         CADODataBase check;
@@ -60,8 +44,6 @@ protected:
         return store::HasLayoutTable(check);
     }
 
-    std::string earlierPath;
-    std::vector<std::array<std::string, store::kCueColumnCount>> earlierRows;
 };
 
 TEST_F(FireOneImport, ConvertsARecordIntoACueAndAGridRow)
@@ -69,7 +51,7 @@ TEST_F(FireOneImport, ConvertsARecordIntoACueAndAGridRow)
     const std::string path = NewFireOneFile({{3723004, 3, 7, 12}});
     EXPECT_TRUE(Import(path));
 
-    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(prompt.MessageTexts());
     EXPECT_EQ(prompt.saveChoices.size(), 0u) << "an SQLite file becomes the store itself";
     EXPECT_EQ(storePath, path);
     const auto cues = ReadCues(path);
@@ -176,7 +158,7 @@ TEST_F(FireOneImport, FailureHalfwayLeavesTheFileExactlyAsItWas)
 
     EXPECT_FALSE(Import(path));
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, editor::FormatText(strings::kImportBadField, 50, "Cue"));
+    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kImportBadField, 50, "Cue"));
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(FileBytes(path), before);
     EXPECT_FALSE(HasLayoutTable(path)) << "a later import must not find half a show";
@@ -202,7 +184,7 @@ TEST_F(FireOneImport, ShowTableThatCannotBeCreatedIsReportedAndChangesNothing)
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(
-        prompt.messages[0].text.rfind(editor::FormatText(strings::kImportStoreNotCreated, ""), 0),
+        prompt.messages[0].text.rfind(strings::FormatText(strings::kImportStoreNotCreated, ""), 0),
         0u)
         << prompt.messages[0].text;
     EXPECT_NE(prompt.messages[0].text.find("already exists"), std::string::npos);
@@ -224,7 +206,7 @@ TEST_F(FireOneImport, ReadOnlyFileIsReportedAndChangesNothing)
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(
-        prompt.messages[0].text.rfind(editor::FormatText(strings::kImportStoreNotCreated, ""), 0),
+        prompt.messages[0].text.rfind(strings::FormatText(strings::kImportStoreNotCreated, ""), 0),
         0u)
         << prompt.messages[0].text;
     EXPECT_NE(prompt.messages[0].text.find("read-only"), std::string::npos)
@@ -292,7 +274,7 @@ TEST_F(FireOneImport, AccessFilesWithoutFireDataChangeNothing)
         std::filesystem::copy_file(fixtures / name, path);
         const std::string before = FileBytes(path);
         EXPECT_FALSE(Import(path));
-        EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+        EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(prompt.MessageTexts());
         EXPECT_TRUE(prompt.saveChoices.empty()) << "no new store without a FireOne show";
         EXPECT_EQ(FileBytes(path), before);
         ExpectEarlierShowKept();

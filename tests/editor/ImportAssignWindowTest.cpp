@@ -2,8 +2,8 @@
 // real window, its Assign Host dialog and its popup menu (offscreen).
 #include "AssignHostDlg.h"
 #include "FireOneFiles.h"
-#include "FormatText.h"
 #include "MainWindowFixture.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <QApplication>
@@ -86,7 +86,7 @@ TEST_F(WindowCommands, FireOneImportFillsTheGridFromTheMenu)
     const std::string path = NewFireOneFile({{3723004, 3, 7, 12}, {500, 1, 5, 0}});
     prompt.openFiles.push_back(path);
     Action("actionFireOneDatabase").trigger();
-    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(prompt.MessageTexts());
     EXPECT_EQ(window.CurrentStorePath(), path);
     ASSERT_EQ(Grid().GetRowCount(), 3);
     EXPECT_EQ(Grid().model()->rowCount(), 2);
@@ -107,8 +107,8 @@ TEST_F(WindowCommands, FailedImportKeepsTheShownShow)
     testsupport::RunSql(path, "UPDATE FireData SET Slat = 2.5 WHERE ID = 20");
     prompt.openFiles.push_back(path);
     Action("actionFireOneDatabase").trigger();
-    EXPECT_EQ(MessageTexts(),
-              std::vector<std::string>{editor::FormatText(strings::kImportBadField, 20, "Slat")});
+    EXPECT_EQ(prompt.MessageTexts(),
+              std::vector<std::string>{strings::FormatText(strings::kImportBadField, 20, "Slat")});
     EXPECT_EQ(window.CurrentStorePath(), store);
     EXPECT_EQ(Grid().GetRowCount(), 6);
     EXPECT_EQ(HostCell(3), "北岸-1");
@@ -204,7 +204,7 @@ TEST_F(WindowCommands, PopupSaveSavesLikeTheFileMenu)
     SetHosts({"P1", "P2", "P3", "P4", "P5"});
     WhenOpened([](QWidget* shown) { Choose(shown, "Save..."); });
     Press(Qt::RightButton);
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"fire data have saved!"});
+    EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{"fire data have saved!"});
     EXPECT_EQ(HostNames(store), (std::vector<std::string>{"P1", "P2", "P3", "P4", "P5"}));
 }
 

@@ -56,14 +56,6 @@ protected:
             Grid().SetCellText(static_cast<int>(i) + 1, 1, names[i]);
     }
 
-    std::vector<std::string> MessageTexts() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& message : prompt.messages)
-            texts.push_back(message.text);
-        return texts;
-    }
-
     testsupport::TempDir dir;
     testsupport::FakePrompt prompt;
     CConverterDlg window;

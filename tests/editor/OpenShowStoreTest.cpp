@@ -1,5 +1,5 @@
-#include "FormatText.h"
 #include "ShowCommandsFixture.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <fstream>
@@ -13,25 +13,6 @@ using prompt::MessageIcon;
 
 class OpenShowStore : public editortest::ShowCommands
 {
-protected:
-    // A grid and path from an earlier show, to see that a failed Open keeps them.
-    void LoadEarlierShow()
-    {
-        earlierPath = OpenNewStore("earlier.db", {Cue(0, "OLD"), Cue(1, "OLD")});
-        earlierRows = {Row(0), Row(1), Row(2)};
-    }
-
-    void ExpectEarlierShowKept()
-    {
-        EXPECT_EQ(storePath, earlierPath);
-        ASSERT_EQ(grid.GetRowCount(), 3);
-        for (int r = 0; r < 3; ++r)
-            EXPECT_EQ(Row(r), earlierRows[static_cast<std::size_t>(r)]) << "row " << r;
-        EXPECT_FALSE(db.IsOpen());
-    }
-
-    std::string earlierPath;
-    std::vector<std::array<std::string, store::kCueColumnCount>> earlierRows;
 };
 
 TEST_F(OpenShowStore, OffersAccessThenSqliteThenAllFiles)
@@ -164,7 +145,7 @@ TEST_F(OpenShowStore, ValueOfTheWrongKindIsRefusedAndKeepsTheShow)
     testsupport::RunSql(path, "UPDATE tb_Layout SET BlastTime = 'soon' WHERE FlowID = 1");
     Open(path);
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, editor::FormatText(strings::kLoadBadField, 2, "BlastTime"));
+    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kLoadBadField, 2, "BlastTime"));
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
     ExpectEarlierShowKept();
 }
@@ -180,7 +161,7 @@ TEST_F(OpenShowStore, MissingColumnIsRefusedAndKeepsTheShow)
     testsupport::RunSql(path, "INSERT INTO tb_Layout VALUES (0, 'H', 0, '01', '00', 1)");
     Open(path);
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, editor::FormatText(strings::kLoadBadField, 1, "Sector"));
+    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kLoadBadField, 1, "Sector"));
     ExpectEarlierShowKept();
 }
 

@@ -1,5 +1,5 @@
-#include "FormatText.h"
 #include "ShowCommandsFixture.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <filesystem>
@@ -27,7 +27,7 @@ protected:
 
     void ExpectRefused(const std::string& text)
     {
-        ASSERT_EQ(prompt.messages.size(), 1u) << ::testing::PrintToString(MessageTexts());
+        ASSERT_EQ(prompt.messages.size(), 1u) << ::testing::PrintToString(prompt.MessageTexts());
         EXPECT_EQ(prompt.messages[0].text, text);
         EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
         EXPECT_EQ(HostNames(path), kStoredNames) << "a refused Save writes nothing";
@@ -82,7 +82,7 @@ TEST_F(SaveShowStore, EmptyNameWritesNothingAndASaveAfterFillingItWritesEveryRow
     prompt.messages.clear();
     grid.SetCellText(3, store::kColumnHost, "N3");
     Save();
-    ASSERT_EQ(MessageTexts(), std::vector<std::string>{strings::kSaveDone});
+    ASSERT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kSaveDone});
     EXPECT_EQ(HostNames(path), (std::vector<std::string>{"N1", "N2", "N3", "N4", "N5"}));
 }
 
@@ -93,7 +93,7 @@ TEST_F(SaveShowStore, WidthCountsCharactersNotBytes)
         chinese += "岸"; // 32 characters, 96 bytes of UTF-8
     SetHosts({chinese, "N2", "N3", "N4", "N5"});
     Save();
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{strings::kSaveDone});
+    EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kSaveDone});
     EXPECT_EQ(HostNames(path)[0], chinese);
 }
 
@@ -103,7 +103,7 @@ TEST_F(SaveShowStore, StoreWithFewerRecordsThanRowsIsRefused)
     SetHosts({"N1", "N2", "N3", "N4", "N5"});
     Save();
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, editor::FormatText(strings::kSaveCountMismatch, 4, 5));
+    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kSaveCountMismatch, 4, 5));
     EXPECT_EQ(HostNames(path), (std::vector<std::string>{"HOST", "A1", "北岸-1", "HOST"}));
 }
 
@@ -158,7 +158,7 @@ TEST_F(SaveShowStore, AfterAFailedOpenWritesTheFileTheGridCameFrom)
 
     SetHosts({"N1", "N2", "N3", "N4", "N5"});
     Save();
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{strings::kSaveDone});
+    EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kSaveDone});
     EXPECT_EQ(HostNames(path), (std::vector<std::string>{"N1", "N2", "N3", "N4", "N5"}));
     EXPECT_EQ(HostNames(other), kStoredNames);
 }

@@ -1,7 +1,7 @@
 #include "ShowCheckDlg.h"
 
-#include "FormatText.h"
 #include "MainWindowFixture.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <QApplication>
@@ -71,10 +71,10 @@ TEST_F(ShowCheckWindow, ChecksTheCurrentStoreAndListsItsFindings)
     EXPECT_EQ(seen.rows[0][0], QString::fromUtf8(strings::kCheckError));
     EXPECT_EQ(seen.rows[0][1], QString::fromUtf8(strings::kCheckNegativeTime));
     EXPECT_EQ(seen.rows[0][2], QStringLiteral("3"));
-    EXPECT_EQ(seen.rows[1][1], Q(editor::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7)));
+    EXPECT_EQ(seen.rows[1][1], Q(strings::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7)));
     EXPECT_EQ(seen.rows[2][0], QString::fromUtf8(strings::kCheckWarning));
     EXPECT_EQ(seen.rows[2][2], QStringLiteral("0"));
-    EXPECT_EQ(seen.summary, Q(editor::FormatText(strings::kCheckSummary, 3, 2, 1)));
+    EXPECT_EQ(seen.summary, Q(strings::FormatText(strings::kCheckSummary, 3, 2, 1)));
     EXPECT_TRUE(prompt.openChoices.size() == 1) << "only Open asked for a file";
 }
 

@@ -1,9 +1,9 @@
 #include "ShowCheck.h"
 
-#include "FormatText.h"
 #include "HostLoadSheet.h"
 #include "ShowStoreFiles.h"
 #include "TempDir.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <filesystem>
@@ -79,7 +79,7 @@ TEST(ShowCheck, OneFiringPointUsedTwiceOnAHostNamesEveryCueOfIt)
     const ShowFinding& shared = Only(report, FindingKind::kSharedFiringPoint);
     EXPECT_EQ(shared.severity, FindingSeverity::kError);
     EXPECT_EQ(shared.sequences, (std::vector<int>{7, 9, 12}));
-    EXPECT_EQ(shared.text, editor::FormatText(strings::kCheckSharedFiringPoint, "A1", 5, 2, 3));
+    EXPECT_EQ(shared.text, strings::FormatText(strings::kCheckSharedFiringPoint, "A1", 5, 2, 3));
 }
 
 TEST(ShowCheck, NegativeLaunchTimesAreOneErrorListingTheirRows)
@@ -104,16 +104,16 @@ TEST(ShowCheck, AddrAndChannelThatAreNotPlainNumbersSayWhatTheHostWouldGet)
                            FindingKind::kChannelNotDecimal, FindingKind::kChannelNotDecimal,
                            FindingKind::kChannelNotDecimal}));
     EXPECT_EQ(report.findings[0].text,
-              editor::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7));
+              strings::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
-    EXPECT_EQ(report.findings[1].text, editor::FormatText(strings::kCheckNotDecimal, "Sla", "", 0));
+    EXPECT_EQ(report.findings[1].text, strings::FormatText(strings::kCheckNotDecimal, "Sla", "", 0));
     EXPECT_EQ(report.findings[1].sequences, std::vector<int>{1});
     EXPECT_EQ(report.findings[2].text,
-              editor::FormatText(strings::kCheckNotDecimal, "Cue", " 4", 4));
+              strings::FormatText(strings::kCheckNotDecimal, "Cue", " 4", 4));
     EXPECT_EQ(report.findings[3].text,
-              editor::FormatText(strings::kCheckNotDecimal, "Cue", "+5", 5));
+              strings::FormatText(strings::kCheckNotDecimal, "Cue", "+5", 5));
     EXPECT_EQ(report.findings[4].text,
-              editor::FormatText(strings::kCheckNotDecimal, "Cue", "-", 0));
+              strings::FormatText(strings::kCheckNotDecimal, "Cue", "-", 0));
     EXPECT_EQ(report.findings[4].sequences, std::vector<int>{5});
 }
 
@@ -125,7 +125,7 @@ TEST(ShowCheck, NumbersBeyond32BitsCannotBeSent)
     ASSERT_EQ(Kinds(report),
               (std::vector{FindingKind::kAddrTooLarge, FindingKind::kChannelTooLarge}));
     EXPECT_EQ(report.findings[0].text,
-              editor::FormatText(strings::kCheckNumberTooLarge, "Sla", "2147483648"));
+              strings::FormatText(strings::kCheckNumberTooLarge, "Sla", "2147483648"));
     EXPECT_EQ(report.findings[1].sequences, std::vector<int>{1});
 }
 
@@ -146,12 +146,12 @@ TEST(ShowCheck, HostNamesTheHostCannotGet)
     ASSERT_EQ(Kinds(report),
               (std::vector{FindingKind::kHostNameNotGbk, FindingKind::kHostNameTooLong,
                            FindingKind::kHostNameTooLong}));
-    EXPECT_EQ(report.findings[0].text, editor::FormatText(strings::kCheckHostNotGbk, "Hôst😀"));
+    EXPECT_EQ(report.findings[0].text, strings::FormatText(strings::kCheckHostNotGbk, "Hôst😀"));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{2, 4}));
     EXPECT_EQ(report.findings[1].text,
-              editor::FormatText(strings::kCheckHostTooLong, tooLong.c_str(), 65, 64));
+              strings::FormatText(strings::kCheckHostTooLong, tooLong.c_str(), 65, 64));
     EXPECT_EQ(report.findings[2].text,
-              editor::FormatText(strings::kCheckHostTooLong, thirtyThreeHan.c_str(), 66, 64));
+              strings::FormatText(strings::kCheckHostTooLong, thirtyThreeHan.c_str(), 66, 64));
     EXPECT_EQ(report.findings[2].sequences, std::vector<int>{3});
 }
 
@@ -176,7 +176,7 @@ TEST(ShowCheck, CuesStillOnTheImportsHostAreAWarningAfterTheErrors)
     const ShowFinding& warning = report.findings[1];
     EXPECT_EQ(warning.severity, FindingSeverity::kWarning);
     EXPECT_EQ(warning.sequences, (std::vector<int>{0, 2}));
-    EXPECT_EQ(warning.text, editor::FormatText(strings::kCheckDefaultHost, "HOST"));
+    EXPECT_EQ(warning.text, strings::FormatText(strings::kCheckDefaultHost, "HOST"));
     EXPECT_EQ(report.Errors(), 1);
     EXPECT_EQ(report.Warnings(), 1);
 }
@@ -229,10 +229,10 @@ TEST_F(ShowCheckStore, UnreadableStoresAreErrorsNotEmptyShows)
         const ShowCheckReport report = editor::CheckShowStore(path);
         ASSERT_EQ(Kinds(report), std::vector{FindingKind::kStoreUnreadable}) << path;
         EXPECT_EQ(
-            report.findings[0].text.rfind(editor::FormatText(strings::kCheckUnreadable, ""), 0), 0u)
+            report.findings[0].text.rfind(strings::FormatText(strings::kCheckUnreadable, ""), 0), 0u)
             << report.findings[0].text;
         EXPECT_GT(report.findings[0].text.size(),
-                  editor::FormatText(strings::kCheckUnreadable, "").size())
+                  strings::FormatText(strings::kCheckUnreadable, "").size())
             << "the reason is missing for " << path;
     }
     EXPECT_FALSE(std::filesystem::exists(missing)) << "checking must not create a store";

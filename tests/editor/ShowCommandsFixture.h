@@ -56,18 +56,34 @@ protected:
         return texts;
     }
 
-    std::vector<std::string> MessageTexts() const
+    // A show of `cues` cues already in the grid, to see that a failed command
+    // keeps it.
+    void LoadEarlierShow(int cues = 2)
     {
-        std::vector<std::string> texts;
-        for (const auto& message : prompt.messages)
-            texts.push_back(message.text);
-        return texts;
+        std::vector<store::CueRecord> records;
+        for (int i = 0; i < cues; ++i)
+            records.push_back(Cue(i, "OLD"));
+        earlierPath = OpenNewStore("earlier.db", records);
+        earlierRows.clear();
+        for (int r = 0; r <= cues; ++r)
+            earlierRows.push_back(Row(r));
+    }
+
+    void ExpectEarlierShowKept()
+    {
+        EXPECT_EQ(storePath, earlierPath);
+        ASSERT_EQ(grid.GetRowCount(), static_cast<int>(earlierRows.size()));
+        for (int r = 0; r < grid.GetRowCount(); ++r)
+            EXPECT_EQ(Row(r), earlierRows[static_cast<std::size_t>(r)]) << "row " << r;
+        EXPECT_FALSE(db.IsOpen());
     }
 
     testsupport::TempDir dir;
     CADODataBase db;
     CADORecordset rs;
     std::string storePath;
+    std::string earlierPath;
+    std::vector<std::array<std::string, store::kCueColumnCount>> earlierRows;
     editor::MemoryGrid grid;
     testsupport::FakePrompt prompt;
 };

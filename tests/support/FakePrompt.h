@@ -30,6 +30,15 @@ public:
     std::deque<std::optional<std::string>> saveFiles;   // for ChooseSaveFile
     int unscripted = 0;                                 // calls with no scripted answer
 
+    // The messages' texts, in the order shown.
+    std::vector<std::string> MessageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const Message& message : messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override
     {
         messages.push_back({text, icon});

@@ -1,10 +1,10 @@
 #include "CliCommon.h"
 #include "Commands.h"
-#include "FormatText.h"
 #include "LayoutTable.h"
 #include "LoadedShow.h"
 #include "RowList.h"
 #include "SaveShowStore.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
@@ -25,7 +25,7 @@ int RunAssign(const AssignOptions& options)
 {
     const std::optional<RowRanges> ranges = ParseRowList(options.rows);
     if (!ranges)
-        throw UsageError(editor::FormatText(strings::kCliBadRows, options.rows.c_str()));
+        throw UsageError(strings::FormatText(strings::kCliBadRows, options.rows.c_str()));
     LoadedShow show;
     if (!show.Open(options.store))
         return kFailure;
@@ -33,7 +33,7 @@ int RunAssign(const AssignOptions& options)
     const std::optional<std::vector<int>> rows = RowsWithin(*ranges, show.CueRows(), outOfRange);
     if (!rows)
         throw UsageError(
-            editor::FormatText(strings::kCliRowOutOfRange, outOfRange, show.CueRows()));
+            strings::FormatText(strings::kCliRowOutOfRange, outOfRange, show.CueRows()));
     // The rows change in the grid only; Save then writes every name in one
     // transaction after its own checks, or nothing.
     for (const int row : *rows)

@@ -1,6 +1,6 @@
 #include "CheckReportOutput.h"
 
-#include "FormatText.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 namespace cli {
@@ -37,7 +37,7 @@ void WriteCheckReport(std::ostream& out, const editor::ShowCheckReport& report)
     }
     if (report.findings.empty())
         out << strings::kCheckNothingFound << '\n';
-    out << editor::FormatText(strings::kCheckSummary, report.cues, report.Errors(),
+    out << strings::FormatText(strings::kCheckSummary, report.cues, report.Errors(),
                               report.Warnings())
         << '\n';
 }

@@ -2,12 +2,12 @@
 #include "CliCommon.h"
 #include "Commands.h"
 #include "DownloadProcedure.h"
-#include "FormatText.h"
 #include "InterruptRequest.h"
 #include "ShowCheck.h"
 #include "TargetOption.h"
 #include "TerminalDownloadView.h"
 #include "TerminalPrompt.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
@@ -37,7 +37,7 @@ bool ShowPassesCheck(const DownloadOptions& options)
     WriteCheckReport(std::cerr, report);
     std::cerr.flush();
     if (report.Errors() > 0 && !options.force) {
-        PrintError(editor::FormatText(strings::kCliCheckRefused, report.Errors()));
+        PrintError(strings::FormatText(strings::kCliCheckRefused, report.Errors()));
         return false;
     }
     return true;

@@ -1,9 +1,8 @@
 #include "CliCommon.h"
 #include "Commands.h"
-#include "FormatText.h"
 #include "HostLoadSheet.h"
 #include "LayoutTable.h"
-#include "ShowCues.h"
+#include "StoreCues.h"
 #include "TextTable.h"
 #include "strings/Strings.h"
 
@@ -58,18 +57,10 @@ nlohmann::ordered_json SheetJson(const std::vector<editor::HostLoad>& sheet)
 
 int RunHosts(const HostsOptions& options)
 {
-    const editor::ShowCues show = editor::ReadShowCues(options.store);
-    switch (show.status) {
-    case editor::ShowCues::kRead:
-        break;
-    case editor::ShowCues::kNoLayoutTable:
-        PrintError(strings::kNoLayoutTable);
+    const std::optional<std::vector<store::CueRecord>> cues = ReadStoreCues(options.store);
+    if (!cues)
         return kFailure;
-    case editor::ShowCues::kUnreadable:
-        PrintError(editor::FormatText(strings::kLoadFailed, show.detail.c_str()));
-        return kFailure;
-    }
-    const std::vector<editor::HostLoad> sheet = editor::BuildHostLoadSheet(show.cues);
+    const std::vector<editor::HostLoad> sheet = editor::BuildHostLoadSheet(*cues);
     if (options.json)
         std::cout << SheetJson(sheet).dump(2) << '\n';
     else

@@ -1,11 +1,11 @@
 #include "CliCommon.h"
 #include "Commands.h"
-#include "FormatText.h"
 #include "HostNameSetting.h"
 #include "HostNameText.h"
-#include "ShowCues.h"
+#include "StoreCues.h"
 #include "TargetOption.h"
 #include "TerminalPrompt.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
@@ -28,31 +28,23 @@ int RunSetHost(const SetHostOptions& options)
 {
     CheckHostCode(options.hostCode, strings::kHostSettingsNoCode, strings::kHostSettingsBadCode);
     const hostlink::HostLinkOptions link = LinkOptionsFor(options.target);
-    const editor::ShowCues show = editor::ReadShowCues(options.store);
-    switch (show.status) {
-    case editor::ShowCues::kRead:
-        break;
-    case editor::ShowCues::kNoLayoutTable:
-        PrintError(strings::kNoLayoutTable);
+    const std::optional<std::vector<store::CueRecord>> cues = ReadStoreCues(options.store);
+    if (!cues)
         return kFailure;
-    case editor::ShowCues::kUnreadable:
-        PrintError(editor::FormatText(strings::kLoadFailed, show.detail.c_str()));
-        return kFailure;
-    }
     // As in the window, only a name of the show can be sent: a typo would
     // give the host a name that none of its cues carries.
     const std::string wanted = editor::TrimHostName(options.name);
     const auto entry =
-        std::find_if(show.cues.begin(), show.cues.end(), [&](const store::CueRecord& cue) {
+        std::find_if(cues->begin(), cues->end(), [&](const store::CueRecord& cue) {
             return !wanted.empty() && editor::TrimHostName(cue.HostName) == wanted;
         });
     TerminalPrompt prompt;
-    if (entry == show.cues.end() && !wanted.empty()) {
-        PrintError(editor::FormatText(strings::kCliHostNotInShow, options.name.c_str()));
+    if (entry == cues->end() && !wanted.empty()) {
+        PrintError(strings::FormatText(strings::kCliHostNotInShow, options.name.c_str()));
         return kFailure;
     }
     // An empty name goes through the dialog's own name check and message.
-    const std::string name = entry == show.cues.end() ? options.name : entry->HostName;
+    const std::string name = entry == cues->end() ? options.name : entry->HostName;
     hostlink::HostNameSetting setting(prompt, link);
     return setting.SetHost({{name, true}}, options.hostCode) ? kSuccess : kFailure;
 }

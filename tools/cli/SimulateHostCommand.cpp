@@ -1,9 +1,9 @@
 #include "AddressPort.h"
 #include "CliCommon.h"
 #include "Commands.h"
-#include "FormatText.h"
 #include "VirtualHostArguments.h"
 #include "VirtualHostRun.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
@@ -29,7 +29,7 @@ std::vector<std::string> VirtualHostArgs(const SimulateOptions& options)
     if (!options.listen.empty()) {
         const std::optional<AddressPort> listen = ParseAddressPort(options.listen, true);
         if (!listen)
-            throw UsageError(editor::FormatText(strings::kCliBadAddressPort, "--listen",
+            throw UsageError(strings::FormatText(strings::kCliBadAddressPort, "--listen",
                                                 options.listen.c_str()));
         args = {"--address", listen->address, "--port", std::to_string(listen->port)};
     }

@@ -2,8 +2,8 @@
 
 #include "AddressPort.h"
 #include "CliCommon.h"
-#include "FormatText.h"
 #include "HostCode.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 namespace cli {
@@ -16,7 +16,7 @@ hostlink::HostLinkOptions LinkOptionsFor(const std::string& target)
     const std::optional<AddressPort> parsed = ParseAddressPort(target, false);
     if (!parsed)
         throw UsageError(
-            editor::FormatText(strings::kCliBadAddressPort, "--target", target.c_str()));
+            strings::FormatText(strings::kCliBadAddressPort, "--target", target.c_str()));
     options.addressPattern = parsed->address; // no "%i": the host code no longer picks it
     options.port = parsed->port;
     return options;

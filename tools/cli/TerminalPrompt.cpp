@@ -1,7 +1,7 @@
 #include "TerminalPrompt.h"
 
 #include "CliCommon.h"
-#include "FormatText.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <algorithm>
@@ -28,7 +28,7 @@ bool TerminalPrompt::AskYesNo(const std::string& text)
 {
     if (before_)
         before_();
-    PrintError(editor::FormatText(yes_ ? strings::kCliQuestionYes : strings::kCliQuestionNo,
+    PrintError(strings::FormatText(yes_ ? strings::kCliQuestionYes : strings::kCliQuestionNo,
                                   text.c_str()));
     return yes_;
 }

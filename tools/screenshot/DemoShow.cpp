@@ -45,3 +45,11 @@ void WriteDemoShow(const std::string& path)
     rs.Close();
     transaction.Commit();
 }
+
+bool ShowedMessages(const prompt::FixedFilePrompt& prompt)
+{
+    if (prompt.messages.empty())
+        return false;
+    std::fprintf(stderr, "tavrin-screenshot: unexpected message: %s", prompt.messages.c_str());
+    return true;
+}

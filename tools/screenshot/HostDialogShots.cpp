@@ -1,8 +1,9 @@
 #include "HostDialogShots.h"
 
+#include "DemoShow.h"
 #include "DownloadDlg.h"
+#include "FixedFilePrompt.h"
 #include "HostSettingsDlg.h"
-#include "DemoPrompt.h"
 #include "VirtualFiringHost.h"
 
 #include <QApplication>
@@ -50,7 +51,7 @@ int ShootDownloadDialog(const std::string& store, const QString& output)
     options.link.port = host.Port();
     options.link.receiveTimeout = std::chrono::milliseconds(1000);
 
-    DemoPrompt prompt(store);
+    prompt::FixedFilePrompt prompt(store);
     CDownloadDlg dialog(prompt, nullptr, options);
     dialog.show();
     dialog.findChild<QPushButton*>(QStringLiteral("buttonDownload"))->click();
@@ -61,7 +62,7 @@ int ShootDownloadDialog(const std::string& store, const QString& output)
         QApplication::processEvents();
         QThread::msleep(5);
     }
-    if (bar->value() < 40 || prompt.failed) {
+    if (bar->value() < 40 || ShowedMessages(prompt)) {
         std::fprintf(stderr, "tavrin-screenshot: the download did not get under way\n");
         return 1;
     }
@@ -70,9 +71,9 @@ int ShootDownloadDialog(const std::string& store, const QString& output)
 
 int ShootHostSettingsDialog(const std::string& store, const QString& output)
 {
-    DemoPrompt prompt(store);
+    prompt::FixedFilePrompt prompt(store);
     CHostSettingsDlg dialog(prompt);
-    if (prompt.failed)
+    if (ShowedMessages(prompt))
         return 1;
     dialog.show();
     auto* list = dialog.findChild<QListWidget*>(QStringLiteral("listHosts"));

@@ -3,8 +3,8 @@
 // The host dialogs instead: tavrin-screenshot download|host-settings OUTPUT.png
 #include "ConverterDlg.h"
 #include "DemoShow.h"
+#include "FixedFilePrompt.h"
 #include "HostDialogShots.h"
-#include "DemoPrompt.h"
 #include "VSFlexGrid.h"
 
 #include <QAction>
@@ -39,11 +39,11 @@ int main(int argc, char** argv)
     if (shot == "host-settings")
         return ShootHostSettingsDialog(store, output);
 
-    DemoPrompt prompt(store);
+    prompt::FixedFilePrompt prompt(store);
     CConverterDlg window(prompt);
     window.show();
     window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
-    if (prompt.failed)
+    if (ShowedMessages(prompt))
         return 1;
 
     // A few cues selected, as a designer about to assign them a host would.

@@ -1,11 +1,15 @@
-#include "FormatText.h"
+#pragma once
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
-namespace editor {
+namespace strings {
 
-std::string FormatText(const char* format, ...)
+// printf into a string, for the string table's formats.
+inline std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+inline std::string FormatText(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
@@ -23,4 +27,4 @@ std::string FormatText(const char* format, ...)
     return text;
 }
 
-} // namespace editor
+} // namespace strings

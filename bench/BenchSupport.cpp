@@ -1,0 +1,51 @@
+#include "BenchSupport.h"
+
+#include "ADODataBase.h"
+#include "ADORecordset.h"
+#include "LayoutTable.h"
+#include "Transaction.h"
+#include "engine/SqliteDatabase.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+
+namespace bench {
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+void WriteLayoutStore(const std::string& path, int cues)
+{
+    std::filesystem::remove(path);
+    store::SqliteDatabase::CreateNew(path)->Execute(store::kCreateLayoutTableSql);
+    CADODataBase db;
+    if (!db.Open(store::ConnectionStringFor(path), "", ""))
+        throw std::runtime_error(db.GetLastErrorText());
+    store::Transaction transaction(*db.GetConnection());
+    CADORecordset rs(&db);
+    if (!rs.Open(store::kLayoutTable, modeTable))
+        throw std::runtime_error(rs.GetLastErrorText());
+    char number[16];
+    for (int n = 0; n < cues; ++n) {
+        rs.AddNew();
+        rs.WriteField("FlowID", n);
+        rs.WriteField("HostName", std::string(store::kDefaultHostName));
+        rs.WriteField("HostIndex", 1);
+        rs.WriteField("BlastTime", n * 37);
+        std::snprintf(number, sizeof number, "%02d", n / 100 % 100);
+        rs.WriteField("Addr", std::string(number));
+        std::snprintf(number, sizeof number, "%02d", n % 100);
+        rs.WriteField("Channel", std::string(number));
+        rs.WriteField("CDCode", n % 7);
+        rs.WriteField("Sector", 0);
+    }
+    if (!rs.Update())
+        throw std::runtime_error(rs.GetLastErrorText());
+    rs.Close();
+    transaction.Commit();
+}
+
+} // namespace bench

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "LayoutTable.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// Every cue of a show store's tb_Layout, in store order; nothing, after saying
+// why on standard error, when the store has no show table or cannot be read.
+std::optional<std::vector<store::CueRecord>> ReadStoreCues(const std::string& path);
+
+} // namespace cli
