@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTest>
 #include <QToolBar>
 
 namespace {
@@ -203,6 +204,21 @@ TEST_F(MainWindow, CloseBoxClosesWithoutAQuestion)
 {
     window.close();
     EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(prompt.questions.empty());
+}
+
+// A designer pressing Enter or Esc in the grid must not lose the window (and
+// with it the unsaved host names).
+TEST_F(MainWindow, EnterAndEscapeLeaveTheWindowOpen)
+{
+    OpenStore(NewStore("five.db"));
+    Grid().setFocus();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        QTest::keyClick(&Grid(), key);
+        QTest::keyClick(&window, key);
+        EXPECT_TRUE(window.isVisible()) << "key " << key;
+    }
+    EXPECT_EQ(Grid().GetRowCount(), 6);
     EXPECT_TRUE(prompt.questions.empty());
 }
 
