@@ -8,11 +8,10 @@
 #include "Transaction.h"
 #include "engine/SqliteDatabase.h"
 
-#include <sqlite3.h>
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <sqlite3.h>
 #include <string>
 
 namespace {

@@ -53,7 +53,8 @@ bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
     case ConversionOutcome::kConverted:
         return true;
     case ConversionOutcome::kBadRecord:
-        Stop(show, strings::FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
+        Stop(show,
+             strings::FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
         break;
     case ConversionOutcome::kWriteFailed:
         Stop(show, strings::FormatText(strings::kImportFailed, outcome.detail.c_str()));
@@ -94,7 +95,8 @@ bool ConvertInPlace(ShowContext& show, const std::string& path)
     try {
         transaction.emplace(*show.db.GetConnection());
     } catch (const ado::_com_error& error) {
-        Stop(show, strings::FormatText(strings::kImportStoreNotCreated, FailureText(error).c_str()));
+        Stop(show,
+             strings::FormatText(strings::kImportStoreNotCreated, FailureText(error).c_str()));
         return false;
     }
     if (!CreateLayoutTable(show, show.db) || !Convert(show, show.rs, show.db, cues))
@@ -133,15 +135,16 @@ bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<store::Cu
     if (copiedLayout) {
         CADORecordset stored(&show.db);
         if (!stored.Open(store::kLayoutTable, modeTable)) {
-            Stop(show,
-                 strings::FormatText(strings::kImportSourceUnreadable, stored.GetLastErrorText().c_str()));
+            Stop(show, strings::FormatText(strings::kImportSourceUnreadable,
+                                           stored.GetLastErrorText().c_str()));
             return false;
         }
         store::AppendRows(*stored.GetRecordset(), store::kLayoutTable, target);
     } else {
         CADORecordset fireData(&target);
         if (!fireData.Open(store::kFireDataTable, modeTable)) {
-            Stop(show, strings::FormatText(strings::kImportFailed, fireData.GetLastErrorText().c_str()));
+            Stop(show,
+                 strings::FormatText(strings::kImportFailed, fireData.GetLastErrorText().c_str()));
             return false;
         }
         if (!Convert(show, fireData, target, cues))
@@ -164,7 +167,8 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
 
     CADODataBase target;
     if (!target.Create(store::ConnectionStringFor(*path))) {
-        Stop(show, strings::FormatText(strings::kImportStoreNotCreated, DescriptionOf(target).c_str()));
+        Stop(show,
+             strings::FormatText(strings::kImportStoreNotCreated, DescriptionOf(target).c_str()));
         return false;
     }
     std::vector<store::CueRecord> cues;
@@ -207,7 +211,7 @@ bool ImportFireOne(ShowContext& show)
             // failure is the user's to know.
             if (show.rs.GetLastErrorCode() != static_cast<std::uint32_t>(ado::DB_E_NOTABLE))
                 Stop(show, strings::FormatText(strings::kImportSourceUnreadable,
-                                      show.rs.GetLastErrorText().c_str()));
+                                               show.rs.GetLastErrorText().c_str()));
             return false;
         }
         if (show.db.GetConnection()->IsReadOnlyFormat())

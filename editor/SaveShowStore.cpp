@@ -36,7 +36,8 @@ bool CollectHostNames(ShowContext& show, std::vector<std::string>& names)
             return false;
         }
         if (ado::Utf8Length(name) > static_cast<std::size_t>(store::kHostNameMaxChars)) {
-            Refuse(show, strings::FormatText(strings::kSaveHostTooLong, row, store::kHostNameMaxChars));
+            Refuse(show,
+                   strings::FormatText(strings::kSaveHostTooLong, row, store::kHostNameMaxChars));
             return false;
         }
         names.push_back(std::move(name));
@@ -58,7 +59,7 @@ bool WriteHostNames(ShowContext& show, const std::vector<std::string>& names)
     const long count = records->RecordCount();
     if (count != static_cast<long>(names.size())) {
         Refuse(show, strings::FormatText(strings::kSaveCountMismatch, static_cast<int>(count),
-                                static_cast<int>(names.size())));
+                                         static_cast<int>(names.size())));
         return false;
     }
     records->MoveFirst();

@@ -113,13 +113,14 @@ public:
         for (const auto& [text, rows] : groups.Groups())
             Error(kind,
                   strings::FormatText(strings::kCheckNotDecimal, caption, text.c_str(),
-                             hostlink::DecimalValue(text).value_or(0)),
+                                      hostlink::DecimalValue(text).value_or(0)),
                   rows);
     }
     void TooLarge(Kind kind, const char* caption, const FindingGroups<std::string>& groups)
     {
         for (const auto& [text, rows] : groups.Groups())
-            Error(kind, strings::FormatText(strings::kCheckNumberTooLarge, caption, text.c_str()), rows);
+            Error(kind, strings::FormatText(strings::kCheckNumberTooLarge, caption, text.c_str()),
+                  rows);
     }
 
 private:
@@ -162,8 +163,8 @@ ShowCheckReport CheckShow(const std::vector<store::CueRecord>& cues)
             continue;
         const auto& [host, addr, channel] = point;
         write.Error(Kind::kSharedFiringPoint,
-                    strings::FormatText(strings::kCheckSharedFiringPoint, host.c_str(), addr, channel,
-                               static_cast<int>(rows.size())),
+                    strings::FormatText(strings::kCheckSharedFiringPoint, host.c_str(), addr,
+                                        channel, static_cast<int>(rows.size())),
                     rows);
     }
     if (!found.negativeTimes.empty())
@@ -175,13 +176,13 @@ ShowCheckReport CheckShow(const std::vector<store::CueRecord>& cues)
     if (!found.blankHost.empty())
         write.Error(Kind::kHostNameBlank, strings::kCheckHostBlank, found.blankHost);
     for (const auto& [host, rows] : found.hostNotGbk.Groups())
-        write.Error(Kind::kHostNameNotGbk, strings::FormatText(strings::kCheckHostNotGbk, host.c_str()),
-                    rows);
+        write.Error(Kind::kHostNameNotGbk,
+                    strings::FormatText(strings::kCheckHostNotGbk, host.c_str()), rows);
     for (const auto& [host, rows] : found.hostTooLong.Groups())
         write.Error(Kind::kHostNameTooLong,
                     strings::FormatText(strings::kCheckHostTooLong, host.c_str(),
-                               static_cast<int>(hostlink::Utf8ToGbk(host)->size()),
-                               static_cast<int>(hostlink::kHostNameMaxBytes)),
+                                        static_cast<int>(hostlink::Utf8ToGbk(host)->size()),
+                                        static_cast<int>(hostlink::kHostNameMaxBytes)),
                     rows);
     if (!found.defaultHost.empty())
         write.Warning(Kind::kDefaultHost,

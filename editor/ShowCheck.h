@@ -20,7 +20,7 @@ enum class FindingKind
     kChannelNotDecimal,
     kAddrTooLarge, // no 32-bit number: the cue cannot be sent at all
     kChannelTooLarge,
-    kHostNameBlank,   // nothing but blanks: the cue belongs to no host
+    kHostNameBlank, // nothing but blanks: the cue belongs to no host
     kHostNameNotGbk,
     kHostNameTooLong, // more than 64 bytes in GBK
     kDefaultHost,     // still on the import's "HOST" (a warning)

@@ -31,8 +31,8 @@ void ReadTable(CADODataBase& db, ShowCues& show)
         store::CueRecord cue;
         if (const char* field = store::ReadCueRecord(rs, cue)) {
             show.status = ShowCues::kUnreadable;
-            show.detail =
-                strings::FormatText(strings::kLoadBadField, static_cast<int>(show.cues.size()) + 1, field);
+            show.detail = strings::FormatText(strings::kLoadBadField,
+                                              static_cast<int>(show.cues.size()) + 1, field);
             show.cues.clear();
             return;
         }

@@ -116,7 +116,8 @@ bool DownloadProcedure::RunDownload()
     view_.SetProgressText(strings::FormatText(strings::kDownloadedPercent, kComplete));
     view_.SetProgressPercent(kComplete);
     view_.SetEndText(strings::kDownloadEnd);
-    view_.SetStatusLine(strings::FormatText(strings::kDownloadTotal, static_cast<int>(acknowledged)));
+    view_.SetStatusLine(
+        strings::FormatText(strings::kDownloadTotal, static_cast<int>(acknowledged)));
     link->Close();
     return true;
 }

@@ -11,12 +11,18 @@ namespace hostlink {
 // is not GBK or not zero after its terminator, a non-zero reserved field.
 struct DecodedFrame
 {
-    enum Kind { kInvalid, kProjectName, kHostName, kCue };
+    enum Kind
+    {
+        kInvalid,
+        kProjectName,
+        kHostName,
+        kCue
+    };
     Kind kind = kInvalid;
-    std::string error;     // why it is invalid
-    std::size_t size = 0;  // bytes in the datagram
-    std::string name;      // project name, host name, or the cue's HostName (UTF-8)
-    int position = 0;      // cue frames: the position code
+    std::string error;    // why it is invalid
+    std::size_t size = 0; // bytes in the datagram
+    std::string name;     // project name, host name, or the cue's HostName (UTF-8)
+    int position = 0;     // cue frames: the position code
     std::int32_t CDCode = 0;
     std::int32_t reserved = 0;
     std::int32_t Sector = 0;

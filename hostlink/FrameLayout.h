@@ -12,7 +12,12 @@ inline constexpr std::uint8_t kFrameMarker = 0xFF;
 inline constexpr std::size_t kHeaderSize = 4; // marker, type, flag, payload length
 inline constexpr std::size_t kChecksumSize = 1;
 
-enum class FrameType : std::uint8_t { kProjectName = 2, kHostName = 3, kCue = 4 };
+enum class FrameType : std::uint8_t
+{
+    kProjectName = 2,
+    kHostName = 3,
+    kCue = 4
+};
 
 // Byte 2 of a name frame.
 inline constexpr std::uint8_t kNameFrameFlag = 1;
@@ -33,7 +38,12 @@ inline constexpr std::size_t kCuePayloadSize = 88;
 inline constexpr std::size_t kCueFrameSize = kHeaderSize + kCuePayloadSize + kChecksumSize; // 93
 
 // Byte 2 of a cue frame: where the cue stands in its download.
-enum PositionCode : std::uint8_t { kFirstCue = 0, kMiddleCue = 1, kLastCue = 2 };
+enum PositionCode : std::uint8_t
+{
+    kFirstCue = 0,
+    kMiddleCue = 1,
+    kLastCue = 2
+};
 
 // The command layout: 42 bytes, no checksum.
 inline constexpr std::uint8_t kCommandMarker = 0x10;

@@ -52,7 +52,10 @@ void PutChecksum(std::span<std::uint8_t> frame)
     frame[last] = FrameChecksum(frame.subspan(kHeaderSize, last - kHeaderSize));
 }
 
-BuildOutcome Built() { return {true, {}}; }
+BuildOutcome Built()
+{
+    return {true, {}};
+}
 
 BuildOutcome Failed(std::span<std::uint8_t> frame, const char* message)
 {
@@ -60,8 +63,8 @@ BuildOutcome Failed(std::span<std::uint8_t> frame, const char* message)
     return {false, message};
 }
 
-BuildOutcome BuildNameFrame(std::span<std::uint8_t> frame, FrameType type,
-                            const std::string& name, const char* failureMessage)
+BuildOutcome BuildNameFrame(std::span<std::uint8_t> frame, FrameType type, const std::string& name,
+                            const char* failureMessage)
 {
     std::ranges::fill(frame, std::uint8_t{0});
     PutHeader(frame, type, kNameFrameFlag, kNamePayloadSize);

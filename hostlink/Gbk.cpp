@@ -1,9 +1,8 @@
 #include "Gbk.h"
 
-#include <iconv.h>
-
 #include <cerrno>
 #include <cstdint>
+#include <iconv.h>
 
 namespace hostlink {
 

@@ -11,7 +11,12 @@ inline constexpr int kHighestHostCode = 252;
 // alone read as 0), or a host code.
 struct HostCodeInput
 {
-    enum Status { kValid, kEmpty, kOutOfRange };
+    enum Status
+    {
+        kValid,
+        kEmpty,
+        kOutOfRange
+    };
     Status status = kEmpty;
     int code = 0; // set when valid
 };

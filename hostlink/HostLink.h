@@ -14,13 +14,19 @@ namespace hostlink {
 class HostLink
 {
 public:
-    enum class OpenStatus {
+    enum class OpenStatus
+    {
         kOpened,
         kNoSocket, // no socket for that host (no address, or none to be had)
         kSendTimeoutFailed,
         kReceiveTimeoutFailed,
     };
-    enum class Reply { kNoReply, kAccepted, kRefused };
+    enum class Reply
+    {
+        kNoReply,
+        kAccepted,
+        kRefused
+    };
 
     virtual ~HostLink() = default;
 

@@ -18,7 +18,10 @@ std::unique_ptr<HostLink> MakeHostLinkSocket(const HostLinkOptions& options)
 
 HostLinkSocket::HostLinkSocket(HostLinkOptions options) : options_(std::move(options)) {}
 
-HostLinkSocket::~HostLinkSocket() { Close(); }
+HostLinkSocket::~HostLinkSocket()
+{
+    Close();
+}
 
 HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
 {
@@ -46,7 +49,10 @@ HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
     return OpenStatus::kOpened;
 }
 
-void HostLinkSocket::ClearReply() { reply_ = Acknowledgement{}; }
+void HostLinkSocket::ClearReply()
+{
+    reply_ = Acknowledgement{};
+}
 
 bool HostLinkSocket::Send(std::span<const std::uint8_t> frame)
 {

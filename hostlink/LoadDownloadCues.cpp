@@ -20,7 +20,12 @@ bool ReadCue(CADORecordset& rs, DownloadCue& cue)
            rs.ReadField("CDCode", cue.CDCode) && rs.ReadField("Sector", cue.Sector);
 }
 
-enum class LoadResult { kLoaded, kNoLayoutTable, kUnreadable };
+enum class LoadResult
+{
+    kLoaded,
+    kNoLayoutTable,
+    kUnreadable
+};
 
 LoadResult ReadStore(const std::string& path, std::vector<DownloadCue>& list)
 {

@@ -9,8 +9,9 @@ std::string PositionSequence::Check(int position) const
     if (position == kFirstCue)
         return {};
     if (position == kMiddleCue || position == kLastCue)
-        return open_ ? std::string() : "position code " + std::to_string(position) +
-                                           " without a first cue before it";
+        return open_
+                   ? std::string()
+                   : "position code " + std::to_string(position) + " without a first cue before it";
     return "position code " + std::to_string(position);
 }
 

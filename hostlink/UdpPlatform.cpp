@@ -5,13 +5,12 @@
 #include <ws2tcpip.h>
 #else
 #include <arpa/inet.h>
+#include <cerrno>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
-
-#include <cerrno>
 #endif
 
 #include <vector>
@@ -24,12 +23,18 @@ namespace {
 using Native = SOCKET;
 using AddressLength = int;
 using PollEntry = WSAPOLLFD;
-Native ToNative(Handle socket) { return static_cast<Native>(socket); }
+Native ToNative(Handle socket)
+{
+    return static_cast<Native>(socket);
+}
 int Poll(PollEntry* entries, std::size_t count, int timeoutMs)
 {
     return WSAPoll(entries, static_cast<ULONG>(count), timeoutMs);
 }
-bool Interrupted() { return false; }
+bool Interrupted()
+{
+    return false;
+}
 bool SetTimeout(Handle socket, int option, std::chrono::milliseconds timeout)
 {
     const DWORD value = static_cast<DWORD>(timeout.count());
@@ -40,12 +45,18 @@ bool SetTimeout(Handle socket, int option, std::chrono::milliseconds timeout)
 using Native = int;
 using AddressLength = socklen_t;
 using PollEntry = pollfd;
-Native ToNative(Handle socket) { return static_cast<Native>(socket); }
+Native ToNative(Handle socket)
+{
+    return static_cast<Native>(socket);
+}
 int Poll(PollEntry* entries, std::size_t count, int timeoutMs)
 {
     return poll(entries, static_cast<nfds_t>(count), timeoutMs);
 }
-bool Interrupted() { return errno == EINTR; }
+bool Interrupted()
+{
+    return errno == EINTR;
+}
 bool SetTimeout(Handle socket, int option, std::chrono::milliseconds timeout)
 {
     timeval value{};
@@ -152,9 +163,9 @@ long ReceiveFrom(Handle socket, std::span<std::uint8_t> buffer, Endpoint& from)
 {
     sockaddr_in address{};
     AddressLength length = sizeof address;
-    const auto received =
-        recvfrom(ToNative(socket), reinterpret_cast<char*>(buffer.data()),
-                 static_cast<int>(buffer.size()), 0, reinterpret_cast<sockaddr*>(&address), &length);
+    const auto received = recvfrom(ToNative(socket), reinterpret_cast<char*>(buffer.data()),
+                                   static_cast<int>(buffer.size()), 0,
+                                   reinterpret_cast<sockaddr*>(&address), &length);
     from = FromSockaddr(address);
 #ifdef _WIN32
     // Winsock fails a datagram longer than the buffer, after filling it.

@@ -42,7 +42,12 @@ long ReceiveFrom(Handle socket, std::span<std::uint8_t> buffer, Endpoint& from);
 
 struct Readiness
 {
-    enum Status { kReady, kTimedOut, kFailed };
+    enum Status
+    {
+        kReady,
+        kTimedOut,
+        kFailed
+    };
     Status status = kFailed;
     std::size_t index = 0; // of the first readable socket
 };

@@ -31,7 +31,10 @@ bool OpenBound(const std::string& address, std::uint16_t port, udp::Handle& sock
 
 VirtualFiringHost::VirtualFiringHost(VirtualHostOptions options) : options_(std::move(options)) {}
 
-VirtualFiringHost::~VirtualFiringHost() { Stop(); }
+VirtualFiringHost::~VirtualFiringHost()
+{
+    Stop();
+}
 
 bool VirtualFiringHost::Start(std::string& error)
 {

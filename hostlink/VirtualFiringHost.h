@@ -21,25 +21,30 @@ namespace hostlink {
 struct VirtualHostOptions
 {
     std::string address = "127.0.0.1";
-    std::uint16_t port = 10061; // 0: any free port (see VirtualFiringHost::Port)
-    int refuseFrame = 0;        // K > 0: frame K is refused
-    int silentFrom = 0;         // K > 0: frames from K on get no reply
-    bool replyFromOtherPort = false;   // replies leave from a second port, which also listens
-    bool replyFiveBytes = false;       // every reply gets a fifth byte
+    std::uint16_t port = 10061;      // 0: any free port (see VirtualFiringHost::Port)
+    int refuseFrame = 0;             // K > 0: frame K is refused
+    int silentFrom = 0;              // K > 0: frames from K on get no reply
+    bool replyFromOtherPort = false; // replies leave from a second port, which also listens
+    bool replyFiveBytes = false;     // every reply gets a fifth byte
     std::chrono::milliseconds replyDelay{0};
-    std::string replyFromAddress{};    // non-empty: replies leave from this address instead
-    std::string decoyFromAddress{};    // non-empty: an "accepted" from here before each reply
+    std::string replyFromAddress{}; // non-empty: replies leave from this address instead
+    std::string decoyFromAddress{}; // non-empty: an "accepted" from here before each reply
 };
 
 // What the host made of one datagram.
 struct HostFrameRecord
 {
-    int number = 0;           // from 1
+    int number = 0; // from 1
     udp::Endpoint sender;
     std::uint16_t localPort = 0; // the port it arrived on
     DecodedFrame frame;
-    std::string problem;      // why it was refused on its merits; empty if it was fine
-    enum Reply { kAccepted, kRefused, kNone };
+    std::string problem; // why it was refused on its merits; empty if it was fine
+    enum Reply
+    {
+        kAccepted,
+        kRefused,
+        kNone
+    };
     Reply reply = kAccepted;
 };
 

@@ -9,7 +9,13 @@
 // answer with their own implementations.
 namespace prompt {
 
-enum class MessageIcon { None, Stop, Warning, Information };
+enum class MessageIcon
+{
+    None,
+    Stop,
+    Warning,
+    Information
+};
 
 struct FileFilter
 {

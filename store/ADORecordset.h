@@ -8,14 +8,16 @@
 class CADODataBase;
 
 // What the source text given to CADORecordset::Open is.
-enum OpenMode : std::int32_t {
+enum OpenMode : std::int32_t
+{
     modeAny = 0,       // SQL text or a name, opened as a query
     modeQuery = 1,     // SQL text
     modeTable = 2,     // a table name
     modeProcedure = 3, // a stored procedure's name
 };
 
-enum EditState : std::int32_t {
+enum EditState : std::int32_t
+{
     editIdle = 0,
     editAdding = 1, // from AddNew until Update, CancelUpdate or Close
 };

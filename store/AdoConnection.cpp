@@ -34,7 +34,10 @@ std::string DataSourceOf(const std::string& connectionString)
     return {};
 }
 
-ConnectionPtr Connection::Create() { return ConnectionPtr(new Connection()); }
+ConnectionPtr Connection::Create()
+{
+    return ConnectionPtr(new Connection());
+}
 
 void Connection::Open(const std::string& connectionString, const std::string& /*userId*/,
                       const std::string& /*password*/, long /*options*/)
@@ -134,7 +137,10 @@ void Connection::RollbackTrans()
     Engine().RollbackTransaction();
 }
 
-CommandPtr Command::Create() { return CommandPtr(new Command()); }
+CommandPtr Command::Create()
+{
+    return CommandPtr(new Command());
+}
 
 RecordsetPtr Command::Execute(long /*options*/)
 {

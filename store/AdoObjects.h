@@ -14,32 +14,54 @@
 // ado::_com_error.
 namespace ado {
 
-enum ObjectStateEnum : long { adStateClosed = 0, adStateOpen = 1 };
-enum SchemaEnum : long { adSchemaTables = 20 };
-enum CursorTypeEnum : long {
+enum ObjectStateEnum : long
+{
+    adStateClosed = 0,
+    adStateOpen = 1
+};
+enum SchemaEnum : long
+{
+    adSchemaTables = 20
+};
+enum CursorTypeEnum : long
+{
     adOpenUnspecified = -1,
     adOpenForwardOnly = 0,
     adOpenKeyset = 1,
     adOpenDynamic = 2,
     adOpenStatic = 3
 };
-enum LockTypeEnum : long {
+enum LockTypeEnum : long
+{
     adLockUnspecified = -1,
     adLockReadOnly = 1,
     adLockPessimistic = 2,
     adLockOptimistic = 3,
     adLockBatchOptimistic = 4
 };
-enum CommandTypeEnum : long {
+enum CommandTypeEnum : long
+{
     adCmdUnspecified = -1,
     adCmdText = 1,
     adCmdTable = 2,
     adCmdStoredProc = 4,
     adCmdUnknown = 8
 };
-enum CursorLocationEnum : long { adUseServer = 2, adUseClient = 3 };
-enum ExecuteOptionEnum : long { adExecuteNoRecords = 128 };
-enum EditModeEnum : long { adEditNone = 0, adEditInProgress = 1, adEditAdd = 2 };
+enum CursorLocationEnum : long
+{
+    adUseServer = 2,
+    adUseClient = 3
+};
+enum ExecuteOptionEnum : long
+{
+    adExecuteNoRecords = 128
+};
+enum EditModeEnum : long
+{
+    adEditNone = 0,
+    adEditInProgress = 1,
+    adEditAdd = 2
+};
 
 inline constexpr HRESULT adErrInvalidConnection = MakeHresult(0x800A0E7D);
 
@@ -148,7 +170,7 @@ private:
     std::uint64_t session_ = 0;
     bool open_ = false;
     bool readOnly_ = false;
-    store::RowSet rows_; // read whole when opened
+    store::RowSet rows_;             // read whole when opened
     std::vector<std::size_t> order_; // empty: rows in the order read
     std::size_t position_ = 0;
     EditModeEnum editMode_ = adEditNone;

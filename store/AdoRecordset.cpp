@@ -68,7 +68,10 @@ int CompareValues(const Variant& a, const Variant& b)
 }
 } // namespace
 
-RecordsetPtr Recordset::Create() { return RecordsetPtr(new Recordset()); }
+RecordsetPtr Recordset::Create()
+{
+    return RecordsetPtr(new Recordset());
+}
 
 RecordsetPtr Recordset::FromRows(store::RowSet rows, const ConnectionPtr& connection)
 {
@@ -123,7 +126,8 @@ long Recordset::State() const
 {
     if (!open_)
         return adStateClosed;
-    if (connection_ && (connection_->State() == adStateClosed || connection_->Session() != session_))
+    if (connection_ &&
+        (connection_->State() == adStateClosed || connection_->Session() != session_))
         return adStateClosed;
     return adStateOpen;
 }
@@ -175,7 +179,8 @@ std::size_t Recordset::FieldIndex(const std::string& field) const
             return i;
     throw _com_error(adErrItemNotFound, kSourceRecordset,
                      "Item cannot be found in the collection corresponding to the requested name "
-                     "or ordinal ('" + field + "').");
+                     "or ordinal ('" +
+                         field + "').");
 }
 
 std::size_t Recordset::RowAt(std::size_t position) const
@@ -341,7 +346,8 @@ void Recordset::ApplySort()
                              strcasecmp(direction.c_str(), "DESC") != 0))
             throw _com_error(adErrInvalidArgument, kSourceRecordset,
                              "Arguments are of the wrong type, are out of acceptable range, or "
-                             "are in conflict with one another ('" + sort_ + "').");
+                             "are in conflict with one another ('" +
+                                 sort_ + "').");
         keys.push_back({FieldIndex(name), strcasecmp(direction.c_str(), "DESC") == 0});
         start = end + 1;
     }

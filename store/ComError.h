@@ -7,7 +7,10 @@ namespace ado {
 
 using HRESULT = std::int32_t;
 
-constexpr HRESULT MakeHresult(std::uint32_t code) { return static_cast<HRESULT>(code); }
+constexpr HRESULT MakeHresult(std::uint32_t code)
+{
+    return static_cast<HRESULT>(code);
+}
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT E_NOTIMPL = MakeHresult(0x80004001);

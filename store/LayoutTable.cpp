@@ -13,9 +13,14 @@ std::string ConnectionStringFor(const std::string& path)
 
 std::array<std::string, kCueColumnCount> CueCellTexts(const CueRecord& cue)
 {
-    return {std::to_string(cue.FlowID), cue.HostName,   FormatLaunchTime(cue.BlastTime),
-            std::to_string(cue.Sector), std::to_string(cue.CDCode), cue.Addr,
-            cue.Channel,                std::string()};
+    return {std::to_string(cue.FlowID),
+            cue.HostName,
+            FormatLaunchTime(cue.BlastTime),
+            std::to_string(cue.Sector),
+            std::to_string(cue.CDCode),
+            cue.Addr,
+            cue.Channel,
+            std::string()};
 }
 
 std::string FormatLaunchTime(std::int32_t t)

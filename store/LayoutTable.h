@@ -38,7 +38,8 @@ struct CueRecord
     std::int32_t Sector = 0;
 };
 
-enum CueColumn : int {
+enum CueColumn : int
+{
     kColumnSequence = 0,
     kColumnHost = 1,
     kColumnLaunchTime = 2,

@@ -25,7 +25,8 @@ void CopyTable(ado::Recordset& source, const std::string& name, CADODataBase& ta
         if (column.notNull)
             definitions += " NOT NULL";
     }
-    OpenConnection(target).Execute("CREATE TABLE " + QuoteIdentifier(name) + " (" + definitions + ")",
+    OpenConnection(target).Execute("CREATE TABLE " + QuoteIdentifier(name) + " (" + definitions +
+                                       ")",
                                    nullptr, ado::adExecuteNoRecords);
     AppendRows(source, name, target);
 }

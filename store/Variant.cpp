@@ -340,8 +340,7 @@ double PartsToOleDate(const DateParts& p)
         kOleEpochDays;
     const double fraction =
         ((p.hour * 60.0 + p.minute) * 60.0 + p.second + p.millisecond / 1000.0) / 86400.0;
-    return days >= 0 ? static_cast<double>(days) + fraction
-                     : static_cast<double>(days) - fraction;
+    return days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
 }
 
 bool ParseDateText(const std::string& text, double& oleDate)
@@ -400,8 +399,8 @@ std::string FormatDate(double oleDate, const std::string& format)
     tm.tm_hour = p.hour;
     tm.tm_min = p.minute;
     tm.tm_sec = p.second;
-    const long long days = DaysFromCivil(p.year, static_cast<unsigned>(p.month),
-                                         static_cast<unsigned>(p.day));
+    const long long days =
+        DaysFromCivil(p.year, static_cast<unsigned>(p.month), static_cast<unsigned>(p.day));
     tm.tm_wday = static_cast<int>(((days % 7) + 11) % 7); // 1970-01-01 was a Thursday
     tm.tm_yday = static_cast<int>(days - DaysFromCivil(p.year, 1, 1));
     const std::string& fmt = format.empty() ? std::string("%Y-%m-%d %H:%M:%S") : format;

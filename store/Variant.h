@@ -8,7 +8,8 @@ namespace ado {
 // The kinds of value a field can hold, numbered as OLE Automation numbers them
 // so that error texts and stored files line up with what the Windows build
 // sees.
-enum VarType : std::uint16_t {
+enum VarType : std::uint16_t
+{
     VT_EMPTY = 0,
     VT_NULL = 1,
     VT_I2 = 2,

@@ -68,7 +68,7 @@ void CShowCheckDlg::Fill(const editor::ShowCheckReport& report)
     table.setColumnWidth(kFinding, editor::DialogUnitsToPixels(font(), QSize(280, 0)).width());
     table.resizeRowsToContents();
     QString summary = editor::ToQString(strings::FormatText(strings::kCheckSummary, report.cues,
-                                                           report.Errors(), report.Warnings()));
+                                                            report.Errors(), report.Warnings()));
     if (report.findings.empty())
         summary = editor::ToQString(strings::kCheckNothingFound) + QLatin1Char('\n') + summary;
     ui->labelSummary->setText(summary);

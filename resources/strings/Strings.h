@@ -8,9 +8,9 @@
 namespace strings {
 
 // --- Application -------------------------------------------------------------
-inline constexpr char kAppName[] = "tavrin";                  // message box captions
+inline constexpr char kAppName[] = "tavrin"; // message box captions
 inline constexpr char kMainWindowTitle[] = "Corvane-Quillmark";
-inline constexpr char kAboutMenuItem[] = "关于 Tavrin(&A)...";  // string 101
+inline constexpr char kAboutMenuItem[] = "关于 Tavrin(&A)...";                 // string 101
 inline constexpr char kSocketStartupFailed[] = "Windows 通信端口初始化失败。"; // string 103
 inline constexpr char kAboutTitle[] = "关于 Tavrin";
 inline constexpr char kAboutVersion[] = "Tavrin 1.0 版";
@@ -120,7 +120,7 @@ inline constexpr char kCancelDownload[] = "cancel download...";
 inline constexpr char kCueSendFailed[] = "download fire data timeout,download failure!";
 inline constexpr char kHostEchoTimeout[] = "host echo timeout,download failure!";
 inline constexpr char kCueRefused[] = "network exception，download failure!";
-inline constexpr char kDownloadedPercent[] = "downloaded：%i％";   // %i: percent
+inline constexpr char kDownloadedPercent[] = "downloaded：%i％"; // %i: percent
 inline constexpr char kDownloadEnd[] = "download end...";
 inline constexpr char kDownloadTotal[] = "download total：%ifire record..."; // %i: cues
 
@@ -138,10 +138,12 @@ inline constexpr char kHostSettingsSet[] = "Setings";
 inline constexpr char kHostSettingsExit[] = "Exit";
 inline constexpr char kHostSettingsNetworkInitFailed[] = "初始化网络失败!";
 inline constexpr char kHostSettingsDatabaseException[] = "数据库操作异常!";
-inline constexpr char kHostSettingsNoneTicked[] = "您还没有选择一个需要设定的主\n机，请选择后再设定主机!";
+inline constexpr char kHostSettingsNoneTicked[] =
+    "您还没有选择一个需要设定的主\n机，请选择后再设定主机!";
 inline constexpr char kHostSettingsBadName[] = "主机名不能为空或长度超过64个字节!";
 inline constexpr char kHostSettingsNoCode[] = "请输入主机编号!";
-inline constexpr char kHostSettingsBadCode[] = "主机编号输入错误：主机编号\n必须是1~252之间的一个数字!";
+inline constexpr char kHostSettingsBadCode[] =
+    "主机编号输入错误：主机编号\n必须是1~252之间的一个数字!";
 inline constexpr char kHostSettingsSendTimeoutFailed[] = "网络异常，设定SOCKET发送超时失败!";
 inline constexpr char kHostSettingsRecvTimeoutFailed[] = "网络异常，设定SOCKET接收超时失败!";
 inline constexpr char kHostSettingsFailed[] = "网络异常，设定主机失败!";
@@ -191,9 +193,9 @@ inline constexpr char kCliDescription[] =
     "1 failure, 2 usage error.";
 inline constexpr char kCliImportHelp[] =
     "FireOne import: make a show store of a FireOne file and print where it is";
-inline constexpr char kCliShowHelp[] = "show the cues of a show store as the window's grid shows them";
-inline constexpr char kCliAssignHelp[] =
-    "assign a host name to cue rows and save, all or nothing";
+inline constexpr char kCliShowHelp[] =
+    "show the cues of a show store as the window's grid shows them";
+inline constexpr char kCliAssignHelp[] = "assign a host name to cue rows and save, all or nothing";
 inline constexpr char kCliHostsHelp[] =
     "the per-host load sheet: cues, first and last launch time and modules of each host name";
 inline constexpr char kCliCheckHelp[] = "check a show store before it goes to a firing host";

@@ -80,8 +80,8 @@ void CopyTableInto(DatabaseEngine& target, const std::string& name, const RowSet
 {
     std::string definitions;
     for (const ColumnInfo& column : rows.columns)
-        definitions +=
-            (definitions.empty() ? "" : ", ") + QuoteIdentifier(column.name) + " " + column.declaredType;
+        definitions += (definitions.empty() ? "" : ", ") + QuoteIdentifier(column.name) + " " +
+                       column.declaredType;
     // The rows fit their widths in Access already; they are not measured again.
     std::vector<ColumnInfo> columns = rows.columns;
     for (ColumnInfo& column : columns)

@@ -22,7 +22,9 @@ std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path)
 {
     if (path.empty())
         Refuse("No database file was named: the connection text has no 'Data Source='.");
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(path.c_str(), &info) != 0)
         Refuse("Could not find file '" + path + "' (" + std::strerror(errno) + ").");
     if (!S_ISREG(info.st_mode))

@@ -2,13 +2,12 @@
 
 #include "QuoteIdentifier.h"
 
-#include <sqlite3.h>
-
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace store {
@@ -68,7 +67,7 @@ ado::Variant ByStorageClass(sqlite3_stmt* stmt, int i)
     case SQLITE_TEXT:
         return ado::Variant::Bstr(
             std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                         static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))));
+                        static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))));
     case SQLITE_BLOB: {
         const void* blob = sqlite3_column_blob(stmt, i);
         const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, i));
@@ -144,8 +143,8 @@ std::string DateText(double ole)
     const ado::DateParts p = ado::OleDateToParts(ole);
     char buf[48];
     if (p.millisecond)
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", p.year, p.month,
-                      p.day, p.hour, p.minute, p.second, p.millisecond);
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", p.year, p.month, p.day,
+                      p.hour, p.minute, p.second, p.millisecond);
     else
         std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
                       p.hour, p.minute, p.second);
@@ -161,8 +160,8 @@ public:
         : owner_(owner), sql_(sql)
     {
         const char* tail = nullptr;
-        const int rc = sqlite3_prepare_v2(owner.db_, sql.c_str(), static_cast<int>(sql.size()),
-                                          &stmt_, &tail);
+        const int rc =
+            sqlite3_prepare_v2(owner.db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail);
         if (rc != SQLITE_OK)
             owner.Raise(rc, sql);
         if (!stmt_)
@@ -277,14 +276,14 @@ SqliteDatabase::~SqliteDatabase()
 std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenExisting(const std::string& path)
 {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
         throw ado::_com_error(ado::E_FAIL, kSource,
-                              "The file '" + path + "' cannot be opened as a database: " +
-                                  message + ".");
+                              "The file '" + path + "' cannot be opened as a database: " + message +
+                                  ".");
     }
     std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(db, path));
     // Reading the schema is what finds a damaged or foreign file.
@@ -298,12 +297,12 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::CreateNew(const std::string& pat
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         throw ado::_com_error(ado::E_FAIL, kSource,
-                              "The file '" + path + "' cannot be created: " +
-                                  std::strerror(errno) + ".");
+                              "The file '" + path + "' cannot be created: " + std::strerror(errno) +
+                                  ".");
     ::close(fd);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
@@ -317,9 +316,8 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::CreateNew(const std::string& pat
 std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenInMemory()
 {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(":memory:", &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc = sqlite3_open_v2(
+        ":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         throw ado::_com_error(ado::E_OUTOFMEMORY, kSource, "An in-memory database cannot be made.");
@@ -327,16 +325,19 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenInMemory()
     return std::unique_ptr<SqliteDatabase>(new SqliteDatabase(db, ":memory:"));
 }
 
-std::string SqliteDatabase::SourceName() const { return kSource; }
+std::string SqliteDatabase::SourceName() const
+{
+    return kSource;
+}
 
 void SqliteDatabase::Raise(int rc, const std::string& context) const
 {
     const std::string detail = sqlite3_errmsg(db_);
     switch (rc & 0xFF) {
     case SQLITE_CONSTRAINT:
-        throw ado::_com_error(ado::DB_E_INTEGRITYVIOLATION, kSource,
-                              "The change was refused because it would break a rule of the table (" +
-                                  detail + ").");
+        throw ado::_com_error(
+            ado::DB_E_INTEGRITYVIOLATION, kSource,
+            "The change was refused because it would break a rule of the table (" + detail + ").");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         throw ado::_com_error(ado::E_FAIL, kSource,
@@ -344,8 +345,8 @@ void SqliteDatabase::Raise(int rc, const std::string& context) const
                                   "' is locked by another program; try again when it is free.");
     case SQLITE_READONLY:
         throw ado::_com_error(ado::E_FAIL, kSource,
-                              "Cannot update. The database file '" + path_ +
-                                  "' is read-only (" + detail + ").");
+                              "Cannot update. The database file '" + path_ + "' is read-only (" +
+                                  detail + ").");
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
         throw ado::_com_error(ado::E_FAIL, kSource,
@@ -359,8 +360,7 @@ void SqliteDatabase::Raise(int rc, const std::string& context) const
                                   detail + ").");
     case SQLITE_FULL:
         throw ado::_com_error(ado::E_FAIL, kSource,
-                              "The disk is full: the database file '" + path_ +
-                                  "' cannot grow.");
+                              "The disk is full: the database file '" + path_ + "' cannot grow.");
     case SQLITE_NOMEM:
         throw ado::_com_error(ado::E_OUTOFMEMORY, kSource, "Out of memory.");
     case SQLITE_ERROR:
@@ -500,8 +500,9 @@ RowSet SqliteDatabase::OpenTable(const std::string& name)
 std::vector<TableEntry> SqliteDatabase::ListTables()
 {
     std::vector<TableEntry> tables;
-    Statement statement(*this, "SELECT name, type FROM sqlite_schema WHERE type IN ('table','view') "
-                               "ORDER BY name");
+    Statement statement(*this,
+                        "SELECT name, type FROM sqlite_schema WHERE type IN ('table','view') "
+                        "ORDER BY name");
     while (statement.Step("listing the tables")) {
         TableEntry entry;
         entry.name = reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0));
@@ -561,10 +562,10 @@ std::int64_t SqliteDatabase::InsertRow(const std::string& table,
             names += (names.empty() ? "" : ",") + QuoteIdentifier(columns[i].name);
             marks += marks.empty() ? "?" : ",?";
         }
-        const std::string sql = names.empty()
-                                    ? "INSERT INTO main." + QuoteIdentifier(table) + " DEFAULT VALUES"
-                                    : "INSERT INTO main." + QuoteIdentifier(table) + " (" + names +
-                                          ") VALUES (" + marks + ")";
+        const std::string sql =
+            names.empty() ? "INSERT INTO main." + QuoteIdentifier(table) + " DEFAULT VALUES"
+                          : "INSERT INTO main." + QuoteIdentifier(table) + " (" + names +
+                                ") VALUES (" + marks + ")";
         cached = cache_.emplace(key, std::make_unique<Statement>(*this, sql)).first;
     }
     Statement& statement = *cached->second;
@@ -586,15 +587,16 @@ void SqliteDatabase::UpdateRow(const std::string& table, std::int64_t key,
     std::string assignments;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
-            assignments += (assignments.empty() ? "" : ",") + QuoteIdentifier(columns[i].name) + "=?";
+            assignments +=
+                (assignments.empty() ? "" : ",") + QuoteIdentifier(columns[i].name) + "=?";
     if (assignments.empty())
         return;
     const std::string keyName = RowidAlias(columns);
     if (keyName.empty())
         throw ado::_com_error(ado::adErrFeatureNotAvailable, kSource,
                               "The rows of '" + table + "' cannot be updated one by one.");
-    const std::string sql =
-        "UPDATE main." + QuoteIdentifier(table) + " SET " + assignments + " WHERE " + keyName + "=?";
+    const std::string sql = "UPDATE main." + QuoteIdentifier(table) + " SET " + assignments +
+                            " WHERE " + keyName + "=?";
     Statement& statement = Cached(sql);
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)

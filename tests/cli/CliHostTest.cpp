@@ -157,14 +157,17 @@ TEST_F(Cli, CtrlCStopsADownloadAfterTheCueInFlight)
 {
     std::vector<hostlinktest::StoreRow> rows;
     for (int i = 0; i < 20; ++i)
-        rows.push_back({.FlowID = i, .HostName = "A1", .BlastTime = i * 100,
-                        .Addr = "01", .Channel = std::to_string(i)});
+        rows.push_back({.FlowID = i,
+                        .HostName = "A1",
+                        .BlastTime = i * 100,
+                        .Addr = "01",
+                        .Channel = std::to_string(i)});
     const std::string store = Store(rows);
     const auto host = hostlinktest::StartHost({.replyDelay = 100ms});
     // stderr joins stdout so the child's texts can be read line by line
-    hostlinktest::ChildProcess download(
-        "/bin/sh", {"-c", "exec \"$0\" \"$@\" 2>&1", clitest::CliPath(), "download", store,
-                    "--host-code", "5", "--target", Target(*host)});
+    hostlinktest::ChildProcess download("/bin/sh", {"-c", "exec \"$0\" \"$@\" 2>&1",
+                                                    clitest::CliPath(), "download", store,
+                                                    "--host-code", "5", "--target", Target(*host)});
     ASSERT_TRUE(download.Started());
     ASSERT_TRUE(host->WaitForFrames(4, 10s));
     download.Signal(SIGINT);

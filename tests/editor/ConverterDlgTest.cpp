@@ -151,7 +151,8 @@ TEST_F(MainWindow, TwoSavesInARowFromMenuAndToolbar)
     Action("actionSave").trigger();
     SetHosts({"S1", "S2", "S3", "S4", "S5"});
     Action("actionToolbarSave").trigger();
-    EXPECT_EQ(prompt.MessageTexts(), (std::vector<std::string>{strings::kSaveDone, strings::kSaveDone}));
+    EXPECT_EQ(prompt.MessageTexts(),
+              (std::vector<std::string>{strings::kSaveDone, strings::kSaveDone}));
     EXPECT_EQ(HostNames(path), (std::vector<std::string>{"S1", "S2", "S3", "S4", "S5"}));
 }
 

@@ -43,7 +43,6 @@ protected:
         EXPECT_TRUE(check.Open(store::ConnectionStringFor(path), "", ""));
         return store::HasLayoutTable(check);
     }
-
 };
 
 TEST_F(FireOneImport, ConvertsARecordIntoACueAndAGridRow)

@@ -106,7 +106,8 @@ TEST(ShowCheck, AddrAndChannelThatAreNotPlainNumbersSayWhatTheHostWouldGet)
     EXPECT_EQ(report.findings[0].text,
               strings::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
-    EXPECT_EQ(report.findings[1].text, strings::FormatText(strings::kCheckNotDecimal, "Sla", "", 0));
+    EXPECT_EQ(report.findings[1].text,
+              strings::FormatText(strings::kCheckNotDecimal, "Sla", "", 0));
     EXPECT_EQ(report.findings[1].sequences, std::vector<int>{1});
     EXPECT_EQ(report.findings[2].text,
               strings::FormatText(strings::kCheckNotDecimal, "Cue", " 4", 4));
@@ -157,9 +158,8 @@ TEST(ShowCheck, HostNamesTheHostCannotGet)
 
 TEST(ShowCheck, BlankHostNamesBelongToNoHost)
 {
-    const ShowCheckReport report =
-        CheckShow({Point(0, "", "01", "00"), Point(1, "A1", "01", "01"),
-                   Point(2, " \t ", "01", "02")});
+    const ShowCheckReport report = CheckShow(
+        {Point(0, "", "01", "00"), Point(1, "A1", "01", "01"), Point(2, " \t ", "01", "02")});
     ASSERT_EQ(Kinds(report), std::vector{FindingKind::kHostNameBlank});
     EXPECT_EQ(report.findings[0].severity, FindingSeverity::kError);
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
@@ -229,7 +229,8 @@ TEST_F(ShowCheckStore, UnreadableStoresAreErrorsNotEmptyShows)
         const ShowCheckReport report = editor::CheckShowStore(path);
         ASSERT_EQ(Kinds(report), std::vector{FindingKind::kStoreUnreadable}) << path;
         EXPECT_EQ(
-            report.findings[0].text.rfind(strings::FormatText(strings::kCheckUnreadable, ""), 0), 0u)
+            report.findings[0].text.rfind(strings::FormatText(strings::kCheckUnreadable, ""), 0),
+            0u)
             << report.findings[0].text;
         EXPECT_GT(report.findings[0].text.size(),
                   strings::FormatText(strings::kCheckUnreadable, "").size())

@@ -3,9 +3,8 @@
 #include <chrono>
 #include <optional>
 #include <string>
-#include <vector>
-
 #include <sys/types.h>
+#include <vector>
 
 namespace hostlinktest {
 

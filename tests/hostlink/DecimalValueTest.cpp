@@ -1,4 +1,5 @@
 #include "DecimalValue.h"
+
 #include "HostCode.h"
 
 #include <gtest/gtest.h>

@@ -117,7 +117,8 @@ TEST_F(DownloadTest, CuesOfSeveralHostsGoInLaunchTimeOrderEachWithItsOwnName)
                      {.FlowID = 3, .HostName = "HOST", .BlastTime = 4000, .Addr = "0004"}}));
     const auto cues = Cues();
     ASSERT_EQ(cues.size(), 4u);
-    const std::pair<const char*, int> expected[] = {{"HOST", 1}, {"南-2", 2}, {"北", 3}, {"HOST", 4}};
+    const std::pair<const char*, int> expected[] = {
+        {"HOST", 1}, {"南-2", 2}, {"北", 3}, {"HOST", 4}};
     for (std::size_t i = 0; i < cues.size(); ++i) {
         EXPECT_EQ(cues[i].frame.name, expected[i].first) << i;
         EXPECT_EQ(cues[i].frame.Addr, expected[i].second) << i;
@@ -134,8 +135,7 @@ TEST_F(DownloadTest, HostCodeChoosesTheHostAndBlankOrLettersAroundItAreIgnored)
     const std::string store = NewStore(NumberedRows(2));
     for (const char* text : {" 12", "12ab"}) {
         view.hostCode = text;
-        EXPECT_TRUE(RunAgainst(store, LoopbackOptions(host->Port(), 3000ms, "127.0.0.%i")))
-            << text;
+        EXPECT_TRUE(RunAgainst(store, LoopbackOptions(host->Port(), 3000ms, "127.0.0.%i"))) << text;
     }
     EXPECT_EQ(host->Records().size(), 6u);
     EXPECT_TRUE(prompt.messages.empty());

@@ -1,4 +1,5 @@
 #include "FrameDecoder.h"
+
 #include "FrameJson.h"
 #include "Frames.h"
 #include "PositionSequence.h"
@@ -52,10 +53,10 @@ TEST(FrameDecoder, EveryDamagedPartMakesTheFrameInvalid)
         frame.bytes[at] = value;
         return DecodeFrame(frame.bytes);
     };
-    EXPECT_EQ(damaged(0, 0xFE).kind, DecodedFrame::kInvalid);      // marker
-    EXPECT_EQ(damaged(1, 5).kind, DecodedFrame::kInvalid);         // type
-    EXPECT_EQ(damaged(2, 3).kind, DecodedFrame::kInvalid);         // position code
-    EXPECT_EQ(damaged(3, 87).kind, DecodedFrame::kInvalid);        // payload length
+    EXPECT_EQ(damaged(0, 0xFE).kind, DecodedFrame::kInvalid);                // marker
+    EXPECT_EQ(damaged(1, 5).kind, DecodedFrame::kInvalid);                   // type
+    EXPECT_EQ(damaged(2, 3).kind, DecodedFrame::kInvalid);                   // position code
+    EXPECT_EQ(damaged(3, 87).kind, DecodedFrame::kInvalid);                  // payload length
     EXPECT_EQ(damaged(92, good.bytes[92] ^ 1).kind, DecodedFrame::kInvalid); // checksum
     EXPECT_NE(damaged(92, good.bytes[92] ^ 1).error.find("checksum"), std::string::npos);
     EXPECT_EQ(DecodeFrame(std::span(good.bytes).first(92)).kind, DecodedFrame::kInvalid);

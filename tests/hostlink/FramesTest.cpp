@@ -3,7 +3,6 @@
 #include "strings/Strings.h"
 
 #include <gtest/gtest.h>
-
 #include <numeric>
 
 using namespace hostlink;

@@ -143,9 +143,10 @@ TEST_F(HostNameSettingTest, EachTimeOutHasItsOwnMessage)
 TEST_F(HostNameSettingTest, SilentRefusingOrMisbehavingHostFails)
 {
     receiveTimeout = 300ms;
-    const VirtualHostOptions faults[] = {
-        {.silentFrom = 1}, {.refuseFrame = 1}, {.replyFiveBytes = true},
-        {.replyFromAddress = "127.0.0.2"}};
+    const VirtualHostOptions faults[] = {{.silentFrom = 1},
+                                         {.refuseFrame = 1},
+                                         {.replyFiveBytes = true},
+                                         {.replyFromAddress = "127.0.0.2"}};
     for (const VirtualHostOptions& fault : faults) {
         prompt.messages.clear();
         EXPECT_FALSE(Set({{"A", true}}, "1", fault));

@@ -59,12 +59,11 @@ std::string MakeShowStore(const testsupport::TempDir& dir, const std::vector<Sto
     testsupport::MakeEmptySqliteFile(path);
     testsupport::RunSql(path, store::kCreateLayoutTableSql);
     for (const StoreRow& row : rows)
-        testsupport::RunSql(path, "INSERT INTO tb_Layout VALUES(" + std::to_string(row.FlowID) +
-                                      "," + SqlText(row.HostName) + ",1," +
-                                      std::to_string(row.BlastTime) + "," + SqlText(row.Addr) +
-                                      "," + SqlText(row.Channel) + "," +
-                                      std::to_string(row.CDCode) + "," +
-                                      std::to_string(row.Sector) + ")");
+        testsupport::RunSql(
+            path, "INSERT INTO tb_Layout VALUES(" + std::to_string(row.FlowID) + "," +
+                      SqlText(row.HostName) + ",1," + std::to_string(row.BlastTime) + "," +
+                      SqlText(row.Addr) + "," + SqlText(row.Channel) + "," +
+                      std::to_string(row.CDCode) + "," + std::to_string(row.Sector) + ")");
     return path;
 }
 

@@ -58,8 +58,7 @@ public:
     std::string HostCodeText() override { return hostCode; }
     bool CancelRequested() override
     {
-        return cancelAfterPercents >= 0 &&
-               static_cast<int>(percents.size()) >= cancelAfterPercents;
+        return cancelAfterPercents >= 0 && static_cast<int>(percents.size()) >= cancelAfterPercents;
     }
     void SetProgressPercent(int percent) override { percents.push_back(percent); }
     void SetProgressText(const std::string& text) override { progressTexts.push_back(text); }

@@ -4,9 +4,8 @@
 #include "HostlinkTestSupport.h"
 #include "strings/Strings.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 
 using namespace hostlink;
 using namespace hostlinktest;
@@ -57,11 +56,20 @@ TEST(LoadDownloadCues, CancelledChooserEndsWithoutAMessage)
 TEST(LoadDownloadCues, ReadsEveryFieldInLaunchTimeOrder)
 {
     testsupport::TempDir dir;
-    const std::string path = MakeShowStore(
-        dir, {{.FlowID = 0, .HostName = "B", .BlastTime = 5000, .Addr = "12", .Channel = "03",
-               .CDCode = 7, .Sector = 2},
-              {.FlowID = 1, .HostName = "主机A", .BlastTime = 1000, .Addr = std::nullopt,
-               .Channel = std::nullopt, .CDCode = 3, .Sector = 0}});
+    const std::string path = MakeShowStore(dir, {{.FlowID = 0,
+                                                  .HostName = "B",
+                                                  .BlastTime = 5000,
+                                                  .Addr = "12",
+                                                  .Channel = "03",
+                                                  .CDCode = 7,
+                                                  .Sector = 2},
+                                                 {.FlowID = 1,
+                                                  .HostName = "主机A",
+                                                  .BlastTime = 1000,
+                                                  .Addr = std::nullopt,
+                                                  .Channel = std::nullopt,
+                                                  .CDCode = 3,
+                                                  .Sector = 0}});
     Loaded loaded;
     Load(loaded, path);
     ASSERT_TRUE(loaded.ok);

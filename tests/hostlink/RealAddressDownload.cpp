@@ -10,10 +10,9 @@
 #include "NetworkIsolation.h"
 #include "strings/Strings.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <cstdio>
 
 using namespace hostlink;
 using namespace hostlinktest;
@@ -34,8 +33,8 @@ public:
         listening_ = line.has_value();
         if (listening_) {
             const json first = json::parse(*line);
-            listening_ = first.value("listening", "") == "192.168.10.5" &&
-                         first.value("port", 0) == 10061;
+            listening_ =
+                first.value("listening", "") == "192.168.10.5" && first.value("port", 0) == 10061;
         }
     }
     bool Listening() const { return listening_; }

@@ -72,9 +72,10 @@ TEST(VirtualHostTool, RefusesAnAddressThatCouldReachARealNetwork)
 
 TEST(VirtualHostTool, RejectsOptionsItDoesNotKnowOrCannotRead)
 {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--bogus"}, {"--port", "70000"}, {"--refuse-frame", "x"},
-          {"--reply-delay"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--bogus"},
+                                                 {"--port", "70000"},
+                                                 {"--refuse-frame", "x"},
+                                                 {"--reply-delay"}}) {
         ChildProcess tool(kTool, args);
         ASSERT_TRUE(tool.Started());
         EXPECT_EQ(tool.Wait(5000ms), 2) << args[0];

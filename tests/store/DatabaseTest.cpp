@@ -4,17 +4,19 @@
 #include "TempDir.h"
 #include "Transaction.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace {
 
 using testsupport::TempDir;
 
-std::string Cs(const std::string& path) { return store::ConnectionStringFor(path); }
+std::string Cs(const std::string& path)
+{
+    return store::ConnectionStringFor(path);
+}
 
 TEST(ErrorMessage, GenericFormsForCodesWithoutText)
 {
@@ -34,13 +36,13 @@ TEST(DatabaseOpen, MissingFileFailsWithRecordedTextAndCreatesNothing)
     EXPECT_FALSE(db.IsOpen());
     EXPECT_FALSE(std::filesystem::exists(path));
     const std::string text = db.GetLastErrorText();
-    EXPECT_EQ(text.rfind("Connection String = " + Cs(path) + "\nCADODataBase Error\n\tCode = "
-                         "80004005\n\tCode meaning = Unspecified error\n\tSource = ",
+    EXPECT_EQ(text.rfind("Connection String = " + Cs(path) +
+                             "\nCADODataBase Error\n\tCode = "
+                             "80004005\n\tCode meaning = Unspecified error\n\tSource = ",
                          0),
               0u)
         << text;
-    EXPECT_NE(text.find("\n\tDescription = Could not find file '" + path + "'"),
-              std::string::npos)
+    EXPECT_NE(text.find("\n\tDescription = Could not find file '" + path + "'"), std::string::npos)
         << text;
     EXPECT_EQ(text.back(), '\n');
     EXPECT_EQ(db.GetLastErrorCode(), 0x80004005u);

@@ -1,6 +1,7 @@
+#include "LayoutTable.h"
+
 #include "ADODataBase.h"
 #include "ADORecordset.h"
-#include "LayoutTable.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>

@@ -25,10 +25,10 @@ public:
     std::vector<prompt::FileChoice> openChoices;
     std::vector<prompt::FileChoice> saveChoices;
 
-    std::deque<bool> answers;                           // for AskYesNo, in order
-    std::deque<std::optional<std::string>> openFiles;   // for ChooseOpenFile
-    std::deque<std::optional<std::string>> saveFiles;   // for ChooseSaveFile
-    int unscripted = 0;                                 // calls with no scripted answer
+    std::deque<bool> answers;                         // for AskYesNo, in order
+    std::deque<std::optional<std::string>> openFiles; // for ChooseOpenFile
+    std::deque<std::optional<std::string>> saveFiles; // for ChooseSaveFile
+    int unscripted = 0;                               // calls with no scripted answer
 
     // The messages' texts, in the order shown.
     std::vector<std::string> MessageTexts() const

@@ -38,7 +38,7 @@ void WriteCheckReport(std::ostream& out, const editor::ShowCheckReport& report)
     if (report.findings.empty())
         out << strings::kCheckNothingFound << '\n';
     out << strings::FormatText(strings::kCheckSummary, report.cues, report.Errors(),
-                              report.Warnings())
+                               report.Warnings())
         << '\n';
 }
 

@@ -34,10 +34,9 @@ int RunSetHost(const SetHostOptions& options)
     // As in the window, only a name of the show can be sent: a typo would
     // give the host a name that none of its cues carries.
     const std::string wanted = editor::TrimHostName(options.name);
-    const auto entry =
-        std::find_if(cues->begin(), cues->end(), [&](const store::CueRecord& cue) {
-            return !wanted.empty() && editor::TrimHostName(cue.HostName) == wanted;
-        });
+    const auto entry = std::find_if(cues->begin(), cues->end(), [&](const store::CueRecord& cue) {
+        return !wanted.empty() && editor::TrimHostName(cue.HostName) == wanted;
+    });
     TerminalPrompt prompt;
     if (entry == cues->end() && !wanted.empty()) {
         PrintError(strings::FormatText(strings::kCliHostNotInShow, options.name.c_str()));

@@ -30,7 +30,7 @@ std::vector<std::string> VirtualHostArgs(const SimulateOptions& options)
         const std::optional<AddressPort> listen = ParseAddressPort(options.listen, true);
         if (!listen)
             throw UsageError(strings::FormatText(strings::kCliBadAddressPort, "--listen",
-                                                options.listen.c_str()));
+                                                 options.listen.c_str()));
         args = {"--address", listen->address, "--port", std::to_string(listen->port)};
     }
     const std::pair<const char*, const std::string*> valued[] = {

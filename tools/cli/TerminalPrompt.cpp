@@ -29,7 +29,7 @@ bool TerminalPrompt::AskYesNo(const std::string& text)
     if (before_)
         before_();
     PrintError(strings::FormatText(yes_ ? strings::kCliQuestionYes : strings::kCliQuestionNo,
-                                  text.c_str()));
+                                   text.c_str()));
     return yes_;
 }
 
