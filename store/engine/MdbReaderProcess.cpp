@@ -88,6 +88,8 @@ std::vector<char*> Pointers(std::vector<std::string>& texts)
 }
 
 // Owns the started child: kills and reaps it unless it was reaped already.
+// The child leads a process group of its own, so that a kill also ends what
+// it started itself (a script's `sleep`, say) instead of leaving it behind.
 class Child
 {
 public:
@@ -102,7 +104,13 @@ public:
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
 
-    void Kill() { ::kill(pid_, SIGKILL); }
+    // The group is killed before the leader is reaped, while its number is
+    // still this child's; the leader alone where the group could not be made.
+    void Kill()
+    {
+        if (::kill(-pid_, SIGKILL) != 0)
+            ::kill(pid_, SIGKILL);
+    }
     // Blocks until the child ended; false when it cannot be waited for.
     bool Wait(int* status)
     {
@@ -189,8 +197,8 @@ MdbReaderRun RunMdbReader(const std::string& program, const std::vector<std::str
     if (pid < 0)
         Fail(std::string("the reader cannot be started (") + std::strerror(errno) + ")");
     if (pid == 0) {
-        if (::dup2(nullIn.get(), STDIN_FILENO) < 0 || ::dup2(writeEnd.get(), STDOUT_FILENO) < 0 ||
-            ::dup2(nullOut.get(), STDERR_FILENO) < 0)
+        if (::setpgid(0, 0) != 0 || ::dup2(nullIn.get(), STDIN_FILENO) < 0 ||
+            ::dup2(writeEnd.get(), STDOUT_FILENO) < 0 || ::dup2(nullOut.get(), STDERR_FILENO) < 0)
             ::_exit(127);
         ::setrlimit(RLIMIT_CORE, &noCore);
         if (::setrlimit(RLIMIT_CPU, &cpuLimit) != 0)
@@ -205,6 +213,9 @@ MdbReaderRun RunMdbReader(const std::string& program, const std::vector<std::str
         ::_exit(127);
     }
 
+    // Also here, so that the group exists before any kill, whichever of the
+    // two runs first.
+    ::setpgid(pid, pid);
     Child child(pid);
     writeEnd.Close();
     nullIn.Close();

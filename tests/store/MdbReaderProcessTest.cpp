@@ -8,15 +8,35 @@
 #include "engine/MdbReaderLocation.h"
 
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <thread>
 
 namespace {
 
 using store::MdbReaderFailure;
 using store::MdbReaderLimits;
 using store::RunMdbReader;
+
+// True once process `pid` is gone or a zombie (whoever inherited it may not
+// have reaped it yet), waiting a few seconds for a kill to land.
+bool HasEnded(pid_t pid)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    do {
+        std::string stat;
+        if (!std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/stat"), stat))
+            return true;
+        const std::size_t state = stat.rfind(") ") + 2; // after the program's name
+        if (state < stat.size() && (stat[state] == 'Z' || stat[state] == 'X'))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
 
 class ReaderProcess : public ::testing::Test
 {
@@ -99,8 +119,18 @@ TEST_F(ReaderProcess, AReaderThatHangsRunsOutOfTime)
 
 TEST_F(ReaderProcess, AReaderThatClosesItsOutputAndLingersRunsOutOfTime)
 {
-    EXPECT_EQ(FailureOf(Script("printf 'TMR1'; exec >&-; sleep 30"), Short()),
-              "the reader ran out of time (500 ms)");
+    // What the reader started is ended with it, not left behind.
+    const std::string pidFile = dir.File("lingerer.pid");
+    EXPECT_EQ(
+        FailureOf(Script("printf 'TMR1'; exec >&-; sleep 30 & echo $! >'" + pidFile + "'; wait"),
+                  Short()),
+        "the reader ran out of time (500 ms)");
+    pid_t lingerer = 0;
+    ASSERT_TRUE(std::ifstream(pidFile) >> lingerer) << "the reader ended before its sleep began";
+    if (!HasEnded(lingerer)) {
+        ADD_FAILURE() << "the reader's sleep " << lingerer << " was left running";
+        ::kill(lingerer, SIGKILL);
+    }
 }
 
 TEST_F(ReaderProcess, ACrashIsNamedWithItsSignal)
