@@ -181,13 +181,7 @@ TEST_F(FireOneAccessImport, StoreThatCannotBeCreatedIsReported)
     LoadEarlierShow(1);
     const std::string nowhere = dir.File("missing-folder/show.db");
     EXPECT_FALSE(Import(nowhere));
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(
-        prompt.messages[0].text.rfind(strings::FormatText(strings::kImportStoreNotCreated, ""), 0),
-        0u)
-        << prompt.messages[0].text;
-    EXPECT_NE(prompt.messages[0].text.find("cannot be created"), std::string::npos);
+    ExpectStoreNotCreated("cannot be created");
     ExpectEarlierShowKept();
 }
 

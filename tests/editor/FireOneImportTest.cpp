@@ -1,5 +1,6 @@
 #include "FireOneImport.h"
 
+#include "AsUnprivilegedUser.h"
 #include "FireOneFiles.h"
 #include "NewStoreChoice.h"
 #include "ShowCommandsFixture.h"
@@ -180,38 +181,28 @@ TEST_F(FireOneImport, ShowTableThatCannotBeCreatedIsReportedAndChangesNothing)
     testsupport::RunSql(path, "CREATE TABLE TB_LAYOUT(x int)");
     const std::string before = FileBytes(path);
     EXPECT_FALSE(Import(path));
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(
-        prompt.messages[0].text.rfind(strings::FormatText(strings::kImportStoreNotCreated, ""), 0),
-        0u)
-        << prompt.messages[0].text;
-    EXPECT_NE(prompt.messages[0].text.find("already exists"), std::string::npos);
+    ExpectStoreNotCreated("already exists");
     EXPECT_EQ(FileBytes(path), before);
     ExpectEarlierShowKept();
 }
 
 TEST_F(FireOneImport, ReadOnlyFileIsReportedAndChangesNothing)
 {
-    LoadEarlierShow();
-    const std::string path = NewFireOneFile({{0, 1, 1, 1}});
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::group_read |
-                                           std::filesystem::perms::others_read);
-    if (::access(path.c_str(), W_OK) == 0)
-        GTEST_SKIP() << "this user may write a read-only file (root)";
-    const std::string before = FileBytes(path);
-    EXPECT_FALSE(Import(path));
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(
-        prompt.messages[0].text.rfind(strings::FormatText(strings::kImportStoreNotCreated, ""), 0),
-        0u)
-        << prompt.messages[0].text;
-    EXPECT_NE(prompt.messages[0].text.find("read-only"), std::string::npos)
-        << prompt.messages[0].text;
-    EXPECT_EQ(FileBytes(path), before);
-    ExpectEarlierShowKept();
+    // Root may write a read-only file: as root the case runs as nobody.
+    testsupport::AsUnprivilegedUser(dir, [this] {
+        LoadEarlierShow();
+        const std::string path = NewFireOneFile({{0, 1, 1, 1}});
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::group_read |
+                                               std::filesystem::perms::others_read);
+        if (::access(path.c_str(), W_OK) == 0)
+            GTEST_SKIP() << "this user may write a read-only file";
+        const std::string before = FileBytes(path);
+        EXPECT_FALSE(Import(path));
+        ExpectStoreNotCreated("read-only");
+        EXPECT_EQ(FileBytes(path), before);
+        ExpectEarlierShowKept();
+    });
 }
 
 TEST_F(FireOneImport, CancelledChooserChangesNothing)

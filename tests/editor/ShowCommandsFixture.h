@@ -10,6 +10,8 @@
 #include "ShowContext.h"
 #include "ShowStoreFiles.h"
 #include "TempDir.h"
+#include "strings/FormatText.h"
+#include "strings/Strings.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -76,6 +78,17 @@ protected:
         for (int r = 0; r < grid.GetRowCount(); ++r)
             EXPECT_EQ(Row(r), earlierRows[static_cast<std::size_t>(r)]) << "row " << r;
         EXPECT_FALSE(db.IsOpen());
+    }
+
+    // The one message of an import that made no store: a stop, saying why.
+    void ExpectStoreNotCreated(const std::string& reason)
+    {
+        ASSERT_EQ(prompt.messages.size(), 1u) << ::testing::PrintToString(prompt.MessageTexts());
+        const std::string& text = prompt.messages[0].text;
+        EXPECT_EQ(prompt.messages[0].icon, prompt::MessageIcon::Stop);
+        EXPECT_EQ(text.rfind(strings::FormatText(strings::kImportStoreNotCreated, ""), 0), 0u)
+            << text;
+        EXPECT_NE(text.find(reason), std::string::npos) << text;
     }
 
     testsupport::TempDir dir;

@@ -2,8 +2,6 @@
 // short answer refused with a reason.
 #include "engine/MdbReaderOutput.h"
 
-#include "AccessFixtures.h"
-#include "engine/MdbReaderLocation.h"
 #include "engine/MdbReaderProcess.h"
 #include "engine/MdbReaderProtocol.h"
 
@@ -200,21 +198,6 @@ TEST(ReaderAnswer, BadMarksAndTrailingBytesAreRefused)
     other.U32(0);
     EXPECT_EQ(TableFailure(other.End()),
               "the reader's answer is damaged (it answers another question)");
-}
-
-// A real answer cut anywhere is refused, never half read.
-TEST(ReaderAnswer, EveryCutOfARealAnswerIsRefused)
-{
-    const auto run = store::RunMdbReader(store::LocateMdbReader(),
-                                         {"table", accessfixtures::Path("testV1997.mdb"), "Table1"},
-                                         store::MdbReaderLimits{});
-    ASSERT_EQ(run.exitStatus, 0);
-    const store::RowSet whole = store::ParseTableAnswer(run.output);
-    EXPECT_EQ(whole.rows.size(), 2u);
-    for (std::size_t keep = 0; keep < run.output.size(); ++keep)
-        EXPECT_THROW(store::ParseTableAnswer(std::string_view(run.output).substr(0, keep)),
-                     MdbReaderFailure)
-            << keep;
 }
 
 } // namespace

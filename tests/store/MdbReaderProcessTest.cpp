@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "engine/AccessDatabase.h"
 #include "engine/MdbReaderLocation.h"
+#include "engine/MdbReaderOutput.h"
 
 #include <cerrno>
 #include <csignal>
@@ -193,6 +194,21 @@ TEST_F(ReaderProcess, TheRealReaderUnderATinyAddressSpaceFailsClearly)
                   std::string::npos)
             << error.Description();
     }
+}
+
+// A real answer cut anywhere is refused, never half read.
+TEST_F(ReaderProcess, EveryCutOfARealAnswerIsRefused)
+{
+    const auto run = store::RunMdbReader(store::LocateMdbReader(),
+                                         {"table", accessfixtures::Path("testV1997.mdb"), "Table1"},
+                                         store::MdbReaderLimits{});
+    ASSERT_EQ(run.exitStatus, 0);
+    const store::RowSet whole = store::ParseTableAnswer(run.output);
+    EXPECT_EQ(whole.rows.size(), 2u);
+    for (std::size_t keep = 0; keep < run.output.size(); ++keep)
+        EXPECT_THROW(store::ParseTableAnswer(std::string_view(run.output).substr(0, keep)),
+                     MdbReaderFailure)
+            << keep;
 }
 
 // What the Access engine makes of a reader that misbehaves.

@@ -3,6 +3,7 @@
 #include "Prompt.h"
 
 #include <deque>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,7 +11,8 @@
 namespace testsupport {
 
 // A prompt that records every message and question and answers from a script.
-// An unscripted question or file choice fails the test (and answers No/cancel).
+// An unscripted question or file choice fails the test (and answers No/cancel):
+// a test scripts every question and chooser it expects.
 class FakePrompt : public prompt::Prompt
 {
 public:
@@ -47,7 +49,7 @@ public:
     {
         questions.push_back(text);
         if (answers.empty()) {
-            ++unscripted;
+            Unscripted("question", text);
             return false;
         }
         const bool answer = answers.front();
@@ -57,19 +59,29 @@ public:
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override
     {
         openChoices.push_back(choice);
-        return Next(openFiles);
+        return Next(openFiles, "Open File chooser", choice);
     }
     std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& choice) override
     {
         saveChoices.push_back(choice);
-        return Next(saveFiles);
+        return Next(saveFiles, "Save File chooser", choice);
     }
 
 private:
-    std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue)
+    void Unscripted(const char* what, const std::string& text)
+    {
+        ++unscripted;
+        ADD_FAILURE() << "unscripted " << what << ": \"" << text << "\"";
+    }
+
+    std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue, const char* what,
+                                    const prompt::FileChoice& choice)
     {
         if (queue.empty()) {
-            ++unscripted;
+            std::string filters;
+            for (const prompt::FileFilter& filter : choice.filters)
+                filters += (filters.empty() ? "" : ";;") + filter.label;
+            Unscripted(what, filters + " at " + choice.initialPath);
             return std::nullopt;
         }
         auto answer = queue.front();

@@ -1,0 +1,33 @@
+// The scripted prompt fails a test that meets a question or chooser it did
+// not script, naming what was asked.
+#include "FakePrompt.h"
+
+#include <gtest/gtest-spi.h>
+
+namespace {
+
+TEST(FakePrompt, AnUnscriptedQuestionFailsTheTestAndAnswersNo)
+{
+    testsupport::FakePrompt prompt;
+    bool answer = true;
+    EXPECT_NONFATAL_FAILURE(answer = prompt.AskYesNo("save the show?"),
+                            "unscripted question: \"save the show?\"");
+    EXPECT_FALSE(answer);
+    prompt.answers.push_back(true);
+    EXPECT_TRUE(prompt.AskYesNo("save the show?"));
+}
+
+TEST(FakePrompt, AnUnscriptedChooserFailsTheTestAndIsCancelled)
+{
+    testsupport::FakePrompt prompt;
+    const prompt::FileChoice choice{{{"mdb files (*.mdb)", {"*.mdb"}}}, "/shows"};
+    std::optional<std::string> chosen = "x";
+    EXPECT_NONFATAL_FAILURE(chosen = prompt.ChooseOpenFile(choice),
+                            "unscripted Open File chooser: \"mdb files (*.mdb) at /shows\"");
+    EXPECT_EQ(chosen, std::nullopt);
+    EXPECT_NONFATAL_FAILURE(prompt.ChooseSaveFile(choice), "unscripted Save File chooser");
+    prompt.saveFiles.push_back("/shows/a.db");
+    EXPECT_EQ(prompt.ChooseSaveFile(choice), "/shows/a.db");
+}
+
+} // namespace
