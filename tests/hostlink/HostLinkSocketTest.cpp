@@ -51,6 +51,14 @@ HostNameFrame NameFrame()
     return frame;
 }
 
+// Opens `link` to host 1, sends it a name frame and waits for its answer.
+Reply OpenSendAndAwait(HostLinkSocket& link)
+{
+    EXPECT_EQ(link.Open(1), OpenStatus::kOpened);
+    EXPECT_TRUE(link.Send(NameFrame().bytes));
+    return link.AwaitAcknowledgement();
+}
+
 } // namespace
 
 TEST(HostLinkOptions, BuiltInsAreTheFieldsAddressPortAndWaits)
@@ -101,9 +109,7 @@ TEST(HostLinkSocket, AcceptedAndRefusedReplies)
 {
     auto host = StartHost({.refuseFrame = 2});
     HostLinkSocket link(LoopbackOptions(host->Port()));
-    ASSERT_EQ(link.Open(1), OpenStatus::kOpened);
-    ASSERT_TRUE(link.Send(NameFrame().bytes));
-    EXPECT_EQ(link.AwaitAcknowledgement(), Reply::kAccepted);
+    EXPECT_EQ(OpenSendAndAwait(link), Reply::kAccepted);
     ASSERT_TRUE(link.Send(NameFrame().bytes));
     EXPECT_EQ(link.AwaitAcknowledgement(), Reply::kRefused);
 }
@@ -126,9 +132,7 @@ TEST(HostLinkSocket, FiveByteReplyIsNoReplyEvenWhenItStartsWithOne)
 {
     auto host = StartHost({.replyFiveBytes = true});
     HostLinkSocket link(LoopbackOptions(host->Port()));
-    ASSERT_EQ(link.Open(1), OpenStatus::kOpened);
-    ASSERT_TRUE(link.Send(NameFrame().bytes));
-    EXPECT_EQ(link.AwaitAcknowledgement(), Reply::kNoReply);
+    EXPECT_EQ(OpenSendAndAwait(link), Reply::kNoReply);
 }
 
 TEST(HostLinkSocket, ShortReplyIsNoReplyAndNeverCompletedByAnEarlierOne)
@@ -153,9 +157,7 @@ TEST(HostLinkSocket, ReplyFromAnotherAddressIsIgnoredAndTheWaitGoesOn)
     // 127.0.0.2 says "accepted" first; the host itself refuses.
     auto host = StartHost({.refuseFrame = 1, .decoyFromAddress = "127.0.0.2"});
     HostLinkSocket link(LoopbackOptions(host->Port()));
-    ASSERT_EQ(link.Open(1), OpenStatus::kOpened);
-    ASSERT_TRUE(link.Send(NameFrame().bytes));
-    EXPECT_EQ(link.AwaitAcknowledgement(), Reply::kRefused);
+    EXPECT_EQ(OpenSendAndAwait(link), Reply::kRefused);
     EXPECT_EQ(link.Destination().port, host->Port());
 }
 
@@ -163,9 +165,7 @@ TEST(HostLinkSocket, OnlyAnotherAddressAnsweringIsNoReply)
 {
     auto host = StartHost({.replyFromAddress = "127.0.0.2"});
     HostLinkSocket link(LoopbackOptions(host->Port(), 300ms));
-    ASSERT_EQ(link.Open(1), OpenStatus::kOpened);
-    ASSERT_TRUE(link.Send(NameFrame().bytes));
-    EXPECT_EQ(link.AwaitAcknowledgement(), Reply::kNoReply);
+    EXPECT_EQ(OpenSendAndAwait(link), Reply::kNoReply);
     EXPECT_EQ(link.Destination().address, 0x7F000001u); // never moved to 127.0.0.2
 }
 
@@ -190,15 +190,11 @@ TEST(HostLinkSocket, ReplyWithinTheTimeOutCountsOneAfterItDoesNot)
 {
     auto slow = StartHost({.replyDelay = 600ms});
     HostLinkSocket impatient(LoopbackOptions(slow->Port(), 150ms));
-    ASSERT_EQ(impatient.Open(1), OpenStatus::kOpened);
-    ASSERT_TRUE(impatient.Send(NameFrame().bytes));
-    EXPECT_EQ(impatient.AwaitAcknowledgement(), Reply::kNoReply);
+    EXPECT_EQ(OpenSendAndAwait(impatient), Reply::kNoReply);
 
     auto late = StartHost({.replyDelay = 100ms});
     HostLinkSocket patient(LoopbackOptions(late->Port(), 5000ms));
-    ASSERT_EQ(patient.Open(1), OpenStatus::kOpened);
-    ASSERT_TRUE(patient.Send(NameFrame().bytes));
-    EXPECT_EQ(patient.AwaitAcknowledgement(), Reply::kAccepted);
+    EXPECT_EQ(OpenSendAndAwait(patient), Reply::kAccepted);
 }
 
 TEST(HostLinkSocket, DatagramWaitingBeforeASendIsNotItsReply)

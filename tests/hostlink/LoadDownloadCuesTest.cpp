@@ -27,6 +27,28 @@ void Load(Loaded& loaded, const std::optional<std::string>& path)
     loaded.ok = LoadDownloadCues(loaded.prompt, loaded.cues);
 }
 
+// A SQLite file in `dir` holding only what `sql` makes.
+std::string StoreMadeBy(const testsupport::TempDir& dir, const std::string& sql)
+{
+    const std::string path = dir.File("made.db");
+    testsupport::MakeEmptySqliteFile(path);
+    testsupport::RunSql(path, sql);
+    return path;
+}
+
+// Loading `path` fails with the one stop message `text` and gives no cues.
+void ExpectLoadStops(const std::string& path, const std::string& text)
+{
+    SCOPED_TRACE(path);
+    Loaded loaded;
+    Load(loaded, path);
+    EXPECT_FALSE(loaded.ok);
+    EXPECT_TRUE(loaded.cues.empty());
+    ASSERT_EQ(loaded.prompt.messages.size(), 1u);
+    EXPECT_EQ(loaded.prompt.messages[0].text, text);
+    EXPECT_EQ(loaded.prompt.messages[0].icon, MessageIcon::Stop);
+}
+
 } // namespace
 
 TEST(LoadDownloadCues, ChooserOffersAccessThenSqliteThenEverything)
@@ -94,15 +116,8 @@ TEST(LoadDownloadCues, ReadsEveryFieldInLaunchTimeOrder)
 TEST(LoadDownloadCues, StoreWithoutTheShowTableSaysSo)
 {
     testsupport::TempDir dir;
-    const std::string path = dir.File("capitals.db");
-    testsupport::MakeEmptySqliteFile(path);
-    testsupport::RunSql(path, "CREATE TABLE TB_LAYOUT(FlowID int)");
-    Loaded loaded;
-    Load(loaded, path);
-    EXPECT_FALSE(loaded.ok);
-    ASSERT_EQ(loaded.prompt.messages.size(), 1u);
-    EXPECT_EQ(loaded.prompt.messages[0].text, strings::kNoLayoutTable);
-    EXPECT_EQ(loaded.prompt.messages[0].icon, MessageIcon::Stop);
+    ExpectLoadStops(StoreMadeBy(dir, "CREATE TABLE TB_LAYOUT(FlowID int)"),
+                    strings::kNoLayoutTable);
 }
 
 TEST(LoadDownloadCues, StoreThatCannotBeOpenedIsADatabaseExceptionNotAnEmptyShow)
@@ -110,29 +125,16 @@ TEST(LoadDownloadCues, StoreThatCannotBeOpenedIsADatabaseExceptionNotAnEmptyShow
     testsupport::TempDir dir;
     const std::string path = dir.File("not-a-store.db");
     std::ofstream(path) << "this is no database, just some text that is long enough";
-    for (const std::string& chosen : {path, dir.File("missing.db")}) {
-        Loaded loaded;
-        Load(loaded, chosen);
-        EXPECT_FALSE(loaded.ok) << chosen;
-        EXPECT_TRUE(loaded.cues.empty());
-        ASSERT_EQ(loaded.prompt.messages.size(), 1u) << chosen;
-        EXPECT_EQ(loaded.prompt.messages[0].text, strings::kDatabaseException);
-        EXPECT_EQ(loaded.prompt.messages[0].icon, MessageIcon::Stop);
-    }
+    ExpectLoadStops(path, strings::kDatabaseException);
+    ExpectLoadStops(dir.File("missing.db"), strings::kDatabaseException);
 }
 
 TEST(LoadDownloadCues, ShowTableThatCannotBeQueriedIsADatabaseException)
 {
     // A view named tb_Layout without the columns the query orders by.
     testsupport::TempDir dir;
-    const std::string path = dir.File("view.db");
-    testsupport::MakeEmptySqliteFile(path);
-    testsupport::RunSql(path, "CREATE VIEW tb_Layout AS SELECT 'HOST' AS HostName");
-    Loaded loaded;
-    Load(loaded, path);
-    EXPECT_FALSE(loaded.ok);
-    ASSERT_EQ(loaded.prompt.messages.size(), 1u);
-    EXPECT_EQ(loaded.prompt.messages[0].text, strings::kDatabaseException);
+    ExpectLoadStops(StoreMadeBy(dir, "CREATE VIEW tb_Layout AS SELECT 'HOST' AS HostName"),
+                    strings::kDatabaseException);
 }
 
 TEST(LoadDownloadCues, RecordWithAnUnreadableFieldEndsTheLoadRatherThanSendAZero)
@@ -140,10 +142,5 @@ TEST(LoadDownloadCues, RecordWithAnUnreadableFieldEndsTheLoadRatherThanSendAZero
     testsupport::TempDir dir;
     const std::string path = MakeShowStore(dir, NumberedRows(3));
     testsupport::RunSql(path, "UPDATE tb_Layout SET CDCode = 'twelve' WHERE FlowID = 1");
-    Loaded loaded;
-    Load(loaded, path);
-    EXPECT_FALSE(loaded.ok);
-    EXPECT_TRUE(loaded.cues.empty());
-    ASSERT_EQ(loaded.prompt.messages.size(), 1u);
-    EXPECT_EQ(loaded.prompt.messages[0].text, strings::kDatabaseException);
+    ExpectLoadStops(path, strings::kDatabaseException);
 }

@@ -96,9 +96,8 @@ TEST(DatabaseOpen, EmptyConnectionTextReopensTheStoredOneAndOpenClosesFirst)
 
 TEST(DatabaseExecute, TakesTheShowTableStatementUnchanged)
 {
-    TempDir dir;
-    const std::string path = dir.File("show.db");
-    testsupport::MakeEmptySqliteFile(path);
+    const testsupport::EmptySqliteFile file("show.db");
+    const std::string& path = file.path();
     CADODataBase db;
     ASSERT_TRUE(db.Open(Cs(path), "", ""));
     ASSERT_TRUE(db.Execute(store::kCreateLayoutTableSql)) << db.GetLastErrorText();
@@ -114,9 +113,8 @@ TEST(DatabaseExecute, TakesTheShowTableStatementUnchanged)
 
 TEST(DatabaseExecute, ALockedFileFailsAfterAShortWaitInsteadOfHanging)
 {
-    TempDir dir;
-    const std::string path = dir.File("locked.db");
-    testsupport::MakeEmptySqliteFile(path);
+    const testsupport::EmptySqliteFile file("locked.db");
+    const std::string& path = file.path();
     CADODataBase holder;
     ASSERT_TRUE(holder.Open(Cs(path), "", ""));
     ASSERT_TRUE(holder.Execute("CREATE TABLE t(a int)"));
@@ -134,9 +132,8 @@ TEST(DatabaseExecute, ALockedFileFailsAfterAShortWaitInsteadOfHanging)
 
 TEST(Transactions, RollbackLeavesTheFileAsItWasAndCloseUndoesAnOpenOne)
 {
-    TempDir dir;
-    const std::string path = dir.File("tx.db");
-    testsupport::MakeEmptySqliteFile(path);
+    const testsupport::EmptySqliteFile file("tx.db");
+    const std::string& path = file.path();
     {
         CADODataBase db;
         ASSERT_TRUE(db.Open(Cs(path), "", ""));
@@ -162,9 +159,8 @@ TEST(Transactions, RollbackLeavesTheFileAsItWasAndCloseUndoesAnOpenOne)
 
 TEST(HasLayoutTable, MatchesOnlyATableOrViewNamedExactly)
 {
-    TempDir dir;
-    const std::string path = dir.File("names.db");
-    testsupport::MakeEmptySqliteFile(path);
+    const testsupport::EmptySqliteFile file("names.db");
+    const std::string& path = file.path();
     CADODataBase db;
     ASSERT_TRUE(db.Open(Cs(path), "", ""));
     EXPECT_FALSE(store::HasLayoutTable(db));
@@ -181,9 +177,8 @@ TEST(HasLayoutTable, MatchesOnlyATableOrViewNamedExactly)
 
 TEST(OpenSchema, ListsTablesViewsAndInternalTablesWithTheirKinds)
 {
-    TempDir dir;
-    const std::string path = dir.File("schema.db");
-    testsupport::MakeEmptySqliteFile(path);
+    const testsupport::EmptySqliteFile file("schema.db");
+    const std::string& path = file.path();
     testsupport::RunSql(path, "CREATE TABLE cues(id INTEGER PRIMARY KEY AUTOINCREMENT, a int)");
     testsupport::RunSql(path, "CREATE VIEW late AS SELECT * FROM cues");
     CADODataBase db;

@@ -23,6 +23,11 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
+EmptySqliteFile::EmptySqliteFile(const std::string& name) : path_(dir_.File(name))
+{
+    MakeEmptySqliteFile(path_);
+}
+
 void MakeEmptySqliteFile(const std::string& path)
 {
     auto db = store::SqliteDatabase::CreateNew(path);

@@ -20,6 +20,18 @@ private:
     std::filesystem::path path_;
 };
 
+// A new empty SQLite file in a folder of its own, removed afterwards.
+class EmptySqliteFile
+{
+public:
+    explicit EmptySqliteFile(const std::string& name);
+    const std::string& path() const { return path_; }
+
+private:
+    TempDir dir_;
+    std::string path_;
+};
+
 // Makes an empty SQLite database file (the layer itself never creates one).
 void MakeEmptySqliteFile(const std::string& path);
 // Runs SQL on a SQLite file directly, outside the layer under test.

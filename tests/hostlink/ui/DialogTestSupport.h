@@ -13,6 +13,12 @@ namespace dialogtest {
 
 using namespace std::chrono_literals;
 
+// A widget's text as the prompt and the store hold it.
+inline std::string Utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
 // Runs the event loop until `done` holds; false when `timeout` ran out first.
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
 

@@ -19,16 +19,10 @@
 
 using namespace hostlink;
 using namespace hostlinktest;
-using dialogtest::Child;
-using dialogtest::WaitUntil;
+using namespace dialogtest;
 using prompt::MessageIcon;
 
 namespace {
-
-std::string Utf8(const QString& text)
-{
-    return text.toStdString();
-}
 
 class DownloadDialog : public ::testing::Test
 {

@@ -18,16 +18,10 @@
 
 using namespace hostlink;
 using namespace hostlinktest;
-using dialogtest::Child;
-using dialogtest::WaitUntil;
+using namespace dialogtest;
 using prompt::MessageIcon;
 
 namespace {
-
-std::string Utf8(const QString& text)
-{
-    return text.toStdString();
-}
 
 std::string Repeated(const std::string& text, int times)
 {
