@@ -7,6 +7,7 @@
 #include "engine/SqliteDatabase.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -17,13 +18,39 @@ double Seconds(std::chrono::steady_clock::time_point since)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
+bool Report(const char* what, double value, double target, const char* unit)
+{
+    const bool met = value <= target;
+    std::printf("%-46s %9.3f %s  (target <= %.2f %s) %s\n", what, value, unit, target, unit,
+                met ? "ok" : "MISSED");
+    return met;
+}
+
+std::filesystem::path TempFolder(const std::string& name)
+{
+    const auto folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+void UseOffscreenQtUnlessSet()
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+}
+
 void WriteLayoutStore(const std::string& path, int cues)
 {
     std::filesystem::remove(path);
     store::SqliteDatabase::CreateNew(path)->Execute(store::kCreateLayoutTableSql);
+    AppendLayoutRows(path, cues);
+}
+
+double AppendLayoutRows(const std::string& path, int cues)
+{
     CADODataBase db;
     if (!db.Open(store::ConnectionStringFor(path), "", ""))
         throw std::runtime_error(db.GetLastErrorText());
+    const auto start = std::chrono::steady_clock::now();
     store::Transaction transaction(*db.GetConnection());
     CADORecordset rs(&db);
     if (!rs.Open(store::kLayoutTable, modeTable))
@@ -46,6 +73,7 @@ void WriteLayoutStore(const std::string& path, int cues)
         throw std::runtime_error(rs.GetLastErrorText());
     rs.Close();
     transaction.Commit();
+    return Seconds(start);
 }
 
 } // namespace bench

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 namespace bench {
@@ -8,9 +9,22 @@ namespace bench {
 // Wall-clock seconds since `since`.
 double Seconds(std::chrono::steady_clock::time_point since);
 
+// Prints one figure against its target; true when the target is met.
+bool Report(const char* what, double value, double target, const char* unit);
+
+// A folder of that name in the temporary folder, made if need be.
+std::filesystem::path TempFolder(const std::string& name);
+
+// Qt programs run on the offscreen platform unless told otherwise.
+void UseOffscreenQtUnlessSet();
+
 // A new show store at `path` (any file there is replaced) holding `cues`
 // cues on host "HOST", in launch-time order.
 // Throws std::runtime_error when the store cannot be made.
 void WriteLayoutStore(const std::string& path, int cues);
+
+// Appends `cues` such cues to the show table of the store at `path` through
+// the access layer, in one transaction; returns the seconds that took.
+double AppendLayoutRows(const std::string& path, int cues);
 
 } // namespace bench

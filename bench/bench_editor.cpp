@@ -2,6 +2,7 @@
 // window's grid (offscreen), then every host name saved back. Prints the
 // figures; exits 1 when a target is missed.
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "ConverterDlg.h"
 #include "FixedFilePrompt.h"
 #include "VSFlexGrid.h"
@@ -40,22 +41,12 @@ bool ResetPeakMemory()
     return static_cast<bool>(clear);
 }
 
-bool Report(const char* what, double value, double target, const char* unit)
-{
-    const bool met = value <= target;
-    std::printf("%-46s %9.3f %s  (target <= %.0f %s) %s\n", what, value, unit, target, unit,
-                met ? "ok" : "MISSED");
-    return met;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const auto dir = std::filesystem::temp_directory_path() / "tavrin-bench-editor";
-    std::filesystem::create_directories(dir);
+    bench::UseOffscreenQtUnlessSet();
+    const auto dir = bench::TempFolder("tavrin-bench-editor");
     const std::string path = (dir / "show.db").string();
     bench::WriteLayoutStore(path, kCues);
     malloc_trim(0);
@@ -63,9 +54,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     prompt::FixedFilePrompt prompt(path);
     CConverterDlg window(prompt);
-    window.show();
-    QApplication::processEvents();
-    auto* grid = window.findChild<CVSFlexGrid*>(QStringLiteral("grid"));
+    CVSFlexGrid* grid = &bench::ShownGrid(window);
 
     const long before = StatusKb("VmRSS:");
     const bool peakReset = ResetPeakMemory();
@@ -103,14 +92,14 @@ int main(int argc, char** argv)
 
     std::printf("%d cues\n", kCues);
     bool ok = true;
-    ok &= Report("open into the window's grid", open, 1.0, "s");
+    ok &= bench::Report("open into the window's grid", open, 1.0, "s");
     if (peakReset)
-        ok &= Report("peak memory of the process during the open", peak / 1024.0, 200, "MB");
+        ok &= bench::Report("peak memory of the process during the open", peak / 1024.0, 200, "MB");
     else
         std::printf("peak memory could not be measured apart from the store's making\n");
     std::printf("%-46s %9.3f MB\n", "memory before the open", before / 1024.0);
-    ok &= Report("save every host name", save, 1.0, "s");
-    ok &= Report("open again over the full grid", reopen, 1.0, "s");
+    ok &= bench::Report("save every host name", save, 1.0, "s");
+    ok &= bench::Report("open again over the full grid", reopen, 1.0, "s");
     std::filesystem::remove_all(dir);
     return ok ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 // transaction and shown; then imported again, which loads the stored show
 // table. Prints the figures; exits 1 when a target is missed.
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "ConverterDlg.h"
 #include "FixedFilePrompt.h"
 #include "VSFlexGrid.h"
@@ -80,19 +81,15 @@ Timing Import(CConverterDlg& window, CVSFlexGrid& grid, prompt::FixedFilePrompt&
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const auto dir = std::filesystem::temp_directory_path() / "tavrin-bench-import";
-    std::filesystem::create_directories(dir);
+    bench::UseOffscreenQtUnlessSet();
+    const auto dir = bench::TempFolder("tavrin-bench-import");
     const std::string path = (dir / "fireone.db").string();
     WriteFireOneFile(path);
 
     QApplication app(argc, argv);
     prompt::FixedFilePrompt prompt(path);
     CConverterDlg window(prompt);
-    window.show();
-    QApplication::processEvents();
-    auto* grid = window.findChild<CVSFlexGrid*>(QStringLiteral("grid"));
+    CVSFlexGrid* grid = &bench::ShownGrid(window);
 
     const Timing first = Import(window, *grid, prompt);
     const Timing second = first.wall < 0 ? Timing{} : Import(window, *grid, prompt);

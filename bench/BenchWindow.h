@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ConverterDlg.h"
+#include "VSFlexGrid.h"
+
+#include <QApplication>
+
+namespace bench {
+
+// Shows the main window (offscreen) and returns its grid.
+inline CVSFlexGrid& ShownGrid(CConverterDlg& window)
+{
+    window.show();
+    QApplication::processEvents();
+    return *window.findChild<CVSFlexGrid*>(QStringLiteral("grid"));
+}
+
+} // namespace bench
