@@ -45,6 +45,14 @@ protected:
     testsupport::TempDir dir;
 };
 
+// The run failed (exit 1) with just `err` on stderr and nothing on stdout.
+inline void ExpectFailure(const CliResult& result, const std::string& err)
+{
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, err);
+    EXPECT_TRUE(result.out.empty()) << result.out;
+}
+
 // Four cues on two hosts, all fine for a download.
 inline std::vector<StoreRow> FourCues()
 {

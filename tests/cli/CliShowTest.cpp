@@ -29,9 +29,8 @@ std::string ReadFile(const std::string& path)
 TEST_F(Cli, ImportConvertsASqliteFireOneFileInPlace)
 {
     const std::string fireOne = dir.File("fireone.db");
-    testsupport::MakeEmptySqliteFile(fireOne);
-    testsupport::RunSql(fireOne,
-                        "CREATE TABLE FireData(LaunchTimeMS int, Event int, Slat int, Cue int)");
+    testsupport::MakeSqliteFile(
+        fireOne, "CREATE TABLE FireData(LaunchTimeMS int, Event int, Slat int, Cue int)");
     testsupport::RunSql(fireOne, "INSERT INTO FireData VALUES(3723004, 3, 7, 12), (500, 1, 1, 0)");
     const auto imported = RunCli({"import", fireOne});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
@@ -51,12 +50,8 @@ TEST_F(Cli, ImportConvertsASqliteFireOneFileInPlace)
 TEST_F(Cli, ImportFailuresExitWithOneAndTheSystemsText)
 {
     const std::string notFireOne = dir.File("other.db");
-    testsupport::MakeEmptySqliteFile(notFireOne);
-    testsupport::RunSql(notFireOne, "CREATE TABLE Other(x int)");
-    const auto result = RunCli({"import", notFireOne});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, Line(strings::kCliNothingImported));
-    EXPECT_TRUE(result.out.empty()) << result.out;
+    testsupport::MakeSqliteFile(notFireOne, "CREATE TABLE Other(x int)");
+    ExpectFailure(RunCli({"import", notFireOne}), Line(strings::kCliNothingImported));
     const auto missing = RunCli({"import", dir.File("missing.db")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_FALSE(missing.err.empty());
@@ -94,12 +89,8 @@ TEST_F(Cli, ShowPrintsTheGridRowsAsTextCsvOrJson)
 TEST_F(Cli, ShowOfAFileThatIsNoShowStoreFails)
 {
     const std::string fireOne = dir.File("fireone.db");
-    testsupport::MakeEmptySqliteFile(fireOne);
-    testsupport::RunSql(fireOne, "CREATE TABLE FireData(Cue int)");
-    const auto result = RunCli({"show", fireOne});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, Line(strings::kNoLayoutTable));
-    EXPECT_TRUE(result.out.empty());
+    testsupport::MakeSqliteFile(fireOne, "CREATE TABLE FireData(Cue int)");
+    ExpectFailure(RunCli({"show", fireOne}), Line(strings::kNoLayoutTable));
 }
 
 TEST_F(Cli, AssignWritesTheNameIntoRowsListsAndRanges)

@@ -162,8 +162,7 @@ TEST_F(FireOneAccessImport, ChosenFileThatIsNoShowStoreIsRefusedUntouched)
     const std::string notes = dir.File("notes.db");
     std::ofstream(notes) << "my notes";
     const std::string other = dir.File("other.db");
-    testsupport::MakeEmptySqliteFile(other);
-    testsupport::RunSql(other, "CREATE TABLE Other(x int)");
+    testsupport::MakeSqliteFile(other, "CREATE TABLE Other(x int)");
 
     for (const std::string& chosen : {notes, other, source}) {
         SCOPED_TRACE(chosen);

@@ -16,9 +16,8 @@ std::string Value(const std::optional<int>& value)
 
 void MakeFireOneFile(const std::string& path, const std::vector<FireRecord>& records)
 {
-    testsupport::MakeEmptySqliteFile(path);
-    testsupport::RunSql(path, "CREATE TABLE FireData(ID int, LaunchTimeMS int, Event int, "
-                              "Slat int, Cue int, Note nVarchar(50))");
+    testsupport::MakeSqliteFile(path, "CREATE TABLE FireData(ID int, LaunchTimeMS int, Event int, "
+                                      "Slat int, Cue int, Note nVarchar(50))");
     // Inserted in slices: one statement for 100 000 records would be huge.
     constexpr std::size_t kSlice = 5000;
     for (std::size_t start = 0; start < records.size(); start += kSlice) {

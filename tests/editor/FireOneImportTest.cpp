@@ -38,6 +38,17 @@ protected:
         return path;
     }
 
+    // Importing `path` fails, saying why no store was made, and changes
+    // neither the file nor the show already loaded.
+    void ExpectImportMakesNoStore(const std::string& path, const std::string& reason)
+    {
+        const std::string before = FileBytes(path);
+        EXPECT_FALSE(Import(path));
+        ExpectStoreNotCreated(reason);
+        EXPECT_EQ(FileBytes(path), before);
+        ExpectEarlierShowKept();
+    }
+
     bool HasLayoutTable(const std::string& path)
     {
         CADODataBase check;
@@ -94,8 +105,7 @@ TEST_F(FireOneImport, NumbersCuesFromZeroInFireDataOrderAndFormatsTheirModules)
 TEST_F(FireOneImport, MissingColumnsKeepTheirWorkingValues)
 {
     const std::string path = dir.File("bare.db");
-    testsupport::MakeEmptySqliteFile(path);
-    testsupport::RunSql(path, "CREATE TABLE FireData(LaunchTimeMS int, Cue int)");
+    testsupport::MakeSqliteFile(path, "CREATE TABLE FireData(LaunchTimeMS int, Cue int)");
     testsupport::RunSql(path, "INSERT INTO FireData VALUES (1000, 3), (2000, 4)");
     ASSERT_TRUE(Import(path));
     const auto cues = ReadCues(path);
@@ -179,11 +189,7 @@ TEST_F(FireOneImport, ShowTableThatCannotBeCreatedIsReportedAndChangesNothing)
     // A table whose name differs only in case is not the show table, but
     // takes its name in SQLite.
     testsupport::RunSql(path, "CREATE TABLE TB_LAYOUT(x int)");
-    const std::string before = FileBytes(path);
-    EXPECT_FALSE(Import(path));
-    ExpectStoreNotCreated("already exists");
-    EXPECT_EQ(FileBytes(path), before);
-    ExpectEarlierShowKept();
+    ExpectImportMakesNoStore(path, "already exists");
 }
 
 TEST_F(FireOneImport, ReadOnlyFileIsReportedAndChangesNothing)
@@ -197,11 +203,7 @@ TEST_F(FireOneImport, ReadOnlyFileIsReportedAndChangesNothing)
                                                std::filesystem::perms::others_read);
         if (::access(path.c_str(), W_OK) == 0)
             GTEST_SKIP() << "this user may write a read-only file";
-        const std::string before = FileBytes(path);
-        EXPECT_FALSE(Import(path));
-        ExpectStoreNotCreated("read-only");
-        EXPECT_EQ(FileBytes(path), before);
-        ExpectEarlierShowKept();
+        ExpectImportMakesNoStore(path, "read-only");
     });
 }
 
@@ -236,8 +238,7 @@ TEST_F(FireOneImport, DatabaseWithoutFireDataChangesNothingAndSaysNothing)
 {
     LoadEarlierShow();
     const std::string path = dir.File("other.db");
-    testsupport::MakeEmptySqliteFile(path);
-    testsupport::RunSql(path, "CREATE TABLE Other(x int)");
+    testsupport::MakeSqliteFile(path, "CREATE TABLE Other(x int)");
     const std::string before = FileBytes(path);
     EXPECT_FALSE(Import(path));
     EXPECT_TRUE(prompt.messages.empty());

@@ -128,8 +128,7 @@ TEST_F(OpenShowStore, DatabaseWithoutShowTableIsRefusedAndKeepsTheShow)
 {
     LoadEarlierShow();
     const std::string path = dir.File("other.db");
-    testsupport::MakeEmptySqliteFile(path);
-    testsupport::RunSql(path, "CREATE TABLE FireData(Cue int)");
+    testsupport::MakeSqliteFile(path, "CREATE TABLE FireData(Cue int)");
     Open(path);
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text, strings::kNoLayoutTable);
@@ -154,10 +153,9 @@ TEST_F(OpenShowStore, MissingColumnIsRefusedAndKeepsTheShow)
 {
     LoadEarlierShow();
     const std::string path = dir.File("narrow.db");
-    testsupport::MakeEmptySqliteFile(path);
-    testsupport::RunSql(path,
-                        "CREATE TABLE tb_Layout(FlowID int, HostName nVarchar(32), "
-                        "BlastTime int, Addr nVarchar(32), Channel nVarchar(32), CDCode int)");
+    testsupport::MakeSqliteFile(
+        path, "CREATE TABLE tb_Layout(FlowID int, HostName nVarchar(32), "
+              "BlastTime int, Addr nVarchar(32), Channel nVarchar(32), CDCode int)");
     testsupport::RunSql(path, "INSERT INTO tb_Layout VALUES (0, 'H', 0, '01', '00', 1)");
     Open(path);
     ASSERT_EQ(prompt.messages.size(), 1u);

@@ -4,6 +4,7 @@
 #include "ADORecordset.h"
 #include "TempDir.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace editortest {
@@ -58,16 +59,25 @@ void MakeShowStore(const std::string& path, const std::vector<store::CueRecord>&
     testsupport::RunSql(path, sql);
 }
 
-std::vector<store::CueRecord> ReadCues(const std::string& path)
+namespace {
+// Calls `read` on each record of the store's show table, in store order.
+void ForEachRecord(const std::string& path, const std::function<void(CADORecordset&)>& read)
 {
     CADODataBase db;
     EXPECT_TRUE(db.Open(store::ConnectionStringFor(path), "", "")) << db.GetLastErrorText();
     CADORecordset rs(&db);
     EXPECT_TRUE(rs.Open(store::kLayoutTable, modeTable)) << rs.GetLastErrorText();
-    std::vector<store::CueRecord> cues;
     if (!rs.IsOpen())
-        return cues;
-    for (auto records = rs.GetRecordset(); !records->EndOfFile(); records->MoveNext()) {
+        return;
+    for (auto records = rs.GetRecordset(); !records->EndOfFile(); records->MoveNext())
+        read(rs);
+}
+} // namespace
+
+std::vector<store::CueRecord> ReadCues(const std::string& path)
+{
+    std::vector<store::CueRecord> cues;
+    ForEachRecord(path, [&cues](CADORecordset& rs) {
         store::CueRecord c;
         EXPECT_TRUE(rs.ReadField("FlowID", c.FlowID));
         EXPECT_TRUE(rs.ReadField("HostName", c.HostName, ""));
@@ -78,24 +88,18 @@ std::vector<store::CueRecord> ReadCues(const std::string& path)
         EXPECT_TRUE(rs.ReadField("CDCode", c.CDCode));
         EXPECT_TRUE(rs.ReadField("Sector", c.Sector));
         cues.push_back(c);
-    }
+    });
     return cues;
 }
 
 std::vector<std::string> HostNames(const std::string& path)
 {
-    CADODataBase db;
-    EXPECT_TRUE(db.Open(store::ConnectionStringFor(path), "", "")) << db.GetLastErrorText();
-    CADORecordset rs(&db);
-    EXPECT_TRUE(rs.Open(store::kLayoutTable, modeTable)) << rs.GetLastErrorText();
     std::vector<std::string> names;
-    if (!rs.IsOpen())
-        return names;
-    for (auto records = rs.GetRecordset(); !records->EndOfFile(); records->MoveNext()) {
+    ForEachRecord(path, [&names](CADORecordset& rs) {
         std::string name;
         EXPECT_TRUE(rs.ReadField("HostName", name, ""));
         names.push_back(name);
-    }
+    });
     return names;
 }
 

@@ -2,10 +2,23 @@
 
 #include "HostLinkSocket.h"
 #include "LayoutTable.h"
+#include "NetworkIsolation.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace hostlinktest {
+
+bool InsideIsolatedNetwork(const char* program)
+{
+    if (hostlink::OnlyLoopbackInterfaces())
+        return true;
+    std::fprintf(stderr,
+                 "%s: this network has interfaces other than loopback; it runs only inside "
+                 "isolated-net, nothing was sent\n",
+                 program);
+    return false;
+}
 
 namespace {
 

@@ -16,6 +16,11 @@ namespace hostlinktest {
 
 using namespace std::chrono_literals;
 
+// For the programs that send to the field's address: true inside an isolated
+// network (loopback its only interface); elsewhere false, after saying on
+// stderr that `program` sends nothing there.
+bool InsideIsolatedNetwork(const char* program);
+
 // One row of tb_Layout for a test store; Addr and Channel may be NULL.
 struct StoreRow
 {

@@ -30,10 +30,7 @@ void Load(Loaded& loaded, const std::optional<std::string>& path)
 // A SQLite file in `dir` holding only what `sql` makes.
 std::string StoreMadeBy(const testsupport::TempDir& dir, const std::string& sql)
 {
-    const std::string path = dir.File("made.db");
-    testsupport::MakeEmptySqliteFile(path);
-    testsupport::RunSql(path, sql);
-    return path;
+    return testsupport::MakeSqliteFile(dir.File("made.db"), sql);
 }
 
 // Loading `path` fails with the one stop message `text` and gives no cues.

@@ -7,10 +7,8 @@
 #include "FakePrompt.h"
 #include "HostNameSetting.h"
 #include "HostlinkTestSupport.h"
-#include "NetworkIsolation.h"
 #include "strings/Strings.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -136,11 +134,7 @@ TEST(RealAddress, HostFallingSilentIsGivenUpAfterTheBuiltInWait)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (!OnlyLoopbackInterfaces()) {
-        std::fputs("real-address test: this network has interfaces other than loopback; "
-                   "it runs only inside isolated-net, nothing was sent\n",
-                   stderr);
+    if (!InsideIsolatedNetwork("real-address test"))
         return 1;
-    }
     return RUN_ALL_TESTS();
 }

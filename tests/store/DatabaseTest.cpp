@@ -57,8 +57,7 @@ TEST(DatabaseOpen, ForeignAndDamagedFilesFailWithClearDescriptions)
     const std::string empty = dir.File("empty.db");
     std::ofstream(empty).close();
     const std::string truncated = dir.File("truncated.db");
-    testsupport::MakeEmptySqliteFile(truncated);
-    testsupport::RunSql(truncated, "CREATE TABLE t(a int)");
+    testsupport::MakeSqliteFile(truncated, "CREATE TABLE t(a int)");
     std::filesystem::resize_file(truncated, 100);
 
     for (const std::string& path : {text, empty, truncated}) {

@@ -269,9 +269,9 @@ protected:
     void SetUp() override
     {
         const std::string path = dir.File("kinds.db");
-        testsupport::MakeEmptySqliteFile(path);
-        testsupport::RunSql(path, "CREATE TABLE k(b boolean, y byte, s smallint, l int, f single, "
-                                  "d double, c currency, t datetime, x nVarchar(10), o blob)");
+        testsupport::MakeSqliteFile(
+            path, "CREATE TABLE k(b boolean, y byte, s smallint, l int, f single, "
+                  "d double, c currency, t datetime, x nVarchar(10), o blob)");
         testsupport::RunSql(path, "INSERT INTO k VALUES (1, 200, -7, -123456, 1.5, 0.1, "
                                   "'-12.3400', '2024-02-29 13:45:06', 'Ünï', x'00ff')");
         testsupport::RunSql(path, "INSERT INTO k VALUES (0, NULL, NULL, NULL, 2.25, 1e300, "

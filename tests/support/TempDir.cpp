@@ -40,4 +40,11 @@ void RunSql(const std::string& path, const std::string& sql)
     db->Execute(sql);
 }
 
+std::string MakeSqliteFile(const std::string& path, const std::string& sql)
+{
+    MakeEmptySqliteFile(path);
+    RunSql(path, sql);
+    return path;
+}
+
 } // namespace testsupport

@@ -36,5 +36,7 @@ private:
 void MakeEmptySqliteFile(const std::string& path);
 // Runs SQL on a SQLite file directly, outside the layer under test.
 void RunSql(const std::string& path, const std::string& sql);
+// A new SQLite file at `path` holding what `sql` makes; returns `path`.
+std::string MakeSqliteFile(const std::string& path, const std::string& sql);
 
 } // namespace testsupport
