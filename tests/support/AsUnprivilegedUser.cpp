@@ -19,13 +19,20 @@ namespace {
 constexpr int kSkipped = 77;
 constexpr int kCannotDropRoot = 78;
 
-[[noreturn]] void RunBodyAsNobody(uid_t uid, gid_t gid, const std::function<void()>& body)
+[[noreturn]] void CannotRunAsNobody(const std::string& why)
 {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) {
-        std::fprintf(stderr, "cannot become nobody: %s\n", std::strerror(errno));
-        std::fflush(stderr);
-        ::_exit(kCannotDropRoot);
-    }
+    std::fprintf(stderr, "cannot run the case as nobody: %s\n", why.c_str());
+    std::fflush(stderr);
+    ::_exit(kCannotDropRoot);
+}
+
+[[noreturn]] void RunBodyAsNobody(uid_t uid, gid_t gid, const std::filesystem::path& dir,
+                                  const std::function<void()>& body)
+{
+    if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+        CannotRunAsNobody(std::strerror(errno));
+    if (::access(dir.c_str(), R_OK | W_OK | X_OK) != 0)
+        CannotRunAsNobody(dir.string() + " cannot be reached (" + std::strerror(errno) + ")");
     body();
     std::fflush(nullptr);
     // _exit: the parent's test and its clean-up go on there, not here.
@@ -52,7 +59,7 @@ void AsUnprivilegedUser(const TempDir& dir, const std::function<void()>& body)
     if (pid < 0)
         GTEST_SKIP() << "root, and no process can be started to run this case as nobody";
     if (pid == 0)
-        RunBodyAsNobody(uid, gid, body);
+        RunBodyAsNobody(uid, gid, dir.path(), body);
 
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
@@ -65,7 +72,7 @@ void AsUnprivilegedUser(const TempDir& dir, const std::function<void()>& body)
     case kSkipped:
         GTEST_SKIP() << "the case run as nobody skipped";
     case kCannotDropRoot:
-        GTEST_SKIP() << "root, and this process cannot become nobody";
+        GTEST_SKIP() << "root, and the case cannot run as nobody here (see above)";
     default:
         FAIL() << "the case run as nobody failed (its failures are printed above)";
     }
