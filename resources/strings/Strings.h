@@ -188,7 +188,8 @@ inline constexpr char kCheckDefaultHost[] =
     "fire records still on the default host %s,no host has been assigned to them!";
 // %s: the show store's column
 inline constexpr char kCheckNullNumber[] = "%s is NULL in the show store,the host would get 0!";
-inline constexpr char kCheckNullHostName[] = "HostName is NULL,the cue has no host!";
+inline constexpr char kCheckNullHostName[] =
+    "HostName is NULL in the show store,no host has been assigned to the cue!";
 // %s: host name, its control characters written as \x1b or \u0085
 inline constexpr char kCheckHostControl[] =
     "host name %s holds control characters,the cue cannot be downloaded!";
