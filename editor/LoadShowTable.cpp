@@ -4,34 +4,11 @@
 #include "FailureText.h"
 #include "FlexGrid.h"
 #include "LayoutTable.h"
-#include "ReadCueRecord.h"
+#include "ReadCueRecords.h"
 
 #include <vector>
 
 namespace editor {
-
-namespace {
-
-// Reads every record; false (with the record and field in the outcome) at the
-// first field that cannot be read.
-bool ReadCues(CADORecordset& rs, std::vector<store::CueRecord>& cues, LoadOutcome& outcome)
-{
-    const ado::RecordsetPtr records = rs.GetRecordset();
-    cues.reserve(static_cast<std::size_t>(records->RecordCount()));
-    for (; !records->EndOfFile(); records->MoveNext()) {
-        store::CueRecord cue;
-        if (const char* failed = store::ReadCueRecord(rs, cue)) {
-            outcome.status = LoadOutcome::kBadRecord;
-            outcome.records = static_cast<int>(cues.size()) + 1;
-            outcome.detail = failed;
-            return false;
-        }
-        cues.push_back(std::move(cue));
-    }
-    return true;
-}
-
-} // namespace
 
 void FillCueGrid(const std::vector<store::CueRecord>& cues, FlexGrid& grid)
 {
@@ -51,16 +28,23 @@ LoadOutcome LoadShowTable(CADORecordset& rs, FlexGrid& grid)
 {
     LoadOutcome outcome;
     try {
-        if (!rs.Open(store::kLayoutTable, modeTable)) {
+        std::vector<store::CueRecord> cues;
+        // The rows are read whole and let go before the grid fills.
+        const store::CueReadOutcome read = store::ReadCueRecords(rs, store::kLayoutTable, modeTable,
+                                                                 store::CueFields::kShown, cues);
+        switch (read.status) {
+        case store::CueReadOutcome::kRead:
+            break;
+        case store::CueReadOutcome::kNotOpened:
             outcome.status = LoadOutcome::kTableNotOpened;
-            outcome.detail = rs.GetLastErrorText();
+            outcome.detail = read.detail;
+            return outcome;
+        case store::CueReadOutcome::kBadField:
+            outcome.status = LoadOutcome::kBadRecord;
+            outcome.records = read.records;
+            outcome.detail = read.field;
             return outcome;
         }
-        std::vector<store::CueRecord> cues;
-        const bool read = ReadCues(rs, cues, outcome);
-        rs.Close(); // the rows were read whole: let them go before the grid fills
-        if (!read)
-            return outcome;
         outcome.gridChanged = true;
         FillCueGrid(cues, grid);
         outcome.records = static_cast<int>(cues.size());

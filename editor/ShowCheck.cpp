@@ -1,5 +1,6 @@
 #include "ShowCheck.h"
 
+#include "ControlCharacters.h"
 #include "DecimalValue.h"
 #include "Gbk.h"
 #include "HostNameSetting.h"
@@ -9,9 +10,12 @@
 #include "strings/Strings.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <tuple>
+#include <unordered_map>
 
 namespace editor {
 
@@ -49,47 +53,126 @@ bool IsPlainDecimal(const std::string& text)
 
 using FiringPoint = std::tuple<std::string, std::int32_t, std::int32_t>;
 
+// What a host name is worth to a host, worked out once per name: a show has
+// thousands of cues but few hosts.
+enum class HostVerdict
+{
+    kFine,
+    kBlank,
+    kControl,
+    kNotGbk,
+    kTooLong
+};
+
+HostVerdict JudgeHostName(const std::string& name)
+{
+    if (TrimHostName(name).empty())
+        return HostVerdict::kBlank;
+    if (HasControlCharacter(name))
+        return HostVerdict::kControl;
+    const std::optional<std::string> gbk = hostlink::Utf8ToGbk(name);
+    if (!gbk)
+        return HostVerdict::kNotGbk;
+    return gbk->size() > hostlink::kHostNameMaxBytes ? HostVerdict::kTooLong : HostVerdict::kFine;
+}
+
+// The columns whose NULL the check reports, in the table's order.
+struct NullColumn
+{
+    const char* column;
+    bool store::CueNulls::*null;
+};
+constexpr NullColumn kNullColumns[] = {
+    {"HostName", &store::CueNulls::HostName},
+    {"BlastTime", &store::CueNulls::BlastTime},
+    {"CDCode", &store::CueNulls::CDCode},
+    {"Sector", &store::CueNulls::Sector},
+};
+constexpr std::size_t kNullColumnCount = std::size(kNullColumns);
+
+std::string NullText(const NullColumn& column)
+{
+    if (column.null == &store::CueNulls::HostName)
+        return strings::kCheckNullHostName;
+    return strings::FormatText(strings::kCheckNullNumber, column.column);
+}
+
 struct Collected
 {
+    std::array<std::vector<int>, kNullColumnCount> nulls;
     FindingGroups<FiringPoint> firingPoints;
     std::vector<int> negativeTimes;
     FindingGroups<std::string> addrNotDecimal, channelNotDecimal, addrTooLarge, channelTooLarge;
+    FindingGroups<std::string> addrNegative, channelNegative;
     std::vector<int> blankHost;
-    FindingGroups<std::string> hostNotGbk, hostTooLong;
+    FindingGroups<std::string> hostControl, hostNotGbk, hostTooLong;
     std::vector<int> defaultHost;
+    std::unordered_map<std::string, HostVerdict> hostVerdicts;
 };
+
+// The number the host would get from a stored Addr or Channel, with what is
+// wrong with the text filed under `sequence`.
+std::optional<std::int32_t> CollectNumber(const std::string& text, int sequence,
+                                          FindingGroups<std::string>& tooLarge,
+                                          FindingGroups<std::string>& notDecimal,
+                                          FindingGroups<std::string>& negative)
+{
+    const std::optional<std::int32_t> value = hostlink::DecimalValue(text);
+    if (!value)
+        tooLarge.Rows(text).push_back(sequence);
+    else if (!IsPlainDecimal(text))
+        notDecimal.Rows(text).push_back(sequence);
+    if (value && *value < 0)
+        negative.Rows(text).push_back(sequence);
+    return value;
+}
+
+void CollectHostName(const store::CueRecord& cue, Collected& found)
+{
+    const int sequence = cue.FlowID;
+    if (cue.nulls.HostName)
+        return; // reported as NULL, not once more as blank
+    const auto [at, added] = found.hostVerdicts.try_emplace(cue.HostName, HostVerdict::kFine);
+    if (added)
+        at->second = JudgeHostName(cue.HostName);
+    switch (at->second) {
+    case HostVerdict::kFine:
+        break;
+    case HostVerdict::kBlank:
+        found.blankHost.push_back(sequence);
+        break;
+    case HostVerdict::kControl:
+        found.hostControl.Rows(cue.HostName).push_back(sequence);
+        break;
+    case HostVerdict::kNotGbk:
+        found.hostNotGbk.Rows(cue.HostName).push_back(sequence);
+        break;
+    case HostVerdict::kTooLong:
+        found.hostTooLong.Rows(cue.HostName).push_back(sequence);
+        break;
+    }
+    if (cue.HostName == store::kDefaultHostName)
+        found.defaultHost.push_back(sequence);
+}
 
 void CollectCue(const store::CueRecord& cue, Collected& found)
 {
     const int sequence = cue.FlowID;
-    const std::optional<std::int32_t> addr = hostlink::DecimalValue(cue.Addr);
-    const std::optional<std::int32_t> channel = hostlink::DecimalValue(cue.Channel);
-    if (!addr)
-        found.addrTooLarge.Rows(cue.Addr).push_back(sequence);
-    else if (!IsPlainDecimal(cue.Addr))
-        found.addrNotDecimal.Rows(cue.Addr).push_back(sequence);
-    if (!channel)
-        found.channelTooLarge.Rows(cue.Channel).push_back(sequence);
-    else if (!IsPlainDecimal(cue.Channel))
-        found.channelNotDecimal.Rows(cue.Channel).push_back(sequence);
+    for (std::size_t i = 0; i < kNullColumnCount; ++i)
+        if (cue.nulls.*kNullColumns[i].null)
+            found.nulls[i].push_back(sequence);
+    const std::optional<std::int32_t> addr = CollectNumber(
+        cue.Addr, sequence, found.addrTooLarge, found.addrNotDecimal, found.addrNegative);
+    const std::optional<std::int32_t> channel =
+        CollectNumber(cue.Channel, sequence, found.channelTooLarge, found.channelNotDecimal,
+                      found.channelNegative);
     // The host tells firing points apart by the numbers it gets: "05" and "5"
     // are the same module.
     if (addr && channel)
         found.firingPoints.Rows({cue.HostName, *addr, *channel}).push_back(sequence);
-
     if (cue.BlastTime < 0)
         found.negativeTimes.push_back(sequence);
-
-    const std::optional<std::string> gbk = hostlink::Utf8ToGbk(cue.HostName);
-    if (TrimHostName(cue.HostName).empty())
-        found.blankHost.push_back(sequence);
-    else if (!gbk || gbk->find('\0') != std::string::npos)
-        found.hostNotGbk.Rows(cue.HostName).push_back(sequence);
-    else if (gbk->size() > hostlink::kHostNameMaxBytes)
-        found.hostTooLong.Rows(cue.HostName).push_back(sequence);
-
-    if (cue.HostName == store::kDefaultHostName)
-        found.defaultHost.push_back(sequence);
+    CollectHostName(cue, found);
 }
 
 class ReportWriter
@@ -120,6 +203,12 @@ public:
     {
         for (const auto& [text, rows] : groups.Groups())
             Error(kind, strings::FormatText(strings::kCheckNumberTooLarge, caption, text.c_str()),
+                  rows);
+    }
+    void Negative(Kind kind, const char* caption, const FindingGroups<std::string>& groups)
+    {
+        for (const auto& [text, rows] : groups.Groups())
+            Error(kind, strings::FormatText(strings::kCheckNegativeNumber, caption, text.c_str()),
                   rows);
     }
 
@@ -158,6 +247,10 @@ ShowCheckReport CheckShow(const std::vector<store::CueRecord>& cues)
     for (const store::CueRecord& cue : cues)
         CollectCue(cue, found);
 
+    for (std::size_t i = 0; i < kNullColumnCount; ++i)
+        if (!found.nulls[i].empty())
+            write.Error(Kind::kNullField, NullText(kNullColumns[i]), found.nulls[i]);
+
     for (const auto& [point, rows] : found.firingPoints.Groups()) {
         if (rows.size() < 2)
             continue;
@@ -173,8 +266,15 @@ ShowCheckReport CheckShow(const std::vector<store::CueRecord>& cues)
     write.NotDecimal(Kind::kChannelNotDecimal, strings::kColCue, found.channelNotDecimal);
     write.TooLarge(Kind::kAddrTooLarge, strings::kColSla, found.addrTooLarge);
     write.TooLarge(Kind::kChannelTooLarge, strings::kColCue, found.channelTooLarge);
+    write.Negative(Kind::kAddrNegative, strings::kColSla, found.addrNegative);
+    write.Negative(Kind::kChannelNegative, strings::kColCue, found.channelNegative);
     if (!found.blankHost.empty())
         write.Error(Kind::kHostNameBlank, strings::kCheckHostBlank, found.blankHost);
+    for (const auto& [host, rows] : found.hostControl.Groups())
+        write.Error(
+            Kind::kHostNameControl,
+            strings::FormatText(strings::kCheckHostControl, EscapeControlCharacters(host).c_str()),
+            rows);
     for (const auto& [host, rows] : found.hostNotGbk.Groups())
         write.Error(Kind::kHostNameNotGbk,
                     strings::FormatText(strings::kCheckHostNotGbk, host.c_str()), rows);
@@ -240,6 +340,14 @@ const char* FindingKindName(FindingKind kind)
         return "host-name-too-long";
     case Kind::kDefaultHost:
         return "default-host";
+    case Kind::kNullField:
+        return "null-field";
+    case Kind::kHostNameControl:
+        return "host-name-control";
+    case Kind::kAddrNegative:
+        return "addr-negative";
+    case Kind::kChannelNegative:
+        return "channel-negative";
     }
     return "unknown";
 }

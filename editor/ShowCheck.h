@@ -24,6 +24,10 @@ enum class FindingKind
     kHostNameNotGbk,
     kHostNameTooLong, // more than 64 bytes in GBK
     kDefaultHost,     // still on the import's "HOST" (a warning)
+    kNullField,       // NULL in BlastTime, CDCode, Sector or HostName: it would go out as 0
+    kHostNameControl, // control characters (C0, DEL, C1) in the name
+    kAddrNegative,    // no module and no pin has a negative number
+    kChannelNegative,
 };
 
 enum class FindingSeverity
@@ -49,7 +53,7 @@ struct ShowCheckReport
     int Warnings() const;
 };
 
-// Checks the cues of a show, as read from its store.
+// Checks the cues of a show, as read from its store (their `nulls` included).
 ShowCheckReport CheckShow(const std::vector<store::CueRecord>& cues);
 
 // Reads the show store by path and checks it; a store without tb_Layout or

@@ -3,7 +3,7 @@
 #include "ADODataBase.h"
 #include "ADORecordset.h"
 #include "FailureText.h"
-#include "ReadCueRecord.h"
+#include "ReadCueRecords.h"
 #include "StoreCloser.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
@@ -21,24 +21,19 @@ void ReadTable(CADODataBase& db, ShowCues& show)
         return;
     }
     CADORecordset rs(&db);
-    if (!rs.Open(store::kLayoutTable, modeTable)) {
-        show.status = ShowCues::kUnreadable;
-        show.detail = rs.GetLastErrorText();
+    const store::CueReadOutcome read = store::ReadCueRecords(rs, store::kLayoutTable, modeTable,
+                                                             store::CueFields::kShown, show.cues);
+    switch (read.status) {
+    case store::CueReadOutcome::kRead:
         return;
+    case store::CueReadOutcome::kNotOpened:
+        show.detail = read.detail;
+        break;
+    case store::CueReadOutcome::kBadField:
+        show.detail = strings::FormatText(strings::kLoadBadField, read.records, read.field);
+        break;
     }
-    const ado::RecordsetPtr records = rs.GetRecordset();
-    for (; !records->EndOfFile(); records->MoveNext()) {
-        store::CueRecord cue;
-        if (const char* field = store::ReadCueRecord(rs, cue)) {
-            show.status = ShowCues::kUnreadable;
-            show.detail = strings::FormatText(strings::kLoadBadField,
-                                              static_cast<int>(show.cues.size()) + 1, field);
-            show.cues.clear();
-            return;
-        }
-        show.cues.push_back(std::move(cue));
-    }
-    rs.Close();
+    show.status = ShowCues::kUnreadable;
 }
 
 } // namespace

@@ -18,7 +18,7 @@ constexpr int kComplete = 100;
 
 // Builds every frame of the show; false (the builder's message shown) at the
 // first cue that cannot be built exactly.
-bool BuildCueFrames(const std::vector<DownloadCue>& cues, std::vector<CueFrame>& frames,
+bool BuildCueFrames(const std::vector<store::CueRecord>& cues, std::vector<CueFrame>& frames,
                     prompt::Prompt& prompt)
 {
     frames.resize(cues.size());
@@ -49,7 +49,7 @@ DownloadProcedure::DownloadProcedure(prompt::Prompt& prompt, DownloadView& view,
 
 bool DownloadProcedure::RunDownload()
 {
-    std::vector<DownloadCue> cues;
+    std::vector<store::CueRecord> cues;
     if (!LoadDownloadCues(prompt_, cues))
         return false;
 

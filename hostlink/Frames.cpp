@@ -103,7 +103,7 @@ BuildOutcome BuildHostNameFrame(const std::string& hostName, HostNameFrame& fram
                           strings::kBuildHostNameFailed);
 }
 
-BuildOutcome BuildCueFrame(const DownloadCue& cue, PositionCode position, CueFrame& frame)
+BuildOutcome BuildCueFrame(const store::CueRecord& cue, PositionCode position, CueFrame& frame)
 {
     const std::span<std::uint8_t> bytes = frame.bytes;
     std::ranges::fill(bytes, std::uint8_t{0});
@@ -113,7 +113,7 @@ BuildOutcome BuildCueFrame(const DownloadCue& cue, PositionCode position, CueFra
         return Failed(bytes, strings::kBuildCueFailed);
     PutHeader(bytes, FrameType::kCue, position, kCuePayloadSize);
     PutInt32(bytes, kCueCDCodeOffset, cue.CDCode);
-    PutInt32(bytes, kCueReservedOffset, 0); // whatever the cue holds: the host expects 0
+    PutInt32(bytes, kCueReservedOffset, 0); // the host expects 0
     PutInt32(bytes, kCueSectorOffset, cue.Sector);
     PutInt32(bytes, kCueBlastTimeOffset, cue.BlastTime);
     PutInt32(bytes, kCueAddrOffset, *addr);

@@ -3,6 +3,7 @@
 #include "ADODataBase.h"
 #include "ADORecordset.h"
 #include "LayoutTable.h"
+#include "ReadCueRecords.h"
 #include "strings/Strings.h"
 
 #include <exception>
@@ -11,15 +12,6 @@ namespace hostlink {
 
 namespace {
 
-// Every field or none: a field that cannot be read would go to the host as
-// a made-up 0.
-bool ReadCue(CADORecordset& rs, DownloadCue& cue)
-{
-    return rs.ReadField("HostName", cue.HostName, "") && rs.ReadField("BlastTime", cue.BlastTime) &&
-           rs.ReadField("Addr", cue.Addr, "") && rs.ReadField("Channel", cue.Channel, "") &&
-           rs.ReadField("CDCode", cue.CDCode) && rs.ReadField("Sector", cue.Sector);
-}
-
 enum class LoadResult
 {
     kLoaded,
@@ -27,7 +19,7 @@ enum class LoadResult
     kUnreadable
 };
 
-LoadResult ReadStore(const std::string& path, std::vector<DownloadCue>& list)
+LoadResult ReadStore(const std::string& path, std::vector<store::CueRecord>& list)
 {
     CADODataBase db;
     if (!db.Open(store::ConnectionStringFor(path), "", ""))
@@ -35,16 +27,11 @@ LoadResult ReadStore(const std::string& path, std::vector<DownloadCue>& list)
     if (!store::HasLayoutTable(db))
         return LoadResult::kNoLayoutTable;
     CADORecordset rs(&db);
-    if (!rs.Open(kDownloadQuery, modeQuery))
+    // Every field or none: a field that cannot be read would go to the host as
+    // a made-up 0.
+    if (store::ReadCueRecords(rs, kDownloadQuery, modeQuery, store::CueFields::kSent, list)
+            .status != store::CueReadOutcome::kRead)
         return LoadResult::kUnreadable;
-    const ado::RecordsetPtr records = rs.GetRecordset();
-    for (; !records->EndOfFile(); records->MoveNext()) {
-        DownloadCue cue;
-        if (!ReadCue(rs, cue))
-            return LoadResult::kUnreadable;
-        list.push_back(std::move(cue));
-    }
-    rs.Close();
     db.Close();
     return LoadResult::kLoaded;
 }
@@ -62,7 +49,7 @@ prompt::FileChoice DownloadFileChoice()
     return choice;
 }
 
-bool LoadDownloadCues(prompt::Prompt& prompt, std::vector<DownloadCue>& list)
+bool LoadDownloadCues(prompt::Prompt& prompt, std::vector<store::CueRecord>& list)
 {
     list.clear();
     const std::optional<std::string> path = prompt.ChooseOpenFile(DownloadFileChoice());

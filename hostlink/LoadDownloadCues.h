@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DownloadCue.h"
+#include "LayoutTable.h"
 #include "Prompt.h"
 
 #include <vector>
@@ -17,6 +17,6 @@ prompt::FileChoice DownloadFileChoice();
 // message), the store has no tb_Layout, or the store, its table or one of its
 // records cannot be read (its message shown). An unreadable store is never
 // taken for an empty show.
-bool LoadDownloadCues(prompt::Prompt& prompt, std::vector<DownloadCue>& list);
+bool LoadDownloadCues(prompt::Prompt& prompt, std::vector<store::CueRecord>& list);
 
 } // namespace hostlink

@@ -4,6 +4,7 @@
 #include "ADORecordset.h"
 #include "LayoutTable.h"
 #include "LoadDownloadCues.h"
+#include "ReadCueRecords.h"
 #include "strings/Strings.h"
 
 #include <exception>
@@ -12,30 +13,23 @@ namespace hostlink {
 
 namespace {
 
-struct ReadFailure
+// A store or a tb_Layout that cannot be opened gives no names; a name that
+// cannot be read gives the database error, since it would show as a blank
+// entry.
+HostNameList ReadHostNames(const std::string& path)
 {
-};
-
-std::vector<std::string> ReadHostNames(const std::string& path)
-{
-    std::vector<std::string> names;
+    HostNameList list{HostNameList::kLoaded, {}};
     CADODataBase db;
     if (!db.Open(store::ConnectionStringFor(path), "", ""))
-        return names;
+        return list;
     CADORecordset rs(&db);
-    if (rs.Open(kHostNamesQuery, modeQuery)) {
-        const ado::RecordsetPtr records = rs.GetRecordset();
-        for (; !records->EndOfFile(); records->MoveNext()) {
-            std::string name;
-            // A name that cannot be read would show as a blank entry.
-            if (!rs.ReadField("HostName", name, ""))
-                throw ReadFailure{};
-            names.push_back(std::move(name));
-        }
-        rs.Close();
-    }
+    const store::CueReadOutcome read = store::ForEachCueRecord(
+        rs, kHostNamesQuery, modeQuery, store::CueFields::kHostName,
+        [&list](store::CueRecord& cue) { list.names.push_back(std::move(cue.HostName)); });
     db.Close();
-    return names;
+    if (read.status == store::CueReadOutcome::kBadField)
+        return {HostNameList::kDatabaseError, {}};
+    return list;
 }
 
 } // namespace
@@ -50,12 +44,14 @@ HostNameList LoadHostNames(prompt::Prompt& prompt)
     const std::optional<std::string> path = prompt.ChooseOpenFile(HostSettingsFileChoice());
     if (!path)
         return {};
+    HostNameList list{HostNameList::kDatabaseError, {}};
     try {
-        return {HostNameList::kLoaded, ReadHostNames(*path)};
-    } catch (const ReadFailure&) {
+        list = ReadHostNames(*path);
     } catch (const ado::_com_error&) {
     } catch (const std::exception&) { // the engine's own failures, memory
     }
+    if (list.status == HostNameList::kLoaded)
+        return list;
     prompt.ShowMessage(strings::kHostSettingsDatabaseException, prompt::MessageIcon::Stop);
     return {HostNameList::kDatabaseError, {}};
 }

@@ -25,6 +25,19 @@ inline constexpr char kConnectionStringFormat[] = "Provider=Microsoft.Jet.OLEDB.
 // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<path>"
 std::string ConnectionStringFor(const std::string& path);
 
+// The columns of a record that held NULL. Each reads as 0 or the empty text
+// all the same; only the show check looks here, since a store made elsewhere
+// (without NOT NULL) would otherwise pass a made-up 0 on to a host.
+struct CueNulls
+{
+    bool HostName = false;
+    bool BlastTime = false;
+    bool CDCode = false;
+    bool Sector = false;
+
+    bool Any() const { return HostName || BlastTime || CDCode || Sector; }
+};
+
 // One row of tb_Layout.
 struct CueRecord
 {
@@ -36,6 +49,7 @@ struct CueRecord
     std::string Channel;
     std::int32_t CDCode = 0;
     std::int32_t Sector = 0;
+    CueNulls nulls; // as read from the store; all false for a cue made in memory
 };
 
 enum CueColumn : int

@@ -186,6 +186,16 @@ inline constexpr char kCheckHostTooLong[] =
 // %s: the import's host name
 inline constexpr char kCheckDefaultHost[] =
     "fire records still on the default host %s,no host has been assigned to them!";
+// %s: the show store's column
+inline constexpr char kCheckNullNumber[] = "%s is NULL in the show store,the host would get 0!";
+inline constexpr char kCheckNullHostName[] =
+    "HostName is NULL in the show store,no host has been assigned to the cue!";
+// %s: host name, its control characters written as \x1b or \u0085
+inline constexpr char kCheckHostControl[] =
+    "host name %s holds control characters,the cue cannot be downloaded!";
+// %s: column caption, %s: the stored text
+inline constexpr char kCheckNegativeNumber[] =
+    "%s \"%s\" is negative,no firing module or pin has that number!";
 
 // --- Command line ------------------------------------------------------------
 inline constexpr char kCliDescription[] =

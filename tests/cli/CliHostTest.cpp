@@ -70,6 +70,22 @@ TEST_F(Cli, DownloadRefusesAShowWithCheckErrorsUnlessForced)
     EXPECT_EQ(FramesOfKind(*host, DecodedFrame::kCue).size(), 4u);
 }
 
+TEST_F(Cli, DownloadRefusesNullLaunchTimesOfAStoreMadeElsewhere)
+{
+    const std::string store = dir.File("nulls.db"); // no NOT NULL: another program's table
+    testsupport::MakeEmptySqliteFile(store);
+    testsupport::RunSql(store, "CREATE TABLE tb_Layout(FlowID int, HostName text, HostIndex int, "
+                               "BlastTime int, Addr text, Channel text, CDCode int, Sector int)");
+    testsupport::RunSql(store, "INSERT INTO tb_Layout VALUES (0,'A1',1,NULL,'01','00',1,0)");
+    const auto host = hostlinktest::StartHost();
+    const auto result = RunCli({"download", store, "--host-code", "5", "--target", Target(*host)});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find(strings::FormatText(strings::kCheckNullNumber, "BlastTime")),
+              std::string::npos)
+        << result.err;
+    EXPECT_TRUE(host->Records().empty()) << "a NULL launch time would fire at the start";
+}
+
 TEST_F(Cli, DownloadThatTheHostRefusesExitsWithOne)
 {
     const std::string store = Store(FourCues());

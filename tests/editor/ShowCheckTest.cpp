@@ -1,6 +1,7 @@
 #include "ShowCheck.h"
 
 #include "HostLoadSheet.h"
+#include "ShowCues.h"
 #include "ShowStoreFiles.h"
 #include "TempDir.h"
 #include "strings/FormatText.h"
@@ -54,7 +55,7 @@ TEST(ShowCheck, AShowWithAssignedHostsAndDistinctPointsPasses)
 {
     const ShowCheckReport report =
         CheckShow({Point(0, "A1", "01", "00"), Point(1, "A1", "01", "01"),
-                   Point(2, "B2", "01", "00"), Point(3, "北岸-1", "-1", "-1", 0)});
+                   Point(2, "B2", "01", "00"), Point(3, "北岸-1", "00", "00", 0)});
     EXPECT_TRUE(report.findings.empty()) << report.findings.front().text;
     EXPECT_EQ(report.cues, 4);
     EXPECT_EQ(report.Errors(), 0);
@@ -102,7 +103,7 @@ TEST(ShowCheck, AddrAndChannelThatAreNotPlainNumbersSayWhatTheHostWouldGet)
     ASSERT_EQ(Kinds(report),
               (std::vector{FindingKind::kAddrNotDecimal, FindingKind::kAddrNotDecimal,
                            FindingKind::kChannelNotDecimal, FindingKind::kChannelNotDecimal,
-                           FindingKind::kChannelNotDecimal}));
+                           FindingKind::kChannelNotDecimal, FindingKind::kChannelNegative}));
     EXPECT_EQ(report.findings[0].text,
               strings::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
@@ -123,8 +124,8 @@ TEST(ShowCheck, NumbersBeyond32BitsCannotBeSent)
     const ShowCheckReport report =
         CheckShow({Point(0, "A1", "2147483648", "00"), Point(1, "A1", "01", "-2147483649"),
                    Point(2, "A1", "2147483647", "-2147483648")});
-    ASSERT_EQ(Kinds(report),
-              (std::vector{FindingKind::kAddrTooLarge, FindingKind::kChannelTooLarge}));
+    ASSERT_EQ(Kinds(report), (std::vector{FindingKind::kAddrTooLarge, FindingKind::kChannelTooLarge,
+                                          FindingKind::kChannelNegative}));
     EXPECT_EQ(report.findings[0].text,
               strings::FormatText(strings::kCheckNumberTooLarge, "Sla", "2147483648"));
     EXPECT_EQ(report.findings[1].sequences, std::vector<int>{1});
@@ -154,6 +155,44 @@ TEST(ShowCheck, HostNamesTheHostCannotGet)
     EXPECT_EQ(report.findings[2].text,
               strings::FormatText(strings::kCheckHostTooLong, thirtyThreeHan.c_str(), 66, 64));
     EXPECT_EQ(report.findings[2].sequences, std::vector<int>{3});
+}
+
+TEST(ShowCheck, NegativeModulesAndPinsDoNotExist)
+{
+    // FireOne's Cue 0 becomes Channel -1; "-0" is module 0.
+    const ShowCheckReport report =
+        CheckShow({Point(0, "A1", "-1", "00"), Point(1, "A1", "01", "-1"),
+                   Point(2, "A1", "02", "-1"), Point(3, "A1", "-0", "03")});
+    ASSERT_EQ(Kinds(report),
+              (std::vector{FindingKind::kAddrNegative, FindingKind::kChannelNegative}));
+    EXPECT_EQ(report.findings[0].text,
+              strings::FormatText(strings::kCheckNegativeNumber, "Sla", "-1"));
+    EXPECT_EQ(report.findings[0].sequences, std::vector<int>{0});
+    EXPECT_EQ(report.findings[1].text,
+              strings::FormatText(strings::kCheckNegativeNumber, "Cue", "-1"));
+    EXPECT_EQ(report.findings[1].sequences, (std::vector<int>{1, 2}));
+    EXPECT_EQ(report.Errors(), 2);
+}
+
+TEST(ShowCheck, HostNamesWithControlCharactersAreShownEscaped)
+{
+    const ShowCheckReport report = CheckShow(
+        {Point(0, "A\nB", "01", "00"), Point(1, "\x1b]0;pwned\x07", "01", "00"),
+         Point(2, "A1\x7f", "01", "00"), Point(3, "A\xc2\x85", "01", "00"),
+         Point(4, "A\nB", "01", "01"), Point(5, "\tA1", "01", "00"),
+         Point(6, "A\xc2\xb7", "01", "00"), Point(7, std::string("A\0B", 3), "01", "00")});
+    ASSERT_EQ(report.Errors(), 6);
+    std::vector<std::string> texts;
+    for (const ShowFinding& finding : report.findings) {
+        EXPECT_EQ(finding.kind, FindingKind::kHostNameControl) << finding.text;
+        texts.push_back(finding.text);
+    }
+    const auto text = [](const char* name) {
+        return strings::FormatText(strings::kCheckHostControl, name);
+    };
+    EXPECT_EQ(texts, (std::vector{text("A\\x0aB"), text("\\x1b]0;pwned\\x07"), text("A1\\x7f"),
+                                  text("A\\u0085"), text("\\x09A1"), text("A\\x00B")}));
+    EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 4}));
 }
 
 TEST(ShowCheck, BlankHostNamesBelongToNoHost)
@@ -196,6 +235,40 @@ TEST_F(ShowCheckStore, ReadsTheStoreInItsOwnOrder)
     EXPECT_EQ(report.cues, 3);
     EXPECT_EQ(Only(report, FindingKind::kSharedFiringPoint).sequences, (std::vector<int>{4, 0}));
     EXPECT_EQ(Only(report, FindingKind::kDefaultHost).sequences, std::vector<int>{2});
+}
+
+TEST_F(ShowCheckStore, NullsMadeElsewhereAreErrorsNamingTheirCues)
+{
+    // No NOT NULL here: a store another program wrote.
+    const std::string path = dir.File("nulls.db");
+    testsupport::MakeEmptySqliteFile(path);
+    testsupport::RunSql(path, "CREATE TABLE tb_Layout(FlowID int, HostName nVarchar(32), "
+                              "HostIndex int, BlastTime int, Addr nVarchar(32), "
+                              "Channel nVarchar(32), CDCode int, Sector int)");
+    testsupport::RunSql(path, "INSERT INTO tb_Layout VALUES (0,'A1',1,NULL,'01','00',5,0),"
+                              "(1,NULL,1,1000,'01','01',NULL,0),(2,'A1',1,NULL,'01','02',5,NULL),"
+                              "(3,'A1',NULL,3000,NULL,NULL,5,0)");
+    const ShowCheckReport report = editor::CheckShowStore(path);
+    ASSERT_EQ(report.cues, 4);
+    ASSERT_EQ(Kinds(report),
+              (std::vector{FindingKind::kNullField, FindingKind::kNullField,
+                           FindingKind::kNullField, FindingKind::kNullField,
+                           FindingKind::kAddrNotDecimal, FindingKind::kChannelNotDecimal}))
+        << "NULL HostIndex, Addr and Channel are not reported as NULL";
+    EXPECT_EQ(report.findings[0].text, strings::kCheckNullHostName);
+    EXPECT_EQ(report.findings[0].sequences, std::vector<int>{1});
+    EXPECT_EQ(report.findings[1].text, strings::FormatText(strings::kCheckNullNumber, "BlastTime"));
+    EXPECT_EQ(report.findings[1].sequences, (std::vector<int>{0, 2}));
+    EXPECT_EQ(report.findings[2].text, strings::FormatText(strings::kCheckNullNumber, "CDCode"));
+    EXPECT_EQ(report.findings[3].text, strings::FormatText(strings::kCheckNullNumber, "Sector"));
+    EXPECT_EQ(report.findings[3].sequences, std::vector<int>{2});
+
+    const editor::ShowCues show = editor::ReadShowCues(path); // reading itself is unchanged
+    ASSERT_EQ(show.status, editor::ShowCues::kRead);
+    EXPECT_EQ(show.cues[0].BlastTime, 0);
+    EXPECT_EQ(show.cues[1].HostName, "");
+    EXPECT_TRUE(show.cues[0].nulls.BlastTime && !show.cues[0].nulls.CDCode);
+    EXPECT_FALSE(show.cues[3].nulls.Any());
 }
 
 TEST_F(ShowCheckStore, EmptyTableIsAnEmptyShow)

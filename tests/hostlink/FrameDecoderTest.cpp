@@ -12,7 +12,7 @@ namespace {
 
 CueFrame SampleCueFrame(PositionCode position = kFirstCue)
 {
-    DownloadCue cue;
+    store::CueRecord cue;
     cue.HostName = "主机A";
     cue.CDCode = 9;
     cue.Sector = 3;

@@ -26,9 +26,9 @@ std::string SixtyFourByteName()
     return name;
 }
 
-DownloadCue SampleCue()
+store::CueRecord SampleCue()
 {
-    DownloadCue cue;
+    store::CueRecord cue;
     cue.HostName = "HOST";
     cue.CDCode = 0x01020304;
     cue.Sector = -2;
@@ -137,10 +137,11 @@ TEST(Frames, CueFrameFieldsInTheirOrderLittleEndian)
     EXPECT_EQ(frame.bytes[92], sum & 0xFF);
 }
 
-TEST(Frames, ReservedFieldIsZeroWhateverTheCueHolds)
+TEST(Frames, ReservedFieldIsZeroAndTheColumnsNotSentStayOut)
 {
-    DownloadCue cue = SampleCue();
-    cue.reserved = 77;
+    store::CueRecord cue = SampleCue();
+    cue.FlowID = 77;
+    cue.HostIndex = 78;
     CueFrame frame;
     ASSERT_TRUE(BuildCueFrame(cue, kFirstCue, frame));
     EXPECT_EQ(Int32At(frame, 8), 0);
@@ -151,7 +152,7 @@ TEST(Frames, AddrAndChannelTextsAreSentAsTheirDecimalValue)
     const std::pair<const char*, std::int32_t> cases[] = {
         {"", 0}, {"0012", 12}, {" 5", 5}, {"7A", 7}, {"-1", -1}, {"abc", 0}, {"123", 123}};
     for (const auto& [text, value] : cases) {
-        DownloadCue cue = SampleCue();
+        store::CueRecord cue = SampleCue();
         cue.Addr = text;
         cue.Channel = text;
         CueFrame frame;
@@ -163,7 +164,7 @@ TEST(Frames, AddrAndChannelTextsAreSentAsTheirDecimalValue)
 
 TEST(Frames, CueWhoseNumberDoesNotFit32BitsIsRefused)
 {
-    DownloadCue cue = SampleCue();
+    store::CueRecord cue = SampleCue();
     cue.Addr = "4294967301"; // would wrap to 5
     CueFrame frame;
     const BuildOutcome outcome = BuildCueFrame(cue, kFirstCue, frame);
@@ -173,7 +174,7 @@ TEST(Frames, CueWhoseNumberDoesNotFit32BitsIsRefused)
 
 TEST(Frames, CueHostNameRulesMatchTheNameFrames)
 {
-    DownloadCue cue = SampleCue();
+    store::CueRecord cue = SampleCue();
     CueFrame frame;
     cue.HostName = SixtyFourByteName();
     ASSERT_TRUE(BuildCueFrame(cue, kLastCue, frame));

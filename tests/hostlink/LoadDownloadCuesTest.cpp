@@ -16,14 +16,14 @@ namespace {
 struct Loaded
 {
     bool ok = false;
-    std::vector<DownloadCue> cues;
+    std::vector<store::CueRecord> cues;
     testsupport::FakePrompt prompt;
 };
 
 void Load(Loaded& loaded, const std::optional<std::string>& path)
 {
     loaded.prompt.openFiles.push_back(path);
-    loaded.cues.push_back(DownloadCue{}); // whatever was there goes
+    loaded.cues.push_back(store::CueRecord{}); // whatever was there goes
     loaded.ok = LoadDownloadCues(loaded.prompt, loaded.cues);
 }
 
@@ -93,20 +93,20 @@ TEST(LoadDownloadCues, ReadsEveryFieldInLaunchTimeOrder)
     Load(loaded, path);
     ASSERT_TRUE(loaded.ok);
     ASSERT_EQ(loaded.cues.size(), 2u);
-    const DownloadCue& first = loaded.cues[0];
+    const store::CueRecord& first = loaded.cues[0];
     EXPECT_EQ(first.HostName, "主机A");
     EXPECT_EQ(first.BlastTime, 1000);
     EXPECT_EQ(first.Addr, "");
     EXPECT_EQ(first.Channel, "");
     EXPECT_EQ(first.CDCode, 3);
-    const DownloadCue& second = loaded.cues[1];
+    EXPECT_EQ(first.FlowID, 0) << "the download does not read FlowID";
+    const store::CueRecord& second = loaded.cues[1];
     EXPECT_EQ(second.HostName, "B");
     EXPECT_EQ(second.BlastTime, 5000);
     EXPECT_EQ(second.Addr, "12");
     EXPECT_EQ(second.Channel, "03");
     EXPECT_EQ(second.CDCode, 7);
     EXPECT_EQ(second.Sector, 2);
-    EXPECT_EQ(second.reserved, 0);
     EXPECT_TRUE(loaded.prompt.messages.empty());
 }
 
