@@ -18,6 +18,21 @@ inline constexpr char kAboutRights[] = "Copyright (C) 2026 The Tavrin developers
 inline constexpr char kAboutOk[] = "确定";
 inline constexpr char kGridFont[] = "宋体";
 
+// --- Main window title, status bar, unsaved host names ----------------------
+// %s: the show store's file name; "[*]" marks unsaved host names
+inline constexpr char kMainWindowTitleWithStore[] = "%s[*] - Corvane-Quillmark";
+inline constexpr char kStatusNoStore[] = "no show store";
+// %d: fire records, %d: host names
+inline constexpr char kStatusCounts[] = "%d fire records,%d hosts";
+inline constexpr char kStatusUnsaved[] = "unsaved changes";
+inline constexpr char kCloseUnsavedQuestion[] =
+    "the host names have not been saved,save them before exit?";
+inline constexpr char kDownloadUnsavedQuestion[] =
+    "the host names have not been saved,save them before download?";
+inline constexpr char kHostSettingsUnsavedQuestion[] =
+    "the host names have not been saved,save them before host settings?";
+inline constexpr char kGridAccessibleName[] = "fire records";
+
 // --- Menus -------------------------------------------------------------------
 inline constexpr char kMenuFile[] = "File";
 inline constexpr char kMenuLoadDatabase[] = "Load Database";
@@ -159,6 +174,10 @@ inline constexpr char kCheckColumnFinding[] = "Finding";
 inline constexpr char kCheckClose[] = "Close";
 // %d: fire records, %d: errors, %d: warnings
 inline constexpr char kCheckSummary[] = "%d fire records,%d errors,%d warnings";
+inline constexpr char kCheckDownloadAnyway[] = "Download anyway";
+inline constexpr char kCheckCancel[] = "Cancel";
+// %d: warnings, %s: their texts
+inline constexpr char kCheckWarningsBeforeDownload[] = "show check：%d warnings,%s";
 inline constexpr char kCheckNothingFound[] = "no problem found,the show is ready for download!";
 // %s: the database's account of the failure
 inline constexpr char kCheckUnreadable[] =
