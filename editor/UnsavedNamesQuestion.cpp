@@ -1,6 +1,7 @@
 #include "UnsavedNamesQuestion.h"
 
 #include "Prompt.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 namespace editor {
@@ -25,14 +26,15 @@ bool Ask(prompt::Prompt& prompt, const std::string& question, prompt::AnswerButt
 
 bool MayCloseWithUnsavedNames(prompt::Prompt& prompt, const std::function<bool()>& save)
 {
-    return Ask(prompt, strings::kCloseUnsavedQuestion, prompt::AnswerButtons::SaveDiscardCancel,
-               save);
+    return Ask(prompt, strings::FormatText(strings::kUnsavedQuestion, strings::kUnsavedBeforeExit),
+               prompt::AnswerButtons::SaveDiscardCancel, save);
 }
 
-bool MayReadStoreWithUnsavedNames(prompt::Prompt& prompt, const char* question,
+bool MayReadStoreWithUnsavedNames(prompt::Prompt& prompt, const char* next,
                                   const std::function<bool()>& save)
 {
-    return Ask(prompt, question, prompt::AnswerButtons::YesNoCancel, save);
+    return Ask(prompt, strings::FormatText(strings::kUnsavedQuestion, next),
+               prompt::AnswerButtons::YesNoCancel, save);
 }
 
 } // namespace editor

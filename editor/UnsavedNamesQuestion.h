@@ -17,9 +17,9 @@ namespace editor {
 // Closing the window: Save, Discard and Cancel.
 bool MayCloseWithUnsavedNames(prompt::Prompt& prompt, const std::function<bool()>& save);
 
-// A host dialog about to read the current store: Yes, No and Cancel, with
-// `question` from the string table.
-bool MayReadStoreWithUnsavedNames(prompt::Prompt& prompt, const char* question,
+// A host dialog about to read the current store: Yes, No and Cancel; `next`
+// (from the string table) says what the names would be saved before.
+bool MayReadStoreWithUnsavedNames(prompt::Prompt& prompt, const char* next,
                                   const std::function<bool()>& save);
 
 } // namespace editor

@@ -29,7 +29,7 @@ std::string WarningsText(const ShowCheckReport& report)
 bool HostDialogGate::BeforeDownload(const std::string& path,
                                     const std::function<void(const std::string&)>& showWarnings)
 {
-    if (!SavedOrPassedOver(path, strings::kDownloadUnsavedQuestion))
+    if (!SavedOrPassedOver(path, strings::kUnsavedBeforeDownload))
         return false;
     const ShowCheckReport report = CheckShowStore(path);
     if (report.Errors() > 0 && !ErrorsAccepted(path, report))
@@ -41,7 +41,7 @@ bool HostDialogGate::BeforeDownload(const std::string& path,
 
 bool HostDialogGate::BeforeHostSettings(const std::string& path)
 {
-    return SavedOrPassedOver(path, strings::kHostSettingsUnsavedQuestion);
+    return SavedOrPassedOver(path, strings::kUnsavedBeforeHostSettings);
 }
 
 bool HostDialogGate::SavedOrPassedOver(const std::string& path, const char* question)

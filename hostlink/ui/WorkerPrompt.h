@@ -21,9 +21,9 @@ public:
 
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override;
     bool AskYesNo(const std::string& text) override;
-    prompt::Answer AskYesNoCancel(const std::string& text, prompt::AnswerButtons buttons) override;
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override;
     std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& choice) override;
+    prompt::Answer AskYesNoCancel(const std::string& text, prompt::AnswerButtons buttons) override;
 
 private:
     WindowWorker& worker_;

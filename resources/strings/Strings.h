@@ -25,13 +25,22 @@ inline constexpr char kStatusNoStore[] = "no show store";
 // %d: fire records, %d: host names
 inline constexpr char kStatusCounts[] = "%d fire records,%d hosts";
 inline constexpr char kStatusUnsaved[] = "unsaved changes";
-inline constexpr char kCloseUnsavedQuestion[] =
-    "the host names have not been saved,save them before exit?";
-inline constexpr char kDownloadUnsavedQuestion[] =
-    "the host names have not been saved,save them before download?";
-inline constexpr char kHostSettingsUnsavedQuestion[] =
-    "the host names have not been saved,save them before host settings?";
+
+// Before unsaved host names would be dropped or passed over.
+// %s: what comes next (one of the three below)
+inline constexpr char kUnsavedQuestion[] =
+    "the host names have not been saved,save them before %s?";
+inline constexpr char kUnsavedBeforeExit[] = "exit";
+inline constexpr char kUnsavedBeforeDownload[] = "download";
+inline constexpr char kUnsavedBeforeHostSettings[] = "host settings";
+
 inline constexpr char kGridAccessibleName[] = "fire records";
+
+// The show check before a download from the window, when it found errors.
+inline constexpr char kCheckDownloadAnyway[] = "Download anyway";
+inline constexpr char kCheckCancel[] = "Cancel";
+// %d: warnings, %s: their texts
+inline constexpr char kCheckWarningsBeforeDownload[] = "show check：%d warnings,%s";
 
 // --- Menus -------------------------------------------------------------------
 inline constexpr char kMenuFile[] = "File";
@@ -174,10 +183,6 @@ inline constexpr char kCheckColumnFinding[] = "Finding";
 inline constexpr char kCheckClose[] = "Close";
 // %d: fire records, %d: errors, %d: warnings
 inline constexpr char kCheckSummary[] = "%d fire records,%d errors,%d warnings";
-inline constexpr char kCheckDownloadAnyway[] = "Download anyway";
-inline constexpr char kCheckCancel[] = "Cancel";
-// %d: warnings, %s: their texts
-inline constexpr char kCheckWarningsBeforeDownload[] = "show check：%d warnings,%s";
 inline constexpr char kCheckNothingFound[] = "no problem found,the show is ready for download!";
 // %s: the database's account of the failure
 inline constexpr char kCheckUnreadable[] =

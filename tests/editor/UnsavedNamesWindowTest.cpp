@@ -1,6 +1,7 @@
 // The unsaved marker, the title and status bar, and the closing question of
 // the real window (offscreen).
 #include "MainWindowFixture.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <QApplication>
@@ -90,7 +91,8 @@ TEST_F(UnsavedNames, ClosingAsksSaveDiscardOrCancel)
     EXPECT_TRUE(window.isVisible());
     ASSERT_EQ(prompt.threeWayButtons.size(), 1u);
     EXPECT_EQ(prompt.threeWayButtons[0], prompt::AnswerButtons::SaveDiscardCancel);
-    EXPECT_EQ(prompt.questions.back(), strings::kCloseUnsavedQuestion);
+    EXPECT_EQ(prompt.questions.back(),
+              strings::FormatText(strings::kUnsavedQuestion, strings::kUnsavedBeforeExit));
 
     // Exit keeps its own question first.
     prompt.answers = {true};

@@ -9,6 +9,7 @@
 #include "HostlinkTestSupport.h"
 #include "ShowCheckDlg.h"
 #include "VSFlexGrid.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <QAction>
@@ -115,7 +116,8 @@ TEST_F(WindowDownload, YesSavesTheGridsNamesAndTheHostGetsThem)
     ASSERT_EQ(prompt.openChoices.size(), 2u);
     EXPECT_EQ(prompt.openChoices[1].initialPath, store) << "the chooser starts at the store";
     EXPECT_EQ(prompt.threeWayButtons, std::vector{prompt::AnswerButtons::YesNoCancel});
-    EXPECT_EQ(prompt.questions, std::vector<std::string>{strings::kDownloadUnsavedQuestion});
+    EXPECT_EQ(prompt.questions, std::vector<std::string>{strings::FormatText(
+                                    strings::kUnsavedQuestion, strings::kUnsavedBeforeDownload)});
     EXPECT_EQ(HostNamesReceived(), (std::vector<std::string>{"North-1", "HOST"}));
     EXPECT_FALSE(window.HasUnsavedHostNames());
 }
@@ -176,7 +178,9 @@ TEST_F(WindowDownload, HostSettingsStartsAtTheStoreAndCanSaveFirst)
     Child<QAction>(window, "actionHostSettings").trigger();
     ASSERT_EQ(prompt.openChoices.size(), 2u);
     EXPECT_EQ(prompt.openChoices[1].initialPath, store);
-    EXPECT_EQ(prompt.questions, std::vector<std::string>{strings::kHostSettingsUnsavedQuestion});
+    EXPECT_EQ(prompt.questions,
+              std::vector<std::string>{strings::FormatText(strings::kUnsavedQuestion,
+                                                           strings::kUnsavedBeforeHostSettings)});
     listed.sort();
     EXPECT_EQ(listed, (QStringList{QStringLiteral("HOST"), QStringLiteral("South-2")}));
 }
