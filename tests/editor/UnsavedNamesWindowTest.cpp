@@ -73,14 +73,6 @@ TEST_F(UnsavedNames, AFailedSaveKeepsTheMark)
     EXPECT_TRUE(Marked());
 }
 
-TEST_F(UnsavedNames, ClosingWithNothingUnsavedAsksNothing)
-{
-    OpenFive();
-    window.close();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(prompt.questions.empty());
-}
-
 TEST_F(UnsavedNames, ClosingAsksSaveDiscardOrCancel)
 {
     const std::string path = OpenFive();
