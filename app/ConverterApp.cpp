@@ -3,6 +3,7 @@
 #include "ConverterDlg.h"
 #include "PlatformStartup.h"
 #include "QtPrompt.h"
+#include "QtText.h"
 #include "strings/Strings.h"
 
 #include <memory>
@@ -36,5 +37,9 @@ int CConverterApp::InitInstance()
     std::unique_ptr<CConverterDlg> window =
         prompt_ ? std::make_unique<CConverterDlg>(*prompt_) : std::make_unique<CConverterDlg>();
     window->show();
+    // `tavrin FILE`: the show store a file manager opens with the program.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        window->OpenStoreFile(editor::ToStdString(arguments.at(1)));
     return exec();
 }

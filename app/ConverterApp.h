@@ -8,7 +8,8 @@ class Prompt;
 }
 
 // The program: starts the platform services, runs the main window until it
-// closes, and ends with it.
+// closes, and ends with it. A show store named on the command line is opened
+// at start-up as "Corvane Database" would open it.
 class CConverterApp : public QApplication
 {
     Q_OBJECT

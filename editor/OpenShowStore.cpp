@@ -10,19 +10,24 @@
 
 namespace editor {
 
-void OpenShowStore(ShowContext& show)
+bool OpenShowStore(ShowContext& show)
 {
     const std::optional<std::string> path = show.prompt.ChooseOpenFile(ShowStoreFileChoice());
-    if (!path)
-        return;
-    if (!show.db.Open(store::ConnectionStringFor(*path), "", "")) {
+    return path && OpenShowStoreFile(show, *path);
+}
+
+bool OpenShowStoreFile(ShowContext& show, const std::string& path)
+{
+    if (!show.db.Open(store::ConnectionStringFor(path), "", "")) {
         show.prompt.ShowMessage(show.db.GetLastErrorText(), prompt::MessageIcon::None);
-        return;
+        return false;
     }
     StoreCloser closer(show.db);
     show.rs = CADORecordset(&show.db);
-    if (ReportLoadOutcome(show, show.db, LoadShowTable(show.rs, show.grid)))
-        show.storePath = *path;
+    if (!ReportLoadOutcome(show, show.db, LoadShowTable(show.rs, show.grid)))
+        return false;
+    show.storePath = path;
+    return true;
 }
 
 } // namespace editor

@@ -8,7 +8,12 @@ namespace editor {
 // show table replaces the grid's rows. The chosen file becomes the current
 // show store only once its table is loaded: a file that cannot be opened or
 // read leaves the grid and the current path as they were, so that a later
-// Save cannot write the grid's names into the wrong file.
-void OpenShowStore(ShowContext& show);
+// Save cannot write the grid's names into the wrong file. True when the
+// chosen store's table is in the grid.
+bool OpenShowStore(ShowContext& show);
+
+// The same for a store already chosen (the program's command line): the
+// same checks and messages, without the chooser.
+bool OpenShowStoreFile(ShowContext& show, const std::string& path);
 
 } // namespace editor

@@ -75,31 +75,32 @@ bool WriteHostNames(ShowContext& show, const std::vector<std::string>& names)
 
 } // namespace
 
-void SaveShowStore(ShowContext& show)
+bool SaveShowStore(ShowContext& show)
 {
     if (show.storePath.empty() || show.grid.GetRowCount() < 1)
-        return;
+        return false;
     std::vector<std::string> names;
     try {
         if (!CollectHostNames(show, names))
-            return;
+            return false;
     } catch (const GridError& error) {
         Refuse(show, strings::FormatText(strings::kSaveFailed, error.what()));
-        return;
+        return false;
     }
     if (!show.db.Open(store::ConnectionStringFor(show.storePath), "", "")) {
         Refuse(show, strings::FormatText(strings::kSaveFailed, show.db.GetLastErrorText().c_str()));
-        return;
+        return false;
     }
     StoreCloser closer(show.db);
     try {
         if (!WriteHostNames(show, names))
-            return;
+            return false;
     } catch (const ado::_com_error& error) {
         Refuse(show, strings::FormatText(strings::kSaveFailed, FailureText(error).c_str()));
-        return;
+        return false;
     }
     show.prompt.ShowMessage(strings::kSaveDone, prompt::MessageIcon::Information);
+    return true;
 }
 
 } // namespace editor

@@ -17,6 +17,22 @@ enum class MessageIcon
     Information
 };
 
+// The answer to a question that can also be put off.
+enum class Answer
+{
+    Yes,
+    No,
+    Cancel
+};
+
+// The buttons of such a question: Yes, No and Cancel; or Save, Discard and
+// Cancel, which answer Yes, No and Cancel.
+enum class AnswerButtons
+{
+    YesNoCancel,
+    SaveDiscardCancel
+};
+
 struct FileFilter
 {
     std::string label;                 // "mdb files (*.mdb)"
@@ -42,6 +58,13 @@ public:
     virtual void ShowMessage(const std::string& text, MessageIcon icon) = 0;
     // A modal question with Yes and No buttons and a question icon; true on Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
+    // A modal question with three buttons and a question icon; Escape and the
+    // close box answer Cancel. A prompt that has no way to ask it answers
+    // Cancel, so that nothing is done without the user's word.
+    virtual Answer AskYesNoCancel(const std::string& /*text*/, AnswerButtons /*buttons*/)
+    {
+        return Answer::Cancel;
+    }
     // An Open File chooser that accepts only an existing file; nothing when
     // the user cancels.
     virtual std::optional<std::string> ChooseOpenFile(const FileChoice& choice) = 0;

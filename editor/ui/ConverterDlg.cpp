@@ -12,23 +12,32 @@
 #include "DownloadDlg.h"
 #include "FireOneImport.h"
 #include "GridPopupMenu.h"
+#include "HostDialogGate.h"
 #include "HostSettingsDlg.h"
 #include "LayoutTable.h"
 #include "OpenShowStore.h"
 #include "QtPrompt.h"
+#include "QtText.h"
 #include "SaveShowStore.h"
 #include "ShowCheck.h"
 #include "ShowCheckDlg.h"
+#include "ShowStatusDisplay.h"
 #include "ShowStoreFileChoice.h"
+#include "StoreGatePrompt.h"
 #include "SystemMenu.h"
+#include "UnsavedHostNames.h"
+#include "UnsavedNamesQuestion.h"
 #include "VSFlexGrid.h"
 #include "WindowCommands.h"
 #include "WindowFont.h"
+#include "strings/Strings.h"
 #include "ui_ConverterDlg.h"
 
 #include <QCloseEvent>
 #include <QCursor>
 #include <QMenu>
+#include <QScopeGuard>
+#include <utility>
 
 CConverterDlg::CConverterDlg(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::ConverterDlg>())
@@ -59,16 +68,33 @@ void CConverterDlg::SetUpWindow()
     m_grid = ui->grid;
     editor::AddAboutToSystemMenu(*this);
     setWindowIcon(editor::AppIcon());
+    m_unsaved = std::make_unique<editor::UnsavedHostNames>(*m_grid);
+    m_status = std::make_unique<editor::ShowStatusDisplay>(*this);
+    m_statusTimer.setSingleShot(true);
+    connect(&m_statusTimer, &QTimer::timeout, this, &CConverterDlg::ShowStatus);
+    SetUpKeyboard();
     ConnectCommands();
 
     editor::SetUpCueGrid(*m_grid);
     OnGridRowCountChanged(m_grid->GetRowCount());
+    m_unsaved->TakeSnapshot();
+    ShowStatus();
 
     store::ComInitializeThread();
     m_comStarted = true;
 
     resize(editor::DialogUnitsToPixels(font(), QSize(624, 407)));
     m_grid->setFocus();
+}
+
+// Standard shortcuts on the commands that have one; the grid, the one
+// control without a label, gets a name of its own for assistive tools.
+void CConverterDlg::SetUpKeyboard()
+{
+    ui->actionCorvaneDatabase->setShortcut(QKeySequence::Open);
+    ui->actionSave->setShortcut(QKeySequence::Save);
+    ui->actionExit->setShortcut(QKeySequence::Quit);
+    m_grid->setAccessibleName(editor::ToQString(strings::kGridAccessibleName));
 }
 
 void CConverterDlg::ConnectCommands()
@@ -82,6 +108,15 @@ void CConverterDlg::ConnectCommands()
     connect(m_grid, &CVSFlexGrid::BeforeEdit, this, &CConverterDlg::OnGridBeforeEdit);
     connect(m_grid, &CVSFlexGrid::MouseDown, this,
             [this](short button, short, float, float) { OnGridMouseDown(button); });
+    // Every change of a host cell, whoever makes it, reaches the marker here.
+    connect(m_grid, &CVSFlexGrid::CellChanged, this, [this](int row, int column) {
+        m_unsaved->CellChanged(row, column);
+        ScheduleStatus();
+    });
+    connect(m_grid, &CVSFlexGrid::CellRowsChanged, this, [this](int rows) {
+        m_unsaved->RowCountChanged(rows);
+        ScheduleStatus();
+    });
 }
 
 editor::ShowContext CConverterDlg::Context()
@@ -91,6 +126,8 @@ editor::ShowContext CConverterDlg::Context()
 
 void CConverterDlg::OnCommand(int id)
 {
+    // The title and status bar are up to date when a command returns.
+    const auto showStatus = qScopeGuard([this] { ShowStatus(); });
     switch (id) {
     case editor::kCmdLoadCorvane:
     case editor::kCmdToolbarOpen:
@@ -136,13 +173,59 @@ void CConverterDlg::OnCommand(int id)
 void CConverterDlg::OnOpen()
 {
     editor::ShowContext show = Context();
-    editor::OpenShowStore(show);
+    AfterLoad(editor::OpenShowStore(show));
+}
+
+void CConverterDlg::OpenStoreFile(const std::string& path)
+{
+    editor::ShowContext show = Context();
+    AfterLoad(editor::OpenShowStoreFile(show, path));
+    ShowStatus();
+}
+
+void CConverterDlg::AfterLoad(bool loaded)
+{
+    // A load that failed half-way clears the current store: what the grid
+    // then holds can be saved nowhere, so nothing is unsaved either.
+    if (loaded || m_strStorePath.empty())
+        m_unsaved->TakeSnapshot();
 }
 
 void CConverterDlg::OnSave()
 {
+    SaveHostNames();
+}
+
+bool CConverterDlg::SaveHostNames()
+{
     editor::ShowContext show = Context();
-    editor::SaveShowStore(show);
+    if (!editor::SaveShowStore(show))
+        return false;
+    m_unsaved->TakeSnapshot();
+    ShowStatus();
+    return true;
+}
+
+bool CConverterDlg::HasUnsavedHostNames() const
+{
+    return m_unsaved->Any();
+}
+
+void CConverterDlg::SetHostDialogOptions(hostlink::HostDialogOptions options)
+{
+    m_hostOptions = std::move(options);
+}
+
+void CConverterDlg::ScheduleStatus()
+{
+    if (!m_statusTimer.isActive())
+        m_statusTimer.start(0);
+}
+
+void CConverterDlg::ShowStatus()
+{
+    m_statusTimer.stop();
+    m_status->Show({m_strStorePath, m_unsaved->Cues(), m_unsaved->HostNames(), m_unsaved->Any()});
 }
 
 void CConverterDlg::OnClose()
@@ -162,17 +245,39 @@ void CConverterDlg::OnAbout()
     about.exec();
 }
 
-// Each host dialog is made for one use and chooses its own show store; the
-// window's grid and store are not theirs.
+// Each host dialog is made for one use and chooses its own show store,
+// starting at the window's; the gate stands between the choice and the
+// dialog's reading it.
+editor::HostDialogGate CConverterDlg::DialogGate()
+{
+    return editor::HostDialogGate({*m_prompt, this, m_strStorePath,
+                                   [this] { return HasUnsavedHostNames(); },
+                                   [this] { return SaveHostNames(); }});
+}
+
 void CConverterDlg::OnDownload()
 {
-    CDownloadDlg download(*m_prompt, this);
+    editor::HostDialogGate gate = DialogGate();
+    CDownloadDlg* dialog = nullptr;
+    const auto showWarnings = [&dialog](const std::string& text) {
+        if (dialog)
+            dialog->SetStatusLine(text);
+    };
+    editor::StoreGatePrompt prompt(*m_prompt, m_strStorePath, [&](const std::string& path) {
+        return gate.BeforeDownload(path, showWarnings);
+    });
+    CDownloadDlg download(prompt, this, m_hostOptions);
+    dialog = &download;
     download.exec();
 }
 
 void CConverterDlg::OnHostSettings()
 {
-    CHostSettingsDlg settings(*m_prompt, this);
+    editor::HostDialogGate gate = DialogGate();
+    editor::StoreGatePrompt prompt(*m_prompt, m_strStorePath, [&gate](const std::string& path) {
+        return gate.BeforeHostSettings(path);
+    });
+    CHostSettingsDlg settings(prompt, this, m_hostOptions);
     settings.exec();
 }
 
@@ -196,7 +301,7 @@ void CConverterDlg::OnCheckShow()
 void CConverterDlg::OnFireOneImport()
 {
     editor::ShowContext show = Context();
-    editor::ImportFireOne(show);
+    AfterLoad(editor::ImportFireOne(show));
 }
 
 void CConverterDlg::OnAssignHost()
@@ -232,8 +337,15 @@ void CConverterDlg::OnGridBeforeEdit(int /*row*/, int column, bool* cancel)
         *cancel = true;
 }
 
+// Every way the window ends (the close box, the system menu, Exit, Ctrl+Q)
+// comes here; unsaved host names are not dropped without the user's word.
 void CConverterDlg::closeEvent(QCloseEvent* event)
 {
+    if (HasUnsavedHostNames() &&
+        !editor::MayCloseWithUnsavedNames(*m_prompt, [this] { return SaveHostNames(); })) {
+        event->ignore();
+        return;
+    }
     editor::CloseStore(m_db);
     if (m_comStarted) {
         store::ComUninitializeThread();

@@ -2,9 +2,11 @@
 
 #include "ADODataBase.h"
 #include "ADORecordset.h"
+#include "HostDialogOptions.h"
 #include "ShowContext.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -15,6 +17,11 @@ namespace prompt {
 class Prompt;
 }
 class CVSFlexGrid;
+namespace editor {
+class UnsavedHostNames;
+class ShowStatusDisplay;
+class HostDialogGate;
+} // namespace editor
 
 // The main window: the cue grid, the menus and the toolbar, and the show store
 // the grid came from. Commands arrive by their fixed numbers (OnCommand).
@@ -31,8 +38,17 @@ public:
 
     void OnCommand(int id);
 
+    // Opens the show store `path` exactly as "Corvane Database" would, with
+    // its checks and messages (the program's command line).
+    void OpenStoreFile(const std::string& path);
+
     const std::string& CurrentStorePath() const { return m_strStorePath; }
     bool IsStoreOpen() const { return m_db.IsOpen(); }
+    // The grid's "Host" column differs from what was last loaded or saved.
+    bool HasUnsavedHostNames() const;
+
+    // Where the host dialogs find their hosts (tests: on loopback).
+    void SetHostDialogOptions(hostlink::HostDialogOptions options);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -42,8 +58,15 @@ protected:
 
 private:
     void SetUpWindow();
+    void SetUpKeyboard();
     void ConnectCommands();
     editor::ShowContext Context();
+    // After a command that loaded a show: the grid is what the store holds.
+    void AfterLoad(bool loaded);
+    bool SaveHostNames();
+    editor::HostDialogGate DialogGate();
+    void ScheduleStatus();
+    void ShowStatus();
 
     void OnOpen();
     void OnSave();
@@ -68,4 +91,9 @@ private:
     CADODataBase m_db;
     CADORecordset m_rs;
     std::string m_strStorePath;
+
+    std::unique_ptr<editor::UnsavedHostNames> m_unsaved;
+    std::unique_ptr<editor::ShowStatusDisplay> m_status;
+    QTimer m_statusTimer; // one status update after a burst of cell changes
+    hostlink::HostDialogOptions m_hostOptions;
 };

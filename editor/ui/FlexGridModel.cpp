@@ -45,6 +45,7 @@ bool FlexGridModel::setData(const QModelIndex& index, const QVariant& value, int
         return false;
     cells_.SetText(index.row() + 1, index.column(), ToStdString(value.toString()));
     Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    Q_EMIT CellChanged(index.row() + 1, index.column());
     return true;
 }
 
@@ -69,6 +70,7 @@ void FlexGridModel::SetRowCount(int rows)
     }
     if (captionRowChanges && cells_.Columns() > 0)
         Q_EMIT headerDataChanged(Qt::Horizontal, 0, cells_.Columns() - 1);
+    Q_EMIT CellRowsChanged(cells_.Rows());
     if (redraw_)
         Q_EMIT RowCountChanged(shownRows_);
 }
@@ -85,6 +87,7 @@ void FlexGridModel::SetColumnCount(int columns)
 void FlexGridModel::SetCellText(int row, int column, const std::string& text)
 {
     cells_.SetText(row, column, text);
+    Q_EMIT CellChanged(row, column);
     if (row >= shownRows_)
         return; // the view reads it when the row joins
     if (!redraw_) {
@@ -101,6 +104,7 @@ void FlexGridModel::AppendRow(const std::string& text)
 {
     if (!redraw_ || cells_.Columns() == 0) {
         cells_.AppendRow(text); // refused without columns, before the view hears of a row
+        Q_EMIT CellRowsChanged(cells_.Rows());
         return;
     }
     if (cells_.Rows() == 0) {
@@ -114,6 +118,7 @@ void FlexGridModel::AppendRow(const std::string& text)
         shownRows_ = cells_.Rows();
         endInsertRows();
     }
+    Q_EMIT CellRowsChanged(cells_.Rows());
     Q_EMIT RowCountChanged(shownRows_);
 }
 

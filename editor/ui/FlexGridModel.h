@@ -38,6 +38,12 @@ public:
 Q_SIGNALS:
     // The grid's row count as the view shows it, caption row included.
     void RowCountChanged(int rows);
+    // Every change of a cell's text, by SetCellText or an in-place edit,
+    // whether the view shows it yet or not; grid row and column.
+    void CellChanged(int row, int column);
+    // Every change of the number of rows the cells hold, caption row
+    // included, whether the view shows them yet or not.
+    void CellRowsChanged(int rows);
 
 private:
     static int ModelRows(int gridRows) { return gridRows > 1 ? gridRows - 1 : 0; }

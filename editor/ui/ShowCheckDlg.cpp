@@ -8,6 +8,7 @@
 #include "ui_ShowCheckDlg.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 
 namespace {
 
@@ -47,6 +48,21 @@ CShowCheckDlg::CShowCheckDlg(const std::string& storePath, const editor::ShowChe
 }
 
 CShowCheckDlg::~CShowCheckDlg() = default;
+
+void CShowCheckDlg::OfferDownloadAnyway()
+{
+    auto* anyway = new QPushButton(editor::ToQString(strings::kCheckDownloadAnyway),
+                                   ui->buttonClose->parentWidget());
+    anyway->setObjectName(QStringLiteral("buttonDownloadAnyway"));
+    anyway->setAutoDefault(false);
+    ui->bottomLayout->insertWidget(ui->bottomLayout->indexOf(ui->buttonClose), anyway);
+    connect(anyway, &QPushButton::clicked, this, &QDialog::accept);
+    disconnect(ui->buttonClose, nullptr, this, nullptr);
+    connect(ui->buttonClose, &QPushButton::clicked, this, &QDialog::reject);
+    ui->buttonClose->setText(editor::ToQString(strings::kCheckCancel));
+    ui->buttonClose->setDefault(true);
+    ui->buttonClose->setFocus();
+}
 
 void CShowCheckDlg::Fill(const editor::ShowCheckReport& report)
 {

@@ -22,6 +22,10 @@ public:
                   QWidget* parent = nullptr);
     ~CShowCheckDlg() override;
 
+    // Makes the dialog the question before a download: "Download anyway"
+    // accepts; "Cancel", the default button, Escape and the close box reject.
+    void OfferDownloadAnyway();
+
 private:
     void Fill(const editor::ShowCheckReport& report);
 

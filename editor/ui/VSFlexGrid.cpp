@@ -31,6 +31,8 @@ CVSFlexGrid::CVSFlexGrid(QWidget* parent)
     connect(model_, &QAbstractItemModel::rowsRemoved, this, stale);
     connect(model_, &QAbstractItemModel::modelReset, this, &CVSFlexGrid::ApplyColumnWidths);
     connect(model_, &editor::FlexGridModel::RowCountChanged, this, &CVSFlexGrid::RowCountChanged);
+    connect(model_, &editor::FlexGridModel::CellChanged, this, &CVSFlexGrid::CellChanged);
+    connect(model_, &editor::FlexGridModel::CellRowsChanged, this, &CVSFlexGrid::CellRowsChanged);
 }
 
 CVSFlexGrid::~CVSFlexGrid() = default;

@@ -50,6 +50,13 @@ Q_SIGNALS:
     void MouseDown(short button, short shift, float x, float y);
     // The row count, caption row included, whenever the view's rows change.
     void RowCountChanged(int rows);
+    // Every change of a cell's text (SetCellText or an in-place edit), even
+    // while redraw is off: the one path by which anything watching the cells
+    // (the window's unsaved marker) hears of a change.
+    void CellChanged(int row, int column);
+    // Every change of the number of rows the grid holds, caption row
+    // included, even while redraw is off.
+    void CellRowsChanged(int rows);
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

@@ -3,7 +3,6 @@
 #include "DialogTemplate.h"
 #include "DownloadDlgView.h"
 #include "DownloadProcedure.h"
-#include "QtPrompt.h"
 #include "QtText.h"
 #include "WorkerPrompt.h"
 #include "strings/Strings.h"
@@ -19,29 +18,22 @@ constexpr char kFirstHostCode[] = "1";
 } // namespace
 
 CDownloadDlg::CDownloadDlg(QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::DownloadDlg>())
+    : CHostDialog(parent), ui(std::make_unique<Ui::DownloadDlg>())
 {
-    m_ownPrompt = std::make_unique<editor::QtPrompt>(this);
-    m_prompt = m_ownPrompt.get();
     SetUpDialog();
 }
 
 CDownloadDlg::CDownloadDlg(prompt::Prompt& prompt, QWidget* parent,
                            hostlink::HostDialogOptions options)
-    : QDialog(parent), ui(std::make_unique<Ui::DownloadDlg>()), m_prompt(&prompt),
-      m_options(std::move(options))
+    : CHostDialog(prompt, parent, std::move(options)), ui(std::make_unique<Ui::DownloadDlg>())
 {
     SetUpDialog();
 }
 
 CDownloadDlg::~CDownloadDlg()
 {
-    // A dialog that goes while it downloads stops the download first; the
-    // worker must not outlive the widgets it writes to.
-    m_cancel.Set();
-    m_worker.AbandonAndJoin();
-    if (m_socketLayerStarted)
-        hostlink::ReleaseSocketLayer();
+    // A dialog that goes while it downloads stops the download first.
+    EndWork();
 }
 
 void CDownloadDlg::SetUpDialog()
@@ -55,9 +47,8 @@ void CDownloadDlg::SetUpDialog()
     connect(ui->buttonCancel, &QPushButton::clicked, this, &CDownloadDlg::OnCancel);
     connect(ui->buttonClose, &QPushButton::clicked, this, &CDownloadDlg::OnClose);
 
-    m_socketLayerStarted = m_options.startSocketLayer && m_options.startSocketLayer();
-    if (!m_socketLayerStarted) {
-        m_prompt->ShowMessage(strings::kNetworkInitialFailure, prompt::MessageIcon::Warning);
+    if (!StartSocketLayer()) {
+        UserPrompt().ShowMessage(strings::kNetworkInitialFailure, prompt::MessageIcon::Warning);
         return;
     }
     ui->editHostCode->setText(editor::ToQString(kFirstHostCode));
@@ -74,11 +65,11 @@ void CDownloadDlg::OnDownload()
     const hostlink::DownloadDlgView::Widgets widgets{ui->editHostCode, ui->progressBar,
                                                      ui->labelProgressText, ui->labelEndText,
                                                      ui->labelStatusLine};
-    m_worker.Start(
+    StartWork(
         [this, widgets] {
-            hostlink::WorkerPrompt prompt(m_worker, *m_prompt);
-            hostlink::DownloadDlgView view(m_worker, widgets, m_cancel);
-            hostlink::DownloadProcedure download(prompt, view, m_options.link);
+            hostlink::WorkerPrompt prompt(Worker(), UserPrompt());
+            hostlink::DownloadDlgView view(Worker(), widgets, m_cancel);
+            hostlink::DownloadProcedure download(prompt, view, Options().link);
             m_lastResult = download.RunDownload();
         },
         [this] { OnDownloadFinished(); });
@@ -91,38 +82,19 @@ void CDownloadDlg::OnCancel()
 
 void CDownloadDlg::OnClose()
 {
-    if (IsDownloading()) {
-        m_cancel.Set();
-        m_pendingClose = PendingClose::kClose;
-        return;
-    }
-    if (m_socketLayerStarted) {
-        hostlink::ReleaseSocketLayer();
-        m_socketLayerStarted = false;
-    }
-    accept();
+    CloseWithButton();
 }
 
-void CDownloadDlg::reject()
+void CDownloadDlg::SetStatusLine(const std::string& text)
 {
-    if (IsDownloading()) {
-        m_cancel.Set();
-        if (m_pendingClose == PendingClose::kNone)
-            m_pendingClose = PendingClose::kReject;
-        return;
-    }
-    QDialog::reject();
+    ui->labelStatusLine->setText(editor::ToQString(text));
+    ui->labelStatusLine->setToolTip(ui->labelStatusLine->text());
 }
 
 void CDownloadDlg::OnDownloadFinished()
 {
     SetDownloading(false);
-    const PendingClose pending = std::exchange(m_pendingClose, PendingClose::kNone);
     Q_EMIT DownloadFinished(m_lastResult);
-    if (pending == PendingClose::kClose)
-        OnClose();
-    else if (pending == PendingClose::kReject)
-        reject();
 }
 
 void CDownloadDlg::SetDownloading(bool downloading)

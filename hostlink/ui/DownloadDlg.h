@@ -1,11 +1,10 @@
 #pragma once
 
 #include "CancelFlag.h"
-#include "HostDialogOptions.h"
-#include "WindowWorker.h"
+#include "HostDialog.h"
 
-#include <QDialog>
 #include <memory>
+#include <string>
 
 namespace Ui {
 class DownloadDlg;
@@ -19,7 +18,7 @@ class Prompt;
 // responsive and can cancel it. Each press of Download asks for its own show
 // store. Closing the dialog while a download runs cancels the download and
 // closes once it has stopped: nothing goes on sending after the dialog.
-class CDownloadDlg : public QDialog
+class CDownloadDlg : public CHostDialog
 {
     Q_OBJECT
 
@@ -32,39 +31,27 @@ public:
                           hostlink::HostDialogOptions options = {});
     ~CDownloadDlg() override;
 
-    bool IsDownloading() const { return m_worker.IsRunning(); }
+    bool IsDownloading() const { return IsWorking(); }
 
     void OnDownload();
     void OnCancel();
     void OnClose();
 
+    // A line of the caller's in the status line (the show check's warnings
+    // before a download).
+    void SetStatusLine(const std::string& text);
+
 Q_SIGNALS:
     // After a download, its result: true when every cue was acknowledged.
     void DownloadFinished(bool completed);
 
-protected:
-    void reject() override; // Esc and the title bar's close box
-
 private:
-    enum class PendingClose
-    {
-        kNone,
-        kClose,
-        kReject
-    };
-
     void SetUpDialog();
+    void RequestStop() override { m_cancel.Set(); }
     void OnDownloadFinished();
     void SetDownloading(bool downloading);
 
     std::unique_ptr<Ui::DownloadDlg> ui;
-    std::unique_ptr<prompt::Prompt> m_ownPrompt;
-    prompt::Prompt* m_prompt = nullptr;
-    hostlink::HostDialogOptions m_options;
-    bool m_socketLayerStarted = false;
-
     hostlink::CancelFlag m_cancel;
-    hostlink::WindowWorker m_worker{*this};
     bool m_lastResult = false; // written by the worker, read once it has ended
-    PendingClose m_pendingClose = PendingClose::kNone;
 };

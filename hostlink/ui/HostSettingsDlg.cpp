@@ -2,7 +2,6 @@
 
 #include "DialogTemplate.h"
 #include "LoadHostNames.h"
-#include "QtPrompt.h"
 #include "QtText.h"
 #include "WorkerPrompt.h"
 #include "strings/Strings.h"
@@ -19,26 +18,21 @@ constexpr char kFirstHostCode[] = "1";
 } // namespace
 
 CHostSettingsDlg::CHostSettingsDlg(QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::HostSettingsDlg>())
+    : CHostDialog(parent), ui(std::make_unique<Ui::HostSettingsDlg>())
 {
-    m_ownPrompt = std::make_unique<editor::QtPrompt>(this);
-    m_prompt = m_ownPrompt.get();
     SetUpDialog();
 }
 
 CHostSettingsDlg::CHostSettingsDlg(prompt::Prompt& prompt, QWidget* parent,
                                    hostlink::HostDialogOptions options)
-    : QDialog(parent), ui(std::make_unique<Ui::HostSettingsDlg>()), m_prompt(&prompt),
-      m_options(std::move(options))
+    : CHostDialog(prompt, parent, std::move(options)), ui(std::make_unique<Ui::HostSettingsDlg>())
 {
     SetUpDialog();
 }
 
 CHostSettingsDlg::~CHostSettingsDlg()
 {
-    m_worker.AbandonAndJoin();
-    if (m_socketLayerStarted)
-        hostlink::ReleaseSocketLayer();
+    EndWork();
 }
 
 void CHostSettingsDlg::SetUpDialog()
@@ -59,7 +53,7 @@ void CHostSettingsDlg::SetUpDialog()
 
 void CHostSettingsDlg::FillHostList()
 {
-    const hostlink::HostNameList hosts = hostlink::LoadHostNames(*m_prompt);
+    const hostlink::HostNameList hosts = hostlink::LoadHostNames(UserPrompt());
     if (hosts.status != hostlink::HostNameList::kLoaded)
         return;
     for (const std::string& name : hosts.names) {
@@ -69,10 +63,9 @@ void CHostSettingsDlg::FillHostList()
         item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
-    m_socketLayerStarted = m_options.startSocketLayer && m_options.startSocketLayer();
-    if (!m_socketLayerStarted) {
-        m_prompt->ShowMessage(strings::kHostSettingsNetworkInitFailed,
-                              prompt::MessageIcon::Warning);
+    if (!StartSocketLayer()) {
+        UserPrompt().ShowMessage(strings::kHostSettingsNetworkInitFailed,
+                                 prompt::MessageIcon::Warning);
         return;
     }
     ui->editHostCode->setText(editor::ToQString(kFirstHostCode));
@@ -112,10 +105,10 @@ void CHostSettingsDlg::OnSet()
     std::vector<hostlink::HostListItem> hosts = HostListItems();
     std::string hostCode = editor::ToStdString(ui->editHostCode->text());
     ui->buttonSet->setEnabled(false);
-    m_worker.Start(
+    StartWork(
         [this, hosts = std::move(hosts), hostCode = std::move(hostCode)] {
-            hostlink::WorkerPrompt prompt(m_worker, *m_prompt);
-            hostlink::HostNameSetting setting(prompt, m_options.link);
+            hostlink::WorkerPrompt prompt(Worker(), UserPrompt());
+            hostlink::HostNameSetting setting(prompt, Options().link);
             m_lastResult = setting.SetHost(hosts, hostCode);
         },
         [this] { OnSettingFinished(); });
@@ -123,34 +116,11 @@ void CHostSettingsDlg::OnSet()
 
 void CHostSettingsDlg::OnExit()
 {
-    if (IsSetting()) {
-        m_pendingClose = PendingClose::kExit;
-        return;
-    }
-    if (m_socketLayerStarted) {
-        hostlink::ReleaseSocketLayer();
-        m_socketLayerStarted = false;
-    }
-    accept();
-}
-
-void CHostSettingsDlg::reject()
-{
-    if (IsSetting()) {
-        if (m_pendingClose == PendingClose::kNone)
-            m_pendingClose = PendingClose::kReject;
-        return;
-    }
-    QDialog::reject();
+    CloseWithButton();
 }
 
 void CHostSettingsDlg::OnSettingFinished()
 {
     ui->buttonSet->setEnabled(true);
-    const PendingClose pending = std::exchange(m_pendingClose, PendingClose::kNone);
     Q_EMIT SettingFinished(m_lastResult);
-    if (pending == PendingClose::kExit)
-        OnExit();
-    else if (pending == PendingClose::kReject)
-        reject();
 }

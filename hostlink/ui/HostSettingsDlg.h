@@ -1,10 +1,8 @@
 #pragma once
 
-#include "HostDialogOptions.h"
+#include "HostDialog.h"
 #include "HostNameSetting.h"
-#include "WindowWorker.h"
 
-#include <QDialog>
 #include <memory>
 #include <vector>
 
@@ -19,7 +17,7 @@ class Prompt;
 // dialog opens, one of them ticked, and a host code; Setings tells that host
 // the ticked name. The exchange with the host runs on a worker thread; the
 // dialog closes only once it has ended.
-class CHostSettingsDlg : public QDialog
+class CHostSettingsDlg : public CHostDialog
 {
     Q_OBJECT
 
@@ -32,7 +30,7 @@ public:
                               hostlink::HostDialogOptions options = {});
     ~CHostSettingsDlg() override;
 
-    bool IsSetting() const { return m_worker.IsRunning(); }
+    bool IsSetting() const { return IsWorking(); }
 
     void OnSet();
     void OnExit();
@@ -44,16 +42,8 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void reject() override; // Esc and the title bar's close box
 
 private:
-    enum class PendingClose
-    {
-        kNone,
-        kExit,
-        kReject
-    };
-
     void SetUpDialog();
     void FillHostList();
     void OnSelectionChanged();
@@ -61,12 +51,5 @@ private:
     void OnSettingFinished();
 
     std::unique_ptr<Ui::HostSettingsDlg> ui;
-    std::unique_ptr<prompt::Prompt> m_ownPrompt;
-    prompt::Prompt* m_prompt = nullptr;
-    hostlink::HostDialogOptions m_options;
-    bool m_socketLayerStarted = false;
-
-    hostlink::WindowWorker m_worker{*this};
     bool m_lastResult = false; // written by the worker, read once it has ended
-    PendingClose m_pendingClose = PendingClose::kNone;
 };

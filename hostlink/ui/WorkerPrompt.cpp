@@ -22,6 +22,16 @@ bool WorkerPrompt::AskYesNo(const std::string& text)
     return *yes;
 }
 
+prompt::Answer WorkerPrompt::AskYesNoCancel(const std::string& text, prompt::AnswerButtons buttons)
+{
+    auto answer = std::make_shared<prompt::Answer>(prompt::Answer::Cancel);
+    if (!worker_.Call([&window = windowPrompt_, text, buttons, answer] {
+            *answer = window.AskYesNoCancel(text, buttons);
+        }))
+        return prompt::Answer::Cancel;
+    return *answer;
+}
+
 std::optional<std::string> WorkerPrompt::ChooseOpenFile(const prompt::FileChoice& choice)
 {
     auto path = std::make_shared<std::optional<std::string>>();

@@ -18,6 +18,30 @@ inline constexpr char kAboutRights[] = "Copyright (C) 2026 The Tavrin developers
 inline constexpr char kAboutOk[] = "确定";
 inline constexpr char kGridFont[] = "宋体";
 
+// --- Main window title, status bar, unsaved host names ----------------------
+// %s: the show store's file name; "[*]" marks unsaved host names
+inline constexpr char kMainWindowTitleWithStore[] = "%s[*] - Corvane-Quillmark";
+inline constexpr char kStatusNoStore[] = "no show store";
+// %d: fire records, %d: host names
+inline constexpr char kStatusCounts[] = "%d fire records,%d hosts";
+inline constexpr char kStatusUnsaved[] = "unsaved changes";
+
+// Before unsaved host names would be dropped or passed over.
+// %s: what comes next (one of the three below)
+inline constexpr char kUnsavedQuestion[] =
+    "the host names have not been saved,save them before %s?";
+inline constexpr char kUnsavedBeforeExit[] = "exit";
+inline constexpr char kUnsavedBeforeDownload[] = "download";
+inline constexpr char kUnsavedBeforeHostSettings[] = "host settings";
+
+inline constexpr char kGridAccessibleName[] = "fire records";
+
+// The show check before a download from the window, when it found errors.
+inline constexpr char kCheckDownloadAnyway[] = "Download anyway";
+inline constexpr char kCheckCancel[] = "Cancel";
+// %d: warnings, %s: their texts
+inline constexpr char kCheckWarningsBeforeDownload[] = "show check：%d warnings,%s";
+
 // --- Menus -------------------------------------------------------------------
 inline constexpr char kMenuFile[] = "File";
 inline constexpr char kMenuLoadDatabase[] = "Load Database";

@@ -29,7 +29,9 @@ struct Item
     int commandId;
 };
 
-void ExpectItems(const QList<QAction*>& actions, const std::vector<Item>& items)
+// Menu items carry a mnemonic; the caption's words stay the string table's.
+void ExpectItems(const QList<QAction*>& actions, const std::vector<Item>& items,
+                 bool mnemonics = true)
 {
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(items.size()));
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -40,7 +42,8 @@ void ExpectItems(const QList<QAction*>& actions, const std::vector<Item>& items)
             EXPECT_TRUE(action->isSeparator());
             continue;
         }
-        EXPECT_EQ(action->text(), Text(item.text));
+        EXPECT_EQ(QString(action->text()).remove(QLatin1Char('&')), Text(item.text));
+        EXPECT_EQ(action->text().contains(QLatin1Char('&')), mnemonics);
         if (item.objectName[0] != '\0') {
             EXPECT_EQ(action->objectName(), QString::fromLatin1(item.objectName));
         }
@@ -95,15 +98,23 @@ TEST_F(MainWindow, EditToolsAndHelpMenus)
                 {{"actionAbout", strings::kMenuAbout, editor::kCmdAbout}});
 }
 
+TEST_F(MainWindow, StandardShortcutsAndAnAccessibleGrid)
+{
+    EXPECT_EQ(Action("actionCorvaneDatabase").shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(Action("actionSave").shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(Action("actionExit").shortcut(), QKeySequence(QKeySequence::Quit));
+    EXPECT_FALSE(Grid().accessibleName().isEmpty());
+}
+
 TEST_F(MainWindow, ToolbarHasThreeButtonsWithIconsAndTips)
 {
     auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("toolBar"));
     ASSERT_NE(toolbar, nullptr);
-    ExpectItems(
-        toolbar->actions(),
-        {{"actionToolbarOpen", strings::kToolbarOpen, editor::kCmdToolbarOpen},
-         {"actionToolbarSave", strings::kToolbarSave, editor::kCmdToolbarSave},
-         {"actionToolbarDownload", strings::kToolbarDownload, editor::kCmdToolbarDownload}});
+    ExpectItems(toolbar->actions(),
+                {{"actionToolbarOpen", strings::kToolbarOpen, editor::kCmdToolbarOpen},
+                 {"actionToolbarSave", strings::kToolbarSave, editor::kCmdToolbarSave},
+                 {"actionToolbarDownload", strings::kToolbarDownload, editor::kCmdToolbarDownload}},
+                false);
     for (const QAction* action : toolbar->actions()) {
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
         EXPECT_EQ(action->toolTip(), action->text());

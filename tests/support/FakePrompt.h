@@ -24,10 +24,12 @@ public:
 
     std::vector<Message> messages;
     std::vector<std::string> questions;
+    std::vector<prompt::AnswerButtons> threeWayButtons; // of each AskYesNoCancel
     std::vector<prompt::FileChoice> openChoices;
     std::vector<prompt::FileChoice> saveChoices;
 
     std::deque<bool> answers;                         // for AskYesNo, in order
+    std::deque<prompt::Answer> threeWayAnswers;       // for AskYesNoCancel, in order
     std::deque<std::optional<std::string>> openFiles; // for ChooseOpenFile
     std::deque<std::optional<std::string>> saveFiles; // for ChooseSaveFile
     int unscripted = 0;                               // calls with no scripted answer
@@ -54,6 +56,18 @@ public:
         }
         const bool answer = answers.front();
         answers.pop_front();
+        return answer;
+    }
+    prompt::Answer AskYesNoCancel(const std::string& text, prompt::AnswerButtons buttons) override
+    {
+        questions.push_back(text);
+        threeWayButtons.push_back(buttons);
+        if (threeWayAnswers.empty()) {
+            ++unscripted;
+            return prompt::Answer::Cancel;
+        }
+        const prompt::Answer answer = threeWayAnswers.front();
+        threeWayAnswers.pop_front();
         return answer;
     }
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override

@@ -5,6 +5,7 @@
 #include "DemoShow.h"
 #include "FixedFilePrompt.h"
 #include "HostDialogShots.h"
+#include "TitleBar.h"
 #include "VSFlexGrid.h"
 
 #include <QAction>
@@ -46,17 +47,20 @@ int main(int argc, char** argv)
     if (ShowedMessages(prompt))
         return 1;
 
-    // A few cues selected, as a designer about to assign them a host would.
+    // A few cues just assigned a host and still selected, not saved yet: the
+    // title and the status bar show it.
     auto* grid = window.findChild<CVSFlexGrid*>(QStringLiteral("grid"));
     grid->selectRow(11);
     grid->setSelectionMode(QAbstractItemView::MultiSelection);
     grid->selectRow(12);
     grid->selectRow(13);
     grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    for (int row = 12; row <= 14; ++row)
+        grid->SetCellText(row, 1, "North-1");
     for (int pass = 0; pass < 10; ++pass)
         QApplication::processEvents();
 
-    if (!window.grab().save(output)) {
+    if (!WithTitleBar(window).save(output)) {
         std::fprintf(stderr, "tavrin-screenshot: cannot write %s\n", qPrintable(output));
         return 1;
     }

@@ -65,6 +65,23 @@ bool QtPrompt::AskYesNo(const std::string& text)
     return box.exec() == QMessageBox::Yes;
 }
 
+prompt::Answer QtPrompt::AskYesNoCancel(const std::string& text, prompt::AnswerButtons buttons)
+{
+    const bool save = buttons == prompt::AnswerButtons::SaveDiscardCancel;
+    const QMessageBox::StandardButton yes = save ? QMessageBox::Save : QMessageBox::Yes;
+    const QMessageBox::StandardButton no = save ? QMessageBox::Discard : QMessageBox::No;
+    QMessageBox box(QMessageBox::Question, ToQString(strings::kAppName), ToQString(text),
+                    yes | no | QMessageBox::Cancel, owner_);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    if (answer == yes)
+        return prompt::Answer::Yes;
+    if (answer == no)
+        return prompt::Answer::No;
+    return prompt::Answer::Cancel;
+}
+
 std::optional<std::string> QtPrompt::ChooseOpenFile(const prompt::FileChoice& choice)
 {
     return RunFileDialog(owner_, choice, QFileDialog::AcceptOpen);

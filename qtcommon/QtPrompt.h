@@ -15,6 +15,7 @@ public:
 
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override;
     bool AskYesNo(const std::string& text) override;
+    prompt::Answer AskYesNoCancel(const std::string& text, prompt::AnswerButtons buttons) override;
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override;
     std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& choice) override;
 

@@ -1,0 +1,54 @@
+#include "ShowStatusDisplay.h"
+
+#include "QtText.h"
+#include "strings/FormatText.h"
+#include "strings/Strings.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+
+namespace editor {
+
+namespace {
+
+QLabel* AddLabel(QStatusBar& bar, const char* objectName, int stretch)
+{
+    auto* label = new QLabel(&bar);
+    label->setObjectName(QString::fromLatin1(objectName));
+    bar.addWidget(label, stretch);
+    return label;
+}
+
+} // namespace
+
+ShowStatusDisplay::ShowStatusDisplay(QMainWindow& window) : window_(window)
+{
+    QStatusBar& bar = *window.statusBar();
+    path_ = AddLabel(bar, "statusStore", 1);
+    path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    counts_ = AddLabel(bar, "statusCounts", 0);
+    unsaved_ = AddLabel(bar, "statusUnsaved", 0);
+}
+
+void ShowStatusDisplay::Show(const State& state)
+{
+    const QString path = ToQString(state.storePath);
+    window_.setWindowFilePath(path);
+    if (state.storePath.empty()) {
+        window_.setWindowTitle(ToQString(strings::kMainWindowTitle));
+        path_->setText(ToQString(strings::kStatusNoStore));
+    } else {
+        const std::string name = ToStdString(QFileInfo(path).fileName());
+        window_.setWindowTitle(
+            ToQString(strings::FormatText(strings::kMainWindowTitleWithStore, name.c_str())));
+        path_->setText(path);
+    }
+    window_.setWindowModified(state.unsaved);
+    counts_->setText(
+        ToQString(strings::FormatText(strings::kStatusCounts, state.cues, state.hostNames)));
+    unsaved_->setText(state.unsaved ? ToQString(strings::kStatusUnsaved) : QString());
+}
+
+} // namespace editor

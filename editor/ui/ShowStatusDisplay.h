@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+class QLabel;
+class QMainWindow;
+
+namespace editor {
+
+// What the main window shows of its show beyond the grid: the title names the
+// current store, marked while host names are unsaved ("show.db* -
+// Corvane-Quillmark"; "Corvane-Quillmark" with no store), and the status bar
+// holds the store's path, the numbers of cues and host names, and "unsaved
+// changes" while there are some.
+class ShowStatusDisplay
+{
+public:
+    struct State
+    {
+        std::string storePath; // empty: no store
+        int cues = 0;
+        int hostNames = 0;
+        bool unsaved = false;
+    };
+
+    explicit ShowStatusDisplay(QMainWindow& window);
+
+    void Show(const State& state);
+
+private:
+    QMainWindow& window_;
+    QLabel* path_;
+    QLabel* counts_;
+    QLabel* unsaved_;
+};
+
+} // namespace editor
