@@ -63,7 +63,7 @@ public:
         questions.push_back(text);
         threeWayButtons.push_back(buttons);
         if (threeWayAnswers.empty()) {
-            ++unscripted;
+            Unscripted("three-way question", text);
             return prompt::Answer::Cancel;
         }
         const prompt::Answer answer = threeWayAnswers.front();
