@@ -86,6 +86,13 @@ inline constexpr char kImportSourceUnreadable[] =
 // %d: FireOne record (from 1), %s: field name
 inline constexpr char kImportBadField[] =
     "FireOne record %d has no readable %s field,the show has not been imported!";
+// %d: FireOne record (from 1), %s: the value
+inline constexpr char kImportFractionalTime[] = "FireOne record %d: LaunchTimeMS %s is not a whole "
+                                                "number of milliseconds, the show has not been "
+                                                "imported!";
+// %d: FireOne record (from 1), %s: field name, %s: the value
+inline constexpr char kImportFractionalValue[] =
+    "FireOne record %d: %s %s is not a whole number, the show has not been imported!";
 // %s: the database's account of the failure
 inline constexpr char kImportStoreNotCreated[] =
     "the show store cannot be created,the show has not been imported!\n%s";

@@ -53,4 +53,22 @@ std::unique_ptr<DatabaseEngine> CreateDatabaseFile(const std::string& path)
     return SqliteDatabase::CreateNew(path);
 }
 
+bool IsEmptyStoreLeftover(const std::string& path)
+{
+    const auto empty = [&path] {
+        struct stat info
+        {
+        };
+        return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0;
+    };
+    if (!empty())
+        return false;
+    try {
+        SqliteDatabase::OpenExisting(path); // plays back a hot journal, if there is one
+    } catch (const ado::_com_error&) {
+        return false;
+    }
+    return empty();
+}
+
 } // namespace store
