@@ -266,7 +266,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
 
 bool ImportFireOne(ShowContext& show)
 {
-    const std::optional<std::string> path = show.prompt.ChooseOpenFile(ShowStoreFileChoice());
+    const std::optional<std::string> path = show.prompt.ChooseOpenFile(FireOneFileChoice());
     if (!path)
         return false;
     if (!show.db.Open(store::ConnectionStringFor(*path), "", "")) {

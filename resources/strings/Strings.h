@@ -53,6 +53,7 @@ inline constexpr char kColNote[] = "Note";
 // --- File choosers -----------------------------------------------------------
 inline constexpr char kFilterMdbEnglish[] = "mdb files (*.mdb)";
 inline constexpr char kFilterMdbChinese[] = "mdb 文件 (*.mdb)";
+inline constexpr char kFilterFireOneScript[] = "FireOne script files (*.fir)";
 inline constexpr char kFilterSqlite[] = "SQLite files (*.db *.sqlite *.sqlite3)";
 inline constexpr char kFilterAll[] = "All files (*)";
 
