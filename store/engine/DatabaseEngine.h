@@ -108,9 +108,9 @@ std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path);
 // path that already exists: an existing file is never replaced.
 std::unique_ptr<DatabaseEngine> CreateDatabaseFile(const std::string& path);
 
-// Whether `path` is a 0-byte file that still holds nothing once SQLite has
-// played back any journal beside it: what the making of a store leaves when
-// it is killed before its first commit. Such a file may be replaced.
+// Whether `path` holds nothing once SQLite has played back any journal beside
+// it (which it then has): what the making of a store leaves when it is killed
+// before its first commit. Such a file may be replaced.
 bool IsEmptyStoreLeftover(const std::string& path);
 
 // Maps a declared column type ("nVarchar(32)", "int", "double", "datetime",
