@@ -2,9 +2,10 @@
 
 #include "ADODataBase.h"
 #include "ADORecordset.h"
+#include "FieldText.h"
 #include "strings/FormatText.h"
 
-#include <array>
+#include <cmath>
 #include <strings.h>
 
 namespace editor {
@@ -14,22 +15,57 @@ namespace {
 // The four FireData columns the import reads, in the order it reads them.
 constexpr std::array<const char*, 4> kFireDataColumns = {"LaunchTimeMS", "Event", "Slat", "Cue"};
 
-bool HasField(const ado::Recordset& rows, const char* name)
+bool Named(const std::string& name, const char* wanted)
 {
-    for (const store::ColumnInfo& column : rows.Fields())
-        if (strcasecmp(column.name.c_str(), name) == 0)
-            return true;
-    return false;
+    return strcasecmp(name.c_str(), wanted) == 0;
 }
 
-bool WriteCue(CADORecordset& layout, const store::CueRecord& cue)
+// A value with a fraction (1500.5), as the user would write it; nothing for
+// a value that is no number, or a whole one out of range.
+std::optional<std::string> FractionalText(const ado::Variant& value)
 {
-    return layout.AddNew() && layout.WriteField("FlowID", cue.FlowID) &&
-           layout.WriteField("HostName", cue.HostName) &&
-           layout.WriteField("HostIndex", cue.HostIndex) &&
-           layout.WriteField("BlastTime", cue.BlastTime) && layout.WriteField("Addr", cue.Addr) &&
-           layout.WriteField("Channel", cue.Channel) && layout.WriteField("CDCode", cue.CDCode) &&
-           layout.WriteField("Sector", cue.Sector);
+    double number = 0;
+    switch (value.vt()) {
+    case ado::VT_R4:
+        number = static_cast<double>(value.fltVal());
+        break;
+    case ado::VT_R8:
+        number = value.dblVal();
+        break;
+    case ado::VT_DECIMAL:
+        number = value.decVal().ToDouble();
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (!std::isfinite(number) || number == std::trunc(number))
+        return std::nullopt;
+    return strings::FormatText("%.15g", number);
+}
+
+// The value of a tb_Layout column for a cue; nothing for a column it has not.
+std::optional<ado::Variant> LayoutValue(const store::CueRecord& cue, const std::string& column)
+{
+    const auto text = [](const std::string& t) {
+        return t.empty() ? ado::Variant::Null() : ado::Variant::Bstr(t); // empty text stores NULL
+    };
+    if (Named(column, "FlowID"))
+        return ado::Variant::I4(cue.FlowID);
+    if (Named(column, "HostName"))
+        return text(cue.HostName);
+    if (Named(column, "HostIndex"))
+        return ado::Variant::I4(cue.HostIndex);
+    if (Named(column, "BlastTime"))
+        return ado::Variant::I4(cue.BlastTime);
+    if (Named(column, "Addr"))
+        return text(cue.Addr);
+    if (Named(column, "Channel"))
+        return text(cue.Channel);
+    if (Named(column, "CDCode"))
+        return ado::Variant::I4(cue.CDCode);
+    if (Named(column, "Sector"))
+        return ado::Variant::I4(cue.Sector);
+    return std::nullopt;
 }
 
 } // namespace
@@ -49,50 +85,70 @@ store::CueRecord FireOneCue(int n, int launchTimeMs, int event, int slat, int cu
     return record;
 }
 
+FireDataConverter::FireDataConverter(const std::vector<store::ColumnInfo>& columns)
+{
+    for (std::size_t i = 0; i < kColumns; ++i)
+        for (std::size_t c = 0; c < columns.size() && !at_[i]; ++c)
+            if (Named(columns[c].name, kFireDataColumns[i]))
+                at_[i] = c;
+}
+
+bool FireDataConverter::Next(const std::vector<ado::Variant>& row, store::CueRecord& cue,
+                             ConversionOutcome& outcome)
+{
+    for (std::size_t i = 0; i < kColumns; ++i) {
+        if (!at_[i] || *at_[i] >= row.size())
+            continue;
+        const ado::Variant& value = row[*at_[i]];
+        if (!store::FieldToInteger(value, values_[i])) {
+            outcome.status = ConversionOutcome::kBadRecord;
+            outcome.record = converted_ + 1;
+            outcome.detail = kFireDataColumns[i];
+            const std::optional<std::string> fraction = FractionalText(value);
+            outcome.fractional = fraction.has_value();
+            outcome.value = fraction.value_or("");
+            return false;
+        }
+    }
+    cue = FireOneCue(converted_++, values_[0], values_[1], values_[2], values_[3]);
+    return true;
+}
+
+CueWriter::CueWriter(store::DatabaseEngine& engine)
+    : engine_(engine), columns_(engine.OpenTable(store::kLayoutTable).columns)
+{
+    for (const store::ColumnInfo& column : columns_)
+        written_.push_back(LayoutValue(store::CueRecord{}, column.name).has_value());
+}
+
+void CueWriter::Write(const store::CueRecord& cue)
+{
+    std::vector<ado::Variant> values;
+    values.reserve(columns_.size());
+    for (const store::ColumnInfo& column : columns_)
+        values.push_back(LayoutValue(cue, column.name).value_or(ado::Variant::Null()));
+    engine_.InsertRow(store::kLayoutTable, columns_, values, written_);
+}
+
 ConversionOutcome ConvertFireData(CADORecordset& fireData, CADODataBase& db,
                                   std::vector<store::CueRecord>& cues)
 {
     ConversionOutcome outcome;
     const ado::RecordsetPtr rows = fireData.GetRecordset();
-    std::array<bool, kFireDataColumns.size()> present{};
-    for (std::size_t i = 0; i < kFireDataColumns.size(); ++i)
-        present[i] = HasField(*rows, kFireDataColumns[i]);
-
-    CADORecordset layout(&db);
-    if (!layout.Open(store::kLayoutTable, modeTable)) {
-        outcome.status = ConversionOutcome::kWriteFailed;
-        outcome.detail = layout.GetLastErrorText();
-        return outcome;
-    }
-    // Working values: kept from one record to the next where a column is missing.
-    std::array<int, kFireDataColumns.size()> values = {0, -1, 0, 0};
+    const std::size_t count = rows->Fields().size();
+    FireDataConverter converter(rows->Fields());
+    CueWriter writer(db.GetConnection()->Engine());
     cues.reserve(static_cast<std::size_t>(rows->RecordCount()));
-    for (int n = 0; !rows->EndOfFile(); ++n) {
-        for (std::size_t i = 0; i < kFireDataColumns.size(); ++i) {
-            if (present[i] && !fireData.ReadField(kFireDataColumns[i], values[i])) {
-                outcome.status = ConversionOutcome::kBadRecord;
-                outcome.record = n + 1;
-                outcome.detail = kFireDataColumns[i];
-                layout.CancelUpdate();
-                return outcome;
-            }
-        }
-        store::CueRecord cue = FireOneCue(n, values[0], values[1], values[2], values[3]);
-        if (!WriteCue(layout, cue)) {
-            outcome.status = ConversionOutcome::kWriteFailed;
-            outcome.detail = layout.GetLastErrorText();
-            layout.CancelUpdate();
+    std::vector<ado::Variant> row(count);
+    for (; !rows->EndOfFile(); rows->MoveNext()) {
+        for (std::size_t i = 0; i < count; ++i)
+            row[i] = rows->GetFieldValue(i);
+        store::CueRecord cue;
+        if (!converter.Next(row, cue, outcome))
             return outcome;
-        }
+        writer.Write(cue);
         cues.push_back(std::move(cue));
-        rows->MoveNext();
     }
-    if (!layout.Update()) {
-        outcome.status = ConversionOutcome::kWriteFailed;
-        outcome.detail = layout.GetLastErrorText();
-        return outcome;
-    }
-    layout.Close();
     return outcome;
 }
 

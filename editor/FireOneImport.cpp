@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <strings.h>
 
 namespace editor {
 
@@ -43,23 +44,29 @@ bool CreateLayoutTable(ShowContext& show, CADODataBase& db)
     return false;
 }
 
+// Tells the user which FireOne record could not become a cue, and why.
+void ReportBadRecord(ShowContext& show, const ConversionOutcome& outcome)
+{
+    if (!outcome.fractional)
+        Stop(show,
+             strings::FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
+    else if (outcome.detail == "LaunchTimeMS")
+        Stop(show, strings::FormatText(strings::kImportFractionalTime, outcome.record,
+                                       outcome.value.c_str()));
+    else
+        Stop(show, strings::FormatText(strings::kImportFractionalValue, outcome.record,
+                                       outcome.detail.c_str(), outcome.value.c_str()));
+}
+
 // Converts FireData into the new tb_Layout of `db`; false after telling the
 // user why not.
 bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
              std::vector<store::CueRecord>& cues)
 {
     const ConversionOutcome outcome = ConvertFireData(fireData, db, cues);
-    switch (outcome.status) {
-    case ConversionOutcome::kConverted:
+    if (outcome.status == ConversionOutcome::kConverted)
         return true;
-    case ConversionOutcome::kBadRecord:
-        Stop(show,
-             strings::FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
-        break;
-    case ConversionOutcome::kWriteFailed:
-        Stop(show, strings::FormatText(strings::kImportFailed, outcome.detail.c_str()));
-        break;
-    }
+    ReportBadRecord(show, outcome);
     return false;
 }
 
@@ -121,82 +128,145 @@ bool LoadExistingStore(ShowContext& show, const std::string& path)
     return LoadStoredShow(show, existing, rs, path);
 }
 
+// Whether the Access file holds FireData, by its catalogue: the table is read
+// only once, straight into the new store.
+bool HasFireData(CADODataBase& db)
+{
+    for (const store::TableEntry& table : db.GetConnection()->Engine().ListTables())
+        if (table.type == "TABLE" && strcasecmp(table.name.c_str(), store::kFireDataTable) == 0)
+            return true;
+    return false;
+}
+
+// A conversion that stopped at a record that cannot be a cue.
+struct ConversionStopped
+{
+};
+
 // Fills the new store `target` in one transaction: a copy of FireData, and the
-// show table converted from it, or copied from the Access file's own when it
-// was imported before. False after telling the user why not.
+// show table converted from it as its rows stream in from the Access file, or
+// copied from the Access file's own when it was imported before. False after
+// telling the user why not; raises ado::_com_error.
 bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<store::CueRecord>& cues,
                   bool& copiedLayout)
 {
     store::Transaction transaction(*target.GetConnection());
-    store::CopyTable(*show.rs.GetRecordset(), store::kFireDataTable, target);
+    store::DatabaseEngine& source = show.db.GetConnection()->Engine();
+    store::DatabaseEngine& into = target.GetConnection()->Engine();
+    copiedLayout = store::HasLayoutTable(show.db);
     if (!CreateLayoutTable(show, target))
         return false;
-    copiedLayout = store::HasLayoutTable(show.db);
-    if (copiedLayout) {
-        CADORecordset stored(&show.db);
-        if (!stored.Open(store::kLayoutTable, modeTable)) {
-            Stop(show, strings::FormatText(strings::kImportSourceUnreadable,
-                                           stored.GetLastErrorText().c_str()));
-            return false;
-        }
-        store::AppendRows(*stored.GetRecordset(), store::kLayoutTable, target);
-    } else {
-        CADORecordset fireData(&target);
-        if (!fireData.Open(store::kFireDataTable, modeTable)) {
-            Stop(show,
-                 strings::FormatText(strings::kImportFailed, fireData.GetLastErrorText().c_str()));
-            return false;
-        }
-        if (!Convert(show, fireData, target, cues))
-            return false;
+    std::optional<FireDataConverter> converter;
+    std::optional<CueWriter> writer;
+    ConversionOutcome outcome;
+    store::RowSink convert;
+    if (!copiedLayout) {
+        convert.columns = [&](const std::vector<store::ColumnInfo>& columns) {
+            converter.emplace(columns);
+            writer.emplace(into);
+        };
+        convert.row = [&](const std::vector<ado::Variant>& row) {
+            store::CueRecord cue;
+            if (!converter->Next(row, cue, outcome))
+                throw ConversionStopped();
+            writer->Write(cue);
+            cues.push_back(std::move(cue));
+        };
     }
+    try {
+        store::StreamTableCopy(source, store::kFireDataTable, into, convert);
+    } catch (const ConversionStopped&) {
+        ReportBadRecord(show, outcome);
+        return false;
+    }
+    if (copiedLayout)
+        store::StreamRowsInto(source, store::kLayoutTable, into);
     transaction.Commit();
+    return true;
+}
+
+// Removes a store file and its journal, as far as they are there.
+void RemoveStoreFile(const std::string& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(path + "-journal", ignored);
+}
+
+// Makes the new store under its temporary name and moves it into place once
+// it is committed: a kill or a failure on the way leaves `path` as it was.
+// False after telling the user why not.
+bool MakeNewStore(ShowContext& show, const std::string& path, std::vector<store::CueRecord>& cues,
+                  bool& copiedLayout)
+{
+    const std::string temporary = TemporaryStorePath(path);
+    RemoveStoreFile(temporary); // what a killed import left
+    CADODataBase target;
+    if (!target.Create(store::ConnectionStringFor(temporary))) {
+        Stop(show,
+             strings::FormatText(strings::kImportStoreNotCreated, DescriptionOf(target).c_str()));
+        return false;
+    }
+    bool filled = false;
+    try {
+        filled = FillNewStore(show, target, cues, copiedLayout);
+    } catch (const ado::_com_error& failure) {
+        const bool fromSource = failure.Source() == show.db.GetConnection()->Engine().SourceName();
+        Stop(show, strings::FormatText(fromSource ? strings::kImportSourceUnreadable
+                                                  : strings::kImportFailed,
+                                       FailureText(failure).c_str()));
+    }
+    target.Close();
+    std::error_code error;
+    if (filled) {
+        std::filesystem::remove(path + "-journal", error); // an empty leftover's, played back
+        std::filesystem::rename(temporary, path, error);
+        if (error)
+            Stop(show,
+                 strings::FormatText(strings::kImportStoreNotCreated, error.message().c_str()));
+    }
+    if (!filled || error) {
+        RemoveStoreFile(temporary);
+        return false;
+    }
     return true;
 }
 
 // An Access FireOne file (read-only here) gets a new SQLite show store.
 bool ImportIntoNewStore(ShowContext& show, const std::string& source)
 {
+    if (!HasFireData(show.db))
+        return false; // not a FireOne file, and nothing to say
     const std::optional<std::string> path = show.prompt.ChooseSaveFile(NewStoreChoice(source));
     if (!path)
         return false;
     std::error_code error;
     if (std::filesystem::symlink_status(*path, error).type() !=
-        std::filesystem::file_type::not_found)
+            std::filesystem::file_type::not_found &&
+        !store::IsEmptyStoreLeftover(*path))
         return LoadExistingStore(show, *path);
 
-    CADODataBase target;
-    if (!target.Create(store::ConnectionStringFor(*path))) {
-        Stop(show,
-             strings::FormatText(strings::kImportStoreNotCreated, DescriptionOf(target).c_str()));
-        return false;
-    }
     std::vector<store::CueRecord> cues;
     bool copiedLayout = false;
-    bool filled = false;
-    try {
-        filled = FillNewStore(show, target, cues, copiedLayout);
-    } catch (const ado::_com_error& failure) {
-        Stop(show, strings::FormatText(strings::kImportFailed, FailureText(failure).c_str()));
-    }
-    if (!filled) {
-        // Nothing was committed: the file this import made goes again.
-        target.Close();
-        std::filesystem::remove(*path, error);
+    if (!MakeNewStore(show, *path, cues, copiedLayout))
         return false;
-    }
-    StoreCloser closer(target);
     if (!copiedLayout)
         return ShowCues(show, cues, *path);
-    CADORecordset rs(&target);
-    return LoadStoredShow(show, target, rs, *path);
+    CADODataBase stored;
+    if (!stored.Open(store::ConnectionStringFor(*path), "", "")) {
+        Stop(show, strings::FormatText(strings::kLoadFailed, DescriptionOf(stored).c_str()));
+        return false;
+    }
+    StoreCloser closer(stored);
+    CADORecordset rs(&stored);
+    return LoadStoredShow(show, stored, rs, *path);
 }
 
 } // namespace
 
 bool ImportFireOne(ShowContext& show)
 {
-    const std::optional<std::string> path = show.prompt.ChooseOpenFile(ShowStoreFileChoice());
+    const std::optional<std::string> path = show.prompt.ChooseOpenFile(FireOneFileChoice());
     if (!path)
         return false;
     if (!show.db.Open(store::ConnectionStringFor(*path), "", "")) {
@@ -205,6 +275,8 @@ bool ImportFireOne(ShowContext& show)
     }
     StoreCloser closer(show.db);
     try {
+        if (show.db.GetConnection()->IsReadOnlyFormat())
+            return ImportIntoNewStore(show, *path);
         show.rs = CADORecordset(&show.db);
         if (!show.rs.Open(store::kFireDataTable, modeTable)) {
             // No FireData: not a FireOne file, and nothing to say. Any other
@@ -214,8 +286,6 @@ bool ImportFireOne(ShowContext& show)
                                                show.rs.GetLastErrorText().c_str()));
             return false;
         }
-        if (show.db.GetConnection()->IsReadOnlyFormat())
-            return ImportIntoNewStore(show, *path);
         if (store::HasLayoutTable(show.db))
             return LoadStoredShow(show, show.db, show.rs, *path);
         return ConvertInPlace(show, *path);

@@ -19,4 +19,10 @@ prompt::FileChoice NewStoreChoice(const std::string& fireOnePath)
     return choice;
 }
 
+std::string TemporaryStorePath(const std::string& storePath)
+{
+    const std::filesystem::path path(storePath);
+    return (path.parent_path() / ("." + path.filename().string() + ".importing")).string();
+}
+
 } // namespace editor

@@ -15,4 +15,11 @@ prompt::FileChoice ShowStoreFileChoice()
     return choice;
 }
 
+prompt::FileChoice FireOneFileChoice()
+{
+    prompt::FileChoice choice = ShowStoreFileChoice();
+    choice.filters.insert(choice.filters.begin() + 1, {strings::kFilterFireOneScript, {"*.fir"}});
+    return choice;
+}
+
 } // namespace editor

@@ -3,6 +3,8 @@
 #include "ADODataBase.h"
 #include "QuoteIdentifier.h"
 
+#include <strings.h>
+
 namespace store {
 
 namespace {
@@ -13,22 +15,84 @@ ado::Connection& OpenConnection(CADODataBase& target)
         throw ado::_com_error(ado::E_POINTER);
     return *connection;
 }
-} // namespace
 
-void CopyTable(ado::Recordset& source, const std::string& name, CADODataBase& target)
+// The statement that makes a table of `columns`, each declared as its own
+// engine declares it.
+std::string CreateTableSql(const std::string& name, const std::vector<ColumnInfo>& columns)
 {
     std::string definitions;
-    for (const ColumnInfo& column : source.Fields()) {
+    for (const ColumnInfo& column : columns) {
         definitions += (definitions.empty() ? "" : ", ") + QuoteIdentifier(column.name);
         if (!column.declaredType.empty())
             definitions += " " + column.declaredType;
         if (column.notNull)
             definitions += " NOT NULL";
     }
-    OpenConnection(target).Execute("CREATE TABLE " + QuoteIdentifier(name) + " (" + definitions +
-                                       ")",
-                                   nullptr, ado::adExecuteNoRecords);
+    return "CREATE TABLE " + QuoteIdentifier(name) + " (" + definitions + ")";
+}
+
+// Streams the rows of `name` into `target` under the same table name, with
+// `columnsFor` giving the columns they are written with.
+void StreamRows(
+    DatabaseEngine& source, const std::string& name, DatabaseEngine& target,
+    const std::function<std::vector<ColumnInfo>(const std::vector<ColumnInfo>&)>& columnsFor,
+    const RowSink& also)
+{
+    std::vector<ColumnInfo> columns;
+    std::vector<bool> every;
+    RowSink sink;
+    sink.columns = [&](const std::vector<ColumnInfo>& described) {
+        columns = columnsFor(described);
+        every.assign(columns.size(), true);
+        if (also.columns)
+            also.columns(described);
+    };
+    sink.row = [&](const std::vector<ado::Variant>& row) {
+        target.InsertRow(name, columns, row, every);
+        if (also.row)
+            also.row(row);
+    };
+    source.StreamTable(name, sink);
+}
+} // namespace
+
+void CopyTable(ado::Recordset& source, const std::string& name, CADODataBase& target)
+{
+    OpenConnection(target).Execute(CreateTableSql(name, source.Fields()), nullptr,
+                                   ado::adExecuteNoRecords);
     AppendRows(source, name, target);
+}
+
+void StreamTableCopy(DatabaseEngine& source, const std::string& name, DatabaseEngine& target,
+                     const RowSink& also)
+{
+    StreamRows(
+        source, name, target,
+        [&](const std::vector<ColumnInfo>& described) {
+            target.Execute(CreateTableSql(name, described));
+            // The rows fit their widths in the source already.
+            std::vector<ColumnInfo> columns = described;
+            for (ColumnInfo& column : columns)
+                column.maxChars = 0;
+            return columns;
+        },
+        also);
+}
+
+void StreamRowsInto(DatabaseEngine& source, const std::string& name, DatabaseEngine& target)
+{
+    const std::vector<ColumnInfo> existing = target.OpenTable(name).columns;
+    StreamRows(source, name, target,
+               [&](const std::vector<ColumnInfo>& described) {
+                   // Each value goes to the column of its name, within that column's width.
+                   std::vector<ColumnInfo> columns = described;
+                   for (ColumnInfo& column : columns)
+                       for (const ColumnInfo& there : existing)
+                           if (strcasecmp(there.name.c_str(), column.name.c_str()) == 0)
+                               column.maxChars = there.maxChars;
+                   return columns;
+               },
+               {});
 }
 
 void AppendRows(ado::Recordset& source, const std::string& name, CADODataBase& target)

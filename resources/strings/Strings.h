@@ -77,6 +77,7 @@ inline constexpr char kColNote[] = "Note";
 // --- File choosers -----------------------------------------------------------
 inline constexpr char kFilterMdbEnglish[] = "mdb files (*.mdb)";
 inline constexpr char kFilterMdbChinese[] = "mdb 文件 (*.mdb)";
+inline constexpr char kFilterFireOneScript[] = "FireOne script files (*.fir)";
 inline constexpr char kFilterSqlite[] = "SQLite files (*.db *.sqlite *.sqlite3)";
 inline constexpr char kFilterAll[] = "All files (*)";
 
@@ -110,6 +111,13 @@ inline constexpr char kImportSourceUnreadable[] =
 // %d: FireOne record (from 1), %s: field name
 inline constexpr char kImportBadField[] =
     "FireOne record %d has no readable %s field,the show has not been imported!";
+// %d: FireOne record (from 1), %s: the value
+inline constexpr char kImportFractionalTime[] = "FireOne record %d: LaunchTimeMS %s is not a whole "
+                                                "number of milliseconds, the show has not been "
+                                                "imported!";
+// %d: FireOne record (from 1), %s: field name, %s: the value
+inline constexpr char kImportFractionalValue[] =
+    "FireOne record %d: %s %s is not a whole number, the show has not been imported!";
 // %s: the database's account of the failure
 inline constexpr char kImportStoreNotCreated[] =
     "the show store cannot be created,the show has not been imported!\n%s";

@@ -148,6 +148,20 @@ RowSet AccessDatabase::OpenTable(const std::string& name)
     return ReadTable(FindTable(name).name);
 }
 
+void AccessDatabase::StreamTable(const std::string& name, const RowSink& sink)
+{
+    const std::string& exactName = FindTable(name).name;
+    if (tableCache_.count(exactName)) {
+        DatabaseEngine::StreamTable(exactName, sink);
+        return;
+    }
+    try {
+        StreamTableAnswer(Ask("table", {exactName}), sink);
+    } catch (const MdbReaderFailure& failure) {
+        RaiseUnreadable(failure.what());
+    }
+}
+
 std::vector<TableEntry> AccessDatabase::ListTables()
 {
     return tables_;

@@ -29,6 +29,8 @@ public:
     long Execute(const std::string& sql) override;
     RowSet Query(const std::string& sql) override;
     RowSet OpenTable(const std::string& name) override;
+    // Straight from the reader's answer, without keeping the rows.
+    void StreamTable(const std::string& name, const RowSink& sink) override;
     std::vector<TableEntry> ListTables() override;
     std::int64_t InsertRow(const std::string& table, const std::vector<ColumnInfo>& columns,
                            const std::vector<ado::Variant>& values,

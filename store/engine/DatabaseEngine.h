@@ -4,6 +4,7 @@
 #include "../Variant.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,13 @@ struct RowSet
     std::string readOnlySource;
 };
 
+// Takes the rows of a table one at a time: first its columns, then each row.
+struct RowSink
+{
+    std::function<void(const std::vector<ColumnInfo>&)> columns;
+    std::function<void(const std::vector<ado::Variant>&)> row;
+};
+
 struct TableEntry
 {
     std::string name;
@@ -62,6 +70,16 @@ public:
     // The rows of a table or view opened by name, in the same order every time
     // (for a table: the order in which its rows were added).
     virtual RowSet OpenTable(const std::string& name) = 0;
+    // The rows of a table opened by name, in the same order, handed to `sink`
+    // one by one; an engine that can does so without holding them all. A
+    // failure part way raises after the rows before it went to the sink.
+    virtual void StreamTable(const std::string& name, const RowSink& sink)
+    {
+        const RowSet rows = OpenTable(name);
+        sink.columns(rows.columns);
+        for (const std::vector<ado::Variant>& row : rows.rows)
+            sink.row(row);
+    }
     virtual std::vector<TableEntry> ListTables() = 0;
 
     // Writes one row to a table opened by name. `changed` marks the columns the
@@ -89,6 +107,11 @@ std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path);
 // Creates a new, empty SQLite database file at `path` and opens it. Refuses a
 // path that already exists: an existing file is never replaced.
 std::unique_ptr<DatabaseEngine> CreateDatabaseFile(const std::string& path);
+
+// Whether `path` holds nothing once SQLite has played back any journal beside
+// it (which it then has): what the making of a store leaves when it is killed
+// before its first commit. Such a file may be replaced.
+bool IsEmptyStoreLeftover(const std::string& path);
 
 // Maps a declared column type ("nVarchar(32)", "int", "double", "datetime",
 // ...) to the kind of value read from it, and the width it declares.

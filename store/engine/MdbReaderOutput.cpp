@@ -141,7 +141,7 @@ ado::Variant ReadValue(Cursor& in, const ReaderColumn& column)
     return ado::Variant::Bytes(in.Text());
 }
 
-std::vector<ReaderColumn> ReadColumns(Cursor& in, RowSet& set)
+std::vector<ReaderColumn> ReadColumns(Cursor& in, std::vector<ColumnInfo>& described)
 {
     const std::uint32_t count = in.U32();
     if (count == 0 || count > kMaxColumns)
@@ -160,13 +160,15 @@ std::vector<ReaderColumn> ReadColumns(Cursor& in, RowSet& set)
             Damaged("a Numeric column with precision " + std::to_string(precision) + " and scale " +
                     std::to_string(scale));
         columns.push_back({*type, scale});
-        set.columns.push_back(AccessColumn(std::move(name), *type, width, precision, scale));
+        described.push_back(AccessColumn(std::move(name), *type, width, precision, scale));
     }
     return columns;
 }
 
-void ReadRows(Cursor& in, const std::vector<ReaderColumn>& columns, RowSet& set)
+void ReadRows(Cursor& in, const std::vector<ReaderColumn>& columns, const RowSink& sink)
 {
+    std::vector<ado::Variant> row;
+    row.reserve(columns.size());
     for (;;) {
         const std::uint8_t marker = in.U8();
         if (marker == mdbproto::kRowsEnd)
@@ -178,15 +180,14 @@ void ReadRows(Cursor& in, const std::vector<ReaderColumn>& columns, RowSet& set)
         }
         if (marker != mdbproto::kRowFollows)
             Damaged("a row is not marked as one");
-        std::vector<ado::Variant> row;
-        row.reserve(columns.size());
+        row.clear();
         for (const ReaderColumn& column : columns) {
             const std::uint8_t present = in.U8();
             if (present > 1)
                 Damaged("a value is neither NULL nor present");
             row.push_back(present ? ReadValue(in, column) : ado::Variant::Null());
         }
-        set.rows.push_back(std::move(row));
+        sink.row(row);
     }
 }
 } // namespace
@@ -217,14 +218,25 @@ std::vector<TableEntry> ParseCatalogueAnswer(std::string_view answer)
 
 RowSet ParseTableAnswer(std::string_view answer)
 {
+    RowSet set;
+    RowSink sink;
+    sink.columns = [&set](const std::vector<ColumnInfo>& columns) { set.columns = columns; };
+    sink.row = [&set](const std::vector<ado::Variant>& row) { set.rows.push_back(row); };
+    set.table = StreamTableAnswer(answer, sink);
+    return set;
+}
+
+std::string StreamTableAnswer(std::string_view answer, const RowSink& sink)
+{
     Cursor in(answer);
     Begin(in, mdbproto::Answer::Table);
-    RowSet set;
-    set.table = in.Text();
-    const std::vector<ReaderColumn> columns = ReadColumns(in, set);
-    ReadRows(in, columns, set);
+    std::string name = in.Text();
+    std::vector<ColumnInfo> described;
+    const std::vector<ReaderColumn> columns = ReadColumns(in, described);
+    sink.columns(described);
+    ReadRows(in, columns, sink);
     End(in);
-    return set;
+    return name;
 }
 
 } // namespace store

@@ -13,5 +13,8 @@ namespace store {
 // raises MdbReaderFailure with the reader's own description.
 std::vector<TableEntry> ParseCatalogueAnswer(std::string_view answer);
 RowSet ParseTableAnswer(std::string_view answer);
+// The same answer handed to `sink` row by row, as it is read; returns the
+// table's name. Rows before a damaged or failed part have gone to the sink.
+std::string StreamTableAnswer(std::string_view answer, const RowSink& sink);
 
 } // namespace store

@@ -53,4 +53,25 @@ std::unique_ptr<DatabaseEngine> CreateDatabaseFile(const std::string& path)
     return SqliteDatabase::CreateNew(path);
 }
 
+bool IsEmptyStoreLeftover(const std::string& path)
+{
+    const auto size = [](const std::string& file) -> long long {
+        struct stat info
+        {
+        };
+        if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+            return -1;
+        return info.st_size;
+    };
+    // Empty, or with a journal that may take it back to empty.
+    if (size(path) != 0 && (size(path) < 0 || size(path + "-journal") <= 0))
+        return false;
+    try {
+        SqliteDatabase::OpenExisting(path); // plays back a hot journal, if there is one
+    } catch (const ado::_com_error&) {
+        return false;
+    }
+    return size(path) == 0;
+}
+
 } // namespace store

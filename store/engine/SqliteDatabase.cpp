@@ -15,6 +15,8 @@ namespace store {
 namespace {
 constexpr char kSource[] = "SQLite";
 constexpr int kBusyWaitMs = 2000; // a locked file fails after this, never hangs
+// A read that makes SQLite finish an interrupted rollback (see RollbackTransaction).
+constexpr char kSettlingRead[] = "SELECT count(*) FROM sqlite_schema";
 
 bool StartsWithNoCase(const std::string& text, const char* prefix)
 {
@@ -270,6 +272,8 @@ SqliteDatabase::~SqliteDatabase()
     cache_.clear();
     if (!sqlite3_get_autocommit(db_))
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (unsettled_)
+        sqlite3_exec(db_, kSettlingRead, nullptr, nullptr, nullptr);
     sqlite3_close_v2(db_);
 }
 
@@ -332,6 +336,7 @@ std::string SqliteDatabase::SourceName() const
 
 void SqliteDatabase::Raise(int rc, const std::string& context) const
 {
+    unsettled_ = true; // the file may want a rollback finished before it closes
     const std::string detail = sqlite3_errmsg(db_);
     switch (rc & 0xFF) {
     case SQLITE_CONSTRAINT:
@@ -627,10 +632,16 @@ void SqliteDatabase::CommitTransaction()
 
 void SqliteDatabase::RollbackTransaction()
 {
-    if (sqlite3_get_autocommit(db_))
-        return; // SQLite already undid it (a failed COMMIT, for one)
-    cache_.clear();
-    RunSimple("ROLLBACK");
+    cache_.clear(); // no statement may hold a page that the rollback restores
+    // Autocommit here: SQLite already undid it (a failed COMMIT, for one).
+    if (!sqlite3_get_autocommit(db_))
+        RunSimple("ROLLBACK");
+    // After a failed write (a full disk) SQLite may have undone the
+    // transaction in memory only: the file keeps the pages written so far and
+    // a hot journal until the next read, which plays the journal back. Read
+    // now, so that the file is the one the user had before it is closed.
+    RunSimple(kSettlingRead);
+    unsettled_ = false;
 }
 
 } // namespace store

@@ -56,6 +56,7 @@ private:
     sqlite3* db_;
     std::string path_;
     std::map<std::string, std::unique_ptr<Statement>> cache_;
+    mutable bool unsettled_ = false; // a call failed since the last finished rollback
 };
 
 } // namespace store

@@ -89,4 +89,24 @@ TEST_F(CliAccessImport, AFileWithoutFireDataImportsNothingAndSaysSo)
     EXPECT_FALSE(fs::exists(dir.File("show.db")));
 }
 
+// A FireOne script file is an Access database named .fir: the real reader
+// takes it by its content.
+using CliFireOneScript = clitest::Cli;
+
+TEST_F(CliFireOneScript, IsImportedByItsContent)
+{
+    const std::string script = dir.File("finale.fir");
+    fs::copy_file(std::string(TAVRIN_TEST_DATA_DIR) + "/../store/fixtures/access/fireone-48.mdb",
+                  script);
+    const auto result = RunProgram(clitest::CliPath(), {"import", script});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string store = dir.File("finale.db");
+    EXPECT_EQ(result.out, store + "\n");
+    const auto shown = RunProgram(clitest::CliPath(), {"show", store, "--csv"});
+    EXPECT_EQ(shown.out.substr(0, shown.out.find('\n', shown.out.find('\n') + 1) + 1),
+              "Sequence,Host,Launch Time,Offset,Event,Sla,Cue,Note\n"
+              "0,HOST,00:00.000,0,1,01,00,\n");
+    EXPECT_EQ(HostNames(store).size(), 48u);
+}
+
 } // namespace

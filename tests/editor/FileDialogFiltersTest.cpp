@@ -14,6 +14,15 @@ TEST(FileDialogFilters, ShowStoreFiltersKeepTheirLabelsInOrder)
                                     QStringLiteral("All files (*)")}));
 }
 
+TEST(FileDialogFilters, FireOneImportAddsScriptFilesAfterMdbFiles)
+{
+    const QStringList filters = editor::FileDialogFilters(editor::FireOneFileChoice());
+    EXPECT_EQ(filters, QStringList({QStringLiteral("mdb files (*.mdb)"),
+                                    QStringLiteral("FireOne script files (*.fir)"),
+                                    QStringLiteral("SQLite files (*.db *.sqlite *.sqlite3)"),
+                                    QStringLiteral("All files (*)")}));
+}
+
 TEST(FileDialogFilters, LabelsWithoutPatternsGetThemAdded)
 {
     prompt::FileChoice choice;

@@ -5,6 +5,7 @@
 #include "ADORecordset.h"
 #include "FireOneFiles.h"
 #include "FireOneImport.h"
+#include "NewStoreChoice.h"
 #include "ShowCommandsFixture.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
@@ -188,16 +189,39 @@ TEST_F(FireOneAccessImport, FailureHalfwayLeavesNoNewStore)
 {
     LoadEarlierShow(1);
     Describe("table FireData\n"
-             "column LaunchTimeMS 4 4\n"
+             "column LaunchTimeMS 7 8\n"
              "column Cue 7 8\n"
              "row 0|1\n"
              "row 100|2\n"
-             "row 200|2.5\n"
-             "row 300|4\n");
+             "row 1500.5|3\n"
+             "row 300|4.5\n");
     EXPECT_FALSE(Import(target));
-    ExpectRefused(strings::FormatText(strings::kImportBadField, 3, "Cue"));
+    ExpectRefused("FireOne record 3: LaunchTimeMS 1500.5 is not a whole number of milliseconds, "
+                  "the show has not been imported!");
     EXPECT_FALSE(std::filesystem::exists(target)) << "the file this import made goes again";
+    EXPECT_FALSE(std::filesystem::exists(editor::TemporaryStorePath(target)));
     ExpectEarlierShowKept();
+
+    prompt.messages.clear();
+    Describe("table FireData\ncolumn Cue 7 8\nrow 1\nrow 2.25\n");
+    EXPECT_FALSE(Import(target));
+    ExpectRefused(strings::FormatText(strings::kImportFractionalValue, 2, "Cue", "2.25"));
+}
+
+TEST_F(FireOneAccessImport, WhatAKilledImportLeftBlocksNothing)
+{
+    // Before the new store is moved into place: its temporary file, with a
+    // journal. From older versions: an empty store file with its journal.
+    const std::string temporary = editor::TemporaryStorePath(target);
+    std::ofstream(temporary) << "half a store";
+    std::ofstream(temporary + "-journal") << "half a journal";
+    std::ofstream{target};
+    std::ofstream{target + "-journal"};
+
+    EXPECT_TRUE(Import(target)) << ::testing::PrintToString(prompt.MessageTexts());
+    EXPECT_EQ(ReadCues(target).size(), 2u);
+    for (const std::string& gone : {temporary, temporary + "-journal", target + "-journal"})
+        EXPECT_FALSE(std::filesystem::exists(gone)) << gone;
 }
 
 TEST_F(FireOneAccessImport, AccessFileImportedBeforeKeepsItsHostNames)

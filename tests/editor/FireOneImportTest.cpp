@@ -64,6 +64,8 @@ TEST_F(FireOneImport, ConvertsARecordIntoACueAndAGridRow)
 
     EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(prompt.MessageTexts());
     EXPECT_EQ(prompt.saveChoices.size(), 0u) << "an SQLite file becomes the store itself";
+    ASSERT_EQ(prompt.openChoices.size(), 1u);
+    EXPECT_EQ(prompt.openChoices[0].filters.at(1).label, strings::kFilterFireOneScript);
     EXPECT_EQ(storePath, path);
     const auto cues = ReadCues(path);
     ASSERT_EQ(cues.size(), 1u);

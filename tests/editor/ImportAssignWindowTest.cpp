@@ -104,11 +104,12 @@ TEST_F(WindowCommands, FailedImportKeepsTheShownShow)
     const std::string store = NewStore("five.db");
     OpenStore(store);
     const std::string path = NewFireOneFile(editortest::ManyFireRecords(40));
-    testsupport::RunSql(path, "UPDATE FireData SET Slat = 2.5 WHERE ID = 20");
+    testsupport::RunSql(path, "UPDATE FireData SET LaunchTimeMS = 1500.5 WHERE ID = 20");
     prompt.openFiles.push_back(path);
     Action("actionFireOneDatabase").trigger();
     EXPECT_EQ(prompt.MessageTexts(),
-              std::vector<std::string>{strings::FormatText(strings::kImportBadField, 20, "Slat")});
+              std::vector<std::string>{"FireOne record 20: LaunchTimeMS 1500.5 is not a whole "
+                                       "number of milliseconds, the show has not been imported!"});
     EXPECT_EQ(window.CurrentStorePath(), store);
     EXPECT_EQ(Grid().GetRowCount(), 6);
     EXPECT_EQ(HostCell(3), "北岸-1");

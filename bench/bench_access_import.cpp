@@ -1,0 +1,93 @@
+// Memory of the Access import: `tavrin-cli import` of a FireOne Access file
+// of 100 000 records into a new show store, run in this process as the
+// command line runs it. The file's FireData is served by the stand-in reader
+// beside this program (no tool here writes Access files; the command line's
+// side of the reader's answer is the same). Prints the peak resident memory
+// of this process (the reader is a process of its own); exits 1 above 64 MB
+// or when the import does not give every record.
+#include "BenchSupport.h"
+#include "Commands.h"
+#include "engine/SqliteDatabase.h"
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr int kRecords = 100000;
+constexpr long kLimitKiB = 64 * 1024;
+
+// FireData as FireOne writes it, described for the stand-in reader.
+void WriteFireOneFile(const std::string& path)
+{
+    std::filesystem::copy_file(TAVRIN_ACCESS_FIXTURE, path);
+    std::ofstream tables(path + ".tables");
+    tables << "table FireData\ncolumn ID 4 4\ncolumn LaunchTimeMS 4 4\ncolumn Event 3 2\n"
+              "column Slat 3 2\ncolumn Cue 3 2\ncolumn Position 10 10\n"
+              "column Description 10 80\n";
+    for (int i = 0; i < kRecords; ++i)
+        tables << "row " << i + 1 << '|' << (53 * i) % 600000 << '|' << 1 + i % 9 << '|'
+               << 1 + i % 40 << '|' << 1 + (i / 40) % 32 << "|P" << i % 7 << "|comet " << i << '\n';
+}
+
+// The peak resident memory of this process so far, in KiB.
+long PeakResidentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+int RunCommandLine(std::vector<std::string> arguments)
+{
+    CLI::App app;
+    cli::CommandRun run;
+    cli::AddImportCommand(app, run);
+    std::reverse(arguments.begin(), arguments.end());
+    app.parse(arguments);
+    return run();
+}
+
+long LayoutRows(const std::string& path)
+{
+    auto db = store::SqliteDatabase::OpenExisting(path);
+    const store::RowSet count = db->Query("SELECT count(*) FROM tb_Layout");
+    return count.rows.at(0).at(0).lVal();
+}
+
+} // namespace
+
+int main()
+{
+    const auto dir = std::filesystem::temp_directory_path() / "tavrin-bench-access-import";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string source = (dir / "show.mdb").string();
+    const std::string store = (dir / "show.db").string();
+    WriteFireOneFile(source);
+
+    const long before = PeakResidentKiB();
+    const auto start = std::chrono::steady_clock::now();
+    const int exitCode = RunCommandLine({"import", source, "--store", store});
+    const double seconds = bench::Seconds(start);
+    const long peak = PeakResidentKiB();
+    const long rows = exitCode == 0 ? LayoutRows(store) : -1;
+    std::filesystem::remove_all(dir);
+    if (exitCode != 0 || rows != kRecords) {
+        std::fprintf(stderr, "import failed: exit %d, %ld show table rows\n", exitCode, rows);
+        return 1;
+    }
+    const bool met = peak <= kLimitKiB;
+    std::printf("%d FireOne records from an Access file into a new store: %.2f s\n", kRecords,
+                seconds);
+    std::printf("peak resident memory %.1f MB (%.1f MB before the import)  (target <= %ld MB) %s\n",
+                peak / 1024.0, before / 1024.0, kLimitKiB / 1024, met ? "ok" : "MISSED");
+    return met ? 0 : 1;
+}
