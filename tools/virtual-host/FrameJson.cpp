@@ -1,114 +1,73 @@
 #include "FrameJson.h"
 
-#include <cstdio>
+#include <nlohmann/json.hpp>
 
 namespace hostlink {
 
+NLOHMANN_JSON_SERIALIZE_ENUM(DecodedFrame::Kind, {{DecodedFrame::kInvalid, "invalid"},
+                                                  {DecodedFrame::kProjectName, "project-name"},
+                                                  {DecodedFrame::kHostName, "host-name"},
+                                                  {DecodedFrame::kCue, "cue"}})
+NLOHMANN_JSON_SERIALIZE_ENUM(HostFrameRecord::Reply, {{HostFrameRecord::kNone, "none"},
+                                                      {HostFrameRecord::kAccepted, "accepted"},
+                                                      {HostFrameRecord::kRefused, "refused"}})
+
 namespace {
 
-const char* KindName(DecodedFrame::Kind kind)
+// One line, and never an exception for a name that is not UTF-8.
+std::string Line(const nlohmann::ordered_json& json)
 {
-    switch (kind) {
-    case DecodedFrame::kProjectName:
-        return "project-name";
-    case DecodedFrame::kHostName:
-        return "host-name";
-    case DecodedFrame::kCue:
-        return "cue";
-    case DecodedFrame::kInvalid:
-        break;
-    }
-    return "invalid";
-}
-
-const char* ReplyName(HostFrameRecord::Reply reply)
-{
-    switch (reply) {
-    case HostFrameRecord::kAccepted:
-        return "accepted";
-    case HostFrameRecord::kRefused:
-        return "refused";
-    case HostFrameRecord::kNone:
-        break;
-    }
-    return "none";
-}
-
-void AddField(std::string& json, const char* name, const std::string& value)
-{
-    json += ',';
-    json += JsonString(name);
-    json += ':';
-    json += value;
+    return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 } // namespace
 
 std::string JsonString(std::string_view text)
 {
-    std::string json = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '"':
-            json += "\\\"";
-            break;
-        case '\\':
-            json += "\\\\";
-            break;
-        case '\n':
-            json += "\\n";
-            break;
-        case '\r':
-            json += "\\r";
-            break;
-        case '\t':
-            json += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                json += escaped;
-            } else {
-                json += c; // UTF-8 passes through as it is
-            }
-        }
-    }
-    json += '"';
-    return json;
+    return Line(nlohmann::ordered_json(std::string(text)));
 }
 
 std::string FrameRecordJson(const HostFrameRecord& record)
 {
     const DecodedFrame& frame = record.frame;
-    std::string json = "{\"frame\":" + std::to_string(record.number);
-    AddField(json, "from", JsonString(udp::FormatEndpoint(record.sender)));
-    AddField(json, "port", std::to_string(record.localPort));
-    AddField(json, "type", JsonString(KindName(frame.kind)));
-    AddField(json, "bytes", std::to_string(frame.size));
+    nlohmann::ordered_json json = {{"frame", record.number},
+                                   {"from", udp::FormatEndpoint(record.sender)},
+                                   {"port", record.localPort}};
+    if (!record.listen.empty())
+        json["listen"] = record.listen;
+    json["type"] = frame.kind;
+    json["bytes"] = frame.size;
     switch (frame.kind) {
     case DecodedFrame::kProjectName:
     case DecodedFrame::kHostName:
-        AddField(json, "name", JsonString(frame.name));
+        json["name"] = frame.name;
         break;
     case DecodedFrame::kCue:
-        AddField(json, "position", std::to_string(frame.position));
-        AddField(json, "CDCode", std::to_string(frame.CDCode));
-        AddField(json, "reserved", std::to_string(frame.reserved));
-        AddField(json, "Sector", std::to_string(frame.Sector));
-        AddField(json, "BlastTime", std::to_string(frame.BlastTime));
-        AddField(json, "Addr", std::to_string(frame.Addr));
-        AddField(json, "Channel", std::to_string(frame.Channel));
-        AddField(json, "HostName", JsonString(frame.name));
+        json["position"] = frame.position;
+        json["CDCode"] = frame.CDCode;
+        json["reserved"] = frame.reserved;
+        json["Sector"] = frame.Sector;
+        json["BlastTime"] = frame.BlastTime;
+        json["Addr"] = frame.Addr;
+        json["Channel"] = frame.Channel;
+        json["HostName"] = frame.name;
         break;
     case DecodedFrame::kInvalid:
         break;
     }
     if (!record.problem.empty())
-        AddField(json, "problem", JsonString(record.problem));
-    AddField(json, "reply", JsonString(ReplyName(record.reply)));
-    json += '}';
-    return json;
+        json["problem"] = record.problem;
+    json["reply"] = record.reply;
+    return Line(json);
+}
+
+std::string ListeningJson(const std::string& address, std::uint16_t port, std::uint16_t otherPort)
+{
+    nlohmann::ordered_json json = {
+        {"listening", address}, {"port", port}, {"listen", address + ':' + std::to_string(port)}};
+    if (otherPort != 0)
+        json["other_port"] = otherPort;
+    return Line(json);
 }
 
 } // namespace hostlink
