@@ -24,6 +24,10 @@ hostlink::HostLinkOptions LinkOptionsFor(const std::string& target)
 
 void CheckHostCode(const std::string& hostCode, const char* emptyText, const char* rangeText)
 {
+    // The window reads "1e1" as host 1; on a command line such a typo must
+    // not pick another real host, so only plain digits are taken here.
+    if (hostCode.find_first_not_of("0123456789") != std::string::npos)
+        throw UsageError(rangeText);
     switch (hostlink::ReadHostCode(hostCode).status) {
     case hostlink::HostCodeInput::kValid:
         return;

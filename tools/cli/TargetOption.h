@@ -11,8 +11,9 @@ namespace cli {
 // UsageError for a text that is not ADDR:PORT.
 hostlink::HostLinkOptions LinkOptionsFor(const std::string& target);
 
-// The host code as the procedures read it; raises UsageError with the
-// procedure's own text when it is empty or out of 1..252.
+// The host code: plain decimal digits 1..252, nothing else (no sign, blank,
+// exponent or trailing letters); raises UsageError with the procedure's own
+// text when it is empty or anything else.
 void CheckHostCode(const std::string& hostCode, const char* emptyText, const char* rangeText);
 
 } // namespace cli
