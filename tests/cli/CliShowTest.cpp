@@ -139,6 +139,34 @@ TEST_F(Cli, AssignWithAnEmptyOrOverlongNameSavesNothing)
     EXPECT_EQ(HostNames(store), (std::vector<std::string>{"HOST", "HOST", "HOST"}));
 }
 
+TEST_F(Cli, AssignRefusesControlCharactersAndWritesNothing)
+{
+    const std::string store = Store(hostlinktest::NumberedRows(2));
+    const std::string before = ReadFile(store);
+    for (const char* name : {"A\nB", "A\tB", "\x1b]0;x\x07", "A\x7f", "A\xc2\x9b"}) {
+        const auto result = RunCli({"assign", store, "--host", name, "1"});
+        EXPECT_EQ(result.exitCode, 1) << result.err;
+        EXPECT_EQ(result.err, Line(strings::kAssignHostControlCharacter));
+    }
+    EXPECT_EQ(ReadFile(store), before) << "the store was touched";
+}
+
+TEST_F(Cli, TextOutputEscapesControlCharactersAndJsonReplacesBytesThatAreNotUtf8)
+{
+    const std::string store = Store(
+        {{.FlowID = 0, .HostName = "X\x1b]0;t\x07Y"}, {.FlowID = 1, .HostName = "A\xff\x9b"}});
+    for (const char* command : {"show", "hosts"}) {
+        const auto text = RunCli({command, store});
+        EXPECT_EQ(text.exitCode, 0) << command;
+        EXPECT_NE(text.out.find("X\\x1b]0;t\\x07Y"), std::string::npos) << text.out;
+        EXPECT_NE(text.out.find("A\\xff\\x9b"), std::string::npos) << text.out;
+        EXPECT_EQ(text.out.find_first_of("\x1b\x07\xff\x9b"), std::string::npos) << command;
+    }
+    const auto json = RunCli({"show", store, "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(Json(json)[1]["Host"], "A\xef\xbf\xbd\xef\xbf\xbd");
+}
+
 TEST_F(Cli, HostsGivesEachHostsLoad)
 {
     std::vector<StoreRow> rows = FourCues();

@@ -2,11 +2,18 @@
 
 #include "AddressPort.h"
 #include "CliCommon.h"
+#include "CommandSetup.h"
 #include "HostCode.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 namespace cli {
+
+void AddHostLinkOptions(CLI::App& command, std::string& hostCode, std::string& target)
+{
+    AddRequiredOption(command, "--host-code", hostCode, strings::kCliHostCodeHelp, "N");
+    command.add_option("--target", target, strings::kCliTargetHelp)->type_name("ADDR:PORT");
+}
 
 hostlink::HostLinkOptions LinkOptionsFor(const std::string& target)
 {

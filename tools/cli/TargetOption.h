@@ -4,7 +4,15 @@
 
 #include <string>
 
+namespace CLI {
+class App;
+}
+
 namespace cli {
+
+// --host-code N (required) and --target ADDR:PORT, as download and set-host
+// take them.
+void AddHostLinkOptions(CLI::App& command, std::string& hostCode, std::string& target);
 
 // The link's destination: the built-in 192.168.10.N:10061 unless --target
 // gave another address and port (then every host code goes there). Raises
