@@ -45,13 +45,16 @@ const CLI::Validator kListenAddress(
 void AddVirtualHostOptions(CLI::App& app, VirtualHostArguments& arguments)
 {
     hostlink::VirtualHostOptions& host = arguments.host;
-    app.add_option("--listen", arguments.listen, strings::kCliListenHelp)
-        ->type_name("ADDR:PORT")
-        ->check(kListenAddress);
-    app.add_option("--address", host.address, strings::kCliAddressHelp)->type_name("A");
+    CLI::Option* listen = app.add_option("--listen", arguments.listen, strings::kCliListenHelp)
+                              ->type_name("ADDR:PORT")
+                              ->check(kListenAddress);
+    app.add_option("--address", host.address, strings::kCliAddressHelp)
+        ->type_name("A")
+        ->excludes(listen);
     app.add_option("--port", host.port, strings::kCliPortHelp)
         ->type_name("P")
-        ->transform(PlainNumber(0, 65535));
+        ->transform(PlainNumber(0, 65535))
+        ->excludes(listen);
     app.add_option("--refuse-frame", host.refuseFrame, strings::kCliRefuseFrameHelp)
         ->type_name("K")
         ->transform(PlainNumber(1, kIntMax));
