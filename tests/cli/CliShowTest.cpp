@@ -1,6 +1,8 @@
 // tavrin-cli's show commands, run as the real program on stores made here:
 // import, show, assign, hosts, check, and the command line's own rules.
+#include "ADODataBase.h"
 #include "CliFixture.h"
+#include "LayoutTable.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
 
@@ -165,6 +167,25 @@ TEST_F(Cli, TextOutputEscapesControlCharactersAndJsonReplacesBytesThatAreNotUtf8
     const auto json = RunCli({"show", store, "--json"});
     ASSERT_EQ(json.exitCode, 0) << json.err;
     EXPECT_EQ(Json(json)[1]["Host"], "A\xef\xbf\xbd\xef\xbf\xbd");
+}
+
+TEST_F(Cli, ALockedStoreGivesTheMessageAndItsCauseAndTheRecordOnlyWhenVerbose)
+{
+    const std::string store = Store(FourCues());
+    CADODataBase holder; // another program that keeps the file locked
+    ASSERT_TRUE(holder.Open(store::ConnectionStringFor(store), "", ""));
+    ASSERT_TRUE(holder.Execute("PRAGMA locking_mode=EXCLUSIVE"));
+    ASSERT_TRUE(holder.Execute("UPDATE tb_Layout SET HostName = HostName"));
+    const std::string saveFailed = strings::kSaveFailed;
+    const auto assign = RunCli({"assign", store, "--host", "A2", "1"});
+    EXPECT_EQ(assign.exitCode, 1);
+    EXPECT_EQ(assign.err.rfind(saveFailed.substr(0, saveFailed.find('\n') + 1), 0), 0u)
+        << assign.err;
+    EXPECT_NE(assign.err.find("locked"), std::string::npos) << assign.err;
+    EXPECT_EQ(assign.err.find("Connection String"), std::string::npos) << assign.err;
+    const auto verbose = RunCli({"show", store, "--verbose"});
+    EXPECT_EQ(verbose.exitCode, 1);
+    EXPECT_LT(verbose.err.find("locked"), verbose.err.find("Connection String")) << verbose.err;
 }
 
 TEST_F(Cli, HostsGivesEachHostsLoad)
