@@ -1,10 +1,20 @@
 #include "AssignHost.h"
 
+#include "ControlCharacters.h"
 #include "LayoutTable.h"
 #include "Prompt.h"
 #include "strings/Strings.h"
 
 namespace editor {
+
+const char* AssignHostNameRefusal(const std::string& name)
+{
+    if (name.empty())
+        return strings::kAssignHostEmpty;
+    if (HasControlCharacter(name))
+        return strings::kAssignHostControlCharacter;
+    return nullptr;
+}
 
 void AssignHost(ShowContext& show, HostNameAsker& asker)
 {

@@ -16,6 +16,13 @@ public:
     virtual std::optional<std::string> AskHostName() = 0;
 };
 
+// Why a host name cannot be assigned (the message to show), or nullptr when
+// it can: an empty name, or one with a control character (a line break, a
+// tab, an escape sequence), which would break the load sheets and the
+// terminals it is printed on. The window's dialog and the command line ask
+// here before anything changes.
+const char* AssignHostNameRefusal(const std::string& name);
+
 // "Edit" > "Assign Host" and the popup's "Assigned Host": after a question
 // (asked only when rows are selected) and the host name, every selected cue
 // row shows that name in its "Host" column. The caption row is skipped and no

@@ -1,56 +1,89 @@
 #include "ControlCharacters.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace editor {
 
 namespace {
 
-constexpr unsigned char kDel = 0x7F;
-constexpr unsigned char kC1Lead = 0xC2; // UTF-8 lead byte of U+0080..U+00BF
-
-bool IsC0OrDel(unsigned char byte)
+struct Character
 {
-    return byte < 0x20 || byte == kDel;
+    char32_t code = 0;
+    std::size_t length = 1;
+    bool valid = false; // a well-formed UTF-8 sequence
+};
+
+// The character that starts at `at`; a byte that starts no valid sequence is
+// a character of its own.
+Character CharacterAt(std::string_view text, std::size_t at)
+{
+    const auto lead = static_cast<std::uint8_t>(text[at]);
+    if (lead < 0x80)
+        return {lead, 1, true};
+    std::size_t length = 0;
+    char32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+    } else {
+        return {lead, 1, false};
+    }
+    if (at + length > text.size())
+        return {lead, 1, false};
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<std::uint8_t>(text[at + k]);
+        if ((next & 0xC0) != 0x80)
+            return {lead, 1, false};
+        code = (code << 6) | (next & 0x3F);
+    }
+    const char32_t lowest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < lowest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return {lead, 1, false};
+    return {code, length, true};
 }
 
-// Whether a C1 character starts at `at`: 0xC2 then 0x80..0x9F.
-bool IsC1At(std::string_view utf8, std::size_t at)
+bool IsControl(const Character& c)
 {
-    return static_cast<unsigned char>(utf8[at]) == kC1Lead && at + 1 < utf8.size() &&
-           static_cast<unsigned char>(utf8[at + 1]) >= 0x80 &&
-           static_cast<unsigned char>(utf8[at + 1]) <= 0x9F;
+    return c.code < 0x20 || c.code == 0x7F || (c.code >= 0x80 && c.code <= 0x9F);
 }
 
 } // namespace
 
-bool HasControlCharacter(std::string_view utf8)
+bool HasControlCharacter(std::string_view text)
 {
-    for (std::size_t at = 0; at < utf8.size(); ++at)
-        if (IsC0OrDel(static_cast<unsigned char>(utf8[at])) || IsC1At(utf8, at))
+    for (std::size_t at = 0; at < text.size();) {
+        const Character c = CharacterAt(text, at);
+        if (IsControl(c))
             return true;
+        at += c.length;
+    }
     return false;
 }
 
-std::string EscapeControlCharacters(std::string_view utf8)
+std::string EscapeControlCharacters(std::string_view text, std::string_view keep)
 {
-    std::string out;
-    out.reserve(utf8.size());
-    char escaped[8];
-    for (std::size_t at = 0; at < utf8.size(); ++at) {
-        const auto byte = static_cast<unsigned char>(utf8[at]);
-        if (IsC0OrDel(byte)) {
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            out += escaped;
-        } else if (IsC1At(utf8, at)) {
-            ++at;
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(utf8[at]));
-            out += escaped;
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const Character c = CharacterAt(text, at);
+        const bool kept = c.code < 0x80 && keep.find(static_cast<char>(c.code)) != keep.npos;
+        if ((IsControl(c) || !c.valid) && !kept) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c.code));
+            shown += escaped;
         } else {
-            out += utf8[at];
+            shown.append(text.substr(at, c.length));
         }
+        at += c.length;
     }
-    return out;
+    return shown;
 }
 
 } // namespace editor

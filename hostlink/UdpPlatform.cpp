@@ -1,5 +1,7 @@
 #include "UdpPlatform.h"
 
+#include <charconv>
+
 #ifdef _WIN32
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -99,6 +101,23 @@ std::string FormatIpv4(std::uint32_t address)
 std::string FormatEndpoint(const Endpoint& endpoint)
 {
     return FormatIpv4(endpoint.address) + ':' + std::to_string(endpoint.port);
+}
+
+std::optional<Endpoint> ParseEndpoint(const std::string& text, bool allowAnyPort)
+{
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string::npos)
+        return std::nullopt;
+    const std::optional<std::uint32_t> address = ParseIpv4(text.substr(0, colon));
+    const std::string port = text.substr(colon + 1);
+    if (!address || port.empty() || port.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    unsigned value = 0;
+    const auto [at, error] = std::from_chars(port.data(), port.data() + port.size(), value);
+    if (error != std::errc() || at != port.data() + port.size() || value > 65535 ||
+        (value == 0 && !allowAnyPort))
+        return std::nullopt;
+    return Endpoint{*address, static_cast<std::uint16_t>(value)};
 }
 
 Handle OpenSocket()

@@ -25,6 +25,9 @@ struct Endpoint
 std::optional<std::uint32_t> ParseIpv4(const std::string& dotted);
 std::string FormatIpv4(std::uint32_t address);
 std::string FormatEndpoint(const Endpoint& endpoint); // "a.b.c.d:port"
+// "a.b.c.d:port", nothing else; port 0 only when `allowAnyPort` (a listener
+// that takes any free port).
+std::optional<Endpoint> ParseEndpoint(const std::string& text, bool allowAnyPort);
 
 Handle OpenSocket();
 void CloseSocket(Handle socket);

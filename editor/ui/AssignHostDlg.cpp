@@ -21,11 +21,12 @@ CAssignHostDlg::~CAssignHostDlg() = default;
 void CAssignHostDlg::OnOK()
 {
     m_strHostName = editor::ToStdString(ui->editHostName->text());
-    if (!m_strHostName.empty()) {
+    const char* refusal = editor::AssignHostNameRefusal(m_strHostName);
+    if (refusal == nullptr) {
         accept();
         return;
     }
-    m_prompt.ShowMessage(strings::kAssignHostEmpty, prompt::MessageIcon::Warning);
+    m_prompt.ShowMessage(refusal, prompt::MessageIcon::Warning);
     ui->editHostName->setFocus();
 }
 

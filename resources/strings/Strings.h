@@ -87,6 +87,8 @@ inline constexpr char kAssignQuestion[] = "do you sure to adjuest the host of se
 inline constexpr char kAssignHostTitle[] = "Assign Host";
 inline constexpr char kAssignHostLabel[] = "Host Name:";
 inline constexpr char kAssignHostEmpty[] = "host name cannot be seted as null";
+inline constexpr char kAssignHostControlCharacter[] =
+    "host name cannot hold control characters (line breaks, tabs, escapes)";
 inline constexpr char kSaveHostEmpty[] = "host name cannot be seted as null!";
 inline constexpr char kSaveDone[] = "fire data have saved!";
 // %d: grid row, %d: the column's width in characters
@@ -259,9 +261,18 @@ inline constexpr char kCliRowsHelp[] =
 inline constexpr char kCliHostCodeHelp[] = "the host code 1..252: the host at 192.168.10.N";
 inline constexpr char kCliTargetHelp[] =
     "send to ADDR:PORT instead of the built-in 192.168.10.N:10061 (virtual host, lab set-up)";
+inline constexpr char kCliVerboseHelp[] =
+    "on a database failure, also print the access layer's whole error record";
 inline constexpr char kCliForceHelp[] = "download even when the show check finds errors";
 inline constexpr char kCliNameHelp[] = "the host name to send; one of the show's host names";
-inline constexpr char kCliListenHelp[] = "listen on ADDR:PORT (default 127.0.0.1:10061)";
+inline constexpr char kCliListenHelp[] =
+    "listen on ADDR:PORT (default 127.0.0.1:10061); repeat it to play one host on each";
+inline constexpr char kCliAddressHelp[] =
+    "without --listen: listen on address A (default 127.0.0.1; other than 127.x.x.x only "
+    "where loopback is the only interface)";
+inline constexpr char kCliPortHelp[] = "without --listen: listen on port P (0: any free port)";
+inline constexpr char kCliReplyTwiceHelp[] =
+    "send every reply a second time MS milliseconds later (a host that answers twice)";
 inline constexpr char kCliRefuseFrameHelp[] = "refuse frame K (frames count from 1)";
 inline constexpr char kCliSilentFromHelp[] = "no reply to frame K and after";
 inline constexpr char kCliOtherPortHelp[] = "reply from a second port, which listens too";
@@ -278,6 +289,9 @@ inline constexpr char kCliRowOutOfRange[] =
 // %s: the option, %s: the text given
 inline constexpr char kCliBadAddressPort[] =
     "%s: not an IPv4 address and port such as 127.0.0.1:10061: %s";
+// %s: the text given (the option's name goes before it)
+inline constexpr char kCliNotAddressPort[] =
+    "not an IPv4 address and port such as 127.0.0.1:10061: %s";
 inline constexpr char kCliNothingImported[] =
     "no FireData table found in the file,nothing has been imported!";
 // %s: host name

@@ -1,6 +1,8 @@
 // The command line's own pieces: row lists, ADDR:PORT, the terminal's view
 // of a download and its tables.
 #include "AddressPort.h"
+#include "ControlCharacters.h"
+#include "ErrorDump.h"
 #include "RowList.h"
 #include "TerminalDownloadView.h"
 #include "TextTable.h"
@@ -112,3 +114,28 @@ TEST(TextTable, AlignsWideCharactersAndQuotesCsv)
 }
 
 } // namespace
+
+TEST(TerminalText, ControlCharactersAndBytesThatAreNotUtf8AreEscaped)
+{
+    using editor::EscapeControlCharacters;
+    using editor::HasControlCharacter;
+    for (const char* bad : {"A\nB", "A\tB", "\x1b[2J", "A\x7f", "A\xc2\x9b", "A\x9b", "\x07"})
+        EXPECT_TRUE(HasControlCharacter(bad)) << bad;
+    EXPECT_FALSE(HasControlCharacter("北岸-1 A"));
+    EXPECT_EQ(EscapeControlCharacters("X\x1b]0;t\x07Y"), "X\\x1b]0;t\\x07Y");
+    EXPECT_EQ(EscapeControlCharacters("北\xc2\x85\xff"), "北\\x85\\xff");
+    EXPECT_EQ(EscapeControlCharacters("a\nb\tc", "\n"), "a\nb\\x09c");
+}
+
+TEST(TerminalText, TheErrorRecordComesAfterTheMessageAndTheDescription)
+{
+    const std::string record =
+        "Connection String = Provider=X;Data Source=s.db\n"
+        "CADODataBase Error\n\tCode = 80004005\n\tCode meaning = Unspecified\n"
+        "\tSource = SQLite\n\tDescription = s.db is locked\n";
+    EXPECT_EQ(cli::CondenseErrorDump("cannot be written!\n" + record, "", false),
+              "cannot be written!\ns.db is locked");
+    EXPECT_EQ(cli::CondenseErrorDump(record, "cannot be read!", true),
+              "cannot be read!\ns.db is locked\n" + record.substr(0, record.size() - 1));
+    EXPECT_EQ(cli::CondenseErrorDump("plain message", "headline", true), "plain message");
+}

@@ -1,6 +1,8 @@
 // tavrin-cli's show commands, run as the real program on stores made here:
 // import, show, assign, hosts, check, and the command line's own rules.
+#include "ADODataBase.h"
 #include "CliFixture.h"
+#include "LayoutTable.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
 
@@ -128,6 +130,53 @@ TEST_F(Cli, AssignWithAnEmptyOrOverlongNameSavesNothing)
     EXPECT_EQ(overlong.exitCode, 1);
     EXPECT_EQ(overlong.err, Line(strings::FormatText(strings::kSaveHostTooLong, 1, 32)));
     EXPECT_EQ(HostNames(store), (std::vector<std::string>{"HOST", "HOST", "HOST"}));
+}
+
+TEST_F(Cli, AssignRefusesControlCharactersAndWritesNothing)
+{
+    const std::string store = Store(hostlinktest::NumberedRows(2));
+    const std::string before = ReadFile(store);
+    for (const char* name : {"A\nB", "A\tB", "\x1b]0;x\x07", "A\x7f", "A\xc2\x9b"}) {
+        const auto result = RunCli({"assign", store, "--host", name, "1"});
+        EXPECT_EQ(result.exitCode, 1) << result.err;
+        EXPECT_EQ(result.err, Line(strings::kAssignHostControlCharacter));
+    }
+    EXPECT_EQ(ReadFile(store), before) << "the store was touched";
+}
+
+TEST_F(Cli, TextOutputEscapesControlCharactersAndJsonReplacesBytesThatAreNotUtf8)
+{
+    const std::string store = Store(
+        {{.FlowID = 0, .HostName = "X\x1b]0;t\x07Y"}, {.FlowID = 1, .HostName = "A\xff\x9b"}});
+    for (const char* command : {"show", "hosts"}) {
+        const auto text = RunCli({command, store});
+        EXPECT_EQ(text.exitCode, 0) << command;
+        EXPECT_NE(text.out.find("X\\x1b]0;t\\x07Y"), std::string::npos) << text.out;
+        EXPECT_NE(text.out.find("A\\xff\\x9b"), std::string::npos) << text.out;
+        EXPECT_EQ(text.out.find_first_of("\x1b\x07\xff\x9b"), std::string::npos) << command;
+    }
+    const auto json = RunCli({"show", store, "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(Json(json)[1]["Host"], "A\xef\xbf\xbd\xef\xbf\xbd");
+}
+
+TEST_F(Cli, ALockedStoreGivesTheMessageAndItsCauseAndTheRecordOnlyWhenVerbose)
+{
+    const std::string store = Store(FourCues());
+    CADODataBase holder; // another program that keeps the file locked
+    ASSERT_TRUE(holder.Open(store::ConnectionStringFor(store), "", ""));
+    ASSERT_TRUE(holder.Execute("PRAGMA locking_mode=EXCLUSIVE"));
+    ASSERT_TRUE(holder.Execute("UPDATE tb_Layout SET HostName = HostName"));
+    const std::string saveFailed = strings::kSaveFailed;
+    const auto assign = RunCli({"assign", store, "--host", "A2", "1"});
+    EXPECT_EQ(assign.exitCode, 1);
+    EXPECT_EQ(assign.err.rfind(saveFailed.substr(0, saveFailed.find('\n') + 1), 0), 0u)
+        << assign.err;
+    EXPECT_NE(assign.err.find("locked"), std::string::npos) << assign.err;
+    EXPECT_EQ(assign.err.find("Connection String"), std::string::npos) << assign.err;
+    const auto verbose = RunCli({"show", store, "--verbose"});
+    EXPECT_EQ(verbose.exitCode, 1);
+    EXPECT_LT(verbose.err.find("locked"), verbose.err.find("Connection String")) << verbose.err;
 }
 
 TEST_F(Cli, HostsGivesEachHostsLoad)

@@ -150,7 +150,7 @@ TEST_F(WindowCommands, AssignHostFromTheMenuSetsTheSelectedRows)
         << "the store waits for Save";
 }
 
-TEST_F(WindowCommands, EmptyNameIsRefusedAndTheDialogStaysOpen)
+TEST_F(WindowCommands, EmptyNameOrControlCharactersAreRefusedAndTheDialogStaysOpen)
 {
     OpenStore(NewStore("five.db"));
     SelectRows({2});
@@ -158,14 +158,16 @@ TEST_F(WindowCommands, EmptyNameIsRefusedAndTheDialogStaysOpen)
     bool stayedOpen = false;
     WhenOpened([&](QWidget* dialog) {
         TypeAndPress(dialog, QString(), "buttonOk");
+        TypeAndPress(dialog, QStringLiteral("A\x1b]0;x\x07"), "buttonOk");
         stayedOpen = dialog->isVisible();
         dialog->findChild<QPushButton*>(QStringLiteral("buttonCancel"))->click();
     });
     Action("actionAssignHost").trigger();
     EXPECT_TRUE(stayedOpen);
-    ASSERT_EQ(prompt.messages.size(), 1u);
+    ASSERT_EQ(prompt.messages.size(), 2u);
     EXPECT_EQ(prompt.messages[0].text, "host name cannot be seted as null");
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(prompt.messages[1].text, strings::kAssignHostControlCharacter);
     EXPECT_EQ(HostCell(2), "A1") << "Cancel changes nothing";
 }
 

@@ -191,7 +191,7 @@ TEST(ShowCheck, HostNamesWithControlCharactersAreShownEscaped)
         return strings::FormatText(strings::kCheckHostControl, name);
     };
     EXPECT_EQ(texts, (std::vector{text("A\\x0aB"), text("\\x1b]0;pwned\\x07"), text("A1\\x7f"),
-                                  text("A\\u0085"), text("\\x09A1"), text("A\\x00B")}));
+                                  text("A\\x85"), text("\\x09A1"), text("A\\x00B")}));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 4}));
 }
 

@@ -1,9 +1,12 @@
 #include "ChildProcess.h"
 #include "FakePrompt.h"
+#include "Frames.h"
 #include "HostNameSetting.h"
 #include "HostlinkTestSupport.h"
 #include "NetworkIsolation.h"
+#include "UdpPlatform.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -80,4 +83,34 @@ TEST(VirtualHostTool, RejectsOptionsItDoesNotKnowOrCannotRead)
         ASSERT_TRUE(tool.Started());
         EXPECT_EQ(tool.Wait(5000ms), 2) << args[0];
     }
+}
+
+TEST(VirtualHostTool, PlaysAHostOnEachListenAndNamesWhereEachFrameArrived)
+{
+    ChildProcess tool(kTool, {"--listen", "127.0.0.1:0", "--listen", "127.0.0.1:0", "--reply-twice",
+                              "30", "--exit-after", "2"});
+    ASSERT_TRUE(tool.Started());
+    const json first = ReadJsonLine(tool);
+    const json second = ReadJsonLine(tool);
+    ASSERT_NE(first["port"], second["port"]);
+    for (const json& listening : {second, first}) {
+        // A raw socket: the repeated reply must reach it, 30 ms after the first.
+        const udp::Handle socket = udp::OpenSocket();
+        HostNameFrame frame;
+        ASSERT_TRUE(BuildHostNameFrame("A", frame));
+        ASSERT_TRUE(
+            udp::SendTo(socket, frame.bytes, {0x7F000001, listening["port"].get<std::uint16_t>()}));
+        std::array<std::uint8_t, 8> reply{};
+        udp::Endpoint from;
+        const auto start = std::chrono::steady_clock::now();
+        for (int answer = 0; answer < 2; ++answer) {
+            ASSERT_EQ(udp::WaitReadable(std::span(&socket, 1), 2000ms).status,
+                      udp::Readiness::kReady);
+            EXPECT_EQ(udp::ReceiveFrom(socket, reply, from), 4);
+        }
+        EXPECT_GE(std::chrono::steady_clock::now() - start, 25ms);
+        udp::CloseSocket(socket);
+        EXPECT_EQ(ReadJsonLine(tool)["listen"], listening["listen"]);
+    }
+    EXPECT_EQ(tool.Wait(5000ms), 0);
 }

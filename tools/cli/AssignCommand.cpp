@@ -1,4 +1,6 @@
+#include "AssignHost.h"
 #include "CliCommon.h"
+#include "CommandSetup.h"
 #include "Commands.h"
 #include "LayoutTable.h"
 #include "LoadedShow.h"
@@ -8,7 +10,6 @@
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
-#include <memory>
 
 namespace cli {
 
@@ -26,8 +27,13 @@ int RunAssign(const AssignOptions& options)
     const std::optional<RowRanges> ranges = ParseRowList(options.rows);
     if (!ranges)
         throw UsageError(strings::FormatText(strings::kCliBadRows, options.rows.c_str()));
+    // The dialog's rule for the name, before the store is opened.
+    if (const char* refusal = editor::AssignHostNameRefusal(options.host)) {
+        PrintError(refusal);
+        return kFailure;
+    }
     LoadedShow show;
-    if (!show.Open(options.store))
+    if (!show.Open(options.store, strings::kSaveFailed))
         return kFailure;
     int outOfRange = 0;
     const std::optional<std::vector<int>> rows = RowsWithin(*ranges, show.CueRows(), outOfRange);
@@ -47,14 +53,10 @@ int RunAssign(const AssignOptions& options)
 
 void AddAssignCommand(CLI::App& app, CommandRun& run)
 {
-    auto options = std::make_shared<AssignOptions>();
-    CLI::App* command = app.add_subcommand("assign", strings::kCliAssignHelp);
-    command->add_option("STORE", options->store, strings::kCliStoreHelp)->required();
-    command->add_option("--host", options->host, strings::kCliHostHelp)
-        ->type_name("NAME")
-        ->required();
+    const auto [command, options] =
+        AddStoreCommand(app, run, "assign", strings::kCliAssignHelp, RunAssign);
+    AddRequiredOption(*command, "--host", options->host, strings::kCliHostHelp, "NAME");
     command->add_option("ROWS", options->rows, strings::kCliRowsHelp)->required();
-    command->callback([options, &run] { run = [options] { return RunAssign(*options); }; });
 }
 
 } // namespace cli

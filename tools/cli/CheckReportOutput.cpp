@@ -1,5 +1,8 @@
 #include "CheckReportOutput.h"
 
+#include "CliCommon.h"
+#include "ControlCharacters.h"
+#include "ErrorDump.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
 
@@ -30,7 +33,9 @@ std::string SequenceText(const std::vector<int>& sequences)
 void WriteCheckReport(std::ostream& out, const editor::ShowCheckReport& report)
 {
     for (const editor::ShowFinding& finding : report.findings) {
-        out << editor::SeverityText(finding.severity) << ": " << finding.text;
+        out << editor::SeverityText(finding.severity) << ": "
+            << editor::EscapeControlCharacters(CondenseErrorDump(finding.text, "", VerboseOutput()),
+                                               "\n\t");
         if (!finding.sequences.empty())
             out << ' ' << strings::kColSequence << ": " << SequenceText(finding.sequences);
         out << '\n';

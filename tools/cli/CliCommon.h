@@ -20,7 +20,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// One line on standard error.
+// One message on standard error, its control characters escaped (line
+// breaks and tabs kept), so that a name from a show file cannot steer the
+// terminal.
 void PrintError(const std::string& text);
+
+// --verbose: messages keep the access layer's whole error record, after the
+// message and the description.
+bool& VerboseOutput();
 
 } // namespace cli

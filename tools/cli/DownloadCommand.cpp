@@ -1,5 +1,6 @@
 #include "CheckReportOutput.h"
 #include "CliCommon.h"
+#include "CommandSetup.h"
 #include "Commands.h"
 #include "DownloadProcedure.h"
 #include "InterruptRequest.h"
@@ -12,7 +13,6 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <memory>
 #include <unistd.h>
 
 namespace cli {
@@ -62,16 +62,10 @@ int RunDownload(const DownloadOptions& options)
 
 void AddDownloadCommand(CLI::App& app, CommandRun& run)
 {
-    auto options = std::make_shared<DownloadOptions>();
-    CLI::App* command = app.add_subcommand("download", strings::kCliDownloadHelp);
-    command->add_option("STORE", options->store, strings::kCliStoreHelp)->required();
-    command->add_option("--host-code", options->hostCode, strings::kCliHostCodeHelp)
-        ->type_name("N")
-        ->required();
-    command->add_option("--target", options->target, strings::kCliTargetHelp)
-        ->type_name("ADDR:PORT");
+    const auto [command, options] =
+        AddStoreCommand(app, run, "download", strings::kCliDownloadHelp, RunDownload);
+    AddHostLinkOptions(*command, options->hostCode, options->target);
     command->add_flag("--force", options->force, strings::kCliForceHelp);
-    command->callback([options, &run] { run = [options] { return RunDownload(*options); }; });
 }
 
 } // namespace cli

@@ -1,6 +1,8 @@
 #include "CliCommon.h"
+#include "CommandSetup.h"
 #include "Commands.h"
 #include "HostLoadSheet.h"
+#include "JsonOutput.h"
 #include "LayoutTable.h"
 #include "StoreCues.h"
 #include "TextTable.h"
@@ -8,18 +10,11 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <memory>
 #include <nlohmann/json.hpp>
 
 namespace cli {
 
 namespace {
-
-struct HostsOptions
-{
-    std::string store;
-    bool json = false;
-};
 
 std::string ModulesText(const std::vector<std::int32_t>& modules)
 {
@@ -55,28 +50,23 @@ nlohmann::ordered_json SheetJson(const std::vector<editor::HostLoad>& sheet)
     return hosts;
 }
 
-int RunHosts(const HostsOptions& options)
+int RunHosts(const StoreReadOptions& options)
 {
     const std::optional<std::vector<store::CueRecord>> cues = ReadStoreCues(options.store);
     if (!cues)
         return kFailure;
     const std::vector<editor::HostLoad> sheet = editor::BuildHostLoadSheet(*cues);
     if (options.json)
-        std::cout << SheetJson(sheet).dump(2) << '\n';
-    else
-        WriteSheet(sheet);
-    return std::cout.flush() ? kSuccess : kFailure;
+        return WriteJsonResult(SheetJson(sheet));
+    WriteSheet(sheet);
+    return OutputResult();
 }
 
 } // namespace
 
 void AddHostsCommand(CLI::App& app, CommandRun& run)
 {
-    auto options = std::make_shared<HostsOptions>();
-    CLI::App* command = app.add_subcommand("hosts", strings::kCliHostsHelp);
-    command->add_option("STORE", options->store, strings::kCliStoreHelp)->required();
-    command->add_flag("--json", options->json, strings::kCliJsonHelp);
-    command->callback([options, &run] { run = [options] { return RunHosts(*options); }; });
+    AddReadCommand(app, run, "hosts", strings::kCliHostsHelp, RunHosts);
 }
 
 } // namespace cli

@@ -1,12 +1,13 @@
 #include "CliCommon.h"
+#include "CommandSetup.h"
 #include "Commands.h"
 #include "FireOneImport.h"
+#include "JsonOutput.h"
 #include "LoadedShow.h"
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <memory>
 
 namespace cli {
 
@@ -34,18 +35,17 @@ int RunImport(const ImportOptions& options)
     }
     // Where the show now lives: the FireOne file itself, or the new store.
     std::cout << show.StorePath() << '\n';
-    return std::cout.flush() ? kSuccess : kFailure;
+    return OutputResult();
 }
 
 } // namespace
 
 void AddImportCommand(CLI::App& app, CommandRun& run)
 {
-    auto options = std::make_shared<ImportOptions>();
-    CLI::App* command = app.add_subcommand("import", strings::kCliImportHelp);
+    const auto [command, options] =
+        AddCommand(app, run, "import", strings::kCliImportHelp, RunImport);
     command->add_option("FILE", options->file, strings::kCliFileHelp)->required();
     command->add_option("--store", options->store, strings::kCliNewStoreHelp)->type_name("NEW");
-    command->callback([options, &run] { run = [options] { return RunImport(*options); }; });
 }
 
 } // namespace cli

@@ -10,8 +10,10 @@ LoadedShow::LoadedShow()
     editor::SetUpCueGrid(grid_);
 }
 
-bool LoadedShow::Open(const std::string& path)
+bool LoadedShow::Open(const std::string& path, const char* failure)
 {
+    const std::string_view text = failure;
+    prompt_.SetFailureHeadline(std::string(text.substr(0, text.find('\n'))));
     prompt_.AnswerOpenFile(path);
     editor::ShowContext show = Context();
     editor::OpenShowStore(show);

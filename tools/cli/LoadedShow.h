@@ -5,6 +5,7 @@
 #include "MemoryGrid.h"
 #include "ShowContext.h"
 #include "TerminalPrompt.h"
+#include "strings/Strings.h"
 
 #include <string>
 
@@ -21,7 +22,9 @@ public:
     LoadedShow& operator=(const LoadedShow&) = delete;
 
     // Opens the store as "Corvane Database" does; false after its messages.
-    bool Open(const std::string& path);
+    // A store that cannot be opened at all is reported under the first line
+    // of `failure` (one of the string table's "...%s" failure texts).
+    bool Open(const std::string& path, const char* failure = strings::kLoadFailed);
 
     editor::ShowContext Context() { return {db_, rs_, storePath_, grid_, prompt_}; }
     editor::MemoryGrid& Grid() { return grid_; }

@@ -1,4 +1,5 @@
 #include "CliCommon.h"
+#include "CommandSetup.h"
 #include "Commands.h"
 #include "HostNameSetting.h"
 #include "HostNameText.h"
@@ -10,7 +11,6 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <memory>
 
 namespace cli {
 
@@ -52,18 +52,10 @@ int RunSetHost(const SetHostOptions& options)
 
 void AddSetHostCommand(CLI::App& app, CommandRun& run)
 {
-    auto options = std::make_shared<SetHostOptions>();
-    CLI::App* command = app.add_subcommand("set-host", strings::kCliSetHostHelp);
-    command->add_option("STORE", options->store, strings::kCliStoreHelp)->required();
-    command->add_option("--name", options->name, strings::kCliNameHelp)
-        ->type_name("NAME")
-        ->required();
-    command->add_option("--host-code", options->hostCode, strings::kCliHostCodeHelp)
-        ->type_name("N")
-        ->required();
-    command->add_option("--target", options->target, strings::kCliTargetHelp)
-        ->type_name("ADDR:PORT");
-    command->callback([options, &run] { run = [options] { return RunSetHost(*options); }; });
+    const auto [command, options] =
+        AddStoreCommand(app, run, "set-host", strings::kCliSetHostHelp, RunSetHost);
+    AddRequiredOption(*command, "--name", options->name, strings::kCliNameHelp, "NAME");
+    AddHostLinkOptions(*command, options->hostCode, options->target);
 }
 
 } // namespace cli

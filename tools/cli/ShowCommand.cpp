@@ -1,12 +1,13 @@
 #include "CliCommon.h"
+#include "CommandSetup.h"
 #include "Commands.h"
+#include "JsonOutput.h"
 #include "LoadedShow.h"
 #include "TextTable.h"
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <memory>
 #include <nlohmann/json.hpp>
 
 namespace cli {
@@ -54,25 +55,23 @@ int RunShow(const ShowOptions& options)
         return kFailure;
     const std::vector<TextRow> rows = GridRows(show.Grid());
     if (options.json)
-        std::cout << GridJson(rows).dump(2) << '\n';
-    else if (options.csv)
+        return WriteJsonResult(GridJson(rows));
+    if (options.csv)
         WriteCsv(std::cout, rows);
     else
         WriteAligned(std::cout, rows);
-    return std::cout.flush() ? kSuccess : kFailure;
+    return OutputResult();
 }
 
 } // namespace
 
 void AddShowCommand(CLI::App& app, CommandRun& run)
 {
-    auto options = std::make_shared<ShowOptions>();
-    CLI::App* command = app.add_subcommand("show", strings::kCliShowHelp);
-    command->add_option("STORE", options->store, strings::kCliStoreHelp)->required();
+    const auto [command, options] =
+        AddStoreCommand(app, run, "show", strings::kCliShowHelp, RunShow);
     CLI::Option* csv = command->add_flag("--csv", options->csv, strings::kCliCsvHelp);
     CLI::Option* json = command->add_flag("--json", options->json, strings::kCliJsonHelp);
     csv->excludes(json);
-    command->callback([options, &run] { run = [options] { return RunShow(*options); }; });
 }
 
 } // namespace cli

@@ -1,6 +1,7 @@
 #include "StoreCues.h"
 
 #include "CliCommon.h"
+#include "ErrorDump.h"
 #include "ShowCues.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
@@ -19,7 +20,8 @@ std::optional<std::vector<store::CueRecord>> ReadStoreCues(const std::string& pa
     case editor::ShowCues::kUnreadable:
         break;
     }
-    PrintError(strings::FormatText(strings::kLoadFailed, show.detail.c_str()));
+    PrintError(CondenseErrorDump(strings::FormatText(strings::kLoadFailed, show.detail.c_str()), "",
+                                 VerboseOutput()));
     return std::nullopt;
 }
 

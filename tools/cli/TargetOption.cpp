@@ -2,11 +2,18 @@
 
 #include "AddressPort.h"
 #include "CliCommon.h"
+#include "CommandSetup.h"
 #include "HostCode.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 namespace cli {
+
+void AddHostLinkOptions(CLI::App& command, std::string& hostCode, std::string& target)
+{
+    AddRequiredOption(command, "--host-code", hostCode, strings::kCliHostCodeHelp, "N");
+    command.add_option("--target", target, strings::kCliTargetHelp)->type_name("ADDR:PORT");
+}
 
 hostlink::HostLinkOptions LinkOptionsFor(const std::string& target)
 {
@@ -24,6 +31,10 @@ hostlink::HostLinkOptions LinkOptionsFor(const std::string& target)
 
 void CheckHostCode(const std::string& hostCode, const char* emptyText, const char* rangeText)
 {
+    // The window reads "1e1" as host 1; on a command line such a typo must
+    // not pick another real host, so only plain digits are taken here.
+    if (hostCode.find_first_not_of("0123456789") != std::string::npos)
+        throw UsageError(rangeText);
     switch (hostlink::ReadHostCode(hostCode).status) {
     case hostlink::HostCodeInput::kValid:
         return;

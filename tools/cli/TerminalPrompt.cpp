@@ -1,6 +1,8 @@
 #include "TerminalPrompt.h"
 
 #include "CliCommon.h"
+#include "ControlCharacters.h"
+#include "ErrorDump.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
 
@@ -9,9 +11,15 @@
 
 namespace cli {
 
+bool& VerboseOutput()
+{
+    static bool verbose = false;
+    return verbose;
+}
+
 void PrintError(const std::string& text)
 {
-    std::fputs(text.c_str(), stderr);
+    std::fputs(editor::EscapeControlCharacters(text, "\n\t").c_str(), stderr);
     std::fputc('\n', stderr);
     std::fflush(stderr);
 }
@@ -21,7 +29,7 @@ void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon /*
     shown_.push_back(text);
     if (before_)
         before_();
-    PrintError(text);
+    PrintError(CondenseErrorDump(text, failureHeadline_, VerboseOutput()));
 }
 
 bool TerminalPrompt::AskYesNo(const std::string& text)

@@ -24,6 +24,9 @@ public:
     // proposes is taken.
     void AnswerSaveFile(std::string path) { saveFile_ = std::move(path); }
     void AnswerQuestions(bool yes) { yes_ = yes; }
+    // The line put before a message that is the access layer's bare error
+    // record (Open shows nothing else), so that a terminal says what failed.
+    void SetFailureHeadline(std::string line) { failureHeadline_ = std::move(line); }
     // Runs before each message and question: a progress bar ends its line.
     void BeforeEachMessage(std::function<void()> hook) { before_ = std::move(hook); }
 
@@ -41,6 +44,7 @@ private:
     std::optional<std::string> saveFile_;
     bool yes_ = false;
     std::function<void()> before_;
+    std::string failureHeadline_;
     std::vector<std::string> shown_;
 };
 

@@ -1,5 +1,7 @@
 #include "TextTable.h"
 
+#include "ControlCharacters.h"
+
 #include <algorithm>
 
 namespace cli {
@@ -35,10 +37,22 @@ std::size_t DisplayWidth(const std::string& text)
     return width;
 }
 
+// A cell's control characters as \xNN, so that a name from a show file
+// cannot steer the terminal.
+std::vector<TextRow> Escaped(const std::vector<TextRow>& rows, std::string_view keep = {})
+{
+    std::vector<TextRow> escaped = rows;
+    for (TextRow& row : escaped)
+        for (std::string& cell : row)
+            cell = editor::EscapeControlCharacters(cell, keep);
+    return escaped;
+}
+
 } // namespace
 
-void WriteAligned(std::ostream& out, const std::vector<TextRow>& rows)
+void WriteAligned(std::ostream& out, const std::vector<TextRow>& shownRows)
 {
+    const std::vector<TextRow> rows = Escaped(shownRows);
     std::vector<std::size_t> widths;
     for (const TextRow& row : rows) {
         widths.resize(std::max(widths.size(), row.size()), 0);
@@ -58,9 +72,10 @@ void WriteAligned(std::ostream& out, const std::vector<TextRow>& rows)
     }
 }
 
-void WriteCsv(std::ostream& out, const std::vector<TextRow>& rows)
+void WriteCsv(std::ostream& out, const std::vector<TextRow>& shownRows)
 {
-    for (const TextRow& row : rows) {
+    // Line breaks stay: a quoted cell may hold them.
+    for (const TextRow& row : Escaped(shownRows, "\r\n")) {
         for (std::size_t c = 0; c < row.size(); ++c) {
             const std::string& cell = row[c];
             if (c > 0)

@@ -1,107 +1,97 @@
 #include "VirtualHostArguments.h"
 
-#include "DecimalValue.h"
+#include "UdpPlatform.h"
+#include "strings/FormatText.h"
+#include "strings/Strings.h"
 
+#include <CLI/CLI.hpp>
+#include <charconv>
 #include <limits>
-
-const char kVirtualHostUsage[] =
-    "usage: tavrin-virtual-host [options]\n"
-    "Plays a firing host: acknowledges each frame with 01 00 00 00 (or refuses it with\n"
-    "00 00 00 00) and prints each frame as one JSON line.\n"
-    "  --address A             listen on A (default 127.0.0.1; other than 127.x.x.x\n"
-    "                          only where loopback is the only interface)\n"
-    "  --port P                listen on port P (default 10061; 0: any free port)\n"
-    "  --refuse-frame K        refuse frame K (frames count from 1)\n"
-    "  --silent-from K         no reply to frame K and after\n"
-    "  --reply-from-other-port reply from a second port, which listens too\n"
-    "  --reply-five-bytes      reply with five bytes instead of four\n"
-    "  --reply-delay MS        wait MS milliseconds before each reply\n"
-    "  --reply-from-address A  reply from address A instead\n"
-    "  --decoy-from-address A  send an extra 01 00 00 00 from A before each reply\n"
-    "  --exit-after N          stop after N frames\n"
-    "  --help                  this text\n";
 
 namespace {
 
-// A whole decimal number in [low, high], nothing else in the text.
-bool ReadNumber(const std::string& text, long long low, long long high, long long& value)
+constexpr int kIntMax = std::numeric_limits<int>::max();
+
+// Plain decimal digits within [low, high], nothing else. The text is written
+// back without leading zeros, so that the conversion after it cannot read a
+// leading 0 as octal.
+CLI::Validator PlainNumber(int low, int high)
 {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    const auto parsed = hostlink::DecimalValue(text);
-    if (!parsed || *parsed < low || *parsed > high)
-        return false;
-    value = *parsed;
-    return true;
+    const std::string range = std::to_string(low) + " to " + std::to_string(high);
+    return {[low, high, range](std::string& text) -> std::string {
+                int value = 0;
+                const char* end = text.data() + text.size();
+                const bool digits =
+                    !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+                const auto [at, error] = std::from_chars(text.data(), end, value);
+                if (!digits || error != std::errc() || at != end || value < low || value > high)
+                    return "not a number from " + range + ": " + text;
+                text = std::to_string(value);
+                return {};
+            },
+            "", "PlainNumber"};
 }
+
+const CLI::Validator kListenAddress(
+    [](std::string& text) -> std::string {
+        if (hostlink::udp::ParseEndpoint(text, true))
+            return {};
+        return strings::FormatText(strings::kCliNotAddressPort, text.c_str());
+    },
+    "", "ListenAddress");
 
 } // namespace
 
-bool ParseVirtualHostArguments(const std::vector<std::string>& args, VirtualHostArguments& out,
-                               std::string& error)
+void AddVirtualHostOptions(CLI::App& app, VirtualHostArguments& arguments)
 {
-    constexpr long long kIntMax = std::numeric_limits<int>::max();
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        auto takeValue = [&](std::string& value) {
-            if (i + 1 >= args.size()) {
-                error = option + " needs a value";
-                return false;
-            }
-            value = args[++i];
-            return true;
-        };
-        auto takeNumber = [&](long long low, long long high, long long& value) {
-            std::string text;
-            if (!takeValue(text))
-                return false;
-            if (!ReadNumber(text, low, high, value)) {
-                error = option + ": not a number from " + std::to_string(low) + " to " +
-                        std::to_string(high) + ": " + text;
-                return false;
-            }
-            return true;
-        };
-        long long number = 0;
-        if (option == "--help") {
-            out.help = true;
-        } else if (option == "--address") {
-            if (!takeValue(out.host.address))
-                return false;
-        } else if (option == "--port") {
-            if (!takeNumber(0, 65535, number))
-                return false;
-            out.host.port = static_cast<std::uint16_t>(number);
-        } else if (option == "--refuse-frame") {
-            if (!takeNumber(1, kIntMax, number))
-                return false;
-            out.host.refuseFrame = static_cast<int>(number);
-        } else if (option == "--silent-from") {
-            if (!takeNumber(1, kIntMax, number))
-                return false;
-            out.host.silentFrom = static_cast<int>(number);
-        } else if (option == "--reply-from-other-port") {
-            out.host.replyFromOtherPort = true;
-        } else if (option == "--reply-five-bytes") {
-            out.host.replyFiveBytes = true;
-        } else if (option == "--reply-delay") {
-            if (!takeNumber(0, 600000, number))
-                return false;
-            out.host.replyDelay = std::chrono::milliseconds(number);
-        } else if (option == "--reply-from-address") {
-            if (!takeValue(out.host.replyFromAddress))
-                return false;
-        } else if (option == "--decoy-from-address") {
-            if (!takeValue(out.host.decoyFromAddress))
-                return false;
-        } else if (option == "--exit-after") {
-            if (!takeNumber(1, kIntMax, number))
-                return false;
-            out.exitAfter = static_cast<int>(number);
-        } else {
-            error = "unknown option: " + option;
-            return false;
-        }
+    hostlink::VirtualHostOptions& host = arguments.host;
+    CLI::Option* listen = app.add_option("--listen", arguments.listen, strings::kCliListenHelp)
+                              ->type_name("ADDR:PORT")
+                              ->check(kListenAddress);
+    app.add_option("--address", host.address, strings::kCliAddressHelp)
+        ->type_name("A")
+        ->excludes(listen);
+    app.add_option("--port", host.port, strings::kCliPortHelp)
+        ->type_name("P")
+        ->transform(PlainNumber(0, 65535))
+        ->excludes(listen);
+    app.add_option("--refuse-frame", host.refuseFrame, strings::kCliRefuseFrameHelp)
+        ->type_name("K")
+        ->transform(PlainNumber(1, kIntMax));
+    app.add_option("--silent-from", host.silentFrom, strings::kCliSilentFromHelp)
+        ->type_name("K")
+        ->transform(PlainNumber(1, kIntMax));
+    app.add_flag("--reply-from-other-port", host.replyFromOtherPort, strings::kCliOtherPortHelp);
+    app.add_flag("--reply-five-bytes", host.replyFiveBytes, strings::kCliFiveBytesHelp);
+    app.add_option("--reply-delay", arguments.replyDelayMs, strings::kCliReplyDelayHelp)
+        ->type_name("MS")
+        ->transform(PlainNumber(0, 600000));
+    app.add_option("--reply-twice", arguments.replyTwiceMs, strings::kCliReplyTwiceHelp)
+        ->type_name("MS")
+        ->transform(PlainNumber(1, 600000));
+    app.add_option("--reply-from-address", host.replyFromAddress, strings::kCliReplyAddressHelp)
+        ->type_name("A");
+    app.add_option("--decoy-from-address", host.decoyFromAddress, strings::kCliDecoyHelp)
+        ->type_name("A");
+    app.add_option("--exit-after", arguments.exitAfter, strings::kCliExitAfterHelp)
+        ->type_name("N")
+        ->transform(PlainNumber(1, kIntMax));
+}
+
+std::vector<hostlink::VirtualHostOptions> HostsToPlay(const VirtualHostArguments& arguments)
+{
+    hostlink::VirtualHostOptions faults = arguments.host;
+    faults.replyDelay = std::chrono::milliseconds(arguments.replyDelayMs);
+    faults.replyTwiceAfter = std::chrono::milliseconds(arguments.replyTwiceMs);
+    if (arguments.listen.empty())
+        return {faults};
+    std::vector<hostlink::VirtualHostOptions> hosts;
+    for (const std::string& listen : arguments.listen) {
+        const auto endpoint = hostlink::udp::ParseEndpoint(listen, true);
+        hostlink::VirtualHostOptions host = faults;
+        host.address = hostlink::udp::FormatIpv4(endpoint ? endpoint->address : 0);
+        host.port = endpoint ? endpoint->port : 0;
+        hosts.push_back(std::move(host));
     }
-    return true;
+    return hosts;
 }

@@ -5,16 +5,27 @@
 #include <string>
 #include <vector>
 
-// The command line of tavrin-virtual-host.
+namespace CLI {
+class App;
+}
+
+// The command line of the virtual host, one option set for tavrin-virtual-host
+// and tavrin-cli simulate-host.
 struct VirtualHostArguments
 {
+    // The faults every host plays; its address and port are the listener
+    // when no --listen is given.
     hostlink::VirtualHostOptions host;
-    int exitAfter = 0; // > 0: stop after this many frames
-    bool help = false;
+    std::vector<std::string> listen; // --listen ADDR:PORT, one host each
+    int replyDelayMs = 0;
+    int replyTwiceMs = 0; // > 0: every reply goes a second time, this much later
+    int exitAfter = 0;    // > 0: stop after this many frames, all hosts together
 };
 
-// False with the reason when the command line is not understood.
-bool ParseVirtualHostArguments(const std::vector<std::string>& args, VirtualHostArguments& out,
-                               std::string& error);
+// Adds the options to `app`; its parse fills `arguments` (which must outlive
+// it) and refuses what it cannot read.
+void AddVirtualHostOptions(CLI::App& app, VirtualHostArguments& arguments);
 
-extern const char kVirtualHostUsage[];
+// One host per --listen (or the --address and --port one), each with the
+// faults asked for.
+std::vector<hostlink::VirtualHostOptions> HostsToPlay(const VirtualHostArguments& arguments);

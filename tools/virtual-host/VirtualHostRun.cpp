@@ -4,8 +4,10 @@
 #include "NetworkIsolation.h"
 #include "VirtualFiringHost.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <pthread.h>
 #include <unistd.h>
@@ -14,9 +16,9 @@ namespace {
 
 std::mutex outputMutex;
 
-void PrintLine(const std::string& line)
+// With `outputMutex` held.
+void WriteLine(const std::string& line)
 {
-    const std::lock_guard lock(outputMutex);
     std::fputs(line.c_str(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
@@ -42,10 +44,13 @@ bool AddressesContained(const hostlink::VirtualHostOptions& host, std::string& e
 
 int RunVirtualHost(const VirtualHostArguments& arguments, const char* program)
 {
+    const std::vector<hostlink::VirtualHostOptions> options = HostsToPlay(arguments);
     std::string error;
-    if (!AddressesContained(arguments.host, error)) {
-        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
-        return 2;
+    for (const hostlink::VirtualHostOptions& host : options) {
+        if (!AddressesContained(host, error)) {
+            std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+            return 2;
+        }
     }
 
     // The signals are taken by sigwait below, on this thread only.
@@ -55,25 +60,32 @@ int RunVirtualHost(const VirtualHostArguments& arguments, const char* program)
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    hostlink::VirtualFiringHost host(arguments.host);
+    std::atomic<int> frames{0};
     const int exitAfter = arguments.exitAfter;
-    host.SetFrameListener([exitAfter](const hostlink::HostFrameRecord& record) {
-        PrintLine(hostlink::FrameRecordJson(record));
-        if (exitAfter > 0 && record.number >= exitAfter)
-            kill(getpid(), SIGTERM);
-    });
-    if (!host.Start(error)) {
-        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
-        return 1;
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
+    {
+        // Every "listening" line comes before the first frame line.
+        const std::lock_guard lock(outputMutex);
+        for (const hostlink::VirtualHostOptions& host : options) {
+            auto& started = hosts.emplace_back(std::make_unique<hostlink::VirtualFiringHost>(host));
+            started->SetFrameListener(
+                [&frames, exitAfter](const hostlink::HostFrameRecord& record) {
+                    const std::lock_guard frameLock(outputMutex);
+                    WriteLine(hostlink::FrameRecordJson(record));
+                    if (exitAfter > 0 && ++frames == exitAfter)
+                        kill(getpid(), SIGTERM);
+                });
+            if (!started->Start(error)) {
+                std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+                return 1; // the hosts started so far stop as they are destroyed
+            }
+            WriteLine(hostlink::ListeningJson(host.address, started->Port(), started->OtherPort()));
+        }
     }
-    std::string listening = "{\"listening\":" + hostlink::JsonString(arguments.host.address) +
-                            ",\"port\":" + std::to_string(host.Port());
-    if (host.OtherPort() != 0)
-        listening += ",\"other_port\":" + std::to_string(host.OtherPort());
-    PrintLine(listening + "}");
 
     int received = 0;
     sigwait(&signals, &received);
-    host.Stop();
+    for (const auto& host : hosts)
+        host->Stop();
     return 0;
 }

@@ -1,22 +1,25 @@
-// tavrin-virtual-host: plays a firing host on an address and port and prints
-// every frame it gets as one JSON line on standard output. The first line
-// tells where it listens. Ends on SIGINT or SIGTERM, or after --exit-after.
+// tavrin-virtual-host: plays one firing host or several (--listen, repeatable)
+// and prints every frame it gets as one JSON line on standard output. The
+// first lines tell where each listens. Ends on SIGINT or SIGTERM, or after
+// --exit-after.
 #include "VirtualHostArguments.h"
 #include "VirtualHostRun.h"
+#include "strings/Strings.h"
 
-#include <cstdio>
+#include <CLI/CLI.hpp>
 
 int main(int argc, char** argv)
 {
+    CLI::App app(strings::kCliSimulateHostHelp, "tavrin-virtual-host");
     VirtualHostArguments arguments;
-    std::string error;
-    if (!ParseVirtualHostArguments({argv + 1, argv + argc}, arguments, error)) {
-        std::fprintf(stderr, "tavrin-virtual-host: %s\n%s", error.c_str(), kVirtualHostUsage);
+    AddVirtualHostOptions(app, arguments);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& done) { // --help
+        return app.exit(done);
+    } catch (const CLI::ParseError& error) {
+        app.exit(error);
         return 2;
-    }
-    if (arguments.help) {
-        std::fputs(kVirtualHostUsage, stdout);
-        return 0;
     }
     return RunVirtualHost(arguments, "tavrin-virtual-host");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Checks that keep test datagrams off real networks: the firing hosts' own
 // addresses may only be used where nothing can leave the machine.
@@ -16,5 +17,10 @@ bool IsLoopbackAddress(const std::string& dotted);
 // True when a datagram to or from this address cannot leave the machine:
 // loopback anywhere, any address when only loopback exists.
 bool IsContainedAddress(const std::string& dotted);
+
+// The rules behind the two above, for given facts: interface names (only
+// "lo", and at least one, is isolation) and whether only loopback exists.
+bool OnlyLoopbackNames(const std::vector<std::string>& interfaceNames);
+bool IsContainedAddress(const std::string& dotted, bool onlyLoopback);
 
 } // namespace hostlink

@@ -6,7 +6,7 @@
 #include <net/if.h>
 #endif
 
-#include <cstring>
+#include <algorithm>
 
 namespace hostlink {
 
@@ -18,13 +18,19 @@ bool OnlyLoopbackInterfaces()
     struct if_nameindex* interfaces = if_nameindex();
     if (interfaces == nullptr)
         return false;
-    bool onlyLoopback = true;
+    std::vector<std::string> names;
     for (const struct if_nameindex* i = interfaces; i->if_index != 0 || i->if_name != nullptr; ++i)
-        if (i->if_name == nullptr || std::strcmp(i->if_name, "lo") != 0)
-            onlyLoopback = false;
+        names.emplace_back(i->if_name == nullptr ? "" : i->if_name);
     if_freenameindex(interfaces);
-    return onlyLoopback;
+    return OnlyLoopbackNames(names);
 #endif
+}
+
+bool OnlyLoopbackNames(const std::vector<std::string>& interfaceNames)
+{
+    return !interfaceNames.empty() &&
+           std::all_of(interfaceNames.begin(), interfaceNames.end(),
+                       [](const std::string& name) { return name == "lo"; });
 }
 
 bool IsLoopbackAddress(const std::string& dotted)
@@ -35,7 +41,12 @@ bool IsLoopbackAddress(const std::string& dotted)
 
 bool IsContainedAddress(const std::string& dotted)
 {
-    return udp::ParseIpv4(dotted) && (IsLoopbackAddress(dotted) || OnlyLoopbackInterfaces());
+    return IsContainedAddress(dotted, OnlyLoopbackInterfaces());
+}
+
+bool IsContainedAddress(const std::string& dotted, bool onlyLoopback)
+{
+    return udp::ParseIpv4(dotted) && (IsLoopbackAddress(dotted) || onlyLoopback);
 }
 
 } // namespace hostlink

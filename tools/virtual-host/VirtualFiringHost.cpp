@@ -2,6 +2,7 @@
 
 #include "FrameLayout.h"
 
+#include <algorithm>
 #include <array>
 
 namespace hostlink {
@@ -44,6 +45,7 @@ bool VirtualFiringHost::Start(std::string& error)
         return false;
     }
     stop_ = false;
+    repeats_.clear();
     thread_ = std::thread([this] { Serve(); });
     return true;
 }
@@ -104,7 +106,8 @@ void VirtualFiringHost::Serve()
         listening.push_back(other_);
     std::vector<std::uint8_t> buffer(kLargestDatagram);
     while (!stop_) {
-        const udp::Readiness ready = udp::WaitReadable(listening, kStopCheck);
+        const udp::Readiness ready = udp::WaitReadable(listening, UntilNextRepeat());
+        SendRepeatsDue();
         if (ready.status != udp::Readiness::kReady)
             continue;
         const udp::Handle socket = listening[ready.index];
@@ -125,6 +128,7 @@ void VirtualFiringHost::Handle(std::span<const std::uint8_t> datagram, const udp
     record.number = ++received_;
     record.sender = from;
     record.localPort = localPort;
+    record.listen = options_.address + ':' + std::to_string(localPort);
     record.frame = DecodeFrame(datagram);
     record.reply = Decide(record);
     // Kept before the reply goes: whoever got the reply finds the frame here.
@@ -175,6 +179,28 @@ void VirtualFiringHost::Reply(HostFrameRecord::Reply reply, const udp::Endpoint&
     else if (other_ != udp::kNoHandle)
         from = other_;
     udp::SendTo(from, std::span(bytes).first(size), to);
+    if (options_.replyTwiceAfter.count() > 0)
+        repeats_.push_back({std::chrono::steady_clock::now() + options_.replyTwiceAfter, from, to,
+                            std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + size)});
+}
+
+void VirtualFiringHost::SendRepeatsDue()
+{
+    const auto now = std::chrono::steady_clock::now();
+    while (!repeats_.empty() && repeats_.front().due <= now) {
+        const Repeat& repeat = repeats_.front();
+        udp::SendTo(repeat.from, repeat.bytes, repeat.to);
+        repeats_.pop_front();
+    }
+}
+
+std::chrono::milliseconds VirtualFiringHost::UntilNextRepeat() const
+{
+    if (repeats_.empty())
+        return kStopCheck;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+        repeats_.front().due - std::chrono::steady_clock::now());
+    return std::clamp(left, std::chrono::milliseconds{0}, kStopCheck);
 }
 
 } // namespace hostlink

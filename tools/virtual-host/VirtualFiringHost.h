@@ -8,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -27,6 +28,7 @@ struct VirtualHostOptions
     bool replyFromOtherPort = false; // replies leave from a second port, which also listens
     bool replyFiveBytes = false;     // every reply gets a fifth byte
     std::chrono::milliseconds replyDelay{0};
+    std::chrono::milliseconds replyTwiceAfter{0}; // > 0: each reply goes again this much later
     std::string replyFromAddress{}; // non-empty: replies leave from this address instead
     std::string decoyFromAddress{}; // non-empty: an "accepted" from here before each reply
 };
@@ -37,6 +39,7 @@ struct HostFrameRecord
     int number = 0; // from 1
     udp::Endpoint sender;
     std::uint16_t localPort = 0; // the port it arrived on
+    std::string listen;          // "address:port" it arrived on
     DecodedFrame frame;
     std::string problem; // why it was refused on its merits; empty if it was fine
     enum Reply
@@ -85,6 +88,17 @@ private:
                 std::uint16_t localPort, udp::Handle arrivedOn);
     HostFrameRecord::Reply Decide(HostFrameRecord& record);
     void Reply(HostFrameRecord::Reply reply, const udp::Endpoint& to, udp::Handle arrivedOn);
+    void SendRepeatsDue();
+    std::chrono::milliseconds UntilNextRepeat() const;
+
+    // A reply to send once more, for a host that answers twice.
+    struct Repeat
+    {
+        std::chrono::steady_clock::time_point due;
+        udp::Handle from;
+        udp::Endpoint to;
+        std::vector<std::uint8_t> bytes;
+    };
 
     VirtualHostOptions options_;
     FrameListener listener_;
@@ -101,6 +115,7 @@ private:
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     std::vector<HostFrameRecord> records_;
+    std::deque<Repeat> repeats_; // the host's thread only, oldest first
 };
 
 } // namespace hostlink
