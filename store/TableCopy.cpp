@@ -26,8 +26,7 @@ void CopyTable(ado::Recordset& source, const std::string& name, CADODataBase& ta
             definitions += " NOT NULL";
     }
     OpenConnection(target).Execute("CREATE TABLE " + QuoteIdentifier(name) + " (" + definitions +
-                                       ")",
-                                   nullptr, ado::adExecuteNoRecords);
+                                   ")");
     AppendRows(source, name, target);
 }
 
@@ -36,7 +35,7 @@ void AppendRows(ado::Recordset& source, const std::string& name, CADODataBase& t
     const ado::ConnectionPtr connection = target.GetConnection();
     OpenConnection(target);
     const ado::RecordsetPtr rows = ado::Recordset::Create();
-    rows->Open(name, connection, ado::adOpenKeyset, ado::adLockOptimistic, ado::adCmdTable);
+    rows->Open(name, connection, ado::adLockOptimistic, ado::adCmdTable);
     const std::vector<ColumnInfo> columns = source.Fields();
     for (source.MoveFirst(); !source.EndOfFile(); source.MoveNext()) {
         rows->AddNew();

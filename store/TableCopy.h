@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AdoObjects.h"
+#include "ado/Recordset.h"
 
 #include <string>
 

@@ -59,7 +59,7 @@ std::unique_ptr<AccessDatabase> AccessDatabase::Open(const std::string& path,
     }
     try {
         database->tables_ = ParseCatalogueAnswer(database->Ask("catalogue", {}));
-    } catch (const MdbReaderFailure& failure) {
+    } catch (const ado::_com_error& failure) {
         database->RaiseUnreadable(failure.what());
     }
     return database;
@@ -103,10 +103,10 @@ std::string AccessDatabase::Ask(const std::string& question,
     arguments.insert(arguments.end(), more.begin(), more.end());
     const MdbReaderRun run = RunMdbReader(reader_, arguments, limits_);
     if (run.exitStatus == kExitCannotStart)
-        throw MdbReaderFailure("the reader program could not be started");
+        RaiseReaderFailure("the reader program could not be started");
     if (run.exitStatus != mdbproto::kExitAnswered && run.exitStatus != mdbproto::kExitFailed)
-        throw MdbReaderFailure("the reader failed (exit status " + std::to_string(run.exitStatus) +
-                               ")");
+        RaiseReaderFailure("the reader failed (exit status " + std::to_string(run.exitStatus) +
+                           ")");
     return run.output;
 }
 
@@ -135,7 +135,7 @@ const RowSet& AccessDatabase::ReadTable(const std::string& exactName)
     RowSet rows;
     try {
         rows = ParseTableAnswer(Ask("table", {exactName}));
-    } catch (const MdbReaderFailure& failure) {
+    } catch (const ado::_com_error& failure) {
         RaiseUnreadable(failure.what());
     }
     rows.table = exactName;

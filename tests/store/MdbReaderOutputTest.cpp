@@ -14,7 +14,6 @@
 namespace {
 
 using mdbproto::AccessType;
-using store::MdbReaderFailure;
 
 // Builds answers byte by byte.
 class Answer
@@ -57,7 +56,7 @@ std::string TableFailure(const std::string& answer)
 {
     try {
         store::ParseTableAnswer(answer);
-    } catch (const MdbReaderFailure& failure) {
+    } catch (const ado::_com_error& failure) {
         return failure.what();
     }
     return "parsed";
@@ -213,7 +212,7 @@ TEST(ReaderAnswer, EveryCutOfARealAnswerIsRefused)
     EXPECT_EQ(whole.rows.size(), 2u);
     for (std::size_t keep = 0; keep < run.output.size(); ++keep)
         EXPECT_THROW(store::ParseTableAnswer(std::string_view(run.output).substr(0, keep)),
-                     MdbReaderFailure)
+                     ado::_com_error)
             << keep;
 }
 

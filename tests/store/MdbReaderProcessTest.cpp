@@ -14,7 +14,6 @@
 
 namespace {
 
-using store::MdbReaderFailure;
 using store::MdbReaderLimits;
 using store::RunMdbReader;
 
@@ -35,7 +34,7 @@ protected:
     {
         try {
             RunMdbReader(program, {"catalogue", "x.mdb"}, limits);
-        } catch (const MdbReaderFailure& failure) {
+        } catch (const ado::_com_error& failure) {
             return failure.what();
         }
         return {};
