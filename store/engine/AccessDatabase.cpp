@@ -83,9 +83,9 @@ std::string AccessDatabase::ReadOnlyReason() const
            "' is read-only here: this program reads Access files but does not change them.";
 }
 
-void AccessDatabase::RaiseReadOnly() const
+ado::_com_error AccessDatabase::RefusedChange() const
 {
-    throw ado::_com_error(ado::E_FAIL, kSource, ReadOnlyReason());
+    return ado::_com_error(ado::E_FAIL, kSource, ReadOnlyReason());
 }
 
 void AccessDatabase::MarkReadOnly(RowSet& rows) const
@@ -156,7 +156,7 @@ std::vector<TableEntry> AccessDatabase::ListTables()
 RowSet AccessDatabase::Query(const std::string& sql)
 {
     if (!OnlyReads(sql))
-        RaiseReadOnly();
+        throw RefusedChange();
     if (!queryEngine_)
         queryEngine_ = SqliteDatabase::OpenInMemory();
     try {
@@ -180,27 +180,5 @@ RowSet AccessDatabase::Query(const std::string& sql)
         throw ado::_com_error(error.Error(), kSource, error.Description());
     }
 }
-
-long AccessDatabase::Execute(const std::string&)
-{
-    RaiseReadOnly();
-}
-
-std::int64_t AccessDatabase::InsertRow(const std::string&, const std::vector<ColumnInfo>&,
-                                       const std::vector<ado::Variant>&, const std::vector<bool>&)
-{
-    RaiseReadOnly();
-}
-
-void AccessDatabase::UpdateRow(const std::string&, std::int64_t, const std::vector<ColumnInfo>&,
-                               const std::vector<ado::Variant>&, const std::vector<bool>&)
-{
-    RaiseReadOnly();
-}
-
-// Nothing is ever written, so there is nothing to make atomic.
-void AccessDatabase::BeginTransaction() {}
-void AccessDatabase::CommitTransaction() {}
-void AccessDatabase::RollbackTransaction() {}
 
 } // namespace store
