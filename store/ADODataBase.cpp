@@ -16,10 +16,7 @@ CADODataBase::~CADODataBase()
     } catch (const ado::_com_error&) {
         // a destructor has nobody to tell
     }
-    m_pConnection.reset();
-    m_strConnection.clear();
-    m_strLastError.clear();
-    m_dwLastError = 0;
+    m_pConnection.reset(); // released before COM goes
     store::ComUninitializeThread();
 }
 

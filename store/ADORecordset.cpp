@@ -45,7 +45,6 @@ CADORecordset& CADORecordset::operator=(CADORecordset&& other) noexcept
 CADORecordset::~CADORecordset()
 {
     CloseQuietly();
-    m_nEditState = editIdle;
 }
 
 void CADORecordset::CloseQuietly() noexcept
