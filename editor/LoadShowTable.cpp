@@ -1,7 +1,6 @@
 #include "LoadShowTable.h"
 
 #include "ADORecordset.h"
-#include "FailureText.h"
 #include "FlexGrid.h"
 #include "LayoutTable.h"
 #include "ReadCueRecords.h"
@@ -48,10 +47,7 @@ LoadOutcome LoadShowTable(CADORecordset& rs, FlexGrid& grid)
         outcome.gridChanged = true;
         FillCueGrid(cues, grid);
         outcome.records = static_cast<int>(cues.size());
-    } catch (const ado::_com_error& error) {
-        outcome.status = LoadOutcome::kFailed;
-        outcome.detail = FailureText(error);
-    } catch (const std::exception& error) { // the grid's refusals, memory
+    } catch (const std::exception& error) { // the store's failures, the grid's refusals, memory
         outcome.status = LoadOutcome::kFailed;
         outcome.detail = error.what();
     }

@@ -2,7 +2,6 @@
 
 #include "ADODataBase.h"
 #include "ADORecordset.h"
-#include "FailureText.h"
 #include "ReadCueRecords.h"
 #include "StoreCloser.h"
 #include "strings/FormatText.h"
@@ -50,11 +49,7 @@ ShowCues ReadShowCues(const std::string& path)
     StoreCloser closer(db);
     try {
         ReadTable(db, show);
-    } catch (const ado::_com_error& error) {
-        show.status = ShowCues::kUnreadable;
-        show.detail = FailureText(error);
-        show.cues.clear();
-    } catch (const std::exception& error) { // the engine's own failures, memory
+    } catch (const std::exception& error) { // the store's failures, memory
         show.status = ShowCues::kUnreadable;
         show.detail = error.what();
         show.cues.clear();

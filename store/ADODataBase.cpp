@@ -16,46 +16,42 @@ CADODataBase::~CADODataBase()
     } catch (const ado::_com_error&) {
         // a destructor has nobody to tell
     }
-    m_pConnection.reset();
-    m_strConnection.clear();
-    m_strLastError.clear();
-    m_dwLastError = 0;
+    m_pConnection.reset(); // released before COM goes
     store::ComUninitializeThread();
 }
 
-bool CADODataBase::Open(const std::string& connectionString, const std::string& userId,
-                        const std::string& password)
+template <typename Work> bool CADODataBase::Guarded(Work work)
 {
-    if (IsOpen())
-        Close();
-    if (!connectionString.empty())
-        m_strConnection = connectionString;
     try {
         if (!m_pConnection)
             throw ado::_com_error(ado::E_POINTER);
-        m_pConnection->Open(m_strConnection, userId, password, 0);
+        work(*m_pConnection);
         return true;
     } catch (const ado::_com_error& error) {
         RecordError(error);
         return false;
     }
+}
+
+bool CADODataBase::Open(const std::string& connectionString, const std::string& /*userId*/,
+                        const std::string& /*password*/)
+{
+    // The engines behind the connection know no users: the file decides.
+    return Connect(connectionString, &ado::Connection::Open);
 }
 
 bool CADODataBase::Create(const std::string& connectionString)
 {
+    return Connect(connectionString, &ado::Connection::Create);
+}
+
+bool CADODataBase::Connect(const std::string& connectionString, Start start)
+{
     if (IsOpen())
         Close();
     if (!connectionString.empty())
         m_strConnection = connectionString;
-    try {
-        if (!m_pConnection)
-            throw ado::_com_error(ado::E_POINTER);
-        m_pConnection->Create(m_strConnection);
-        return true;
-    } catch (const ado::_com_error& error) {
-        RecordError(error);
-        return false;
-    }
+    return Guarded([&](ado::Connection& connection) { (connection.*start)(m_strConnection); });
 }
 
 bool CADODataBase::IsOpen() const
@@ -71,17 +67,7 @@ void CADODataBase::Close()
 
 bool CADODataBase::Execute(const std::string& commandText)
 {
-    try {
-        if (!m_pConnection)
-            throw ado::_com_error(ado::E_POINTER);
-        m_pConnection->PutCursorLocation(ado::adUseClient);
-        long affected = 0;
-        m_pConnection->Execute(commandText, &affected, ado::adExecuteNoRecords);
-        return true;
-    } catch (const ado::_com_error& error) {
-        RecordError(error);
-        return false;
-    }
+    return Guarded([&](ado::Connection& connection) { connection.Execute(commandText); });
 }
 
 void CADODataBase::RecordError(const ado::_com_error& error)

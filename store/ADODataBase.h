@@ -1,6 +1,7 @@
 #pragma once
 
-#include "AdoObjects.h"
+#include "ado/Connection.h"
+#include "ado/Recordset.h" // what OpenSchema hands out
 
 #include <cstdint>
 #include <string>
@@ -30,6 +31,11 @@ public:
     ado::ConnectionPtr GetConnection() const { return m_pConnection; }
 
 private:
+    using Start = void (ado::Connection::*)(const std::string&);
+    bool Connect(const std::string& connectionString, Start start);
+    // The error guard: a failure of `work` is recorded and gives false.
+    // The error guard: a failure of `work` is recorded and gives false.
+    template <typename Work> bool Guarded(Work work);
     void RecordError(const ado::_com_error& error);
 
     ado::ConnectionPtr m_pConnection;

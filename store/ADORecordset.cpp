@@ -4,6 +4,8 @@
 #include "ErrorText.h"
 #include "FieldText.h"
 
+#include <utility>
+
 CADORecordset::CADORecordset()
     : m_pRecordset(ado::Recordset::Create()), m_pCommand(ado::Command::Create())
 {
@@ -15,14 +17,43 @@ CADORecordset::CADORecordset(CADODataBase* database) : CADORecordset()
         m_pConnection = database->GetConnection();
 }
 
+// A moved-from object holds no rows: its destructor and Close do nothing.
+CADORecordset::CADORecordset(CADORecordset&& other) noexcept
+    : m_pRecordset(std::move(other.m_pRecordset)), m_pCommand(std::move(other.m_pCommand)),
+      m_pConnection(std::move(other.m_pConnection)),
+      m_nEditState(std::exchange(other.m_nEditState, editIdle)),
+      m_strLastError(std::move(other.m_strLastError)),
+      m_dwLastError(std::exchange(other.m_dwLastError, 0)), m_strQuery(std::move(other.m_strQuery))
+{
+}
+
+CADORecordset& CADORecordset::operator=(CADORecordset&& other) noexcept
+{
+    if (this != &other) {
+        CloseQuietly();
+        m_pRecordset = std::move(other.m_pRecordset);
+        m_pCommand = std::move(other.m_pCommand);
+        m_pConnection = std::move(other.m_pConnection);
+        m_nEditState = std::exchange(other.m_nEditState, editIdle);
+        m_strLastError = std::move(other.m_strLastError);
+        m_dwLastError = std::exchange(other.m_dwLastError, 0);
+        m_strQuery = std::move(other.m_strQuery);
+    }
+    return *this;
+}
+
 CADORecordset::~CADORecordset()
+{
+    CloseQuietly();
+}
+
+void CADORecordset::CloseQuietly() noexcept
 {
     try {
         Close();
     } catch (const ado::_com_error&) {
-        // a destructor has nobody to tell
+        // nobody to tell: the rows go with their last reference anyway
     }
-    m_nEditState = editIdle;
 }
 
 ado::Recordset& CADORecordset::Rs() const
@@ -32,6 +63,16 @@ ado::Recordset& CADORecordset::Rs() const
     return *m_pRecordset;
 }
 
+template <typename Work> bool CADORecordset::Guarded(Work work)
+{
+    try {
+        return work();
+    } catch (const ado::_com_error& error) {
+        RecordError(error);
+        return false;
+    }
+}
+
 bool CADORecordset::Open(const std::string& source, OpenMode mode)
 {
     Close();
@@ -39,38 +80,33 @@ bool CADORecordset::Open(const std::string& source, OpenMode mode)
         m_strQuery = source;
     const auto first = m_strQuery.find_first_not_of(" \t\r\n\v\f");
     m_strQuery.erase(0, first == std::string::npos ? m_strQuery.size() : first);
-    try {
-        ado::Recordset& rs = Rs();
-        rs.PutCursorType(ado::adOpenStatic);
-        rs.PutCursorLocation(ado::adUseClient);
-        switch (mode) {
-        case modeAny:
-        case modeQuery:
-            rs.Open(m_strQuery, m_pConnection, ado::adOpenStatic, ado::adLockOptimistic,
-                    ado::adCmdUnknown);
-            break;
-        case modeTable:
-            rs.Open(m_strQuery, m_pConnection, ado::adOpenKeyset, ado::adLockOptimistic,
-                    ado::adCmdTable);
-            break;
-        case modeProcedure:
-            if (!m_pCommand)
-                throw ado::_com_error(ado::E_POINTER);
-            m_pCommand->PutActiveConnection(m_pConnection);
-            m_pCommand->PutCommandText(m_strQuery);
-            m_pCommand->PutCommandType(ado::adCmdStoredProc);
-            if (m_pConnection)
-                m_pConnection->PutCursorLocation(ado::adUseClient);
-            m_pRecordset = m_pCommand->Execute(ado::adCmdText);
-            break;
-        default:
-            return false;
-        }
-        return m_pRecordset != nullptr;
-    } catch (const ado::_com_error& error) {
-        RecordError(error);
-        return false;
+    switch (mode) {
+    case modeAny:
+    case modeQuery:
+        return Guarded([&] {
+            Rs().Open(m_strQuery, m_pConnection, ado::adLockOptimistic, ado::adCmdUnknown);
+            return true;
+        });
+    case modeTable:
+        return Guarded([&] {
+            Rs().Open(m_strQuery, m_pConnection, ado::adLockOptimistic, ado::adCmdTable);
+            return true;
+        });
+    case modeProcedure:
+        return Guarded([&] { return OpenProcedure(); });
     }
+    return false;
+}
+
+bool CADORecordset::OpenProcedure()
+{
+    if (!m_pCommand)
+        throw ado::_com_error(ado::E_POINTER);
+    m_pCommand->PutActiveConnection(m_pConnection);
+    m_pCommand->PutCommandText(m_strQuery);
+    m_pCommand->PutCommandType(ado::adCmdStoredProc);
+    m_pRecordset = m_pCommand->Execute();
+    return m_pRecordset != nullptr;
 }
 
 bool CADORecordset::IsOpen() const
@@ -85,14 +121,13 @@ void CADORecordset::Close()
         return;
     if (m_nEditState == editAdding)
         CancelUpdate();
-    m_pRecordset->PutSort("");
     m_pRecordset->Close();
 }
 
 bool CADORecordset::ReadField(const std::string& field, int& value)
 {
-    try {
-        const ado::Variant v = Rs().GetFieldValue(field);
+    return Guarded([&] {
+        const ado::Variant v = Rs().GetCollect(field);
         int converted = 0;
         if (!store::FieldToInteger(v, converted))
             throw ado::_com_error(ado::DISP_E_TYPEMISMATCH, ado::kSourceRecordset,
@@ -100,38 +135,29 @@ bool CADORecordset::ReadField(const std::string& field, int& value)
                                       ", which is not a whole number.");
         value = converted;
         return true;
-    } catch (const ado::_com_error& error) {
-        RecordError(error);
-        return false;
-    }
+    });
 }
 
 bool CADORecordset::ReadField(const std::string& field, std::string& value, std::string dateFormat)
 {
-    try {
-        const ado::Variant v = Rs().GetFieldValue(field);
+    return Guarded([&] {
+        const ado::Variant v = Rs().GetCollect(field);
         std::string converted;
         if (!store::FieldToText(v, dateFormat, converted))
             return false; // a kind of value with no text form; nothing is recorded
         value = std::move(converted);
         return true;
-    } catch (const ado::_com_error& error) {
-        RecordError(error);
-        return false;
-    }
+    });
 }
 
 bool CADORecordset::WriteValue(const std::string& field, const ado::Variant& value)
 {
     if (m_nEditState != editAdding)
         return false;
-    try {
-        Rs().PutFieldValue(field, value);
+    return Guarded([&] {
+        Rs().PutCollect(field, value);
         return true;
-    } catch (const ado::_com_error& error) {
-        RecordError(error);
-        return false;
-    }
+    });
 }
 
 bool CADORecordset::WriteField(const std::string& field, int value)
@@ -157,13 +183,10 @@ bool CADORecordset::Update()
 {
     if (m_nEditState == editIdle)
         return true;
-    bool stored = false;
-    try {
+    const bool stored = Guarded([&] {
         Rs().Update();
-        stored = true;
-    } catch (const ado::_com_error& error) {
-        RecordError(error);
-    }
+        return true;
+    });
     if (!stored)
         Rs().CancelUpdate();
     m_nEditState = editIdle;

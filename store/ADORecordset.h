@@ -1,6 +1,7 @@
 #pragma once
 
-#include "AdoObjects.h"
+#include "ado/Command.h"
+#include "ado/Recordset.h"
 
 #include <cstdint>
 #include <string>
@@ -22,15 +23,18 @@ enum EditState : std::int32_t
     editAdding = 1, // from AddNew until Update, CancelUpdate or Close
 };
 
-// One set of rows on a CADODataBase. Copies share the rows: callers bind a
-// long-lived object by assigning it one constructed with the database.
+// One set of rows on a CADODataBase, owned by this object alone: it closes
+// them when it goes. It moves but does not copy, so no dying copy can close
+// rows another object still reads; callers bind a long-lived object by
+// assigning it one constructed with the database.
 class CADORecordset
 {
 public:
     CADORecordset();
     explicit CADORecordset(CADODataBase* database);
-    CADORecordset(const CADORecordset&) = default;
-    CADORecordset& operator=(const CADORecordset&) = default;
+    CADORecordset(CADORecordset&& other) noexcept;
+    // Closes the rows held so far, then takes over those of `other`.
+    CADORecordset& operator=(CADORecordset&& other) noexcept;
     virtual ~CADORecordset();
 
     bool Open(const std::string& source, OpenMode mode);
@@ -54,8 +58,12 @@ public:
 
 private:
     ado::Recordset& Rs() const;
+    // The error guard: a failure of `work` is recorded and gives false.
+    template <typename Work> bool Guarded(Work work);
+    bool OpenProcedure();
     bool WriteValue(const std::string& field, const ado::Variant& value);
     void RecordError(const ado::_com_error& error);
+    void CloseQuietly() noexcept;
 
     ado::RecordsetPtr m_pRecordset;
     ado::CommandPtr m_pCommand;

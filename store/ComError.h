@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 namespace ado {
@@ -38,14 +39,17 @@ inline constexpr HRESULT adErrObjectOpen = MakeHresult(0x800A0E79);
 // "Unknown error 0x%0lX" forms where the platform has none.
 std::string ErrorMessage(HRESULT code);
 
-// The failure object that database operations raise: a result code and, when
-// the provider gives it, the error information (source and description).
-class _com_error
+// The failure object that the store raises, the one error model of the
+// store and its engines: a result code and, when the provider gives it, the
+// error information (source and description). what() is the part that tells a
+// user what went wrong: the description, or the code's meaning without one.
+class _com_error : public std::runtime_error
 {
 public:
-    explicit _com_error(HRESULT code) : code_(code) {}
+    explicit _com_error(HRESULT code) : std::runtime_error(ado::ErrorMessage(code)), code_(code) {}
     _com_error(HRESULT code, std::string source, std::string description)
-        : code_(code), source_(std::move(source)), description_(std::move(description)),
+        : std::runtime_error(description.empty() ? ado::ErrorMessage(code) : description),
+          code_(code), source_(std::move(source)), description_(std::move(description)),
           hasErrorInfo_(true)
     {
     }

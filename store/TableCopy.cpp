@@ -58,8 +58,7 @@ void StreamRows(
 
 void CopyTable(ado::Recordset& source, const std::string& name, CADODataBase& target)
 {
-    OpenConnection(target).Execute(CreateTableSql(name, source.Fields()), nullptr,
-                                   ado::adExecuteNoRecords);
+    OpenConnection(target).Execute(CreateTableSql(name, source.Fields()));
     AppendRows(source, name, target);
 }
 
@@ -100,7 +99,7 @@ void AppendRows(ado::Recordset& source, const std::string& name, CADODataBase& t
     const ado::ConnectionPtr connection = target.GetConnection();
     OpenConnection(target);
     const ado::RecordsetPtr rows = ado::Recordset::Create();
-    rows->Open(name, connection, ado::adOpenKeyset, ado::adLockOptimistic, ado::adCmdTable);
+    rows->Open(name, connection, ado::adLockOptimistic, ado::adCmdTable);
     const std::vector<ColumnInfo> columns = source.Fields();
     for (source.MoveFirst(); !source.EndOfFile(); source.MoveNext()) {
         rows->AddNew();

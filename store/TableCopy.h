@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AdoObjects.h"
+#include "ado/Recordset.h"
 #include "engine/DatabaseEngine.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AdoObjects.h"
+#include "ado/Connection.h"
 
 namespace store {
 

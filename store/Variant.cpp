@@ -1,5 +1,6 @@
 #include "Variant.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -23,31 +24,15 @@ void SetMantissa(Decimal& d, uint128 m)
     d.lo64 = static_cast<std::uint64_t>(m);
 }
 
-// Days from 1970-01-01 for a proleptic Gregorian date.
-long long DaysFromCivil(long long y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
-}
+// Automation dates count days from this one.
+constexpr std::chrono::sys_days kOleEpoch{std::chrono::year{1899} / std::chrono::December / 30};
 
-void CivilFromDays(long long z, int& y, int& m, int& d)
+// A day past the end of its month runs on into the next, as automation dates do.
+std::chrono::sys_days DayOf(const DateParts& p)
 {
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (m <= 2));
+    using namespace std::chrono;
+    return sys_days{year{p.year} / month{static_cast<unsigned>(p.month)} / 1} + days{p.day - 1};
 }
-
-const long long kOleEpochDays = DaysFromCivil(1899, 12, 30);
 } // namespace
 
 double Decimal::ToDouble() const
@@ -135,115 +120,11 @@ std::string Decimal::ToText() const
     return digits;
 }
 
-Variant Variant::Null()
+const std::string& Variant::bstrVal() const
 {
-    Variant v;
-    v.vt_ = VT_NULL;
-    return v;
-}
-
-Variant Variant::Missing()
-{
-    Variant v;
-    v.vt_ = VT_ERROR;
-    v.v_.i4 = DISP_E_PARAMNOTFOUND;
-    return v;
-}
-
-Variant Variant::I2(std::int16_t x)
-{
-    Variant v;
-    v.vt_ = VT_I2;
-    v.v_.i2 = x;
-    return v;
-}
-
-Variant Variant::I4(std::int32_t x)
-{
-    Variant v;
-    v.vt_ = VT_I4;
-    v.v_.i4 = x;
-    return v;
-}
-
-Variant Variant::Int(std::int32_t x)
-{
-    Variant v;
-    v.vt_ = VT_INT;
-    v.v_.i4 = x;
-    return v;
-}
-
-Variant Variant::UI1(std::uint8_t x)
-{
-    Variant v;
-    v.vt_ = VT_UI1;
-    v.v_.ui1 = x;
-    return v;
-}
-
-Variant Variant::UI4(std::uint32_t x)
-{
-    Variant v;
-    v.vt_ = VT_UI4;
-    v.v_.ui4 = x;
-    return v;
-}
-
-Variant Variant::R4(float x)
-{
-    Variant v;
-    v.vt_ = VT_R4;
-    v.v_.r4 = x;
-    return v;
-}
-
-Variant Variant::R8(double x)
-{
-    Variant v;
-    v.vt_ = VT_R8;
-    v.v_.r8 = x;
-    return v;
-}
-
-Variant Variant::Date(double oleDate)
-{
-    Variant v;
-    v.vt_ = VT_DATE;
-    v.v_.r8 = oleDate;
-    return v;
-}
-
-Variant Variant::Bool(bool x)
-{
-    Variant v;
-    v.vt_ = VT_BOOL;
-    v.v_.i2 = x ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}
-
-Variant Variant::Bstr(std::string text)
-{
-    Variant v;
-    v.vt_ = VT_BSTR;
-    v.text_ = std::move(text);
-    return v;
-}
-
-Variant Variant::Dec(const Decimal& d)
-{
-    Variant v;
-    v.vt_ = VT_DECIMAL;
-    v.dec_ = d;
-    return v;
-}
-
-Variant Variant::Bytes(std::string bytes)
-{
-    Variant v;
-    v.vt_ = VT_BLOB_BYTES;
-    v.text_ = std::move(bytes);
-    return v;
+    static const std::string kNone;
+    const std::string* held = std::get_if<std::string>(&payload_);
+    return held ? *held : kNone;
 }
 
 std::string Variant::Describe() const
@@ -256,88 +137,60 @@ std::string Variant::Describe() const
         return "NULL";
     case VT_I2:
     case VT_BOOL:
-        return std::to_string(v_.i2);
+        return std::to_string(iVal());
     case VT_I4:
     case VT_INT:
     case VT_ERROR:
-        return std::to_string(v_.i4);
+        return std::to_string(lVal());
     case VT_UI1:
-        return std::to_string(v_.ui1);
+        return std::to_string(bVal());
     case VT_UI4:
-        return std::to_string(v_.ui4);
+        return std::to_string(ulVal());
     case VT_R4:
-        std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v_.r4));
+        std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(fltVal()));
         return buf;
     case VT_R8:
-        std::snprintf(buf, sizeof buf, "%.17g", v_.r8);
+        std::snprintf(buf, sizeof buf, "%.17g", dblVal());
         return buf;
     case VT_DATE:
-        return FormatDate(v_.r8, "");
+        return FormatDate(date(), "");
     case VT_DECIMAL:
-        return dec_.ToText();
+        return decVal().ToText();
     case VT_BSTR:
-        return text_;
+        return bstrVal();
     default:
-        return "(" + std::to_string(text_.size()) + " bytes)";
-    }
-}
-
-bool operator==(const Variant& a, const Variant& b)
-{
-    if (a.vt_ != b.vt_)
-        return false;
-    switch (a.vt_) {
-    case VT_EMPTY:
-    case VT_NULL:
-        return true;
-    case VT_I2:
-    case VT_BOOL:
-        return a.v_.i2 == b.v_.i2;
-    case VT_I4:
-    case VT_INT:
-    case VT_ERROR:
-        return a.v_.i4 == b.v_.i4;
-    case VT_UI1:
-        return a.v_.ui1 == b.v_.ui1;
-    case VT_UI4:
-        return a.v_.ui4 == b.v_.ui4;
-    case VT_R4:
-        return a.v_.r4 == b.v_.r4;
-    case VT_R8:
-    case VT_DATE:
-        return a.v_.r8 == b.v_.r8;
-    case VT_DECIMAL:
-        return a.dec_ == b.dec_;
-    default:
-        return a.text_ == b.text_;
+        return "(" + std::to_string(bstrVal().size()) + " bytes)";
     }
 }
 
 DateParts OleDateToParts(double oleDate)
 {
+    using namespace std::chrono;
     // The whole part counts days from the epoch; the fraction is the time of
     // day whatever the sign (automation dates before 1899-12-30 are odd so).
     const double wholeDays = std::trunc(oleDate);
-    long long msOfDay = std::llround(std::fabs(oleDate - wholeDays) * 86400000.0);
-    long long days = static_cast<long long>(wholeDays);
-    if (msOfDay >= 86400000) {
-        msOfDay -= 86400000;
-        days += oleDate < 0 ? -1 : 1;
+    milliseconds timeOfDay{std::llround(std::fabs(oleDate - wholeDays) * 86400000.0)};
+    days dayCount{static_cast<long long>(wholeDays)};
+    if (timeOfDay >= days{1}) {
+        timeOfDay -= days{1};
+        dayCount += days{oleDate < 0 ? -1 : 1};
     }
+    const year_month_day date{kOleEpoch + dayCount};
+    const hh_mm_ss time{timeOfDay};
     DateParts p;
-    CivilFromDays(kOleEpochDays + days, p.year, p.month, p.day);
-    p.hour = static_cast<int>(msOfDay / 3600000);
-    p.minute = static_cast<int>(msOfDay / 60000 % 60);
-    p.second = static_cast<int>(msOfDay / 1000 % 60);
-    p.millisecond = static_cast<int>(msOfDay % 1000);
+    p.year = static_cast<int>(date.year());
+    p.month = static_cast<int>(static_cast<unsigned>(date.month()));
+    p.day = static_cast<int>(static_cast<unsigned>(date.day()));
+    p.hour = static_cast<int>(time.hours().count());
+    p.minute = static_cast<int>(time.minutes().count());
+    p.second = static_cast<int>(time.seconds().count());
+    p.millisecond = static_cast<int>(time.subseconds().count());
     return p;
 }
 
 double PartsToOleDate(const DateParts& p)
 {
-    const long long days =
-        DaysFromCivil(p.year, static_cast<unsigned>(p.month), static_cast<unsigned>(p.day)) -
-        kOleEpochDays;
+    const long long days = (DayOf(p) - kOleEpoch).count();
     const double fraction =
         ((p.hour * 60.0 + p.minute) * 60.0 + p.second + p.millisecond / 1000.0) / 86400.0;
     return days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
@@ -399,10 +252,11 @@ std::string FormatDate(double oleDate, const std::string& format)
     tm.tm_hour = p.hour;
     tm.tm_min = p.minute;
     tm.tm_sec = p.second;
-    const long long days =
-        DaysFromCivil(p.year, static_cast<unsigned>(p.month), static_cast<unsigned>(p.day));
-    tm.tm_wday = static_cast<int>(((days % 7) + 11) % 7); // 1970-01-01 was a Thursday
-    tm.tm_yday = static_cast<int>(days - DaysFromCivil(p.year, 1, 1));
+    const std::chrono::sys_days day = DayOf(p);
+    tm.tm_wday = static_cast<int>(std::chrono::weekday{day}.c_encoding());
+    tm.tm_yday = static_cast<int>(
+        (day - std::chrono::sys_days{std::chrono::year{p.year} / std::chrono::January / 1})
+            .count());
     const std::string& fmt = format.empty() ? std::string("%Y-%m-%d %H:%M:%S") : format;
     std::vector<char> buf(64 + fmt.size() * 8);
     // The format is the caller's by design (a date format argument).

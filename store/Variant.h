@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <variant>
 
 namespace ado {
 
@@ -49,61 +50,65 @@ struct Decimal
 };
 
 // One field value. Texts are UTF-8; a date is an automation date (days since
-// 1899-12-30, the fraction the time of day).
+// 1899-12-30, the fraction the time of day). The type tells the kinds apart
+// that share a payload (VT_I4 and VT_INT, VT_R8 and VT_DATE, ...); asked for
+// a payload it does not hold, a value answers zero or empty.
 class Variant
 {
 public:
     Variant() = default;
 
-    static Variant Null();
-    static Variant Missing(); // VT_ERROR holding DISP_E_PARAMNOTFOUND
-    static Variant I2(std::int16_t v);
-    static Variant I4(std::int32_t v);
-    static Variant Int(std::int32_t v);
-    static Variant UI1(std::uint8_t v);
-    static Variant UI4(std::uint32_t v);
-    static Variant R4(float v);
-    static Variant R8(double v);
-    static Variant Date(double oleDate);
-    static Variant Bool(bool v);
-    static Variant Bstr(std::string text);
-    static Variant Dec(const Decimal& d);
-    static Variant Bytes(std::string bytes);
+    static Variant Null() { return {VT_NULL, {}}; }
+    static Variant Missing() { return {VT_ERROR, DISP_E_PARAMNOTFOUND}; }
+    static Variant I2(std::int16_t v) { return {VT_I2, v}; }
+    static Variant I4(std::int32_t v) { return {VT_I4, v}; }
+    static Variant Int(std::int32_t v) { return {VT_INT, v}; }
+    static Variant UI1(std::uint8_t v) { return {VT_UI1, v}; }
+    static Variant UI4(std::uint32_t v) { return {VT_UI4, v}; }
+    static Variant R4(float v) { return {VT_R4, v}; }
+    static Variant R8(double v) { return {VT_R8, v}; }
+    static Variant Date(double oleDate) { return {VT_DATE, oleDate}; }
+    static Variant Bool(bool v) { return {VT_BOOL, v ? VARIANT_TRUE : VARIANT_FALSE}; }
+    static Variant Bstr(std::string text) { return {VT_BSTR, std::move(text)}; }
+    static Variant Dec(const Decimal& d) { return {VT_DECIMAL, d}; }
+    static Variant Bytes(std::string bytes) { return {VT_BLOB_BYTES, std::move(bytes)}; }
 
     VarType vt() const { return vt_; }
     bool IsNull() const { return vt_ == VT_NULL; }
     bool IsEmptyOrNull() const { return vt_ == VT_EMPTY || vt_ == VT_NULL; }
 
-    std::int16_t iVal() const { return v_.i2; }
-    std::int32_t lVal() const { return v_.i4; }
-    std::uint8_t bVal() const { return v_.ui1; }
-    std::uint32_t ulVal() const { return v_.ui4; }
-    float fltVal() const { return v_.r4; }
-    double dblVal() const { return v_.r8; }
-    double date() const { return v_.r8; }
-    std::int16_t boolVal() const { return v_.i2; }
-    std::int32_t scode() const { return v_.i4; }
-    const Decimal& decVal() const { return dec_; }
-    const std::string& bstrVal() const { return text_; } // also the bytes of VT_BLOB_BYTES
+    std::int16_t iVal() const { return Get<std::int16_t>(); }
+    std::int32_t lVal() const { return Get<std::int32_t>(); }
+    std::uint8_t bVal() const { return Get<std::uint8_t>(); }
+    std::uint32_t ulVal() const { return Get<std::uint32_t>(); }
+    float fltVal() const { return Get<float>(); }
+    double dblVal() const { return Get<double>(); }
+    double date() const { return Get<double>(); }
+    std::int16_t boolVal() const { return Get<std::int16_t>(); }
+    std::int32_t scode() const { return Get<std::int32_t>(); }
+    Decimal decVal() const { return Get<Decimal>(); }
+    // The text of VT_BSTR, the bytes of VT_BLOB_BYTES.
+    const std::string& bstrVal() const;
 
     // A text that shows the value, for diagnostics and for copying between
     // engines; not the conversion that reading a field as text performs.
     std::string Describe() const;
 
-    friend bool operator==(const Variant& a, const Variant& b);
+    friend bool operator==(const Variant& a, const Variant& b) = default;
 
 private:
+    using Payload = std::variant<std::monostate, std::int16_t, std::int32_t, std::uint8_t,
+                                 std::uint32_t, float, double, Decimal, std::string>;
+    Variant(VarType vt, Payload payload) : vt_(vt), payload_(std::move(payload)) {}
+
+    template <typename T> T Get() const
+    {
+        const T* held = std::get_if<T>(&payload_);
+        return held ? *held : T{};
+    }
+
     VarType vt_ = VT_EMPTY;
-    union Scalar {
-        std::int16_t i2;
-        std::int32_t i4;
-        std::uint8_t ui1;
-        std::uint32_t ui4;
-        float r4;
-        double r8;
-    } v_{.r8 = 0.0};
-    Decimal dec_{};
-    std::string text_;
+    Payload payload_;
 };
 
 // Automation dates to and from calendar fields. Milliseconds are rounded.

@@ -59,7 +59,7 @@ std::unique_ptr<AccessDatabase> AccessDatabase::Open(const std::string& path,
     }
     try {
         database->tables_ = ParseCatalogueAnswer(database->Ask("catalogue", {}));
-    } catch (const MdbReaderFailure& failure) {
+    } catch (const ado::_com_error& failure) {
         database->RaiseUnreadable(failure.what());
     }
     return database;
@@ -83,9 +83,9 @@ std::string AccessDatabase::ReadOnlyReason() const
            "' is read-only here: this program reads Access files but does not change them.";
 }
 
-void AccessDatabase::RaiseReadOnly() const
+ado::_com_error AccessDatabase::RefusedChange() const
 {
-    throw ado::_com_error(ado::E_FAIL, kSource, ReadOnlyReason());
+    return ado::_com_error(ado::E_FAIL, kSource, ReadOnlyReason());
 }
 
 void AccessDatabase::MarkReadOnly(RowSet& rows) const
@@ -103,10 +103,10 @@ std::string AccessDatabase::Ask(const std::string& question,
     arguments.insert(arguments.end(), more.begin(), more.end());
     const MdbReaderRun run = RunMdbReader(reader_, arguments, limits_);
     if (run.exitStatus == kExitCannotStart)
-        throw MdbReaderFailure("the reader program could not be started");
+        RaiseReaderFailure("the reader program could not be started");
     if (run.exitStatus != mdbproto::kExitAnswered && run.exitStatus != mdbproto::kExitFailed)
-        throw MdbReaderFailure("the reader failed (exit status " + std::to_string(run.exitStatus) +
-                               ")");
+        RaiseReaderFailure("the reader failed (exit status " + std::to_string(run.exitStatus) +
+                           ")");
     return run.output;
 }
 
@@ -135,7 +135,7 @@ const RowSet& AccessDatabase::ReadTable(const std::string& exactName)
     RowSet rows;
     try {
         rows = ParseTableAnswer(Ask("table", {exactName}));
-    } catch (const MdbReaderFailure& failure) {
+    } catch (const ado::_com_error& failure) {
         RaiseUnreadable(failure.what());
     }
     rows.table = exactName;
@@ -155,9 +155,27 @@ void AccessDatabase::StreamTable(const std::string& name, const RowSink& sink)
         DatabaseEngine::StreamTable(exactName, sink);
         return;
     }
+    // A failure of the rows' receiver (a full disk, say) passes as it is; only
+    // the reader's own failures mean the Access file cannot be read.
+    bool inSink = false;
+    RowSink guarded;
+    guarded.columns = [&](const std::vector<ColumnInfo>& described) {
+        inSink = true;
+        if (sink.columns)
+            sink.columns(described);
+        inSink = false;
+    };
+    guarded.row = [&](const std::vector<ado::Variant>& row) {
+        inSink = true;
+        if (sink.row)
+            sink.row(row);
+        inSink = false;
+    };
     try {
-        StreamTableAnswer(Ask("table", {exactName}), sink);
-    } catch (const MdbReaderFailure& failure) {
+        StreamTableAnswer(Ask("table", {exactName}), guarded);
+    } catch (const ado::_com_error& failure) {
+        if (inSink)
+            throw;
         RaiseUnreadable(failure.what());
     }
 }
@@ -170,7 +188,7 @@ std::vector<TableEntry> AccessDatabase::ListTables()
 RowSet AccessDatabase::Query(const std::string& sql)
 {
     if (!OnlyReads(sql))
-        RaiseReadOnly();
+        throw RefusedChange();
     if (!queryEngine_)
         queryEngine_ = SqliteDatabase::OpenInMemory();
     try {
@@ -194,27 +212,5 @@ RowSet AccessDatabase::Query(const std::string& sql)
         throw ado::_com_error(error.Error(), kSource, error.Description());
     }
 }
-
-long AccessDatabase::Execute(const std::string&)
-{
-    RaiseReadOnly();
-}
-
-std::int64_t AccessDatabase::InsertRow(const std::string&, const std::vector<ColumnInfo>&,
-                                       const std::vector<ado::Variant>&, const std::vector<bool>&)
-{
-    RaiseReadOnly();
-}
-
-void AccessDatabase::UpdateRow(const std::string&, std::int64_t, const std::vector<ColumnInfo>&,
-                               const std::vector<ado::Variant>&, const std::vector<bool>&)
-{
-    RaiseReadOnly();
-}
-
-// Nothing is ever written, so there is nothing to make atomic.
-void AccessDatabase::BeginTransaction() {}
-void AccessDatabase::CommitTransaction() {}
-void AccessDatabase::RollbackTransaction() {}
 
 } // namespace store

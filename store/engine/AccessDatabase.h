@@ -26,23 +26,15 @@ public:
 
     std::string SourceName() const override;
     bool IsReadOnlyFormat() const override { return true; }
-    long Execute(const std::string& sql) override;
     RowSet Query(const std::string& sql) override;
     RowSet OpenTable(const std::string& name) override;
     // Straight from the reader's answer, without keeping the rows.
     void StreamTable(const std::string& name, const RowSink& sink) override;
     std::vector<TableEntry> ListTables() override;
-    std::int64_t InsertRow(const std::string& table, const std::vector<ColumnInfo>& columns,
-                           const std::vector<ado::Variant>& values,
-                           const std::vector<bool>& changed) override;
-    void UpdateRow(const std::string& table, std::int64_t key,
-                   const std::vector<ColumnInfo>& columns, const std::vector<ado::Variant>& values,
-                   const std::vector<bool>& changed) override;
-    void BeginTransaction() override;
-    void CommitTransaction() override;
-    void RollbackTransaction() override;
 
 private:
+    // Every change: the file is read, never written.
+    ado::_com_error RefusedChange() const override;
     AccessDatabase(std::string path, MdbReaderLimits limits, std::string readerProgram);
 
     // Runs the reader with the arguments that follow the file's path and
@@ -50,7 +42,6 @@ private:
     std::string Ask(const std::string& question, const std::vector<std::string>& more) const;
     [[noreturn]] void RaiseUnreadable(const std::string& reason) const;
     std::string ReadOnlyReason() const;
-    [[noreturn]] void RaiseReadOnly() const;
     const TableEntry& FindTable(const std::string& name) const;
     const RowSet& ReadTable(const std::string& exactName);
     void MarkReadOnly(RowSet& rows) const;

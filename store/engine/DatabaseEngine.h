@@ -63,8 +63,6 @@ public:
     // opposed to a writable format whose file is merely write-protected.
     virtual bool IsReadOnlyFormat() const { return false; }
 
-    // Runs one statement that returns no rows; returns the rows it changed.
-    virtual long Execute(const std::string& sql) = 0;
     // The rows of a query, read whole; not writable.
     virtual RowSet Query(const std::string& sql) = 0;
     // The rows of a table or view opened by name, in the same order every time
@@ -82,20 +80,39 @@ public:
     }
     virtual std::vector<TableEntry> ListTables() = 0;
 
+    // What changes a database. An engine for a format it never writes keeps
+    // these: each change is refused with RefusedChange(), and with nothing ever
+    // written there is nothing for a transaction to make atomic.
+
+    // Runs one statement that returns no rows; returns the rows it changed.
+    virtual long Execute(const std::string& /*sql*/) { throw RefusedChange(); }
     // Writes one row to a table opened by name. `changed` marks the columns the
     // caller set; the others keep the table's defaults (insert) or their stored
     // values (update). Insert returns the new row's key.
-    virtual std::int64_t InsertRow(const std::string& table, const std::vector<ColumnInfo>& columns,
-                                   const std::vector<ado::Variant>& values,
-                                   const std::vector<bool>& changed) = 0;
-    virtual void UpdateRow(const std::string& table, std::int64_t key,
-                           const std::vector<ColumnInfo>& columns,
-                           const std::vector<ado::Variant>& values,
-                           const std::vector<bool>& changed) = 0;
+    virtual std::int64_t InsertRow(const std::string& /*table*/,
+                                   const std::vector<ColumnInfo>& /*columns*/,
+                                   const std::vector<ado::Variant>& /*values*/,
+                                   const std::vector<bool>& /*changed*/)
+    {
+        throw RefusedChange();
+    }
+    virtual void UpdateRow(const std::string& /*table*/, std::int64_t /*key*/,
+                           const std::vector<ColumnInfo>& /*columns*/,
+                           const std::vector<ado::Variant>& /*values*/,
+                           const std::vector<bool>& /*changed*/)
+    {
+        throw RefusedChange();
+    }
+    virtual void BeginTransaction() {}
+    virtual void CommitTransaction() {}
+    virtual void RollbackTransaction() {}
 
-    virtual void BeginTransaction() = 0;
-    virtual void CommitTransaction() = 0;
-    virtual void RollbackTransaction() = 0;
+protected:
+    virtual ado::_com_error RefusedChange() const
+    {
+        return ado::_com_error(ado::adErrFeatureNotAvailable, SourceName(),
+                               "The database cannot be changed.");
+    }
 };
 
 // Opens the database file named by `path`, choosing the engine by the file's

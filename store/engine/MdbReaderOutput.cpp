@@ -17,7 +17,7 @@ constexpr int kMaxDecimalDigits = 28;
 
 [[noreturn]] void Damaged(const std::string& what)
 {
-    throw MdbReaderFailure("the reader's answer is damaged (" + what + ")");
+    RaiseReaderFailure("the reader's answer is damaged (" + what + ")");
 }
 
 // Walks an answer; every read checks that the bytes are there.
@@ -71,7 +71,7 @@ void Begin(Cursor& in, mdbproto::Answer expected)
     if (kind == mdbproto::Answer::Failure) {
         std::string description = in.Text();
         in.Expect(mdbproto::kTrailer, "its failure is not complete");
-        throw MdbReaderFailure(description);
+        RaiseReaderFailure(description);
     }
     if (kind != expected)
         Damaged("it answers another question");
@@ -176,7 +176,7 @@ void ReadRows(Cursor& in, const std::vector<ReaderColumn>& columns, const RowSin
         if (marker == mdbproto::kRowsFailed) {
             std::string description = in.Text();
             End(in);
-            throw MdbReaderFailure(description);
+            RaiseReaderFailure(description);
         }
         if (marker != mdbproto::kRowFollows)
             Damaged("a row is not marked as one");

@@ -9,8 +9,8 @@ namespace store {
 
 // Read the answers that tavrin-mdb-reader writes (MdbReaderProtocol.h). Every
 // length is checked against what is left of the answer. An answer that is
-// damaged or cut short raises MdbReaderFailure saying so; a failure answer
-// raises MdbReaderFailure with the reader's own description.
+// damaged or cut short raises a reader failure (MdbReaderProcess.h) saying
+// so; a failure answer raises one with the reader's own description.
 std::vector<TableEntry> ParseCatalogueAnswer(std::string_view answer);
 RowSet ParseTableAnswer(std::string_view answer);
 // The same answer handed to `sink` row by row, as it is read; returns the

@@ -1,5 +1,7 @@
 #include "MdbReaderProcess.h"
 
+#include "../ComError.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -28,7 +30,7 @@ constexpr bool kLimitAddressSpace = true;
 
 [[noreturn]] void Fail(const std::string& reason)
 {
-    throw MdbReaderFailure(reason);
+    RaiseReaderFailure(reason);
 }
 
 // A descriptor closed when it goes.
@@ -162,6 +164,11 @@ std::string EndedBy(int status)
     return "the reader crashed (signal " + std::to_string(number) + ")";
 }
 } // namespace
+
+void RaiseReaderFailure(const std::string& reason)
+{
+    throw ado::_com_error(ado::E_FAIL, "Access database reader", reason);
+}
 
 MdbReaderRun RunMdbReader(const std::string& program, const std::vector<std::string>& arguments,
                           const MdbReaderLimits& limits)

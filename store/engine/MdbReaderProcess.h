@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstddef>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,13 +17,9 @@ struct MdbReaderLimits
     std::size_t outputBytes = std::size_t{512} << 20;     // what one answer may hold
 };
 
-// The reader gave no usable answer; what() says why, in words for the user
-// ("the reader crashed (signal 11)").
-class MdbReaderFailure : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
+// The reader gave no usable answer: an ado::_com_error whose description
+// says why, in words for the user ("the reader crashed (signal 11)").
+[[noreturn]] void RaiseReaderFailure(const std::string& reason);
 
 struct MdbReaderRun
 {
@@ -34,7 +29,7 @@ struct MdbReaderRun
 
 // Runs the reader program with the arguments, its standard input empty and
 // its errors discarded, under the limits, and waits for it to end. Raises
-// MdbReaderFailure when it cannot be started, is ended by a signal, runs out
+// a reader failure when it cannot be started, is ended by a signal, runs out
 // of time or writes more than the limit; the child is reaped in every case.
 MdbReaderRun RunMdbReader(const std::string& program, const std::vector<std::string>& arguments,
                           const MdbReaderLimits& limits);

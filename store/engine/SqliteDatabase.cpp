@@ -277,18 +277,29 @@ SqliteDatabase::~SqliteDatabase()
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenExisting(const std::string& path)
+namespace {
+// Opens an existing file read-write; null, and the engine's reason, when not.
+sqlite3* OpenReadWrite(const std::string& path, std::string& failure)
 {
     sqlite3* db = nullptr;
     const int rc =
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        sqlite3_close_v2(db);
+    if (rc == SQLITE_OK)
+        return db;
+    failure = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    sqlite3_close_v2(db);
+    return nullptr;
+}
+} // namespace
+
+std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenExisting(const std::string& path)
+{
+    std::string failure;
+    sqlite3* db = OpenReadWrite(path, failure);
+    if (!db)
         throw ado::_com_error(ado::E_FAIL, kSource,
-                              "The file '" + path + "' cannot be opened as a database: " + message +
+                              "The file '" + path + "' cannot be opened as a database: " + failure +
                                   ".");
-    }
     std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(db, path));
     // Reading the schema is what finds a damaged or foreign file.
     Statement probe(*database, "SELECT count(*) FROM sqlite_schema");
@@ -304,15 +315,12 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::CreateNew(const std::string& pat
                               "The file '" + path + "' cannot be created: " + std::strerror(errno) +
                                   ".");
     ::close(fd);
-    sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        sqlite3_close_v2(db);
+    std::string failure;
+    sqlite3* db = OpenReadWrite(path, failure);
+    if (!db) {
         ::unlink(path.c_str());
         throw ado::_com_error(ado::E_FAIL, kSource,
-                              "The file '" + path + "' cannot be created: " + message + ".");
+                              "The file '" + path + "' cannot be created: " + failure + ".");
     }
     return std::unique_ptr<SqliteDatabase>(new SqliteDatabase(db, path));
 }

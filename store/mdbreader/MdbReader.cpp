@@ -3,6 +3,7 @@
 // that started the reader survives that.
 #include "MdbReader.h"
 
+#include "ComError.h"
 #include "Jet4Text.h"
 
 #include <algorithm>
@@ -22,6 +23,12 @@
 namespace mdbreader {
 
 namespace {
+// The file cannot be read as asked; the text says why, for the user.
+[[noreturn]] void Refuse(const std::string& why)
+{
+    throw ado::_com_error(ado::E_FAIL, "Access database reader", why);
+}
+
 using mdbproto::AccessType;
 
 constexpr int kRowOffsetMask = 0x1FFF; // the flags above it mark deleted rows
@@ -101,24 +108,24 @@ void CheckComplete(MdbHandle* mdb, const std::string& path)
     };
     const auto pageSize = static_cast<off_t>(mdb->fmt->pg_size);
     if (::stat(path.c_str(), &info) != 0 || pageSize <= 0 || info.st_size % pageSize != 0)
-        throw ReadFailure("the file is cut short (it does not end on a page boundary)");
+        Refuse("the file is cut short (it does not end on a page boundary)");
     MdbCatalogEntry* objects = FindTable(mdb, "MSysObjects");
     if (!objects)
-        throw ReadFailure("its list of tables is missing");
+        Refuse("its list of tables is missing");
     TableDef table(mdb_read_table(objects));
     if (!table || !mdb_read_columns(table.get()) || table->num_cols == 0)
-        throw ReadFailure("its list of tables cannot be read");
+        Refuse("its list of tables cannot be read");
     if (CountRows(table.get()) < table->num_rows)
-        throw ReadFailure("its list of tables is cut short");
+        Refuse("its list of tables is cut short");
 }
 
 Handle OpenFile(const std::string& path)
 {
     Handle mdb(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!mdb)
-        throw ReadFailure("it is not an Access file, or its first page is damaged");
+        Refuse("it is not an Access file, or its first page is damaged");
     if (!mdb_read_catalog(mdb.get(), MDB_ANY))
-        throw ReadFailure("its list of tables cannot be read");
+        Refuse("its list of tables cannot be read");
     CheckComplete(mdb.get(), path);
     return mdb;
 }
@@ -207,14 +214,14 @@ Bytes ValueReader::Stored(const MdbField& field) const
 {
     if (field.start < 0 || field.siz < 0 ||
         static_cast<std::size_t>(field.start) + static_cast<std::size_t>(field.siz) > pageSize_)
-        throw ReadFailure("a row lies outside its page");
+        Refuse("a row lies outside its page");
     return {mdb_->pg_buf + field.start, static_cast<std::size_t>(field.siz)};
 }
 
 void ValueReader::Need(Bytes stored, std::size_t size)
 {
     if (stored.size < size)
-        throw ReadFailure("a value is shorter than its column's type");
+        Refuse("a value is shorter than its column's type");
 }
 
 Bytes ValueReader::LongValuePiece(std::uint32_t pageRow) const
@@ -224,7 +231,7 @@ Bytes ValueReader::LongValuePiece(std::uint32_t pageRow) const
     size_t size = 0;
     if (mdb_find_pg_row(mdb_, static_cast<int>(pageRow), &page, &start, &size) != 0 || !page ||
         start < 0 || static_cast<std::size_t>(start) + size > pageSize_)
-        throw ReadFailure("a Memo or OLE value points at a page that is not there");
+        Refuse("a Memo or OLE value points at a page that is not there");
     return {static_cast<const unsigned char*>(page) + start, size};
 }
 
@@ -235,31 +242,30 @@ std::string ValueReader::LongValue(Bytes stored) const
     if (stored.size == 0)
         return {};
     if (stored.size < MDB_MEMO_OVERHEAD)
-        throw ReadFailure("a Memo or OLE value is damaged");
+        Refuse("a Memo or OLE value is damaged");
     const std::uint32_t header = Le32(stored.data);
     const std::uint32_t length = header & kLongValueLengthMask;
     if (length > kMaxLongValueBytes)
-        throw ReadFailure("a Memo or OLE value is too large (" + std::to_string(length) +
-                          " bytes)");
+        Refuse("a Memo or OLE value is too large (" + std::to_string(length) + " bytes)");
     if (header & kLongValueInline)
         return std::string(stored.View().substr(MDB_MEMO_OVERHEAD));
     const std::uint32_t first = Le32(stored.data + 4);
     if (header & kLongValueOnePage)
         return std::string(LongValuePiece(first).View());
     if ((header & 0xFF000000) != 0)
-        throw ReadFailure("a Memo or OLE value is damaged");
+        Refuse("a Memo or OLE value is damaged");
 
     std::string value;
     value.reserve(length);
     for (std::uint32_t next = first; next != 0 && value.size() < length;) {
         const Bytes piece = LongValuePiece(next);
         if (piece.size <= 4) // an empty link would never end the chain
-            throw ReadFailure("a Memo or OLE value is damaged");
+            Refuse("a Memo or OLE value is damaged");
         next = Le32(piece.data);
         value.append(piece.View().substr(4, length - value.size()));
     }
     if (value.size() != length)
-        throw ReadFailure("a Memo or OLE value is cut short");
+        Refuse("a Memo or OLE value is cut short");
     return value;
 }
 
@@ -328,7 +334,7 @@ void ValueReader::Write(const MdbColumn* column, const MdbField* field, AnswerWr
         // A sign byte, then four 32-bit words, most significant first.
         Need(stored, 17);
         if (Le32(stored.data + 1) != 0)
-            throw ReadFailure("a Numeric value has more than 28 digits");
+            Refuse("a Numeric value has more than 28 digits");
         out.U8(stored.data[0] & 0x80);
         out.U32(Le32(stored.data + 5));
         out.U64((std::uint64_t{Le32(stored.data + 9)} << 32) | Le32(stored.data + 13));
@@ -382,11 +388,11 @@ void WriteRows(MdbHandle* mdb, MdbTableDef* table, AnswerWriter& out)
         size_t size = 0;
         if (table->cur_row == 0 ||
             mdb_find_row(mdb, static_cast<int>(table->cur_row - 1), &start, &size) != 0)
-            throw ReadFailure("a row cannot be found again on its page");
+            Refuse("a row cannot be found again on its page");
         start &= kRowOffsetMask;
         std::memset(fields.data(), 0, fields.size() * sizeof(MdbField));
         if (mdb_crack_row(table, start, size, fields.data()) < 0)
-            throw ReadFailure("a row is damaged");
+            Refuse("a row is damaged");
         std::fill(byColumn.begin(), byColumn.end(), nullptr);
         for (const MdbField& field : fields)
             if (field.colnum >= 0 && static_cast<unsigned>(field.colnum) < count)
@@ -401,9 +407,8 @@ void WriteRows(MdbHandle* mdb, MdbTableDef* table, AnswerWriter& out)
     // libmdb ends a table quietly at a page it cannot read (a file cut
     // short): the count kept in the table's definition shows what is missing.
     if (read < table->num_rows)
-        throw ReadFailure("only " + std::to_string(read) + " of the " +
-                          std::to_string(table->num_rows) + " rows of table '" +
-                          NameOf(table->name, sizeof table->name) + "' can be read");
+        Refuse("only " + std::to_string(read) + " of the " + std::to_string(table->num_rows) +
+               " rows of table '" + NameOf(table->name, sizeof table->name) + "' can be read");
     out.U8(mdbproto::kRowsEnd);
 }
 } // namespace
@@ -435,13 +440,13 @@ void WriteTable(const std::string& path, const std::string& name, AnswerWriter& 
     Handle mdb = OpenFile(path);
     MdbCatalogEntry* entry = FindTable(mdb.get(), name);
     if (!entry)
-        throw ReadFailure("it has no table '" + name + "'");
+        Refuse("it has no table '" + name + "'");
     TableDef table(mdb_read_table(entry));
     if (!table)
-        throw ReadFailure("the table '" + name + "' cannot be read");
+        Refuse("the table '" + name + "' cannot be read");
     if (!mdb_read_columns(table.get()) || table->num_cols == 0 || !table->columns ||
         table->columns->len < table->num_cols)
-        throw ReadFailure("the columns of table '" + name + "' cannot be read");
+        Refuse("the columns of table '" + name + "' cannot be read");
 
     out.Begin(mdbproto::Answer::Table);
     out.Text(NameOf(table->name, sizeof table->name));

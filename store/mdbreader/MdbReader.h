@@ -2,17 +2,12 @@
 
 #include "AnswerWriter.h"
 
-#include <stdexcept>
 #include <string>
 
 namespace mdbreader {
 
-// The file cannot be read as asked; the text says why, for the user.
-struct ReadFailure : std::runtime_error
-{
-    using std::runtime_error::runtime_error;
-};
-
+// Both raise ado::_com_error, its description saying why the file cannot be
+// read as asked, in words for the user.
 // Writes the answer listing the tables of the Access file at `path`.
 void WriteCatalogue(const std::string& path, AnswerWriter& out);
 // Writes the answer holding the columns and every row of one table.

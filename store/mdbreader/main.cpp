@@ -4,6 +4,7 @@
 //   tavrin-mdb-reader catalogue FILE
 //   tavrin-mdb-reader table FILE TABLE
 #include "AnswerWriter.h"
+#include "ComError.h"
 #include "MdbReader.h"
 
 #include <cstdio>
@@ -36,7 +37,7 @@ int main(int argc, char** argv)
                 WriteTable(argv[2], argv[3], out);
             out.Finish();
             return mdbproto::kExitAnswered;
-        } catch (const ReadFailure& failure) {
+        } catch (const ado::_com_error& failure) {
             out.Fail(failure.what());
         } catch (const std::bad_alloc&) {
             out.Fail("the reader ran out of memory");

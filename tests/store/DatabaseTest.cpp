@@ -27,6 +27,23 @@ TEST(ErrorMessage, GenericFormsForCodesWithoutText)
     EXPECT_EQ(ado::ErrorMessage(ado::E_FAIL), "Unspecified error");
 }
 
+TEST(ErrorMessage, AStoreFailureIsAStandardErrorThatTellsWhatWentWrong)
+{
+    const std::runtime_error& described =
+        ado::_com_error(ado::E_FAIL, "SQLite", "The disk is full.");
+    EXPECT_STREQ(described.what(), "The disk is full.");
+    EXPECT_STREQ(ado::_com_error(ado::E_POINTER).what(), "Invalid pointer");
+    // A missing file at open: the description the layer records, as what() tells it.
+    CADODataBase db;
+    ASSERT_FALSE(db.Open(Cs("/nonexistent/show.db"), "", ""));
+    try {
+        db.GetConnection()->Open(Cs("/nonexistent/show.db"));
+        ADD_FAILURE() << "a missing file opened";
+    } catch (const std::exception& error) {
+        EXPECT_EQ(error.what(), db.GetLastErrorDescription());
+    }
+}
+
 TEST(DatabaseOpen, MissingFileFailsWithRecordedTextAndCreatesNothing)
 {
     TempDir dir;

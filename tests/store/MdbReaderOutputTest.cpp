@@ -12,7 +12,6 @@
 namespace {
 
 using mdbproto::AccessType;
-using store::MdbReaderFailure;
 
 // Builds answers byte by byte.
 class Answer
@@ -55,7 +54,7 @@ std::string TableFailure(const std::string& answer)
 {
     try {
         store::ParseTableAnswer(answer);
-    } catch (const MdbReaderFailure& failure) {
+    } catch (const ado::_com_error& failure) {
         return failure.what();
     }
     return "parsed";

@@ -108,7 +108,7 @@ TEST_F(WrittenAnswer, AFailureBeforeAnyRowWentOutReplacesTheAnswer)
     try {
         store::ParseTableAnswer(Written());
         FAIL() << "a failed answer parsed";
-    } catch (const store::MdbReaderFailure& failure) {
+    } catch (const ado::_com_error& failure) {
         EXPECT_STREQ(failure.what(), "a row is damaged");
     }
 }
@@ -128,7 +128,7 @@ TEST_F(WrittenAnswer, AFailureAfterRowsWentOutEndsThemMidRow)
     try {
         store::ParseTableAnswer(written);
         FAIL() << "a failed answer parsed";
-    } catch (const store::MdbReaderFailure& failure) {
+    } catch (const ado::_com_error& failure) {
         EXPECT_STREQ(failure.what(), "a Memo or OLE value is damaged");
     }
 }

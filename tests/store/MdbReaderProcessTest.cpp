@@ -18,7 +18,6 @@
 
 namespace {
 
-using store::MdbReaderFailure;
 using store::MdbReaderLimits;
 using store::RunMdbReader;
 
@@ -56,7 +55,7 @@ protected:
     {
         try {
             RunMdbReader(program, {"catalogue", "x.mdb"}, limits);
-        } catch (const MdbReaderFailure& failure) {
+        } catch (const ado::_com_error& failure) {
             return failure.what();
         }
         return {};
@@ -207,7 +206,7 @@ TEST_F(ReaderProcess, EveryCutOfARealAnswerIsRefused)
     EXPECT_EQ(whole.rows.size(), 2u);
     for (std::size_t keep = 0; keep < run.output.size(); ++keep)
         EXPECT_THROW(store::ParseTableAnswer(std::string_view(run.output).substr(0, keep)),
-                     MdbReaderFailure)
+                     ado::_com_error)
             << keep;
 }
 

@@ -4,6 +4,7 @@
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+#include <type_traits>
 
 namespace {
 
@@ -360,4 +361,40 @@ TEST_F(FieldKinds, IntegerFormsAndRefusedConversions)
     EXPECT_EQ(Integer("l"), 0);
 }
 
+} // namespace
+
+namespace {
+static_assert(!std::is_copy_constructible_v<CADORecordset> &&
+                  !std::is_copy_assignable_v<CADORecordset>,
+              "copies of a recordset object would share rows that each of them closes");
+
+TEST_F(ShowStore, OnlyTheOwnerClosesTheRowsWhenItGoes)
+{
+    AddCues({{0, "A"}, {1, "B"}});
+    CADORecordset owner;
+    {
+        CADORecordset opened(&db);
+        ASSERT_TRUE(opened.Open("tb_Layout", modeTable));
+        owner = std::move(opened);
+    } // the object the rows came from dies here, holding nothing
+    ASSERT_TRUE(owner.IsOpen());
+    owner.GetRecordset()->MoveNext();
+    std::string host;
+    EXPECT_TRUE(owner.ReadField("HostName", host, ""));
+    EXPECT_EQ(host, "B");
+
+    const ado::RecordsetPtr rows = owner.GetRecordset();
+    {
+        const CADORecordset last(std::move(owner));
+        EXPECT_TRUE(last.IsOpen());
+    }
+    EXPECT_EQ(rows->State(), ado::adStateClosed);
+    // Binding a long-lived object again closes what it held before.
+    owner = CADORecordset(&db);
+    ASSERT_TRUE(owner.Open("tb_Layout", modeTable));
+    const ado::RecordsetPtr before = owner.GetRecordset();
+    owner = CADORecordset(&db);
+    EXPECT_EQ(before->State(), ado::adStateClosed);
+    EXPECT_TRUE(owner.Open("tb_Layout", modeTable));
+}
 } // namespace

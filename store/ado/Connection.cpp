@@ -1,4 +1,6 @@
-#include "AdoObjects.h"
+#include "Connection.h"
+
+#include "Recordset.h"
 
 #include <strings.h>
 
@@ -10,8 +12,8 @@ namespace {
     throw _com_error(adErrObjectClosed, kSourceConnection,
                      "Operation is not allowed when the object is closed.");
 }
-} // namespace
 
+// The file path that follows "Data Source=" in a connection text.
 std::string DataSourceOf(const std::string& connectionString)
 {
     static constexpr char kKey[] = "data source=";
@@ -33,33 +35,37 @@ std::string DataSourceOf(const std::string& connectionString)
     }
     return {};
 }
+} // namespace
 
 ConnectionPtr Connection::Create()
 {
     return ConnectionPtr(new Connection());
 }
 
-void Connection::Open(const std::string& connectionString, const std::string& /*userId*/,
-                      const std::string& /*password*/, long /*options*/)
+void Connection::RequireClosed() const
 {
     if (engine_)
         throw _com_error(adErrObjectOpen, kSourceConnection,
                          "Operation is not allowed when the object is open.");
-    engine_ = store::OpenDatabaseFile(DataSourceOf(connectionString));
-    connectionString_ = connectionString;
+}
+
+void Connection::Start(std::unique_ptr<store::DatabaseEngine> engine)
+{
+    engine_ = std::move(engine);
     transactionLevel_ = 0;
     ++session_;
 }
 
+void Connection::Open(const std::string& connectionString)
+{
+    RequireClosed();
+    Start(store::OpenDatabaseFile(DataSourceOf(connectionString)));
+}
+
 void Connection::Create(const std::string& connectionString)
 {
-    if (engine_)
-        throw _com_error(adErrObjectOpen, kSourceConnection,
-                         "Operation is not allowed when the object is open.");
-    engine_ = store::CreateDatabaseFile(DataSourceOf(connectionString));
-    connectionString_ = connectionString;
-    transactionLevel_ = 0;
-    ++session_;
+    RequireClosed();
+    Start(store::CreateDatabaseFile(DataSourceOf(connectionString)));
 }
 
 bool Connection::IsReadOnlyFormat()
@@ -91,17 +97,12 @@ store::DatabaseEngine& Connection::Engine()
     return *engine_;
 }
 
-RecordsetPtr Connection::Execute(const std::string& commandText, long* recordsAffected,
-                                 long /*options*/)
+long Connection::Execute(const std::string& commandText)
 {
-    const long affected = Engine().Execute(commandText);
-    if (recordsAffected)
-        *recordsAffected = affected;
-    return Recordset::Create(); // a closed one: the statement returns no rows
+    return Engine().Execute(commandText);
 }
 
-RecordsetPtr Connection::OpenSchema(SchemaEnum schema, const Variant& /*restrictions*/,
-                                    const Variant& /*schemaId*/)
+RecordsetPtr Connection::OpenSchema(SchemaEnum schema)
 {
     if (schema != adSchemaTables)
         throw _com_error(adErrFeatureNotAvailable, kSourceConnection,
@@ -112,7 +113,7 @@ RecordsetPtr Connection::OpenSchema(SchemaEnum schema, const Variant& /*restrict
     for (const store::TableEntry& table : Engine().ListTables())
         set.rows.push_back({Variant::Null(), Variant::Null(), Variant::Bstr(table.name),
                             Variant::Bstr(table.type)});
-    return Recordset::FromRows(std::move(set), nullptr);
+    return Recordset::FromRows(std::move(set));
 }
 
 long Connection::BeginTrans()
@@ -135,25 +136,6 @@ void Connection::RollbackTrans()
         throw _com_error(E_FAIL, kSourceConnection, "No transaction is active.");
     --transactionLevel_;
     Engine().RollbackTransaction();
-}
-
-CommandPtr Command::Create()
-{
-    return CommandPtr(new Command());
-}
-
-RecordsetPtr Command::Execute(long /*options*/)
-{
-    if (!connection_ || connection_->State() == adStateClosed)
-        throw _com_error(adErrInvalidConnection, kSourceCommand,
-                         "The connection cannot be used to perform this operation. It is either "
-                         "closed or invalid in this context.");
-    if (type_ == adCmdStoredProc)
-        throw _com_error(adErrFeatureNotAvailable, kSourceCommand,
-                         "The database has no stored procedure '" + text_ + "'.");
-    auto recordset = Recordset::Create();
-    recordset->Open(text_, connection_, adOpenStatic, adLockReadOnly, adCmdText);
-    return recordset;
 }
 
 } // namespace ado

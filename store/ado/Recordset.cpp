@@ -1,4 +1,6 @@
-#include "AdoObjects.h"
+#include "Recordset.h"
+
+#include "Connection.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,57 +17,6 @@ bool IsPlainIdentifier(const std::string& text)
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
     });
 }
-
-// Orders two values of one column for Sort: NULLs first, then numbers, then
-// texts; values of other kinds by their shown text.
-int CompareValues(const Variant& a, const Variant& b)
-{
-    auto rank = [](const Variant& v) {
-        switch (v.vt()) {
-        case VT_EMPTY:
-        case VT_NULL:
-            return 0;
-        case VT_BSTR:
-            return 2;
-        case VT_BLOB_BYTES:
-            return 3;
-        default:
-            return 1;
-        }
-    };
-    auto number = [](const Variant& v) {
-        switch (v.vt()) {
-        case VT_I2:
-        case VT_BOOL:
-            return static_cast<double>(v.iVal());
-        case VT_I4:
-        case VT_INT:
-            return static_cast<double>(v.lVal());
-        case VT_UI1:
-            return static_cast<double>(v.bVal());
-        case VT_UI4:
-            return static_cast<double>(v.ulVal());
-        case VT_R4:
-            return static_cast<double>(v.fltVal());
-        case VT_DECIMAL:
-            return v.decVal().ToDouble();
-        default:
-            return v.dblVal();
-        }
-    };
-    const int ra = rank(a);
-    const int rb = rank(b);
-    if (ra != rb)
-        return ra < rb ? -1 : 1;
-    if (ra == 0)
-        return 0;
-    if (ra == 1) {
-        const double x = number(a);
-        const double y = number(b);
-        return x < y ? -1 : (y < x ? 1 : 0);
-    }
-    return a.bstrVal().compare(b.bstrVal());
-}
 } // namespace
 
 RecordsetPtr Recordset::Create()
@@ -73,12 +24,10 @@ RecordsetPtr Recordset::Create()
     return RecordsetPtr(new Recordset());
 }
 
-RecordsetPtr Recordset::FromRows(store::RowSet rows, const ConnectionPtr& connection)
+RecordsetPtr Recordset::FromRows(store::RowSet rows)
 {
     RecordsetPtr recordset = Create();
-    recordset->cursorType_ = adOpenStatic;
-    recordset->cursorLocation_ = adUseClient;
-    recordset->Load(std::move(rows), connection);
+    recordset->Load(std::move(rows), nullptr);
     recordset->readOnly_ = true;
     return recordset;
 }
@@ -88,18 +37,16 @@ void Recordset::Load(store::RowSet rows, const ConnectionPtr& connection)
     rows_ = std::move(rows);
     connection_ = connection;
     session_ = connection ? connection->Session() : 0;
-    order_.clear();
     position_ = 0;
     editMode_ = adEditNone;
     pending_.clear();
     changed_.clear();
-    sort_.clear();
     readOnly_ = !rows_.writable;
     open_ = true;
 }
 
 void Recordset::Open(const std::string& source, const ConnectionPtr& activeConnection,
-                     CursorTypeEnum cursorType, LockTypeEnum lockType, long options)
+                     LockTypeEnum lockType, CommandTypeEnum options)
 {
     if (State() == adStateOpen)
         throw _com_error(adErrObjectOpen, kSourceRecordset,
@@ -116,7 +63,6 @@ void Recordset::Open(const std::string& source, const ConnectionPtr& activeConne
         rows = engine.OpenTable(source);
     else
         rows = engine.Query(source);
-    cursorType_ = cursorType;
     Load(std::move(rows), activeConnection);
     if (lockType == adLockReadOnly)
         readOnly_ = true;
@@ -139,7 +85,6 @@ void Recordset::Close()
                          "Operation is not allowed when the object is closed.");
     open_ = false;
     rows_ = store::RowSet();
-    order_.clear();
     pending_.clear();
     changed_.clear();
     editMode_ = adEditNone;
@@ -183,21 +128,10 @@ std::size_t Recordset::FieldIndex(const std::string& field) const
                          field + "').");
 }
 
-std::size_t Recordset::RowAt(std::size_t position) const
-{
-    return order_.empty() ? position : order_[position];
-}
-
 bool Recordset::EndOfFile() const
 {
     RequireOpen();
     return editMode_ != adEditAdd && position_ >= rows_.rows.size();
-}
-
-bool Recordset::BOF() const
-{
-    RequireOpen();
-    return rows_.rows.empty();
 }
 
 void Recordset::MoveNext()
@@ -237,7 +171,7 @@ Variant Recordset::GetFieldValue(std::size_t index) const
                          "name or ordinal.");
     if (editMode_ != adEditNone)
         return pending_[index];
-    return rows_.rows[RowAt(position_)][index];
+    return rows_.rows[position_][index];
 }
 
 Variant Recordset::GetCollect(const std::string& field) const
@@ -252,7 +186,7 @@ void Recordset::PutCollect(const std::string& field, const Variant& value)
     const std::size_t index = FieldIndex(field);
     RequireWritable();
     if (editMode_ == adEditNone) {
-        pending_ = rows_.rows[RowAt(position_)];
+        pending_ = rows_.rows[position_];
         changed_.assign(rows_.columns.size(), false);
         editMode_ = adEditInProgress;
     }
@@ -282,13 +216,10 @@ void Recordset::Update()
         const std::int64_t key = engine.InsertRow(rows_.table, rows_.columns, pending_, changed_);
         rows_.rows.push_back(std::move(pending_));
         rows_.keys.push_back(key);
-        if (!order_.empty())
-            order_.push_back(rows_.rows.size() - 1);
         position_ = rows_.rows.size() - 1;
     } else {
-        const std::size_t row = RowAt(position_);
-        engine.UpdateRow(rows_.table, rows_.keys[row], rows_.columns, pending_, changed_);
-        rows_.rows[row] = std::move(pending_);
+        engine.UpdateRow(rows_.table, rows_.keys[position_], rows_.columns, pending_, changed_);
+        rows_.rows[position_] = std::move(pending_);
     }
     pending_.clear();
     changed_.clear();
@@ -301,67 +232,6 @@ void Recordset::CancelUpdate()
     pending_.clear(); // an addition given up leaves the record that was current before it
     changed_.clear();
     editMode_ = adEditNone;
-}
-
-void Recordset::PutSort(const std::string& sort)
-{
-    RequireOpen();
-    sort_ = sort;
-    ApplySort();
-    position_ = 0;
-}
-
-void Recordset::ApplySort()
-{
-    order_.clear();
-    if (sort_.find_first_not_of(" \t") == std::string::npos)
-        return;
-    struct Key
-    {
-        std::size_t column;
-        bool descending;
-    };
-    std::vector<Key> keys;
-    std::size_t start = 0;
-    while (start <= sort_.size()) {
-        std::size_t end = sort_.find(',', start);
-        if (end == std::string::npos)
-            end = sort_.size();
-        std::string part = sort_.substr(start, end - start);
-        std::string name;
-        std::string direction;
-        std::size_t i = part.find_first_not_of(" \t");
-        std::size_t j = part.find_first_of(" \t", i == std::string::npos ? 0 : i);
-        if (i != std::string::npos) {
-            name = part.substr(i, j == std::string::npos ? std::string::npos : j - i);
-            if (j != std::string::npos) {
-                const std::size_t k = part.find_first_not_of(" \t", j);
-                if (k != std::string::npos)
-                    direction = part.substr(k, part.find_last_not_of(" \t") - k + 1);
-            }
-        }
-        if (name.size() > 1 && name.front() == '[' && name.back() == ']')
-            name = name.substr(1, name.size() - 2);
-        if (name.empty() || (!direction.empty() && strcasecmp(direction.c_str(), "ASC") != 0 &&
-                             strcasecmp(direction.c_str(), "DESC") != 0))
-            throw _com_error(adErrInvalidArgument, kSourceRecordset,
-                             "Arguments are of the wrong type, are out of acceptable range, or "
-                             "are in conflict with one another ('" +
-                                 sort_ + "').");
-        keys.push_back({FieldIndex(name), strcasecmp(direction.c_str(), "DESC") == 0});
-        start = end + 1;
-    }
-    order_.resize(rows_.rows.size());
-    for (std::size_t i = 0; i < order_.size(); ++i)
-        order_[i] = i;
-    std::stable_sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) {
-        for (const Key& key : keys) {
-            const int c = CompareValues(rows_.rows[a][key.column], rows_.rows[b][key.column]);
-            if (c != 0)
-                return key.descending ? c > 0 : c < 0;
-        }
-        return false;
-    });
 }
 
 } // namespace ado
