@@ -54,7 +54,7 @@ const char* ReadRecord(CADORecordset& rs, CueFields fields, CueRecord& cue)
         if (!read)
             return column.name;
         if (column.null)
-            cue.nulls.*column.null = rs.GetRecordset()->GetFieldValue(column.name).IsNull();
+            cue.nulls.*column.null = rs.GetRecordset()->GetCollect(column.name).IsNull();
     }
     return nullptr;
 }
