@@ -2,11 +2,15 @@
 #include "Commands.h"
 #include "HostLoadSheet.h"
 #include "LayoutTable.h"
+#include "LoadSheet.h"
+#include "LoadSheetPdf.h"
 #include "StoreCues.h"
 #include "TextTable.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -19,7 +23,30 @@ struct HostsOptions
 {
     std::string store;
     bool json = false;
+    bool csv = false;
+    std::string pdf;
 };
+
+// The host plan's codes join the sheets here once the store holds a plan;
+// until then every sheet says that its host is not in the plan.
+std::optional<int> NoPlannedHostCode(const std::string& /*host*/)
+{
+    return std::nullopt;
+}
+
+int WritePrintable(const HostsOptions& options, const std::vector<store::CueRecord>& cues)
+{
+    const std::vector<editor::LoadSheet> sheets = editor::BuildLoadSheets(cues, NoPlannedHostCode);
+    if (options.csv) {
+        WriteCsv(std::cout, editor::LoadSheetTable(sheets));
+        return std::cout.flush() ? kSuccess : kFailure;
+    }
+    const std::string show = std::filesystem::path(options.store).filename().string();
+    if (editor::WriteLoadSheetsPdf(options.pdf, sheets, show))
+        return kSuccess;
+    PrintError(strings::FormatText(strings::kCliPdfFailed, options.pdf.c_str()));
+    return kFailure;
+}
 
 std::string ModulesText(const std::vector<std::int32_t>& modules)
 {
@@ -60,6 +87,8 @@ int RunHosts(const HostsOptions& options)
     const std::optional<std::vector<store::CueRecord>> cues = ReadStoreCues(options.store);
     if (!cues)
         return kFailure;
+    if (options.csv || !options.pdf.empty())
+        return WritePrintable(options, *cues);
     const std::vector<editor::HostLoad> sheet = editor::BuildHostLoadSheet(*cues);
     if (options.json)
         std::cout << SheetJson(sheet).dump(2) << '\n';
@@ -75,7 +104,12 @@ void AddHostsCommand(CLI::App& app, CommandRun& run)
     auto options = std::make_shared<HostsOptions>();
     CLI::App* command = app.add_subcommand("hosts", strings::kCliHostsHelp);
     command->add_option("STORE", options->store, strings::kCliStoreHelp)->required();
-    command->add_flag("--json", options->json, strings::kCliJsonHelp);
+    CLI::Option* json = command->add_flag("--json", options->json, strings::kCliJsonHelp);
+    CLI::Option* csv = command->add_flag("--csv", options->csv, strings::kCliCsvHelp);
+    CLI::Option* pdf =
+        command->add_option("--pdf", options->pdf, strings::kCliPdfHelp)->type_name("FILE");
+    json->excludes(csv)->excludes(pdf);
+    csv->excludes(pdf);
     command->callback([options, &run] { run = [options] { return RunHosts(*options); }; });
 }
 
