@@ -8,10 +8,12 @@
 #include "ComRuntime.h"
 #include "CommandIds.h"
 #include "CueGridLayout.h"
+#include "DesignerTools.h"
 #include "DialogUnits.h"
 #include "DownloadDlg.h"
 #include "FireOneImport.h"
 #include "GridPopupMenu.h"
+#include "HostEditHistory.h"
 #include "HostSettingsDlg.h"
 #include "LayoutTable.h"
 #include "OpenShowStore.h"
@@ -63,6 +65,7 @@ void CConverterDlg::SetUpWindow()
 
     editor::SetUpCueGrid(*m_grid);
     OnGridRowCountChanged(m_grid->GetRowCount());
+    m_tools = new editor::CDesignerTools(*this, *m_grid, *m_prompt, m_strStorePath);
 
     store::ComInitializeThread();
     m_comStarted = true;
@@ -203,6 +206,8 @@ void CConverterDlg::OnAssignHost()
 {
     editor::ShowContext show = Context();
     editor::AssignHostDialogAsker asker(*m_prompt, this);
+    const editor::HostEditGroup undoStep(m_tools->History(),
+                                         editor::HostEditHistory::Command::kAssignHost);
     editor::AssignHost(show, asker);
 }
 

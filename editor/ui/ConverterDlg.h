@@ -15,6 +15,9 @@ namespace prompt {
 class Prompt;
 }
 class CVSFlexGrid;
+namespace editor {
+class CDesignerTools;
+}
 
 // The main window: the cue grid, the menus and the toolbar, and the show store
 // the grid came from. Commands arrive by their fixed numbers (OnCommand).
@@ -33,6 +36,7 @@ public:
 
     const std::string& CurrentStorePath() const { return m_strStorePath; }
     bool IsStoreOpen() const { return m_db.IsOpen(); }
+    editor::CDesignerTools& DesignerTools() { return *m_tools; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,4 +72,5 @@ private:
     CADODataBase m_db;
     CADORecordset m_rs;
     std::string m_strStorePath;
+    editor::CDesignerTools* m_tools = nullptr;
 };
