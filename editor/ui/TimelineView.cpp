@@ -77,6 +77,7 @@ void TimelineView::FitWholeShow()
     const double length = std::max(1000.0, double(timeline_.last) - timeline_.first);
     msPerPixel_ = length * 1.02 / PlotWidth();
     start_ = timeline_.first - length * 0.01;
+    fitted_ = true;
     update();
     Q_EMIT StretchChanged(start_, Span());
 }
@@ -87,6 +88,7 @@ void TimelineView::ZoomBy(double factor, std::optional<int> aroundX)
     const double pinned = start_ + x * msPerPixel_;
     msPerPixel_ = std::max(kMinMsPerPixel, msPerPixel_ / factor);
     start_ = pinned - x * msPerPixel_;
+    fitted_ = false;
     update();
     Q_EMIT StretchChanged(start_, Span());
 }
@@ -96,6 +98,7 @@ void TimelineView::SetStart(double start)
     if (start == start_)
         return;
     start_ = start;
+    fitted_ = false;
     update();
     Q_EMIT StretchChanged(start_, Span());
 }
@@ -115,7 +118,7 @@ void TimelineView::PaintAxis(QPainter& painter)
     const double step = AxisStep(msPerPixel_ * 110);
     for (double t = std::ceil(start_ / step) * step; t < start_ + Span(); t += step) {
         const double x = XOf(static_cast<std::int32_t>(t));
-        painter.drawLine(QPointF(x, kAxisHeight - 5), QPointF(x, height()));
+        painter.drawLine(QPointF(x, kAxisHeight - 5), QPointF(x, kAxisHeight));
         painter.drawText(QPointF(x + 2, kAxisHeight - 7),
                          ToQString(store::FormatLaunchTime(static_cast<std::int32_t>(t))));
     }
@@ -246,7 +249,10 @@ void TimelineView::mousePressEvent(QMouseEvent* event)
 void TimelineView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    Q_EMIT StretchChanged(start_, Span());
+    if (fitted_)
+        FitWholeShow();
+    else
+        Q_EMIT StretchChanged(start_, Span());
 }
 
 } // namespace editor

@@ -56,6 +56,7 @@ private:
     ShowTimeline timeline_;
     double start_ = 0;        // milliseconds at the left edge of the plot
     double msPerPixel_ = 100; // zoom
+    bool fitted_ = true;      // showing the whole show: kept so while the size changes
 };
 
 } // namespace editor
