@@ -17,9 +17,7 @@ int ShootTimeline(const std::string& store, const QString& output)
 {
     prompt::FixedFilePrompt prompt(store);
     CConverterDlg window(prompt);
-    window.show();
-    window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
-    if (ShowedMessages(prompt))
+    if (!OpenDemoShow(window, prompt))
         return 1;
     window.findChild<QAction*>(QStringLiteral("actionTimeline"))->trigger();
     editor::CTimelineWindow* timeline = window.DesignerTools().Timeline();

@@ -50,9 +50,7 @@ int main(int argc, char** argv)
 
     prompt::FixedFilePrompt prompt(store);
     CConverterDlg window(prompt);
-    window.show();
-    window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
-    if (ShowedMessages(prompt))
+    if (!OpenDemoShow(window, prompt))
         return 1;
 
     // A few cues selected, as a designer about to assign them a host would.
