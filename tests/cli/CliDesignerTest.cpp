@@ -88,3 +88,25 @@ TEST_F(Cli, LoadSheetsPdfHasOnePagePerHostAndCsvOneLinePerCue)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Cli, ALongLoadSheetGoesOnToMorePagesOfItsHost)
+{
+    const std::string store = Store(hostlinktest::NumberedRows(150)); // all on HOST
+    const std::string pdf = dir.File("long.pdf");
+    ASSERT_EQ(RunCli({"hosts", store, "--pdf", pdf}).exitCode, 0);
+    const auto text = clitest::RunProgram("/usr/bin/pdftotext", {pdf, "-"});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    const std::size_t first = text.out.find("page 1/");
+    ASSERT_NE(first, std::string::npos) << text.out;
+    const int pages = std::stoi(text.out.substr(first + 7));
+    EXPECT_GE(pages, 2);
+    const std::string last = "page " + std::to_string(pages) + "/" + std::to_string(pages);
+    EXPECT_NE(text.out.find(last), std::string::npos);
+    EXPECT_EQ(text.out.find("page " + std::to_string(pages + 1) + "/"), std::string::npos);
+    EXPECT_NE(text.out.find("02:29.000"), std::string::npos) << "the last cue is printed";
+    EXPECT_EQ(RunCli({"hosts", store, "--csv", "--pdf", pdf}).exitCode, 2);
+}
+
+} // namespace

@@ -6,6 +6,7 @@
 #include "AssignHostDlg.h"
 #include "CueFilterBar.h"
 #include "FlexGridModel.h"
+#include "HostColour.h"
 #include "HostEditHistory.h"
 #include "MainWindowFixture.h"
 #include "TimelineView.h"
@@ -153,6 +154,69 @@ TEST_F(DesignerTools, TimelineShowsLanesAndAClickSelectsTheCuesRow)
     EXPECT_TRUE(Tools().FilterBar().Field().text().isEmpty()) << "the row must be in view";
     ASSERT_EQ(Grid().GetSelectedRowCount(), 1);
     EXPECT_EQ(Grid().GetSelectedRowAt(0), 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DesignerTools, OneStepPerCommandUndoneLastChangeFirst)
+{
+    OpenStore(NewStore("show.db"));
+    editor::HostEditHistory& history = Tools().History();
+    {
+        const editor::HostEditGroup outer(history, editor::HostEditHistory::Command::kAssignHost);
+        const editor::HostEditGroup inner(history,
+                                          editor::HostEditHistory::Command::kAssignByRange);
+        Grid().SetCellText(2, 1, "P");
+        Grid().SetCellText(2, 1, "Q");
+        Grid().SetCellText(4, 1, "Q");
+        Grid().SetCellText(5, 1, "B2"); // unchanged: no part of the step
+    }
+    ASSERT_EQ(Stack().count(), 1);
+    EXPECT_EQ(Stack().undoText(), QStringLiteral("Assign Host Q (3 cues)"))
+        << "named by the outermost command";
+    Stack().undo();
+    EXPECT_EQ(HostCell(2), "A1") << "a row changed twice ends as it began";
+    EXPECT_EQ(HostCell(4), "HOST");
+    Stack().redo();
+    EXPECT_EQ(HostCell(2), "Q");
+
+    Grid().SetCellText(2, 0, "99");
+    EXPECT_EQ(Stack().count(), 1) << "only the Host column is recorded";
+    Grid().AppendRow("5");
+    EXPECT_EQ(Stack().count(), 0) << "new rows start a new history";
+}
+
+TEST_F(DesignerTools, HostColoursAreTheNamesOwnAndHostStaysPlain)
+{
+    OpenStore(NewStore("show.db"));
+    auto colour = [this](int row) {
+        return Grid().model()->data(Grid().ViewIndexOf(row, 1), Qt::BackgroundRole);
+    };
+    EXPECT_FALSE(colour(1).isValid()) << "HOST";
+    EXPECT_TRUE(colour(2).isValid());
+    EXPECT_FALSE(Grid().model()->data(Grid().ViewIndexOf(2, 2), Qt::BackgroundRole).isValid());
+    Grid().SetCellText(4, 1, " A1 ");
+    EXPECT_EQ(colour(4), colour(2)) << "the same name, the same colour";
+    EXPECT_EQ(editor::HostHue("A1"), 345) << "a hash of the bytes: the same in every run";
+}
+
+TEST_F(DesignerTools, TimelineZoomKeepsTheTimeUnderTheCursorAndHitsOnlyNearMarks)
+{
+    OpenStore(NewStore("show.db"));
+    Action("actionTimeline").trigger();
+    editor::TimelineView& view = Tools().Timeline()->View();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Tools().Timeline()));
+    const editor::TimelineMark& mark = view.Timeline().lanes[0].marks.front(); // A1 at 0
+    const QPoint before = view.PointOf(0, mark);
+    view.ZoomBy(4, before.x());
+    const QPoint after = view.PointOf(0, mark);
+    EXPECT_LE(std::abs(after.x() - before.x()), 4) << "within the pixel it was pinned to, zoomed";
+    EXPECT_LT(view.Span() * 3.9, view.Timeline().last * 1.02);
+    EXPECT_EQ(view.MarkAt(after + QPoint(4, 0)), &mark);
+    EXPECT_EQ(view.MarkAt(after + QPoint(6, 0)), nullptr);
+    EXPECT_EQ(view.MarkAt(after + QPoint(0, 26)), nullptr) << "another lane";
 }
 
 } // namespace
