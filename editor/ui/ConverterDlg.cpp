@@ -139,7 +139,10 @@ void CConverterDlg::OnCommand(int id)
 void CConverterDlg::OnOpen()
 {
     editor::ShowContext show = Context();
+    const std::string previousStore = m_strStorePath;
     editor::OpenShowStore(show);
+    if (m_strStorePath != previousStore) // a new show: its own undo history
+        m_tools->History().Stack().clear();
 }
 
 void CConverterDlg::OnSave()
@@ -199,7 +202,10 @@ void CConverterDlg::OnCheckShow()
 void CConverterDlg::OnFireOneImport()
 {
     editor::ShowContext show = Context();
+    const std::string previousStore = m_strStorePath;
     editor::ImportFireOne(show);
+    if (m_strStorePath != previousStore) // a new show: its own undo history
+        m_tools->History().Stack().clear();
 }
 
 void CConverterDlg::OnAssignHost()
