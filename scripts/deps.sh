@@ -8,6 +8,7 @@ TAVRIN_PACKAGES=(
   qt6-base-dev libsqlite3-dev mdbtools-dev libglib2.0-dev
   libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
   fonts-wqy-microhei iproute2 util-linux xvfb xauth sqlite3 clang-format-14
+  poppler-utils # pdftotext and pdftoppm: the load sheets' tests and screenshots
 )
 
 tavrin_install_deps() {

@@ -8,11 +8,13 @@
 #include "ComRuntime.h"
 #include "CommandIds.h"
 #include "CueGridLayout.h"
+#include "DesignerTools.h"
 #include "DialogUnits.h"
 #include "DownloadDlg.h"
 #include "FireOneImport.h"
 #include "GridPopupMenu.h"
 #include "HostDialogGate.h"
+#include "HostEditHistory.h"
 #include "HostSettingsDlg.h"
 #include "LayoutTable.h"
 #include "OpenShowStore.h"
@@ -79,6 +81,7 @@ void CConverterDlg::SetUpWindow()
     OnGridRowCountChanged(m_grid->GetRowCount());
     m_unsaved->TakeSnapshot();
     ShowStatus();
+    m_tools = new editor::CDesignerTools(*this, *m_grid, *m_prompt, m_strStorePath);
 
     store::ComInitializeThread();
     m_comStarted = true;
@@ -189,6 +192,9 @@ void CConverterDlg::AfterLoad(bool loaded)
     // then holds can be saved nowhere, so nothing is unsaved either.
     if (loaded || m_strStorePath.empty())
         m_unsaved->TakeSnapshot();
+    // A new show, or the same one read afresh: its own undo history.
+    if (loaded || m_strStorePath.empty())
+        m_tools->History().Stack().clear();
 }
 
 void CConverterDlg::OnSave()
@@ -308,6 +314,8 @@ void CConverterDlg::OnAssignHost()
 {
     editor::ShowContext show = Context();
     editor::AssignHostDialogAsker asker(*m_prompt, this);
+    const editor::HostEditGroup undoStep(m_tools->History(),
+                                         editor::HostEditHistory::Command::kAssignHost);
     editor::AssignHost(show, asker);
 }
 

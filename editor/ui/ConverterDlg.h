@@ -21,6 +21,7 @@ namespace editor {
 class UnsavedHostNames;
 class ShowStatusDisplay;
 class HostDialogGate;
+class CDesignerTools;
 } // namespace editor
 
 // The main window: the cue grid, the menus and the toolbar, and the show store
@@ -49,6 +50,7 @@ public:
 
     // Where the host dialogs find their hosts (tests: on loopback).
     void SetHostDialogOptions(hostlink::HostDialogOptions options);
+    editor::CDesignerTools& DesignerTools() { return *m_tools; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,4 +98,5 @@ private:
     std::unique_ptr<editor::ShowStatusDisplay> m_status;
     QTimer m_statusTimer; // one status update after a burst of cell changes
     hostlink::HostDialogOptions m_hostOptions;
+    editor::CDesignerTools* m_tools = nullptr;
 };

@@ -1,6 +1,10 @@
 #include "FlexGridModel.h"
 
+#include "HostColour.h"
+#include "LayoutTable.h"
 #include "QtText.h"
+
+#include <QColor>
 
 namespace editor {
 
@@ -18,6 +22,10 @@ int FlexGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant FlexGridModel::data(const QModelIndex& index, int role) const
 {
+    if (index.isValid() && role == Qt::BackgroundRole && index.column() == store::kColumnHost) {
+        const std::optional<int> hue = HostHue(cells_.Text(index.row() + 1, index.column()));
+        return hue ? QVariant(QColor::fromHsv(*hue, 70, 255)) : QVariant();
+    }
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return ToQString(cells_.Text(index.row() + 1, index.column()));

@@ -1,5 +1,6 @@
 #include "VSFlexGrid.h"
 
+#include "CueFilterModel.h"
 #include "FlexGridModel.h"
 #include "QtText.h"
 
@@ -13,9 +14,11 @@ using editor::GridError;
 using editor::GridSetting;
 
 CVSFlexGrid::CVSFlexGrid(QWidget* parent)
-    : QTableView(parent), model_(new editor::FlexGridModel(this))
+    : QTableView(parent), model_(new editor::FlexGridModel(this)),
+      view_(new editor::CueFilterModel(this))
 {
-    setModel(model_);
+    view_->setSourceModel(model_);
+    setModel(view_);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -29,6 +32,9 @@ CVSFlexGrid::CVSFlexGrid(QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, stale);
     connect(model_, &QAbstractItemModel::modelReset, this, stale);
     connect(model_, &QAbstractItemModel::rowsRemoved, this, stale);
+    connect(view_, &QAbstractItemModel::rowsRemoved, this, stale);
+    connect(view_, &QAbstractItemModel::rowsInserted, this, stale);
+    connect(view_, &QAbstractItemModel::layoutChanged, this, stale);
     connect(model_, &QAbstractItemModel::modelReset, this, &CVSFlexGrid::ApplyColumnWidths);
     connect(model_, &editor::FlexGridModel::RowCountChanged, this, &CVSFlexGrid::RowCountChanged);
     connect(model_, &editor::FlexGridModel::CellChanged, this, &CVSFlexGrid::CellChanged);
@@ -98,7 +104,7 @@ const std::vector<int>& CVSFlexGrid::SelectedRows() const
     selectedRows_.clear();
     for (const QItemSelectionRange& range : selectionModel()->selection())
         for (int row = range.top(); row <= range.bottom(); ++row)
-            selectedRows_.push_back(row + 1);
+            selectedRows_.push_back(view_->mapToSource(view_->index(row, 0)).row() + 1);
     std::sort(selectedRows_.begin(), selectedRows_.end());
     selectedRows_.erase(std::unique(selectedRows_.begin(), selectedRows_.end()),
                         selectedRows_.end());
@@ -227,7 +233,7 @@ bool CVSFlexGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* ev
     const bool wouldEdit = trigger == AllEditTriggers || (editTriggers() & trigger);
     if (index.isValid() && wouldEdit && state() != EditingState) {
         bool cancel = false;
-        Q_EMIT BeforeEdit(index.row() + 1, index.column(), &cancel);
+        Q_EMIT BeforeEdit(GridRowOf(index), index.column(), &cancel);
         if (cancel)
             return false;
     }
@@ -270,5 +276,58 @@ void CVSFlexGrid::changeEvent(QEvent* event)
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         FitRowHeight();
+    }
+}
+
+void CVSFlexGrid::SetRowFilter(std::function<bool(int gridRow)> filter)
+{
+    view_->SetRowFilter(std::move(filter));
+    selectionStale_ = true;
+}
+
+int CVSFlexGrid::ShownCueRows() const
+{
+    return view_->rowCount();
+}
+
+int CVSFlexGrid::GridRowOf(const QModelIndex& index) const
+{
+    return view_->mapToSource(index).row() + 1;
+}
+
+QModelIndex CVSFlexGrid::ViewIndexOf(int gridRow, int column) const
+{
+    return view_->mapFromSource(model_->index(gridRow - 1, column));
+}
+
+void CVSFlexGrid::SelectCueRows(const std::vector<int>& rows)
+{
+    // Neighbouring rows join one range: a selection of thousands of rows
+    // stays a handful of ranges.
+    QItemSelection selection;
+    const int lastColumn = model_->columnCount() - 1;
+    int first = -1;
+    int last = -2;
+    auto flush = [&] {
+        if (first >= 0)
+            selection.select(view_->index(first, 0), view_->index(last, lastColumn));
+    };
+    for (const int row : rows) {
+        const QModelIndex at = ViewIndexOf(row, 0);
+        if (!at.isValid())
+            continue;
+        if (at.row() != last + 1) {
+            flush();
+            first = at.row();
+        }
+        last = at.row();
+    }
+    flush();
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectionStale_ = true;
+    if (!selection.isEmpty()) {
+        const QModelIndex top = selection.first().topLeft();
+        selectionModel()->setCurrentIndex(top, QItemSelectionModel::NoUpdate);
+        scrollTo(top);
     }
 }

@@ -3,12 +3,14 @@
 #include "FlexGrid.h"
 
 #include <QTableView>
+#include <functional>
 #include <map>
 #include <vector>
 
 namespace editor {
+class CueFilterModel;
 class FlexGridModel;
-}
+} // namespace editor
 
 // The cue grid of the main window: a table view over a model of its own that
 // offers the grid operations. Row 0 is the caption row, shown as the header.
@@ -42,6 +44,20 @@ public:
 
     using QTableView::edit;
 
+    // The cue texts in grid order, whatever the view filters: the rows that
+    // Save pairs with the store's records.
+    editor::FlexGridModel& CueModel() const { return *model_; }
+    // Shows only the cue rows (from 1) the filter passes; nothing shows all.
+    void SetRowFilter(std::function<bool(int gridRow)> filter);
+    int ShownCueRows() const;
+    // Selects these cue rows (from 1) among those shown, and scrolls to the
+    // first of them.
+    void SelectCueRows(const std::vector<int>& rows);
+    // The grid row of a view index, and back (an invalid index for a row the
+    // filter hides).
+    int GridRowOf(const QModelIndex& index) const;
+    QModelIndex ViewIndexOf(int gridRow, int column) const;
+
 Q_SIGNALS:
     // Before a cell is edited in place; setting *cancel refuses the edit.
     void BeforeEdit(int row, int column, bool* cancel);
@@ -70,6 +86,7 @@ private:
     const std::vector<int>& SelectedRows() const;
 
     editor::FlexGridModel* model_;
+    editor::CueFilterModel* view_;
     std::map<editor::GridSetting, int> settings_;
     mutable std::vector<int> selectedRows_; // ascending grid rows
     mutable bool selectionStale_ = true;

@@ -307,4 +307,66 @@ inline constexpr char kCliColumnFirstLaunch[] = "First Launch";
 inline constexpr char kCliColumnLastLaunch[] = "Last Launch";
 inline constexpr char kCliColumnModules[] = "Modules";
 
+// --- Assign by range, undo, filter, timeline, load sheets ---------------------
+inline constexpr char kMenuAssignByRange[] = "Assign Host by Range...";
+inline constexpr char kMenuUndo[] = "Undo";
+inline constexpr char kMenuRedo[] = "Redo";
+inline constexpr char kMenuTimeline[] = "Timeline...";
+inline constexpr char kMenuPrintLoadSheets[] = "Print Load Sheets...";
+inline constexpr char kRangeTitle[] = "Assign Host by Range";
+inline constexpr char kRangeModules[] = "Sla (A-B):";
+inline constexpr char kRangeChannels[] = "Cue (A-B):";
+inline constexpr char kRangeTimes[] = "Launch Time from:";
+inline constexpr char kRangeTo[] = "to:";
+inline constexpr char kRangeEvent[] = "Event:";
+inline constexpr char kRangeCurrentHost[] = "Current Host:";
+inline constexpr char kRangeSelectOnly[] = "Only select the matching cues";
+// %d: matching cues, %d: all cues
+inline constexpr char kRangeMatchCount[] = "%d of %d cues match";
+// %s: the field
+inline constexpr char kRangeBadField[] = "%s is not valid!";
+inline constexpr char kRangeNoMatch[] = "no cue matches,nothing has been assigned!";
+// %s: host name, %d: cues
+inline constexpr char kUndoAssignHost[] = "Assign Host %s (%d cues)";
+// %s: host name, %d: cues
+inline constexpr char kUndoAssignByRange[] = "Assign Host by Range %s (%d cues)";
+// %d: row, %s: host name
+inline constexpr char kUndoEditHost[] = "Edit Host of row %d to %s";
+inline constexpr char kFilterPlaceholder[] = "Filter by host, Sla, Cue or launch time";
+inline constexpr char kFilterAccessible[] = "Filter";
+// %d: cues shown, %d: all cues
+inline constexpr char kFilterCount[] = "%d of %d cues";
+inline constexpr char kTimelineTitle[] = "Timeline";
+inline constexpr char kTimelineAccessible[] = "Timeline of the show's cues";
+inline constexpr char kTimelineZoomIn[] = "Zoom In";
+inline constexpr char kTimelineZoomOut[] = "Zoom Out";
+inline constexpr char kTimelineFit[] = "Whole Show";
+// %s: host, %s: launch time, %s: Sla, %s: Cue, %d: row
+inline constexpr char kTimelineCueTip[] = "%s  %s  Sla %s  Cue %s  (row %d)";
+inline constexpr char kTimelineDoubleUse[] = "firing point used twice!";
+inline constexpr char kSheetTitle[] = "Load Sheet";
+inline constexpr char kSheetHostCode[] = "Host Code";
+inline constexpr char kSheetNoHostCode[] = "(not in the host plan)";
+inline constexpr char kSheetModule[] = "Sla";
+inline constexpr char kSheetChannels[] = "Cue : Launch Time";
+// %d: page, %d: pages
+inline constexpr char kSheetPage[] = "page %d/%d";
+inline constexpr char kSheetPrintFailed[] = "the load sheets cannot be printed!";
+inline constexpr char kCliModulesHelp[] = "only cues whose Sla lies in A-B (A alone: one module)";
+inline constexpr char kCliChannelsHelp[] = "only cues whose Cue lies in A-B";
+inline constexpr char kCliFromHelp[] =
+    "only cues launched at or after TIME (as the grid writes it: 01:05.432)";
+inline constexpr char kCliToHelp[] = "only cues launched at or before TIME (01:02:03.004)";
+inline constexpr char kCliEventHelp[] = "only cues of event code N";
+inline constexpr char kCliCurrentHelp[] = "only cues whose host name is now NAME";
+inline constexpr char kCliPdfHelp[] =
+    "write printable load sheets, one page or more per host name, to FILE";
+// %s: the option, %s: the text given
+inline constexpr char kCliBadRuleValue[] = "%s: not valid: %s";
+inline constexpr char kCliAssignNothingChosen[] =
+    "name the cues: ROWS, --modules, --channels, --from, --to, --event or --current";
+inline constexpr char kCliAssignNoMatch[] = "no cue matches,nothing has been saved!";
+// %s: file
+inline constexpr char kCliPdfFailed[] = "the load sheets cannot be written to %s!";
+
 } // namespace strings

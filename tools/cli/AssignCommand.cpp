@@ -2,6 +2,8 @@
 #include "CliCommon.h"
 #include "CommandSetup.h"
 #include "Commands.h"
+#include "CueRule.h"
+#include "LaunchTimeText.h"
 #include "LayoutTable.h"
 #include "LoadedShow.h"
 #include "RowList.h"
@@ -10,6 +12,8 @@
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <memory>
 
 namespace cli {
 
@@ -19,14 +23,67 @@ struct AssignOptions
 {
     std::string store;
     std::string host;
-    std::string rows;
+    std::optional<std::string> rows;
+    std::optional<std::string> modules;
+    std::optional<std::string> channels;
+    std::optional<std::string> from;
+    std::optional<std::string> to;
+    std::optional<std::string> event;
+    std::optional<std::string> current;
 };
+
+template <typename Value, typename Parse>
+std::optional<Value> Parsed(const std::optional<std::string>& text, const char* option, Parse parse)
+{
+    if (!text)
+        return std::nullopt;
+    const std::optional<Value> value = parse(*text);
+    if (!value)
+        throw UsageError(strings::FormatText(strings::kCliBadRuleValue, option, text->c_str()));
+    return value;
+}
+
+editor::CueRule RuleOf(const AssignOptions& options)
+{
+    editor::CueRule rule;
+    rule.modules =
+        Parsed<editor::NumberRange>(options.modules, "--modules", editor::ParseNumberRange);
+    rule.channels =
+        Parsed<editor::NumberRange>(options.channels, "--channels", editor::ParseNumberRange);
+    rule.from = Parsed<std::int32_t>(options.from, "--from", editor::ParseLaunchTime);
+    rule.to = Parsed<std::int32_t>(options.to, "--to", editor::ParseLaunchTime);
+    rule.event = Parsed<std::int32_t>(options.event, "--event", editor::ParseWholeNumber);
+    rule.currentHost = options.current;
+    return rule;
+}
+
+// The rows the command line names: those of the positional list (when
+// given) that also match every rule option.
+std::vector<int> ChosenRows(const AssignOptions& options, const editor::CueRule& rule,
+                            LoadedShow& show)
+{
+    std::vector<int> rows = editor::MatchingCueRows(show.Grid(), rule);
+    if (!options.rows)
+        return rows;
+    const std::optional<RowRanges> ranges = ParseRowList(*options.rows);
+    if (!ranges)
+        throw UsageError(strings::FormatText(strings::kCliBadRows, options.rows->c_str()));
+    int outOfRange = 0;
+    const std::optional<std::vector<int>> listed = RowsWithin(*ranges, show.CueRows(), outOfRange);
+    if (!listed)
+        throw UsageError(
+            strings::FormatText(strings::kCliRowOutOfRange, outOfRange, show.CueRows()));
+    std::vector<int> both;
+    std::set_intersection(listed->begin(), listed->end(), rows.begin(), rows.end(),
+                          std::back_inserter(both));
+    return both;
+}
 
 int RunAssign(const AssignOptions& options)
 {
-    const std::optional<RowRanges> ranges = ParseRowList(options.rows);
-    if (!ranges)
-        throw UsageError(strings::FormatText(strings::kCliBadRows, options.rows.c_str()));
+    const editor::CueRule rule = RuleOf(options);
+    if (!options.rows && rule.Empty())
+        throw UsageError(strings::kCliAssignNothingChosen);
     // The dialog's rule for the name, before the store is opened.
     if (const char* refusal = editor::AssignHostNameRefusal(options.host)) {
         PrintError(refusal);
@@ -35,15 +92,14 @@ int RunAssign(const AssignOptions& options)
     LoadedShow show;
     if (!show.Open(options.store, strings::kSaveFailed))
         return kFailure;
-    int outOfRange = 0;
-    const std::optional<std::vector<int>> rows = RowsWithin(*ranges, show.CueRows(), outOfRange);
-    if (!rows)
-        throw UsageError(
-            strings::FormatText(strings::kCliRowOutOfRange, outOfRange, show.CueRows()));
+    const std::vector<int> rows = ChosenRows(options, rule, show);
+    if (rows.empty()) {
+        PrintError(strings::kCliAssignNoMatch);
+        return kFailure;
+    }
     // The rows change in the grid only; Save then writes every name in one
     // transaction after its own checks, or nothing.
-    for (const int row : *rows)
-        show.Grid().SetCellText(row, store::kColumnHost, options.host);
+    editor::SetHostOfRows(show.Grid(), rows, options.host);
     editor::ShowContext context = show.Context();
     editor::SaveShowStore(context);
     return show.Prompt().Shown(strings::kSaveDone) ? kSuccess : kFailure;
@@ -56,7 +112,14 @@ void AddAssignCommand(CLI::App& app, CommandRun& run)
     const auto [command, options] =
         AddStoreCommand(app, run, "assign", strings::kCliAssignHelp, RunAssign);
     AddRequiredOption(*command, "--host", options->host, strings::kCliHostHelp, "NAME");
-    command->add_option("ROWS", options->rows, strings::kCliRowsHelp)->required();
+    command->add_option("ROWS", options->rows, strings::kCliRowsHelp);
+    command->add_option("--modules", options->modules, strings::kCliModulesHelp)->type_name("A-B");
+    command->add_option("--channels", options->channels, strings::kCliChannelsHelp)
+        ->type_name("A-B");
+    command->add_option("--from", options->from, strings::kCliFromHelp)->type_name("TIME");
+    command->add_option("--to", options->to, strings::kCliToHelp)->type_name("TIME");
+    command->add_option("--event", options->event, strings::kCliEventHelp)->type_name("N");
+    command->add_option("--current", options->current, strings::kCliCurrentHelp)->type_name("NAME");
 }
 
 } // namespace cli

@@ -4,17 +4,50 @@
 #include "HostLoadSheet.h"
 #include "JsonOutput.h"
 #include "LayoutTable.h"
+#include "LoadSheet.h"
+#include "LoadSheetPdf.h"
 #include "StoreCues.h"
 #include "TextTable.h"
+#include "strings/FormatText.h"
 #include "strings/Strings.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 namespace cli {
 
 namespace {
+
+struct HostsOptions
+{
+    std::string store;
+    bool json = false;
+    bool csv = false;
+    std::string pdf;
+};
+
+// The host plan's codes join the sheets here once the store holds a plan;
+// until then every sheet says that its host is not in the plan.
+std::optional<int> NoPlannedHostCode(const std::string& /*host*/)
+{
+    return std::nullopt;
+}
+
+int WritePrintable(const HostsOptions& options, const std::vector<store::CueRecord>& cues)
+{
+    const std::vector<editor::LoadSheet> sheets = editor::BuildLoadSheets(cues, NoPlannedHostCode);
+    if (options.csv) {
+        WriteCsv(std::cout, editor::LoadSheetTable(sheets));
+        return std::cout.flush() ? kSuccess : kFailure;
+    }
+    const std::string show = std::filesystem::path(options.store).filename().string();
+    if (editor::WriteLoadSheetsPdf(options.pdf, sheets, show))
+        return kSuccess;
+    PrintError(strings::FormatText(strings::kCliPdfFailed, options.pdf.c_str()));
+    return kFailure;
+}
 
 std::string ModulesText(const std::vector<std::int32_t>& modules)
 {
@@ -50,11 +83,13 @@ nlohmann::ordered_json SheetJson(const std::vector<editor::HostLoad>& sheet)
     return hosts;
 }
 
-int RunHosts(const StoreReadOptions& options)
+int RunHosts(const HostsOptions& options)
 {
     const std::optional<std::vector<store::CueRecord>> cues = ReadStoreCues(options.store);
     if (!cues)
         return kFailure;
+    if (options.csv || !options.pdf.empty())
+        return WritePrintable(options, *cues);
     const std::vector<editor::HostLoad> sheet = editor::BuildHostLoadSheet(*cues);
     if (options.json)
         return WriteJsonResult(SheetJson(sheet));
@@ -66,7 +101,14 @@ int RunHosts(const StoreReadOptions& options)
 
 void AddHostsCommand(CLI::App& app, CommandRun& run)
 {
-    AddReadCommand(app, run, "hosts", strings::kCliHostsHelp, RunHosts);
+    const auto [command, options] =
+        AddStoreCommand(app, run, "hosts", strings::kCliHostsHelp, RunHosts);
+    CLI::Option* json = command->add_flag("--json", options->json, strings::kCliJsonHelp);
+    CLI::Option* csv = command->add_flag("--csv", options->csv, strings::kCliCsvHelp);
+    CLI::Option* pdf =
+        command->add_option("--pdf", options->pdf, strings::kCliPdfHelp)->type_name("FILE");
+    json->excludes(csv)->excludes(pdf);
+    csv->excludes(pdf);
 }
 
 } // namespace cli

@@ -2,10 +2,12 @@
 
 #include "ADODataBase.h"
 #include "ADORecordset.h"
+#include "ConverterDlg.h"
 #include "LayoutTable.h"
 #include "Transaction.h"
 #include "engine/SqliteDatabase.h"
 
+#include <QAction>
 #include <array>
 #include <cstdio>
 #include <stdexcept>
@@ -52,4 +54,11 @@ bool ShowedMessages(const prompt::FixedFilePrompt& prompt)
         return false;
     std::fprintf(stderr, "tavrin-screenshot: unexpected message: %s", prompt.messages.c_str());
     return true;
+}
+
+bool OpenDemoShow(CConverterDlg& window, const prompt::FixedFilePrompt& prompt)
+{
+    window.show();
+    window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
+    return !ShowedMessages(prompt);
 }

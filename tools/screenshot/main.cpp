@@ -1,8 +1,11 @@
 // Shows the main window with a demo show opened through "Corvane Database"
 // and saves a picture of the window: tavrin-screenshot OUTPUT.png
 // The host dialogs instead: tavrin-screenshot download|host-settings OUTPUT.png
+// The timeline: tavrin-screenshot timeline OUTPUT.png; the load sheets as a
+// PDF: tavrin-screenshot load-sheet OUTPUT.pdf
 #include "ConverterDlg.h"
 #include "DemoShow.h"
+#include "DesignerShots.h"
 #include "FixedFilePrompt.h"
 #include "HostDialogShots.h"
 #include "TitleBar.h"
@@ -21,8 +24,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const std::string shot = argc == 3 ? argv[1] : "main";
     if ((argc != 2 && argc != 3) ||
-        (shot != "main" && shot != "download" && shot != "host-settings")) {
-        std::fprintf(stderr, "usage: tavrin-screenshot [main|download|host-settings] OUTPUT.png\n");
+        (shot != "main" && shot != "download" && shot != "host-settings" && shot != "timeline" &&
+         shot != "load-sheet")) {
+        std::fprintf(stderr, "usage: tavrin-screenshot "
+                             "[main|download|host-settings|timeline|load-sheet] OUTPUT\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[argc - 1]);
@@ -39,12 +44,14 @@ int main(int argc, char** argv)
         return ShootDownloadDialog(store, output);
     if (shot == "host-settings")
         return ShootHostSettingsDialog(store, output);
+    if (shot == "timeline")
+        return ShootTimeline(store, output);
+    if (shot == "load-sheet")
+        return WriteDemoLoadSheets(store, output);
 
     prompt::FixedFilePrompt prompt(store);
     CConverterDlg window(prompt);
-    window.show();
-    window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
-    if (ShowedMessages(prompt))
+    if (!OpenDemoShow(window, prompt))
         return 1;
 
     // A few cues just assigned a host and still selected, not saved yet: the

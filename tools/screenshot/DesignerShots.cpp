@@ -1,0 +1,47 @@
+#include "DesignerShots.h"
+
+#include "ConverterDlg.h"
+#include "DemoShow.h"
+#include "DesignerTools.h"
+#include "LoadSheet.h"
+#include "LoadSheetPdf.h"
+#include "ShowCues.h"
+#include "TimelineWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPixmap>
+#include <cstdio>
+
+int ShootTimeline(const std::string& store, const QString& output)
+{
+    prompt::FixedFilePrompt prompt(store);
+    CConverterDlg window(prompt);
+    if (!OpenDemoShow(window, prompt))
+        return 1;
+    window.findChild<QAction*>(QStringLiteral("actionTimeline"))->trigger();
+    editor::CTimelineWindow* timeline = window.DesignerTools().Timeline();
+    timeline->resize(900, 230);
+    for (int pass = 0; pass < 10; ++pass)
+        QApplication::processEvents();
+    if (!timeline->grab().save(output)) {
+        std::fprintf(stderr, "tavrin-screenshot: cannot write %s\n", qPrintable(output));
+        return 1;
+    }
+    return 0;
+}
+
+int WriteDemoLoadSheets(const std::string& store, const QString& output)
+{
+    const editor::ShowCues show = editor::ReadShowCues(store);
+    const auto demoCode = [](const std::string& host) {
+        return host == "北岸-1" ? std::optional<int>(5) : std::nullopt;
+    };
+    if (show.status != editor::ShowCues::kRead ||
+        !editor::WriteLoadSheetsPdf(output.toStdString(),
+                                    editor::BuildLoadSheets(show.cues, demoCode), "demo.db")) {
+        std::fprintf(stderr, "tavrin-screenshot: cannot write %s\n", qPrintable(output));
+        return 1;
+    }
+    return 0;
+}
