@@ -76,7 +76,7 @@ TEST_F(MainWindow, FileMenuItemsSeparatorsAndCommands)
                                   {"", "", 0},
                                   {"actionSave", strings::kMenuSave, editor::kCmdSave},
                                   {"", "", 0},
-                                  {"actionPrintLoadSheets", "&Print Load Sheets...", 0},
+                                  {"actionPrintLoadSheets", "Print Load Sheets...", 0},
                                   {"", "", 0},
                                   {"actionExit", strings::kMenuExit, editor::kCmdExit}});
     QMenu* load = MenuOf(file->actions().value(0));
@@ -91,17 +91,17 @@ TEST_F(MainWindow, EditToolsAndHelpMenus)
 {
     const QList<QAction*> menus = window.menuBar()->actions();
     ExpectItems(MenuOf(menus.value(1))->actions(),
-                {{"actionUndo", "&Undo", 0},
-                 {"actionRedo", "&Redo", 0},
+                {{"actionUndo", "Undo", 0},
+                 {"actionRedo", "Redo", 0},
                  {"", "", 0},
                  {"actionAssignHost", strings::kMenuAssignHost, editor::kCmdAssignHost},
-                 {"actionAssignByRange", "Assign Host b&y Range...", 0},
-                 {"actionFilter", "&Filter", 0}});
+                 {"actionAssignByRange", "Assign Host by Range...", 0},
+                 {"actionFilter", "Filter", 0}});
     ExpectItems(MenuOf(menus.value(2))->actions(),
                 {{"actionHostSettings", strings::kMenuHostSettings, editor::kCmdHostSettings},
                  {"actionDownload", strings::kMenuDownload, editor::kCmdDownload},
                  {"actionCheckShow", strings::kMenuCheckShow, editor::kCmdCheckShow},
-                 {"actionTimeline", "T&imeline...", 0}});
+                 {"actionTimeline", "Timeline...", 0}});
     ExpectItems(MenuOf(menus.value(3))->actions(),
                 {{"actionAbout", strings::kMenuAbout, editor::kCmdAbout}});
 }

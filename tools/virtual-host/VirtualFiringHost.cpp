@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <thread>
 
 namespace hostlink {
 
@@ -118,6 +119,12 @@ void VirtualFiringHost::Serve()
         const std::uint16_t localPort = socket == main_ ? port_ : otherPort_;
         Handle(std::span(buffer).first(static_cast<std::size_t>(received)), from, localPort,
                socket);
+    }
+    // A second answer already owed still goes out: a host stopped right after
+    // a frame would otherwise swallow it.
+    while (!repeats_.empty()) {
+        std::this_thread::sleep_until(repeats_.front().due);
+        SendRepeatsDue();
     }
 }
 
