@@ -114,6 +114,7 @@ void CConverterDlg::ConnectCommands()
     // Every change of a host cell, whoever makes it, reaches the marker here.
     connect(m_grid, &CVSFlexGrid::CellChanged, this, [this](int row, int column) {
         m_unsaved->CellChanged(row, column);
+        setWindowModified(m_unsaved->Any()); // the title at once, the status bar after the burst
         ScheduleStatus();
     });
     connect(m_grid, &CVSFlexGrid::CellRowsChanged, this, [this](int rows) {

@@ -62,6 +62,7 @@ TEST_F(DesignerTools, UndoAndRedoEveryHostChangeBackToTheSavedNames)
     // in place, as the grid's editor writes it
     Grid().model()->setData(Grid().ViewIndexOf(2, 1), QStringLiteral("Z9"));
     EXPECT_EQ(Action("actionUndo").text(), QStringLiteral("&Undo Edit Host of row 2 to Z9"));
+    EXPECT_TRUE(window.HasUnsavedHostNames());
     // by range: Sla 4-7 are grid rows 1 and 3
     RunRangeDialog([](CAssignByRangeDlg& dialog) {
         dialog.ModulesField().setText(QStringLiteral("4-7"));
@@ -83,6 +84,8 @@ TEST_F(DesignerTools, UndoAndRedoEveryHostChangeBackToTheSavedNames)
     EXPECT_EQ(HostCell(2), "A1");
     EXPECT_FALSE(Stack().canUndo());
     EXPECT_TRUE(Stack().isClean()) << "undone back to the names as opened";
+    EXPECT_FALSE(window.HasUnsavedHostNames()) << "undo back to the saved names clears the mark";
+    EXPECT_FALSE(window.isWindowModified());
     EXPECT_GE(cellChanges.count(), 4) << "undo changes cells through the grid, as any edit";
     Action("actionRedo").trigger();
     Action("actionRedo").trigger();
