@@ -24,9 +24,10 @@ bool Ask(prompt::Prompt& prompt, const std::string& question, prompt::AnswerButt
 
 } // namespace
 
-bool MayCloseWithUnsavedNames(prompt::Prompt& prompt, const std::function<bool()>& save)
+bool MayDropUnsavedNames(prompt::Prompt& prompt, const char* next,
+                         const std::function<bool()>& save)
 {
-    return Ask(prompt, strings::FormatText(strings::kUnsavedQuestion, strings::kUnsavedBeforeExit),
+    return Ask(prompt, strings::FormatText(strings::kUnsavedQuestion, next),
                prompt::AnswerButtons::SaveDiscardCancel, save);
 }
 

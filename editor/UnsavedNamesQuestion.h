@@ -14,8 +14,10 @@ namespace editor {
 // caller may go on: after No, or after a Save that succeeded (a failed one
 // has shown its own message).
 
-// Closing the window: Save, Discard and Cancel.
-bool MayCloseWithUnsavedNames(prompt::Prompt& prompt, const std::function<bool()>& save);
+// Closing the window, or loading another show over the names: Save, Discard
+// and Cancel; `next` (from the string table) says what would drop them.
+bool MayDropUnsavedNames(prompt::Prompt& prompt, const char* next,
+                         const std::function<bool()>& save);
 
 // A host dialog about to read the current store: Yes, No and Cancel; `next`
 // (from the string table) says what the names would be saved before.

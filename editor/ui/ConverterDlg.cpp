@@ -174,8 +174,16 @@ void CConverterDlg::OnCommand(int id)
     }
 }
 
+bool CConverterDlg::MayDropUnsavedNames(const char* next)
+{
+    return !HasUnsavedHostNames() ||
+           editor::MayDropUnsavedNames(*m_prompt, next, [this] { return SaveHostNames(); });
+}
+
 void CConverterDlg::OnOpen()
 {
+    if (!MayDropUnsavedNames(strings::kUnsavedBeforeLoad))
+        return;
     editor::ShowContext show = Context();
     AfterLoad(editor::OpenShowStore(show));
 }
@@ -307,6 +315,8 @@ void CConverterDlg::OnCheckShow()
 
 void CConverterDlg::OnFireOneImport()
 {
+    if (!MayDropUnsavedNames(strings::kUnsavedBeforeLoad))
+        return;
     editor::ShowContext show = Context();
     AfterLoad(editor::ImportFireOne(show));
 }
@@ -350,8 +360,7 @@ void CConverterDlg::OnGridBeforeEdit(int /*row*/, int column, bool* cancel)
 // comes here; unsaved host names are not dropped without the user's word.
 void CConverterDlg::closeEvent(QCloseEvent* event)
 {
-    if (HasUnsavedHostNames() &&
-        !editor::MayCloseWithUnsavedNames(*m_prompt, [this] { return SaveHostNames(); })) {
+    if (!MayDropUnsavedNames(strings::kUnsavedBeforeExit)) {
         event->ignore();
         return;
     }

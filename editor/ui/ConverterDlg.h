@@ -70,6 +70,8 @@ private:
     void ScheduleStatus();
     void ShowStatus();
 
+    // Asks before unsaved host names would be lost to `next`; true to go on.
+    bool MayDropUnsavedNames(const char* next);
     void OnOpen();
     void OnSave();
     void OnClose();

@@ -27,10 +27,11 @@ inline constexpr char kStatusCounts[] = "%d fire records,%d hosts";
 inline constexpr char kStatusUnsaved[] = "unsaved changes";
 
 // Before unsaved host names would be dropped or passed over.
-// %s: what comes next (one of the three below)
+// %s: what comes next (one of those below)
 inline constexpr char kUnsavedQuestion[] =
     "the host names have not been saved,save them before %s?";
 inline constexpr char kUnsavedBeforeExit[] = "exit";
+inline constexpr char kUnsavedBeforeLoad[] = "loading another show";
 inline constexpr char kUnsavedBeforeDownload[] = "download";
 inline constexpr char kUnsavedBeforeHostSettings[] = "host settings";
 

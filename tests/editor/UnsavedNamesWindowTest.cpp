@@ -96,6 +96,30 @@ TEST_F(UnsavedNames, ClosingAsksSaveDiscardOrCancel)
     EXPECT_EQ(prompt.unscripted, 0);
 }
 
+TEST_F(UnsavedNames, LoadingAnotherShowAsksFirst)
+{
+    const std::string path = OpenFive();
+    SetHosts({"N1", "N2", "N3", "N4", "N5"});
+    const std::string other = NewStore("other.db");
+
+    prompt.threeWayAnswers = {Answer::Cancel};
+    Action("actionFireOneDatabase").trigger(); // Cancel: no file chooser at all
+    prompt.threeWayAnswers = {Answer::Cancel};
+    OpenStore(other);
+    EXPECT_EQ(window.CurrentStorePath(), path);
+    EXPECT_EQ(HostCell(1), "N1");
+    EXPECT_TRUE(Marked());
+    EXPECT_EQ(prompt.questions.back(),
+              strings::FormatText(strings::kUnsavedQuestion, strings::kUnsavedBeforeLoad));
+    prompt.openFiles.clear();
+
+    prompt.threeWayAnswers = {Answer::No};
+    OpenStore(other);
+    EXPECT_EQ(window.CurrentStorePath(), other);
+    EXPECT_FALSE(Marked());
+    EXPECT_EQ(HostNames(path), kStoredNames) << "discarded, not saved";
+}
+
 TEST_F(UnsavedNames, SaveOnClosingWritesTheNamesOrKeepsTheWindow)
 {
     const std::string path = OpenFive();
