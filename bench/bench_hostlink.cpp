@@ -28,7 +28,7 @@ class QuietView final : public hostlink::DownloadView
 {
 public:
     std::string HostCodeText() override { return "1"; }
-    bool CancelRequested() override { return false; }
+    std::stop_token CancelToken() override { return {}; }
     void SetProgressPercent(int) override {}
     void SetProgressText(const std::string&) override {}
     void SetEndText(const std::string&) override {}

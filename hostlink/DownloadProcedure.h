@@ -1,9 +1,12 @@
 #pragma once
 
+#include "DownloadCue.h"
 #include "DownloadView.h"
 #include "HostLink.h"
 #include "HostLinkOptions.h"
 #include "Prompt.h"
+
+#include <vector>
 
 namespace hostlink {
 
@@ -23,8 +26,15 @@ public:
 
     // True when every cue was acknowledged. Shows at most one message.
     bool RunDownload();
+    // The conversation itself, for cues already read and a host code already
+    // checked: the project name and every cue, in the order given.
+    bool SendShow(const std::vector<DownloadCue>& cues, int hostCode);
 
 private:
+    bool Cancelled();
+    // Ends a conversation whose host answered more often than it was asked.
+    bool AnsweredTwice();
+
     prompt::Prompt& prompt_;
     DownloadView& view_;
     HostLinkOptions options_;

@@ -38,7 +38,7 @@ CDownloadDlg::~CDownloadDlg()
 {
     // A dialog that goes while it downloads stops the download first; the
     // worker must not outlive the widgets it writes to.
-    m_cancel.Set();
+    m_cancel.request_stop(); // the wait on the host ends at once
     m_worker.AbandonAndJoin();
     if (m_socketLayerStarted)
         hostlink::ReleaseSocketLayer();
@@ -69,15 +69,15 @@ void CDownloadDlg::OnDownload()
 {
     if (IsDownloading())
         return;
-    m_cancel.Clear();
+    m_cancel = std::stop_source();
     SetDownloading(true);
     const hostlink::DownloadDlgView::Widgets widgets{ui->editHostCode, ui->progressBar,
                                                      ui->labelProgressText, ui->labelEndText,
                                                      ui->labelStatusLine};
     m_worker.Start(
-        [this, widgets] {
+        [this, widgets, cancel = m_cancel.get_token()] {
             hostlink::WorkerPrompt prompt(m_worker, *m_prompt);
-            hostlink::DownloadDlgView view(m_worker, widgets, m_cancel);
+            hostlink::DownloadDlgView view(m_worker, widgets, cancel);
             hostlink::DownloadProcedure download(prompt, view, m_options.link);
             m_lastResult = download.RunDownload();
         },
@@ -86,13 +86,13 @@ void CDownloadDlg::OnDownload()
 
 void CDownloadDlg::OnCancel()
 {
-    m_cancel.Set();
+    m_cancel.request_stop();
 }
 
 void CDownloadDlg::OnClose()
 {
     if (IsDownloading()) {
-        m_cancel.Set();
+        m_cancel.request_stop();
         m_pendingClose = PendingClose::kClose;
         return;
     }
@@ -106,7 +106,7 @@ void CDownloadDlg::OnClose()
 void CDownloadDlg::reject()
 {
     if (IsDownloading()) {
-        m_cancel.Set();
+        m_cancel.request_stop();
         if (m_pendingClose == PendingClose::kNone)
             m_pendingClose = PendingClose::kReject;
         return;

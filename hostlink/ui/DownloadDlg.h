@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CancelFlag.h"
 #include "HostDialogOptions.h"
 #include "WindowWorker.h"
 
 #include <QDialog>
 #include <memory>
+#include <stop_token>
 
 namespace Ui {
 class DownloadDlg;
@@ -63,7 +63,7 @@ private:
     hostlink::HostDialogOptions m_options;
     bool m_socketLayerStarted = false;
 
-    hostlink::CancelFlag m_cancel;
+    std::stop_source m_cancel; // a new one for every download
     hostlink::WindowWorker m_worker{*this};
     bool m_lastResult = false; // written by the worker, read once it has ended
     PendingClose m_pendingClose = PendingClose::kNone;

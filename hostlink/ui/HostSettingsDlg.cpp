@@ -36,6 +36,7 @@ CHostSettingsDlg::CHostSettingsDlg(prompt::Prompt& prompt, QWidget* parent,
 
 CHostSettingsDlg::~CHostSettingsDlg()
 {
+    m_cancel.request_stop(); // the wait on the host ends at once
     m_worker.AbandonAndJoin();
     if (m_socketLayerStarted)
         hostlink::ReleaseSocketLayer();
@@ -112,10 +113,13 @@ void CHostSettingsDlg::OnSet()
     std::vector<hostlink::HostListItem> hosts = HostListItems();
     std::string hostCode = editor::ToStdString(ui->editHostCode->text());
     ui->buttonSet->setEnabled(false);
+    m_cancel = std::stop_source();
     m_worker.Start(
-        [this, hosts = std::move(hosts), hostCode = std::move(hostCode)] {
+        [this, hosts = std::move(hosts), hostCode = std::move(hostCode),
+         cancel = m_cancel.get_token()] {
             hostlink::WorkerPrompt prompt(m_worker, *m_prompt);
             hostlink::HostNameSetting setting(prompt, m_options.link);
+            setting.SetCancelToken(cancel);
             m_lastResult = setting.SetHost(hosts, hostCode);
         },
         [this] { OnSettingFinished(); });
@@ -124,6 +128,7 @@ void CHostSettingsDlg::OnSet()
 void CHostSettingsDlg::OnExit()
 {
     if (IsSetting()) {
+        m_cancel.request_stop();
         m_pendingClose = PendingClose::kExit;
         return;
     }
@@ -137,6 +142,7 @@ void CHostSettingsDlg::OnExit()
 void CHostSettingsDlg::reject()
 {
     if (IsSetting()) {
+        m_cancel.request_stop();
         if (m_pendingClose == PendingClose::kNone)
             m_pendingClose = PendingClose::kReject;
         return;

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <stop_token>
 #include <vector>
 
 namespace Ui {
@@ -66,6 +67,7 @@ private:
     hostlink::HostDialogOptions m_options;
     bool m_socketLayerStarted = false;
 
+    std::stop_source m_cancel; // a new one for every Setings press
     hostlink::WindowWorker m_worker{*this};
     bool m_lastResult = false; // written by the worker, read once it has ended
     PendingClose m_pendingClose = PendingClose::kNone;

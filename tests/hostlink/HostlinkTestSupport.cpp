@@ -37,7 +37,14 @@ public:
             return false;
         return socket_.Send(frame);
     }
-    Reply AwaitAcknowledgement() override { return socket_.AwaitAcknowledgement(); }
+    Reply AwaitAcknowledgement(std::stop_token stop) override
+    {
+        return socket_.AwaitAcknowledgement(stop);
+    }
+    bool AnsweredUnasked(std::chrono::milliseconds wait) override
+    {
+        return socket_.AnsweredUnasked(wait);
+    }
     void Close() override
     {
         ++log_.closes;

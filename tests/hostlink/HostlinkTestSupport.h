@@ -56,11 +56,20 @@ public:
     int cancelAfterPercents = -1; // >= 0: ask to cancel once this many percents were shown
 
     std::string HostCodeText() override { return hostCode; }
-    bool CancelRequested() override
+    std::stop_source cancel;
+
+    std::stop_token CancelToken() override
     {
-        return cancelAfterPercents >= 0 && static_cast<int>(percents.size()) >= cancelAfterPercents;
+        if (cancelAfterPercents == 0)
+            cancel.request_stop();
+        return cancel.get_token();
     }
-    void SetProgressPercent(int percent) override { percents.push_back(percent); }
+    void SetProgressPercent(int percent) override
+    {
+        percents.push_back(percent);
+        if (cancelAfterPercents > 0 && static_cast<int>(percents.size()) >= cancelAfterPercents)
+            cancel.request_stop();
+    }
     void SetProgressText(const std::string& text) override { progressTexts.push_back(text); }
     void SetEndText(const std::string& text) override { endTexts.push_back(text); }
     void SetStatusLine(const std::string& text) override { statusLines.push_back(text); }
