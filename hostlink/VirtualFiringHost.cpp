@@ -175,6 +175,8 @@ void VirtualFiringHost::Reply(HostFrameRecord::Reply reply, const udp::Endpoint&
     else if (other_ != udp::kNoHandle)
         from = other_;
     udp::SendTo(from, std::span(bytes).first(size), to);
+    if (options_.answerTwice)
+        udp::SendTo(from, std::span(bytes).first(size), to);
 }
 
 } // namespace hostlink

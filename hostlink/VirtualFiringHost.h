@@ -29,6 +29,7 @@ struct VirtualHostOptions
     std::chrono::milliseconds replyDelay{0};
     std::string replyFromAddress{}; // non-empty: replies leave from this address instead
     std::string decoyFromAddress{}; // non-empty: an "accepted" from here before each reply
+    bool answerTwice = false;       // every reply goes out twice, as a faulty host's
 };
 
 // What the host made of one datagram.

@@ -1,7 +1,10 @@
 #include "HostlinkTestSupport.h"
 
+#include "FrameDecoder.h"
+#include "Frames.h"
 #include "HostLinkSocket.h"
 #include "LayoutTable.h"
+#include "PositionSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +122,45 @@ std::vector<hostlink::HostFrameRecord> FramesOfKind(const hostlink::VirtualFirin
         if (record.frame.kind == kind)
             frames.push_back(std::move(record));
     return frames;
+}
+
+std::vector<hostlink::DownloadCue> FieldCues(int count, const std::vector<std::string>& names)
+{
+    std::vector<hostlink::DownloadCue> cues;
+    for (int i = 0; i < count; ++i)
+        cues.push_back({.HostName = names[static_cast<std::size_t>(i) % names.size()],
+                        .CDCode = i,
+                        .BlastTime = 100 * i,
+                        .Sector = i % 7,
+                        .Addr = std::to_string(1 + i % 5),
+                        .Channel = std::to_string(i % 16)});
+    return cues;
+}
+
+void ExpectNamedAndLoaded(const hostlink::VirtualFiringHost& host, const std::string& name,
+                          const std::vector<hostlink::DownloadCue>& cues)
+{
+    using hostlink::DecodedFrame;
+    const auto same = [](const DecodedFrame& a, const DecodedFrame& b) {
+        return std::tie(a.kind, a.size, a.name, a.position, a.CDCode, a.reserved, a.Sector,
+                        a.BlastTime, a.Addr, a.Channel) ==
+               std::tie(b.kind, b.size, b.name, b.position, b.CDCode, b.reserved, b.Sector,
+                        b.BlastTime, b.Addr, b.Channel);
+    };
+    const std::vector<hostlink::HostFrameRecord> records = host.Records();
+    ASSERT_EQ(records.size(), cues.size() + 2) << name;
+    hostlink::HostNameFrame hostName;
+    ASSERT_TRUE(hostlink::BuildHostNameFrame(name, hostName));
+    EXPECT_TRUE(same(records[0].frame, hostlink::DecodeFrame(hostName.bytes))) << name;
+    hostlink::ProjectNameFrame project;
+    ASSERT_TRUE(hostlink::BuildProjectNameFrame(hostlink::kProjectName, project));
+    EXPECT_TRUE(same(records[1].frame, hostlink::DecodeFrame(project.bytes))) << name;
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        hostlink::CueFrame cue;
+        ASSERT_TRUE(hostlink::BuildCueFrame(cues[i], hostlink::PositionOf(i, cues.size()), cue));
+        EXPECT_TRUE(same(records[i + 2].frame, hostlink::DecodeFrame(cue.bytes)))
+            << name << " cue " << i;
+    }
 }
 
 } // namespace hostlinktest

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DownloadCue.h"
 #include "DownloadView.h"
 #include "HostLink.h"
 #include "HostLinkOptions.h"
@@ -87,5 +88,13 @@ hostlink::HostLinkMaker FailingSendMaker(int failingSend, LinkLog& log);
 // The frames of the given kind the host took in, in order.
 std::vector<hostlink::HostFrameRecord> FramesOfKind(const hostlink::VirtualFiringHost& host,
                                                     hostlink::DecodedFrame::Kind kind);
+
+// A show of `count` cues in launch-time order, cue i on host names[i % size].
+std::vector<hostlink::DownloadCue> FieldCues(int count, const std::vector<std::string>& names);
+
+// The host took in its host name, then the project name, then every cue of
+// the show in order, each the very frame the builders make of it.
+void ExpectNamedAndLoaded(const hostlink::VirtualFiringHost& host, const std::string& name,
+                          const std::vector<hostlink::DownloadCue>& cues);
 
 } // namespace hostlinktest

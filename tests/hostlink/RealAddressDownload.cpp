@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 #include "DownloadProcedure.h"
 #include "FakePrompt.h"
+#include "FieldLoad.h"
 #include "HostNameSetting.h"
 #include "HostlinkTestSupport.h"
 #include "NetworkIsolation.h"
@@ -131,6 +132,26 @@ TEST(RealAddress, HostFallingSilentIsGivenUpAfterTheBuiltInWait)
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text, strings::kHostEchoTimeout);
     EXPECT_EQ(view.percents.back(), 40);
+}
+
+TEST(RealAddress, FieldOfHostCodesFiveToSevenIsNamedAndLoaded)
+{
+    const std::vector<std::string> names = {"东区", "HOST-2", "West"};
+    std::vector<std::unique_ptr<VirtualFiringHost>> hosts;
+    std::vector<hostlink::FieldHost> field;
+    for (int code = 5; code <= 7; ++code) {
+        VirtualHostOptions options;
+        options.address = "192.168.10." + std::to_string(code);
+        hosts.push_back(std::make_unique<VirtualFiringHost>(options));
+        std::string error;
+        ASSERT_TRUE(hosts.back()->Start(error)) << error;
+        field.push_back({names[static_cast<std::size_t>(code - 5)], code, {}}); // built-in
+    }
+    const std::vector<DownloadCue> cues = FieldCues(30, names);
+    const auto states = LoadField(cues, field, [](std::size_t, const FieldHostState&) {}, {});
+    EXPECT_TRUE(FieldComplete(states));
+    for (std::size_t i = 0; i < hosts.size(); ++i)
+        ExpectNamedAndLoaded(*hosts[i], names[i], cues);
 }
 
 int main(int argc, char** argv)
