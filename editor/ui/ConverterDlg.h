@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui {
@@ -55,6 +56,9 @@ private:
     void OnDownload();
     void OnHostSettings();
     void OnCheckShow();
+    void OnHostPlan();
+    void OnLoadAllHosts();
+    std::optional<std::string> FieldStorePath();
     void OnGridRowCountChanged(int rows);
     void OnGridBeforeEdit(int row, int column, bool* cancel);
     void OnGridMouseDown(short button);

@@ -312,5 +312,8 @@ inline constexpr char kCliBadPlanEntry[] = "not NAME=CODE: %s";
 // %s: the text given
 inline constexpr char kCliBadFieldTarget[] = "not CODE=ADDR:PORT: %s";
 inline constexpr char kCliHostCodeOrAllHosts[] = "give either --host-code N or --all-hosts";
+// %d: errors
+inline constexpr char kFieldCheckQuestion[] =
+    "the show check found %d errors,load all hosts anyway?";
 
 } // namespace strings

@@ -29,6 +29,19 @@ std::string Line(const std::string& text)
     return text + "\n";
 }
 
+// A download that was asked to stop: exit code 1, "cancel download..." last.
+void ExpectCancelledDownload(const std::optional<int>& exitCode,
+                             hostlinktest::ChildProcess& download)
+{
+    ASSERT_TRUE(exitCode);
+    EXPECT_EQ(*exitCode, 1);
+    std::vector<std::string> lines;
+    while (const std::optional<std::string> line = download.ReadLine(1s))
+        lines.push_back(*line);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), strings::kCancelDownload);
+}
+
 TEST_F(Cli, DownloadSendsEveryCueInLaunchOrderAndEndsWithTheTotal)
 {
     const std::string store = Store(FourCues());
@@ -172,13 +185,7 @@ TEST_F(Cli, CtrlCStopsADownloadAfterTheCueInFlight)
     ASSERT_TRUE(host->WaitForFrames(4, 10s));
     download.Signal(SIGINT);
     const std::optional<int> exitCode = download.Wait(10s);
-    ASSERT_TRUE(exitCode);
-    EXPECT_EQ(*exitCode, 1);
-    std::vector<std::string> lines;
-    while (const std::optional<std::string> line = download.ReadLine(1s))
-        lines.push_back(*line);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), strings::kCancelDownload);
+    ExpectCancelledDownload(exitCode, download);
     const std::size_t received = host->Records().size();
     EXPECT_LT(received, rows.size() + 1) << "the download must stop early";
     std::this_thread::sleep_for(300ms);
@@ -256,13 +263,7 @@ TEST_F(Cli, CtrlCDuringASilentHostsWaitEndsWithinHalfASecond)
     download.Signal(SIGINT);
     const std::optional<int> exitCode = download.Wait(10s);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
-    ASSERT_TRUE(exitCode);
-    EXPECT_EQ(*exitCode, 1);
-    std::vector<std::string> lines;
-    while (const std::optional<std::string> line = download.ReadLine(1s))
-        lines.push_back(*line);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), strings::kCancelDownload);
+    ExpectCancelledDownload(exitCode, download);
 }
 
 TEST_F(Cli, FieldLoadNeedsACodeForEveryHostNameAndThenLoadsThemAll)

@@ -90,7 +90,10 @@ TEST_F(MainWindow, EditToolsAndHelpMenus)
     ExpectItems(MenuOf(menus.value(2))->actions(),
                 {{"actionHostSettings", strings::kMenuHostSettings, editor::kCmdHostSettings},
                  {"actionDownload", strings::kMenuDownload, editor::kCmdDownload},
-                 {"actionCheckShow", strings::kMenuCheckShow, editor::kCmdCheckShow}});
+                 {"actionCheckShow", strings::kMenuCheckShow, editor::kCmdCheckShow},
+                 {"", "", 0},
+                 {"actionHostPlan", strings::kMenuHostPlan, editor::kCmdHostPlan},
+                 {"actionLoadAllHosts", strings::kMenuLoadAllHosts, editor::kCmdLoadAllHosts}});
     ExpectItems(MenuOf(menus.value(3))->actions(),
                 {{"actionAbout", strings::kMenuAbout, editor::kCmdAbout}});
 }
