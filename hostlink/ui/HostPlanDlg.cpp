@@ -34,12 +34,13 @@ QTableWidgetItem* ReadOnlyItem(const QString& text)
 // The code typed in a row: plain digits, else nothing.
 std::optional<int> TypedCode(const QString& text)
 {
+    const QString code = text.trimmed();
+    if (code.isEmpty() ||
+        !std::all_of(code.begin(), code.end(), [](QChar c) { return c.isDigit(); }))
+        return std::nullopt;
     bool number = false;
-    const int code = text.trimmed().toInt(&number);
-    const bool digits =
-        !text.trimmed().isEmpty() && std::all_of(text.trimmed().begin(), text.trimmed().end(),
-                                                 [](QChar c) { return c.isDigit(); });
-    return number && digits ? std::optional<int>(code) : std::nullopt;
+    const int value = code.toInt(&number);
+    return number ? std::optional<int>(value) : std::nullopt;
 }
 
 } // namespace

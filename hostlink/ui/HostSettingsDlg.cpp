@@ -128,7 +128,6 @@ void CHostSettingsDlg::OnSet()
 void CHostSettingsDlg::OnExit()
 {
     if (IsSetting()) {
-        m_cancel.request_stop();
         m_pendingClose = PendingClose::kExit;
         return;
     }
@@ -142,7 +141,6 @@ void CHostSettingsDlg::OnExit()
 void CHostSettingsDlg::reject()
 {
     if (IsSetting()) {
-        m_cancel.request_stop();
         if (m_pendingClose == PendingClose::kNone)
             m_pendingClose = PendingClose::kReject;
         return;

@@ -28,6 +28,7 @@ struct DownloadOptions
     std::string store;
     std::string hostCode;
     std::vector<std::string> targets;
+    bool hostCodeGiven = false; // an empty --host-code gets the dialog's own message
     bool allHosts = false;
     bool force = false;
 };
@@ -104,7 +105,7 @@ int RunDownload(const DownloadOptions& options)
 {
     if (options.allHosts)
         return RunFieldLoad(options);
-    if (options.hostCode.empty())
+    if (!options.hostCodeGiven)
         throw UsageError(strings::kCliHostCodeOrAllHosts);
     CheckHostCode(options.hostCode, strings::kPleaseInputHostCode, strings::kHostCodeOutOfRange);
     if (options.targets.size() > 1)
@@ -141,7 +142,10 @@ void AddDownloadCommand(CLI::App& app, CommandRun& run)
                          strings::kCliFieldTargetHelp)
         ->type_name("ADDR:PORT|CODE=ADDR:PORT");
     command->add_flag("--force", options->force, strings::kCliForceHelp);
-    command->callback([options, &run] { run = [options] { return RunDownload(*options); }; });
+    command->callback([options, hostCode, &run] {
+        options->hostCodeGiven = hostCode->count() > 0;
+        run = [options] { return RunDownload(*options); };
+    });
 }
 
 } // namespace cli

@@ -311,7 +311,7 @@ TEST(DownloadDialogWait, DialogDestroyedWhileASilentHostIsAwaitedGoesAtOnce)
     dialog->show();
     prompt.openFiles.push_back(MakeShowStore(dir, NumberedRows(5)));
     Child<QPushButton>(*dialog, "buttonDownload").click();
-    ASSERT_TRUE(host->WaitForFrames(3, 3000ms));
+    ASSERT_TRUE(WaitUntil([&] { return host->Records().size() >= 3; }));
     const auto start = std::chrono::steady_clock::now();
     dialog.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
