@@ -24,10 +24,10 @@ namespace {
 const std::string kTool = std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host";
 
 // The virtual host at 192.168.10.5:10061, with extra options.
-class FieldHost
+class VirtualHostTool
 {
 public:
-    explicit FieldHost(std::vector<std::string> options)
+    explicit VirtualHostTool(std::vector<std::string> options)
         : tool_(kTool, WithAddress(std::move(options)))
     {
         const auto line = tool_.ReadLine(5000ms);
@@ -74,7 +74,7 @@ std::vector<StoreRow> FieldShow()
 
 TEST(RealAddress, DownloadReachesHostCodeFiveWithTheBuiltInSettings)
 {
-    FieldHost host({});
+    VirtualHostTool host({});
     ASSERT_TRUE(host.Listening());
     testsupport::TempDir dir;
     testsupport::FakePrompt prompt;
@@ -104,7 +104,7 @@ TEST(RealAddress, DownloadReachesHostCodeFiveWithTheBuiltInSettings)
 
 TEST(RealAddress, HostNameReachesHostCodeFive)
 {
-    FieldHost host({});
+    VirtualHostTool host({});
     ASSERT_TRUE(host.Listening());
     testsupport::FakePrompt prompt;
     HostNameSetting setting(prompt);
@@ -118,7 +118,7 @@ TEST(RealAddress, HostNameReachesHostCodeFive)
 
 TEST(RealAddress, HostFallingSilentIsGivenUpAfterTheBuiltInWait)
 {
-    FieldHost host({"--silent-from", "6"});
+    VirtualHostTool host({"--silent-from", "6"});
     ASSERT_TRUE(host.Listening());
     testsupport::TempDir dir;
     testsupport::FakePrompt prompt;
