@@ -99,12 +99,12 @@ bool DownloadProcedure::SendShow(const std::vector<DownloadCue>& cues, int hostC
     for (const CueFrame& frame : frames) {
         if (cancel.stop_requested())
             return Cancelled();
-        if (link->AnsweredUnasked(std::chrono::milliseconds(0)))
-            return AnsweredTwice();
         if (!link->Send(frame.bytes)) {
             prompt_.ShowMessage(strings::kCueSendFailed, MessageIcon::Warning);
             return false;
         }
+        if (link->AnsweredUnasked(std::chrono::milliseconds(0))) // found at the send
+            return AnsweredTwice();
         switch (link->AwaitAcknowledgement(cancel)) {
         case HostLink::Reply::kNoReply:
             prompt_.ShowMessage(strings::kHostEchoTimeout, MessageIcon::Warning);

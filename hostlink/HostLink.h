@@ -42,9 +42,10 @@ public:
     // ends the wait within a tenth of a second.
     virtual Reply AwaitAcknowledgement(std::stop_token stop = {}) = 0;
     // True when the host sent something no frame asked for: a datagram of the
-    // host's waiting now, or one arriving within `wait`. A correct host
-    // answers each frame once, and the acknowledgement carries no frame
-    // number, so a second answer could pass for the next frame's.
+    // host's found waiting when the last frame was sent, or one arriving
+    // within `wait` from now (asked only while no answer is awaited). A
+    // correct host answers each frame once, and the acknowledgement carries
+    // no frame number, so a second answer could pass for the next frame's.
     virtual bool AnsweredUnasked(std::chrono::milliseconds wait) = 0;
     virtual void Close() = 0;
 };

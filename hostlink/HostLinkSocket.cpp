@@ -3,6 +3,7 @@
 #include "HostCode.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace hostlink {
 
@@ -34,6 +35,7 @@ HostLinkSocket::~HostLinkSocket()
 HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
 {
     Close();
+    unaskedBeforeSend_ = false;
     if (hostCode < kLowestHostCode || hostCode > kHighestHostCode)
         return OpenStatus::kNoSocket;
     const auto address = udp::ParseIpv4(HostAddressText(options_, hostCode));
@@ -66,8 +68,10 @@ bool HostLinkSocket::Send(std::span<const std::uint8_t> frame)
 {
     if (!IsOpen())
         return false;
-    // Whatever waits now came before this frame, so it cannot answer it.
-    HostDatagramBefore(std::chrono::steady_clock::now());
+    // Whatever waits now came before this frame, so it cannot answer it; one
+    // of the host's own means it answered more often than it was asked.
+    if (HostDatagramBefore(std::chrono::steady_clock::now()))
+        unaskedBeforeSend_ = true;
     return udp::SendTo(socket_, frame, destination_);
 }
 
@@ -115,7 +119,11 @@ void HostLinkSocket::Close()
 
 bool HostLinkSocket::AnsweredUnasked(std::chrono::milliseconds wait)
 {
-    return IsOpen() && HostDatagramBefore(std::chrono::steady_clock::now() + wait);
+    if (std::exchange(unaskedBeforeSend_, false))
+        return true;
+    // Listening now with no wait could take the next frame's real answer.
+    return IsOpen() && wait.count() > 0 &&
+           HostDatagramBefore(std::chrono::steady_clock::now() + wait);
 }
 
 bool HostLinkSocket::HostDatagramBefore(std::chrono::steady_clock::time_point deadline)

@@ -44,6 +44,7 @@ private:
     udp::Handle socket_ = udp::kNoHandle;
     udp::Endpoint destination_;
     Acknowledgement reply_;
+    bool unaskedBeforeSend_ = false; // a host datagram was waiting at the last send
 };
 
 } // namespace hostlink
