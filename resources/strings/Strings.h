@@ -294,7 +294,6 @@ inline constexpr char kHostPlanTitle[] = "Host Plan";
 inline constexpr char kHostPlanSave[] = "&Save";
 inline constexpr char kHostPlanLoadAll[] = "&Load All Hosts...";
 inline constexpr char kHostPlanClose[] = "&Close";
-inline constexpr char kHostPlanNoStore[] = "please open a show store first!";
 inline constexpr char kLoadAllTitle[] = "Load All Hosts";
 inline constexpr char kLoadAllStart[] = "&Start";
 inline constexpr char kLoadAllCancel[] = "&Cancel";
@@ -312,6 +311,9 @@ inline constexpr char kCliBadPlanEntry[] = "not NAME=CODE: %s";
 // %s: the text given
 inline constexpr char kCliBadFieldTarget[] = "not CODE=ADDR:PORT: %s";
 inline constexpr char kCliHostCodeOrAllHosts[] = "give either --host-code N or --all-hosts";
+// %d: host code
+inline constexpr char kCliFieldTargetMissing[] =
+    "--target moves some host codes but not %d: give one for every planned host code";
 // %d: errors
 inline constexpr char kFieldCheckQuestion[] =
     "the show check found %d errors,load all hosts anyway?";

@@ -286,6 +286,11 @@ TEST_F(Cli, FieldLoadNeedsACodeForEveryHostNameAndThenLoadsThemAll)
 
     EXPECT_EQ(RunCli({"plan", store, "--set", "北岸-1=5"}).exitCode, 1); // 5 is A1's
     ASSERT_EQ(RunCli({"plan", store, "--set", "北岸-1=7"}).exitCode, 0);
+    // A rehearsal that moves hosts 5 and 6 only must not reach host 7 in the field.
+    const std::vector<std::string> partly(load.begin(), load.end() - 2);
+    EXPECT_EQ(RunCli(partly).exitCode, 2);
+    for (const auto& host : hosts)
+        EXPECT_TRUE(host->Records().empty());
     const auto loaded = RunCli(load);
     EXPECT_EQ(loaded.exitCode, 0) << loaded.err;
     EXPECT_NE(loaded.out.find(strings::FormatText(strings::kFieldSummary, 3, 3)),

@@ -88,6 +88,10 @@ int RunFieldLoad(const DownloadOptions& options)
         PrintError(strings::kFieldNoHosts);
         return kFailure;
     }
+    // A rehearsal that moves some hosts must not reach the field with others.
+    for (const hostlink::FieldHost& host : field.hosts)
+        if (!targets.empty() && !targets.contains(host.hostCode))
+            throw UsageError(strings::FormatText(strings::kCliFieldTargetMissing, host.hostCode));
     const InterruptRequest interrupt;
     TerminalFieldView view(field.hosts, isatty(STDERR_FILENO) == 1);
     const std::vector<hostlink::FieldHostState> states = hostlink::LoadField(
