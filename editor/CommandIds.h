@@ -22,6 +22,8 @@ enum CommandId : int
     kCmdPopupAssignedHost = 32785,
     kCmdPopupSave = 32786,
     kCmdCheckShow = 32787,
+    kCmdHostPlan = 32788,
+    kCmdLoadAllHosts = 32789,
 };
 
 } // namespace editor

@@ -62,9 +62,13 @@ bool DownloadProcedure::RunDownload()
         prompt_.ShowMessage(strings::kHostCodeOutOfRange, MessageIcon::Warning);
         return false;
     }
+    return SendShow(cues, hostCode.code);
+}
 
+bool DownloadProcedure::SendShow(const std::vector<store::CueRecord>& cues, int hostCode)
+{
     const std::unique_ptr<HostLink> link = makeLink_(options_); // closes on every way out
-    if (link->Open(hostCode.code) != HostLink::OpenStatus::kOpened) {
+    if (link->Open(hostCode) != HostLink::OpenStatus::kOpened) {
         prompt_.ShowMessage(strings::kSetSocketTimeoutFailed, MessageIcon::Stop);
         return false;
     }
@@ -79,31 +83,37 @@ bool DownloadProcedure::RunDownload()
         prompt_.ShowMessage(built.message, MessageIcon::Stop);
         return false;
     }
+    const std::stop_token cancel = view_.CancelToken();
     // A host that never got the project name is not ready for the show.
-    if (!link->Send(projectName.bytes) ||
-        link->AwaitAcknowledgement() != HostLink::Reply::kAccepted) {
+    const bool projectNameSent = link->Send(projectName.bytes);
+    const HostLink::Reply projectReply =
+        projectNameSent ? link->AwaitAcknowledgement(cancel) : HostLink::Reply::kNoReply;
+    if (projectReply == HostLink::Reply::kCancelled)
+        return Cancelled();
+    if (projectReply != HostLink::Reply::kAccepted) {
         prompt_.ShowMessage(strings::kSetProjectNameFailed, MessageIcon::Warning);
         return false;
     }
 
     std::size_t acknowledged = 0;
     for (const CueFrame& frame : frames) {
-        if (view_.CancelRequested()) {
-            link->Close();
-            view_.SetStatusLine(strings::kCancelDownload);
-            return false;
-        }
+        if (cancel.stop_requested())
+            return Cancelled();
         if (!link->Send(frame.bytes)) {
             prompt_.ShowMessage(strings::kCueSendFailed, MessageIcon::Warning);
             return false;
         }
-        switch (link->AwaitAcknowledgement()) {
+        if (link->AnsweredUnasked(std::chrono::milliseconds(0))) // found at the send
+            return AnsweredTwice();
+        switch (link->AwaitAcknowledgement(cancel)) {
         case HostLink::Reply::kNoReply:
             prompt_.ShowMessage(strings::kHostEchoTimeout, MessageIcon::Warning);
             return false;
         case HostLink::Reply::kRefused:
             prompt_.ShowMessage(strings::kCueRefused, MessageIcon::Warning);
             return false;
+        case HostLink::Reply::kCancelled:
+            return Cancelled();
         case HostLink::Reply::kAccepted:
             break;
         }
@@ -112,6 +122,9 @@ bool DownloadProcedure::RunDownload()
         view_.SetProgressPercent(percent);
         view_.SetProgressText(strings::FormatText(strings::kDownloadedPercent, percent));
     }
+    // The last answer is only trusted once the host has stayed quiet a while.
+    if (link->AnsweredUnasked(options_.answerGrace))
+        return AnsweredTwice();
 
     view_.SetProgressText(strings::FormatText(strings::kDownloadedPercent, kComplete));
     view_.SetProgressPercent(kComplete);
@@ -120,6 +133,18 @@ bool DownloadProcedure::RunDownload()
         strings::FormatText(strings::kDownloadTotal, static_cast<int>(acknowledged)));
     link->Close();
     return true;
+}
+
+bool DownloadProcedure::Cancelled()
+{
+    view_.SetStatusLine(strings::kCancelDownload);
+    return false;
+}
+
+bool DownloadProcedure::AnsweredTwice()
+{
+    prompt_.ShowMessage(strings::kHostAnsweredTwice, MessageIcon::Warning);
+    return false;
 }
 
 } // namespace hostlink

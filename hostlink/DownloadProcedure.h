@@ -3,7 +3,10 @@
 #include "DownloadView.h"
 #include "HostLink.h"
 #include "HostLinkOptions.h"
+#include "LayoutTable.h"
 #include "Prompt.h"
+
+#include <vector>
 
 namespace hostlink {
 
@@ -23,8 +26,15 @@ public:
 
     // True when every cue was acknowledged. Shows at most one message.
     bool RunDownload();
+    // The conversation itself, for cues already read and a host code already
+    // checked: the project name and every cue, in the order given.
+    bool SendShow(const std::vector<store::CueRecord>& cues, int hostCode);
 
 private:
+    bool Cancelled();
+    // Ends a conversation whose host answered more often than it was asked.
+    bool AnsweredTwice();
+
     prompt::Prompt& prompt_;
     DownloadView& view_;
     HostLinkOptions options_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stop_token>
 #include <string>
 
 namespace hostlink {
@@ -13,7 +14,8 @@ public:
     virtual ~DownloadView() = default;
 
     virtual std::string HostCodeText() = 0;
-    virtual bool CancelRequested() = 0;
+    // The dialog's cancel flag; read before each cue and while waiting.
+    virtual std::stop_token CancelToken() = 0;
     virtual void SetProgressPercent(int percent) = 0;
     virtual void SetProgressText(const std::string& text) = 0;
     virtual void SetEndText(const std::string& text) = 0;

@@ -2,10 +2,12 @@
 
 #include "HostLinkOptions.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
+#include <stop_token>
 
 namespace hostlink {
 
@@ -25,7 +27,8 @@ public:
     {
         kNoReply,
         kAccepted,
-        kRefused
+        kRefused,
+        kCancelled, // the wait was cancelled before a reply came
     };
 
     virtual ~HostLink() = default;
@@ -35,7 +38,15 @@ public:
     virtual void ClearReply() = 0;
     // Sends one frame in one datagram; false when it did not go out whole.
     virtual bool Send(std::span<const std::uint8_t> frame) = 0;
-    virtual Reply AwaitAcknowledgement() = 0;
+    // Waits for the reply to the frame just sent; a stop requested on `stop`
+    // ends the wait within a tenth of a second.
+    virtual Reply AwaitAcknowledgement(std::stop_token stop = {}) = 0;
+    // True when the host sent something no frame asked for: a datagram of the
+    // host's found waiting when the last frame was sent, or one arriving
+    // within `wait` from now (asked only while no answer is awaited). A
+    // correct host answers each frame once, and the acknowledgement carries
+    // no frame number, so a second answer could pass for the next frame's.
+    virtual bool AnsweredUnasked(std::chrono::milliseconds wait) = 0;
     virtual void Close() = 0;
 };
 

@@ -3,12 +3,21 @@
 #include "HostCode.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace hostlink {
 
 namespace {
 // A flood of stray datagrams must not keep a send from happening.
 constexpr int kMostDiscardedDatagrams = 256;
+// How often a wait looks whether it was cancelled.
+constexpr std::chrono::milliseconds kCancelPoll{50};
+
+std::chrono::milliseconds LeftUntil(std::chrono::steady_clock::time_point deadline)
+{
+    return std::max(std::chrono::milliseconds(0), std::chrono::ceil<std::chrono::milliseconds>(
+                                                      deadline - std::chrono::steady_clock::now()));
+}
 } // namespace
 
 std::unique_ptr<HostLink> MakeHostLinkSocket(const HostLinkOptions& options)
@@ -26,6 +35,7 @@ HostLinkSocket::~HostLinkSocket()
 HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
 {
     Close();
+    unaskedBeforeSend_ = false;
     if (hostCode < kLowestHostCode || hostCode > kHighestHostCode)
         return OpenStatus::kNoSocket;
     const auto address = udp::ParseIpv4(HostAddressText(options_, hostCode));
@@ -58,23 +68,32 @@ bool HostLinkSocket::Send(std::span<const std::uint8_t> frame)
 {
     if (!IsOpen())
         return false;
-    // Whatever waits now came before this frame, so it cannot answer it.
-    DiscardWaitingDatagrams();
+    // Whatever waits now came before this frame, so it cannot answer it; one
+    // of the host's own means it answered more often than it was asked.
+    if (HostDatagramBefore(std::chrono::steady_clock::now()))
+        unaskedBeforeSend_ = true;
     return udp::SendTo(socket_, frame, destination_);
 }
 
-HostLink::Reply HostLinkSocket::AwaitAcknowledgement()
+HostLink::Reply HostLinkSocket::AwaitAcknowledgement(std::stop_token stop)
 {
     if (!IsOpen())
         return Reply::kNoReply;
     const auto deadline = std::chrono::steady_clock::now() + options_.receiveTimeout;
     for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        const auto left = LeftUntil(deadline);
         if (left.count() <= 0)
             return Reply::kNoReply;
         const udp::Handle sockets[] = {socket_};
-        if (udp::WaitReadable(sockets, left).status != udp::Readiness::kReady)
+        const udp::Readiness ready = udp::WaitReadable(sockets, std::min(left, kCancelPoll));
+        // A reply already on its way is still taken; a stop ends only a wait
+        // that found nothing.
+        if (ready.status == udp::Readiness::kTimedOut) {
+            if (stop.stop_requested())
+                return Reply::kCancelled;
+            continue;
+        }
+        if (ready.status != udp::Readiness::kReady)
             return Reply::kNoReply;
         // One byte more than a reply, to tell a longer datagram from a reply.
         std::array<std::uint8_t, kAcknowledgementSize + 1> buffer{};
@@ -98,18 +117,29 @@ void HostLinkSocket::Close()
     socket_ = udp::kNoHandle;
 }
 
-void HostLinkSocket::DiscardWaitingDatagrams()
+bool HostLinkSocket::AnsweredUnasked(std::chrono::milliseconds wait)
+{
+    if (std::exchange(unaskedBeforeSend_, false))
+        return true;
+    // Listening now with no wait could take the next frame's real answer.
+    return IsOpen() && wait.count() > 0 &&
+           HostDatagramBefore(std::chrono::steady_clock::now() + wait);
+}
+
+bool HostLinkSocket::HostDatagramBefore(std::chrono::steady_clock::time_point deadline)
 {
     for (int i = 0; i < kMostDiscardedDatagrams; ++i) {
         const udp::Handle sockets[] = {socket_};
-        if (udp::WaitReadable(sockets, std::chrono::milliseconds(0)).status !=
-            udp::Readiness::kReady)
-            return;
+        if (udp::WaitReadable(sockets, LeftUntil(deadline)).status != udp::Readiness::kReady)
+            return false;
         std::array<std::uint8_t, kAcknowledgementSize + 1> buffer{};
         udp::Endpoint from;
         if (udp::ReceiveFrom(socket_, buffer, from) < 0)
-            return;
+            return false;
+        if (from.address == destination_.address)
+            return true;
     }
+    return false;
 }
 
 } // namespace hostlink

@@ -26,7 +26,8 @@ public:
     OpenStatus Open(int hostCode) override;
     void ClearReply() override;
     bool Send(std::span<const std::uint8_t> frame) override;
-    Reply AwaitAcknowledgement() override;
+    Reply AwaitAcknowledgement(std::stop_token stop = {}) override;
+    bool AnsweredUnasked(std::chrono::milliseconds wait) override;
     void Close() override;
 
     bool IsOpen() const { return socket_ != udp::kNoHandle; }
@@ -35,12 +36,15 @@ public:
     const Acknowledgement& LastReply() const { return reply_; }
 
 private:
-    void DiscardWaitingDatagrams();
+    // Reads what arrives until `deadline`; true at the first datagram from
+    // the host's address, the others are dropped.
+    bool HostDatagramBefore(std::chrono::steady_clock::time_point deadline);
 
     HostLinkOptions options_;
     udp::Handle socket_ = udp::kNoHandle;
     udp::Endpoint destination_;
     Acknowledgement reply_;
+    bool unaskedBeforeSend_ = false; // a host datagram was waiting at the last send
 };
 
 } // namespace hostlink

@@ -87,13 +87,20 @@ bool HostNameSetting::SendHostName(const HostNameFrame& frame, const std::string
         return false;
     }
     link->ClearReply();
-    const bool accepted =
-        link->Send(frame.bytes) && link->AwaitAcknowledgement() == HostLink::Reply::kAccepted;
-    link->Close();
-    if (!accepted) {
+    const HostLink::Reply reply =
+        link->Send(frame.bytes) ? link->AwaitAcknowledgement(cancel_) : HostLink::Reply::kNoReply;
+    if (reply == HostLink::Reply::kCancelled)
+        return false;
+    if (reply != HostLink::Reply::kAccepted) {
         prompt_.ShowMessage(strings::kHostSettingsFailed, MessageIcon::Stop);
         return false;
     }
+    // One frame, one answer: a second one means the host is not to be trusted.
+    if (link->AnsweredUnasked(options_.answerGrace)) {
+        prompt_.ShowMessage(strings::kHostSettingsAnsweredTwice, MessageIcon::Stop);
+        return false;
+    }
+    link->Close();
     prompt_.ShowMessage(strings::kHostSettingsDone, MessageIcon::Information);
     return true;
 }

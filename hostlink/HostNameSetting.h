@@ -6,6 +6,7 @@
 #include "Prompt.h"
 
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     explicit HostNameSetting(prompt::Prompt& prompt, HostLinkOptions options = {});
 
     void SetHostLinkMaker(HostLinkMaker maker) { makeLink_ = std::move(maker); }
+    // Ends the wait for the host's answer, with no message, once a stop is
+    // requested.
+    void SetCancelToken(std::stop_token cancel) { cancel_ = std::move(cancel); }
 
     // The Setings button: true when the host accepted the name.
     bool SetHost(const std::vector<HostListItem>& hosts, const std::string& hostCodeText);
@@ -46,6 +50,7 @@ private:
     prompt::Prompt& prompt_;
     HostLinkOptions options_;
     HostLinkMaker makeLink_;
+    std::stop_token cancel_;
 };
 
 } // namespace hostlink

@@ -1,6 +1,7 @@
 #include "LayoutTable.h"
 
 #include "ADODataBase.h"
+#include "HostPlanTable.h"
 
 #include <cstdio>
 
@@ -40,17 +41,23 @@ std::string FormatLaunchTime(std::int32_t t)
 
 bool HasLayoutTable(CADODataBase& database)
 {
+    return HasTable(database, kLayoutTable);
+}
+
+bool HasTable(CADODataBase& database, const std::string& name)
+{
     const ado::ConnectionPtr connection = database.GetConnection();
     if (!connection)
         throw ado::_com_error(ado::E_POINTER);
     const ado::RecordsetPtr tables = connection->OpenSchema(ado::adSchemaTables);
     bool found = false;
     while (!tables->EndOfFile()) {
-        const ado::Variant name = tables->GetCollect("TABLE_NAME");
+        const ado::Variant tableName = tables->GetCollect("TABLE_NAME");
         const ado::Variant type = tables->GetCollect("TABLE_TYPE");
-        const std::string nameText = name.vt() == ado::VT_BSTR ? name.bstrVal() : name.Describe();
+        const std::string nameText =
+            tableName.vt() == ado::VT_BSTR ? tableName.bstrVal() : tableName.Describe();
         const std::string typeText = type.vt() == ado::VT_BSTR ? type.bstrVal() : type.Describe();
-        if ((typeText == "TABLE" || typeText == "VIEW") && nameText == kLayoutTable) {
+        if ((typeText == "TABLE" || typeText == "VIEW") && nameText == name) {
             found = true;
             break;
         }

@@ -15,8 +15,10 @@
 #include "GridPopupMenu.h"
 #include "HostDialogGate.h"
 #include "HostEditHistory.h"
+#include "HostPlanDlg.h"
 #include "HostSettingsDlg.h"
 #include "LayoutTable.h"
+#include "LoadAllHostsDlg.h"
 #include "OpenShowStore.h"
 #include "QtPrompt.h"
 #include "QtText.h"
@@ -169,6 +171,12 @@ void CConverterDlg::OnCommand(int id)
     case editor::kCmdCheckShow:
         OnCheckShow();
         break;
+    case editor::kCmdHostPlan:
+        OnHostPlan();
+        break;
+    case editor::kCmdLoadAllHosts:
+        OnLoadAllHosts();
+        break;
     default:
         break;
     }
@@ -311,6 +319,31 @@ void CConverterDlg::OnCheckShow()
     const editor::ShowCheckReport report = editor::CheckShowStore(path);
     CShowCheckDlg check(path, report, this);
     check.exec();
+}
+
+// The plan and the field load work on the current show store as saved, or,
+// with none loaded, on a store the user picks.
+std::optional<std::string> CConverterDlg::FieldStorePath()
+{
+    if (!m_strStorePath.empty())
+        return m_strStorePath;
+    return m_prompt->ChooseOpenFile(editor::ShowStoreFileChoice());
+}
+
+void CConverterDlg::OnHostPlan()
+{
+    if (const std::optional<std::string> path = FieldStorePath()) {
+        CHostPlanDlg plan(*path, *m_prompt, this);
+        plan.exec();
+    }
+}
+
+void CConverterDlg::OnLoadAllHosts()
+{
+    if (const std::optional<std::string> path = FieldStorePath()) {
+        CLoadAllHostsDlg load(*path, *m_prompt, this);
+        load.exec();
+    }
 }
 
 void CConverterDlg::OnFireOneImport()

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui {
@@ -82,6 +83,9 @@ private:
     void OnDownload();
     void OnHostSettings();
     void OnCheckShow();
+    void OnHostPlan();
+    void OnLoadAllHosts();
+    std::optional<std::string> FieldStorePath();
     void OnGridRowCountChanged(int rows);
     void OnGridBeforeEdit(int row, int column, bool* cancel);
     void OnGridMouseDown(short button);

@@ -33,7 +33,7 @@ CDownloadDlg::CDownloadDlg(prompt::Prompt& prompt, QWidget* parent,
 CDownloadDlg::~CDownloadDlg()
 {
     // A dialog that goes while it downloads stops the download first.
-    EndWork();
+    EndWork(); // asks the wait on the host to end at once
 }
 
 void CDownloadDlg::SetUpDialog()
@@ -60,15 +60,15 @@ void CDownloadDlg::OnDownload()
 {
     if (IsDownloading())
         return;
-    m_cancel.Clear();
+    m_cancel = std::stop_source();
     SetDownloading(true);
     const hostlink::DownloadDlgView::Widgets widgets{ui->editHostCode, ui->progressBar,
                                                      ui->labelProgressText, ui->labelEndText,
                                                      ui->labelStatusLine};
     StartWork(
-        [this, widgets] {
+        [this, widgets, cancel = m_cancel.get_token()] {
             hostlink::WorkerPrompt prompt(Worker(), UserPrompt());
-            hostlink::DownloadDlgView view(Worker(), widgets, m_cancel);
+            hostlink::DownloadDlgView view(Worker(), widgets, cancel);
             hostlink::DownloadProcedure download(prompt, view, Options().link);
             m_lastResult = download.RunDownload();
         },
@@ -77,7 +77,7 @@ void CDownloadDlg::OnDownload()
 
 void CDownloadDlg::OnCancel()
 {
-    m_cancel.Set();
+    m_cancel.request_stop();
 }
 
 void CDownloadDlg::OnClose()

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CancelFlag.h"
 #include "HostDialog.h"
 
 #include <memory>
+#include <stop_token>
 #include <string>
 
 namespace Ui {
@@ -47,11 +47,11 @@ Q_SIGNALS:
 
 private:
     void SetUpDialog();
-    void RequestStop() override { m_cancel.Set(); }
+    void RequestStop() override { m_cancel.request_stop(); }
     void OnDownloadFinished();
     void SetDownloading(bool downloading);
 
     std::unique_ptr<Ui::DownloadDlg> ui;
-    hostlink::CancelFlag m_cancel;
+    std::stop_source m_cancel; // a new one for every download
     bool m_lastResult = false; // written by the worker, read once it has ended
 };

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "CancelFlag.h"
 #include "DownloadView.h"
+
+#include <stop_token>
 
 class QLabel;
 class QLineEdit;
@@ -26,13 +27,13 @@ public:
         QLabel* statusLine = nullptr;
     };
 
-    DownloadDlgView(WindowWorker& worker, Widgets widgets, const CancelFlag& cancel)
-        : worker_(worker), widgets_(widgets), cancel_(cancel)
+    DownloadDlgView(WindowWorker& worker, Widgets widgets, std::stop_token cancel)
+        : worker_(worker), widgets_(widgets), cancel_(std::move(cancel))
     {
     }
 
     std::string HostCodeText() override;
-    bool CancelRequested() override { return cancel_.IsSet(); }
+    std::stop_token CancelToken() override { return cancel_; }
     void SetProgressPercent(int percent) override;
     void SetProgressText(const std::string& text) override;
     void SetEndText(const std::string& text) override;
@@ -43,7 +44,7 @@ private:
 
     WindowWorker& worker_;
     Widgets widgets_;
-    const CancelFlag& cancel_;
+    std::stop_token cancel_;
 };
 
 } // namespace hostlink

@@ -32,6 +32,9 @@ CHostSettingsDlg::CHostSettingsDlg(prompt::Prompt& prompt, QWidget* parent,
 
 CHostSettingsDlg::~CHostSettingsDlg()
 {
+    // Going away, the dialog ends the wait on the host at once; Exit and Esc
+    // wait for the exchange's result instead.
+    m_cancel.request_stop();
     EndWork();
 }
 
@@ -105,10 +108,13 @@ void CHostSettingsDlg::OnSet()
     std::vector<hostlink::HostListItem> hosts = HostListItems();
     std::string hostCode = editor::ToStdString(ui->editHostCode->text());
     ui->buttonSet->setEnabled(false);
+    m_cancel = std::stop_source();
     StartWork(
-        [this, hosts = std::move(hosts), hostCode = std::move(hostCode)] {
+        [this, hosts = std::move(hosts), hostCode = std::move(hostCode),
+         cancel = m_cancel.get_token()] {
             hostlink::WorkerPrompt prompt(Worker(), UserPrompt());
             hostlink::HostNameSetting setting(prompt, Options().link);
+            setting.SetCancelToken(cancel);
             m_lastResult = setting.SetHost(hosts, hostCode);
         },
         [this] { OnSettingFinished(); });

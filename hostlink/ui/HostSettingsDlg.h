@@ -4,6 +4,7 @@
 #include "HostNameSetting.h"
 
 #include <memory>
+#include <stop_token>
 #include <vector>
 
 namespace Ui {
@@ -51,5 +52,6 @@ private:
     void OnSettingFinished();
 
     std::unique_ptr<Ui::HostSettingsDlg> ui;
+    std::stop_source m_cancel; // a new one for every Setings press
     bool m_lastResult = false; // written by the worker, read once it has ended
 };

@@ -370,4 +370,71 @@ inline constexpr char kCliAssignNoMatch[] = "no cue matches,nothing has been sav
 // %s: file
 inline constexpr char kCliPdfFailed[] = "the load sheets cannot be written to %s!";
 
+// --- Hosts that answer twice, the host plan and loading a field ----------------
+inline constexpr char kHostAnsweredTwice[] = "host echo more than once,download failure!";
+inline constexpr char kHostSettingsAnsweredTwice[] = "网络异常，主机重复应答，设定主机失败!";
+// %d: the host code given
+inline constexpr char kPlanCodeOutOfRange[] =
+    "host code %d input error,host code must be a number between 1 and 252!";
+// %d: host code, %s: one host name, %s: the other
+inline constexpr char kPlanCodeTaken[] = "host code %d is given to both %s and %s,plan not saved!";
+// %s: host name
+inline constexpr char kPlanNameUnused[] = "host name %s has no fire record in the show (kept)";
+inline constexpr char kPlanAccessStore[] =
+    "an Access file cannot hold a host plan,import it into a show store first!";
+// %s: why
+inline constexpr char kPlanSaveFailed[] = "the host plan cannot be saved,nothing has changed! %s";
+// %s: why
+inline constexpr char kPlanReadFailed[] = "the host plan cannot be read! %s";
+inline constexpr char kPlanSaved[] = "host plan saved!";
+inline constexpr char kPlanEmpty[] = "no host plan in this show store";
+// %s: the host names without a host code, comma separated
+inline constexpr char kFieldUnplanned[] =
+    "no host code in the host plan for: %s,nothing has been sent!";
+inline constexpr char kFieldNoHosts[] = "no fire record in the show,nothing to load!";
+inline constexpr char kFieldWaiting[] = "waiting";
+inline constexpr char kFieldNaming[] = "setting host name";
+inline constexpr char kFieldDownloading[] = "downloading";
+inline constexpr char kFieldDone[] = "done";
+inline constexpr char kFieldFailed[] = "failed";
+inline constexpr char kFieldCancelled[] = "cancelled";
+// %d: hosts loaded, %d: hosts planned
+inline constexpr char kFieldSummary[] = "field loaded：%d of %d hosts";
+inline constexpr char kFieldColumnHost[] = "Host";
+inline constexpr char kFieldColumnCode[] = "Code";
+inline constexpr char kFieldColumnAddress[] = "Address";
+inline constexpr char kFieldColumnState[] = "State";
+inline constexpr char kFieldColumnPercent[] = "Percent";
+inline constexpr char kFieldColumnMessage[] = "Message";
+inline constexpr char kFieldColumnCues[] = "Cues";
+inline constexpr char kMenuHostPlan[] = "Host Plan...";
+inline constexpr char kMenuLoadAllHosts[] = "Load All Hosts...";
+inline constexpr char kHostPlanTitle[] = "Host Plan";
+inline constexpr char kHostPlanSave[] = "&Save";
+inline constexpr char kHostPlanLoadAll[] = "&Load All Hosts...";
+inline constexpr char kHostPlanClose[] = "&Close";
+inline constexpr char kLoadAllTitle[] = "Load All Hosts";
+inline constexpr char kLoadAllStart[] = "&Start";
+inline constexpr char kLoadAllCancel[] = "&Cancel";
+inline constexpr char kLoadAllClose[] = "C&lose";
+inline constexpr char kCliPlanHelp[] =
+    "print or change the host plan: which host code stands for each host name";
+inline constexpr char kCliPlanSetHelp[] = "give host name NAME the host code CODE (repeatable)";
+inline constexpr char kCliPlanRemoveHelp[] = "take host name NAME out of the plan (repeatable)";
+inline constexpr char kCliAllHostsHelp[] =
+    "name and load every host of the host plan at the same time";
+inline constexpr char kCliFieldTargetHelp[] =
+    "send host code CODE's conversations to ADDR:PORT (repeatable; virtual hosts)";
+// %s: the text given
+inline constexpr char kCliBadPlanEntry[] = "not NAME=CODE: %s";
+// %s: the text given
+inline constexpr char kCliBadFieldTarget[] = "not CODE=ADDR:PORT: %s";
+inline constexpr char kCliHostCodeOrAllHosts[] = "give either --host-code N or --all-hosts";
+// %d: host code
+inline constexpr char kCliFieldTargetMissing[] =
+    "--target moves some host codes but not %d: give one for every planned host code";
+// %d: errors
+inline constexpr char kFieldCheckQuestion[] =
+    "the show check found %d errors,load all hosts anyway?";
+
 } // namespace strings

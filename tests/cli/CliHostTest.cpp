@@ -29,6 +29,19 @@ std::string Line(const std::string& text)
     return text + "\n";
 }
 
+// A download that was asked to stop: exit code 1, "cancel download..." last.
+void ExpectCancelledDownload(const std::optional<int>& exitCode,
+                             hostlinktest::ChildProcess& download)
+{
+    ASSERT_TRUE(exitCode);
+    EXPECT_EQ(*exitCode, 1);
+    std::vector<std::string> lines;
+    while (const std::optional<std::string> line = download.ReadLine(1s))
+        lines.push_back(*line);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), strings::kCancelDownload);
+}
+
 TEST_F(Cli, DownloadSendsEveryCueInLaunchOrderAndEndsWithTheTotal)
 {
     const std::string store = Store(FourCues());
@@ -190,13 +203,7 @@ TEST_F(Cli, CtrlCStopsADownloadAfterTheCueInFlight)
     ASSERT_TRUE(host->WaitForFrames(4, 10s));
     download.Signal(SIGINT);
     const std::optional<int> exitCode = download.Wait(10s);
-    ASSERT_TRUE(exitCode);
-    EXPECT_EQ(*exitCode, 1);
-    std::vector<std::string> lines;
-    while (const std::optional<std::string> line = download.ReadLine(1s))
-        lines.push_back(*line);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), strings::kCancelDownload);
+    ExpectCancelledDownload(exitCode, download);
     const std::size_t received = host->Records().size();
     EXPECT_LT(received, rows.size() + 1) << "the download must stop early";
     std::this_thread::sleep_for(300ms);
@@ -259,3 +266,53 @@ TEST_F(Cli, SimulateHostFaultOptionsReachTheHost)
 }
 
 } // namespace
+
+TEST_F(Cli, CtrlCDuringASilentHostsWaitEndsWithinHalfASecond)
+{
+    const std::string store = Store(FourCues());
+    const auto host = hostlinktest::StartHost({.silentFrom = 3});
+    hostlinktest::ChildProcess download("/bin/sh", {"-c", "exec \"$0\" \"$@\" 2>&1",
+                                                    clitest::CliPath(), "download", store,
+                                                    "--host-code", "5", "--target", Target(*host)});
+    ASSERT_TRUE(download.Started());
+    ASSERT_TRUE(host->WaitForFrames(3, 10s));
+    std::this_thread::sleep_for(200ms); // well into the 5 s wait
+    const auto start = std::chrono::steady_clock::now();
+    download.Signal(SIGINT);
+    const std::optional<int> exitCode = download.Wait(10s);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+    ExpectCancelledDownload(exitCode, download);
+}
+
+TEST_F(Cli, FieldLoadNeedsACodeForEveryHostNameAndThenLoadsThemAll)
+{
+    const std::string store = Store(FourCues());
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
+    std::vector<std::string> load = {"download", store, "--all-hosts"};
+    for (int code = 5; code <= 7; ++code) {
+        hosts.push_back(hostlinktest::StartHost());
+        load.insert(load.end(), {"--target", std::to_string(code) + "=" + Target(*hosts.back())});
+    }
+    ASSERT_EQ(RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6"}).exitCode, 0);
+    const auto refused = RunCli(load);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find(strings::FormatText(strings::kFieldUnplanned, "北岸-1")),
+              std::string::npos)
+        << refused.err;
+    for (const auto& host : hosts)
+        EXPECT_TRUE(host->Records().empty()) << "nothing is sent to any host";
+
+    EXPECT_EQ(RunCli({"plan", store, "--set", "北岸-1=5"}).exitCode, 1); // 5 is A1's
+    ASSERT_EQ(RunCli({"plan", store, "--set", "北岸-1=7"}).exitCode, 0);
+    // A rehearsal that moves hosts 5 and 6 only must not reach host 7 in the field.
+    const std::vector<std::string> partly(load.begin(), load.end() - 2);
+    EXPECT_EQ(RunCli(partly).exitCode, 2);
+    for (const auto& host : hosts)
+        EXPECT_TRUE(host->Records().empty());
+    const auto loaded = RunCli(load);
+    EXPECT_EQ(loaded.exitCode, 0) << loaded.err;
+    EXPECT_NE(loaded.out.find(strings::FormatText(strings::kFieldSummary, 3, 3)),
+              std::string::npos);
+    for (const auto& host : hosts)
+        EXPECT_TRUE(host->WaitForFrames(6, 1s)); // its name, the project name, four cues
+}

@@ -101,6 +101,9 @@ TEST_F(MainWindow, EditToolsAndHelpMenus)
                 {{"actionHostSettings", strings::kMenuHostSettings, editor::kCmdHostSettings},
                  {"actionDownload", strings::kMenuDownload, editor::kCmdDownload},
                  {"actionCheckShow", strings::kMenuCheckShow, editor::kCmdCheckShow},
+                 {"", "", 0},
+                 {"actionHostPlan", strings::kMenuHostPlan, editor::kCmdHostPlan},
+                 {"actionLoadAllHosts", strings::kMenuLoadAllHosts, editor::kCmdLoadAllHosts},
                  {"actionTimeline", "Timeline...", 0}});
     ExpectItems(MenuOf(menus.value(3))->actions(),
                 {{"actionAbout", strings::kMenuAbout, editor::kCmdAbout}});

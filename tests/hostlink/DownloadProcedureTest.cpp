@@ -5,6 +5,7 @@
 #include "strings/Strings.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace hostlink;
 using namespace hostlinktest;
@@ -337,4 +338,30 @@ TEST(DownloadPercent, IntegerPartOfTheShare)
     EXPECT_EQ(DownloadPercent(3, 3), 100);
     EXPECT_EQ(DownloadPercent(4, 7), 57);
     EXPECT_EQ(DownloadPercent(0, 0), 100);
+}
+
+TEST_F(DownloadTest, HostAnsweringTwiceFailsThoughItsLastFrameWentUnanswered)
+{
+    // Frame 21 is never answered: only a second answer to frame 20 could
+    // pass for its acknowledgement.
+    EXPECT_FALSE(Run(NumberedRows(20), {.silentFrom = 21, .answerTwice = true}));
+    ExpectOnlyMessage(strings::kHostAnsweredTwice, MessageIcon::Warning);
+    EXPECT_TRUE(view.endTexts.empty());
+}
+
+TEST_F(DownloadTest, CancelEndsTheWaitOnASilentHostWithinHalfASecond)
+{
+    host = StartHost({.silentFrom = 3});
+    const std::string store = NewStore(NumberedRows(5));
+    bool completed = true;
+    std::jthread download(
+        [&] { completed = RunAgainst(store, LoopbackOptions(host->Port(), kHostTimeout)); });
+    ASSERT_TRUE(host->WaitForFrames(3, 3000ms));
+    const auto start = std::chrono::steady_clock::now();
+    view.cancel.request_stop();
+    download.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+    EXPECT_FALSE(completed);
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(view.statusLines, std::vector<std::string>{strings::kCancelDownload});
 }

@@ -173,3 +173,9 @@ TEST_F(HostNameSettingTest, SendHostNameTakesABuiltFrame)
     ASSERT_EQ(host->Records().size(), 1u);
     EXPECT_EQ(host->Records()[0].frame.name, "abc");
 }
+
+TEST_F(HostNameSettingTest, HostAnsweringTwiceFails)
+{
+    EXPECT_FALSE(Set({{"A", true}}, "1", {.answerTwice = true}));
+    ExpectOnlyMessage(strings::kHostSettingsAnsweredTwice, MessageIcon::Stop);
+}

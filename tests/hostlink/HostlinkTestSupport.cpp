@@ -1,8 +1,11 @@
 #include "HostlinkTestSupport.h"
 
+#include "FrameDecoder.h"
+#include "Frames.h"
 #include "HostLinkSocket.h"
 #include "LayoutTable.h"
 #include "NetworkIsolation.h"
+#include "PositionSequence.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -50,7 +53,14 @@ public:
             return false;
         return socket_.Send(frame);
     }
-    Reply AwaitAcknowledgement() override { return socket_.AwaitAcknowledgement(); }
+    Reply AwaitAcknowledgement(std::stop_token stop) override
+    {
+        return socket_.AwaitAcknowledgement(stop);
+    }
+    bool AnsweredUnasked(std::chrono::milliseconds wait) override
+    {
+        return socket_.AnsweredUnasked(wait);
+    }
     void Close() override
     {
         ++log_.closes;
@@ -125,6 +135,48 @@ std::vector<hostlink::HostFrameRecord> FramesOfKind(const hostlink::VirtualFirin
         if (record.frame.kind == kind)
             frames.push_back(std::move(record));
     return frames;
+}
+
+std::vector<store::CueRecord> FieldCues(int count, const std::vector<std::string>& names)
+{
+    std::vector<store::CueRecord> cues;
+    for (int i = 0; i < count; ++i) {
+        store::CueRecord cue;
+        cue.HostName = names[static_cast<std::size_t>(i) % names.size()];
+        cue.BlastTime = 100 * i;
+        cue.Addr = std::to_string(1 + i % 5);
+        cue.Channel = std::to_string(i % 16);
+        cue.CDCode = i;
+        cue.Sector = i % 7;
+        cues.push_back(cue);
+    }
+    return cues;
+}
+
+void ExpectNamedAndLoaded(const hostlink::VirtualFiringHost& host, const std::string& name,
+                          const std::vector<store::CueRecord>& cues)
+{
+    using hostlink::DecodedFrame;
+    const auto same = [](const DecodedFrame& a, const DecodedFrame& b) {
+        return std::tie(a.kind, a.size, a.name, a.position, a.CDCode, a.reserved, a.Sector,
+                        a.BlastTime, a.Addr, a.Channel) ==
+               std::tie(b.kind, b.size, b.name, b.position, b.CDCode, b.reserved, b.Sector,
+                        b.BlastTime, b.Addr, b.Channel);
+    };
+    const std::vector<hostlink::HostFrameRecord> records = host.Records();
+    ASSERT_EQ(records.size(), cues.size() + 2) << name;
+    hostlink::HostNameFrame hostName;
+    ASSERT_TRUE(hostlink::BuildHostNameFrame(name, hostName));
+    EXPECT_TRUE(same(records[0].frame, hostlink::DecodeFrame(hostName.bytes))) << name;
+    hostlink::ProjectNameFrame project;
+    ASSERT_TRUE(hostlink::BuildProjectNameFrame(hostlink::kProjectName, project));
+    EXPECT_TRUE(same(records[1].frame, hostlink::DecodeFrame(project.bytes))) << name;
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        hostlink::CueFrame cue;
+        ASSERT_TRUE(hostlink::BuildCueFrame(cues[i], hostlink::PositionOf(i, cues.size()), cue));
+        EXPECT_TRUE(same(records[i + 2].frame, hostlink::DecodeFrame(cue.bytes)))
+            << name << " cue " << i;
+    }
 }
 
 } // namespace hostlinktest

@@ -3,6 +3,7 @@
 #include "DownloadView.h"
 #include "HostLink.h"
 #include "HostLinkOptions.h"
+#include "LayoutTable.h"
 #include "TempDir.h"
 #include "VirtualFiringHost.h"
 
@@ -61,11 +62,20 @@ public:
     int cancelAfterPercents = -1; // >= 0: ask to cancel once this many percents were shown
 
     std::string HostCodeText() override { return hostCode; }
-    bool CancelRequested() override
+    std::stop_source cancel;
+
+    std::stop_token CancelToken() override
     {
-        return cancelAfterPercents >= 0 && static_cast<int>(percents.size()) >= cancelAfterPercents;
+        if (cancelAfterPercents == 0)
+            cancel.request_stop();
+        return cancel.get_token();
     }
-    void SetProgressPercent(int percent) override { percents.push_back(percent); }
+    void SetProgressPercent(int percent) override
+    {
+        percents.push_back(percent);
+        if (cancelAfterPercents > 0 && static_cast<int>(percents.size()) >= cancelAfterPercents)
+            cancel.request_stop();
+    }
     void SetProgressText(const std::string& text) override { progressTexts.push_back(text); }
     void SetEndText(const std::string& text) override { endTexts.push_back(text); }
     void SetStatusLine(const std::string& text) override { statusLines.push_back(text); }
@@ -83,5 +93,13 @@ hostlink::HostLinkMaker FailingSendMaker(int failingSend, LinkLog& log);
 // The frames of the given kind the host took in, in order.
 std::vector<hostlink::HostFrameRecord> FramesOfKind(const hostlink::VirtualFiringHost& host,
                                                     hostlink::DecodedFrame::Kind kind);
+
+// A show of `count` cues in launch-time order, cue i on host names[i % size].
+std::vector<store::CueRecord> FieldCues(int count, const std::vector<std::string>& names);
+
+// The host took in its host name, then the project name, then every cue of
+// the show in order, each the very frame the builders make of it.
+void ExpectNamedAndLoaded(const hostlink::VirtualFiringHost& host, const std::string& name,
+                          const std::vector<store::CueRecord>& cues);
 
 } // namespace hostlinktest

@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 #include "DownloadProcedure.h"
 #include "FakePrompt.h"
+#include "FieldLoad.h"
 #include "HostNameSetting.h"
 #include "HostlinkTestSupport.h"
 #include "strings/Strings.h"
@@ -21,10 +22,10 @@ namespace {
 const std::string kTool = std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host";
 
 // The virtual host at 192.168.10.5:10061, with extra options.
-class FieldHost
+class VirtualHostTool
 {
 public:
-    explicit FieldHost(std::vector<std::string> options)
+    explicit VirtualHostTool(std::vector<std::string> options)
         : tool_(kTool, WithAddress(std::move(options)))
     {
         const auto line = tool_.ReadLine(5000ms);
@@ -71,7 +72,7 @@ std::vector<StoreRow> FieldShow()
 
 TEST(RealAddress, DownloadReachesHostCodeFiveWithTheBuiltInSettings)
 {
-    FieldHost host({});
+    VirtualHostTool host({});
     ASSERT_TRUE(host.Listening());
     testsupport::TempDir dir;
     testsupport::FakePrompt prompt;
@@ -101,7 +102,7 @@ TEST(RealAddress, DownloadReachesHostCodeFiveWithTheBuiltInSettings)
 
 TEST(RealAddress, HostNameReachesHostCodeFive)
 {
-    FieldHost host({});
+    VirtualHostTool host({});
     ASSERT_TRUE(host.Listening());
     testsupport::FakePrompt prompt;
     HostNameSetting setting(prompt);
@@ -115,7 +116,7 @@ TEST(RealAddress, HostNameReachesHostCodeFive)
 
 TEST(RealAddress, HostFallingSilentIsGivenUpAfterTheBuiltInWait)
 {
-    FieldHost host({"--silent-from", "6"});
+    VirtualHostTool host({"--silent-from", "6"});
     ASSERT_TRUE(host.Listening());
     testsupport::TempDir dir;
     testsupport::FakePrompt prompt;
@@ -129,6 +130,26 @@ TEST(RealAddress, HostFallingSilentIsGivenUpAfterTheBuiltInWait)
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text, strings::kHostEchoTimeout);
     EXPECT_EQ(view.percents.back(), 40);
+}
+
+TEST(RealAddress, FieldOfHostCodesFiveToSevenIsNamedAndLoaded)
+{
+    const std::vector<std::string> names = {"东区", "HOST-2", "West"};
+    std::vector<std::unique_ptr<VirtualFiringHost>> hosts;
+    std::vector<hostlink::FieldHost> field;
+    for (int code = 5; code <= 7; ++code) {
+        VirtualHostOptions options;
+        options.address = "192.168.10." + std::to_string(code);
+        hosts.push_back(std::make_unique<VirtualFiringHost>(options));
+        std::string error;
+        ASSERT_TRUE(hosts.back()->Start(error)) << error;
+        field.push_back({names[static_cast<std::size_t>(code - 5)], code, {}}); // built-in
+    }
+    const std::vector<store::CueRecord> cues = FieldCues(30, names);
+    const auto states = LoadField(cues, field, [](std::size_t, const FieldHostState&) {}, {});
+    EXPECT_TRUE(FieldComplete(states));
+    for (std::size_t i = 0; i < hosts.size(); ++i)
+        ExpectNamedAndLoaded(*hosts[i], names[i], cues);
 }
 
 int main(int argc, char** argv)

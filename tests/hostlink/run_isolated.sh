@@ -1,7 +1,7 @@
 #!/bin/sh
-# run_isolated.sh ISOLATED_NET ADDRESS PROGRAM [ARG]...
+# run_isolated.sh ISOLATED_NET ADDRESS[,ADDRESS]... PROGRAM [ARG]...
 # Runs PROGRAM in a fresh network namespace that has only loopback, with
-# ADDRESS placed on it. Skips (exit 77) where no such namespace can be had:
+# each ADDRESS placed on it. Skips (exit 77) where no such namespace can be had:
 # the program is never run anywhere else.
 tool=$1
 address=$2
@@ -18,4 +18,9 @@ if ! "$tool" -- true >/dev/null 2>&1; then
   echo "skipped: no network namespace can be made here"
   exit 77
 fi
-exec "$tool" -a "$address" -- "$@"
+addresses=""
+for one in $(echo "$address" | tr ',' ' '); do
+  addresses="$addresses -a $one"
+done
+# $addresses is split on purpose: one -a per address.
+exec "$tool" $addresses -- "$@"

@@ -22,5 +22,6 @@ void AddCheckCommand(CLI::App& app, CommandRun& run);
 void AddDownloadCommand(CLI::App& app, CommandRun& run);
 void AddSetHostCommand(CLI::App& app, CommandRun& run);
 void AddSimulateHostCommand(CLI::App& app, CommandRun& run);
+void AddPlanCommand(CLI::App& app, CommandRun& run);
 
 } // namespace cli

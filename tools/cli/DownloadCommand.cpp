@@ -3,10 +3,14 @@
 #include "CommandSetup.h"
 #include "Commands.h"
 #include "DownloadProcedure.h"
+#include "FieldLoad.h"
 #include "InterruptRequest.h"
+#include "LoadDownloadCues.h"
+#include "PlanEntryText.h"
 #include "ShowCheck.h"
 #include "TargetOption.h"
 #include "TerminalDownloadView.h"
+#include "TerminalFieldView.h"
 #include "TerminalPrompt.h"
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
@@ -23,7 +27,9 @@ struct DownloadOptions
 {
     std::string store;
     std::string hostCode;
-    std::string target;
+    std::vector<std::string> targets;
+    bool hostCodeGiven = false; // an empty --host-code gets the dialog's own message
+    bool allHosts = false;
     bool force = false;
 };
 
@@ -43,18 +49,82 @@ bool ShowPassesCheck(const DownloadOptions& options)
     return true;
 }
 
-int RunDownload(const DownloadOptions& options)
+std::string JoinedNames(const std::vector<std::string>& names)
 {
-    CheckHostCode(options.hostCode, strings::kPleaseInputHostCode, strings::kHostCodeOutOfRange);
-    const hostlink::HostLinkOptions link = LinkOptionsFor(options.target);
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+// Every planned host at the same time; refused, with nothing sent to any
+// host, when the show check fails or a host name of the show has no code.
+int RunFieldLoad(const DownloadOptions& options)
+{
+    const std::map<int, hostlink::HostLinkOptions> targets = ParseFieldTargets(options.targets);
     if (!ShowPassesCheck(options))
         return kFailure;
     TerminalPrompt prompt;
     prompt.AnswerOpenFile(options.store);
+    std::vector<store::CueRecord> cues;
+    if (!hostlink::LoadDownloadCues(prompt, cues))
+        return kFailure;
+    const hostlink::StoredPlan plan = hostlink::LoadHostPlan(options.store);
+    if (!plan.read) {
+        PrintError(plan.error);
+        return kFailure;
+    }
+    const hostlink::FieldPlanning field =
+        hostlink::PlanField(cues, plan.entries, [&targets](int hostCode) {
+            const auto found = targets.find(hostCode);
+            return found == targets.end() ? hostlink::HostLinkOptions{} : found->second;
+        });
+    if (!field.unplanned.empty()) {
+        PrintError(
+            strings::FormatText(strings::kFieldUnplanned, JoinedNames(field.unplanned).c_str()));
+        return kFailure;
+    }
+    if (field.hosts.empty()) {
+        PrintError(strings::kFieldNoHosts);
+        return kFailure;
+    }
+    // A rehearsal that moves some hosts must not reach the field with others.
+    for (const hostlink::FieldHost& host : field.hosts)
+        if (!targets.empty() && !targets.contains(host.hostCode))
+            throw UsageError(strings::FormatText(strings::kCliFieldTargetMissing, host.hostCode));
+    const InterruptRequest interrupt;
+    TerminalFieldView view(field.hosts, isatty(STDERR_FILENO) == 1);
+    const std::vector<hostlink::FieldHostState> states = hostlink::LoadField(
+        cues, field.hosts,
+        [&view](std::size_t host, const hostlink::FieldHostState& state) {
+            view.Changed(host, state);
+        },
+        interrupt.Token());
+    view.Finish();
+    TerminalFieldView::WriteSummary(stdout, field.hosts, states);
+    return hostlink::FieldComplete(states) ? kSuccess : kFailure;
+}
+
+int RunDownload(const DownloadOptions& options)
+{
+    if (options.allHosts)
+        return RunFieldLoad(options);
+    if (!options.hostCodeGiven)
+        throw UsageError(strings::kCliHostCodeOrAllHosts);
+    CheckHostCode(options.hostCode, strings::kPleaseInputHostCode, strings::kHostCodeOutOfRange);
+    if (options.targets.size() > 1)
+        throw UsageError(strings::kCliHostCodeOrAllHosts);
+    const hostlink::HostLinkOptions link =
+        LinkOptionsFor(options.targets.empty() ? std::string() : options.targets.front());
+    if (!ShowPassesCheck(options))
+        return kFailure;
+    TerminalPrompt prompt;
+    prompt.AnswerOpenFile(options.store);
+    const InterruptRequest interrupt;
     TerminalDownloadView view(options.hostCode, isatty(STDERR_FILENO) == 1);
+    view.SetCancelToken(interrupt.Token());
     prompt.BeforeEachMessage([&view] { view.EndBarLine(); });
     hostlink::DownloadProcedure download(prompt, view, link);
-    const InterruptRequest interrupt;
     return download.RunDownload() ? kSuccess : kFailure;
 }
 
@@ -64,8 +134,21 @@ void AddDownloadCommand(CLI::App& app, CommandRun& run)
 {
     const auto [command, options] =
         AddStoreCommand(app, run, "download", strings::kCliDownloadHelp, RunDownload);
-    AddHostLinkOptions(*command, options->hostCode, options->target);
+    CLI::Option* hostCode =
+        command->add_option("--host-code", options->hostCode, strings::kCliHostCodeHelp)
+            ->type_name("N");
+    command->add_flag("--all-hosts", options->allHosts, strings::kCliAllHostsHelp)
+        ->excludes(hostCode);
+    command
+        ->add_option("--target", options->targets,
+                     std::string(strings::kCliTargetHelp) + "; with --all-hosts " +
+                         strings::kCliFieldTargetHelp)
+        ->type_name("ADDR:PORT|CODE=ADDR:PORT");
     command->add_flag("--force", options->force, strings::kCliForceHelp);
+    // The run set by AddStoreCommand reads the options; whether --host-code
+    // was given is known only once the line is parsed.
+    command->parse_complete_callback(
+        [options = options, hostCode] { options->hostCodeGiven = hostCode->count() > 0; });
 }
 
 } // namespace cli

@@ -1,6 +1,7 @@
 #include "InterruptRequest.h"
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 
 #ifndef _WIN32
@@ -24,6 +25,8 @@ extern "C" void OnInterrupt(int /*signal*/)
     requested.store(true);
 }
 
+constexpr std::chrono::milliseconds kWatchInterval{20};
+
 } // namespace
 
 InterruptRequest::InterruptRequest()
@@ -39,10 +42,18 @@ InterruptRequest::InterruptRequest()
     sigaction(SIGINT, &action, &previousInterrupt);
     sigaction(SIGTERM, &action, &previousTerminate);
 #endif
+    watcher_ = std::jthread([this](std::stop_token end) {
+        while (!end.stop_requested() && !requested.load())
+            std::this_thread::sleep_for(kWatchInterval);
+        if (requested.load())
+            stop_.request_stop();
+    });
 }
 
 InterruptRequest::~InterruptRequest()
 {
+    watcher_.request_stop();
+    watcher_.join();
 #ifdef _WIN32
     std::signal(SIGINT, SIG_DFL);
 #else

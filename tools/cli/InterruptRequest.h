@@ -1,11 +1,14 @@
 #pragma once
 
+#include <stop_token>
+#include <thread>
+
 namespace cli {
 
 // While one of these lives, Ctrl-C (or a termination request) does not end
-// the program at once: it asks the running download to stop after the cue in
-// flight, so the host is left at a cue boundary and the user is told so. A
-// second Ctrl-C ends the program as usual.
+// the program at once: it requests a stop on Token(), which ends a running
+// conversation with a host within half a second, so the user is told what
+// was left undone. A second Ctrl-C ends the program as usual.
 class InterruptRequest
 {
 public:
@@ -15,6 +18,12 @@ public:
     InterruptRequest& operator=(const InterruptRequest&) = delete;
 
     static bool Requested();
+    std::stop_token Token() const { return stop_.get_token(); }
+
+private:
+    std::stop_source stop_;
+    // A signal handler may only set a flag: this turns the flag into a stop.
+    std::jthread watcher_;
 };
 
 } // namespace cli

@@ -1,7 +1,5 @@
 #include "TerminalDownloadView.h"
 
-#include "InterruptRequest.h"
-
 namespace cli {
 
 namespace {
@@ -11,11 +9,6 @@ constexpr int kBarWidth = 40;
 TerminalDownloadView::TerminalDownloadView(std::string hostCode, bool terminal, std::FILE* out)
     : hostCode_(std::move(hostCode)), terminal_(terminal), out_(out)
 {
-}
-
-bool TerminalDownloadView::CancelRequested()
-{
-    return InterruptRequest::Requested();
 }
 
 void TerminalDownloadView::SetProgressText(const std::string& text)

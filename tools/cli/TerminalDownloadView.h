@@ -3,6 +3,7 @@
 #include "DownloadView.h"
 
 #include <cstdio>
+#include <stop_token>
 #include <string>
 
 namespace cli {
@@ -16,7 +17,9 @@ public:
     TerminalDownloadView(std::string hostCode, bool terminal, std::FILE* out = stderr);
 
     std::string HostCodeText() override { return hostCode_; }
-    bool CancelRequested() override; // Ctrl-C, while an InterruptRequest lives
+    // Ctrl-C, through an InterruptRequest's token.
+    void SetCancelToken(std::stop_token cancel) { cancel_ = std::move(cancel); }
+    std::stop_token CancelToken() override { return cancel_; }
     void SetProgressPercent(int percent) override { percent_ = percent; }
     void SetProgressText(const std::string& text) override;
     void SetEndText(const std::string& text) override { Line(text); }
@@ -34,6 +37,7 @@ private:
     int percent_ = 0;
     bool barShown_ = false;
     std::string lastText_;
+    std::stop_token cancel_;
 };
 
 } // namespace cli

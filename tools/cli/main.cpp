@@ -22,6 +22,7 @@ int main(int argc, char** argv)
     cli::AddDownloadCommand(app, run);
     cli::AddSetHostCommand(app, run);
     cli::AddSimulateHostCommand(app, run);
+    cli::AddPlanCommand(app, run);
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& done) { // --help, --version

@@ -186,6 +186,8 @@ void VirtualFiringHost::Reply(HostFrameRecord::Reply reply, const udp::Endpoint&
     else if (other_ != udp::kNoHandle)
         from = other_;
     udp::SendTo(from, std::span(bytes).first(size), to);
+    if (options_.answerTwice)
+        udp::SendTo(from, std::span(bytes).first(size), to);
     if (options_.replyTwiceAfter.count() > 0)
         repeats_.push_back({std::chrono::steady_clock::now() + options_.replyTwiceAfter, from, to,
                             std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + size)});

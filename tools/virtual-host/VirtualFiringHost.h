@@ -31,6 +31,7 @@ struct VirtualHostOptions
     std::chrono::milliseconds replyTwiceAfter{0}; // > 0: each reply goes again this much later
     std::string replyFromAddress{}; // non-empty: replies leave from this address instead
     std::string decoyFromAddress{}; // non-empty: an "accepted" from here before each reply
+    bool answerTwice = false;       // every reply goes out twice, as a faulty host's
 };
 
 // What the host made of one datagram.

@@ -293,3 +293,20 @@ TEST_F(DownloadDialog, DialogDestroyedDuringADownloadStopsIt)
 }
 
 } // namespace
+
+TEST(DownloadDialogWait, DialogDestroyedWhileASilentHostIsAwaitedGoesAtOnce)
+{
+    dialogtest::WindowThreadPrompt prompt;
+    testsupport::TempDir dir;
+    const auto host = StartHost({.silentFrom = 3});
+    HostDialogOptions options;
+    options.link = LoopbackOptions(host->Port(), kHostTimeout);
+    auto dialog = std::make_unique<CDownloadDlg>(prompt, nullptr, options);
+    dialog->show();
+    prompt.openFiles.push_back(MakeShowStore(dir, NumberedRows(5)));
+    Child<QPushButton>(*dialog, "buttonDownload").click();
+    ASSERT_TRUE(WaitUntil([&] { return host->Records().size() >= 3; }));
+    const auto start = std::chrono::steady_clock::now();
+    dialog.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+}

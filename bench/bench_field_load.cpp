@@ -1,0 +1,108 @@
+// Field load benchmark: 8 virtual hosts on loopback, each answering every
+// frame after 2 ms (a real host's processing time), 10 000 cues. Loading the
+// whole field at once must take at most 1.5 times loading one host alone,
+// measured in the same run. Also prints what the grace time after the last
+// acknowledgement (listening for a host that answers twice) adds to one
+// download. Exits 1 when a target is missed.
+#include "BenchSupport.h"
+#include "FieldLoad.h"
+#include "VirtualFiringHost.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kCues = 10000;
+constexpr int kHosts = 8;
+constexpr std::chrono::milliseconds kHostWork{2};
+constexpr double kMostRatio = 1.5;
+constexpr int kGraceCues = 500;
+constexpr int kGraceRuns = 5;
+
+std::vector<store::CueRecord> Show(int cues, int hosts)
+{
+    std::vector<store::CueRecord> show;
+    for (int i = 0; i < cues; ++i)
+        show.push_back({.HostName = "HOST-" + std::to_string(1 + i % hosts),
+                        .BlastTime = 10 * i,
+                        .Addr = std::to_string(1 + i % 30),
+                        .Channel = std::to_string(i % 16),
+                        .CDCode = i});
+    return show;
+}
+
+// Loads `hosts` virtual hosts at once; the seconds it took.
+double TimeField(const std::vector<store::CueRecord>& show, int hosts,
+                 std::chrono::milliseconds work, std::chrono::milliseconds grace)
+{
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> virtualHosts;
+    std::vector<hostlink::FieldHost> field;
+    for (int i = 0; i < hosts; ++i) {
+        hostlink::VirtualHostOptions options;
+        options.port = 0;
+        options.replyDelay = work;
+        virtualHosts.push_back(std::make_unique<hostlink::VirtualFiringHost>(options));
+        std::string error;
+        if (!virtualHosts.back()->Start(error))
+            throw std::runtime_error("virtual host: " + error);
+        hostlink::HostLinkOptions link;
+        link.addressPattern = "127.0.0.1";
+        link.port = virtualHosts.back()->Port();
+        link.answerGrace = grace;
+        field.push_back({"HOST-" + std::to_string(1 + i), 1 + i, link});
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<hostlink::FieldHostState> states =
+        hostlink::LoadField(show, field, [](std::size_t, const hostlink::FieldHostState&) {}, {});
+    const double seconds = bench::Seconds(start);
+    for (std::size_t i = 0; i < states.size(); ++i)
+        if (states[i].phase != hostlink::FieldHostState::kDone)
+            throw std::runtime_error(field[i].hostName + " did not complete: " + states[i].message);
+    return seconds;
+}
+
+// The fastest of a few one-host downloads without host work.
+double FastestOneHost(const std::vector<store::CueRecord>& show, std::chrono::milliseconds grace)
+{
+    double fastest = 1e9;
+    for (int run = 0; run < kGraceRuns; ++run)
+        fastest = std::min(fastest, TimeField(show, 1, 0ms, grace));
+    return fastest;
+}
+
+} // namespace
+
+int main()
+{
+    try {
+        const std::vector<store::CueRecord> show = Show(kCues, kHosts);
+        const double alone = TimeField(show, 1, kHostWork, hostlink::kAnswerGrace);
+        const double whole = TimeField(show, kHosts, kHostWork, hostlink::kAnswerGrace);
+        const double ratio = whole / alone;
+        std::printf("one host alone:   %d cues in %.3f s\n", kCues, alone);
+        std::printf("%d hosts at once:  %d cues each in %.3f s\n", kHosts, kCues, whole);
+        std::printf("ratio:            %.2f (target at most %.1f)\n", ratio, kMostRatio);
+
+        const std::vector<store::CueRecord> small = Show(kGraceCues, 1);
+        const double without = FastestOneHost(small, 0ms);
+        const double with = FastestOneHost(small, hostlink::kAnswerGrace);
+        // One host of a field holds two conversations, its name and its
+        // download, and each listens for the grace time after its last answer.
+        const double added = (with - without) * 1000.0 / 2;
+        std::printf("grace time:       %lld ms; one host, %d cues: %.1f ms without it, %.1f ms "
+                    "with it: %.1f ms more per conversation\n",
+                    static_cast<long long>(hostlink::kAnswerGrace.count()), kGraceCues,
+                    without * 1000.0, with * 1000.0, added);
+        const bool graceOk = added <= 1.5 * static_cast<double>(hostlink::kAnswerGrace.count());
+        return ratio <= kMostRatio && graceOk ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_field_load: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,75 @@
+#include "FieldLoad.h"
+
+#include "FieldHostLoad.h"
+#include "strings/Strings.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace hostlink {
+
+const char* PhaseText(FieldHostState::Phase phase)
+{
+    switch (phase) {
+    case FieldHostState::kWaiting:
+        return strings::kFieldWaiting;
+    case FieldHostState::kNaming:
+        return strings::kFieldNaming;
+    case FieldHostState::kDownloading:
+        return strings::kFieldDownloading;
+    case FieldHostState::kDone:
+        return strings::kFieldDone;
+    case FieldHostState::kFailed:
+        return strings::kFieldFailed;
+    case FieldHostState::kCancelled:
+        return strings::kFieldCancelled;
+    }
+    return "";
+}
+
+FieldPlanning PlanField(const std::vector<store::CueRecord>& cues,
+                        const std::vector<HostPlanEntry>& plan,
+                        const std::function<HostLinkOptions(int hostCode)>& linkFor)
+{
+    FieldPlanning planning;
+    const std::map<std::string, int> showHosts = CuesByHostName(cues);
+    for (const HostPlanEntry& entry : plan)
+        if (const auto found = showHosts.find(entry.HostName); found != showHosts.end())
+            planning.hosts.push_back(
+                {entry.HostName, entry.HostCode, linkFor(entry.HostCode), found->second});
+    for (const auto& [name, count] : showHosts) {
+        const bool planned =
+            std::any_of(plan.begin(), plan.end(),
+                        [&name = name](const HostPlanEntry& e) { return e.HostName == name; });
+        if (!planned)
+            planning.unplanned.push_back(name);
+    }
+    return planning;
+}
+
+std::vector<FieldHostState> LoadField(const std::vector<store::CueRecord>& cues,
+                                      const std::vector<FieldHost>& hosts,
+                                      const FieldObserver& observer, std::stop_token cancel,
+                                      const HostLinkMaker& makeLink)
+{
+    std::vector<FieldHostState> states(hosts.size());
+    {
+        std::vector<std::jthread> threads;
+        threads.reserve(hosts.size());
+        for (std::size_t i = 0; i < hosts.size(); ++i)
+            threads.emplace_back([&, i] {
+                const std::function<void(const FieldHostState&)> report =
+                    [&observer, i](const FieldHostState& state) { observer(i, state); };
+                states[i] = LoadOneFieldHost(cues, hosts[i], report, cancel, makeLink);
+            });
+    } // every host's thread has ended here
+    return states;
+}
+
+bool FieldComplete(const std::vector<FieldHostState>& states)
+{
+    return std::all_of(states.begin(), states.end(),
+                       [](const FieldHostState& s) { return s.phase == FieldHostState::kDone; });
+}
+
+} // namespace hostlink

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "HostLink.h"
+#include "HostLinkOptions.h"
+#include "HostPlan.h"
+#include "LayoutTable.h"
+
+#include <cstddef>
+#include <functional>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+namespace hostlink {
+
+// One host of a field: the host name it stands for and where it lives.
+struct FieldHost
+{
+    std::string hostName;
+    int hostCode = 0;
+    HostLinkOptions link; // the field's own unless a test or lab moved it
+    int cues = 0;         // of its own name, for the progress display
+};
+
+// Where one host of a field load stands.
+struct FieldHostState
+{
+    enum Phase
+    {
+        kWaiting,
+        kNaming,      // its host-name conversation
+        kDownloading, // its download conversation
+        kDone,        // named and every cue acknowledged
+        kFailed,
+        kCancelled,
+    };
+    Phase phase = kWaiting;
+    int percent = 0;
+    std::string message; // the system's failure text, when it failed
+
+    bool Finished() const { return phase == kDone || phase == kFailed || phase == kCancelled; }
+};
+
+// Text for a phase, from the string table.
+const char* PhaseText(FieldHostState::Phase phase);
+
+// Told of every change of every host; called from the hosts' own threads,
+// possibly at the same time.
+using FieldObserver = std::function<void(std::size_t host, const FieldHostState& state)>;
+
+// The hosts of a show as the plan names them: one per host name that has
+// cues, in plan order. `unplanned` lists the names with cues but no code;
+// a load is refused unless it is empty.
+struct FieldPlanning
+{
+    std::vector<FieldHost> hosts;
+    std::vector<std::string> unplanned;
+};
+FieldPlanning PlanField(const std::vector<store::CueRecord>& cues,
+                        const std::vector<HostPlanEntry>& plan,
+                        const std::function<HostLinkOptions(int hostCode)>& linkFor);
+
+// Loads every host at the same time, each on its own thread: its host-name
+// conversation, then its download conversation of the whole show, both
+// exactly as for one host. A host that fails stops only its own
+// conversations; a stop on `cancel` stops all within half a second. Returns
+// the hosts' final states, in the order given.
+std::vector<FieldHostState> LoadField(const std::vector<store::CueRecord>& cues,
+                                      const std::vector<FieldHost>& hosts,
+                                      const FieldObserver& observer, std::stop_token cancel,
+                                      const HostLinkMaker& makeLink = MakeHostLinkSocket);
+
+// Whether every host got its name and every cue.
+bool FieldComplete(const std::vector<FieldHostState>& states);
+
+} // namespace hostlink

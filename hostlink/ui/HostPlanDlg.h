@@ -1,0 +1,42 @@
+#pragma once
+
+#include "FieldLinks.h"
+
+#include <QDialog>
+#include <memory>
+#include <string>
+
+namespace Ui {
+class HostPlanDlg;
+}
+namespace prompt {
+class Prompt;
+}
+
+// The host plan of one show store: every host name of the show with its
+// number of cues and an editable host code (the host's address beside it),
+// plus names the plan keeps that the show no longer has. Save writes the
+// whole plan or nothing; Load All Hosts saves, then loads the field.
+class CHostPlanDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent = nullptr,
+                 hostlink::FieldLinks links = {});
+    ~CHostPlanDlg() override;
+
+    // Writes the table into the store; false after the message saying why not.
+    bool OnSave();
+    void OnLoadAllHosts();
+
+private:
+    void Fill();
+    void OnCodeEdited(int row, int column);
+
+    std::unique_ptr<Ui::HostPlanDlg> ui;
+    std::string m_storePath;
+    prompt::Prompt& m_prompt;
+    hostlink::FieldLinks m_links;
+    bool m_modified = false;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "FieldLinks.h"
+#include "FieldLoad.h"
+
+#include <QDialog>
+#include <memory>
+#include <stop_token>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace Ui {
+class LoadAllHostsDlg;
+}
+namespace prompt {
+class Prompt;
+}
+
+// Loads every host of a show store's plan at once: the show check and the
+// plan are checked before anything is sent, then one line per host shows
+// what it is doing. The load runs on threads of its own, so the window
+// stays responsive; Cancel (or closing the dialog) stops every conversation
+// within half a second.
+class CLoadAllHostsDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent = nullptr,
+                     hostlink::FieldLinks links = {});
+    ~CLoadAllHostsDlg() override;
+
+    bool IsLoading() const { return m_loading; }
+
+    // Starts the load; false (after its message) when it is refused.
+    bool OnStart();
+    void OnCancel();
+
+Q_SIGNALS:
+    // After a load: true when every host got its name and every cue.
+    void LoadFinished(bool complete);
+
+protected:
+    void reject() override; // Esc, Close and the title bar's close box
+
+private:
+    void ShowHost(std::size_t host, const hostlink::FieldHostState& state);
+    void OnFinished(const std::vector<hostlink::FieldHostState>& states);
+    void StopLoad();
+
+    std::unique_ptr<Ui::LoadAllHostsDlg> ui;
+    std::string m_storePath;
+    prompt::Prompt& m_prompt;
+    hostlink::FieldLinks m_links;
+    std::vector<hostlink::FieldHost> m_hosts;
+    std::vector<store::CueRecord> m_cues;
+    bool m_loading = false;
+    std::stop_source m_cancel;
+    std::thread m_load;
+};

@@ -1,0 +1,117 @@
+#include "FieldLoad.h"
+
+#include "HostlinkTestSupport.h"
+#include "strings/FormatText.h"
+#include "strings/Strings.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace hostlink;
+using namespace hostlinktest;
+
+namespace {
+
+const std::vector<std::string> kNames = {"东区", "WEST", "North 3"};
+
+// Every host on a virtual host of its own on loopback.
+struct Field
+{
+    std::vector<std::unique_ptr<VirtualFiringHost>> hosts;
+    std::vector<FieldHost> planned;
+
+    Field(const std::vector<VirtualHostOptions>& faults, std::chrono::milliseconds wait)
+    {
+        for (std::size_t i = 0; i < faults.size(); ++i) {
+            hosts.push_back(StartHost(faults[i]));
+            planned.push_back(
+                {kNames[i], static_cast<int>(5 + i), LoopbackOptions(hosts.back()->Port(), wait)});
+        }
+    }
+    std::vector<FieldHostState> Load(const std::vector<store::CueRecord>& cues,
+                                     std::stop_token cancel)
+    {
+        return LoadField(
+            cues, planned, [](std::size_t, const FieldHostState&) {}, std::move(cancel));
+    }
+};
+
+} // namespace
+
+TEST(HostPlanRules, CodesInRangeAndOneNamePerCode)
+{
+    EXPECT_EQ(PlanRefusal({{"A", 1}, {"B", 252}}), "");
+    EXPECT_EQ(PlanRefusal({{"A", 0}}), strings::FormatText(strings::kPlanCodeOutOfRange, 0));
+    EXPECT_EQ(PlanRefusal({{"A", 253}}), strings::FormatText(strings::kPlanCodeOutOfRange, 253));
+    EXPECT_EQ(PlanRefusal({{"A", 7}, {"B", 7}}),
+              strings::FormatText(strings::kPlanCodeTaken, 7, "A", "B"));
+    EXPECT_EQ(UnusedPlanNames({{"A", 1}, {"Z", 2}}, {{"A", 3}}), std::vector<std::string>{"Z"});
+    EXPECT_EQ(ChangedPlan({{"A", 9}, {"B", 2}}, {{"A", 1}, {"C", 3}}, {"B"}),
+              (std::vector<HostPlanEntry>{{"A", 1}, {"C", 3}}));
+}
+
+TEST(HostPlanRules, SavedWholeOrNotAtAllBesideAnUntouchedShow)
+{
+    testsupport::TempDir dir;
+    const std::string store = MakeShowStore(dir, NumberedRows(3));
+    EXPECT_EQ(LoadHostPlan(store).entries, std::vector<HostPlanEntry>{}); // an ordinary store
+    ASSERT_EQ(SaveHostPlan(store, {{"HOST", 5}, {"X", 6}}), "");
+    EXPECT_NE(SaveHostPlan(store, {{"HOST", 5}, {"X", 5}}), "");
+    EXPECT_NE(SaveHostPlan(store, {{"HOST", 7}, {"X", 300}}), "");
+    const StoredPlan stored = LoadHostPlan(store);
+    ASSERT_TRUE(stored.read);
+    EXPECT_EQ(stored.entries, (std::vector<HostPlanEntry>{{"HOST", 5}, {"X", 6}}));
+}
+
+TEST(FieldPlanning, NamesWithCuesButNoCodeAreListed)
+{
+    const FieldPlanning field = PlanField(FieldCues(6, kNames), {{"WEST", 4}, {"Gone", 9}},
+                                          [](int) { return HostLinkOptions{}; });
+    ASSERT_EQ(field.hosts.size(), 1u);
+    EXPECT_EQ(field.hosts[0].hostName, "WEST");
+    EXPECT_EQ(field.hosts[0].cues, 2);
+    EXPECT_EQ(field.unplanned, (std::vector<std::string>{"North 3", "东区"}));
+}
+
+TEST(FieldLoad, EveryHostGetsItsNameAndTheWholeShow)
+{
+    Field field({{}, {}, {}}, 3000ms);
+    const std::vector<store::CueRecord> cues = FieldCues(40, kNames);
+    const std::vector<FieldHostState> states = field.Load(cues, {});
+    EXPECT_TRUE(FieldComplete(states));
+    for (std::size_t i = 0; i < states.size(); ++i) {
+        EXPECT_EQ(states[i].percent, 100);
+        ExpectNamedAndLoaded(*field.hosts[i], kNames[i], cues);
+    }
+}
+
+TEST(FieldLoad, SilentHostFailsAloneWithTheSystemsText)
+{
+    Field field({{}, {.silentFrom = 3}, {}}, 300ms);
+    const std::vector<store::CueRecord> cues = FieldCues(10, kNames);
+    const std::vector<FieldHostState> states = field.Load(cues, {});
+    EXPECT_FALSE(FieldComplete(states));
+    EXPECT_EQ(states[1].phase, FieldHostState::kFailed);
+    EXPECT_EQ(states[1].message, strings::kHostEchoTimeout);
+    EXPECT_EQ(states[0].phase, FieldHostState::kDone);
+    EXPECT_EQ(states[2].phase, FieldHostState::kDone);
+    ExpectNamedAndLoaded(*field.hosts[2], kNames[2], cues);
+}
+
+TEST(FieldLoad, CancelStopsEveryWaitingHostWithinHalfASecond)
+{
+    // One host silent at its name, one at its first cue: both wait 5 s.
+    Field field({{.silentFrom = 1}, {.silentFrom = 3}}, kHostTimeout);
+    std::stop_source cancel;
+    std::vector<FieldHostState> states;
+    std::jthread load([&] { states = field.Load(FieldCues(10, kNames), cancel.get_token()); });
+    ASSERT_TRUE(field.hosts[1]->WaitForFrames(3, 3000ms));
+    const auto start = std::chrono::steady_clock::now();
+    cancel.request_stop();
+    load.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+    for (const FieldHostState& state : states) {
+        EXPECT_EQ(state.phase, FieldHostState::kCancelled);
+        EXPECT_EQ(state.message, strings::kCancelDownload);
+    }
+}

@@ -1,0 +1,118 @@
+#include "CliCommon.h"
+#include "Commands.h"
+#include "HostLinkOptions.h"
+#include "HostPlan.h"
+#include "PlanEntryText.h"
+#include "StoreCues.h"
+#include "TextTable.h"
+#include "strings/FormatText.h"
+#include "strings/Strings.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+namespace cli {
+
+namespace {
+
+struct PlanOptions
+{
+    std::string store;
+    bool json = false;
+    std::vector<std::string> set;
+    std::vector<std::string> remove;
+};
+
+std::string AddressOf(int hostCode)
+{
+    return hostlink::HostAddressText({}, hostCode);
+}
+
+void WritePlan(const std::vector<hostlink::HostPlanEntry>& plan,
+               const std::map<std::string, int>& showHosts)
+{
+    if (plan.empty())
+        std::cerr << strings::kPlanEmpty << '\n';
+    std::vector<TextRow> rows = {{strings::kFieldColumnHost, strings::kFieldColumnCode,
+                                  strings::kFieldColumnAddress, strings::kFieldColumnCues}};
+    for (const hostlink::HostPlanEntry& entry : plan) {
+        const auto found = showHosts.find(entry.HostName);
+        rows.push_back({entry.HostName, std::to_string(entry.HostCode), AddressOf(entry.HostCode),
+                        std::to_string(found == showHosts.end() ? 0 : found->second)});
+    }
+    for (const auto& [name, cues] : showHosts)
+        if (std::none_of(plan.begin(), plan.end(),
+                         [&name = name](const auto& e) { return e.HostName == name; }))
+            rows.push_back({name, "-", "-", std::to_string(cues)});
+    WriteAligned(std::cout, rows);
+}
+
+nlohmann::ordered_json PlanJson(const std::vector<hostlink::HostPlanEntry>& plan,
+                                const std::map<std::string, int>& showHosts)
+{
+    nlohmann::ordered_json hosts = nlohmann::ordered_json::array();
+    for (const hostlink::HostPlanEntry& entry : plan) {
+        const auto found = showHosts.find(entry.HostName);
+        hosts.push_back({{"host", entry.HostName},
+                         {"host_code", entry.HostCode},
+                         {"address", AddressOf(entry.HostCode)},
+                         {"cues", found == showHosts.end() ? 0 : found->second}});
+    }
+    nlohmann::ordered_json unplanned = nlohmann::ordered_json::array();
+    for (const auto& [name, cues] : showHosts)
+        if (std::none_of(plan.begin(), plan.end(),
+                         [&name = name](const auto& e) { return e.HostName == name; }))
+            unplanned.push_back({{"host", name}, {"cues", cues}});
+    return {{"plan", hosts},
+            {"unplanned", unplanned},
+            {"unused", hostlink::UnusedPlanNames(plan, showHosts)}};
+}
+
+int RunPlan(const PlanOptions& options)
+{
+    std::vector<hostlink::HostPlanEntry> set;
+    for (const std::string& text : options.set)
+        set.push_back(ParsePlanEntry(text));
+    const std::optional<std::vector<store::CueRecord>> cues = ReadStoreCues(options.store);
+    if (!cues)
+        return kFailure;
+    const std::map<std::string, int> showHosts = hostlink::CuesByHostName(*cues);
+    hostlink::StoredPlan stored = hostlink::LoadHostPlan(options.store);
+    if (!stored.read) {
+        PrintError(stored.error);
+        return kFailure;
+    }
+    if (!set.empty() || !options.remove.empty()) {
+        stored.entries = hostlink::ChangedPlan(stored.entries, set, options.remove);
+        if (const std::string refused = hostlink::SaveHostPlan(options.store, stored.entries);
+            !refused.empty()) {
+            PrintError(refused);
+            return kFailure;
+        }
+    }
+    for (const std::string& name : hostlink::UnusedPlanNames(stored.entries, showHosts))
+        PrintError(strings::FormatText(strings::kPlanNameUnused, name.c_str()));
+    if (options.json)
+        std::cout << PlanJson(stored.entries, showHosts).dump(2) << '\n';
+    else
+        WritePlan(stored.entries, showHosts);
+    return std::cout.flush() ? kSuccess : kFailure;
+}
+
+} // namespace
+
+void AddPlanCommand(CLI::App& app, CommandRun& run)
+{
+    auto options = std::make_shared<PlanOptions>();
+    CLI::App* command = app.add_subcommand("plan", strings::kCliPlanHelp);
+    command->add_option("STORE", options->store, strings::kCliStoreHelp)->required();
+    command->add_flag("--json", options->json, strings::kCliJsonHelp);
+    command->add_option("--set", options->set, strings::kCliPlanSetHelp)->type_name("NAME=CODE");
+    command->add_option("--remove", options->remove, strings::kCliPlanRemoveHelp)
+        ->type_name("NAME");
+    command->callback([options, &run] { run = [options] { return RunPlan(*options); }; });
+}
+
+} // namespace cli
