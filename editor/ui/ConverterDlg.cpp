@@ -330,9 +330,17 @@ std::optional<std::string> CConverterDlg::FieldStorePath()
     return m_prompt->ChooseOpenFile(editor::ShowStoreFileChoice());
 }
 
+bool CConverterDlg::MayReadCurrentStore(const std::string& path, const char* next)
+{
+    return path != m_strStorePath || !HasUnsavedHostNames() ||
+           editor::MayReadStoreWithUnsavedNames(*m_prompt, next,
+                                                [this] { return SaveHostNames(); });
+}
+
 void CConverterDlg::OnHostPlan()
 {
-    if (const std::optional<std::string> path = FieldStorePath()) {
+    const std::optional<std::string> path = FieldStorePath();
+    if (path && MayReadCurrentStore(*path, strings::kUnsavedBeforeHostPlan)) {
         CHostPlanDlg plan(*path, *m_prompt, this);
         plan.exec();
     }
@@ -340,7 +348,10 @@ void CConverterDlg::OnHostPlan()
 
 void CConverterDlg::OnLoadAllHosts()
 {
-    if (const std::optional<std::string> path = FieldStorePath()) {
+    // The hosts get the store as saved: never other names than the grid's
+    // without the designer's word.
+    const std::optional<std::string> path = FieldStorePath();
+    if (path && MayReadCurrentStore(*path, strings::kUnsavedBeforeLoadAll)) {
         CLoadAllHostsDlg load(*path, *m_prompt, this);
         load.exec();
     }

@@ -34,6 +34,8 @@ inline constexpr char kUnsavedBeforeExit[] = "exit";
 inline constexpr char kUnsavedBeforeLoad[] = "loading another show";
 inline constexpr char kUnsavedBeforeDownload[] = "download";
 inline constexpr char kUnsavedBeforeHostSettings[] = "host settings";
+inline constexpr char kUnsavedBeforeHostPlan[] = "the host plan";
+inline constexpr char kUnsavedBeforeLoadAll[] = "loading all hosts";
 
 inline constexpr char kGridAccessibleName[] = "fire records";
 

@@ -120,6 +120,23 @@ TEST_F(UnsavedNames, LoadingAnotherShowAsksFirst)
     EXPECT_EQ(HostNames(path), kStoredNames) << "discarded, not saved";
 }
 
+TEST_F(UnsavedNames, TheFieldDialogsAskBeforeReadingTheStore)
+{
+    OpenFive();
+    SetHosts({"N1", "N2", "N3", "N4", "N5"});
+    // Cancel: neither dialog opens (an opened one would wait here for a user).
+    prompt.threeWayAnswers = {Answer::Cancel, Answer::Cancel};
+    Action("actionLoadAllHosts").trigger();
+    Action("actionHostPlan").trigger();
+    ASSERT_EQ(prompt.threeWayButtons.size(), 2u);
+    EXPECT_EQ(prompt.threeWayButtons[0], prompt::AnswerButtons::YesNoCancel);
+    EXPECT_EQ(prompt.questions[0],
+              strings::FormatText(strings::kUnsavedQuestion, strings::kUnsavedBeforeLoadAll));
+    EXPECT_EQ(prompt.questions[1],
+              strings::FormatText(strings::kUnsavedQuestion, strings::kUnsavedBeforeHostPlan));
+    EXPECT_TRUE(Marked());
+}
+
 TEST_F(UnsavedNames, SaveOnClosingWritesTheNamesOrKeepsTheWindow)
 {
     const std::string path = OpenFive();
