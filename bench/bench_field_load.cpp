@@ -28,12 +28,15 @@ constexpr int kGraceRuns = 5;
 std::vector<store::CueRecord> Show(int cues, int hosts)
 {
     std::vector<store::CueRecord> show;
-    for (int i = 0; i < cues; ++i)
-        show.push_back({.HostName = "HOST-" + std::to_string(1 + i % hosts),
-                        .BlastTime = 10 * i,
-                        .Addr = std::to_string(1 + i % 30),
-                        .Channel = std::to_string(i % 16),
-                        .CDCode = i});
+    for (int i = 0; i < cues; ++i) {
+        store::CueRecord cue;
+        cue.HostName = "HOST-" + std::to_string(1 + i % hosts);
+        cue.BlastTime = 10 * i;
+        cue.Addr = std::to_string(1 + i % 30);
+        cue.Channel = std::to_string(i % 16);
+        cue.CDCode = i;
+        show.push_back(cue);
+    }
     return show;
 }
 

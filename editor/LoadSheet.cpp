@@ -62,4 +62,17 @@ std::vector<std::vector<std::string>> LoadSheetTable(const std::vector<LoadSheet
     return rows;
 }
 
+HostCodeLookup PlannedHostCodes(const std::vector<store::HostPlanEntry>& plan)
+{
+    std::map<std::string, int> codes;
+    for (const store::HostPlanEntry& entry : plan)
+        codes.emplace(entry.HostName, entry.HostCode);
+    return [codes = std::move(codes)](const std::string& host) -> std::optional<int> {
+        const auto found = codes.find(host);
+        if (found == codes.end())
+            return std::nullopt;
+        return found->second;
+    };
+}
+
 } // namespace editor

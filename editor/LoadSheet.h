@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HostLoadSheet.h"
+#include "HostPlanTable.h"
 #include "LayoutTable.h"
 
 #include <cstdint>
@@ -37,6 +38,9 @@ struct LoadSheet
 // The host code the show's host plan gives a host name, if any. The plan is
 // the store's; a show without one answers nothing for every name.
 using HostCodeLookup = std::function<std::optional<int>(const std::string& host)>;
+
+// The lookup of a host plan as read from a store.
+HostCodeLookup PlannedHostCodes(const std::vector<store::HostPlanEntry>& plan);
 
 // One sheet per host name, in the order of BuildHostLoadSheet.
 std::vector<LoadSheet> BuildLoadSheets(const std::vector<store::CueRecord>& cues,

@@ -1,5 +1,6 @@
 #include "LoadSheetPrint.h"
 
+#include "HostPlan.h"
 #include "LoadSheet.h"
 #include "LoadSheetPainter.h"
 #include "Prompt.h"
@@ -21,8 +22,8 @@ void PrintLoadSheets(const std::string& storePath, prompt::Prompt& prompt, QWidg
                            prompt::MessageIcon::Stop);
         return;
     }
-    // The host plan's codes join here once the store holds a plan.
-    const std::vector<LoadSheet> sheets = BuildLoadSheets(show.cues, nullptr);
+    const std::vector<LoadSheet> sheets =
+        BuildLoadSheets(show.cues, PlannedHostCodes(hostlink::LoadHostPlan(storePath).entries));
     const std::string name = std::filesystem::path(storePath).filename().string();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(name));

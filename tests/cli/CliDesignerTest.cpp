@@ -82,6 +82,11 @@ TEST_F(Cli, LoadSheetsPdfHasOnePagePerHostAndCsvOneLinePerCue)
     ASSERT_EQ(csv.exitCode, 0);
     EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')), "Host,Host Code,Sla,Cue,Launch Time,Event");
     EXPECT_NE(csv.out.find("北岸-1,,07,11,01:02:03.004,0"), std::string::npos) << csv.out;
+    // The host plan's code goes on the sheets of the hosts it names.
+    ASSERT_EQ(RunCli({"plan", store, "--set", "A1=5"}).exitCode, 0);
+    const auto planned = RunCli({"hosts", store, "--csv"});
+    EXPECT_NE(planned.out.find("\nA1,5,"), std::string::npos) << planned.out;
+    EXPECT_NE(planned.out.find("\nB2,,"), std::string::npos) << planned.out;
 
     EXPECT_EQ(RunCli({"hosts", store, "--pdf", dir.File("no/such/folder/x.pdf")}).exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("no/such/folder/x.pdf")));

@@ -155,9 +155,9 @@ TEST_F(Cli, TextOutputEscapesControlCharactersAndJsonReplacesBytesThatAreNotUtf8
         EXPECT_NE(text.out.find("A\\xff\\x9b"), std::string::npos) << text.out;
         EXPECT_EQ(text.out.find_first_of("\x1b\x07\xff\x9b"), std::string::npos) << command;
     }
-    const auto json = RunCli({"show", store, "--json"});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
-    EXPECT_EQ(Json(json)[1]["Host"], "A\xef\xbf\xbd\xef\xbf\xbd");
+    const auto shown = RunCli({"show", store, "--json"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(Json(shown)[1]["Host"], "A\xef\xbf\xbd\xef\xbf\xbd");
 }
 
 TEST_F(Cli, ALockedStoreGivesTheMessageAndItsCauseAndTheRecordOnlyWhenVerbose)

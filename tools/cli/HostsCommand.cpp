@@ -2,6 +2,7 @@
 #include "CommandSetup.h"
 #include "Commands.h"
 #include "HostLoadSheet.h"
+#include "HostPlan.h"
 #include "JsonOutput.h"
 #include "LayoutTable.h"
 #include "LoadSheet.h"
@@ -28,16 +29,11 @@ struct HostsOptions
     std::string pdf;
 };
 
-// The host plan's codes join the sheets here once the store holds a plan;
-// until then every sheet says that its host is not in the plan.
-std::optional<int> NoPlannedHostCode(const std::string& /*host*/)
-{
-    return std::nullopt;
-}
-
 int WritePrintable(const HostsOptions& options, const std::vector<store::CueRecord>& cues)
 {
-    const std::vector<editor::LoadSheet> sheets = editor::BuildLoadSheets(cues, NoPlannedHostCode);
+    // A store without a plan (or one that cannot hold one) gives no codes.
+    const std::vector<editor::LoadSheet> sheets = editor::BuildLoadSheets(
+        cues, editor::PlannedHostCodes(hostlink::LoadHostPlan(options.store).entries));
     if (options.csv) {
         WriteCsv(std::cout, editor::LoadSheetTable(sheets));
         return std::cout.flush() ? kSuccess : kFailure;
