@@ -1,0 +1,45 @@
+// The Host Plan dialog, offscreen: codes typed into its table are saved all
+// or nothing, with their address shown beside them.
+#include "HostPlanDlg.h"
+
+#include "DialogTestSupport.h"
+#include "HostPlan.h"
+#include "HostlinkTestSupport.h"
+#include "strings/FormatText.h"
+#include "strings/Strings.h"
+
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+using namespace hostlinktest;
+
+namespace {
+
+TEST(HostPlanDialog, TypedCodesAreSavedWholeOrNotAtAll)
+{
+    testsupport::TempDir dir;
+    std::vector<StoreRow> rows = NumberedRows(6);
+    for (StoreRow& row : rows)
+        row.HostName = row.FlowID < 4 ? "A" : "B";
+    const std::string store = MakeShowStore(dir, rows);
+    dialogtest::WindowThreadPrompt prompt;
+    CHostPlanDlg dialog(store, prompt);
+    auto& table = dialogtest::Child<QTableWidget>(dialog, "plan");
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.item(0, 0)->text(), QStringLiteral("A"));
+    EXPECT_EQ(table.item(0, 1)->text(), QStringLiteral("4"));
+
+    table.item(0, 2)->setText(QStringLiteral("5"));
+    EXPECT_EQ(table.item(0, 3)->text(), QStringLiteral("192.168.10.5"));
+    table.item(1, 2)->setText(QStringLiteral("5"));
+    EXPECT_FALSE(dialog.OnSave()) << "two host names on one code";
+    EXPECT_TRUE(hostlink::LoadHostPlan(store).entries.empty()) << "nothing written";
+
+    table.item(1, 2)->setText(QStringLiteral("6"));
+    EXPECT_TRUE(dialog.OnSave());
+    EXPECT_EQ(hostlink::LoadHostPlan(store).entries,
+              (std::vector<hostlink::HostPlanEntry>{{"A", 5}, {"B", 6}}));
+    EXPECT_EQ(prompt.MessageTexts().back(), strings::kPlanSaved);
+}
+
+} // namespace
