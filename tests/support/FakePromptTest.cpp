@@ -20,7 +20,9 @@ TEST(FakePrompt, AnUnscriptedQuestionFailsTheTestAndAnswersNo)
 TEST(FakePrompt, AnUnscriptedChooserFailsTheTestAndIsCancelled)
 {
     testsupport::FakePrompt prompt;
-    const prompt::FileChoice choice{{{"mdb files (*.mdb)", {"*.mdb"}}}, "/shows"};
+    prompt::FileChoice choice;
+    choice.filters = {{"mdb files (*.mdb)", {"*.mdb"}}};
+    choice.initialPath = "/shows";
     std::optional<std::string> chosen = "x";
     EXPECT_NONFATAL_FAILURE(chosen = prompt.ChooseOpenFile(choice),
                             "unscripted Open File chooser: \"mdb files (*.mdb) at /shows\"");
