@@ -116,7 +116,10 @@ void CConverterDlg::ConnectCommands()
     // Every change of a host cell, whoever makes it, reaches the marker here.
     connect(m_grid, &CVSFlexGrid::CellChanged, this, [this](int row, int column) {
         m_unsaved->CellChanged(row, column);
-        setWindowModified(m_unsaved->Any()); // the title at once, the status bar after the burst
+        // The title at once, the status bar after the burst; a title without
+        // a store (no marker in it yet) waits for the status update.
+        if (windowTitle().contains(QStringLiteral("[*]")))
+            setWindowModified(m_unsaved->Any());
         ScheduleStatus();
     });
     connect(m_grid, &CVSFlexGrid::CellRowsChanged, this, [this](int rows) {
