@@ -74,6 +74,15 @@ CHostPlanDlg::~CHostPlanDlg() = default;
 void CHostPlanDlg::Fill()
 {
     const editor::ShowCues show = editor::ReadShowCues(m_storePath);
+    if (show.status != editor::ShowCues::kRead) {
+        // Without the show's host names there is nothing to plan.
+        m_prompt.ShowMessage(
+            show.status == editor::ShowCues::kNoLayoutTable ? strings::kNoLayoutTable : show.detail,
+            prompt::MessageIcon::Stop);
+        ui->buttonSave->setEnabled(false);
+        ui->buttonLoadAll->setEnabled(false);
+        return;
+    }
     const hostlink::StoredPlan stored = hostlink::LoadHostPlan(m_storePath);
     if (!stored.read)
         m_prompt.ShowMessage(stored.error, prompt::MessageIcon::Stop);

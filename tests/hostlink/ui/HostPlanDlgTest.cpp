@@ -8,6 +8,7 @@
 #include "strings/FormatText.h"
 #include "strings/Strings.h"
 
+#include <QPushButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -40,6 +41,17 @@ TEST(HostPlanDialog, TypedCodesAreSavedWholeOrNotAtAll)
     EXPECT_EQ(hostlink::LoadHostPlan(store).entries,
               (std::vector<hostlink::HostPlanEntry>{{"A", 5}, {"B", 6}}));
     EXPECT_EQ(prompt.MessageTexts().back(), strings::kPlanSaved);
+}
+
+TEST(HostPlanDialog, AFileWithoutAShowSaysSoAndPlansNothing)
+{
+    testsupport::TempDir dir;
+    const std::string store = MakeShowStore(dir, NumberedRows(2));
+    testsupport::RunSql(store, "DROP TABLE tb_Layout");
+    dialogtest::WindowThreadPrompt prompt;
+    CHostPlanDlg dialog(store, prompt);
+    EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kNoLayoutTable});
+    EXPECT_FALSE(dialogtest::Child<QPushButton>(dialog, "buttonSave").isEnabled());
 }
 
 } // namespace
