@@ -209,12 +209,12 @@ void CConverterDlg::OpenStoreFile(const std::string& path)
 void CConverterDlg::AfterLoad(bool loaded)
 {
     // A load that failed half-way clears the current store: what the grid
-    // then holds can be saved nowhere, so nothing is unsaved either.
-    if (loaded || m_strStorePath.empty())
+    // then holds can be saved nowhere, so nothing is unsaved either. A new
+    // show, or the same one read afresh, starts its own undo history.
+    if (loaded || m_strStorePath.empty()) {
         m_unsaved->TakeSnapshot();
-    // A new show, or the same one read afresh: its own undo history.
-    if (loaded || m_strStorePath.empty())
         m_tools->History().Stack().clear();
+    }
 }
 
 void CConverterDlg::OnSave()
@@ -333,17 +333,10 @@ std::optional<std::string> CConverterDlg::FieldStorePath()
     return m_prompt->ChooseOpenFile(editor::ShowStoreFileChoice());
 }
 
-bool CConverterDlg::MayReadCurrentStore(const std::string& path, const char* next)
-{
-    return path != m_strStorePath || !HasUnsavedHostNames() ||
-           editor::MayReadStoreWithUnsavedNames(*m_prompt, next,
-                                                [this] { return SaveHostNames(); });
-}
-
 void CConverterDlg::OnHostPlan()
 {
     const std::optional<std::string> path = FieldStorePath();
-    if (path && MayReadCurrentStore(*path, strings::kUnsavedBeforeHostPlan)) {
+    if (path && DialogGate().BeforeReading(*path, strings::kUnsavedBeforeHostPlan)) {
         CHostPlanDlg plan(*path, *m_prompt, this);
         plan.exec();
     }
@@ -354,7 +347,7 @@ void CConverterDlg::OnLoadAllHosts()
     // The hosts get the store as saved: never other names than the grid's
     // without the designer's word.
     const std::optional<std::string> path = FieldStorePath();
-    if (path && MayReadCurrentStore(*path, strings::kUnsavedBeforeLoadAll)) {
+    if (path && DialogGate().BeforeReading(*path, strings::kUnsavedBeforeLoadAll)) {
         CLoadAllHostsDlg load(*path, *m_prompt, this);
         load.exec();
     }

@@ -73,9 +73,6 @@ private:
 
     // Asks before unsaved host names would be lost to `next`; true to go on.
     bool MayDropUnsavedNames(const char* next);
-    // Asks, when `path` is the current store and names are unsaved, whether
-    // to save them before `next` reads it; true to go on.
-    bool MayReadCurrentStore(const std::string& path, const char* next);
     void OnOpen();
     void OnSave();
     void OnClose();

@@ -29,7 +29,7 @@ std::string WarningsText(const ShowCheckReport& report)
 bool HostDialogGate::BeforeDownload(const std::string& path,
                                     const std::function<void(const std::string&)>& showWarnings)
 {
-    if (!SavedOrPassedOver(path, strings::kUnsavedBeforeDownload))
+    if (!BeforeReading(path, strings::kUnsavedBeforeDownload))
         return false;
     const ShowCheckReport report = CheckShowStore(path);
     if (report.Errors() > 0 && !ErrorsAccepted(path, report))
@@ -41,14 +41,14 @@ bool HostDialogGate::BeforeDownload(const std::string& path,
 
 bool HostDialogGate::BeforeHostSettings(const std::string& path)
 {
-    return SavedOrPassedOver(path, strings::kUnsavedBeforeHostSettings);
+    return BeforeReading(path, strings::kUnsavedBeforeHostSettings);
 }
 
-bool HostDialogGate::SavedOrPassedOver(const std::string& path, const char* question)
+bool HostDialogGate::BeforeReading(const std::string& path, const char* next)
 {
     if (!window_.unsaved() || !IsSameFile(path, window_.currentStore))
         return true;
-    return MayReadStoreWithUnsavedNames(window_.prompt, question, window_.save);
+    return MayReadStoreWithUnsavedNames(window_.prompt, next, window_.save);
 }
 
 bool HostDialogGate::ErrorsAccepted(const std::string& path, const ShowCheckReport& report)

@@ -38,9 +38,10 @@ public:
                         const std::function<void(const std::string&)>& showWarnings);
     // True when Host Settings may read its host names from `path`.
     bool BeforeHostSettings(const std::string& path);
+    // True when any other reader of `path` (`next` says which) may go on.
+    bool BeforeReading(const std::string& path, const char* next);
 
 private:
-    bool SavedOrPassedOver(const std::string& path, const char* question);
     bool ErrorsAccepted(const std::string& path, const ShowCheckReport& report);
 
     Window window_;
