@@ -1,10 +1,10 @@
-#include "ConverterApp.h"
+#include "app/ConverterApp.h"
 
-#include "ConverterDlg.h"
-#include "PlatformStartup.h"
-#include "QtPrompt.h"
-#include "QtText.h"
-#include "strings/Strings.h"
+#include "app/PlatformStartup.h"
+#include "editor/ui/ConverterDlg.h"
+#include "qtcommon/QtPrompt.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "PlatformStartup.h"
+#include "app/PlatformStartup.h"
 
 namespace app {
 

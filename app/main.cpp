@@ -1,4 +1,4 @@
-#include "ConverterApp.h"
+#include "app/ConverterApp.h"
 
 int main(int argc, char** argv)
 {

@@ -1,10 +1,10 @@
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "LayoutTable.h"
-#include "Transaction.h"
-#include "engine/SqliteDatabase.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/Transaction.h"
+#include "store/engine/SqliteDatabase.h"
 
 #include <cstdio>
 #include <cstdlib>

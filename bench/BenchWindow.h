@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConverterDlg.h"
-#include "VSFlexGrid.h"
+#include "editor/ui/ConverterDlg.h"
+#include "editor/ui/VSFlexGrid.h"
 
 #include <QApplication>
 

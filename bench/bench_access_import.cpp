@@ -5,9 +5,9 @@
 // side of the reader's answer is the same). Prints the peak resident memory
 // of this process (the reader is a process of its own); exits 1 above 64 MB
 // or when the import does not give every record.
-#include "BenchSupport.h"
-#include "Commands.h"
-#include "engine/SqliteDatabase.h"
+#include "bench/BenchSupport.h"
+#include "store/engine/SqliteDatabase.h"
+#include "tools/cli/Commands.h"
 
 #include <CLI/CLI.hpp>
 #include <chrono>

@@ -1,12 +1,12 @@
 // Editor benchmark: a show store of 100 000 cues opened into the main
 // window's grid (offscreen), then every host name saved back. Prints the
 // figures; exits 1 when a target is missed.
-#include "BenchSupport.h"
-#include "BenchWindow.h"
-#include "ConverterDlg.h"
-#include "FixedFilePrompt.h"
-#include "VSFlexGrid.h"
-#include "strings/Strings.h"
+#include "bench/BenchSupport.h"
+#include "bench/BenchWindow.h"
+#include "editor/ui/ConverterDlg.h"
+#include "editor/ui/VSFlexGrid.h"
+#include "prompt/FixedFilePrompt.h"
+#include "resources/strings/Strings.h"
 
 #include <QAction>
 #include <QApplication>

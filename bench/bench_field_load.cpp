@@ -4,9 +4,10 @@
 // measured in the same run. Also prints what the grace time after the last
 // acknowledgement (listening for a host that answers twice) adds to one
 // download. Exits 1 when a target is missed.
-#include "BenchSupport.h"
-#include "FieldLoad.h"
-#include "VirtualFiringHost.h"
+#include "bench/BenchSupport.h"
+#include "hostlink/FieldLoad.h"
+#include "show/Cue.h"
+#include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,11 +26,11 @@ constexpr double kMostRatio = 1.5;
 constexpr int kGraceCues = 500;
 constexpr int kGraceRuns = 5;
 
-std::vector<store::CueRecord> Show(int cues, int hosts)
+std::vector<show::Cue> Show(int cues, int hosts)
 {
-    std::vector<store::CueRecord> show;
+    std::vector<show::Cue> show;
     for (int i = 0; i < cues; ++i) {
-        store::CueRecord cue;
+        show::Cue cue;
         cue.HostName = "HOST-" + std::to_string(1 + i % hosts);
         cue.BlastTime = 10 * i;
         cue.Addr = std::to_string(1 + i % 30);
@@ -41,8 +42,8 @@ std::vector<store::CueRecord> Show(int cues, int hosts)
 }
 
 // Loads `hosts` virtual hosts at once; the seconds it took.
-double TimeField(const std::vector<store::CueRecord>& show, int hosts,
-                 std::chrono::milliseconds work, std::chrono::milliseconds grace)
+double TimeField(const std::vector<show::Cue>& show, int hosts, std::chrono::milliseconds work,
+                 std::chrono::milliseconds grace)
 {
     std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> virtualHosts;
     std::vector<hostlink::FieldHost> field;
@@ -71,7 +72,7 @@ double TimeField(const std::vector<store::CueRecord>& show, int hosts,
 }
 
 // The fastest of a few one-host downloads without host work.
-double FastestOneHost(const std::vector<store::CueRecord>& show, std::chrono::milliseconds grace)
+double FastestOneHost(const std::vector<show::Cue>& show, std::chrono::milliseconds grace)
 {
     double fastest = 1e9;
     for (int run = 0; run < kGraceRuns; ++run)
@@ -84,7 +85,7 @@ double FastestOneHost(const std::vector<store::CueRecord>& show, std::chrono::mi
 int main()
 {
     try {
-        const std::vector<store::CueRecord> show = Show(kCues, kHosts);
+        const std::vector<show::Cue> show = Show(kCues, kHosts);
         const double alone = TimeField(show, 1, kHostWork, hostlink::kAnswerGrace);
         const double whole = TimeField(show, kHosts, kHostWork, hostlink::kAnswerGrace);
         const double ratio = whole / alone;
@@ -92,7 +93,7 @@ int main()
         std::printf("%d hosts at once:  %d cues each in %.3f s\n", kHosts, kCues, whole);
         std::printf("ratio:            %.2f (target at most %.1f)\n", ratio, kMostRatio);
 
-        const std::vector<store::CueRecord> small = Show(kGraceCues, 1);
+        const std::vector<show::Cue> small = Show(kGraceCues, 1);
         const double without = FastestOneHost(small, 0ms);
         const double with = FastestOneHost(small, hostlink::kAnswerGrace);
         // One host of a field holds two conversations, its name and its

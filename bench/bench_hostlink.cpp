@@ -2,12 +2,12 @@
 // host on loopback, against a bare request/acknowledge loop of the same
 // 93-byte datagrams. Prints cues per second and the ratio; exits 1 when the
 // download is more than 1.5 times slower than the bare loop.
-#include "BenchSupport.h"
-#include "DownloadProcedure.h"
-#include "FixedFilePrompt.h"
-#include "FrameLayout.h"
-#include "UdpPlatform.h"
-#include "VirtualFiringHost.h"
+#include "bench/BenchSupport.h"
+#include "hostlink/DownloadProcedure.h"
+#include "hostlink/FrameLayout.h"
+#include "hostlink/UdpPlatform.h"
+#include "prompt/FixedFilePrompt.h"
+#include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <array>
 #include <atomic>

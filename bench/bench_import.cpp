@@ -2,12 +2,12 @@
 // the main window's grid (offscreen): converted into tb_Layout in one
 // transaction and shown; then imported again, which loads the stored show
 // table. Prints the figures; exits 1 when a target is missed.
-#include "BenchSupport.h"
-#include "BenchWindow.h"
-#include "ConverterDlg.h"
-#include "FixedFilePrompt.h"
-#include "VSFlexGrid.h"
-#include "engine/SqliteDatabase.h"
+#include "bench/BenchSupport.h"
+#include "bench/BenchWindow.h"
+#include "editor/ui/ConverterDlg.h"
+#include "editor/ui/VSFlexGrid.h"
+#include "prompt/FixedFilePrompt.h"
+#include "store/engine/SqliteDatabase.h"
 
 #include <QAction>
 #include <QApplication>

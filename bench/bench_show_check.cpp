@@ -4,11 +4,11 @@
 // one host name per cue, where nothing learnt about one name helps another.
 // Prints the median of several runs in processor time (and its wall time);
 // exits 1 when one is over 50 ms.
-#include "ADODataBase.h"
-#include "BenchSupport.h"
-#include "LayoutTable.h"
-#include "ShowCheck.h"
-#include "ShowCues.h"
+#include "bench/BenchSupport.h"
+#include "show/ShowCheck.h"
+#include "show/ShowCues.h"
+#include "store/ADODataBase.h"
+#include "store/LayoutTable.h"
 
 #include <algorithm>
 #include <chrono>
@@ -67,9 +67,9 @@ void GiveEveryCueItsOwnHost(const std::string& path)
 bool Measure(const char* show, const std::string& path)
 {
     int errors = -1;
-    const Timing whole = Median([&] { errors = editor::CheckShowStore(path).Errors(); });
-    const editor::ShowCues cues = editor::ReadShowCues(path);
-    const Timing check = Median([&] { editor::CheckShow(cues.cues); });
+    const Timing whole = Median([&] { errors = show::CheckShowStore(path).Errors(); });
+    const show::ShowCues cues = show::ReadShowCues(path);
+    const Timing check = Median([&] { show::CheckShow(cues.cues); });
     const bool met = whole.cpuMs <= kMostMs && errors == 0 && cues.cues.size() == kCues;
     std::printf("%-28s read+check %6.2f ms (wall %6.2f ms), check alone %6.2f ms  "
                 "(target <= %.0f ms) %s\n",

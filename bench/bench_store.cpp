@@ -1,12 +1,12 @@
 // Store benchmark: 100 000 cues appended through the access layer against a
 // bare sqlite3 insert loop, then read whole, then every host name rewritten.
 // Prints the figures; exits 1 when a target is missed.
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "BenchSupport.h"
-#include "LayoutTable.h"
-#include "Transaction.h"
-#include "engine/SqliteDatabase.h"
+#include "bench/BenchSupport.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/Transaction.h"
+#include "store/engine/SqliteDatabase.h"
 
 #include <chrono>
 #include <cstdio>

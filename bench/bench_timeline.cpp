@@ -2,12 +2,13 @@
 // 24 host names (offscreen): the timeline built from the grid, the window
 // shown and painted once; then a zoomed-in and a zoomed-out repaint. Prints
 // the figures; exits 1 when opening takes more than a second.
-#include "BenchSupport.h"
-#include "CueGridLayout.h"
-#include "LayoutTable.h"
-#include "MemoryGrid.h"
-#include "TimelineView.h"
-#include "TimelineWindow.h"
+#include "bench/BenchSupport.h"
+#include "editor/CueGridLayout.h"
+#include "editor/MemoryGrid.h"
+#include "editor/ui/TimelineView.h"
+#include "editor/ui/TimelineWindow.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -26,15 +27,15 @@ editor::MemoryGrid BigShow()
     editor::SetUpCueGrid(grid);
     grid.ReserveRows(kCues + 1);
     for (int i = 0; i < kCues; ++i) {
-        store::CueRecord cue;
+        show::Cue cue;
         cue.FlowID = i;
         cue.HostName = "H" + std::to_string(i % kHosts);
         cue.BlastTime = i * 36; // one hour
         cue.Addr = std::to_string(1 + (i / kHosts) % 99);
         cue.Channel = std::to_string((i / kHosts / 99) % 32); // some points used twice
-        const auto texts = store::CueCellTexts(cue);
+        const auto texts = show::CueCellTexts(cue);
         grid.AppendRow(texts[0]);
-        for (int column = 1; column < store::kCueColumnCount; ++column)
+        for (int column = 1; column < show::kCueColumnCount; ++column)
             grid.SetCellText(i + 1, column, texts[static_cast<std::size_t>(column)]);
     }
     return grid;

@@ -1,6 +1,8 @@
 # One INTERFACE target carries every compiler flag of the project; every
 # library, program and test links it and nothing sets flags anywhere else.
 add_library(tavrin_build_flags INTERFACE)
+# Includes name their folder from the top of the tree: "show/ShowCheck.h".
+target_include_directories(tavrin_build_flags INTERFACE ${PROJECT_SOURCE_DIR})
 
 target_compile_options(tavrin_build_flags INTERFACE
   -Wall -Wextra -Wpedantic

@@ -1,9 +1,10 @@
-#include "AssignHost.h"
+#include "editor/AssignHost.h"
 
-#include "ControlCharacters.h"
-#include "LayoutTable.h"
-#include "Prompt.h"
-#include "strings/Strings.h"
+#include "prompt/Prompt.h"
+#include "resources/strings/Strings.h"
+#include "show/ControlCharacters.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
 
 namespace editor {
 
@@ -11,7 +12,7 @@ const char* AssignHostNameRefusal(const std::string& name)
 {
     if (name.empty())
         return strings::kAssignHostEmpty;
-    if (HasControlCharacter(name))
+    if (show::HasControlCharacter(name))
         return strings::kAssignHostControlCharacter;
     return nullptr;
 }
@@ -30,7 +31,7 @@ void AssignHost(ShowContext& show, HostNameAsker& asker)
         for (int i = 0; i < selected; ++i) {
             const int row = show.grid.GetSelectedRowAt(i);
             if (row >= 1)
-                show.grid.SetCellText(row, store::kColumnHost, *name);
+                show.grid.SetCellText(row, show::kColumnHost, *name);
         }
     } catch (const GridError&) {
         // the grid refused: the cells set so far stay set

@@ -1,9 +1,10 @@
-#include "CueFilter.h"
+#include "editor/CueFilter.h"
 
-#include "CueRule.h"
-#include "DecimalValue.h"
-#include "HostNameText.h"
-#include "LayoutTable.h"
+#include "editor/CueRule.h"
+#include "show/Cue.h"
+#include "show/DecimalValue.h"
+#include "show/HostNameText.h"
+#include "store/LayoutTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,23 +22,23 @@ std::string Lower(std::string text)
 
 bool SameNumber(const std::string& cell, std::int32_t number)
 {
-    return hostlink::DecimalValue(cell) == number;
+    return show::DecimalValue(cell) == number;
 }
 
 } // namespace
 
 bool CueRowPassesFilter(const FlexGrid& grid, int row, const std::string& filter)
 {
-    const std::string wanted = Lower(TrimHostName(filter));
+    const std::string wanted = Lower(show::TrimHostName(filter));
     if (wanted.empty())
         return true;
     auto cell = [&](int column) { return grid.QueryCell(kQueryCellText, row, column); };
-    if (Lower(cell(store::kColumnHost)).find(wanted) != std::string::npos ||
-        cell(store::kColumnLaunchTime).find(wanted) != std::string::npos)
+    if (Lower(cell(show::kColumnHost)).find(wanted) != std::string::npos ||
+        cell(show::kColumnLaunchTime).find(wanted) != std::string::npos)
         return true;
     const std::optional<std::int32_t> number = ParseWholeNumber(wanted);
-    return number && (SameNumber(cell(store::kColumnSla), *number) ||
-                      SameNumber(cell(store::kColumnCue), *number));
+    return number && (SameNumber(cell(show::kColumnSla), *number) ||
+                      SameNumber(cell(show::kColumnCue), *number));
 }
 
 } // namespace editor

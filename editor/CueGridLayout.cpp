@@ -1,11 +1,12 @@
-#include "CueGridLayout.h"
+#include "editor/CueGridLayout.h"
 
-#include "FlexGrid.h"
-#include "strings/Strings.h"
+#include "editor/FlexGrid.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
 
 namespace editor {
 
-const std::array<CueGridColumn, store::kCueColumnCount> kCueGridColumns = {{
+const std::array<CueGridColumn, show::kCueColumnCount> kCueGridColumns = {{
     {strings::kColSequence, 820},
     {strings::kColHost, 1500},
     {strings::kColLaunchTime, 2000},
@@ -23,10 +24,10 @@ void SetUpCueGrid(FlexGrid& grid)
     grid.PutSetting(kSettingGridLines, 3);
     grid.PutSetting(kSettingEditTriggers, 15);
     grid.PutSetting(kSettingHighlight, 1);
-    grid.SetColumnCount(store::kCueColumnCount);
+    grid.SetColumnCount(show::kCueColumnCount);
     grid.SetRowCount(1);
     grid.PutSetting(kSettingFixedRows, 1);
-    for (int column = 0; column < store::kCueColumnCount; ++column) {
+    for (int column = 0; column < show::kCueColumnCount; ++column) {
         const CueGridColumn& layout = kCueGridColumns[static_cast<std::size_t>(column)];
         grid.SetColumnWidth(column, layout.twips);
         grid.SetCellText(0, column, layout.caption);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "LayoutTable.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
 
 #include <array>
 
@@ -15,7 +16,7 @@ struct CueGridColumn
 };
 
 // The eight columns of the cue grid; their widths add up to 13 680 twips.
-extern const std::array<CueGridColumn, store::kCueColumnCount> kCueGridColumns;
+extern const std::array<CueGridColumn, show::kCueColumnCount> kCueGridColumns;
 
 // Gives an empty grid its settings, the eight columns with their widths and
 // captions, and only the caption row.

@@ -1,9 +1,10 @@
-#include "CueRule.h"
+#include "editor/CueRule.h"
 
-#include "DecimalValue.h"
-#include "HostNameText.h"
-#include "LaunchTimeText.h"
-#include "LayoutTable.h"
+#include "show/Cue.h"
+#include "show/DecimalValue.h"
+#include "show/HostNameText.h"
+#include "show/LaunchTime.h"
+#include "store/LayoutTable.h"
 
 #include <charconv>
 
@@ -26,7 +27,7 @@ bool Within(const std::optional<NumberRange>& range, std::string_view text)
 {
     if (!range)
         return true;
-    const std::optional<std::int32_t> value = hostlink::DecimalValue(text);
+    const std::optional<std::int32_t> value = show::DecimalValue(text);
     return value && *value >= range->first && *value <= range->last;
 }
 
@@ -64,19 +65,19 @@ std::optional<NumberRange> ParseNumberRange(std::string_view text)
 
 bool CueRowMatches(const FlexGrid& grid, int row, const CueRule& rule)
 {
-    if (!Within(rule.modules, Cell(grid, row, store::kColumnSla)) ||
-        !Within(rule.channels, Cell(grid, row, store::kColumnCue)))
+    if (!Within(rule.modules, Cell(grid, row, show::kColumnSla)) ||
+        !Within(rule.channels, Cell(grid, row, show::kColumnCue)))
         return false;
     if (rule.from || rule.to) {
         const std::optional<std::int32_t> time =
-            ParseLaunchTime(Cell(grid, row, store::kColumnLaunchTime));
+            show::ParseLaunchTime(Cell(grid, row, show::kColumnLaunchTime));
         if (!time || (rule.from && *time < *rule.from) || (rule.to && *time > *rule.to))
             return false;
     }
-    if (rule.event && ParseWholeNumber(Cell(grid, row, store::kColumnEvent)) != rule.event)
+    if (rule.event && ParseWholeNumber(Cell(grid, row, show::kColumnEvent)) != rule.event)
         return false;
-    return !rule.currentHost ||
-           TrimHostName(Cell(grid, row, store::kColumnHost)) == TrimHostName(*rule.currentHost);
+    return !rule.currentHost || show::TrimHostName(Cell(grid, row, show::kColumnHost)) ==
+                                    show::TrimHostName(*rule.currentHost);
 }
 
 std::vector<int> MatchingCueRows(const FlexGrid& grid, const CueRule& rule)
@@ -91,7 +92,7 @@ std::vector<int> MatchingCueRows(const FlexGrid& grid, const CueRule& rule)
 void SetHostOfRows(FlexGrid& grid, const std::vector<int>& rows, const std::string& name)
 {
     for (const int row : rows)
-        grid.SetCellText(row, store::kColumnHost, name);
+        grid.SetCellText(row, show::kColumnHost, name);
 }
 
 } // namespace editor

@@ -1,6 +1,6 @@
-#include "FailureText.h"
+#include "editor/FailureText.h"
 
-#include "ComError.h"
+#include "store/ComError.h"
 
 namespace editor {
 

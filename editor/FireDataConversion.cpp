@@ -1,9 +1,10 @@
-#include "FireDataConversion.h"
+#include "editor/FireDataConversion.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "FieldText.h"
-#include "strings/FormatText.h"
+#include "resources/strings/FormatText.h"
+#include "show/Cue.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/FieldText.h"
 
 #include <cmath>
 #include <strings.h>
@@ -44,7 +45,7 @@ std::optional<std::string> FractionalText(const ado::Variant& value)
 }
 
 // The value of a tb_Layout column for a cue; nothing for a column it has not.
-std::optional<ado::Variant> LayoutValue(const store::CueRecord& cue, const std::string& column)
+std::optional<ado::Variant> LayoutValue(const show::Cue& cue, const std::string& column)
 {
     const auto text = [](const std::string& t) {
         return t.empty() ? ado::Variant::Null() : ado::Variant::Bstr(t); // empty text stores NULL
@@ -70,9 +71,9 @@ std::optional<ado::Variant> LayoutValue(const store::CueRecord& cue, const std::
 
 } // namespace
 
-store::CueRecord FireOneCue(int n, int launchTimeMs, int event, int slat, int cue)
+show::Cue FireOneCue(int n, int launchTimeMs, int event, int slat, int cue)
 {
-    store::CueRecord record;
+    show::Cue record;
     record.FlowID = n;
     record.HostName = store::kDefaultHostName;
     record.HostIndex = 1;
@@ -93,7 +94,7 @@ FireDataConverter::FireDataConverter(const std::vector<store::ColumnInfo>& colum
                 at_[i] = c;
 }
 
-bool FireDataConverter::Next(const std::vector<ado::Variant>& row, store::CueRecord& cue,
+bool FireDataConverter::Next(const std::vector<ado::Variant>& row, show::Cue& cue,
                              ConversionOutcome& outcome)
 {
     for (std::size_t i = 0; i < kColumns; ++i) {
@@ -118,10 +119,10 @@ CueWriter::CueWriter(store::DatabaseEngine& engine)
     : engine_(engine), columns_(engine.OpenTable(store::kLayoutTable).columns)
 {
     for (const store::ColumnInfo& column : columns_)
-        written_.push_back(LayoutValue(store::CueRecord{}, column.name).has_value());
+        written_.push_back(LayoutValue(show::Cue{}, column.name).has_value());
 }
 
-void CueWriter::Write(const store::CueRecord& cue)
+void CueWriter::Write(const show::Cue& cue)
 {
     std::vector<ado::Variant> values;
     values.reserve(columns_.size());
@@ -131,7 +132,7 @@ void CueWriter::Write(const store::CueRecord& cue)
 }
 
 ConversionOutcome ConvertFireData(CADORecordset& fireData, CADODataBase& db,
-                                  std::vector<store::CueRecord>& cues)
+                                  std::vector<show::Cue>& cues)
 {
     ConversionOutcome outcome;
     const ado::RecordsetPtr rows = fireData.GetRecordset();
@@ -143,7 +144,7 @@ ConversionOutcome ConvertFireData(CADORecordset& fireData, CADODataBase& db,
     for (; !rows->EndOfFile(); rows->MoveNext()) {
         for (std::size_t i = 0; i < count; ++i)
             row[i] = rows->GetFieldValue(i);
-        store::CueRecord cue;
+        show::Cue cue;
         if (!converter.Next(row, cue, outcome))
             return outcome;
         writer.Write(cue);

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "LayoutTable.h"
-#include "Variant.h"
-#include "engine/DatabaseEngine.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
+#include "store/Variant.h"
+#include "store/engine/DatabaseEngine.h"
 
 #include <array>
 #include <optional>
@@ -29,7 +30,7 @@ struct ConversionOutcome
 };
 
 // The show table record of one FireOne cue, the n-th converted (from 0).
-store::CueRecord FireOneCue(int n, int launchTimeMs, int event, int slat, int cue);
+show::Cue FireOneCue(int n, int launchTimeMs, int event, int slat, int cue);
 
 // Turns FireData records, one at a time and in order, into cues. A FireData
 // column that is missing keeps its working value (LaunchTimeMS 0, Event -1,
@@ -42,8 +43,7 @@ public:
 
     // The cue of the next record, whose values follow the columns given;
     // false, with `outcome` saying why, for a record that cannot be one.
-    bool Next(const std::vector<ado::Variant>& row, store::CueRecord& cue,
-              ConversionOutcome& outcome);
+    bool Next(const std::vector<ado::Variant>& row, show::Cue& cue, ConversionOutcome& outcome);
 
 private:
     static constexpr std::size_t kColumns = 4;
@@ -57,7 +57,7 @@ class CueWriter
 {
 public:
     explicit CueWriter(store::DatabaseEngine& engine);
-    void Write(const store::CueRecord& cue); // raises ado::_com_error
+    void Write(const show::Cue& cue); // raises ado::_com_error
 
 private:
     store::DatabaseEngine& engine_;
@@ -71,6 +71,6 @@ private:
 // transaction undoes a stopped one. Raises ado::_com_error on a failing
 // database call.
 ConversionOutcome ConvertFireData(CADORecordset& fireData, CADODataBase& db,
-                                  std::vector<store::CueRecord>& cues);
+                                  std::vector<show::Cue>& cues);
 
 } // namespace editor

@@ -1,20 +1,21 @@
-#include "FireOneImport.h"
+#include "editor/FireOneImport.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "FailureText.h"
-#include "FireDataConversion.h"
-#include "LayoutTable.h"
-#include "LoadOutcomeReport.h"
-#include "LoadShowTable.h"
-#include "NewStoreChoice.h"
-#include "Prompt.h"
-#include "ShowStoreFileChoice.h"
-#include "StoreCloser.h"
-#include "TableCopy.h"
-#include "Transaction.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/FailureText.h"
+#include "editor/FireDataConversion.h"
+#include "editor/LoadOutcomeReport.h"
+#include "editor/LoadShowTable.h"
+#include "editor/NewStoreChoice.h"
+#include "editor/ShowStoreFileChoice.h"
+#include "prompt/Prompt.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/StoreCloser.h"
+#include "store/TableCopy.h"
+#include "store/Transaction.h"
 
 #include <filesystem>
 #include <optional>
@@ -61,7 +62,7 @@ void ReportBadRecord(ShowContext& show, const ConversionOutcome& outcome)
 // Converts FireData into the new tb_Layout of `db`; false after telling the
 // user why not.
 bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
-             std::vector<store::CueRecord>& cues)
+             std::vector<show::Cue>& cues)
 {
     const ConversionOutcome outcome = ConvertFireData(fireData, db, cues);
     if (outcome.status == ConversionOutcome::kConverted)
@@ -71,7 +72,7 @@ bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
 }
 
 // Shows the cues of a committed show table and makes its store the current one.
-bool ShowCues(ShowContext& show, const std::vector<store::CueRecord>& cues, const std::string& path)
+bool ShowCues(ShowContext& show, const std::vector<show::Cue>& cues, const std::string& path)
 {
     try {
         FillCueGrid(cues, show.grid);
@@ -97,7 +98,7 @@ bool LoadStoredShow(ShowContext& show, CADODataBase& db, CADORecordset& rs, cons
 // An SQLite FireOne file becomes a show store itself.
 bool ConvertInPlace(ShowContext& show, const std::string& path)
 {
-    std::vector<store::CueRecord> cues;
+    std::vector<show::Cue> cues;
     std::optional<store::Transaction> transaction;
     try {
         transaction.emplace(*show.db.GetConnection());
@@ -123,7 +124,7 @@ bool LoadExistingStore(ShowContext& show, const std::string& path)
         Stop(show, strings::FormatText(strings::kImportNotShowStore, path.c_str()));
         return false;
     }
-    StoreCloser closer(existing);
+    store::StoreCloser closer(existing);
     CADORecordset rs(&existing);
     return LoadStoredShow(show, existing, rs, path);
 }
@@ -147,7 +148,7 @@ struct ConversionStopped
 // show table converted from it as its rows stream in from the Access file, or
 // copied from the Access file's own when it was imported before. False after
 // telling the user why not; raises ado::_com_error.
-bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<store::CueRecord>& cues,
+bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<show::Cue>& cues,
                   bool& copiedLayout)
 {
     store::Transaction transaction(*target.GetConnection());
@@ -166,7 +167,7 @@ bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<store::Cu
             writer.emplace(into);
         };
         convert.row = [&](const std::vector<ado::Variant>& row) {
-            store::CueRecord cue;
+            show::Cue cue;
             if (!converter->Next(row, cue, outcome))
                 throw ConversionStopped();
             writer->Write(cue);
@@ -196,7 +197,7 @@ void RemoveStoreFile(const std::string& path)
 // Makes the new store under its temporary name and moves it into place once
 // it is committed: a kill or a failure on the way leaves `path` as it was.
 // False after telling the user why not.
-bool MakeNewStore(ShowContext& show, const std::string& path, std::vector<store::CueRecord>& cues,
+bool MakeNewStore(ShowContext& show, const std::string& path, std::vector<show::Cue>& cues,
                   bool& copiedLayout)
 {
     const std::string temporary = TemporaryStorePath(path);
@@ -246,7 +247,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
         !store::IsEmptyStoreLeftover(*path))
         return LoadExistingStore(show, *path);
 
-    std::vector<store::CueRecord> cues;
+    std::vector<show::Cue> cues;
     bool copiedLayout = false;
     if (!MakeNewStore(show, *path, cues, copiedLayout))
         return false;
@@ -257,7 +258,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
         Stop(show, strings::FormatText(strings::kLoadFailed, DescriptionOf(stored).c_str()));
         return false;
     }
-    StoreCloser closer(stored);
+    store::StoreCloser closer(stored);
     CADORecordset rs(&stored);
     return LoadStoredShow(show, stored, rs, *path);
 }
@@ -273,7 +274,7 @@ bool ImportFireOne(ShowContext& show)
         show.prompt.ShowMessage(show.db.GetLastErrorText(), prompt::MessageIcon::None);
         return false;
     }
-    StoreCloser closer(show.db);
+    store::StoreCloser closer(show.db);
     try {
         if (show.db.GetConnection()->IsReadOnlyFormat())
             return ImportIntoNewStore(show, *path);

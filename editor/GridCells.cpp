@@ -1,6 +1,6 @@
-#include "GridCells.h"
+#include "editor/GridCells.h"
 
-#include "FlexGrid.h"
+#include "editor/FlexGrid.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "LoadOutcomeReport.h"
+#include "editor/LoadOutcomeReport.h"
 
-#include "ADODataBase.h"
-#include "FailureText.h"
-#include "LayoutTable.h"
-#include "Prompt.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/FailureText.h"
+#include "prompt/Prompt.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "store/ADODataBase.h"
+#include "store/LayoutTable.h"
 
 namespace editor {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LoadShowTable.h"
-#include "ShowContext.h"
+#include "editor/LoadShowTable.h"
+#include "editor/ShowContext.h"
 
 namespace editor {
 

@@ -1,24 +1,25 @@
-#include "LoadShowTable.h"
+#include "editor/LoadShowTable.h"
 
-#include "ADORecordset.h"
-#include "FlexGrid.h"
-#include "LayoutTable.h"
-#include "ReadCueRecords.h"
+#include "editor/FlexGrid.h"
+#include "show/Cue.h"
+#include "show/ReadCueRecords.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
 
 #include <vector>
 
 namespace editor {
 
-void FillCueGrid(const std::vector<store::CueRecord>& cues, FlexGrid& grid)
+void FillCueGrid(const std::vector<show::Cue>& cues, FlexGrid& grid)
 {
     grid.SetRowCount(1);
     grid.ReserveRows(static_cast<int>(cues.size()) + 1);
     RedrawPause pause(grid);
-    for (const store::CueRecord& cue : cues) {
-        const auto texts = store::CueCellTexts(cue);
-        grid.AppendRow(texts[store::kColumnSequence]);
+    for (const show::Cue& cue : cues) {
+        const auto texts = show::CueCellTexts(cue);
+        grid.AppendRow(texts[show::kColumnSequence]);
         const int row = grid.GetRowCount() - 1;
-        for (int column = store::kColumnHost; column < store::kCueColumnCount; ++column)
+        for (int column = show::kColumnHost; column < show::kCueColumnCount; ++column)
             grid.SetCellText(row, column, texts[static_cast<std::size_t>(column)]);
     }
 }
@@ -27,18 +28,18 @@ LoadOutcome LoadShowTable(CADORecordset& rs, FlexGrid& grid)
 {
     LoadOutcome outcome;
     try {
-        std::vector<store::CueRecord> cues;
+        std::vector<show::Cue> cues;
         // The rows are read whole and let go before the grid fills.
-        const store::CueReadOutcome read = store::ReadCueRecords(rs, store::kLayoutTable, modeTable,
-                                                                 store::CueFields::kShown, cues);
+        const show::CueReadOutcome read =
+            show::ReadCueRecords(rs, store::kLayoutTable, modeTable, show::CueFields::kShown, cues);
         switch (read.status) {
-        case store::CueReadOutcome::kRead:
+        case show::CueReadOutcome::kRead:
             break;
-        case store::CueReadOutcome::kNotOpened:
+        case show::CueReadOutcome::kNotOpened:
             outcome.status = LoadOutcome::kTableNotOpened;
             outcome.detail = read.detail;
             return outcome;
-        case store::CueReadOutcome::kBadField:
+        case show::CueReadOutcome::kBadField:
             outcome.status = LoadOutcome::kBadRecord;
             outcome.records = read.records;
             outcome.detail = read.field;

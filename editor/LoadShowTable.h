@@ -1,4 +1,5 @@
 #pragma once
+#include "show/Cue.h"
 
 #include <string>
 #include <vector>
@@ -36,6 +37,6 @@ LoadOutcome LoadShowTable(CADORecordset& rs, FlexGrid& grid);
 
 // Replaces the grid's rows with the caption row and one row per cue, in order.
 // Raises what the grid raises.
-void FillCueGrid(const std::vector<store::CueRecord>& cues, FlexGrid& grid);
+void FillCueGrid(const std::vector<show::Cue>& cues, FlexGrid& grid);
 
 } // namespace editor

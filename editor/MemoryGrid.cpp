@@ -1,4 +1,4 @@
-#include "MemoryGrid.h"
+#include "editor/MemoryGrid.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FlexGrid.h"
-#include "GridCells.h"
+#include "editor/FlexGrid.h"
+#include "editor/GridCells.h"
 
 #include <map>
 #include <vector>

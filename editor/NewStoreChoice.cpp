@@ -1,6 +1,6 @@
-#include "NewStoreChoice.h"
+#include "editor/NewStoreChoice.h"
 
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
 
 #include <filesystem>
 

@@ -1,12 +1,12 @@
-#include "OpenShowStore.h"
+#include "editor/OpenShowStore.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "LayoutTable.h"
-#include "LoadOutcomeReport.h"
-#include "Prompt.h"
-#include "ShowStoreFileChoice.h"
-#include "StoreCloser.h"
+#include "editor/LoadOutcomeReport.h"
+#include "editor/ShowStoreFileChoice.h"
+#include "prompt/Prompt.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/StoreCloser.h"
 
 namespace editor {
 
@@ -22,7 +22,7 @@ bool OpenShowStoreFile(ShowContext& show, const std::string& path)
         show.prompt.ShowMessage(show.db.GetLastErrorText(), prompt::MessageIcon::None);
         return false;
     }
-    StoreCloser closer(show.db);
+    store::StoreCloser closer(show.db);
     show.rs = CADORecordset(&show.db);
     if (!ReportLoadOutcome(show, show.db, LoadShowTable(show.rs, show.grid)))
         return false;

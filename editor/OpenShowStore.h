@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShowContext.h"
+#include "editor/ShowContext.h"
 
 namespace editor {
 

@@ -1,15 +1,16 @@
-#include "SaveShowStore.h"
+#include "editor/SaveShowStore.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "FailureText.h"
-#include "HostNameText.h"
-#include "LayoutTable.h"
-#include "Prompt.h"
-#include "StoreCloser.h"
-#include "Transaction.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/FailureText.h"
+#include "prompt/Prompt.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/HostNameText.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/StoreCloser.h"
+#include "store/Transaction.h"
 
 #include <vector>
 
@@ -30,7 +31,7 @@ bool CollectHostNames(ShowContext& show, std::vector<std::string>& names)
     names.reserve(static_cast<std::size_t>(rows > 1 ? rows - 1 : 0));
     for (int row = 1; row < rows; ++row) {
         std::string name =
-            TrimHostName(show.grid.QueryCell(kQueryCellText, row, store::kColumnHost));
+            show::TrimHostName(show.grid.QueryCell(kQueryCellText, row, show::kColumnHost));
         if (name.empty()) {
             Refuse(show, strings::kSaveHostEmpty);
             return false;
@@ -91,7 +92,7 @@ bool SaveShowStore(ShowContext& show)
         Refuse(show, strings::FormatText(strings::kSaveFailed, show.db.GetLastErrorText().c_str()));
         return false;
     }
-    StoreCloser closer(show.db);
+    store::StoreCloser closer(show.db);
     try {
         if (!WriteHostNames(show, names))
             return false;

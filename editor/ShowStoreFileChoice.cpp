@@ -1,6 +1,6 @@
-#include "ShowStoreFileChoice.h"
+#include "editor/ShowStoreFileChoice.h"
 
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
 
 namespace editor {
 

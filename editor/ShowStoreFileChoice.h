@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompt.h"
+#include "prompt/Prompt.h"
 
 namespace editor {
 

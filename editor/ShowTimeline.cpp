@@ -1,9 +1,10 @@
-#include "ShowTimeline.h"
+#include "editor/ShowTimeline.h"
 
-#include "DecimalValue.h"
-#include "HostNameText.h"
-#include "LaunchTimeText.h"
-#include "LayoutTable.h"
+#include "show/Cue.h"
+#include "show/DecimalValue.h"
+#include "show/HostNameText.h"
+#include "show/LaunchTime.h"
+#include "store/LayoutTable.h"
 
 #include <algorithm>
 #include <map>
@@ -17,7 +18,7 @@ namespace {
 // its text when it has none.
 std::string PointPart(const std::string& text)
 {
-    const std::optional<std::int32_t> value = hostlink::DecimalValue(text);
+    const std::optional<std::int32_t> value = show::DecimalValue(text);
     return value ? std::to_string(*value) : "?" + text;
 }
 
@@ -38,15 +39,16 @@ ShowTimeline BuildShowTimeline(const FlexGrid& grid)
     const int rows = grid.GetRowCount();
     for (int row = 1; row < rows; ++row) {
         auto cell = [&](int column) { return grid.QueryCell(kQueryCellText, row, column); };
-        const std::string host = TrimHostName(cell(store::kColumnHost));
+        const std::string host = show::TrimHostName(cell(show::kColumnHost));
         const auto [at, added] = laneOf.try_emplace(host, timeline.lanes.size());
         if (added)
             timeline.lanes.push_back({host, {}});
-        const std::int32_t launch = ParseLaunchTime(cell(store::kColumnLaunchTime)).value_or(0);
+        const std::int32_t launch =
+            show::ParseLaunchTime(cell(show::kColumnLaunchTime)).value_or(0);
         TimelineLane& lane = timeline.lanes[at->second];
         placed.push_back({at->second, lane.marks.size()});
-        std::string module = cell(store::kColumnSla);
-        std::string channel = cell(store::kColumnCue);
+        std::string module = cell(show::kColumnSla);
+        std::string channel = cell(show::kColumnCue);
         std::string point = host + '\x1f' + PointPart(module) + '\x1f' + PointPart(channel);
         lane.marks.push_back({launch, row, false, std::move(module), std::move(channel)});
         ++uses[point];

@@ -1,4 +1,4 @@
-#include "StoreGatePrompt.h"
+#include "editor/StoreGatePrompt.h"
 
 #include <filesystem>
 #include <system_error>

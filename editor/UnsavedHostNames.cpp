@@ -1,7 +1,8 @@
-#include "UnsavedHostNames.h"
+#include "editor/UnsavedHostNames.h"
 
-#include "HostNameText.h"
-#include "LayoutTable.h"
+#include "show/Cue.h"
+#include "show/HostNameText.h"
+#include "store/LayoutTable.h"
 
 namespace editor {
 
@@ -15,7 +16,7 @@ void UnsavedHostNames::TakeSnapshot()
 
 void UnsavedHostNames::CellChanged(int row, int column)
 {
-    if (column != store::kColumnHost || row < 1)
+    if (column != show::kColumnHost || row < 1)
         return;
     const auto cue = static_cast<std::size_t>(row - 1);
     if (cue >= current_.size())
@@ -39,7 +40,7 @@ void UnsavedHostNames::RowCountChanged(int rows)
         current_.emplace_back();
         differs_.push_back(0);
         const int row = static_cast<int>(current_.size());
-        Track(current_.size() - 1, grid_.QueryCell(kQueryCellText, row, store::kColumnHost));
+        Track(current_.size() - 1, grid_.QueryCell(kQueryCellText, row, show::kColumnHost));
     }
 }
 
@@ -66,7 +67,7 @@ void UnsavedHostNames::Untrack(std::size_t cue)
 
 void UnsavedHostNames::CountName(const std::string& text, int delta)
 {
-    const std::string name = TrimHostName(text);
+    const std::string name = show::TrimHostName(text);
     if (name.empty())
         return;
     if (delta > 0) {

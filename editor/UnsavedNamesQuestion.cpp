@@ -1,8 +1,8 @@
-#include "UnsavedNamesQuestion.h"
+#include "editor/UnsavedNamesQuestion.h"
 
-#include "Prompt.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "prompt/Prompt.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
 
 namespace editor {
 

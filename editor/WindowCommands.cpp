@@ -1,8 +1,8 @@
-#include "WindowCommands.h"
+#include "editor/WindowCommands.h"
 
-#include "ADODataBase.h"
-#include "Prompt.h"
-#include "strings/Strings.h"
+#include "prompt/Prompt.h"
+#include "resources/strings/Strings.h"
+#include "store/ADODataBase.h"
 
 namespace editor {
 

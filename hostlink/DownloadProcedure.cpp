@@ -1,10 +1,11 @@
-#include "DownloadProcedure.h"
+#include "hostlink/DownloadProcedure.h"
 
-#include "Frames.h"
-#include "HostCode.h"
-#include "LoadDownloadCues.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "hostlink/Frames.h"
+#include "hostlink/LoadDownloadCues.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/HostCode.h"
 
 #include <vector>
 
@@ -18,7 +19,7 @@ constexpr int kComplete = 100;
 
 // Builds every frame of the show; false (the builder's message shown) at the
 // first cue that cannot be built exactly.
-bool BuildCueFrames(const std::vector<store::CueRecord>& cues, std::vector<CueFrame>& frames,
+bool BuildCueFrames(const std::vector<show::Cue>& cues, std::vector<CueFrame>& frames,
                     prompt::Prompt& prompt)
 {
     frames.resize(cues.size());
@@ -49,23 +50,23 @@ DownloadProcedure::DownloadProcedure(prompt::Prompt& prompt, DownloadView& view,
 
 bool DownloadProcedure::RunDownload()
 {
-    std::vector<store::CueRecord> cues;
+    std::vector<show::Cue> cues;
     if (!LoadDownloadCues(prompt_, cues))
         return false;
 
-    const HostCodeInput hostCode = ReadHostCode(view_.HostCodeText());
-    if (hostCode.status == HostCodeInput::kEmpty) {
+    const show::HostCodeInput hostCode = show::ReadHostCode(view_.HostCodeText());
+    if (hostCode.status == show::HostCodeInput::kEmpty) {
         prompt_.ShowMessage(strings::kPleaseInputHostCode, MessageIcon::Warning);
         return false;
     }
-    if (hostCode.status == HostCodeInput::kOutOfRange) {
+    if (hostCode.status == show::HostCodeInput::kOutOfRange) {
         prompt_.ShowMessage(strings::kHostCodeOutOfRange, MessageIcon::Warning);
         return false;
     }
     return SendShow(cues, hostCode.code);
 }
 
-bool DownloadProcedure::SendShow(const std::vector<store::CueRecord>& cues, int hostCode)
+bool DownloadProcedure::SendShow(const std::vector<show::Cue>& cues, int hostCode)
 {
     const std::unique_ptr<HostLink> link = makeLink_(options_); // closes on every way out
     if (link->Open(hostCode) != HostLink::OpenStatus::kOpened) {

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "DownloadView.h"
-#include "HostLink.h"
-#include "HostLinkOptions.h"
-#include "LayoutTable.h"
-#include "Prompt.h"
+#include "hostlink/DownloadView.h"
+#include "hostlink/HostLink.h"
+#include "hostlink/HostLinkOptions.h"
+#include "prompt/Prompt.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
 
 #include <vector>
 
@@ -28,7 +29,7 @@ public:
     bool RunDownload();
     // The conversation itself, for cues already read and a host code already
     // checked: the project name and every cue, in the order given.
-    bool SendShow(const std::vector<store::CueRecord>& cues, int hostCode);
+    bool SendShow(const std::vector<show::Cue>& cues, int hostCode);
 
 private:
     bool Cancelled();

@@ -1,9 +1,10 @@
-#include "FieldHostLoad.h"
+#include "hostlink/FieldHostLoad.h"
 
-#include "DownloadProcedure.h"
-#include "Frames.h"
-#include "HostNameSetting.h"
-#include "strings/Strings.h"
+#include "hostlink/DownloadProcedure.h"
+#include "hostlink/Frames.h"
+#include "hostlink/HostNameSetting.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
 
 namespace hostlink {
 
@@ -57,7 +58,7 @@ private:
 
 } // namespace
 
-FieldHostState LoadOneFieldHost(const std::vector<store::CueRecord>& cues, const FieldHost& host,
+FieldHostState LoadOneFieldHost(const std::vector<show::Cue>& cues, const FieldHost& host,
                                 const std::function<void(const FieldHostState&)>& report,
                                 std::stop_token cancel, const HostLinkMaker& makeLink)
 {

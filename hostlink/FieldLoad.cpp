@@ -1,7 +1,8 @@
-#include "FieldLoad.h"
+#include "hostlink/FieldLoad.h"
 
-#include "FieldHostLoad.h"
-#include "strings/Strings.h"
+#include "hostlink/FieldHostLoad.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
 
 #include <algorithm>
 #include <thread>
@@ -27,27 +28,28 @@ const char* PhaseText(FieldHostState::Phase phase)
     return "";
 }
 
-FieldPlanning PlanField(const std::vector<store::CueRecord>& cues,
-                        const std::vector<HostPlanEntry>& plan,
+FieldPlanning PlanField(const std::vector<show::Cue>& cues,
+                        const std::vector<show::HostPlanEntry>& plan,
                         const std::function<HostLinkOptions(int hostCode)>& linkFor)
 {
     FieldPlanning planning;
-    const std::map<std::string, int> showHosts = CuesByHostName(cues);
-    for (const HostPlanEntry& entry : plan)
+    const std::map<std::string, int> showHosts = show::CuesByHostName(cues);
+    for (const show::HostPlanEntry& entry : plan)
         if (const auto found = showHosts.find(entry.HostName); found != showHosts.end())
             planning.hosts.push_back(
                 {entry.HostName, entry.HostCode, linkFor(entry.HostCode), found->second});
     for (const auto& [name, count] : showHosts) {
         const bool planned =
-            std::any_of(plan.begin(), plan.end(),
-                        [&name = name](const HostPlanEntry& e) { return e.HostName == name; });
+            std::any_of(plan.begin(), plan.end(), [&name = name](const show::HostPlanEntry& e) {
+                return e.HostName == name;
+            });
         if (!planned)
             planning.unplanned.push_back(name);
     }
     return planning;
 }
 
-std::vector<FieldHostState> LoadField(const std::vector<store::CueRecord>& cues,
+std::vector<FieldHostState> LoadField(const std::vector<show::Cue>& cues,
                                       const std::vector<FieldHost>& hosts,
                                       const FieldObserver& observer, std::stop_token cancel,
                                       const HostLinkMaker& makeLink)

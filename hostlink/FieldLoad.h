@@ -1,9 +1,10 @@
 #pragma once
 
-#include "HostLink.h"
-#include "HostLinkOptions.h"
-#include "HostPlan.h"
-#include "LayoutTable.h"
+#include "hostlink/HostLink.h"
+#include "hostlink/HostLinkOptions.h"
+#include "show/Cue.h"
+#include "show/HostPlan.h"
+#include "store/LayoutTable.h"
 
 #include <cstddef>
 #include <functional>
@@ -56,8 +57,8 @@ struct FieldPlanning
     std::vector<FieldHost> hosts;
     std::vector<std::string> unplanned;
 };
-FieldPlanning PlanField(const std::vector<store::CueRecord>& cues,
-                        const std::vector<HostPlanEntry>& plan,
+FieldPlanning PlanField(const std::vector<show::Cue>& cues,
+                        const std::vector<show::HostPlanEntry>& plan,
                         const std::function<HostLinkOptions(int hostCode)>& linkFor);
 
 // Loads every host at the same time, each on its own thread: its host-name
@@ -65,7 +66,7 @@ FieldPlanning PlanField(const std::vector<store::CueRecord>& cues,
 // exactly as for one host. A host that fails stops only its own
 // conversations; a stop on `cancel` stops all within half a second. Returns
 // the hosts' final states, in the order given.
-std::vector<FieldHostState> LoadField(const std::vector<store::CueRecord>& cues,
+std::vector<FieldHostState> LoadField(const std::vector<show::Cue>& cues,
                                       const std::vector<FieldHost>& hosts,
                                       const FieldObserver& observer, std::stop_token cancel,
                                       const HostLinkMaker& makeLink = MakeHostLinkSocket);

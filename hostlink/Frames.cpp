@@ -1,8 +1,9 @@
-#include "Frames.h"
+#include "hostlink/Frames.h"
 
-#include "DecimalValue.h"
-#include "Gbk.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/DecimalValue.h"
+#include "show/Gbk.h"
 
 #include <algorithm>
 #include <optional>
@@ -29,7 +30,7 @@ void PutUint16(std::span<std::uint8_t> frame, std::size_t offset, std::uint16_t 
 // a zero byte (the host would end the name there).
 bool FillTextField(std::span<std::uint8_t> field, const std::string& utf8)
 {
-    const std::optional<std::string> gbk = Utf8ToGbk(utf8);
+    const std::optional<std::string> gbk = show::Utf8ToGbk(utf8);
     if (!gbk || gbk->size() > field.size() || gbk->find('\0') != std::string::npos)
         return false;
     std::ranges::fill(field, std::uint8_t{0});
@@ -103,12 +104,12 @@ BuildOutcome BuildHostNameFrame(const std::string& hostName, HostNameFrame& fram
                           strings::kBuildHostNameFailed);
 }
 
-BuildOutcome BuildCueFrame(const store::CueRecord& cue, PositionCode position, CueFrame& frame)
+BuildOutcome BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame& frame)
 {
     const std::span<std::uint8_t> bytes = frame.bytes;
     std::ranges::fill(bytes, std::uint8_t{0});
-    const std::optional<std::int32_t> addr = DecimalValue(cue.Addr);
-    const std::optional<std::int32_t> channel = DecimalValue(cue.Channel);
+    const std::optional<std::int32_t> addr = show::DecimalValue(cue.Addr);
+    const std::optional<std::int32_t> channel = show::DecimalValue(cue.Channel);
     if (position > kLastCue || !addr || !channel)
         return Failed(bytes, strings::kBuildCueFailed);
     PutHeader(bytes, FrameType::kCue, position, kCuePayloadSize);

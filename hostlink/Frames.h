@@ -1,7 +1,8 @@
 #pragma once
 
-#include "FrameLayout.h"
-#include "LayoutTable.h"
+#include "hostlink/FrameLayout.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
 
 #include <cstdint>
 #include <span>
@@ -25,7 +26,7 @@ struct BuildOutcome
 BuildOutcome BuildProjectNameFrame(const std::string& name, ProjectNameFrame& frame);
 // The host name must hold 1 to 64 bytes in GBK.
 BuildOutcome BuildHostNameFrame(const std::string& hostName, HostNameFrame& frame);
-BuildOutcome BuildCueFrame(const store::CueRecord& cue, PositionCode position, CueFrame& frame);
+BuildOutcome BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame& frame);
 BuildOutcome BuildCommandFrame(const CommandWord& command, CommandFrame& frame);
 
 // The low 8 bits of the sum of the payload bytes.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HostLinkOptions.h"
+#include "hostlink/HostLinkOptions.h"
 
 #include <chrono>
 #include <cstdint>

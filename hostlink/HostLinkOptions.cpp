@@ -1,4 +1,4 @@
-#include "HostLinkOptions.h"
+#include "hostlink/HostLinkOptions.h"
 
 namespace hostlink {
 

@@ -1,6 +1,6 @@
-#include "HostLinkSocket.h"
+#include "hostlink/HostLinkSocket.h"
 
-#include "HostCode.h"
+#include "show/HostCode.h"
 
 #include <algorithm>
 #include <utility>
@@ -36,7 +36,7 @@ HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
 {
     Close();
     unaskedBeforeSend_ = false;
-    if (hostCode < kLowestHostCode || hostCode > kHighestHostCode)
+    if (hostCode < show::kLowestHostCode || hostCode > show::kHighestHostCode)
         return OpenStatus::kNoSocket;
     const auto address = udp::ParseIpv4(HostAddressText(options_, hostCode));
     if (!address)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FrameLayout.h"
-#include "HostLink.h"
-#include "UdpPlatform.h"
+#include "hostlink/FrameLayout.h"
+#include "hostlink/HostLink.h"
+#include "hostlink/UdpPlatform.h"
 
 namespace hostlink {
 

@@ -1,9 +1,9 @@
-#include "HostNameSetting.h"
+#include "hostlink/HostNameSetting.h"
 
-#include "Frames.h"
-#include "Gbk.h"
-#include "HostCode.h"
-#include "strings/Strings.h"
+#include "hostlink/Frames.h"
+#include "resources/strings/Strings.h"
+#include "show/Gbk.h"
+#include "show/HostCode.h"
 
 #include <algorithm>
 
@@ -36,8 +36,8 @@ std::optional<std::string> ChooseHostName(const std::vector<HostListItem>& hosts
     std::string name = Trimmed(ticked->name);
     // A name GBK cannot encode has no byte length here: the frame builder
     // refuses it with its own message.
-    const std::optional<std::string> gbk = Utf8ToGbk(name);
-    if (name.empty() || (gbk && gbk->size() > kHostNameMaxBytes)) {
+    const std::optional<std::string> gbk = show::Utf8ToGbk(name);
+    if (name.empty() || (gbk && gbk->size() > show::kHostNameMaxBytes)) {
         prompt.ShowMessage(strings::kHostSettingsBadName, MessageIcon::Stop);
         return std::nullopt;
     }
@@ -65,12 +65,12 @@ bool HostNameSetting::SetHost(const std::vector<HostListItem>& hosts,
 
 bool HostNameSetting::SendHostName(const HostNameFrame& frame, const std::string& hostCodeText)
 {
-    const HostCodeInput hostCode = ReadHostCode(hostCodeText);
-    if (hostCode.status == HostCodeInput::kEmpty) {
+    const show::HostCodeInput hostCode = show::ReadHostCode(hostCodeText);
+    if (hostCode.status == show::HostCodeInput::kEmpty) {
         prompt_.ShowMessage(strings::kHostSettingsNoCode, MessageIcon::Warning);
         return false;
     }
-    if (hostCode.status == HostCodeInput::kOutOfRange) {
+    if (hostCode.status == show::HostCodeInput::kOutOfRange) {
         prompt_.ShowMessage(strings::kHostSettingsBadCode, MessageIcon::Warning);
         return false;
     }

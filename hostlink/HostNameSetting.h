@@ -1,9 +1,10 @@
 #pragma once
 
-#include "FrameLayout.h"
-#include "HostLink.h"
-#include "HostLinkOptions.h"
-#include "Prompt.h"
+#include "hostlink/FrameLayout.h"
+#include "hostlink/HostLink.h"
+#include "hostlink/HostLinkOptions.h"
+#include "prompt/Prompt.h"
+#include "show/HostNameText.h"
 
 #include <optional>
 #include <stop_token>
@@ -11,8 +12,6 @@
 #include <vector>
 
 namespace hostlink {
-
-inline constexpr std::size_t kHostNameMaxBytes = 64; // in GBK, the name field's size
 
 // One entry of the Host Settings host list.
 struct HostListItem

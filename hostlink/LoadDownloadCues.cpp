@@ -1,10 +1,11 @@
-#include "LoadDownloadCues.h"
+#include "hostlink/LoadDownloadCues.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "LayoutTable.h"
-#include "ReadCueRecords.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/ReadCueRecords.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
 
 #include <exception>
 
@@ -19,7 +20,7 @@ enum class LoadResult
     kUnreadable
 };
 
-LoadResult ReadStore(const std::string& path, std::vector<store::CueRecord>& list)
+LoadResult ReadStore(const std::string& path, std::vector<show::Cue>& list)
 {
     CADODataBase db;
     if (!db.Open(store::ConnectionStringFor(path), "", ""))
@@ -29,8 +30,8 @@ LoadResult ReadStore(const std::string& path, std::vector<store::CueRecord>& lis
     CADORecordset rs(&db);
     // Every field or none: a field that cannot be read would go to the host as
     // a made-up 0.
-    if (store::ReadCueRecords(rs, kDownloadQuery, modeQuery, store::CueFields::kSent, list)
-            .status != store::CueReadOutcome::kRead)
+    if (show::ReadCueRecords(rs, kDownloadQuery, modeQuery, show::CueFields::kSent, list).status !=
+        show::CueReadOutcome::kRead)
         return LoadResult::kUnreadable;
     db.Close();
     return LoadResult::kLoaded;
@@ -49,7 +50,7 @@ prompt::FileChoice DownloadFileChoice()
     return choice;
 }
 
-bool LoadDownloadCues(prompt::Prompt& prompt, std::vector<store::CueRecord>& list)
+bool LoadDownloadCues(prompt::Prompt& prompt, std::vector<show::Cue>& list)
 {
     list.clear();
     const std::optional<std::string> path = prompt.ChooseOpenFile(DownloadFileChoice());

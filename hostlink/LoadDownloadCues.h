@@ -1,7 +1,8 @@
 #pragma once
 
-#include "LayoutTable.h"
-#include "Prompt.h"
+#include "prompt/Prompt.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
 
 #include <vector>
 
@@ -17,6 +18,6 @@ prompt::FileChoice DownloadFileChoice();
 // message), the store has no tb_Layout, or the store, its table or one of its
 // records cannot be read (its message shown). An unreadable store is never
 // taken for an empty show.
-bool LoadDownloadCues(prompt::Prompt& prompt, std::vector<store::CueRecord>& list);
+bool LoadDownloadCues(prompt::Prompt& prompt, std::vector<show::Cue>& list);
 
 } // namespace hostlink

@@ -1,11 +1,12 @@
-#include "LoadHostNames.h"
+#include "hostlink/LoadHostNames.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "LayoutTable.h"
-#include "LoadDownloadCues.h"
-#include "ReadCueRecords.h"
-#include "strings/Strings.h"
+#include "hostlink/LoadDownloadCues.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/ReadCueRecords.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
 
 #include <exception>
 
@@ -23,11 +24,11 @@ HostNameList ReadHostNames(const std::string& path)
     if (!db.Open(store::ConnectionStringFor(path), "", ""))
         return list;
     CADORecordset rs(&db);
-    const store::CueReadOutcome read = store::ForEachCueRecord(
-        rs, kHostNamesQuery, modeQuery, store::CueFields::kHostName,
-        [&list](store::CueRecord& cue) { list.names.push_back(std::move(cue.HostName)); });
+    const show::CueReadOutcome read = show::ForEachCueRecord(
+        rs, kHostNamesQuery, modeQuery, show::CueFields::kHostName,
+        [&list](show::Cue& cue) { list.names.push_back(std::move(cue.HostName)); });
     db.Close();
-    if (read.status == store::CueReadOutcome::kBadField)
+    if (read.status == show::CueReadOutcome::kBadField)
         return {HostNameList::kDatabaseError, {}};
     return list;
 }

@@ -1,4 +1,4 @@
-#include "SocketLayer.h"
+#include "hostlink/SocketLayer.h"
 
 #ifdef _WIN32
 #include <winsock2.h>

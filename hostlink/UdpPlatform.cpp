@@ -1,4 +1,4 @@
-#include "UdpPlatform.h"
+#include "hostlink/UdpPlatform.h"
 
 #include <charconv>
 

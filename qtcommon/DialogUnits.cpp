@@ -1,4 +1,4 @@
-#include "DialogUnits.h"
+#include "qtcommon/DialogUnits.h"
 
 #include <QFontMetrics>
 

@@ -1,6 +1,6 @@
-#include "FileDialogFilters.h"
+#include "qtcommon/FileDialogFilters.h"
 
-#include "QtText.h"
+#include "qtcommon/QtText.h"
 
 namespace editor {
 

@@ -1,8 +1,8 @@
-#include "QtPrompt.h"
+#include "qtcommon/QtPrompt.h"
 
-#include "FileDialogFilters.h"
-#include "QtText.h"
-#include "strings/Strings.h"
+#include "qtcommon/FileDialogFilters.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
-#include "ADODataBase.h"
+#include "store/ADODataBase.h"
 
-#include "ComRuntime.h"
-#include "ErrorText.h"
+#include "store/ComRuntime.h"
+#include "store/ErrorText.h"
 
 CADODataBase::CADODataBase()
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ado/Connection.h"
-#include "ado/Recordset.h" // what OpenSchema hands out
+#include "store/ado/Connection.h"
+#include "store/ado/Recordset.h" // what OpenSchema hands out
 
 #include <cstdint>
 #include <string>

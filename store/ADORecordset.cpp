@@ -1,8 +1,8 @@
-#include "ADORecordset.h"
+#include "store/ADORecordset.h"
 
-#include "ADODataBase.h"
-#include "ErrorText.h"
-#include "FieldText.h"
+#include "store/ADODataBase.h"
+#include "store/ErrorText.h"
+#include "store/FieldText.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ado/Command.h"
-#include "ado/Recordset.h"
+#include "store/ado/Command.h"
+#include "store/ado/Recordset.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ComError.h"
+#include "store/ComError.h"
 
 #include <cstdio>
 

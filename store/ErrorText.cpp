@@ -1,4 +1,4 @@
-#include "ErrorText.h"
+#include "store/ErrorText.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComError.h"
+#include "store/ComError.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "FieldText.h"
+#include "store/FieldText.h"
 
 #include <climits>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Variant.h"
+#include "store/Variant.h"
 
 #include <string>
 

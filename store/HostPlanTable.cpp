@@ -1,8 +1,8 @@
-#include "HostPlanTable.h"
+#include "store/HostPlanTable.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "Transaction.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/Transaction.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
-#include "TableCopy.h"
+#include "store/TableCopy.h"
 
-#include "ADODataBase.h"
-#include "QuoteIdentifier.h"
+#include "store/ADODataBase.h"
+#include "store/QuoteIdentifier.h"
 
 #include <strings.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ado/Recordset.h"
-#include "engine/DatabaseEngine.h"
+#include "store/ado/Recordset.h"
+#include "store/engine/DatabaseEngine.h"
 
 #include <string>
 

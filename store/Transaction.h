@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ado/Connection.h"
+#include "store/ado/Connection.h"
 
 namespace store {
 

@@ -1,4 +1,4 @@
-#include "Variant.h"
+#include "store/Variant.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,7 +1,8 @@
-#include "LoadSheetPainter.h"
+#include "editor/print/LoadSheetPainter.h"
 
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/LaunchTime.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -21,16 +22,16 @@ QString Text(const std::string& text)
 // A printed line below the heading: a module's caption or one of its cues.
 struct SheetLine
 {
-    const SheetModule* module;
-    const SheetCue* cue; // nothing for the module's caption
+    const show::SheetModule* module;
+    const show::SheetCue* cue; // nothing for the module's caption
 };
 
-std::vector<SheetLine> LinesOf(const LoadSheet& sheet)
+std::vector<SheetLine> LinesOf(const show::LoadSheet& sheet)
 {
     std::vector<SheetLine> lines;
-    for (const SheetModule& module : sheet.modules) {
+    for (const show::SheetModule& module : sheet.modules) {
         lines.push_back({&module, nullptr});
-        for (const SheetCue& cue : module.cues)
+        for (const show::SheetCue& cue : module.cues)
             lines.push_back({&module, &cue});
     }
     return lines;
@@ -62,7 +63,8 @@ public:
         return std::max(1, static_cast<int>(free / line_));
     }
 
-    void PaintPage(const LoadSheet& sheet, const std::vector<SheetLine>& lines, int page, int pages)
+    void PaintPage(const show::LoadSheet& sheet, const std::vector<SheetLine>& lines, int page,
+                   int pages)
     {
         if (pagesPainted_++ > 0)
             device_.newPage();
@@ -82,9 +84,9 @@ public:
 private:
     double HeadingHeight() const { return QFontMetricsF(title_, &device_).height() + line_ * 4; }
 
-    double PaintHeading(const LoadSheet& sheet, double width)
+    double PaintHeading(const show::LoadSheet& sheet, double width)
     {
-        const HostLoad& load = sheet.summary;
+        const show::HostLoad& load = sheet.summary;
         const double titleHeight = QFontMetricsF(title_, &device_).height();
         painter_.setFont(title_);
         painter_.drawText(QRectF(0, 0, width, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
@@ -96,9 +98,9 @@ private:
         const QStringList facts = {
             Text(std::string(strings::kSheetHostCode) + ": " + code),
             Text(std::string(strings::kCliColumnCues) + ": " + std::to_string(load.cues) + "    " +
-                 strings::kCliColumnFirstLaunch + ": " + store::FormatLaunchTime(load.firstLaunch) +
+                 strings::kCliColumnFirstLaunch + ": " + show::FormatLaunchTime(load.firstLaunch) +
                  "    " + strings::kCliColumnLastLaunch + ": " +
-                 store::FormatLaunchTime(load.lastLaunch)),
+                 show::FormatLaunchTime(load.lastLaunch)),
             show_};
         for (const QString& fact : facts) {
             painter_.drawText(QRectF(0, y, width, line_), Qt::AlignLeft | Qt::AlignVCenter, fact);
@@ -120,7 +122,7 @@ private:
         painter_.setFont(body_);
         const QStringList cells = {
             Text(std::string(strings::kColCue) + " " + line.cue->channel),
-            Text(store::FormatLaunchTime(line.cue->launch)),
+            Text(show::FormatLaunchTime(line.cue->launch)),
             Text(std::string(strings::kColEvent) + " " + std::to_string(line.cue->event))};
         const double column = width / 5;
         for (int i = 0; i < cells.size(); ++i)
@@ -143,7 +145,7 @@ private:
 
 } // namespace
 
-int PaintLoadSheets(QPagedPaintDevice& device, const std::vector<LoadSheet>& sheets,
+int PaintLoadSheets(QPagedPaintDevice& device, const std::vector<show::LoadSheet>& sheets,
                     const std::string& show)
 {
     QPainter painter;
@@ -151,7 +153,7 @@ int PaintLoadSheets(QPagedPaintDevice& device, const std::vector<LoadSheet>& she
         return -1;
     SheetPrinter printer(painter, device, show);
     int pages = 0;
-    for (const LoadSheet& sheet : sheets) {
+    for (const show::LoadSheet& sheet : sheets) {
         const std::vector<SheetLine> lines = LinesOf(sheet);
         const int perPage = printer.LinesPerPage();
         const int hostPages =

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LoadSheet.h"
+#include "show/LoadSheet.h"
 
 #include <string>
 #include <vector>
@@ -14,7 +14,7 @@ namespace editor {
 // host's heading and says which of the host's pages it is. `show` names the
 // show store. Returns the number of pages, -1 when the device cannot be
 // painted on.
-int PaintLoadSheets(QPagedPaintDevice& device, const std::vector<LoadSheet>& sheets,
+int PaintLoadSheets(QPagedPaintDevice& device, const std::vector<show::LoadSheet>& sheets,
                     const std::string& show);
 
 } // namespace editor

@@ -1,6 +1,6 @@
-#include "LoadSheetPdf.h"
+#include "editor/print/LoadSheetPdf.h"
 
-#include "LoadSheetPainter.h"
+#include "editor/print/LoadSheetPainter.h"
 
 #include <QGuiApplication>
 #include <QPageSize>
@@ -30,7 +30,7 @@ std::unique_ptr<QGuiApplication> GuiForPainting()
 
 } // namespace
 
-bool WriteLoadSheetsPdf(const std::string& path, const std::vector<LoadSheet>& sheets,
+bool WriteLoadSheetsPdf(const std::string& path, const std::vector<show::LoadSheet>& sheets,
                         const std::string& show)
 {
     const std::unique_ptr<QGuiApplication> gui = GuiForPainting();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LoadSheet.h"
+#include "show/LoadSheet.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@ namespace editor {
 // only once every page is written. Works without a window system: without an
 // application object it makes one on the offscreen platform. False when the
 // file cannot be written.
-bool WriteLoadSheetsPdf(const std::string& path, const std::vector<LoadSheet>& sheets,
+bool WriteLoadSheetsPdf(const std::string& path, const std::vector<show::LoadSheet>& sheets,
                         const std::string& show);
 
 } // namespace editor

@@ -1,7 +1,7 @@
-#include "AboutDlg.h"
+#include "editor/ui/AboutDlg.h"
 
-#include "AppIcon.h"
-#include "AppResources.h"
+#include "editor/ui/AppIcon.h"
+#include "editor/ui/AppResources.h"
 #include "ui_AboutDlg.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::AboutDlg>())

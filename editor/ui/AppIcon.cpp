@@ -1,6 +1,6 @@
-#include "AppIcon.h"
+#include "editor/ui/AppIcon.h"
 
-#include "AppResources.h"
+#include "editor/ui/AppResources.h"
 
 namespace editor {
 

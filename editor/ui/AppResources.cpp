@@ -1,4 +1,4 @@
-#include "AppResources.h"
+#include "editor/ui/AppResources.h"
 
 #include <QtGlobal>
 

@@ -1,10 +1,10 @@
-#include "AssignByRangeDlg.h"
+#include "editor/ui/AssignByRangeDlg.h"
 
-#include "LaunchTimeText.h"
-#include "Prompt.h"
-#include "QtText.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "prompt/Prompt.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/LaunchTime.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -97,8 +97,8 @@ std::optional<editor::CueRule> CAssignByRangeDlg::Rule(std::string& badField) co
     } fields[] = {
         {ReadField(*modules_, editor::ParseNumberRange, rule.modules), strings::kRangeModules},
         {ReadField(*channels_, editor::ParseNumberRange, rule.channels), strings::kRangeChannels},
-        {ReadField(*from_, editor::ParseLaunchTime, rule.from), strings::kRangeTimes},
-        {ReadField(*to_, editor::ParseLaunchTime, rule.to), strings::kRangeTo},
+        {ReadField(*from_, show::ParseLaunchTime, rule.from), strings::kRangeTimes},
+        {ReadField(*to_, show::ParseLaunchTime, rule.to), strings::kRangeTo},
         {ReadField(*event_, editor::ParseWholeNumber, rule.event), strings::kRangeEvent},
     };
     for (const auto& field : fields)

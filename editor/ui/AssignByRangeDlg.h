@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CueRule.h"
+#include "editor/CueRule.h"
 
 #include <QDialog>
 #include <string>

@@ -1,8 +1,8 @@
-#include "AssignHostDlg.h"
+#include "editor/ui/AssignHostDlg.h"
 
-#include "Prompt.h"
-#include "QtText.h"
-#include "strings/Strings.h"
+#include "prompt/Prompt.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
 #include "ui_AssignHostDlg.h"
 
 #include <QLayout>

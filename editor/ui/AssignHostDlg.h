@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AssignHost.h"
+#include "editor/AssignHost.h"
 
 #include <QDialog>
 #include <memory>

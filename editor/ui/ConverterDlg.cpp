@@ -1,40 +1,41 @@
-#include "ConverterDlg.h"
+#include "editor/ui/ConverterDlg.h"
 
-#include "AboutDlg.h"
-#include "AppIcon.h"
-#include "AppResources.h"
-#include "AssignHost.h"
-#include "AssignHostDlg.h"
-#include "ComRuntime.h"
-#include "CommandIds.h"
-#include "CueGridLayout.h"
-#include "DesignerTools.h"
-#include "DialogUnits.h"
-#include "DownloadDlg.h"
-#include "FireOneImport.h"
-#include "GridPopupMenu.h"
-#include "HostDialogGate.h"
-#include "HostEditHistory.h"
-#include "HostPlanDlg.h"
-#include "HostSettingsDlg.h"
-#include "LayoutTable.h"
-#include "LoadAllHostsDlg.h"
-#include "OpenShowStore.h"
-#include "QtPrompt.h"
-#include "QtText.h"
-#include "SaveShowStore.h"
-#include "ShowCheck.h"
-#include "ShowCheckDlg.h"
-#include "ShowStatusDisplay.h"
-#include "ShowStoreFileChoice.h"
-#include "StoreGatePrompt.h"
-#include "SystemMenu.h"
-#include "UnsavedHostNames.h"
-#include "UnsavedNamesQuestion.h"
-#include "VSFlexGrid.h"
-#include "WindowCommands.h"
-#include "WindowFont.h"
-#include "strings/Strings.h"
+#include "editor/AssignHost.h"
+#include "editor/CommandIds.h"
+#include "editor/CueGridLayout.h"
+#include "editor/FireOneImport.h"
+#include "editor/OpenShowStore.h"
+#include "editor/SaveShowStore.h"
+#include "editor/ShowStoreFileChoice.h"
+#include "editor/StoreGatePrompt.h"
+#include "editor/UnsavedHostNames.h"
+#include "editor/UnsavedNamesQuestion.h"
+#include "editor/WindowCommands.h"
+#include "editor/ui/AboutDlg.h"
+#include "editor/ui/AppIcon.h"
+#include "editor/ui/AppResources.h"
+#include "editor/ui/AssignHostDlg.h"
+#include "editor/ui/DesignerTools.h"
+#include "editor/ui/GridPopupMenu.h"
+#include "editor/ui/HostDialogGate.h"
+#include "editor/ui/HostEditHistory.h"
+#include "editor/ui/ShowCheckDlg.h"
+#include "editor/ui/ShowStatusDisplay.h"
+#include "editor/ui/SystemMenu.h"
+#include "editor/ui/VSFlexGrid.h"
+#include "editor/ui/WindowFont.h"
+#include "hostlink/ui/DownloadDlg.h"
+#include "hostlink/ui/HostPlanDlg.h"
+#include "hostlink/ui/HostSettingsDlg.h"
+#include "hostlink/ui/LoadAllHostsDlg.h"
+#include "qtcommon/DialogUnits.h"
+#include "qtcommon/QtPrompt.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/ShowCheck.h"
+#include "store/ComRuntime.h"
+#include "store/LayoutTable.h"
 #include "ui_ConverterDlg.h"
 
 #include <QCloseEvent>
@@ -319,7 +320,7 @@ void CConverterDlg::OnCheckShow()
             return;
         path = *chosen;
     }
-    const editor::ShowCheckReport report = editor::CheckShowStore(path);
+    const show::ShowCheckReport report = show::CheckShowStore(path);
     CShowCheckDlg check(path, report, this);
     check.exec();
 }
@@ -392,7 +393,7 @@ void CConverterDlg::OnGridRowCountChanged(int rows)
 void CConverterDlg::OnGridBeforeEdit(int /*row*/, int column, bool* cancel)
 {
     // Only host names are the user's to change; Save writes nothing else.
-    if (column != store::kColumnHost)
+    if (column != show::kColumnHost)
         *cancel = true;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "HostDialogOptions.h"
-#include "ShowContext.h"
+#include "editor/ShowContext.h"
+#include "hostlink/ui/HostDialogOptions.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -1,10 +1,10 @@
-#include "CueFilterBar.h"
+#include "editor/ui/CueFilterBar.h"
 
-#include "CueFilter.h"
-#include "QtText.h"
-#include "VSFlexGrid.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/CueFilter.h"
+#include "editor/ui/VSFlexGrid.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "CueFilterModel.h"
+#include "editor/ui/CueFilterModel.h"
 
 namespace editor {
 

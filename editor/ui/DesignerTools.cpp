@@ -1,16 +1,16 @@
-#include "DesignerTools.h"
+#include "editor/ui/DesignerTools.h"
 
-#include "AssignByRangeDlg.h"
-#include "CueFilterBar.h"
-#include "CueRule.h"
-#include "HostEditHistory.h"
-#include "LoadSheetPrint.h"
-#include "Prompt.h"
-#include "QtText.h"
-#include "ShowStoreFileChoice.h"
-#include "TimelineWindow.h"
-#include "VSFlexGrid.h"
-#include "strings/Strings.h"
+#include "editor/CueRule.h"
+#include "editor/ShowStoreFileChoice.h"
+#include "editor/ui/AssignByRangeDlg.h"
+#include "editor/ui/CueFilterBar.h"
+#include "editor/ui/HostEditHistory.h"
+#include "editor/ui/LoadSheetPrint.h"
+#include "editor/ui/TimelineWindow.h"
+#include "editor/ui/VSFlexGrid.h"
+#include "prompt/Prompt.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
 
 #include <QAction>
 #include <QBoxLayout>

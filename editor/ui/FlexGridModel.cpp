@@ -1,8 +1,9 @@
-#include "FlexGridModel.h"
+#include "editor/ui/FlexGridModel.h"
 
-#include "HostColour.h"
-#include "LayoutTable.h"
-#include "QtText.h"
+#include "qtcommon/QtText.h"
+#include "show/Cue.h"
+#include "show/HostColour.h"
+#include "store/LayoutTable.h"
 
 #include <QColor>
 
@@ -22,8 +23,8 @@ int FlexGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant FlexGridModel::data(const QModelIndex& index, int role) const
 {
-    if (index.isValid() && role == Qt::BackgroundRole && index.column() == store::kColumnHost) {
-        const std::optional<int> hue = HostHue(cells_.Text(index.row() + 1, index.column()));
+    if (index.isValid() && role == Qt::BackgroundRole && index.column() == show::kColumnHost) {
+        const std::optional<int> hue = show::HostHue(cells_.Text(index.row() + 1, index.column()));
         return hue ? QVariant(QColor::fromHsv(*hue, 70, 255)) : QVariant();
     }
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridCells.h"
+#include "editor/GridCells.h"
 
 #include <QAbstractTableModel>
 

@@ -1,8 +1,8 @@
-#include "GridPopupMenu.h"
+#include "editor/ui/GridPopupMenu.h"
 
-#include "CommandIds.h"
-#include "QtText.h"
-#include "strings/Strings.h"
+#include "editor/CommandIds.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
 
 #include <QMenu>
 

@@ -1,21 +1,21 @@
-#include "HostDialogGate.h"
+#include "editor/ui/HostDialogGate.h"
 
-#include "ShowCheck.h"
-#include "ShowCheckDlg.h"
-#include "StoreGatePrompt.h"
-#include "UnsavedNamesQuestion.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/StoreGatePrompt.h"
+#include "editor/UnsavedNamesQuestion.h"
+#include "editor/ui/ShowCheckDlg.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/ShowCheck.h"
 
 namespace editor {
 
 namespace {
 
-std::string WarningsText(const ShowCheckReport& report)
+std::string WarningsText(const show::ShowCheckReport& report)
 {
     std::string texts;
-    for (const ShowFinding& finding : report.findings) {
-        if (finding.severity != FindingSeverity::kWarning)
+    for (const show::ShowFinding& finding : report.findings) {
+        if (finding.severity != show::FindingSeverity::kWarning)
             continue;
         texts += texts.empty() ? "" : ";";
         texts += finding.text;
@@ -31,7 +31,7 @@ bool HostDialogGate::BeforeDownload(const std::string& path,
 {
     if (!BeforeReading(path, strings::kUnsavedBeforeDownload))
         return false;
-    const ShowCheckReport report = CheckShowStore(path);
+    const show::ShowCheckReport report = show::CheckShowStore(path);
     if (report.Errors() > 0 && !ErrorsAccepted(path, report))
         return false;
     if (report.Warnings() > 0 && showWarnings)
@@ -51,7 +51,7 @@ bool HostDialogGate::BeforeReading(const std::string& path, const char* next)
     return MayReadStoreWithUnsavedNames(window_.prompt, next, window_.save);
 }
 
-bool HostDialogGate::ErrorsAccepted(const std::string& path, const ShowCheckReport& report)
+bool HostDialogGate::ErrorsAccepted(const std::string& path, const show::ShowCheckReport& report)
 {
     CShowCheckDlg check(path, report, window_.owner);
     check.OfferDownloadAnyway();

@@ -9,9 +9,11 @@ namespace prompt {
 class Prompt;
 }
 
-namespace editor {
-
+namespace show {
 struct ShowCheckReport;
+}
+
+namespace editor {
 
 // What the main window checks before one of its host dialogs reads the show
 // store the user chose there: when it is the window's own store and the grid
@@ -42,7 +44,7 @@ public:
     bool BeforeReading(const std::string& path, const char* next);
 
 private:
-    bool ErrorsAccepted(const std::string& path, const ShowCheckReport& report);
+    bool ErrorsAccepted(const std::string& path, const show::ShowCheckReport& report);
 
     Window window_;
 };

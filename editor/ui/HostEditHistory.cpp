@@ -1,10 +1,11 @@
-#include "HostEditHistory.h"
+#include "editor/ui/HostEditHistory.h"
 
-#include "FlexGridModel.h"
-#include "LayoutTable.h"
-#include "QtText.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/ui/FlexGridModel.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
 
 #include <QUndoCommand>
 
@@ -55,16 +56,16 @@ void HostEditHistory::StartOver()
 {
     const GridCells& cells = model_.Cells();
     shown_.assign(static_cast<std::size_t>(cells.Rows()), {});
-    if (cells.Columns() > store::kColumnHost)
+    if (cells.Columns() > show::kColumnHost)
         for (int row = 1; row < cells.Rows(); ++row)
-            shown_[static_cast<std::size_t>(row)] = cells.Text(row, store::kColumnHost);
+            shown_[static_cast<std::size_t>(row)] = cells.Text(row, show::kColumnHost);
     pending_.clear();
     stack_.clear();
 }
 
 void HostEditHistory::OnCellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
 {
-    if (topLeft.column() > store::kColumnHost || bottomRight.column() < store::kColumnHost)
+    if (topLeft.column() > show::kColumnHost || bottomRight.column() < show::kColumnHost)
         return;
     const GridCells& cells = model_.Cells();
     std::vector<HostChange> changes;
@@ -72,7 +73,7 @@ void HostEditHistory::OnCellsChanged(const QModelIndex& topLeft, const QModelInd
         if (static_cast<std::size_t>(row) >= shown_.size())
             break; // not yet seen: arrives with its rows
         std::string& seen = shown_[static_cast<std::size_t>(row)];
-        const std::string& now = cells.Text(row, store::kColumnHost);
+        const std::string& now = cells.Text(row, show::kColumnHost);
         if (seen != now)
             changes.push_back({row, seen, now});
         seen = now;
@@ -122,10 +123,10 @@ void HostEditHistory::Apply(const std::vector<HostChange>& changes, bool forward
         // Undone last first: a row changed twice in one step ends as it began.
         if (forward)
             for (const HostChange& change : changes)
-                grid_.SetCellText(change.row, store::kColumnHost, change.after);
+                grid_.SetCellText(change.row, show::kColumnHost, change.after);
         else
             for (auto it = changes.rbegin(); it != changes.rend(); ++it)
-                grid_.SetCellText(it->row, store::kColumnHost, it->before);
+                grid_.SetCellText(it->row, show::kColumnHost, it->before);
     } catch (const GridError&) {
         // the rows are gone: a new show came meanwhile, whose history is new
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FlexGrid.h"
+#include "editor/FlexGrid.h"
 
 #include <QObject>
 #include <QUndoStack>

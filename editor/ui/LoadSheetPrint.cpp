@@ -1,11 +1,11 @@
-#include "LoadSheetPrint.h"
+#include "editor/ui/LoadSheetPrint.h"
 
-#include "HostPlan.h"
-#include "LoadSheet.h"
-#include "LoadSheetPainter.h"
-#include "Prompt.h"
-#include "ShowCues.h"
-#include "strings/Strings.h"
+#include "editor/print/LoadSheetPainter.h"
+#include "prompt/Prompt.h"
+#include "resources/strings/Strings.h"
+#include "show/HostPlan.h"
+#include "show/LoadSheet.h"
+#include "show/ShowCues.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -15,15 +15,15 @@ namespace editor {
 
 void PrintLoadSheets(const std::string& storePath, prompt::Prompt& prompt, QWidget* owner)
 {
-    const ShowCues show = ReadShowCues(storePath);
-    if (show.status != ShowCues::kRead) {
-        prompt.ShowMessage(show.status == ShowCues::kNoLayoutTable ? strings::kNoLayoutTable
-                                                                   : show.detail,
+    const show::ShowCues show = show::ReadShowCues(storePath);
+    if (show.status != show::ShowCues::kRead) {
+        prompt.ShowMessage(show.status == show::ShowCues::kNoLayoutTable ? strings::kNoLayoutTable
+                                                                         : show.detail,
                            prompt::MessageIcon::Stop);
         return;
     }
-    const std::vector<LoadSheet> sheets =
-        BuildLoadSheets(show.cues, PlannedHostCodes(hostlink::LoadHostPlan(storePath).entries));
+    const std::vector<show::LoadSheet> sheets = show::BuildLoadSheets(
+        show.cues, show::PlannedHostCodes(show::LoadHostPlan(storePath).entries));
     const std::string name = std::filesystem::path(storePath).filename().string();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(name));

@@ -1,10 +1,10 @@
-#include "ShowCheckDlg.h"
+#include "editor/ui/ShowCheckDlg.h"
 
-#include "AppIcon.h"
-#include "DialogUnits.h"
-#include "QtText.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/ui/AppIcon.h"
+#include "qtcommon/DialogUnits.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
 #include "ui_ShowCheckDlg.h"
 
 #include <QHeaderView>
@@ -30,7 +30,7 @@ QString SequenceList(const std::vector<int>& sequences)
 
 } // namespace
 
-CShowCheckDlg::CShowCheckDlg(const std::string& storePath, const editor::ShowCheckReport& report,
+CShowCheckDlg::CShowCheckDlg(const std::string& storePath, const show::ShowCheckReport& report,
                              QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::ShowCheckDlg>())
 {
@@ -64,13 +64,14 @@ void CShowCheckDlg::OfferDownloadAnyway()
     ui->buttonClose->setFocus();
 }
 
-void CShowCheckDlg::Fill(const editor::ShowCheckReport& report)
+void CShowCheckDlg::Fill(const show::ShowCheckReport& report)
 {
     QTableWidget& table = *ui->findings;
     table.setRowCount(static_cast<int>(report.findings.size()));
     int row = 0;
-    for (const editor::ShowFinding& finding : report.findings) {
-        auto* severity = new QTableWidgetItem(editor::ToQString(SeverityText(finding.severity)));
+    for (const show::ShowFinding& finding : report.findings) {
+        auto* severity =
+            new QTableWidgetItem(editor::ToQString(show::SeverityText(finding.severity)));
         auto* text = new QTableWidgetItem(editor::ToQString(finding.text));
         auto* sequences = new QTableWidgetItem(SequenceList(finding.sequences));
         text->setToolTip(text->text());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShowCheck.h"
+#include "show/ShowCheck.h"
 
 #include <QDialog>
 #include <memory>
@@ -18,7 +18,7 @@ class CShowCheckDlg : public QDialog
     Q_OBJECT
 
 public:
-    CShowCheckDlg(const std::string& storePath, const editor::ShowCheckReport& report,
+    CShowCheckDlg(const std::string& storePath, const show::ShowCheckReport& report,
                   QWidget* parent = nullptr);
     ~CShowCheckDlg() override;
 
@@ -27,7 +27,7 @@ public:
     void OfferDownloadAnyway();
 
 private:
-    void Fill(const editor::ShowCheckReport& report);
+    void Fill(const show::ShowCheckReport& report);
 
     std::unique_ptr<Ui::ShowCheckDlg> ui;
 };

@@ -1,8 +1,8 @@
-#include "ShowStatusDisplay.h"
+#include "editor/ui/ShowStatusDisplay.h"
 
-#include "QtText.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
 
 #include <QFileInfo>
 #include <QLabel>

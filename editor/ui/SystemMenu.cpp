@@ -1,4 +1,4 @@
-#include "SystemMenu.h"
+#include "editor/ui/SystemMenu.h"
 
 // Window managers outside Windows keep the window menu to themselves.
 namespace editor {

@@ -1,6 +1,6 @@
-#include "CommandIds.h"
-#include "SystemMenu.h"
-#include "strings/Strings.h"
+#include "editor/CommandIds.h"
+#include "editor/ui/SystemMenu.h"
+#include "resources/strings/Strings.h"
 
 #include <QByteArray>
 #include <QString>

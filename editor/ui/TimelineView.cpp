@@ -1,9 +1,10 @@
-#include "TimelineView.h"
+#include "editor/ui/TimelineView.h"
 
-#include "LayoutTable.h"
-#include "QtText.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/LaunchTime.h"
+#include "store/LayoutTable.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -120,7 +121,7 @@ void TimelineView::PaintAxis(QPainter& painter)
         const double x = XOf(static_cast<std::int32_t>(t));
         painter.drawLine(QPointF(x, kAxisHeight - 5), QPointF(x, kAxisHeight));
         painter.drawText(QPointF(x + 2, kAxisHeight - 7),
-                         ToQString(store::FormatLaunchTime(static_cast<std::int32_t>(t))));
+                         ToQString(show::FormatLaunchTime(static_cast<std::int32_t>(t))));
     }
 }
 
@@ -231,7 +232,7 @@ void TimelineView::mouseMoveEvent(QMouseEvent* event)
     const std::size_t lane = std::size_t((at.y() - kAxisHeight) / kLaneHeight);
     std::string tip =
         strings::FormatText(strings::kTimelineCueTip, timeline_.lanes[lane].host.c_str(),
-                            store::FormatLaunchTime(mark->launch).c_str(), mark->module.c_str(),
+                            show::FormatLaunchTime(mark->launch).c_str(), mark->module.c_str(),
                             mark->channel.c_str(), mark->row);
     if (mark->doubleUse)
         tip += std::string("\n") + strings::kTimelineDoubleUse;

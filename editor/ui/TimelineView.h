@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShowTimeline.h"
+#include "editor/ShowTimeline.h"
 
 #include <QWidget>
 #include <optional>

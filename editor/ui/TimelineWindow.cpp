@@ -1,9 +1,9 @@
-#include "TimelineWindow.h"
+#include "editor/ui/TimelineWindow.h"
 
-#include "QtText.h"
-#include "ShowTimeline.h"
-#include "TimelineView.h"
-#include "strings/Strings.h"
+#include "editor/ShowTimeline.h"
+#include "editor/ui/TimelineView.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,8 +1,8 @@
-#include "VSFlexGrid.h"
+#include "editor/ui/VSFlexGrid.h"
 
-#include "CueFilterModel.h"
-#include "FlexGridModel.h"
-#include "QtText.h"
+#include "editor/ui/CueFilterModel.h"
+#include "editor/ui/FlexGridModel.h"
+#include "qtcommon/QtText.h"
 
 #include <QEvent>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
-#include "WindowFont.h"
+#include "editor/ui/WindowFont.h"
 
-#include "QtText.h"
-#include "strings/Strings.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
 
 #include <QFont>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "DialogTemplate.h"
+#include "hostlink/ui/DialogTemplate.h"
 
-#include "DialogUnits.h"
+#include "qtcommon/DialogUnits.h"
 
 #include <QWidget>
 

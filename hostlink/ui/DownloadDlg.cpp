@@ -1,11 +1,11 @@
-#include "DownloadDlg.h"
+#include "hostlink/ui/DownloadDlg.h"
 
-#include "DialogTemplate.h"
-#include "DownloadDlgView.h"
-#include "DownloadProcedure.h"
-#include "QtText.h"
-#include "WorkerPrompt.h"
-#include "strings/Strings.h"
+#include "hostlink/DownloadProcedure.h"
+#include "hostlink/ui/DialogTemplate.h"
+#include "hostlink/ui/DownloadDlgView.h"
+#include "hostlink/ui/WorkerPrompt.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
 #include "ui_DownloadDlg.h"
 
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HostDialog.h"
+#include "hostlink/ui/HostDialog.h"
 
 #include <memory>
 #include <stop_token>

@@ -1,7 +1,7 @@
-#include "DownloadDlgView.h"
+#include "hostlink/ui/DownloadDlgView.h"
 
-#include "QtText.h"
-#include "WindowWorker.h"
+#include "hostlink/ui/WindowWorker.h"
+#include "qtcommon/QtText.h"
 
 #include <QLabel>
 #include <QLineEdit>

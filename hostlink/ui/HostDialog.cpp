@@ -1,7 +1,7 @@
-#include "HostDialog.h"
+#include "hostlink/ui/HostDialog.h"
 
-#include "QtPrompt.h"
-#include "SocketLayer.h"
+#include "hostlink/SocketLayer.h"
+#include "qtcommon/QtPrompt.h"
 
 #include <utility>
 

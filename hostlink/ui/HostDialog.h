@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HostDialogOptions.h"
-#include "WindowWorker.h"
+#include "hostlink/ui/HostDialogOptions.h"
+#include "hostlink/ui/WindowWorker.h"
 
 #include <QDialog>
 #include <functional>

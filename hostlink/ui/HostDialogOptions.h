@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HostLinkOptions.h"
-#include "SocketLayer.h"
+#include "hostlink/HostLinkOptions.h"
+#include "hostlink/SocketLayer.h"
 
 #include <functional>
 

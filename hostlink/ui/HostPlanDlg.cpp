@@ -1,13 +1,13 @@
-#include "HostPlanDlg.h"
+#include "hostlink/ui/HostPlanDlg.h"
 
-#include "DialogUnits.h"
-#include "HostCode.h"
-#include "HostPlan.h"
-#include "LoadAllHostsDlg.h"
-#include "Prompt.h"
-#include "QtText.h"
-#include "ShowCues.h"
-#include "strings/Strings.h"
+#include "hostlink/ui/LoadAllHostsDlg.h"
+#include "prompt/Prompt.h"
+#include "qtcommon/DialogUnits.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
+#include "show/HostCode.h"
+#include "show/HostPlan.h"
+#include "show/ShowCues.h"
 #include "ui_HostPlanDlg.h"
 
 #include <algorithm>
@@ -73,28 +73,28 @@ CHostPlanDlg::~CHostPlanDlg() = default;
 
 void CHostPlanDlg::Fill()
 {
-    const editor::ShowCues show = editor::ReadShowCues(m_storePath);
-    if (show.status != editor::ShowCues::kRead) {
+    const show::ShowCues show = show::ReadShowCues(m_storePath);
+    if (show.status != show::ShowCues::kRead) {
         // Without the show's host names there is nothing to plan.
-        m_prompt.ShowMessage(
-            show.status == editor::ShowCues::kNoLayoutTable ? strings::kNoLayoutTable : show.detail,
-            prompt::MessageIcon::Stop);
+        m_prompt.ShowMessage(show.status == show::ShowCues::kNoLayoutTable ? strings::kNoLayoutTable
+                                                                           : show.detail,
+                             prompt::MessageIcon::Stop);
         ui->buttonSave->setEnabled(false);
         ui->buttonLoadAll->setEnabled(false);
         return;
     }
-    const hostlink::StoredPlan stored = hostlink::LoadHostPlan(m_storePath);
+    const show::StoredPlan stored = show::LoadHostPlan(m_storePath);
     if (!stored.read)
         m_prompt.ShowMessage(stored.error, prompt::MessageIcon::Stop);
-    std::map<std::string, int> hosts = hostlink::CuesByHostName(show.cues);
-    for (const hostlink::HostPlanEntry& entry : stored.entries)
+    std::map<std::string, int> hosts = show::CuesByHostName(show.cues);
+    for (const show::HostPlanEntry& entry : stored.entries)
         hosts.try_emplace(entry.HostName, 0); // kept, though the show has no cue of it
     ui->plan->setRowCount(static_cast<int>(hosts.size()));
     int row = 0;
     for (const auto& [name, cues] : hosts) {
         const auto planned = std::find_if(
             stored.entries.begin(), stored.entries.end(),
-            [&name = name](const hostlink::HostPlanEntry& e) { return e.HostName == name; });
+            [&name = name](const show::HostPlanEntry& e) { return e.HostName == name; });
         ui->plan->setItem(row, kHost, ReadOnlyItem(editor::ToQString(name)));
         ui->plan->setItem(row, kCues, ReadOnlyItem(QString::number(cues)));
         ui->plan->setItem(row, kCode,
@@ -115,8 +115,7 @@ void CHostPlanDlg::OnCodeEdited(int row, int column)
         return;
     m_modified = true;
     const std::optional<int> code = TypedCode(ui->plan->item(row, kCode)->text());
-    const bool valid =
-        code && *code >= hostlink::kLowestHostCode && *code <= hostlink::kHighestHostCode;
+    const bool valid = code && *code >= show::kLowestHostCode && *code <= show::kHighestHostCode;
     ui->plan->item(row, kAddress)
         ->setText(valid ? editor::ToQString(
                               hostlink::HostAddressText(hostlink::LinkFor(m_links, *code), *code))
@@ -125,7 +124,7 @@ void CHostPlanDlg::OnCodeEdited(int row, int column)
 
 bool CHostPlanDlg::OnSave()
 {
-    std::vector<hostlink::HostPlanEntry> plan;
+    std::vector<show::HostPlanEntry> plan;
     for (int row = 0; row < ui->plan->rowCount(); ++row) {
         const QString text = ui->plan->item(row, kCode)->text().trimmed();
         if (text.isEmpty())
@@ -137,7 +136,7 @@ bool CHostPlanDlg::OnSave()
         }
         plan.push_back({editor::ToStdString(ui->plan->item(row, kHost)->text()), *code});
     }
-    if (const std::string refused = hostlink::SaveHostPlan(m_storePath, plan); !refused.empty()) {
+    if (const std::string refused = show::SaveHostPlan(m_storePath, plan); !refused.empty()) {
         m_prompt.ShowMessage(refused, prompt::MessageIcon::Stop);
         return false;
     }

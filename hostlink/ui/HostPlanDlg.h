@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldLinks.h"
+#include "hostlink/ui/FieldLinks.h"
 
 #include <QDialog>
 #include <memory>

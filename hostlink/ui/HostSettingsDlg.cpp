@@ -1,10 +1,10 @@
-#include "HostSettingsDlg.h"
+#include "hostlink/ui/HostSettingsDlg.h"
 
-#include "DialogTemplate.h"
-#include "LoadHostNames.h"
-#include "QtText.h"
-#include "WorkerPrompt.h"
-#include "strings/Strings.h"
+#include "hostlink/LoadHostNames.h"
+#include "hostlink/ui/DialogTemplate.h"
+#include "hostlink/ui/WorkerPrompt.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/Strings.h"
 #include "ui_HostSettingsDlg.h"
 
 #include <QRegularExpressionValidator>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HostDialog.h"
-#include "HostNameSetting.h"
+#include "hostlink/HostNameSetting.h"
+#include "hostlink/ui/HostDialog.h"
 
 #include <memory>
 #include <stop_token>

@@ -1,13 +1,13 @@
-#include "LoadAllHostsDlg.h"
+#include "hostlink/ui/LoadAllHostsDlg.h"
 
-#include "DialogUnits.h"
-#include "FixedFilePrompt.h"
-#include "LoadDownloadCues.h"
-#include "Prompt.h"
-#include "QtText.h"
-#include "ShowCheck.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "hostlink/LoadDownloadCues.h"
+#include "prompt/FixedFilePrompt.h"
+#include "prompt/Prompt.h"
+#include "qtcommon/DialogUnits.h"
+#include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/ShowCheck.h"
 #include "ui_LoadAllHostsDlg.h"
 
 #include <QMetaObject>
@@ -69,7 +69,7 @@ bool CLoadAllHostsDlg::OnStart()
 {
     if (m_loading)
         return false;
-    const editor::ShowCheckReport report = editor::CheckShowStore(m_storePath);
+    const show::ShowCheckReport report = show::CheckShowStore(m_storePath);
     if (report.Errors() > 0 &&
         !m_prompt.AskYesNo(strings::FormatText(strings::kFieldCheckQuestion, report.Errors())))
         return false;
@@ -79,7 +79,7 @@ bool CLoadAllHostsDlg::OnStart()
                              prompt::MessageIcon::Stop);
         return false;
     }
-    const hostlink::StoredPlan plan = hostlink::LoadHostPlan(m_storePath);
+    const show::StoredPlan plan = show::LoadHostPlan(m_storePath);
     if (!plan.read) {
         m_prompt.ShowMessage(plan.error, prompt::MessageIcon::Stop);
         return false;

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "FieldLinks.h"
-#include "FieldLoad.h"
+#include "hostlink/FieldLoad.h"
+#include "hostlink/ui/FieldLinks.h"
+#include "show/Cue.h"
 
 #include <QDialog>
 #include <memory>
@@ -54,7 +55,7 @@ private:
     prompt::Prompt& m_prompt;
     hostlink::FieldLinks m_links;
     std::vector<hostlink::FieldHost> m_hosts;
-    std::vector<store::CueRecord> m_cues;
+    std::vector<show::Cue> m_cues;
     bool m_loading = false;
     std::stop_source m_cancel;
     std::thread m_load;

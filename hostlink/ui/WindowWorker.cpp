@@ -1,4 +1,4 @@
-#include "WindowWorker.h"
+#include "hostlink/ui/WindowWorker.h"
 
 #include <QMetaObject>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "WorkerPrompt.h"
+#include "hostlink/ui/WorkerPrompt.h"
 
-#include "WindowWorker.h"
+#include "hostlink/ui/WindowWorker.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "Command.h"
+#include "store/ado/Command.h"
 
-#include "Connection.h"
-#include "Recordset.h"
+#include "store/ado/Connection.h"
+#include "store/ado/Recordset.h"
 
 namespace ado {
 

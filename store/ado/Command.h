@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AdoConstants.h"
+#include "store/ado/AdoConstants.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "Connection.h"
+#include "store/ado/Connection.h"
 
-#include "Recordset.h"
+#include "store/ado/Recordset.h"
 
 #include <strings.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AdoConstants.h"
-#include "engine/DatabaseEngine.h"
+#include "store/ado/AdoConstants.h"
+#include "store/engine/DatabaseEngine.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "Recordset.h"
+#include "store/ado/Recordset.h"
 
-#include "Connection.h"
+#include "store/ado/Connection.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AdoConstants.h"
-#include "Variant.h"
-#include "engine/DatabaseEngine.h"
+#include "store/Variant.h"
+#include "store/ado/AdoConstants.h"
+#include "store/engine/DatabaseEngine.h"
 
 #include <cstdint>
 #include <string>

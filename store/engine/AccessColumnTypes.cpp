@@ -1,4 +1,4 @@
-#include "AccessColumnTypes.h"
+#include "store/engine/AccessColumnTypes.h"
 
 namespace store {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DatabaseEngine.h"
-#include "MdbReaderProtocol.h"
+#include "store/engine/DatabaseEngine.h"
+#include "store/engine/MdbReaderProtocol.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "AccessDatabase.h"
+#include "store/engine/AccessDatabase.h"
 
-#include "AccessQueryCopy.h"
-#include "MdbReaderLocation.h"
-#include "MdbReaderOutput.h"
-#include "MdbReaderProtocol.h"
-#include "SqliteDatabase.h"
+#include "store/engine/AccessQueryCopy.h"
+#include "store/engine/MdbReaderLocation.h"
+#include "store/engine/MdbReaderOutput.h"
+#include "store/engine/MdbReaderProtocol.h"
+#include "store/engine/SqliteDatabase.h"
 
 #include <cctype>
 #include <strings.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DatabaseEngine.h"
-#include "MdbReaderProcess.h"
+#include "store/engine/DatabaseEngine.h"
+#include "store/engine/MdbReaderProcess.h"
 
 #include <map>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "AccessQueryCopy.h"
+#include "store/engine/AccessQueryCopy.h"
 
-#include "QuoteIdentifier.h"
+#include "store/QuoteIdentifier.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../ComError.h"
-#include "../Variant.h"
+#include "store/ComError.h"
+#include "store/Variant.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "DatabaseEngine.h"
+#include "store/engine/DatabaseEngine.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "MdbReaderLocation.h"
+#include "store/engine/MdbReaderLocation.h"
 
 #include <filesystem>
 #include <unistd.h>

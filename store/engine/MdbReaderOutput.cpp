@@ -1,8 +1,8 @@
-#include "MdbReaderOutput.h"
+#include "store/engine/MdbReaderOutput.h"
 
-#include "AccessColumnTypes.h"
-#include "MdbReaderProcess.h"
-#include "MdbReaderProtocol.h"
+#include "store/engine/AccessColumnTypes.h"
+#include "store/engine/MdbReaderProcess.h"
+#include "store/engine/MdbReaderProtocol.h"
 
 #include <bit>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DatabaseEngine.h"
+#include "store/engine/DatabaseEngine.h"
 
 #include <string_view>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "MdbReaderProcess.h"
+#include "store/engine/MdbReaderProcess.h"
 
-#include "../ComError.h"
+#include "store/ComError.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "AccessDatabase.h"
-#include "DatabaseEngine.h"
-#include "SqliteDatabase.h"
+#include "store/engine/AccessDatabase.h"
+#include "store/engine/DatabaseEngine.h"
+#include "store/engine/SqliteDatabase.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "SqliteDatabase.h"
+#include "store/engine/SqliteDatabase.h"
 
-#include "QuoteIdentifier.h"
+#include "store/QuoteIdentifier.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "AnswerWriter.h"
+#include "store/mdbreader/AnswerWriter.h"
 
 #include <cerrno>
 #include <unistd.h>

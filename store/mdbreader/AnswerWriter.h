@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MdbReaderProtocol.h"
+#include "store/engine/MdbReaderProtocol.h"
 
 #include <cstdint>
 #include <stdexcept>

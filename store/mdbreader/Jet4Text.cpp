@@ -1,4 +1,4 @@
-#include "Jet4Text.h"
+#include "store/mdbreader/Jet4Text.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,10 +1,10 @@
 // Every libmdb call of the program lives in this file. It runs only inside the
 // reader process: libmdb may crash or loop on a damaged file, and the process
 // that started the reader survives that.
-#include "MdbReader.h"
+#include "store/mdbreader/MdbReader.h"
 
-#include "ComError.h"
-#include "Jet4Text.h"
+#include "store/ComError.h"
+#include "store/mdbreader/Jet4Text.h"
 
 #include <algorithm>
 #include <cstdio>

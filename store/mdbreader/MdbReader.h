@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AnswerWriter.h"
+#include "store/mdbreader/AnswerWriter.h"
 
 #include <string>
 

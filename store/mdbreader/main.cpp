@@ -3,9 +3,9 @@
 //
 //   tavrin-mdb-reader catalogue FILE
 //   tavrin-mdb-reader table FILE TABLE
-#include "AnswerWriter.h"
-#include "ComError.h"
-#include "MdbReader.h"
+#include "store/ComError.h"
+#include "store/mdbreader/AnswerWriter.h"
+#include "store/mdbreader/MdbReader.h"
 
 #include <cstdio>
 #include <exception>

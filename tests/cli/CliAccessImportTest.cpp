@@ -1,8 +1,8 @@
 // tavrin-cli import of an Access FireOne file into a new show store. No
 // Access test file holds FireData, so a copy of the program runs next to the
 // stand-in reader of the editor's tests, which describes the tables.
-#include "CliFixture.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tests/cli/CliFixture.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,7 +1,7 @@
 // tavrin-cli's designer tools: assign by rule, and the printable load sheets
 // (read back with poppler's pdftotext).
-#include "CliFixture.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tests/cli/CliFixture.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "CliRun.h"
-#include "HostlinkTestSupport.h"
-#include "ShowCues.h"
-#include "TempDir.h"
+#include "show/Cue.h"
+#include "show/ShowCues.h"
+#include "tests/cli/CliRun.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -24,10 +25,10 @@ protected:
     // The host names of a store's records, in store order.
     std::vector<std::string> HostNames(const std::string& path)
     {
-        const editor::ShowCues show = editor::ReadShowCues(path);
-        EXPECT_EQ(show.status, editor::ShowCues::kRead) << show.detail;
+        const show::ShowCues show = show::ReadShowCues(path);
+        EXPECT_EQ(show.status, show::ShowCues::kRead) << show.detail;
         std::vector<std::string> names;
-        for (const store::CueRecord& cue : show.cues)
+        for (const show::Cue& cue : show.cues)
             names.push_back(cue.HostName);
         return names;
     }

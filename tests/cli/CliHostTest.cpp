@@ -1,10 +1,10 @@
 // tavrin-cli's host commands, run as the real program against the virtual
 // firing host on loopback: download, set-host and simulate-host. Every
 // --target here is 127.0.0.1.
-#include "ChildProcess.h"
-#include "CliFixture.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "tests/cli/CliFixture.h"
+#include "tests/hostlink/ChildProcess.h"
 
 #include <csignal>
 #include <thread>

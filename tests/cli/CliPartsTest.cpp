@@ -1,11 +1,11 @@
 // The command line's own pieces: row lists, ADDR:PORT, the terminal's view
 // of a download and its tables.
-#include "AddressPort.h"
-#include "ControlCharacters.h"
-#include "ErrorDump.h"
-#include "RowList.h"
-#include "TerminalDownloadView.h"
-#include "TextTable.h"
+#include "show/ControlCharacters.h"
+#include "tools/cli/AddressPort.h"
+#include "tools/cli/ErrorDump.h"
+#include "tools/cli/RowList.h"
+#include "tools/cli/TerminalDownloadView.h"
+#include "tools/cli/TextTable.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -117,14 +117,14 @@ TEST(TextTable, AlignsWideCharactersAndQuotesCsv)
 
 TEST(TerminalText, ControlCharactersAndBytesThatAreNotUtf8AreEscaped)
 {
-    using editor::EscapeControlCharacters;
-    using editor::HasControlCharacter;
+    using show::EscapeControlCharacters;
+    using show::HasControlCharacter;
     for (const char* bad : {"A\nB", "A\tB", "\x1b[2J", "A\x7f", "A\xc2\x9b", "A\x9b", "\x07"})
-        EXPECT_TRUE(HasControlCharacter(bad)) << bad;
-    EXPECT_FALSE(HasControlCharacter("北岸-1 A"));
-    EXPECT_EQ(EscapeControlCharacters("X\x1b]0;t\x07Y"), "X\\x1b]0;t\\x07Y");
-    EXPECT_EQ(EscapeControlCharacters("北\xc2\x85\xff"), "北\\x85\\xff");
-    EXPECT_EQ(EscapeControlCharacters("a\nb\tc", "\n"), "a\nb\\x09c");
+        EXPECT_TRUE(show::HasControlCharacter(bad)) << bad;
+    EXPECT_FALSE(show::HasControlCharacter("北岸-1 A"));
+    EXPECT_EQ(show::EscapeControlCharacters("X\x1b]0;t\x07Y"), "X\\x1b]0;t\\x07Y");
+    EXPECT_EQ(show::EscapeControlCharacters("北\xc2\x85\xff"), "北\\x85\\xff");
+    EXPECT_EQ(show::EscapeControlCharacters("a\nb\tc", "\n"), "a\nb\\x09c");
 }
 
 TEST(TerminalText, TheErrorRecordComesAfterTheMessageAndTheDescription)

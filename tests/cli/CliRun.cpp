@@ -1,4 +1,4 @@
-#include "CliRun.h"
+#include "tests/cli/CliRun.h"
 
 #include <cstdio>
 #include <cstdlib>

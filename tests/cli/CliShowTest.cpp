@@ -1,10 +1,10 @@
 // tavrin-cli's show commands, run as the real program on stores made here:
 // import, show, assign, hosts, check, and the command line's own rules.
-#include "ADODataBase.h"
-#include "CliFixture.h"
-#include "LayoutTable.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "store/ADODataBase.h"
+#include "store/LayoutTable.h"
+#include "tests/cli/CliFixture.h"
 
 #include <filesystem>
 #include <fstream>

@@ -7,7 +7,7 @@
 //   row VALUE|VALUE|...        \N: NULL; dates and doubles as decimals
 //
 // A file without one goes to the real reader.
-#include "AnswerWriter.h"
+#include "store/mdbreader/AnswerWriter.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,8 @@
-#include "AssignHost.h"
+#include "editor/AssignHost.h"
 
-#include "ShowCommandsFixture.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/editor/ShowCommandsFixture.h"
 
 #include <deque>
 
@@ -50,13 +51,13 @@ protected:
         for (int r = 0; r < grid.GetRowCount(); ++r) {
             auto expected = before[static_cast<std::size_t>(r)];
             if (const auto it = changed.find(r); it != changed.end())
-                expected[store::kColumnHost] = it->second;
+                expected[show::kColumnHost] = it->second;
             EXPECT_EQ(Row(r), expected) << "row " << r;
         }
     }
 
     std::string path;
-    std::vector<std::array<std::string, store::kCueColumnCount>> before;
+    std::vector<std::array<std::string, show::kCueColumnCount>> before;
     ScriptedAsker asker;
 };
 

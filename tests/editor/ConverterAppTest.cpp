@@ -1,9 +1,9 @@
-#include "ConverterApp.h"
+#include "app/ConverterApp.h"
 
-#include "FakePrompt.h"
-#include "ShowStoreFiles.h"
-#include "TempDir.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tests/editor/ShowStoreFiles.h"
+#include "tests/support/FakePrompt.h"
+#include "tests/support/TempDir.h"
 
 #include <QTimer>
 #include <QWidget>

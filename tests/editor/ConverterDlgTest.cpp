@@ -1,6 +1,7 @@
-#include "MainWindowFixture.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/editor/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -61,7 +62,7 @@ TEST_F(MainWindow, OpenFiveRecordStoreFromTheMenu)
     for (int r = 1; r <= 5; ++r)
         for (int c = 0; c < 8; ++c)
             EXPECT_EQ(Grid().QueryCell(19, r, c),
-                      store::CueCellTexts(
+                      show::CueCellTexts(
                           cues[static_cast<std::size_t>(r - 1)])[static_cast<std::size_t>(c)]);
     EXPECT_EQ(window.CurrentStorePath(), path);
     EXPECT_FALSE(window.IsStoreOpen());
@@ -94,7 +95,7 @@ TEST_F(MainWindow, OpenEmptyStoreGreysSaveAgain)
 
 TEST_F(MainWindow, LoadingManyRowsUpdatesTheViewOnce)
 {
-    std::vector<store::CueRecord> cues;
+    std::vector<show::Cue> cues;
     for (int i = 0; i < 2000; ++i)
         cues.push_back(editortest::Cue(i, "HOST", i * 10));
     const std::string path = NewStore("many.db", cues);

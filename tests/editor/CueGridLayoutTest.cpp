@@ -1,8 +1,8 @@
-#include "CueGridLayout.h"
+#include "editor/CueGridLayout.h"
 
-#include "HostNameText.h"
-#include "MemoryGrid.h"
-#include "strings/Strings.h"
+#include "editor/MemoryGrid.h"
+#include "resources/strings/Strings.h"
+#include "show/HostNameText.h"
 
 #include <gtest/gtest.h>
 
@@ -42,11 +42,11 @@ TEST(CueGridLayout, SetUpGivesTheSixSettings)
 
 TEST(HostNameText, TrimsTheSixBlanksAtBothEndsOnly)
 {
-    EXPECT_EQ(editor::TrimHostName(" \t\n\v\f\rA 1 \t\n\v\f\r"), "A 1");
-    EXPECT_EQ(editor::TrimHostName(" \t "), "");
-    EXPECT_EQ(editor::TrimHostName(""), "");
-    EXPECT_EQ(editor::TrimHostName("北岸 1"), "北岸 1");
-    EXPECT_EQ(editor::TrimHostName("\xE3\x80\x80X"), "\xE3\x80\x80X") << "ideographic space stays";
+    EXPECT_EQ(show::TrimHostName(" \t\n\v\f\rA 1 \t\n\v\f\r"), "A 1");
+    EXPECT_EQ(show::TrimHostName(" \t "), "");
+    EXPECT_EQ(show::TrimHostName(""), "");
+    EXPECT_EQ(show::TrimHostName("北岸 1"), "北岸 1");
+    EXPECT_EQ(show::TrimHostName("\xE3\x80\x80X"), "\xE3\x80\x80X") << "ideographic space stays";
 }
 
 } // namespace

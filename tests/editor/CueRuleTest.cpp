@@ -1,14 +1,15 @@
 // Choosing cues by rule, the filter bar's rule, the timeline's double uses
 // and the load sheets' grouping: the core behind the designer's tools.
-#include "CueRule.h"
+#include "editor/CueRule.h"
 
-#include "CueFilter.h"
-#include "CueGridLayout.h"
-#include "LaunchTimeText.h"
-#include "LoadSheet.h"
-#include "MemoryGrid.h"
-#include "ShowStoreFiles.h"
-#include "ShowTimeline.h"
+#include "editor/CueFilter.h"
+#include "editor/CueGridLayout.h"
+#include "editor/MemoryGrid.h"
+#include "editor/ShowTimeline.h"
+#include "show/Cue.h"
+#include "show/LaunchTime.h"
+#include "show/LoadSheet.h"
+#include "tests/editor/ShowStoreFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,23 +18,23 @@ namespace {
 using editortest::Cue;
 
 // A grid holding the cues, as Open fills it.
-editor::MemoryGrid GridOf(const std::vector<store::CueRecord>& cues)
+editor::MemoryGrid GridOf(const std::vector<show::Cue>& cues)
 {
     editor::MemoryGrid grid;
     editor::SetUpCueGrid(grid);
-    for (const store::CueRecord& cue : cues) {
-        const auto texts = store::CueCellTexts(cue);
+    for (const show::Cue& cue : cues) {
+        const auto texts = show::CueCellTexts(cue);
         grid.AppendRow(texts[0]);
-        for (int column = 1; column < store::kCueColumnCount; ++column)
+        for (int column = 1; column < show::kCueColumnCount; ++column)
             grid.SetCellText(grid.GetRowCount() - 1, column, texts[std::size_t(column)]);
     }
     return grid;
 }
 
-store::CueRecord At(int flowId, const std::string& host, int time, const char* addr,
-                    const char* channel, int event = 1)
+show::Cue At(int flowId, const std::string& host, int time, const char* addr, const char* channel,
+             int event = 1)
 {
-    store::CueRecord cue = Cue(flowId, host, time);
+    show::Cue cue = Cue(flowId, host, time);
     cue.Addr = addr;
     cue.Channel = channel;
     cue.CDCode = event;
@@ -41,7 +42,7 @@ store::CueRecord At(int flowId, const std::string& host, int time, const char* a
 }
 
 // Rows 1..6: modules 01, 02, 09, 10, 11 and -1; times on the grid's forms.
-const std::vector<store::CueRecord> kShow = {
+const std::vector<show::Cue> kShow = {
     At(0, "HOST", 0, "01", "00"),       At(1, "A1", 65432, "02", "01", 7),
     At(2, "A1", 3599999, "09", "05"),   At(3, " B2 ", 3600000, "10", "-1", 7),
     At(4, "HOST", 3723004, "11", "15"), At(5, "HOST", -1500, "-1", "x")};
@@ -57,8 +58,8 @@ TEST(CueRule, RangesAreInclusiveAndCombine)
     EXPECT_EQ(Match(rule), (std::vector<int>{1, 2, 3, 4, 5, 6})) << "an empty rule matches all";
     rule.modules = editor::ParseNumberRange("2-10");
     EXPECT_EQ(Match(rule), (std::vector<int>{2, 3, 4}));
-    rule.from = editor::ParseLaunchTime("01:05.432");
-    rule.to = editor::ParseLaunchTime("59:59.999");
+    rule.from = show::ParseLaunchTime("01:05.432");
+    rule.to = show::ParseLaunchTime("59:59.999");
     EXPECT_EQ(Match(rule), (std::vector<int>{2, 3}));
     rule.event = 7;
     EXPECT_EQ(Match(rule), (std::vector<int>{2}));
@@ -73,21 +74,21 @@ TEST(CueRule, RangesAreInclusiveAndCombine)
     EXPECT_EQ(Match(channels), (std::vector<int>{1, 2, 4, 6}))
         << "x reads as 0, as the download sends it";
     editor::CueRule late;
-    late.from = editor::ParseLaunchTime("01:00:00.000");
+    late.from = show::ParseLaunchTime("01:00:00.000");
     EXPECT_EQ(Match(late), (std::vector<int>{4, 5}));
     editor::CueRule negative;
-    negative.to = editor::ParseLaunchTime("00:-1.-500");
+    negative.to = show::ParseLaunchTime("00:-1.-500");
     EXPECT_EQ(Match(negative), (std::vector<int>{6}));
 }
 
 TEST(CueRule, TextsParseAsTheGridWritesThem)
 {
-    EXPECT_EQ(editor::ParseLaunchTime("01:05.432"), 65432);
-    EXPECT_EQ(editor::ParseLaunchTime("01:02:03.004"), 3723004);
-    EXPECT_EQ(editor::ParseLaunchTime("100:00:00.000"), 360000000);
+    EXPECT_EQ(show::ParseLaunchTime("01:05.432"), 65432);
+    EXPECT_EQ(show::ParseLaunchTime("01:02:03.004"), 3723004);
+    EXPECT_EQ(show::ParseLaunchTime("100:00:00.000"), 360000000);
     for (const char* bad :
          {"", "1:05", "01:60.000", "01:05.1000", "a:05.432", "1:2:3:4.5", "999999:00:00.000"})
-        EXPECT_FALSE(editor::ParseLaunchTime(bad)) << bad;
+        EXPECT_FALSE(show::ParseLaunchTime(bad)) << bad;
     EXPECT_EQ(editor::ParseNumberRange("7")->last, 7);
     EXPECT_EQ(editor::ParseNumberRange("-3--1")->first, -3);
     for (const char* bad : {"", "5-1", "1-", "-", "1-2-3", "a", "1,2"})
@@ -113,7 +114,7 @@ TEST(CueFilter, MatchesHostTimeOrNumber)
 
 TEST(ShowTimeline, LanesByHostAndFiringPointsUsedTwice)
 {
-    std::vector<store::CueRecord> cues = kShow;
+    std::vector<show::Cue> cues = kShow;
     cues.push_back(At(6, "A1", 100, "2", "1")); // module 2 channel 1 of A1 again
     const editor::ShowTimeline timeline = editor::BuildShowTimeline(GridOf(cues));
     ASSERT_EQ(timeline.lanes.size(), 3u);
@@ -129,10 +130,9 @@ TEST(ShowTimeline, LanesByHostAndFiringPointsUsedTwice)
 
 TEST(LoadSheet, ModulesAndChannelsInNumberOrder)
 {
-    const std::vector<store::CueRecord> cues = {
-        At(0, "A", 50, "10", "02"), At(1, "A", 40, "9", "03"), At(2, "A", 30, "10", "01"),
-        At(3, "B", 5, "1", "0")};
-    const auto sheets = editor::BuildLoadSheets(cues, [](const std::string& host) {
+    const std::vector<show::Cue> cues = {At(0, "A", 50, "10", "02"), At(1, "A", 40, "9", "03"),
+                                         At(2, "A", 30, "10", "01"), At(3, "B", 5, "1", "0")};
+    const auto sheets = show::BuildLoadSheets(cues, [](const std::string& host) {
         return host == "B" ? std::optional<int>(17) : std::nullopt;
     });
     ASSERT_EQ(sheets.size(), 2u);
@@ -141,7 +141,7 @@ TEST(LoadSheet, ModulesAndChannelsInNumberOrder)
     ASSERT_EQ(sheets[0].modules.size(), 2u);
     EXPECT_EQ(sheets[0].modules[0].module, "9");
     EXPECT_EQ(sheets[0].modules[1].cues[0].channel, "01");
-    EXPECT_EQ(editor::LoadSheetTable(sheets).size(), 5u);
+    EXPECT_EQ(show::LoadSheetTable(sheets).size(), 5u);
 }
 
 } // namespace

@@ -1,18 +1,18 @@
 // The designer's tools in the real window: undo and redo of host names, the
 // filter bar under Save, assignment by range and the timeline.
-#include "DesignerTools.h"
+#include "editor/ui/DesignerTools.h"
 
-#include "AssignByRangeDlg.h"
-#include "AssignHostDlg.h"
-#include "CueFilterBar.h"
-#include "FlexGridModel.h"
-#include "HostColour.h"
-#include "HostEditHistory.h"
-#include "MainWindowFixture.h"
-#include "TimelineView.h"
-#include "TimelineWindow.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/ui/AssignByRangeDlg.h"
+#include "editor/ui/AssignHostDlg.h"
+#include "editor/ui/CueFilterBar.h"
+#include "editor/ui/FlexGridModel.h"
+#include "editor/ui/HostEditHistory.h"
+#include "editor/ui/TimelineView.h"
+#include "editor/ui/TimelineWindow.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/HostColour.h"
+#include "tests/editor/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -203,7 +203,7 @@ TEST_F(DesignerTools, HostColoursAreTheNamesOwnAndHostStaysPlain)
     EXPECT_FALSE(Grid().model()->data(Grid().ViewIndexOf(2, 2), Qt::BackgroundRole).isValid());
     Grid().SetCellText(4, 1, " A1 ");
     EXPECT_EQ(colour(4), colour(2)) << "the same name, the same colour";
-    EXPECT_EQ(editor::HostHue("A1"), 345) << "a hash of the bytes: the same in every run";
+    EXPECT_EQ(show::HostHue("A1"), 345) << "a hash of the bytes: the same in every run";
 }
 
 TEST_F(DesignerTools, TimelineZoomKeepsTheTimeUnderTheCursorAndHitsOnlyNearMarks)

@@ -1,6 +1,6 @@
-#include "FileDialogFilters.h"
+#include "qtcommon/FileDialogFilters.h"
 
-#include "ShowStoreFileChoice.h"
+#include "editor/ShowStoreFileChoice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,15 @@
 // The FireOne import of Access files, which are read-only here: the show goes
 // into a new SQLite show store. The Access files are served by the stand-in
 // reader next to this program (AccessStandInReader.cpp).
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "FireOneFiles.h"
-#include "FireOneImport.h"
-#include "NewStoreChoice.h"
-#include "ShowCommandsFixture.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/FireOneImport.h"
+#include "editor/NewStoreChoice.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "tests/editor/FireOneFiles.h"
+#include "tests/editor/ShowCommandsFixture.h"
 
 #include <filesystem>
 #include <fstream>
@@ -99,8 +100,8 @@ TEST_F(FireOneAccessImport, MakesANewStoreWithFireDataAndTheShowTable)
     EXPECT_EQ(cues[1].Channel, "-1");
     EXPECT_EQ(cues[1].CDCode, -2);
     ASSERT_EQ(grid.GetRowCount(), 3);
-    EXPECT_EQ(Row(1), (std::array<std::string, store::kCueColumnCount>{"0", "HOST", "01:02:03.004",
-                                                                       "0", "3", "07", "11", ""}));
+    EXPECT_EQ(Row(1), (std::array<std::string, show::kCueColumnCount>{"0", "HOST", "01:02:03.004",
+                                                                      "0", "3", "07", "11", ""}));
     EXPECT_FALSE(db.IsOpen());
 }
 

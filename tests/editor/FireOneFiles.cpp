@@ -1,6 +1,6 @@
-#include "FireOneFiles.h"
+#include "tests/editor/FireOneFiles.h"
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <fstream>
 #include <iterator>

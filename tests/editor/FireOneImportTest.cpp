@@ -1,11 +1,12 @@
-#include "FireOneImport.h"
+#include "editor/FireOneImport.h"
 
-#include "AsUnprivilegedUser.h"
-#include "FireOneFiles.h"
-#include "NewStoreChoice.h"
-#include "ShowCommandsFixture.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/NewStoreChoice.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/editor/FireOneFiles.h"
+#include "tests/editor/ShowCommandsFixture.h"
+#include "tests/support/AsUnprivilegedUser.h"
 
 #include <filesystem>
 #include <fstream>
@@ -78,8 +79,8 @@ TEST_F(FireOneImport, ConvertsARecordIntoACueAndAGridRow)
     EXPECT_EQ(cues[0].CDCode, 3);
     EXPECT_EQ(cues[0].Sector, 0);
     ASSERT_EQ(grid.GetRowCount(), 2);
-    EXPECT_EQ(Row(1), (std::array<std::string, store::kCueColumnCount>{"0", "HOST", "01:02:03.004",
-                                                                       "0", "3", "07", "11", ""}));
+    EXPECT_EQ(Row(1), (std::array<std::string, show::kCueColumnCount>{"0", "HOST", "01:02:03.004",
+                                                                      "0", "3", "07", "11", ""}));
     EXPECT_FALSE(db.IsOpen());
     EXPECT_FALSE(rs.IsOpen());
 }

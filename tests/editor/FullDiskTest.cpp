@@ -1,12 +1,13 @@
 // A disk that fills up in the middle of an import or a Save: the command
 // fails, and the file is byte for byte the one the user had, with no journal
 // left beside it. Runs on a small tmpfs of its own (root only).
-#include "FireOneFiles.h"
-#include "FireOneImport.h"
-#include "SaveShowStore.h"
-#include "ShowCommandsFixture.h"
-#include "ShowStoreFiles.h"
-#include "strings/Strings.h"
+#include "editor/FireOneImport.h"
+#include "editor/SaveShowStore.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/editor/FireOneFiles.h"
+#include "tests/editor/ShowCommandsFixture.h"
+#include "tests/editor/ShowStoreFiles.h"
 
 #include <cerrno>
 #include <cstring>
@@ -79,7 +80,7 @@ TEST_F(FullDisk, AnImportInPlaceLeavesTheFileAsItWas)
 TEST_F(FullDisk, ASaveLeavesTheStoreAsItWas)
 {
     const std::string path = (disk / "show.db").string();
-    std::vector<store::CueRecord> cues;
+    std::vector<show::Cue> cues;
     for (int i = 0; i < 40000; ++i)
         cues.push_back(editortest::Cue(i, "H"));
     editortest::MakeShowStore(path, cues);

@@ -1,7 +1,7 @@
-#include "GridCells.h"
+#include "editor/GridCells.h"
 
-#include "FlexGrid.h"
-#include "MemoryGrid.h"
+#include "editor/FlexGrid.h"
+#include "editor/MemoryGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The FireOne import, host assignment and the grid's popup menu through the
 // real window, its Assign Host dialog and its popup menu (offscreen).
-#include "AssignHostDlg.h"
-#include "FireOneFiles.h"
-#include "MainWindowFixture.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/ui/AssignHostDlg.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "tests/editor/FireOneFiles.h"
+#include "tests/editor/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "ConverterDlg.h"
-#include "FakePrompt.h"
-#include "ShowStoreFiles.h"
-#include "TempDir.h"
-#include "VSFlexGrid.h"
+#include "editor/ui/ConverterDlg.h"
+#include "editor/ui/VSFlexGrid.h"
+#include "show/Cue.h"
+#include "tests/editor/ShowStoreFiles.h"
+#include "tests/support/FakePrompt.h"
+#include "tests/support/TempDir.h"
 
 #include <QAction>
 #include <gtest/gtest.h>
@@ -42,8 +43,7 @@ protected:
         Action("actionCorvaneDatabase").trigger();
     }
 
-    std::string NewStore(const std::string& name,
-                         const std::vector<store::CueRecord>& cues = FiveCues())
+    std::string NewStore(const std::string& name, const std::vector<show::Cue>& cues = FiveCues())
     {
         const std::string path = dir.File(name);
         MakeShowStore(path, cues);

@@ -1,6 +1,7 @@
-#include "ShowCommandsFixture.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/editor/ShowCommandsFixture.h"
 
 #include <fstream>
 
@@ -54,8 +55,7 @@ TEST_F(OpenShowStore, FiveRecordsFillTheGridInStoreOrder)
     EXPECT_EQ(Row(0)[7], strings::kColNote);
     const auto cues = FiveCues();
     for (int r = 1; r <= 5; ++r)
-        EXPECT_EQ(Row(r), store::CueCellTexts(cues[static_cast<std::size_t>(r - 1)]))
-            << "row " << r;
+        EXPECT_EQ(Row(r), show::CueCellTexts(cues[static_cast<std::size_t>(r - 1)])) << "row " << r;
     // Spot checks of the texts themselves.
     EXPECT_EQ(Row(1)[0], "4");
     EXPECT_EQ(Row(1)[2], "01:05.432");

@@ -1,7 +1,7 @@
-#include "QtPrompt.h"
+#include "qtcommon/QtPrompt.h"
 
-#include "ShowStoreFileChoice.h"
-#include "TempDir.h"
+#include "editor/ShowStoreFileChoice.h"
+#include "tests/support/TempDir.h"
 
 #include <QAbstractButton>
 #include <QApplication>

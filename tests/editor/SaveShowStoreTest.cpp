@@ -1,6 +1,7 @@
-#include "ShowCommandsFixture.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/editor/ShowCommandsFixture.h"
 
 #include <filesystem>
 
@@ -22,7 +23,7 @@ protected:
     void SetHosts(const std::vector<std::string>& names)
     {
         for (std::size_t i = 0; i < names.size(); ++i)
-            grid.SetCellText(static_cast<int>(i) + 1, store::kColumnHost, names[i]);
+            grid.SetCellText(static_cast<int>(i) + 1, show::kColumnHost, names[i]);
     }
 
     void ExpectRefused(const std::string& text)
@@ -54,7 +55,7 @@ TEST_F(SaveShowStore, WritesTrimmedNamesAndSaysSo)
     EXPECT_EQ(prompt.messages[0].text, strings::kSaveDone);
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(HostNames(path), (std::vector<std::string>{"A1", "B2", "北岸-2", "C3", "HOST"}));
-    EXPECT_EQ(Row(1)[store::kColumnHost], " A1 ") << "the grid keeps the text as the user left it";
+    EXPECT_EQ(Row(1)[show::kColumnHost], " A1 ") << "the grid keeps the text as the user left it";
     EXPECT_EQ(storePath, path);
     EXPECT_FALSE(db.IsOpen());
 }
@@ -67,9 +68,9 @@ TEST_F(SaveShowStore, LeavesEveryOtherFieldAlone)
     const auto after = ReadCues(path);
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
-        auto expected = store::CueCellTexts(before[i]);
-        expected[store::kColumnHost] = "Z";
-        EXPECT_EQ(store::CueCellTexts(after[i]), expected);
+        auto expected = show::CueCellTexts(before[i]);
+        expected[show::kColumnHost] = "Z";
+        EXPECT_EQ(show::CueCellTexts(after[i]), expected);
         EXPECT_EQ(after[i].HostIndex, before[i].HostIndex);
     }
 }
@@ -80,7 +81,7 @@ TEST_F(SaveShowStore, EmptyNameWritesNothingAndASaveAfterFillingItWritesEveryRow
     Save();
     ExpectRefused(strings::kSaveHostEmpty);
     prompt.messages.clear();
-    grid.SetCellText(3, store::kColumnHost, "N3");
+    grid.SetCellText(3, show::kColumnHost, "N3");
     Save();
     ASSERT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kSaveDone});
     EXPECT_EQ(HostNames(path), (std::vector<std::string>{"N1", "N2", "N3", "N4", "N5"}));

@@ -1,8 +1,9 @@
-#include "ShowCheckDlg.h"
+#include "editor/ui/ShowCheckDlg.h"
 
-#include "MainWindowFixture.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/editor/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -59,7 +60,7 @@ using ShowCheckWindow = editortest::MainWindow;
 
 TEST_F(ShowCheckWindow, ChecksTheCurrentStoreAndListsItsFindings)
 {
-    store::CueRecord broken = Cue(3, "A1", -1500);
+    show::Cue broken = Cue(3, "A1", -1500);
     broken.Addr = "7A";
     const std::string path = NewStore("show.db", {Cue(0, "HOST"), broken, Cue(5, "A1")});
     OpenStore(path);

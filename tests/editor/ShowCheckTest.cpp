@@ -1,11 +1,12 @@
-#include "ShowCheck.h"
+#include "show/ShowCheck.h"
 
-#include "HostLoadSheet.h"
-#include "ShowCues.h"
-#include "ShowStoreFiles.h"
-#include "TempDir.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/HostLoadSheet.h"
+#include "show/ShowCues.h"
+#include "tests/editor/ShowStoreFiles.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -13,49 +14,49 @@
 
 namespace {
 
-using editor::CheckShow;
-using editor::FindingKind;
-using editor::FindingSeverity;
-using editor::ShowCheckReport;
-using editor::ShowFinding;
 using editortest::Cue;
+using show::CheckShow;
+using show::FindingKind;
+using show::FindingSeverity;
+using show::ShowCheckReport;
+using show::ShowFinding;
 
 // A cue with its firing point spelled out.
-store::CueRecord Point(int flowId, const std::string& host, const std::string& addr,
-                       const std::string& channel, int blastTime = 1000)
+show::Cue Point(int flowId, const std::string& host, const std::string& addr,
+                const std::string& channel, int blastTime = 1000)
 {
-    store::CueRecord cue = Cue(flowId, host, blastTime);
+    show::Cue cue = Cue(flowId, host, blastTime);
     cue.Addr = addr;
     cue.Channel = channel;
     return cue;
 }
 
-std::vector<FindingKind> Kinds(const ShowCheckReport& report)
+std::vector<show::FindingKind> Kinds(const show::ShowCheckReport& report)
 {
-    std::vector<FindingKind> kinds;
-    for (const ShowFinding& finding : report.findings)
+    std::vector<show::FindingKind> kinds;
+    for (const show::ShowFinding& finding : report.findings)
         kinds.push_back(finding.kind);
     return kinds;
 }
 
-const ShowFinding& Only(const ShowCheckReport& report, FindingKind kind)
+const show::ShowFinding& Only(const show::ShowCheckReport& report, show::FindingKind kind)
 {
-    const ShowFinding* found = nullptr;
-    for (const ShowFinding& finding : report.findings)
+    const show::ShowFinding* found = nullptr;
+    for (const show::ShowFinding& finding : report.findings)
         if (finding.kind == kind) {
-            EXPECT_EQ(found, nullptr) << "more than one " << editor::FindingKindName(kind);
+            EXPECT_EQ(found, nullptr) << "more than one " << show::FindingKindName(kind);
             found = &finding;
         }
     if (!found)
-        throw std::runtime_error(std::string("no finding ") + editor::FindingKindName(kind));
+        throw std::runtime_error(std::string("no finding ") + show::FindingKindName(kind));
     return *found;
 }
 
 TEST(ShowCheck, AShowWithAssignedHostsAndDistinctPointsPasses)
 {
-    const ShowCheckReport report =
-        CheckShow({Point(0, "A1", "01", "00"), Point(1, "A1", "01", "01"),
-                   Point(2, "B2", "01", "00"), Point(3, "北岸-1", "00", "00", 0)});
+    const show::ShowCheckReport report =
+        show::CheckShow({Point(0, "A1", "01", "00"), Point(1, "A1", "01", "01"),
+                         Point(2, "B2", "01", "00"), Point(3, "北岸-1", "00", "00", 0)});
     EXPECT_TRUE(report.findings.empty()) << report.findings.front().text;
     EXPECT_EQ(report.cues, 4);
     EXPECT_EQ(report.Errors(), 0);
@@ -63,9 +64,9 @@ TEST(ShowCheck, AShowWithAssignedHostsAndDistinctPointsPasses)
 
 TEST(ShowCheck, EmptyShowIsAnError)
 {
-    const ShowCheckReport report = CheckShow({});
-    ASSERT_EQ(Kinds(report), std::vector{FindingKind::kEmptyShow});
-    EXPECT_EQ(report.findings[0].severity, FindingSeverity::kError);
+    const show::ShowCheckReport report = show::CheckShow({});
+    ASSERT_EQ(Kinds(report), std::vector{show::FindingKind::kEmptyShow});
+    EXPECT_EQ(report.findings[0].severity, show::FindingSeverity::kError);
     EXPECT_EQ(report.findings[0].text, strings::kCheckEmptyShow);
     EXPECT_EQ(report.Errors(), 1);
 }
@@ -74,36 +75,37 @@ TEST(ShowCheck, OneFiringPointUsedTwiceOnAHostNamesEveryCueOfIt)
 {
     // "05" and "5" reach the host as the same module; another host may reuse
     // the point; the third cue on it is listed too.
-    const ShowCheckReport report =
-        CheckShow({Point(7, "A1", "05", "02"), Point(3, "A1", "01", "02"), Point(9, "A1", "5", "2"),
-                   Point(4, "B2", "05", "02"), Point(12, "A1", "05", "002")});
-    const ShowFinding& shared = Only(report, FindingKind::kSharedFiringPoint);
-    EXPECT_EQ(shared.severity, FindingSeverity::kError);
+    const show::ShowCheckReport report = show::CheckShow(
+        {Point(7, "A1", "05", "02"), Point(3, "A1", "01", "02"), Point(9, "A1", "5", "2"),
+         Point(4, "B2", "05", "02"), Point(12, "A1", "05", "002")});
+    const show::ShowFinding& shared = Only(report, show::FindingKind::kSharedFiringPoint);
+    EXPECT_EQ(shared.severity, show::FindingSeverity::kError);
     EXPECT_EQ(shared.sequences, (std::vector<int>{7, 9, 12}));
     EXPECT_EQ(shared.text, strings::FormatText(strings::kCheckSharedFiringPoint, "A1", 5, 2, 3));
 }
 
 TEST(ShowCheck, NegativeLaunchTimesAreOneErrorListingTheirRows)
 {
-    const ShowCheckReport report =
-        CheckShow({Point(0, "A1", "01", "00", -1500), Point(1, "A1", "01", "01", 0),
-                   Point(2, "A1", "01", "02", -1)});
-    const ShowFinding& negative = Only(report, FindingKind::kNegativeLaunchTime);
-    EXPECT_EQ(negative.severity, FindingSeverity::kError);
+    const show::ShowCheckReport report =
+        show::CheckShow({Point(0, "A1", "01", "00", -1500), Point(1, "A1", "01", "01", 0),
+                         Point(2, "A1", "01", "02", -1)});
+    const show::ShowFinding& negative = Only(report, show::FindingKind::kNegativeLaunchTime);
+    EXPECT_EQ(negative.severity, show::FindingSeverity::kError);
     EXPECT_EQ(negative.sequences, (std::vector<int>{0, 2}));
     EXPECT_EQ(negative.text, strings::kCheckNegativeTime);
 }
 
 TEST(ShowCheck, AddrAndChannelThatAreNotPlainNumbersSayWhatTheHostWouldGet)
 {
-    const ShowCheckReport report =
-        CheckShow({Point(0, "A1", "7A", "00"), Point(1, "A1", "", "01"), Point(2, "A1", "7A", "02"),
-                   Point(3, "A1", "03", " 4"), Point(4, "A1", "03", "+5"),
-                   Point(5, "A1", "03", "-"), Point(6, "A1", "0012", "-3")});
-    ASSERT_EQ(Kinds(report),
-              (std::vector{FindingKind::kAddrNotDecimal, FindingKind::kAddrNotDecimal,
-                           FindingKind::kChannelNotDecimal, FindingKind::kChannelNotDecimal,
-                           FindingKind::kChannelNotDecimal, FindingKind::kChannelNegative}));
+    const show::ShowCheckReport report = show::CheckShow(
+        {Point(0, "A1", "7A", "00"), Point(1, "A1", "", "01"), Point(2, "A1", "7A", "02"),
+         Point(3, "A1", "03", " 4"), Point(4, "A1", "03", "+5"), Point(5, "A1", "03", "-"),
+         Point(6, "A1", "0012", "-3")});
+    ASSERT_EQ(
+        Kinds(report),
+        (std::vector{show::FindingKind::kAddrNotDecimal, show::FindingKind::kAddrNotDecimal,
+                     show::FindingKind::kChannelNotDecimal, show::FindingKind::kChannelNotDecimal,
+                     show::FindingKind::kChannelNotDecimal, show::FindingKind::kChannelNegative}));
     EXPECT_EQ(report.findings[0].text,
               strings::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
@@ -121,11 +123,12 @@ TEST(ShowCheck, AddrAndChannelThatAreNotPlainNumbersSayWhatTheHostWouldGet)
 
 TEST(ShowCheck, NumbersBeyond32BitsCannotBeSent)
 {
-    const ShowCheckReport report =
-        CheckShow({Point(0, "A1", "2147483648", "00"), Point(1, "A1", "01", "-2147483649"),
-                   Point(2, "A1", "2147483647", "-2147483648")});
-    ASSERT_EQ(Kinds(report), (std::vector{FindingKind::kAddrTooLarge, FindingKind::kChannelTooLarge,
-                                          FindingKind::kChannelNegative}));
+    const show::ShowCheckReport report =
+        show::CheckShow({Point(0, "A1", "2147483648", "00"), Point(1, "A1", "01", "-2147483649"),
+                         Point(2, "A1", "2147483647", "-2147483648")});
+    ASSERT_EQ(Kinds(report),
+              (std::vector{show::FindingKind::kAddrTooLarge, show::FindingKind::kChannelTooLarge,
+                           show::FindingKind::kChannelNegative}));
     EXPECT_EQ(report.findings[0].text,
               strings::FormatText(strings::kCheckNumberTooLarge, "Sla", "2147483648"));
     EXPECT_EQ(report.findings[1].sequences, std::vector<int>{1});
@@ -141,13 +144,13 @@ TEST(ShowCheck, HostNamesTheHostCannotGet)
             name += "烟";
         return name;
     }();
-    const ShowCheckReport report =
-        CheckShow({Point(0, longest, "01", "00"), Point(1, tooLong, "01", "00"),
-                   Point(2, "Hôst😀", "01", "00"), Point(3, thirtyThreeHan, "01", "00"),
-                   Point(4, "Hôst😀", "01", "01")});
+    const show::ShowCheckReport report =
+        show::CheckShow({Point(0, longest, "01", "00"), Point(1, tooLong, "01", "00"),
+                         Point(2, "Hôst😀", "01", "00"), Point(3, thirtyThreeHan, "01", "00"),
+                         Point(4, "Hôst😀", "01", "01")});
     ASSERT_EQ(Kinds(report),
-              (std::vector{FindingKind::kHostNameNotGbk, FindingKind::kHostNameTooLong,
-                           FindingKind::kHostNameTooLong}));
+              (std::vector{show::FindingKind::kHostNameNotGbk, show::FindingKind::kHostNameTooLong,
+                           show::FindingKind::kHostNameTooLong}));
     EXPECT_EQ(report.findings[0].text, strings::FormatText(strings::kCheckHostNotGbk, "Hôst😀"));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{2, 4}));
     EXPECT_EQ(report.findings[1].text,
@@ -160,11 +163,11 @@ TEST(ShowCheck, HostNamesTheHostCannotGet)
 TEST(ShowCheck, NegativeModulesAndPinsDoNotExist)
 {
     // FireOne's Cue 0 becomes Channel -1; "-0" is module 0.
-    const ShowCheckReport report =
-        CheckShow({Point(0, "A1", "-1", "00"), Point(1, "A1", "01", "-1"),
-                   Point(2, "A1", "02", "-1"), Point(3, "A1", "-0", "03")});
+    const show::ShowCheckReport report =
+        show::CheckShow({Point(0, "A1", "-1", "00"), Point(1, "A1", "01", "-1"),
+                         Point(2, "A1", "02", "-1"), Point(3, "A1", "-0", "03")});
     ASSERT_EQ(Kinds(report),
-              (std::vector{FindingKind::kAddrNegative, FindingKind::kChannelNegative}));
+              (std::vector{show::FindingKind::kAddrNegative, show::FindingKind::kChannelNegative}));
     EXPECT_EQ(report.findings[0].text,
               strings::FormatText(strings::kCheckNegativeNumber, "Sla", "-1"));
     EXPECT_EQ(report.findings[0].sequences, std::vector<int>{0});
@@ -176,15 +179,15 @@ TEST(ShowCheck, NegativeModulesAndPinsDoNotExist)
 
 TEST(ShowCheck, HostNamesWithControlCharactersAreShownEscaped)
 {
-    const ShowCheckReport report = CheckShow(
+    const show::ShowCheckReport report = show::CheckShow(
         {Point(0, "A\nB", "01", "00"), Point(1, "\x1b]0;pwned\x07", "01", "00"),
          Point(2, "A1\x7f", "01", "00"), Point(3, "A\xc2\x85", "01", "00"),
          Point(4, "A\nB", "01", "01"), Point(5, "\tA1", "01", "00"),
          Point(6, "A\xc2\xb7", "01", "00"), Point(7, std::string("A\0B", 3), "01", "00")});
     ASSERT_EQ(report.Errors(), 6);
     std::vector<std::string> texts;
-    for (const ShowFinding& finding : report.findings) {
-        EXPECT_EQ(finding.kind, FindingKind::kHostNameControl) << finding.text;
+    for (const show::ShowFinding& finding : report.findings) {
+        EXPECT_EQ(finding.kind, show::FindingKind::kHostNameControl) << finding.text;
         texts.push_back(finding.text);
     }
     const auto text = [](const char* name) {
@@ -197,23 +200,23 @@ TEST(ShowCheck, HostNamesWithControlCharactersAreShownEscaped)
 
 TEST(ShowCheck, BlankHostNamesBelongToNoHost)
 {
-    const ShowCheckReport report = CheckShow(
+    const show::ShowCheckReport report = show::CheckShow(
         {Point(0, "", "01", "00"), Point(1, "A1", "01", "01"), Point(2, " \t ", "01", "02")});
-    ASSERT_EQ(Kinds(report), std::vector{FindingKind::kHostNameBlank});
-    EXPECT_EQ(report.findings[0].severity, FindingSeverity::kError);
+    ASSERT_EQ(Kinds(report), std::vector{show::FindingKind::kHostNameBlank});
+    EXPECT_EQ(report.findings[0].severity, show::FindingSeverity::kError);
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
     EXPECT_EQ(report.findings[0].text, strings::kCheckHostBlank);
 }
 
 TEST(ShowCheck, CuesStillOnTheImportsHostAreAWarningAfterTheErrors)
 {
-    const ShowCheckReport report =
-        CheckShow({Point(0, "HOST", "01", "00"), Point(1, "A1", "01", "00", -5),
-                   Point(2, "HOST", "01", "01"), Point(3, "host", "01", "02")});
-    ASSERT_EQ(Kinds(report),
-              (std::vector{FindingKind::kNegativeLaunchTime, FindingKind::kDefaultHost}));
-    const ShowFinding& warning = report.findings[1];
-    EXPECT_EQ(warning.severity, FindingSeverity::kWarning);
+    const show::ShowCheckReport report =
+        show::CheckShow({Point(0, "HOST", "01", "00"), Point(1, "A1", "01", "00", -5),
+                         Point(2, "HOST", "01", "01"), Point(3, "host", "01", "02")});
+    ASSERT_EQ(Kinds(report), (std::vector{show::FindingKind::kNegativeLaunchTime,
+                                          show::FindingKind::kDefaultHost}));
+    const show::ShowFinding& warning = report.findings[1];
+    EXPECT_EQ(warning.severity, show::FindingSeverity::kWarning);
     EXPECT_EQ(warning.sequences, (std::vector<int>{0, 2}));
     EXPECT_EQ(warning.text, strings::FormatText(strings::kCheckDefaultHost, "HOST"));
     EXPECT_EQ(report.Errors(), 1);
@@ -231,10 +234,11 @@ TEST_F(ShowCheckStore, ReadsTheStoreInItsOwnOrder)
     const std::string path = dir.File("show.db");
     editortest::MakeShowStore(
         path, {Point(4, "A1", "01", "00"), Point(0, "A1", "1", "0"), Point(2, "HOST", "02", "00")});
-    const ShowCheckReport report = editor::CheckShowStore(path);
+    const show::ShowCheckReport report = show::CheckShowStore(path);
     EXPECT_EQ(report.cues, 3);
-    EXPECT_EQ(Only(report, FindingKind::kSharedFiringPoint).sequences, (std::vector<int>{4, 0}));
-    EXPECT_EQ(Only(report, FindingKind::kDefaultHost).sequences, std::vector<int>{2});
+    EXPECT_EQ(Only(report, show::FindingKind::kSharedFiringPoint).sequences,
+              (std::vector<int>{4, 0}));
+    EXPECT_EQ(Only(report, show::FindingKind::kDefaultHost).sequences, std::vector<int>{2});
 }
 
 TEST_F(ShowCheckStore, NullsMadeElsewhereAreErrorsNamingTheirCues)
@@ -248,12 +252,13 @@ TEST_F(ShowCheckStore, NullsMadeElsewhereAreErrorsNamingTheirCues)
     testsupport::RunSql(path, "INSERT INTO tb_Layout VALUES (0,'A1',1,NULL,'01','00',5,0),"
                               "(1,NULL,1,1000,'01','01',NULL,0),(2,'A1',1,NULL,'01','02',5,NULL),"
                               "(3,'A1',NULL,3000,NULL,NULL,5,0)");
-    const ShowCheckReport report = editor::CheckShowStore(path);
+    const show::ShowCheckReport report = show::CheckShowStore(path);
     ASSERT_EQ(report.cues, 4);
-    ASSERT_EQ(Kinds(report),
-              (std::vector{FindingKind::kNullField, FindingKind::kNullField,
-                           FindingKind::kNullField, FindingKind::kNullField,
-                           FindingKind::kAddrNotDecimal, FindingKind::kChannelNotDecimal}))
+    ASSERT_EQ(
+        Kinds(report),
+        (std::vector{show::FindingKind::kNullField, show::FindingKind::kNullField,
+                     show::FindingKind::kNullField, show::FindingKind::kNullField,
+                     show::FindingKind::kAddrNotDecimal, show::FindingKind::kChannelNotDecimal}))
         << "NULL HostIndex, Addr and Channel are not reported as NULL";
     EXPECT_EQ(report.findings[0].text, strings::kCheckNullHostName);
     EXPECT_EQ(report.findings[0].sequences, std::vector<int>{1});
@@ -263,8 +268,8 @@ TEST_F(ShowCheckStore, NullsMadeElsewhereAreErrorsNamingTheirCues)
     EXPECT_EQ(report.findings[3].text, strings::FormatText(strings::kCheckNullNumber, "Sector"));
     EXPECT_EQ(report.findings[3].sequences, std::vector<int>{2});
 
-    const editor::ShowCues show = editor::ReadShowCues(path); // reading itself is unchanged
-    ASSERT_EQ(show.status, editor::ShowCues::kRead);
+    const show::ShowCues show = show::ReadShowCues(path); // reading itself is unchanged
+    ASSERT_EQ(show.status, show::ShowCues::kRead);
     EXPECT_EQ(show.cues[0].BlastTime, 0);
     EXPECT_EQ(show.cues[1].HostName, "");
     EXPECT_TRUE(show.cues[0].nulls.BlastTime && !show.cues[0].nulls.CDCode);
@@ -275,7 +280,7 @@ TEST_F(ShowCheckStore, EmptyTableIsAnEmptyShow)
 {
     const std::string path = dir.File("empty.db");
     editortest::MakeShowStore(path, {});
-    EXPECT_EQ(Kinds(editor::CheckShowStore(path)), std::vector{FindingKind::kEmptyShow});
+    EXPECT_EQ(Kinds(show::CheckShowStore(path)), std::vector{show::FindingKind::kEmptyShow});
 }
 
 TEST_F(ShowCheckStore, StoreWithoutShowTableIsOneClearError)
@@ -283,8 +288,8 @@ TEST_F(ShowCheckStore, StoreWithoutShowTableIsOneClearError)
     const std::string path = dir.File("fireone.db");
     testsupport::MakeEmptySqliteFile(path);
     testsupport::RunSql(path, "CREATE TABLE TB_LAYOUT(FlowID int)");
-    const ShowCheckReport report = editor::CheckShowStore(path);
-    ASSERT_EQ(Kinds(report), std::vector{FindingKind::kNoLayoutTable});
+    const show::ShowCheckReport report = show::CheckShowStore(path);
+    ASSERT_EQ(Kinds(report), std::vector{show::FindingKind::kNoLayoutTable});
     EXPECT_EQ(report.findings[0].text, strings::kNoLayoutTable);
     EXPECT_EQ(report.Errors(), 1);
 }
@@ -299,8 +304,8 @@ TEST_F(ShowCheckStore, UnreadableStoresAreErrorsNotEmptyShows)
     testsupport::RunSql(noColumn, "CREATE TABLE tb_Layout(FlowID int, HostName text)");
     testsupport::RunSql(noColumn, "INSERT INTO tb_Layout VALUES(0, 'A1')");
     for (const std::string& path : {missing, garbage, noColumn}) {
-        const ShowCheckReport report = editor::CheckShowStore(path);
-        ASSERT_EQ(Kinds(report), std::vector{FindingKind::kStoreUnreadable}) << path;
+        const show::ShowCheckReport report = show::CheckShowStore(path);
+        ASSERT_EQ(Kinds(report), std::vector{show::FindingKind::kStoreUnreadable}) << path;
         EXPECT_EQ(
             report.findings[0].text.rfind(strings::FormatText(strings::kCheckUnreadable, ""), 0),
             0u)
@@ -314,7 +319,7 @@ TEST_F(ShowCheckStore, UnreadableStoresAreErrorsNotEmptyShows)
 
 TEST(HostLoadSheet, OneEntryPerHostWithItsSpanAndModules)
 {
-    const std::vector<editor::HostLoad> sheet = editor::BuildHostLoadSheet(
+    const std::vector<show::HostLoad> sheet = show::BuildHostLoadSheet(
         {Point(0, "B2", "03", "00", 5000), Point(1, "A1", "12", "00", 900),
          Point(2, "B2", "3", "01", 1000), Point(3, "B2", "01", "00", 7000),
          Point(4, "A1", "7A", "00", -20), Point(5, "B2", "99999999999", "00", 6000)});
@@ -329,7 +334,7 @@ TEST(HostLoadSheet, OneEntryPerHostWithItsSpanAndModules)
     EXPECT_EQ(sheet[1].firstLaunch, 1000);
     EXPECT_EQ(sheet[1].lastLaunch, 7000);
     EXPECT_EQ(sheet[1].modules, (std::vector<std::int32_t>{1, 3}));
-    EXPECT_TRUE(editor::BuildHostLoadSheet({}).empty());
+    EXPECT_TRUE(show::BuildHostLoadSheet({}).empty());
 }
 
 } // namespace

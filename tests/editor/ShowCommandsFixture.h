@@ -1,17 +1,18 @@
 #pragma once
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "CueGridLayout.h"
-#include "FakePrompt.h"
-#include "MemoryGrid.h"
-#include "OpenShowStore.h"
-#include "SaveShowStore.h"
-#include "ShowContext.h"
-#include "ShowStoreFiles.h"
-#include "TempDir.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/CueGridLayout.h"
+#include "editor/MemoryGrid.h"
+#include "editor/OpenShowStore.h"
+#include "editor/SaveShowStore.h"
+#include "editor/ShowContext.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "tests/editor/ShowStoreFiles.h"
+#include "tests/support/FakePrompt.h"
+#include "tests/support/TempDir.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ protected:
     }
 
     // A store in the test's folder holding `cues`, opened into the grid.
-    std::string OpenNewStore(const std::string& name, const std::vector<store::CueRecord>& cues)
+    std::string OpenNewStore(const std::string& name, const std::vector<show::Cue>& cues)
     {
         const std::string path = dir.File(name);
         MakeShowStore(path, cues);
@@ -50,10 +51,10 @@ protected:
         return path;
     }
 
-    std::array<std::string, store::kCueColumnCount> Row(int row) const
+    std::array<std::string, show::kCueColumnCount> Row(int row) const
     {
-        std::array<std::string, store::kCueColumnCount> texts;
-        for (int c = 0; c < store::kCueColumnCount; ++c)
+        std::array<std::string, show::kCueColumnCount> texts;
+        for (int c = 0; c < show::kCueColumnCount; ++c)
             texts[static_cast<std::size_t>(c)] = grid.QueryCell(editor::kQueryCellText, row, c);
         return texts;
     }
@@ -62,7 +63,7 @@ protected:
     // keeps it.
     void LoadEarlierShow(int cues = 2)
     {
-        std::vector<store::CueRecord> records;
+        std::vector<show::Cue> records;
         for (int i = 0; i < cues; ++i)
             records.push_back(Cue(i, "OLD"));
         earlierPath = OpenNewStore("earlier.db", records);
@@ -96,7 +97,7 @@ protected:
     CADORecordset rs;
     std::string storePath;
     std::string earlierPath;
-    std::vector<std::array<std::string, store::kCueColumnCount>> earlierRows;
+    std::vector<std::array<std::string, show::kCueColumnCount>> earlierRows;
     editor::MemoryGrid grid;
     testsupport::FakePrompt prompt;
 };

@@ -1,17 +1,18 @@
-#include "ShowStoreFiles.h"
+#include "tests/editor/ShowStoreFiles.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "TempDir.h"
+#include "show/Cue.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "tests/support/TempDir.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace editortest {
 
-store::CueRecord Cue(int flowId, const std::string& host, int blastTime)
+show::Cue Cue(int flowId, const std::string& host, int blastTime)
 {
-    store::CueRecord cue;
+    show::Cue cue;
     cue.FlowID = flowId;
     cue.HostName = host;
     cue.HostIndex = 1;
@@ -23,7 +24,7 @@ store::CueRecord Cue(int flowId, const std::string& host, int blastTime)
     return cue;
 }
 
-std::vector<store::CueRecord> FiveCues()
+std::vector<show::Cue> FiveCues()
 {
     return {Cue(4, "HOST", 65432), Cue(0, "A1", 0), Cue(7, "北岸-1", 3723004), Cue(1, "HOST", 999),
             Cue(2, "B2", 3600000)};
@@ -42,7 +43,7 @@ std::string Quoted(const std::string& text)
 }
 } // namespace
 
-void MakeShowStore(const std::string& path, const std::vector<store::CueRecord>& cues)
+void MakeShowStore(const std::string& path, const std::vector<show::Cue>& cues)
 {
     testsupport::MakeEmptySqliteFile(path);
     testsupport::RunSql(path, store::kCreateLayoutTableSql);
@@ -50,7 +51,7 @@ void MakeShowStore(const std::string& path, const std::vector<store::CueRecord>&
         return;
     std::string sql = "INSERT INTO tb_Layout VALUES ";
     for (std::size_t i = 0; i < cues.size(); ++i) {
-        const store::CueRecord& c = cues[i];
+        const show::Cue& c = cues[i];
         sql += (i ? "," : "") + std::string("(") + std::to_string(c.FlowID) + "," +
                Quoted(c.HostName) + "," + std::to_string(c.HostIndex) + "," +
                std::to_string(c.BlastTime) + "," + Quoted(c.Addr) + "," + Quoted(c.Channel) + "," +
@@ -74,11 +75,11 @@ void ForEachRecord(const std::string& path, const std::function<void(CADORecords
 }
 } // namespace
 
-std::vector<store::CueRecord> ReadCues(const std::string& path)
+std::vector<show::Cue> ReadCues(const std::string& path)
 {
-    std::vector<store::CueRecord> cues;
+    std::vector<show::Cue> cues;
     ForEachRecord(path, [&cues](CADORecordset& rs) {
-        store::CueRecord c;
+        show::Cue c;
         EXPECT_TRUE(rs.ReadField("FlowID", c.FlowID));
         EXPECT_TRUE(rs.ReadField("HostName", c.HostName, ""));
         EXPECT_TRUE(rs.ReadField("HostIndex", c.HostIndex));

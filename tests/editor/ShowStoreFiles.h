@@ -1,6 +1,7 @@
 #pragma once
 
-#include "LayoutTable.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
 
 #include <string>
 #include <vector>
@@ -8,17 +9,17 @@
 namespace editortest {
 
 // A cue as the tests write it into a store.
-store::CueRecord Cue(int flowId, const std::string& host, int blastTime = 0);
+show::Cue Cue(int flowId, const std::string& host, int blastTime = 0);
 
 // Five cues whose FlowIDs are not in insertion order, so that a grid sorted
 // by FlowID would show up.
-std::vector<store::CueRecord> FiveCues();
+std::vector<show::Cue> FiveCues();
 
 // A new SQLite show store at `path` holding `cues` in that order.
-void MakeShowStore(const std::string& path, const std::vector<store::CueRecord>& cues);
+void MakeShowStore(const std::string& path, const std::vector<show::Cue>& cues);
 
 // The records of tb_Layout, read through the access layer, in store order.
-std::vector<store::CueRecord> ReadCues(const std::string& path);
+std::vector<show::Cue> ReadCues(const std::string& path);
 std::vector<std::string> HostNames(const std::string& path);
 
 } // namespace editortest

@@ -1,8 +1,8 @@
 // The unsaved marker, the title and status bar, and the closing question of
 // the real window (offscreen).
-#include "MainWindowFixture.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "tests/editor/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "VSFlexGrid.h"
+#include "editor/ui/VSFlexGrid.h"
 
 #include <QApplication>
 #include <QHeaderView>

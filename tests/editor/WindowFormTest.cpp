@@ -1,9 +1,9 @@
 // The window's forms hold their texts themselves; these tests hold them to
 // the string table, and the menus to their commands.
-#include "AboutDlg.h"
-#include "CommandIds.h"
-#include "MainWindowFixture.h"
-#include "strings/Strings.h"
+#include "editor/CommandIds.h"
+#include "editor/ui/AboutDlg.h"
+#include "resources/strings/Strings.h"
+#include "tests/editor/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QLabel>

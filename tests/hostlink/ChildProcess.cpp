@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include "tests/hostlink/ChildProcess.h"
 
 #include <csignal>
 #include <poll.h>

@@ -1,8 +1,8 @@
-#include "DownloadProcedure.h"
+#include "hostlink/DownloadProcedure.h"
 
-#include "FakePrompt.h"
-#include "HostlinkTestSupport.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/support/FakePrompt.h"
 
 #include <gtest/gtest.h>
 #include <thread>

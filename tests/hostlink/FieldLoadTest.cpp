@@ -1,8 +1,9 @@
-#include "FieldLoad.h"
+#include "hostlink/FieldLoad.h"
 
-#include "HostlinkTestSupport.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -28,8 +29,7 @@ struct Field
                 {kNames[i], static_cast<int>(5 + i), LoopbackOptions(hosts.back()->Port(), wait)});
         }
     }
-    std::vector<FieldHostState> Load(const std::vector<store::CueRecord>& cues,
-                                     std::stop_token cancel)
+    std::vector<FieldHostState> Load(const std::vector<show::Cue>& cues, std::stop_token cancel)
     {
         return LoadField(
             cues, planned, [](std::size_t, const FieldHostState&) {}, std::move(cancel));
@@ -40,27 +40,30 @@ struct Field
 
 TEST(HostPlanRules, CodesInRangeAndOneNamePerCode)
 {
-    EXPECT_EQ(PlanRefusal({{"A", 1}, {"B", 252}}), "");
-    EXPECT_EQ(PlanRefusal({{"A", 0}}), strings::FormatText(strings::kPlanCodeOutOfRange, 0));
-    EXPECT_EQ(PlanRefusal({{"A", 253}}), strings::FormatText(strings::kPlanCodeOutOfRange, 253));
-    EXPECT_EQ(PlanRefusal({{"A", 7}, {"B", 7}}),
+    EXPECT_EQ(show::PlanRefusal({{"A", 1}, {"B", 252}}), "");
+    EXPECT_EQ(show::PlanRefusal({{"A", 0}}), strings::FormatText(strings::kPlanCodeOutOfRange, 0));
+    EXPECT_EQ(show::PlanRefusal({{"A", 253}}),
+              strings::FormatText(strings::kPlanCodeOutOfRange, 253));
+    EXPECT_EQ(show::PlanRefusal({{"A", 7}, {"B", 7}}),
               strings::FormatText(strings::kPlanCodeTaken, 7, "A", "B"));
-    EXPECT_EQ(UnusedPlanNames({{"A", 1}, {"Z", 2}}, {{"A", 3}}), std::vector<std::string>{"Z"});
-    EXPECT_EQ(ChangedPlan({{"A", 9}, {"B", 2}}, {{"A", 1}, {"C", 3}}, {"B"}),
-              (std::vector<HostPlanEntry>{{"A", 1}, {"C", 3}}));
+    EXPECT_EQ(show::UnusedPlanNames({{"A", 1}, {"Z", 2}}, {{"A", 3}}),
+              std::vector<std::string>{"Z"});
+    EXPECT_EQ(show::ChangedPlan({{"A", 9}, {"B", 2}}, {{"A", 1}, {"C", 3}}, {"B"}),
+              (std::vector<show::HostPlanEntry>{{"A", 1}, {"C", 3}}));
 }
 
 TEST(HostPlanRules, SavedWholeOrNotAtAllBesideAnUntouchedShow)
 {
     testsupport::TempDir dir;
     const std::string store = MakeShowStore(dir, NumberedRows(3));
-    EXPECT_EQ(LoadHostPlan(store).entries, std::vector<HostPlanEntry>{}); // an ordinary store
-    ASSERT_EQ(SaveHostPlan(store, {{"HOST", 5}, {"X", 6}}), "");
-    EXPECT_NE(SaveHostPlan(store, {{"HOST", 5}, {"X", 5}}), "");
-    EXPECT_NE(SaveHostPlan(store, {{"HOST", 7}, {"X", 300}}), "");
-    const StoredPlan stored = LoadHostPlan(store);
+    EXPECT_EQ(show::LoadHostPlan(store).entries,
+              std::vector<show::HostPlanEntry>{}); // an ordinary store
+    ASSERT_EQ(show::SaveHostPlan(store, {{"HOST", 5}, {"X", 6}}), "");
+    EXPECT_NE(show::SaveHostPlan(store, {{"HOST", 5}, {"X", 5}}), "");
+    EXPECT_NE(show::SaveHostPlan(store, {{"HOST", 7}, {"X", 300}}), "");
+    const show::StoredPlan stored = show::LoadHostPlan(store);
     ASSERT_TRUE(stored.read);
-    EXPECT_EQ(stored.entries, (std::vector<HostPlanEntry>{{"HOST", 5}, {"X", 6}}));
+    EXPECT_EQ(stored.entries, (std::vector<show::HostPlanEntry>{{"HOST", 5}, {"X", 6}}));
 }
 
 TEST(FieldPlanning, NamesWithCuesButNoCodeAreListed)
@@ -76,7 +79,7 @@ TEST(FieldPlanning, NamesWithCuesButNoCodeAreListed)
 TEST(FieldLoad, EveryHostGetsItsNameAndTheWholeShow)
 {
     Field field({{}, {}, {}}, 3000ms);
-    const std::vector<store::CueRecord> cues = FieldCues(40, kNames);
+    const std::vector<show::Cue> cues = FieldCues(40, kNames);
     const std::vector<FieldHostState> states = field.Load(cues, {});
     EXPECT_TRUE(FieldComplete(states));
     for (std::size_t i = 0; i < states.size(); ++i) {
@@ -88,7 +91,7 @@ TEST(FieldLoad, EveryHostGetsItsNameAndTheWholeShow)
 TEST(FieldLoad, SilentHostFailsAloneWithTheSystemsText)
 {
     Field field({{}, {.silentFrom = 3}, {}}, 300ms);
-    const std::vector<store::CueRecord> cues = FieldCues(10, kNames);
+    const std::vector<show::Cue> cues = FieldCues(10, kNames);
     const std::vector<FieldHostState> states = field.Load(cues, {});
     EXPECT_FALSE(FieldComplete(states));
     EXPECT_EQ(states[1].phase, FieldHostState::kFailed);

@@ -1,8 +1,9 @@
-#include "FrameDecoder.h"
+#include "tools/virtual-host/FrameDecoder.h"
 
-#include "FrameJson.h"
-#include "Frames.h"
-#include "PositionSequence.h"
+#include "hostlink/Frames.h"
+#include "show/Cue.h"
+#include "tools/virtual-host/FrameJson.h"
+#include "tools/virtual-host/PositionSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ namespace {
 
 CueFrame SampleCueFrame(PositionCode position = kFirstCue)
 {
-    store::CueRecord cue;
+    show::Cue cue;
     cue.HostName = "主机A";
     cue.CDCode = 9;
     cue.Sector = 3;

@@ -1,6 +1,7 @@
-#include "Frames.h"
+#include "hostlink/Frames.h"
 
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
 
 #include <gtest/gtest.h>
 #include <numeric>
@@ -26,9 +27,9 @@ std::string SixtyFourByteName()
     return name;
 }
 
-store::CueRecord SampleCue()
+show::Cue SampleCue()
 {
-    store::CueRecord cue;
+    show::Cue cue;
     cue.HostName = "HOST";
     cue.CDCode = 0x01020304;
     cue.Sector = -2;
@@ -139,7 +140,7 @@ TEST(Frames, CueFrameFieldsInTheirOrderLittleEndian)
 
 TEST(Frames, ReservedFieldIsZeroAndTheColumnsNotSentStayOut)
 {
-    store::CueRecord cue = SampleCue();
+    show::Cue cue = SampleCue();
     cue.FlowID = 77;
     cue.HostIndex = 78;
     CueFrame frame;
@@ -152,7 +153,7 @@ TEST(Frames, AddrAndChannelTextsAreSentAsTheirDecimalValue)
     const std::pair<const char*, std::int32_t> cases[] = {
         {"", 0}, {"0012", 12}, {" 5", 5}, {"7A", 7}, {"-1", -1}, {"abc", 0}, {"123", 123}};
     for (const auto& [text, value] : cases) {
-        store::CueRecord cue = SampleCue();
+        show::Cue cue = SampleCue();
         cue.Addr = text;
         cue.Channel = text;
         CueFrame frame;
@@ -164,7 +165,7 @@ TEST(Frames, AddrAndChannelTextsAreSentAsTheirDecimalValue)
 
 TEST(Frames, CueWhoseNumberDoesNotFit32BitsIsRefused)
 {
-    store::CueRecord cue = SampleCue();
+    show::Cue cue = SampleCue();
     cue.Addr = "4294967301"; // would wrap to 5
     CueFrame frame;
     const BuildOutcome outcome = BuildCueFrame(cue, kFirstCue, frame);
@@ -174,7 +175,7 @@ TEST(Frames, CueWhoseNumberDoesNotFit32BitsIsRefused)
 
 TEST(Frames, CueHostNameRulesMatchTheNameFrames)
 {
-    store::CueRecord cue = SampleCue();
+    show::Cue cue = SampleCue();
     CueFrame frame;
     cue.HostName = SixtyFourByteName();
     ASSERT_TRUE(BuildCueFrame(cue, kLastCue, frame));

@@ -1,7 +1,7 @@
-#include "HostLinkSocket.h"
+#include "hostlink/HostLinkSocket.h"
 
-#include "Frames.h"
-#include "HostlinkTestSupport.h"
+#include "hostlink/Frames.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "HostNameSetting.h"
+#include "hostlink/HostNameSetting.h"
 
-#include "FakePrompt.h"
-#include "Frames.h"
-#include "HostlinkTestSupport.h"
-#include "strings/Strings.h"
+#include "hostlink/Frames.h"
+#include "resources/strings/Strings.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/support/FakePrompt.h"
 
 #include <gtest/gtest.h>
 

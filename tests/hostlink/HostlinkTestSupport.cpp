@@ -1,11 +1,12 @@
-#include "HostlinkTestSupport.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
 
-#include "FrameDecoder.h"
-#include "Frames.h"
-#include "HostLinkSocket.h"
-#include "LayoutTable.h"
-#include "NetworkIsolation.h"
-#include "PositionSequence.h"
+#include "hostlink/Frames.h"
+#include "hostlink/HostLinkSocket.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
+#include "tools/virtual-host/FrameDecoder.h"
+#include "tools/virtual-host/NetworkIsolation.h"
+#include "tools/virtual-host/PositionSequence.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -137,11 +138,11 @@ std::vector<hostlink::HostFrameRecord> FramesOfKind(const hostlink::VirtualFirin
     return frames;
 }
 
-std::vector<store::CueRecord> FieldCues(int count, const std::vector<std::string>& names)
+std::vector<show::Cue> FieldCues(int count, const std::vector<std::string>& names)
 {
-    std::vector<store::CueRecord> cues;
+    std::vector<show::Cue> cues;
     for (int i = 0; i < count; ++i) {
-        store::CueRecord cue;
+        show::Cue cue;
         cue.HostName = names[static_cast<std::size_t>(i) % names.size()];
         cue.BlastTime = 100 * i;
         cue.Addr = std::to_string(1 + i % 5);
@@ -154,7 +155,7 @@ std::vector<store::CueRecord> FieldCues(int count, const std::vector<std::string
 }
 
 void ExpectNamedAndLoaded(const hostlink::VirtualFiringHost& host, const std::string& name,
-                          const std::vector<store::CueRecord>& cues)
+                          const std::vector<show::Cue>& cues)
 {
     using hostlink::DecodedFrame;
     const auto same = [](const DecodedFrame& a, const DecodedFrame& b) {

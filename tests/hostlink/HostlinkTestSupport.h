@@ -1,11 +1,12 @@
 #pragma once
 
-#include "DownloadView.h"
-#include "HostLink.h"
-#include "HostLinkOptions.h"
-#include "LayoutTable.h"
-#include "TempDir.h"
-#include "VirtualFiringHost.h"
+#include "hostlink/DownloadView.h"
+#include "hostlink/HostLink.h"
+#include "hostlink/HostLinkOptions.h"
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
+#include "tests/support/TempDir.h"
+#include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <chrono>
 #include <memory>
@@ -95,11 +96,11 @@ std::vector<hostlink::HostFrameRecord> FramesOfKind(const hostlink::VirtualFirin
                                                     hostlink::DecodedFrame::Kind kind);
 
 // A show of `count` cues in launch-time order, cue i on host names[i % size].
-std::vector<store::CueRecord> FieldCues(int count, const std::vector<std::string>& names);
+std::vector<show::Cue> FieldCues(int count, const std::vector<std::string>& names);
 
 // The host took in its host name, then the project name, then every cue of
 // the show in order, each the very frame the builders make of it.
 void ExpectNamedAndLoaded(const hostlink::VirtualFiringHost& host, const std::string& name,
-                          const std::vector<store::CueRecord>& cues);
+                          const std::vector<show::Cue>& cues);
 
 } // namespace hostlinktest

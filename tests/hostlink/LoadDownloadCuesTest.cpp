@@ -1,8 +1,9 @@
-#include "LoadDownloadCues.h"
+#include "hostlink/LoadDownloadCues.h"
 
-#include "FakePrompt.h"
-#include "HostlinkTestSupport.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/support/FakePrompt.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -16,14 +17,14 @@ namespace {
 struct Loaded
 {
     bool ok = false;
-    std::vector<store::CueRecord> cues;
+    std::vector<show::Cue> cues;
     testsupport::FakePrompt prompt;
 };
 
 void Load(Loaded& loaded, const std::optional<std::string>& path)
 {
     loaded.prompt.openFiles.push_back(path);
-    loaded.cues.push_back(store::CueRecord{}); // whatever was there goes
+    loaded.cues.push_back(show::Cue{}); // whatever was there goes
     loaded.ok = LoadDownloadCues(loaded.prompt, loaded.cues);
 }
 
@@ -93,14 +94,14 @@ TEST(LoadDownloadCues, ReadsEveryFieldInLaunchTimeOrder)
     Load(loaded, path);
     ASSERT_TRUE(loaded.ok);
     ASSERT_EQ(loaded.cues.size(), 2u);
-    const store::CueRecord& first = loaded.cues[0];
+    const show::Cue& first = loaded.cues[0];
     EXPECT_EQ(first.HostName, "主机A");
     EXPECT_EQ(first.BlastTime, 1000);
     EXPECT_EQ(first.Addr, "");
     EXPECT_EQ(first.Channel, "");
     EXPECT_EQ(first.CDCode, 3);
     EXPECT_EQ(first.FlowID, 0) << "the download does not read FlowID";
-    const store::CueRecord& second = loaded.cues[1];
+    const show::Cue& second = loaded.cues[1];
     EXPECT_EQ(second.HostName, "B");
     EXPECT_EQ(second.BlastTime, 5000);
     EXPECT_EQ(second.Addr, "12");

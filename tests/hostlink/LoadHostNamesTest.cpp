@@ -1,8 +1,8 @@
-#include "LoadHostNames.h"
+#include "hostlink/LoadHostNames.h"
 
-#include "FakePrompt.h"
-#include "HostlinkTestSupport.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/support/FakePrompt.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "NetworkIsolation.h"
+#include "tools/virtual-host/NetworkIsolation.h"
 
 #include <gtest/gtest.h>
 

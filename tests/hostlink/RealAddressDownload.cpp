@@ -2,13 +2,14 @@
 // and waits: host code 5 is 192.168.10.5:10061, played by tavrin-virtual-host.
 // Runs only inside an isolated network (run_isolated.sh): it checks that the
 // network has no interface but loopback before anything is sent.
-#include "ChildProcess.h"
-#include "DownloadProcedure.h"
-#include "FakePrompt.h"
-#include "FieldLoad.h"
-#include "HostNameSetting.h"
-#include "HostlinkTestSupport.h"
-#include "strings/Strings.h"
+#include "hostlink/DownloadProcedure.h"
+#include "hostlink/FieldLoad.h"
+#include "hostlink/HostNameSetting.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "tests/hostlink/ChildProcess.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/support/FakePrompt.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -145,7 +146,7 @@ TEST(RealAddress, FieldOfHostCodesFiveToSevenIsNamedAndLoaded)
         ASSERT_TRUE(hosts.back()->Start(error)) << error;
         field.push_back({names[static_cast<std::size_t>(code - 5)], code, {}}); // built-in
     }
-    const std::vector<store::CueRecord> cues = FieldCues(30, names);
+    const std::vector<show::Cue> cues = FieldCues(30, names);
     const auto states = LoadField(cues, field, [](std::size_t, const FieldHostState&) {}, {});
     EXPECT_TRUE(FieldComplete(states));
     for (std::size_t i = 0; i < hosts.size(); ++i)

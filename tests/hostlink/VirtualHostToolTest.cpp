@@ -1,10 +1,10 @@
-#include "ChildProcess.h"
-#include "FakePrompt.h"
-#include "Frames.h"
-#include "HostNameSetting.h"
-#include "HostlinkTestSupport.h"
-#include "NetworkIsolation.h"
-#include "UdpPlatform.h"
+#include "hostlink/Frames.h"
+#include "hostlink/HostNameSetting.h"
+#include "hostlink/UdpPlatform.h"
+#include "tests/hostlink/ChildProcess.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/support/FakePrompt.h"
+#include "tools/virtual-host/NetworkIsolation.h"
 
 #include <array>
 #include <gtest/gtest.h>

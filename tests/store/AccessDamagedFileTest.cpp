@@ -1,11 +1,11 @@
 // Damaged and foreign files: a clear error, never a crash or a hang, and
 // nothing lost or made.
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "AccessFixtures.h"
-#include "LayoutTable.h"
-#include "TempDir.h"
-#include "engine/AccessDatabase.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/engine/AccessDatabase.h"
+#include "tests/store/AccessFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

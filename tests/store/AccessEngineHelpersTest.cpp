@@ -1,8 +1,8 @@
 // The Access engine's pieces: column declarations that copy into SQLite
 // keeping their kinds, and the copy that queries run on.
-#include "engine/AccessColumnTypes.h"
-#include "engine/AccessQueryCopy.h"
-#include "engine/SqliteDatabase.h"
+#include "store/engine/AccessColumnTypes.h"
+#include "store/engine/AccessQueryCopy.h"
+#include "store/engine/SqliteDatabase.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Reading the Access fixtures through the access layer, as the program does:
 // kinds of value, values, NULLs, Jet 3 and Jet 4.
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "AccessFixtures.h"
-#include "LayoutTable.h"
-#include "engine/DatabaseEngine.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/engine/DatabaseEngine.h"
+#include "tests/store/AccessFixtures.h"
 
 #include <gtest/gtest.h>
 #include <map>

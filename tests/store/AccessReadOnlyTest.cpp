@@ -1,10 +1,10 @@
 // An Access file is read-only here: every write is refused with a provider
 // error that says so, and the file is left as it was. Queries run on a copy.
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "AccessFixtures.h"
-#include "LayoutTable.h"
-#include "TempDir.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "tests/store/AccessFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

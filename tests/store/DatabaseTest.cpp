@@ -1,8 +1,8 @@
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "LayoutTable.h"
-#include "TempDir.h"
-#include "Transaction.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/Transaction.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,9 +1,9 @@
 // Reading the reader's answers: values decoded exactly, every damaged or
 // short answer refused with a reason.
-#include "engine/MdbReaderOutput.h"
+#include "store/engine/MdbReaderOutput.h"
 
-#include "engine/MdbReaderProcess.h"
-#include "engine/MdbReaderProtocol.h"
+#include "store/engine/MdbReaderProcess.h"
+#include "store/engine/MdbReaderProtocol.h"
 
 #include <bit>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // The reader's own pieces that need no Access file: Jet 4 text decoding and
 // the answer it writes, read back by the engine's parser.
-#include "AnswerWriter.h"
-#include "Jet4Text.h"
-#include "TempDir.h"
-#include "engine/MdbReaderOutput.h"
-#include "engine/MdbReaderProcess.h"
+#include "store/engine/MdbReaderOutput.h"
+#include "store/engine/MdbReaderProcess.h"
+#include "store/mdbreader/AnswerWriter.h"
+#include "store/mdbreader/Jet4Text.h"
+#include "tests/support/TempDir.h"
 
 #include <fcntl.h>
 #include <fstream>

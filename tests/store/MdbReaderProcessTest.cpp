@@ -1,12 +1,12 @@
 // The reader runs in a process of its own: whatever it does, the caller gets
 // an answer or a clear reason, and no child is left behind.
-#include "engine/MdbReaderProcess.h"
+#include "store/engine/MdbReaderProcess.h"
 
-#include "AccessFixtures.h"
-#include "TempDir.h"
-#include "engine/AccessDatabase.h"
-#include "engine/MdbReaderLocation.h"
-#include "engine/MdbReaderOutput.h"
+#include "store/engine/AccessDatabase.h"
+#include "store/engine/MdbReaderLocation.h"
+#include "store/engine/MdbReaderOutput.h"
+#include "tests/store/AccessFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,7 +1,7 @@
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "LayoutTable.h"
-#include "TempDir.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <type_traits>

@@ -1,12 +1,12 @@
 // Making a new SQLite file through a connection, and copying a table into one.
-#include "TableCopy.h"
+#include "store/TableCopy.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "AccessFixtures.h"
-#include "LayoutTable.h"
-#include "TempDir.h"
-#include "Transaction.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/Transaction.h"
+#include "tests/store/AccessFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

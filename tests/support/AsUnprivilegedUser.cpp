@@ -1,4 +1,4 @@
-#include "AsUnprivilegedUser.h"
+#include "tests/support/AsUnprivilegedUser.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 // The scripted prompt fails a test that meets a question or chooser it did
 // not script, naming what was asked.
-#include "FakePrompt.h"
+#include "tests/support/FakePrompt.h"
 
 #include <gtest/gtest-spi.h>
 

@@ -1,6 +1,6 @@
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
-#include "engine/SqliteDatabase.h"
+#include "store/engine/SqliteDatabase.h"
 
 #include <random>
 #include <stdexcept>

@@ -1,6 +1,6 @@
-#include "AddressPort.h"
+#include "tools/cli/AddressPort.h"
 
-#include "UdpPlatform.h"
+#include "hostlink/UdpPlatform.h"
 
 namespace cli {
 

@@ -1,15 +1,15 @@
-#include "AssignHost.h"
-#include "CliCommon.h"
-#include "CommandSetup.h"
-#include "Commands.h"
-#include "CueRule.h"
-#include "LaunchTimeText.h"
-#include "LayoutTable.h"
-#include "LoadedShow.h"
-#include "RowList.h"
-#include "SaveShowStore.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/AssignHost.h"
+#include "editor/CueRule.h"
+#include "editor/SaveShowStore.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/LaunchTime.h"
+#include "store/LayoutTable.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/CommandSetup.h"
+#include "tools/cli/Commands.h"
+#include "tools/cli/LoadedShow.h"
+#include "tools/cli/RowList.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -50,8 +50,8 @@ editor::CueRule RuleOf(const AssignOptions& options)
         Parsed<editor::NumberRange>(options.modules, "--modules", editor::ParseNumberRange);
     rule.channels =
         Parsed<editor::NumberRange>(options.channels, "--channels", editor::ParseNumberRange);
-    rule.from = Parsed<std::int32_t>(options.from, "--from", editor::ParseLaunchTime);
-    rule.to = Parsed<std::int32_t>(options.to, "--to", editor::ParseLaunchTime);
+    rule.from = Parsed<std::int32_t>(options.from, "--from", show::ParseLaunchTime);
+    rule.to = Parsed<std::int32_t>(options.to, "--to", show::ParseLaunchTime);
     rule.event = Parsed<std::int32_t>(options.event, "--event", editor::ParseWholeNumber);
     rule.currentHost = options.current;
     return rule;

@@ -1,10 +1,10 @@
-#include "CheckReportOutput.h"
-#include "CliCommon.h"
-#include "CommandSetup.h"
-#include "Commands.h"
-#include "JsonOutput.h"
-#include "ShowCheck.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "show/ShowCheck.h"
+#include "tools/cli/CheckReportOutput.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/CommandSetup.h"
+#include "tools/cli/Commands.h"
+#include "tools/cli/JsonOutput.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -15,7 +15,7 @@ namespace {
 
 int RunCheck(const StoreReadOptions& options)
 {
-    const editor::ShowCheckReport report = editor::CheckShowStore(options.store);
+    const show::ShowCheckReport report = show::CheckShowStore(options.store);
     if (options.json)
         WriteJsonResult(CheckReportJson(report));
     else

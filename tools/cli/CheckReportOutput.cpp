@@ -1,10 +1,10 @@
-#include "CheckReportOutput.h"
+#include "tools/cli/CheckReportOutput.h"
 
-#include "CliCommon.h"
-#include "ControlCharacters.h"
-#include "ErrorDump.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/ControlCharacters.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/ErrorDump.h"
 
 namespace cli {
 
@@ -30,12 +30,12 @@ std::string SequenceText(const std::vector<int>& sequences)
 
 } // namespace
 
-void WriteCheckReport(std::ostream& out, const editor::ShowCheckReport& report)
+void WriteCheckReport(std::ostream& out, const show::ShowCheckReport& report)
 {
-    for (const editor::ShowFinding& finding : report.findings) {
-        out << editor::SeverityText(finding.severity) << ": "
-            << editor::EscapeControlCharacters(CondenseErrorDump(finding.text, "", VerboseOutput()),
-                                               "\n\t");
+    for (const show::ShowFinding& finding : report.findings) {
+        out << show::SeverityText(finding.severity) << ": "
+            << show::EscapeControlCharacters(CondenseErrorDump(finding.text, "", VerboseOutput()),
+                                             "\n\t");
         if (!finding.sequences.empty())
             out << ' ' << strings::kColSequence << ": " << SequenceText(finding.sequences);
         out << '\n';
@@ -47,14 +47,13 @@ void WriteCheckReport(std::ostream& out, const editor::ShowCheckReport& report)
         << '\n';
 }
 
-nlohmann::ordered_json CheckReportJson(const editor::ShowCheckReport& report)
+nlohmann::ordered_json CheckReportJson(const show::ShowCheckReport& report)
 {
     nlohmann::ordered_json findings = nlohmann::ordered_json::array();
-    for (const editor::ShowFinding& finding : report.findings)
+    for (const show::ShowFinding& finding : report.findings)
         findings.push_back(
-            {{"severity",
-              finding.severity == editor::FindingSeverity::kError ? "error" : "warning"},
-             {"kind", editor::FindingKindName(finding.kind)},
+            {{"severity", finding.severity == show::FindingSeverity::kError ? "error" : "warning"},
+             {"kind", show::FindingKindName(finding.kind)},
              {"text", finding.text},
              {"sequences", finding.sequences}});
     return {{"cues", report.cues},

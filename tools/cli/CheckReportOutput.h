@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShowCheck.h"
+#include "show/ShowCheck.h"
 
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -9,9 +9,9 @@ namespace cli {
 
 // One line per finding: severity, text, then the rows' "Sequence" values with
 // runs written as ranges; then the summary line.
-void WriteCheckReport(std::ostream& out, const editor::ShowCheckReport& report);
+void WriteCheckReport(std::ostream& out, const show::ShowCheckReport& report);
 
 // {"cues", "errors", "warnings", "findings": [{"severity", "kind", "text", "sequences"}]}
-nlohmann::ordered_json CheckReportJson(const editor::ShowCheckReport& report);
+nlohmann::ordered_json CheckReportJson(const show::ShowCheckReport& report);
 
 } // namespace cli

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CliCommon.h"
-#include "Commands.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/Commands.h"
 
 #include <CLI/CLI.hpp>
 #include <memory>

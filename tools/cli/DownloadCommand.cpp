@@ -1,19 +1,20 @@
-#include "CheckReportOutput.h"
-#include "CliCommon.h"
-#include "CommandSetup.h"
-#include "Commands.h"
-#include "DownloadProcedure.h"
-#include "FieldLoad.h"
-#include "InterruptRequest.h"
-#include "LoadDownloadCues.h"
-#include "PlanEntryText.h"
-#include "ShowCheck.h"
-#include "TargetOption.h"
-#include "TerminalDownloadView.h"
-#include "TerminalFieldView.h"
-#include "TerminalPrompt.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "hostlink/DownloadProcedure.h"
+#include "hostlink/FieldLoad.h"
+#include "hostlink/LoadDownloadCues.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/ShowCheck.h"
+#include "tools/cli/CheckReportOutput.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/CommandSetup.h"
+#include "tools/cli/Commands.h"
+#include "tools/cli/InterruptRequest.h"
+#include "tools/cli/PlanEntryText.h"
+#include "tools/cli/TargetOption.h"
+#include "tools/cli/TerminalDownloadView.h"
+#include "tools/cli/TerminalFieldView.h"
+#include "tools/cli/TerminalPrompt.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -37,7 +38,7 @@ struct DownloadOptions
 // and false when errors forbid the download.
 bool ShowPassesCheck(const DownloadOptions& options)
 {
-    const editor::ShowCheckReport report = editor::CheckShowStore(options.store);
+    const show::ShowCheckReport report = show::CheckShowStore(options.store);
     if (report.findings.empty())
         return true;
     WriteCheckReport(std::cerr, report);
@@ -66,10 +67,10 @@ int RunFieldLoad(const DownloadOptions& options)
         return kFailure;
     TerminalPrompt prompt;
     prompt.AnswerOpenFile(options.store);
-    std::vector<store::CueRecord> cues;
+    std::vector<show::Cue> cues;
     if (!hostlink::LoadDownloadCues(prompt, cues))
         return kFailure;
-    const hostlink::StoredPlan plan = hostlink::LoadHostPlan(options.store);
+    const show::StoredPlan plan = show::LoadHostPlan(options.store);
     if (!plan.read) {
         PrintError(plan.error);
         return kFailure;

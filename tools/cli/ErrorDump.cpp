@@ -1,4 +1,4 @@
-#include "ErrorDump.h"
+#include "tools/cli/ErrorDump.h"
 
 namespace cli {
 

@@ -1,16 +1,18 @@
-#include "CliCommon.h"
-#include "CommandSetup.h"
-#include "Commands.h"
-#include "HostLoadSheet.h"
-#include "HostPlan.h"
-#include "JsonOutput.h"
-#include "LayoutTable.h"
-#include "LoadSheet.h"
-#include "LoadSheetPdf.h"
-#include "StoreCues.h"
-#include "TextTable.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/print/LoadSheetPdf.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/HostLoadSheet.h"
+#include "show/HostPlan.h"
+#include "show/LaunchTime.h"
+#include "show/LoadSheet.h"
+#include "store/LayoutTable.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/CommandSetup.h"
+#include "tools/cli/Commands.h"
+#include "tools/cli/JsonOutput.h"
+#include "tools/cli/StoreCues.h"
+#include "tools/cli/TextTable.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
@@ -29,13 +31,13 @@ struct HostsOptions
     std::string pdf;
 };
 
-int WritePrintable(const HostsOptions& options, const std::vector<store::CueRecord>& cues)
+int WritePrintable(const HostsOptions& options, const std::vector<show::Cue>& cues)
 {
     // A store without a plan (or one that cannot hold one) gives no codes.
-    const std::vector<editor::LoadSheet> sheets = editor::BuildLoadSheets(
-        cues, editor::PlannedHostCodes(hostlink::LoadHostPlan(options.store).entries));
+    const std::vector<show::LoadSheet> sheets = show::BuildLoadSheets(
+        cues, show::PlannedHostCodes(show::LoadHostPlan(options.store).entries));
     if (options.csv) {
-        WriteCsv(std::cout, editor::LoadSheetTable(sheets));
+        WriteCsv(std::cout, show::LoadSheetTable(sheets));
         return std::cout.flush() ? kSuccess : kFailure;
     }
     const std::string show = std::filesystem::path(options.store).filename().string();
@@ -53,40 +55,40 @@ std::string ModulesText(const std::vector<std::int32_t>& modules)
     return text;
 }
 
-void WriteSheet(const std::vector<editor::HostLoad>& sheet)
+void WriteSheet(const std::vector<show::HostLoad>& sheet)
 {
     std::vector<TextRow> rows = {{strings::kColHost, strings::kCliColumnCues,
                                   strings::kCliColumnFirstLaunch, strings::kCliColumnLastLaunch,
                                   strings::kCliColumnModules}};
-    for (const editor::HostLoad& load : sheet)
+    for (const show::HostLoad& load : sheet)
         rows.push_back({load.host, std::to_string(load.cues),
-                        store::FormatLaunchTime(load.firstLaunch),
-                        store::FormatLaunchTime(load.lastLaunch), ModulesText(load.modules)});
+                        show::FormatLaunchTime(load.firstLaunch),
+                        show::FormatLaunchTime(load.lastLaunch), ModulesText(load.modules)});
     WriteAligned(std::cout, rows);
 }
 
-nlohmann::ordered_json SheetJson(const std::vector<editor::HostLoad>& sheet)
+nlohmann::ordered_json SheetJson(const std::vector<show::HostLoad>& sheet)
 {
     nlohmann::ordered_json hosts = nlohmann::ordered_json::array();
-    for (const editor::HostLoad& load : sheet)
+    for (const show::HostLoad& load : sheet)
         hosts.push_back({{"host", load.host},
                          {"cues", load.cues},
                          {"first_launch_ms", load.firstLaunch},
-                         {"first_launch", store::FormatLaunchTime(load.firstLaunch)},
+                         {"first_launch", show::FormatLaunchTime(load.firstLaunch)},
                          {"last_launch_ms", load.lastLaunch},
-                         {"last_launch", store::FormatLaunchTime(load.lastLaunch)},
+                         {"last_launch", show::FormatLaunchTime(load.lastLaunch)},
                          {"modules", load.modules}});
     return hosts;
 }
 
 int RunHosts(const HostsOptions& options)
 {
-    const std::optional<std::vector<store::CueRecord>> cues = ReadStoreCues(options.store);
+    const std::optional<std::vector<show::Cue>> cues = ReadStoreCues(options.store);
     if (!cues)
         return kFailure;
     if (options.csv || !options.pdf.empty())
         return WritePrintable(options, *cues);
-    const std::vector<editor::HostLoad> sheet = editor::BuildHostLoadSheet(*cues);
+    const std::vector<show::HostLoad> sheet = show::BuildHostLoadSheet(*cues);
     if (options.json)
         return WriteJsonResult(SheetJson(sheet));
     WriteSheet(sheet);

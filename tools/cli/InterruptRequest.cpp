@@ -1,4 +1,4 @@
-#include "InterruptRequest.h"
+#include "tools/cli/InterruptRequest.h"
 
 #include <atomic>
 #include <chrono>

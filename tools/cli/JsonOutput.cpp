@@ -1,6 +1,6 @@
-#include "JsonOutput.h"
+#include "tools/cli/JsonOutput.h"
 
-#include "CliCommon.h"
+#include "tools/cli/CliCommon.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
-#include "LoadedShow.h"
+#include "tools/cli/LoadedShow.h"
 
-#include "CueGridLayout.h"
-#include "OpenShowStore.h"
+#include "editor/CueGridLayout.h"
+#include "editor/OpenShowStore.h"
 
 namespace cli {
 

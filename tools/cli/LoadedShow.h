@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "MemoryGrid.h"
-#include "ShowContext.h"
-#include "TerminalPrompt.h"
-#include "strings/Strings.h"
+#include "editor/MemoryGrid.h"
+#include "editor/ShowContext.h"
+#include "resources/strings/Strings.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "tools/cli/TerminalPrompt.h"
 
 #include <string>
 

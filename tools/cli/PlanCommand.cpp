@@ -1,12 +1,13 @@
-#include "CliCommon.h"
-#include "Commands.h"
-#include "HostLinkOptions.h"
-#include "HostPlan.h"
-#include "PlanEntryText.h"
-#include "StoreCues.h"
-#include "TextTable.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "hostlink/HostLinkOptions.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/HostPlan.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/Commands.h"
+#include "tools/cli/PlanEntryText.h"
+#include "tools/cli/StoreCues.h"
+#include "tools/cli/TextTable.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -30,14 +31,14 @@ std::string AddressOf(int hostCode)
     return hostlink::HostAddressText({}, hostCode);
 }
 
-void WritePlan(const std::vector<hostlink::HostPlanEntry>& plan,
+void WritePlan(const std::vector<show::HostPlanEntry>& plan,
                const std::map<std::string, int>& showHosts)
 {
     if (plan.empty())
         std::cerr << strings::kPlanEmpty << '\n';
     std::vector<TextRow> rows = {{strings::kFieldColumnHost, strings::kFieldColumnCode,
                                   strings::kFieldColumnAddress, strings::kFieldColumnCues}};
-    for (const hostlink::HostPlanEntry& entry : plan) {
+    for (const show::HostPlanEntry& entry : plan) {
         const auto found = showHosts.find(entry.HostName);
         rows.push_back({entry.HostName, std::to_string(entry.HostCode), AddressOf(entry.HostCode),
                         std::to_string(found == showHosts.end() ? 0 : found->second)});
@@ -49,11 +50,11 @@ void WritePlan(const std::vector<hostlink::HostPlanEntry>& plan,
     WriteAligned(std::cout, rows);
 }
 
-nlohmann::ordered_json PlanJson(const std::vector<hostlink::HostPlanEntry>& plan,
+nlohmann::ordered_json PlanJson(const std::vector<show::HostPlanEntry>& plan,
                                 const std::map<std::string, int>& showHosts)
 {
     nlohmann::ordered_json hosts = nlohmann::ordered_json::array();
-    for (const hostlink::HostPlanEntry& entry : plan) {
+    for (const show::HostPlanEntry& entry : plan) {
         const auto found = showHosts.find(entry.HostName);
         hosts.push_back({{"host", entry.HostName},
                          {"host_code", entry.HostCode},
@@ -67,32 +68,32 @@ nlohmann::ordered_json PlanJson(const std::vector<hostlink::HostPlanEntry>& plan
             unplanned.push_back({{"host", name}, {"cues", cues}});
     return {{"plan", hosts},
             {"unplanned", unplanned},
-            {"unused", hostlink::UnusedPlanNames(plan, showHosts)}};
+            {"unused", show::UnusedPlanNames(plan, showHosts)}};
 }
 
 int RunPlan(const PlanOptions& options)
 {
-    std::vector<hostlink::HostPlanEntry> set;
+    std::vector<show::HostPlanEntry> set;
     for (const std::string& text : options.set)
         set.push_back(ParsePlanEntry(text));
-    const std::optional<std::vector<store::CueRecord>> cues = ReadStoreCues(options.store);
+    const std::optional<std::vector<show::Cue>> cues = ReadStoreCues(options.store);
     if (!cues)
         return kFailure;
-    const std::map<std::string, int> showHosts = hostlink::CuesByHostName(*cues);
-    hostlink::StoredPlan stored = hostlink::LoadHostPlan(options.store);
+    const std::map<std::string, int> showHosts = show::CuesByHostName(*cues);
+    show::StoredPlan stored = show::LoadHostPlan(options.store);
     if (!stored.read) {
         PrintError(stored.error);
         return kFailure;
     }
     if (!set.empty() || !options.remove.empty()) {
-        stored.entries = hostlink::ChangedPlan(stored.entries, set, options.remove);
-        if (const std::string refused = hostlink::SaveHostPlan(options.store, stored.entries);
+        stored.entries = show::ChangedPlan(stored.entries, set, options.remove);
+        if (const std::string refused = show::SaveHostPlan(options.store, stored.entries);
             !refused.empty()) {
             PrintError(refused);
             return kFailure;
         }
     }
-    for (const std::string& name : hostlink::UnusedPlanNames(stored.entries, showHosts))
+    for (const std::string& name : show::UnusedPlanNames(stored.entries, showHosts))
         PrintError(strings::FormatText(strings::kPlanNameUnused, name.c_str()));
     if (options.json)
         std::cout << PlanJson(stored.entries, showHosts).dump(2) << '\n';

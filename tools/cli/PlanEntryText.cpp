@@ -1,9 +1,9 @@
-#include "PlanEntryText.h"
+#include "tools/cli/PlanEntryText.h"
 
-#include "AddressPort.h"
-#include "CliCommon.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "tools/cli/AddressPort.h"
+#include "tools/cli/CliCommon.h"
 
 #include <charconv>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HostLinkOptions.h"
-#include "HostPlanTable.h"
+#include "hostlink/HostLinkOptions.h"
+#include "store/HostPlanTable.h"
 
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-#include "RowList.h"
+#include "tools/cli/RowList.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,13 +1,14 @@
-#include "CliCommon.h"
-#include "CommandSetup.h"
-#include "Commands.h"
-#include "HostNameSetting.h"
-#include "HostNameText.h"
-#include "StoreCues.h"
-#include "TargetOption.h"
-#include "TerminalPrompt.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "hostlink/HostNameSetting.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/HostNameText.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/CommandSetup.h"
+#include "tools/cli/Commands.h"
+#include "tools/cli/StoreCues.h"
+#include "tools/cli/TargetOption.h"
+#include "tools/cli/TerminalPrompt.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -28,14 +29,14 @@ int RunSetHost(const SetHostOptions& options)
 {
     CheckHostCode(options.hostCode, strings::kHostSettingsNoCode, strings::kHostSettingsBadCode);
     const hostlink::HostLinkOptions link = LinkOptionsFor(options.target);
-    const std::optional<std::vector<store::CueRecord>> cues = ReadStoreCues(options.store);
+    const std::optional<std::vector<show::Cue>> cues = ReadStoreCues(options.store);
     if (!cues)
         return kFailure;
     // As in the window, only a name of the show can be sent: a typo would
     // give the host a name that none of its cues carries.
-    const std::string wanted = editor::TrimHostName(options.name);
-    const auto entry = std::find_if(cues->begin(), cues->end(), [&](const store::CueRecord& cue) {
-        return !wanted.empty() && editor::TrimHostName(cue.HostName) == wanted;
+    const std::string wanted = show::TrimHostName(options.name);
+    const auto entry = std::find_if(cues->begin(), cues->end(), [&](const show::Cue& cue) {
+        return !wanted.empty() && show::TrimHostName(cue.HostName) == wanted;
     });
     TerminalPrompt prompt;
     if (entry == cues->end() && !wanted.empty()) {

@@ -1,10 +1,10 @@
-#include "CliCommon.h"
-#include "CommandSetup.h"
-#include "Commands.h"
-#include "JsonOutput.h"
-#include "LoadedShow.h"
-#include "TextTable.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/CommandSetup.h"
+#include "tools/cli/Commands.h"
+#include "tools/cli/JsonOutput.h"
+#include "tools/cli/LoadedShow.h"
+#include "tools/cli/TextTable.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>

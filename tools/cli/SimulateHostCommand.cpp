@@ -1,7 +1,7 @@
-#include "Commands.h"
-#include "VirtualHostArguments.h"
-#include "VirtualHostRun.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tools/cli/Commands.h"
+#include "tools/virtual-host/VirtualHostArguments.h"
+#include "tools/virtual-host/VirtualHostRun.h"
 
 #include <CLI/CLI.hpp>
 #include <memory>

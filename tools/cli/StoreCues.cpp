@@ -1,23 +1,24 @@
-#include "StoreCues.h"
+#include "tools/cli/StoreCues.h"
 
-#include "CliCommon.h"
-#include "ErrorDump.h"
-#include "ShowCues.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/ShowCues.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/ErrorDump.h"
 
 namespace cli {
 
-std::optional<std::vector<store::CueRecord>> ReadStoreCues(const std::string& path)
+std::optional<std::vector<show::Cue>> ReadStoreCues(const std::string& path)
 {
-    editor::ShowCues show = editor::ReadShowCues(path);
+    show::ShowCues show = show::ReadShowCues(path);
     switch (show.status) {
-    case editor::ShowCues::kRead:
+    case show::ShowCues::kRead:
         return std::move(show.cues);
-    case editor::ShowCues::kNoLayoutTable:
+    case show::ShowCues::kNoLayoutTable:
         PrintError(strings::kNoLayoutTable);
         return std::nullopt;
-    case editor::ShowCues::kUnreadable:
+    case show::ShowCues::kUnreadable:
         break;
     }
     PrintError(CondenseErrorDump(strings::FormatText(strings::kLoadFailed, show.detail.c_str()), "",

@@ -1,11 +1,11 @@
-#include "TargetOption.h"
+#include "tools/cli/TargetOption.h"
 
-#include "AddressPort.h"
-#include "CliCommon.h"
-#include "CommandSetup.h"
-#include "HostCode.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/HostCode.h"
+#include "tools/cli/AddressPort.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/CommandSetup.h"
 
 namespace cli {
 
@@ -35,12 +35,12 @@ void CheckHostCode(const std::string& hostCode, const char* emptyText, const cha
     // not pick another real host, so only plain digits are taken here.
     if (hostCode.find_first_not_of("0123456789") != std::string::npos)
         throw UsageError(rangeText);
-    switch (hostlink::ReadHostCode(hostCode).status) {
-    case hostlink::HostCodeInput::kValid:
+    switch (show::ReadHostCode(hostCode).status) {
+    case show::HostCodeInput::kValid:
         return;
-    case hostlink::HostCodeInput::kEmpty:
+    case show::HostCodeInput::kEmpty:
         throw UsageError(emptyText);
-    case hostlink::HostCodeInput::kOutOfRange:
+    case show::HostCodeInput::kOutOfRange:
         throw UsageError(rangeText);
     }
 }

@@ -1,4 +1,4 @@
-#include "TerminalDownloadView.h"
+#include "tools/cli/TerminalDownloadView.h"
 
 namespace cli {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DownloadView.h"
+#include "hostlink/DownloadView.h"
 
 #include <cstdio>
 #include <stop_token>

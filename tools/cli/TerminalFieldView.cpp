@@ -1,8 +1,8 @@
-#include "TerminalFieldView.h"
+#include "tools/cli/TerminalFieldView.h"
 
-#include "TextTable.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "tools/cli/TextTable.h"
 
 #include <sstream>
 

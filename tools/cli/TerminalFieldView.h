@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldLoad.h"
+#include "hostlink/FieldLoad.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,10 +1,10 @@
-#include "TerminalPrompt.h"
+#include "tools/cli/TerminalPrompt.h"
 
-#include "CliCommon.h"
-#include "ControlCharacters.h"
-#include "ErrorDump.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/ControlCharacters.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/ErrorDump.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,7 +19,7 @@ bool& VerboseOutput()
 
 void PrintError(const std::string& text)
 {
-    std::fputs(editor::EscapeControlCharacters(text, "\n\t").c_str(), stderr);
+    std::fputs(show::EscapeControlCharacters(text, "\n\t").c_str(), stderr);
     std::fputc('\n', stderr);
     std::fflush(stderr);
 }

@@ -1,6 +1,6 @@
-#include "TextTable.h"
+#include "tools/cli/TextTable.h"
 
-#include "ControlCharacters.h"
+#include "show/ControlCharacters.h"
 
 #include <algorithm>
 
@@ -44,7 +44,7 @@ std::vector<TextRow> Escaped(const std::vector<TextRow>& rows, std::string_view 
     std::vector<TextRow> escaped = rows;
     for (TextRow& row : escaped)
         for (std::string& cell : row)
-            cell = editor::EscapeControlCharacters(cell, keep);
+            cell = show::EscapeControlCharacters(cell, keep);
     return escaped;
 }
 

@@ -1,9 +1,9 @@
 // tavrin-cli: the show designer's commands from a terminal, for scripts, for
 // a laptop in the field and for a dry run against the virtual firing host.
 // Exit codes: 0 success, 1 failure, 2 usage error.
-#include "CliCommon.h"
-#include "Commands.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/Commands.h"
 
 #include <CLI/CLI.hpp>
 #include <exception>

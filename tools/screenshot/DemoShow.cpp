@@ -1,11 +1,11 @@
-#include "DemoShow.h"
+#include "tools/screenshot/DemoShow.h"
 
-#include "ADODataBase.h"
-#include "ADORecordset.h"
-#include "ConverterDlg.h"
-#include "LayoutTable.h"
-#include "Transaction.h"
-#include "engine/SqliteDatabase.h"
+#include "editor/ui/ConverterDlg.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/Transaction.h"
+#include "store/engine/SqliteDatabase.h"
 
 #include <QAction>
 #include <array>

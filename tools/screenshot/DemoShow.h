@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FixedFilePrompt.h"
+#include "prompt/FixedFilePrompt.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
-#include "DesignerShots.h"
+#include "tools/screenshot/DesignerShots.h"
 
-#include "ConverterDlg.h"
-#include "DemoShow.h"
-#include "DesignerTools.h"
-#include "LoadSheet.h"
-#include "LoadSheetPdf.h"
-#include "ShowCues.h"
-#include "TimelineWindow.h"
+#include "editor/print/LoadSheetPdf.h"
+#include "editor/ui/ConverterDlg.h"
+#include "editor/ui/DesignerTools.h"
+#include "editor/ui/TimelineWindow.h"
+#include "show/LoadSheet.h"
+#include "show/ShowCues.h"
+#include "tools/screenshot/DemoShow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,13 +33,13 @@ int ShootTimeline(const std::string& store, const QString& output)
 
 int WriteDemoLoadSheets(const std::string& store, const QString& output)
 {
-    const editor::ShowCues show = editor::ReadShowCues(store);
+    const show::ShowCues show = show::ReadShowCues(store);
     const auto demoCode = [](const std::string& host) {
         return host == "北岸-1" ? std::optional<int>(5) : std::nullopt;
     };
-    if (show.status != editor::ShowCues::kRead ||
+    if (show.status != show::ShowCues::kRead ||
         !editor::WriteLoadSheetsPdf(output.toStdString(),
-                                    editor::BuildLoadSheets(show.cues, demoCode), "demo.db")) {
+                                    show::BuildLoadSheets(show.cues, demoCode), "demo.db")) {
         std::fprintf(stderr, "tavrin-screenshot: cannot write %s\n", qPrintable(output));
         return 1;
     }

@@ -1,10 +1,10 @@
-#include "HostDialogShots.h"
+#include "tools/screenshot/HostDialogShots.h"
 
-#include "DemoShow.h"
-#include "DownloadDlg.h"
-#include "FixedFilePrompt.h"
-#include "HostSettingsDlg.h"
-#include "VirtualFiringHost.h"
+#include "hostlink/ui/DownloadDlg.h"
+#include "hostlink/ui/HostSettingsDlg.h"
+#include "prompt/FixedFilePrompt.h"
+#include "tools/screenshot/DemoShow.h"
+#include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

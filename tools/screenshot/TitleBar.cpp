@@ -1,4 +1,4 @@
-#include "TitleBar.h"
+#include "tools/screenshot/TitleBar.h"
 
 #include <QFontMetrics>
 #include <QPainter>

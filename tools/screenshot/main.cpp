@@ -3,13 +3,13 @@
 // The host dialogs instead: tavrin-screenshot download|host-settings OUTPUT.png
 // The timeline: tavrin-screenshot timeline OUTPUT.png; the load sheets as a
 // PDF: tavrin-screenshot load-sheet OUTPUT.pdf
-#include "ConverterDlg.h"
-#include "DemoShow.h"
-#include "DesignerShots.h"
-#include "FixedFilePrompt.h"
-#include "HostDialogShots.h"
-#include "TitleBar.h"
-#include "VSFlexGrid.h"
+#include "editor/ui/ConverterDlg.h"
+#include "editor/ui/VSFlexGrid.h"
+#include "prompt/FixedFilePrompt.h"
+#include "tools/screenshot/DemoShow.h"
+#include "tools/screenshot/DesignerShots.h"
+#include "tools/screenshot/HostDialogShots.h"
+#include "tools/screenshot/TitleBar.h"
 
 #include <QAction>
 #include <QApplication>

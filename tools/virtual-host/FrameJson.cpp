@@ -1,4 +1,4 @@
-#include "FrameJson.h"
+#include "tools/virtual-host/FrameJson.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,6 +1,6 @@
-#include "NetworkIsolation.h"
+#include "tools/virtual-host/NetworkIsolation.h"
 
-#include "UdpPlatform.h"
+#include "hostlink/UdpPlatform.h"
 
 #ifndef _WIN32
 #include <net/if.h>

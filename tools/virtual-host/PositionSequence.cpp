@@ -1,6 +1,6 @@
-#include "PositionSequence.h"
+#include "tools/virtual-host/PositionSequence.h"
 
-#include "FrameLayout.h"
+#include "hostlink/FrameLayout.h"
 
 namespace hostlink {
 

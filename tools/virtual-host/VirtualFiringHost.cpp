@@ -1,6 +1,6 @@
-#include "VirtualFiringHost.h"
+#include "tools/virtual-host/VirtualFiringHost.h"
 
-#include "FrameLayout.h"
+#include "hostlink/FrameLayout.h"
 
 #include <algorithm>
 #include <array>

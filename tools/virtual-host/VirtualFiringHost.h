@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FrameDecoder.h"
-#include "PositionSequence.h"
-#include "UdpPlatform.h"
+#include "hostlink/UdpPlatform.h"
+#include "tools/virtual-host/FrameDecoder.h"
+#include "tools/virtual-host/PositionSequence.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,8 +1,8 @@
-#include "VirtualHostArguments.h"
+#include "tools/virtual-host/VirtualHostArguments.h"
 
-#include "UdpPlatform.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "hostlink/UdpPlatform.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
 
 #include <CLI/CLI.hpp>
 #include <charconv>

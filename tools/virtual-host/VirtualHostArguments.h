@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VirtualFiringHost.h"
+#include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "VirtualHostRun.h"
+#include "tools/virtual-host/VirtualHostRun.h"
 
-#include "FrameJson.h"
-#include "NetworkIsolation.h"
-#include "VirtualFiringHost.h"
+#include "tools/virtual-host/FrameJson.h"
+#include "tools/virtual-host/NetworkIsolation.h"
+#include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <atomic>
 #include <csignal>

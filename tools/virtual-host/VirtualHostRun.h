@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VirtualHostArguments.h"
+#include "tools/virtual-host/VirtualHostArguments.h"
 
 // Runs the virtual firing hosts as a program does: checks that their addresses
 // cannot reach a real network, prints where each listens and then every frame

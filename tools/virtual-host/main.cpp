@@ -2,9 +2,9 @@
 // and prints every frame it gets as one JSON line on standard output. The
 // first lines tell where each listens. Ends on SIGINT or SIGTERM, or after
 // --exit-after.
-#include "VirtualHostArguments.h"
-#include "VirtualHostRun.h"
-#include "strings/Strings.h"
+#include "resources/strings/Strings.h"
+#include "tools/virtual-host/VirtualHostArguments.h"
+#include "tools/virtual-host/VirtualHostRun.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,4 +1,4 @@
-#include "DialogTestSupport.h"
+#include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QCoreApplication>
 #include <QThread>

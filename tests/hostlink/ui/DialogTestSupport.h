@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FakePrompt.h"
+#include "tests/support/FakePrompt.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,11 +1,11 @@
 // The Download dialog, offscreen, downloading to the virtual host on
 // loopback with short waits.
-#include "DownloadDlg.h"
+#include "hostlink/ui/DownloadDlg.h"
 
-#include "DialogTestSupport.h"
-#include "DialogUnits.h"
-#include "HostlinkTestSupport.h"
-#include "strings/Strings.h"
+#include "qtcommon/DialogUnits.h"
+#include "resources/strings/Strings.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

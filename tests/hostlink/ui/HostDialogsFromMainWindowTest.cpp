@@ -1,10 +1,10 @@
 // The main window's Tools menu runs the two host dialogs modally, with
 // nothing of its own handed to them.
-#include "ConverterDlg.h"
-#include "DialogTestSupport.h"
-#include "DownloadDlg.h"
-#include "HostSettingsDlg.h"
-#include "HostlinkTestSupport.h"
+#include "editor/ui/ConverterDlg.h"
+#include "hostlink/ui/DownloadDlg.h"
+#include "hostlink/ui/HostSettingsDlg.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QAction>
 #include <QApplication>

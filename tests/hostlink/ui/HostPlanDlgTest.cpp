@@ -1,12 +1,12 @@
 // The Host Plan dialog, offscreen: codes typed into its table are saved all
 // or nothing, with their address shown beside them.
-#include "HostPlanDlg.h"
+#include "hostlink/ui/HostPlanDlg.h"
 
-#include "DialogTestSupport.h"
-#include "HostPlan.h"
-#include "HostlinkTestSupport.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/HostPlan.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QPushButton>
 #include <QTableWidget>
@@ -34,12 +34,12 @@ TEST(HostPlanDialog, TypedCodesAreSavedWholeOrNotAtAll)
     EXPECT_EQ(table.item(0, 3)->text(), QStringLiteral("192.168.10.5"));
     table.item(1, 2)->setText(QStringLiteral("5"));
     EXPECT_FALSE(dialog.OnSave()) << "two host names on one code";
-    EXPECT_TRUE(hostlink::LoadHostPlan(store).entries.empty()) << "nothing written";
+    EXPECT_TRUE(show::LoadHostPlan(store).entries.empty()) << "nothing written";
 
     table.item(1, 2)->setText(QStringLiteral("6"));
     EXPECT_TRUE(dialog.OnSave());
-    EXPECT_EQ(hostlink::LoadHostPlan(store).entries,
-              (std::vector<hostlink::HostPlanEntry>{{"A", 5}, {"B", 6}}));
+    EXPECT_EQ(show::LoadHostPlan(store).entries,
+              (std::vector<show::HostPlanEntry>{{"A", 5}, {"B", 6}}));
     EXPECT_EQ(prompt.MessageTexts().back(), strings::kPlanSaved);
 }
 

@@ -1,11 +1,11 @@
 // The Host Settings dialog, offscreen, setting names on the virtual host on
 // loopback with short waits.
-#include "HostSettingsDlg.h"
+#include "hostlink/ui/HostSettingsDlg.h"
 
-#include "DialogTestSupport.h"
-#include "DialogUnits.h"
-#include "HostlinkTestSupport.h"
-#include "strings/Strings.h"
+#include "qtcommon/DialogUnits.h"
+#include "resources/strings/Strings.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The Load All Hosts dialog, offscreen, against virtual hosts on loopback.
-#include "LoadAllHostsDlg.h"
+#include "hostlink/ui/LoadAllHostsDlg.h"
 
-#include "DialogTestSupport.h"
-#include "HostPlan.h"
-#include "HostlinkTestSupport.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/HostPlan.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -22,7 +22,7 @@ class LoadAllHostsDialog : public ::testing::Test
 protected:
     // Two host names, hosts 5 and 6 on loopback with these faults.
     void Open(std::vector<VirtualHostOptions> faults, std::chrono::milliseconds wait,
-              std::vector<HostPlanEntry> plan = {{"A", 5}, {"B", 6}})
+              std::vector<show::HostPlanEntry> plan = {{"A", 5}, {"B", 6}})
     {
         std::vector<StoreRow> rows = NumberedRows(10);
         for (StoreRow& row : rows) { // a show the check passes
@@ -31,7 +31,7 @@ protected:
             row.Channel = std::to_string(row.FlowID);
         }
         const std::string store = MakeShowStore(dir, rows);
-        ASSERT_EQ(SaveHostPlan(store, plan), "");
+        ASSERT_EQ(show::SaveHostPlan(store, plan), "");
         for (const VirtualHostOptions& fault : faults)
             hosts.push_back(StartHost(fault));
         dialog = std::make_unique<CLoadAllHostsDlg>(store, prompt, nullptr, [this, wait](int code) {

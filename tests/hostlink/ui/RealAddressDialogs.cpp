@@ -2,10 +2,10 @@
 // port and waits: host code 5 is 192.168.10.5:10061, played by the virtual
 // host. Runs only inside an isolated network (run_isolated.sh): it checks
 // that the network has no interface but loopback before anything is sent.
-#include "DialogTestSupport.h"
-#include "DownloadDlg.h"
-#include "HostlinkTestSupport.h"
-#include "strings/Strings.h"
+#include "hostlink/ui/DownloadDlg.h"
+#include "resources/strings/Strings.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,15 +2,15 @@
 // choosers start at the window's store, unsaved host names are asked about,
 // and the show check stands before the first frame. The virtual host is on
 // loopback and records what it got.
-#include "ConverterDlg.h"
-#include "DialogTestSupport.h"
-#include "DownloadDlg.h"
-#include "HostSettingsDlg.h"
-#include "HostlinkTestSupport.h"
-#include "ShowCheckDlg.h"
-#include "VSFlexGrid.h"
-#include "strings/FormatText.h"
-#include "strings/Strings.h"
+#include "editor/ui/ConverterDlg.h"
+#include "editor/ui/ShowCheckDlg.h"
+#include "editor/ui/VSFlexGrid.h"
+#include "hostlink/ui/DownloadDlg.h"
+#include "hostlink/ui/HostSettingsDlg.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace show {
+
+// What one host name of a show fires: for the crew to compare with what a
+// host shows after a download.
+struct HostLoad
+{
+    std::string host;
+    int cues = 0;
+    std::int32_t firstLaunch = 0; // milliseconds
+    std::int32_t lastLaunch = 0;
+    std::vector<std::int32_t> modules; // as the host gets them, ascending, each once
+};
+
+// One entry per host name, in byte order of the names. Modules whose text
+// gives no 32-bit number (the show check reports them) are left out.
+std::vector<HostLoad> BuildHostLoadSheet(const std::vector<show::Cue>& cues);
+
+} // namespace show

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace show {
+
+// "MM:SS.fff" below an hour, "HH:MM:SS.fff" from an hour on; negative times
+// take the short form with signed components.
+std::string FormatLaunchTime(std::int32_t milliseconds);
+
+// The milliseconds of a launch-time text as the grid writes it: "MM:SS.fff"
+// or "H:MM:SS.fff" (01:05.432, 01:02:03.004), the short form of a negative
+// time included (00:-1.-500). Nothing for any other text, for minutes or
+// seconds past 59, and for a time past 32 bits.
+std::optional<std::int32_t> ParseLaunchTime(std::string_view text);
+
+} // namespace show

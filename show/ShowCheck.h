@@ -1,0 +1,70 @@
+#pragma once
+
+#include "show/Cue.h"
+#include "store/LayoutTable.h"
+
+#include <string>
+#include <vector>
+
+namespace show {
+
+// What the show check can find. Errors would put a wrong or broken show on a
+// firing host; warnings are worth a look before a download.
+enum class FindingKind
+{
+    kStoreUnreadable,
+    kNoLayoutTable,
+    kEmptyShow,
+    kSharedFiringPoint, // one host, module and channel fired by several cues
+    kNegativeLaunchTime,
+    kAddrNotDecimal, // the host would get another number than the text says
+    kChannelNotDecimal,
+    kAddrTooLarge, // no 32-bit number: the cue cannot be sent at all
+    kChannelTooLarge,
+    kHostNameBlank, // nothing but blanks: the cue belongs to no host
+    kHostNameNotGbk,
+    kHostNameTooLong, // more than 64 bytes in GBK
+    kDefaultHost,     // still on the import's "HOST" (a warning)
+    kNullField,       // NULL in BlastTime, CDCode, Sector or HostName: it would go out as 0
+    kHostNameControl, // control characters (C0, DEL, C1) in the name
+    kAddrNegative,    // no module and no pin has a negative number
+    kChannelNegative,
+};
+
+enum class FindingSeverity
+{
+    kError,
+    kWarning
+};
+
+struct ShowFinding
+{
+    FindingKind kind;
+    FindingSeverity severity;
+    std::string text;           // from the string table
+    std::vector<int> sequences; // the rows concerned, by "Sequence" (FlowID), in store order
+};
+
+struct ShowCheckReport
+{
+    int cues = 0;
+    std::vector<ShowFinding> findings; // errors first, then warnings
+
+    int Errors() const;
+    int Warnings() const;
+};
+
+// Checks the cues of a show, as read from its store (their `nulls` included).
+ShowCheckReport CheckShow(const std::vector<show::Cue>& cues);
+
+// Reads the show store by path and checks it; a store without tb_Layout or
+// one that cannot be read gives a single error.
+ShowCheckReport CheckShowStore(const std::string& path);
+
+// A short name of the kind that scripts can match on ("shared-firing-point").
+const char* FindingKindName(FindingKind kind);
+
+// The severity's word from the string table ("error", "warning").
+const char* SeverityText(FindingSeverity severity);
+
+} // namespace show
