@@ -6,7 +6,7 @@
 // exits 1 when one is over 50 ms.
 #include "bench/BenchSupport.h"
 #include "show/ShowCheck.h"
-#include "show/ShowCues.h"
+#include "show/ShowReader.h"
 #include "store/ADODataBase.h"
 #include "store/LayoutTable.h"
 
@@ -68,9 +68,9 @@ bool Measure(const char* show, const std::string& path)
 {
     int errors = -1;
     const Timing whole = Median([&] { errors = show::CheckShowStore(path).Errors(); });
-    const show::ShowCues cues = show::ReadShowCues(path);
-    const Timing check = Median([&] { show::CheckShow(cues.cues); });
-    const bool met = whole.cpuMs <= kMostMs && errors == 0 && cues.cues.size() == kCues;
+    const std::vector<show::Cue> cues = show::ReadShowFile(path);
+    const Timing check = Median([&] { show::CheckShow(cues); });
+    const bool met = whole.cpuMs <= kMostMs && errors == 0 && cues.size() == kCues;
     std::printf("%-28s read+check %6.2f ms (wall %6.2f ms), check alone %6.2f ms  "
                 "(target <= %.0f ms) %s\n",
                 show, whole.cpuMs, whole.wallMs, check.cpuMs, kMostMs, met ? "ok" : "MISSED");

@@ -2,7 +2,8 @@
 
 #include "editor/FlexGrid.h"
 #include "show/Cue.h"
-#include "show/ReadCueRecords.h"
+#include "show/Failure.h"
+#include "show/ShowReader.h"
 #include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
 
@@ -30,20 +31,22 @@ LoadOutcome LoadShowTable(CADORecordset& rs, FlexGrid& grid)
     try {
         std::vector<show::Cue> cues;
         // The rows are read whole and let go before the grid fills.
-        const show::CueReadOutcome read =
-            show::ReadCueRecords(rs, store::kLayoutTable, modeTable, show::CueFields::kShown, cues);
-        switch (read.status) {
-        case show::CueReadOutcome::kRead:
-            break;
-        case show::CueReadOutcome::kNotOpened:
-            outcome.status = LoadOutcome::kTableNotOpened;
-            outcome.detail = read.detail;
-            return outcome;
-        case show::CueReadOutcome::kBadField:
-            outcome.status = LoadOutcome::kBadRecord;
-            outcome.records = read.records;
-            outcome.detail = read.field;
-            return outcome;
+        try {
+            cues =
+                show::ReadCueRecords(rs, store::kLayoutTable, modeTable, show::CueFields::kShown);
+        } catch (const show::Failure& failure) {
+            if (failure.Code() == show::FailureCode::kTableNotOpened) {
+                outcome.status = LoadOutcome::kTableNotOpened;
+                outcome.detail = failure.Detail();
+                return outcome;
+            }
+            if (failure.Code() == show::FailureCode::kBadField) {
+                outcome.status = LoadOutcome::kBadRecord;
+                outcome.records = failure.Row();
+                outcome.detail = failure.Name();
+                return outcome;
+            }
+            throw;
         }
         outcome.gridChanged = true;
         FillCueGrid(cues, grid);

@@ -2,7 +2,8 @@
 
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
-#include "show/ReadCueRecords.h"
+#include "show/Failure.h"
+#include "show/ShowReader.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
@@ -30,9 +31,11 @@ LoadResult ReadStore(const std::string& path, std::vector<show::Cue>& list)
     CADORecordset rs(&db);
     // Every field or none: a field that cannot be read would go to the host as
     // a made-up 0.
-    if (show::ReadCueRecords(rs, kDownloadQuery, modeQuery, show::CueFields::kSent, list).status !=
-        show::CueReadOutcome::kRead)
+    try {
+        list = show::ReadCueRecords(rs, kDownloadQuery, modeQuery, show::CueFields::kSent);
+    } catch (const show::Failure&) {
         return LoadResult::kUnreadable;
+    }
     db.Close();
     return LoadResult::kLoaded;
 }

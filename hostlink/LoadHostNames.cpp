@@ -3,7 +3,8 @@
 #include "hostlink/LoadDownloadCues.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
-#include "show/ReadCueRecords.h"
+#include "show/Failure.h"
+#include "show/ShowReader.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
@@ -24,12 +25,15 @@ HostNameList ReadHostNames(const std::string& path)
     if (!db.Open(store::ConnectionStringFor(path), "", ""))
         return list;
     CADORecordset rs(&db);
-    const show::CueReadOutcome read = show::ForEachCueRecord(
-        rs, kHostNamesQuery, modeQuery, show::CueFields::kHostName,
-        [&list](show::Cue& cue) { list.names.push_back(std::move(cue.HostName)); });
+    try {
+        show::ForEachCueRecord(
+            rs, kHostNamesQuery, modeQuery, show::CueFields::kHostName,
+            [&list](show::Cue& cue) { list.names.push_back(std::move(cue.HostName)); });
+    } catch (const show::Failure& failure) {
+        if (failure.Code() != show::FailureCode::kTableNotOpened)
+            return {HostNameList::kDatabaseError, {}};
+    }
     db.Close();
-    if (read.status == show::CueReadOutcome::kBadField)
-        return {HostNameList::kDatabaseError, {}};
     return list;
 }
 

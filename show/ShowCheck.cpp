@@ -7,7 +7,7 @@
 #include "show/DecimalValue.h"
 #include "show/Gbk.h"
 #include "show/HostNameText.h"
-#include "show/ShowCues.h"
+#include "show/ShowReader.h"
 
 #include <algorithm>
 #include <array>
@@ -293,31 +293,12 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
 
 ShowCheckReport CheckShowStore(const std::string& path)
 {
-    const ShowCues show = ReadShowCues(path);
-    switch (show.status) {
-    case ShowCues::kRead:
-        return CheckShow(show.cues);
-    case ShowCues::kNoLayoutTable: {
-        ShowCheckReport report;
-        ReportWriter(report).Error(Kind::kNoLayoutTable, strings::kNoLayoutTable);
-        return report;
-    }
-    case ShowCues::kUnreadable:
-        break;
-    }
-    ShowCheckReport report;
-    ReportWriter(report).Error(Kind::kStoreUnreadable,
-                               strings::FormatText(strings::kCheckUnreadable, show.detail.c_str()));
-    return report;
+    return CheckShow(ReadShowFile(path));
 }
 
 const char* FindingKindName(FindingKind kind)
 {
     switch (kind) {
-    case Kind::kStoreUnreadable:
-        return "store-unreadable";
-    case Kind::kNoLayoutTable:
-        return "no-layout-table";
     case Kind::kEmptyShow:
         return "empty-show";
     case Kind::kSharedFiringPoint:

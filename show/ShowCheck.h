@@ -1,6 +1,7 @@
 #pragma once
 
 #include "show/Cue.h"
+#include "show/Failure.h"
 #include "store/LayoutTable.h"
 
 #include <string>
@@ -12,8 +13,6 @@ namespace show {
 // firing host; warnings are worth a look before a download.
 enum class FindingKind
 {
-    kStoreUnreadable,
-    kNoLayoutTable,
     kEmptyShow,
     kSharedFiringPoint, // one host, module and channel fired by several cues
     kNegativeLaunchTime,
@@ -57,8 +56,8 @@ struct ShowCheckReport
 // Checks the cues of a show, as read from its store (their `nulls` included).
 ShowCheckReport CheckShow(const std::vector<show::Cue>& cues);
 
-// Reads the show store by path and checks it; a store without tb_Layout or
-// one that cannot be read gives a single error.
+// Reads the show store by path and checks it. Raises Failure when the store
+// cannot be read (see ReadShowFile).
 ShowCheckReport CheckShowStore(const std::string& path);
 
 // A short name of the kind that scripts can match on ("shared-firing-point").

@@ -28,6 +28,7 @@
 #include "hostlink/ui/HostPlanDlg.h"
 #include "hostlink/ui/HostSettingsDlg.h"
 #include "hostlink/ui/LoadAllHostsDlg.h"
+#include "messages/FailureMessage.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtPrompt.h"
 #include "qtcommon/QtText.h"
@@ -320,7 +321,15 @@ void CConverterDlg::OnCheckShow()
             return;
         path = *chosen;
     }
-    const show::ShowCheckReport report = show::CheckShowStore(path);
+    show::ShowCheckReport report;
+    try {
+        report = show::CheckShowStore(path);
+    } catch (const show::Failure& failure) {
+        const messages::Message message =
+            messages::FailureMessage(failure, messages::Doing::kChecking);
+        m_prompt->ShowMessage(message.text, message.icon);
+        return;
+    }
     CShowCheckDlg check(path, report, this);
     check.exec();
 }

@@ -3,6 +3,7 @@
 #include "editor/StoreGatePrompt.h"
 #include "editor/UnsavedNamesQuestion.h"
 #include "editor/ui/ShowCheckDlg.h"
+#include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/ShowCheck.h"
@@ -31,7 +32,15 @@ bool HostDialogGate::BeforeDownload(const std::string& path,
 {
     if (!BeforeReading(path, strings::kUnsavedBeforeDownload))
         return false;
-    const show::ShowCheckReport report = show::CheckShowStore(path);
+    show::ShowCheckReport report;
+    try {
+        report = show::CheckShowStore(path);
+    } catch (const show::Failure& failure) {
+        const messages::Message message =
+            messages::FailureMessage(failure, messages::Doing::kChecking);
+        window_.prompt.ShowMessage(message.text, message.icon);
+        return false;
+    }
     if (report.Errors() > 0 && !ErrorsAccepted(path, report))
         return false;
     if (report.Warnings() > 0 && showWarnings)

@@ -1,11 +1,12 @@
 #include "editor/ui/LoadSheetPrint.h"
 
 #include "editor/print/LoadSheetPainter.h"
+#include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "resources/strings/Strings.h"
 #include "show/HostPlan.h"
 #include "show/LoadSheet.h"
-#include "show/ShowCues.h"
+#include "show/ShowReader.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -15,15 +16,17 @@ namespace editor {
 
 void PrintLoadSheets(const std::string& storePath, prompt::Prompt& prompt, QWidget* owner)
 {
-    const show::ShowCues show = show::ReadShowCues(storePath);
-    if (show.status != show::ShowCues::kRead) {
-        prompt.ShowMessage(show.status == show::ShowCues::kNoLayoutTable ? strings::kNoLayoutTable
-                                                                         : show.detail,
-                           prompt::MessageIcon::Stop);
+    std::vector<show::Cue> cues;
+    try {
+        cues = show::ReadShowFile(storePath);
+    } catch (const show::Failure& failure) {
+        const messages::Message message =
+            messages::FailureMessage(failure, messages::Doing::kLoading);
+        prompt.ShowMessage(message.text, prompt::MessageIcon::Stop);
         return;
     }
-    const std::vector<show::LoadSheet> sheets = show::BuildLoadSheets(
-        show.cues, show::PlannedHostCodes(show::LoadHostPlan(storePath).entries));
+    const std::vector<show::LoadSheet> sheets =
+        show::BuildLoadSheets(cues, show::PlannedHostCodes(show::LoadHostPlan(storePath).entries));
     const std::string name = std::filesystem::path(storePath).filename().string();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(name));

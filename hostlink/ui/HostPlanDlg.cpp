@@ -1,13 +1,14 @@
 #include "hostlink/ui/HostPlanDlg.h"
 
 #include "hostlink/ui/LoadAllHostsDlg.h"
+#include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/Strings.h"
 #include "show/HostCode.h"
 #include "show/HostPlan.h"
-#include "show/ShowCues.h"
+#include "show/ShowReader.h"
 #include "ui_HostPlanDlg.h"
 
 #include <algorithm>
@@ -73,11 +74,12 @@ CHostPlanDlg::~CHostPlanDlg() = default;
 
 void CHostPlanDlg::Fill()
 {
-    const show::ShowCues show = show::ReadShowCues(m_storePath);
-    if (show.status != show::ShowCues::kRead) {
+    std::vector<show::Cue> cues;
+    try {
+        cues = show::ReadShowFile(m_storePath);
+    } catch (const show::Failure& failure) {
         // Without the show's host names there is nothing to plan.
-        m_prompt.ShowMessage(show.status == show::ShowCues::kNoLayoutTable ? strings::kNoLayoutTable
-                                                                           : show.detail,
+        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kLoading),
                              prompt::MessageIcon::Stop);
         ui->buttonSave->setEnabled(false);
         ui->buttonLoadAll->setEnabled(false);
@@ -86,7 +88,7 @@ void CHostPlanDlg::Fill()
     const show::StoredPlan stored = show::LoadHostPlan(m_storePath);
     if (!stored.read)
         m_prompt.ShowMessage(stored.error, prompt::MessageIcon::Stop);
-    std::map<std::string, int> hosts = show::CuesByHostName(show.cues);
+    std::map<std::string, int> hosts = show::CuesByHostName(cues);
     for (const show::HostPlanEntry& entry : stored.entries)
         hosts.try_emplace(entry.HostName, 0); // kept, though the show has no cue of it
     ui->plan->setRowCount(static_cast<int>(hosts.size()));

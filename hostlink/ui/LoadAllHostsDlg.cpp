@@ -1,6 +1,7 @@
 #include "hostlink/ui/LoadAllHostsDlg.h"
 
 #include "hostlink/LoadDownloadCues.h"
+#include "messages/FailureMessage.h"
 #include "prompt/FixedFilePrompt.h"
 #include "prompt/Prompt.h"
 #include "qtcommon/DialogUnits.h"
@@ -69,7 +70,15 @@ bool CLoadAllHostsDlg::OnStart()
 {
     if (m_loading)
         return false;
-    const show::ShowCheckReport report = show::CheckShowStore(m_storePath);
+    show::ShowCheckReport report;
+    try {
+        report = show::CheckShowStore(m_storePath);
+    } catch (const show::Failure& failure) {
+        const messages::Message message =
+            messages::FailureMessage(failure, messages::Doing::kChecking);
+        m_prompt.ShowMessage(message.text, message.icon);
+        return false;
+    }
     if (report.Errors() > 0 &&
         !m_prompt.AskYesNo(strings::FormatText(strings::kFieldCheckQuestion, report.Errors())))
         return false;

@@ -97,6 +97,18 @@ inline constexpr char kSaveDone[] = "fire data have saved!";
 // %d: grid row, %d: the column's width in characters
 inline constexpr char kSaveHostTooLong[] =
     "host name of row %d is longer than %d characters,fire data have not saved!";
+// %d: grid row
+inline constexpr char kSaveHostNotGbk[] =
+    "host name of row %d has a character a firing host cannot show,fire data have not saved!";
+// %d: grid row
+inline constexpr char kSaveHostControl[] =
+    "host name of row %d holds control characters,fire data have not saved!";
+inline constexpr char kSaveStoreChanged[] =
+    "the show store was changed by another program,fire data have not saved!";
+// A host name refused as it is typed, in Save's words. %d: the width in characters
+inline constexpr char kHostNameTooLong[] = "host name is longer than %d characters!";
+// %s: the name
+inline constexpr char kHostNameNotGbk[] = "host name %s has a character a firing host cannot show!";
 // %d: records in the store, %d: cue rows in the grid
 inline constexpr char kSaveCountMismatch[] =
     "the show store has %d fire records but the grid has %d,the file has changed since it was "
@@ -380,6 +392,8 @@ inline constexpr char kPlanCodeOutOfRange[] =
     "host code %d input error,host code must be a number between 1 and 252!";
 // %d: host code, %s: one host name, %s: the other
 inline constexpr char kPlanCodeTaken[] = "host code %d is given to both %s and %s,plan not saved!";
+// %s: host name
+inline constexpr char kPlanNameTwice[] = "host name %s is in the host plan twice,plan not saved!";
 // %s: host name
 inline constexpr char kPlanNameUnused[] = "host name %s has no fire record in the show (kept)";
 inline constexpr char kPlanAccessStore[] =

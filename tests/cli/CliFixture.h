@@ -1,7 +1,7 @@
 #pragma once
 
 #include "show/Cue.h"
-#include "show/ShowCues.h"
+#include "show/ShowReader.h"
 #include "tests/cli/CliRun.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/support/TempDir.h"
@@ -25,10 +25,8 @@ protected:
     // The host names of a store's records, in store order.
     std::vector<std::string> HostNames(const std::string& path)
     {
-        const show::ShowCues show = show::ReadShowCues(path);
-        EXPECT_EQ(show.status, show::ShowCues::kRead) << show.detail;
         std::vector<std::string> names;
-        for (const show::Cue& cue : show.cues)
+        for (const show::Cue& cue : show::ReadShowFile(path))
             names.push_back(cue.HostName);
         return names;
     }

@@ -245,8 +245,8 @@ TEST_F(Cli, CheckOfAFileWithoutShowTableIsAnError)
     testsupport::MakeEmptySqliteFile(path);
     const auto result = RunCli({"check", path});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out.rfind("error: " + std::string(strings::kNoLayoutTable) + "\n", 0), 0u)
-        << result.out;
+    EXPECT_EQ(result.err, std::string(strings::kNoLayoutTable) + "\n");
+    EXPECT_EQ(result.out, "");
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo)

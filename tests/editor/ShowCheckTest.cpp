@@ -4,7 +4,7 @@
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/HostLoadSheet.h"
-#include "show/ShowCues.h"
+#include "show/ShowReader.h"
 #include "tests/editor/ShowStoreFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -268,12 +268,11 @@ TEST_F(ShowCheckStore, NullsMadeElsewhereAreErrorsNamingTheirCues)
     EXPECT_EQ(report.findings[3].text, strings::FormatText(strings::kCheckNullNumber, "Sector"));
     EXPECT_EQ(report.findings[3].sequences, std::vector<int>{2});
 
-    const show::ShowCues show = show::ReadShowCues(path); // reading itself is unchanged
-    ASSERT_EQ(show.status, show::ShowCues::kRead);
-    EXPECT_EQ(show.cues[0].BlastTime, 0);
-    EXPECT_EQ(show.cues[1].HostName, "");
-    EXPECT_TRUE(show.cues[0].nulls.BlastTime && !show.cues[0].nulls.CDCode);
-    EXPECT_FALSE(show.cues[3].nulls.Any());
+    const std::vector<show::Cue> cues = show::ReadShowFile(path); // reading itself is unchanged
+    EXPECT_EQ(cues[0].BlastTime, 0);
+    EXPECT_EQ(cues[1].HostName, "");
+    EXPECT_TRUE(cues[0].nulls.BlastTime && !cues[0].nulls.CDCode);
+    EXPECT_FALSE(cues[3].nulls.Any());
 }
 
 TEST_F(ShowCheckStore, EmptyTableIsAnEmptyShow)
@@ -288,10 +287,12 @@ TEST_F(ShowCheckStore, StoreWithoutShowTableIsOneClearError)
     const std::string path = dir.File("fireone.db");
     testsupport::MakeEmptySqliteFile(path);
     testsupport::RunSql(path, "CREATE TABLE TB_LAYOUT(FlowID int)");
-    const show::ShowCheckReport report = show::CheckShowStore(path);
-    ASSERT_EQ(Kinds(report), std::vector{show::FindingKind::kNoLayoutTable});
-    EXPECT_EQ(report.findings[0].text, strings::kNoLayoutTable);
-    EXPECT_EQ(report.Errors(), 1);
+    try {
+        show::CheckShowStore(path);
+        FAIL() << "a store without a show table was checked";
+    } catch (const show::Failure& failure) {
+        EXPECT_EQ(failure.Code(), show::FailureCode::kNoLayoutTable);
+    }
 }
 
 TEST_F(ShowCheckStore, UnreadableStoresAreErrorsNotEmptyShows)
@@ -304,15 +305,14 @@ TEST_F(ShowCheckStore, UnreadableStoresAreErrorsNotEmptyShows)
     testsupport::RunSql(noColumn, "CREATE TABLE tb_Layout(FlowID int, HostName text)");
     testsupport::RunSql(noColumn, "INSERT INTO tb_Layout VALUES(0, 'A1')");
     for (const std::string& path : {missing, garbage, noColumn}) {
-        const show::ShowCheckReport report = show::CheckShowStore(path);
-        ASSERT_EQ(Kinds(report), std::vector{show::FindingKind::kStoreUnreadable}) << path;
-        EXPECT_EQ(
-            report.findings[0].text.rfind(strings::FormatText(strings::kCheckUnreadable, ""), 0),
-            0u)
-            << report.findings[0].text;
-        EXPECT_GT(report.findings[0].text.size(),
-                  strings::FormatText(strings::kCheckUnreadable, "").size())
-            << "the reason is missing for " << path;
+        try {
+            show::CheckShowStore(path);
+            ADD_FAILURE() << "checked " << path;
+        } catch (const show::Failure& failure) {
+            EXPECT_NE(failure.Code(), show::FailureCode::kNoLayoutTable) << path;
+            EXPECT_FALSE(failure.Detail().empty() && failure.Name().empty())
+                << "the reason is missing for " << path;
+        }
     }
     EXPECT_FALSE(std::filesystem::exists(missing)) << "checking must not create a store";
 }

@@ -1,3 +1,4 @@
+#include "messages/FailureMessage.h"
 #include "resources/strings/Strings.h"
 #include "show/ShowCheck.h"
 #include "tools/cli/CheckReportOutput.h"
@@ -15,7 +16,13 @@ namespace {
 
 int RunCheck(const StoreReadOptions& options)
 {
-    const show::ShowCheckReport report = show::CheckShowStore(options.store);
+    show::ShowCheckReport report;
+    try {
+        report = show::CheckShowStore(options.store);
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kChecking);
+        return kFailure;
+    }
     if (options.json)
         WriteJsonResult(CheckReportJson(report));
     else

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages/FailureMessage.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -24,6 +26,10 @@ public:
 // breaks and tabs kept), so that a name from a show file cannot steer the
 // terminal.
 void PrintError(const std::string& text);
+
+// A failure in the words of what was being done, the access layer's record
+// condensed to its description unless --verbose.
+void PrintFailure(const show::Failure& failure, messages::Doing doing);
 
 // --verbose: messages keep the access layer's whole error record, after the
 // message and the description.

@@ -1,6 +1,7 @@
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
 #include "hostlink/LoadDownloadCues.h"
+#include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
@@ -38,7 +39,13 @@ struct DownloadOptions
 // and false when errors forbid the download.
 bool ShowPassesCheck(const DownloadOptions& options)
 {
-    const show::ShowCheckReport report = show::CheckShowStore(options.store);
+    show::ShowCheckReport report;
+    try {
+        report = show::CheckShowStore(options.store);
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kChecking);
+        return false;
+    }
     if (report.findings.empty())
         return true;
     WriteCheckReport(std::cerr, report);

@@ -1,9 +1,10 @@
 #include "tools/cli/StoreCues.h"
 
+#include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
-#include "show/ShowCues.h"
+#include "show/ShowReader.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/ErrorDump.h"
 
@@ -11,18 +12,11 @@ namespace cli {
 
 std::optional<std::vector<show::Cue>> ReadStoreCues(const std::string& path)
 {
-    show::ShowCues show = show::ReadShowCues(path);
-    switch (show.status) {
-    case show::ShowCues::kRead:
-        return std::move(show.cues);
-    case show::ShowCues::kNoLayoutTable:
-        PrintError(strings::kNoLayoutTable);
-        return std::nullopt;
-    case show::ShowCues::kUnreadable:
-        break;
+    try {
+        return show::ReadShowFile(path);
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kLoading);
     }
-    PrintError(CondenseErrorDump(strings::FormatText(strings::kLoadFailed, show.detail.c_str()), "",
-                                 VerboseOutput()));
     return std::nullopt;
 }
 

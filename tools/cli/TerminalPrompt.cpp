@@ -11,19 +11,6 @@
 
 namespace cli {
 
-bool& VerboseOutput()
-{
-    static bool verbose = false;
-    return verbose;
-}
-
-void PrintError(const std::string& text)
-{
-    std::fputs(show::EscapeControlCharacters(text, "\n\t").c_str(), stderr);
-    std::fputc('\n', stderr);
-    std::fflush(stderr);
-}
-
 void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/)
 {
     shown_.push_back(text);

@@ -5,7 +5,7 @@
 #include "editor/ui/DesignerTools.h"
 #include "editor/ui/TimelineWindow.h"
 #include "show/LoadSheet.h"
-#include "show/ShowCues.h"
+#include "show/ShowReader.h"
 #include "tools/screenshot/DemoShow.h"
 
 #include <QAction>
@@ -33,13 +33,18 @@ int ShootTimeline(const std::string& store, const QString& output)
 
 int WriteDemoLoadSheets(const std::string& store, const QString& output)
 {
-    const show::ShowCues show = show::ReadShowCues(store);
+    std::vector<show::Cue> cues;
+    try {
+        cues = show::ReadShowFile(store);
+    } catch (const show::Failure&) {
+        std::fprintf(stderr, "tavrin-screenshot: cannot read %s\n", store.c_str());
+        return 1;
+    }
     const auto demoCode = [](const std::string& host) {
         return host == "北岸-1" ? std::optional<int>(5) : std::nullopt;
     };
-    if (show.status != show::ShowCues::kRead ||
-        !editor::WriteLoadSheetsPdf(output.toStdString(),
-                                    show::BuildLoadSheets(show.cues, demoCode), "demo.db")) {
+    if (!editor::WriteLoadSheetsPdf(output.toStdString(), show::BuildLoadSheets(cues, demoCode),
+                                    "demo.db")) {
         std::fprintf(stderr, "tavrin-screenshot: cannot write %s\n", qPrintable(output));
         return 1;
     }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "prompt/Prompt.h"
+#include "show/Failure.h"
+
+#include <string>
+
+// The user's texts for the failures of the show model and what stands on it.
+// Only the window and the command line turn a failure into words, and they do
+// it here, from the string table.
+namespace messages {
+
+// What the user was doing: the same failure reads differently in each ("the
+// show has not been loaded!", "fire data have not saved!").
+enum class Doing
+{
+    kLoading,   // opening a show store, or reading one to show or print it
+    kChecking,  // the show check of a store
+    kSaving,    // Save, or a command that saves
+    kAssigning, // a host name as typed
+    kImporting, // the FireOne import
+    kPlanning,  // the host plan
+};
+
+struct Message
+{
+    std::string text;
+    prompt::MessageIcon icon = prompt::MessageIcon::Stop;
+    std::string details; // the access layer's whole error record, when there is one
+};
+
+Message FailureMessage(const show::Failure& failure, Doing doing);
+
+// The first line of what a store's failure says in this activity ("the show
+// store cannot be read,the show has not been loaded!").
+std::string FailureHeadline(Doing doing);
+
+// The text alone.
+inline std::string FailureText(const show::Failure& failure, Doing doing)
+{
+    return FailureMessage(failure, doing).text;
+}
+
+} // namespace messages

@@ -1,0 +1,78 @@
+#include "show/Failure.h"
+
+#include "store/ComError.h"
+#include "store/ErrorText.h"
+
+namespace show {
+
+const char* FailureCodeName(FailureCode code)
+{
+    switch (code) {
+    case FailureCode::kStoreNotOpened:
+        return "store-not-opened";
+    case FailureCode::kNoLayoutTable:
+        return "no-layout-table";
+    case FailureCode::kTableNotOpened:
+        return "table-not-opened";
+    case FailureCode::kBadField:
+        return "bad-field";
+    case FailureCode::kDatabase:
+        return "database";
+    case FailureCode::kNotAShowStore:
+        return "not-a-show-store";
+    case FailureCode::kHostNameEmpty:
+        return "host-name-empty";
+    case FailureCode::kHostNameTooLong:
+        return "host-name-too-long";
+    case FailureCode::kHostNameNotGbk:
+        return "host-name-not-gbk";
+    case FailureCode::kHostNameControl:
+        return "host-name-control";
+    case FailureCode::kStoreChanged:
+        return "store-changed";
+    case FailureCode::kPlanCodeOutOfRange:
+        return "plan-code-out-of-range";
+    case FailureCode::kPlanCodeTaken:
+        return "plan-code-taken";
+    case FailureCode::kPlanNameTwice:
+        return "plan-name-twice";
+    case FailureCode::kPlanAccessStore:
+        return "plan-access-store";
+    case FailureCode::kPlanNotRead:
+        return "plan-not-read";
+    case FailureCode::kPlanNotSaved:
+        return "plan-not-saved";
+    }
+    return "unknown";
+}
+
+const char* Failure::what() const noexcept
+{
+    try {
+        if (what_.empty()) {
+            what_ = FailureCodeName(code_);
+            if (row_ != 0)
+                what_ += " " + std::to_string(row_);
+            if (!name_.empty())
+                what_ += " " + name_;
+            if (!other_.empty())
+                what_ += " " + other_;
+            if (!detail_.empty())
+                what_ += ": " + detail_;
+        }
+        return what_.c_str();
+    } catch (...) {
+        return FailureCodeName(code_);
+    }
+}
+
+Failure DatabaseFailure(const std::exception& error, FailureCode code)
+{
+    Failure failure(code);
+    failure.WithDetail(error.what());
+    if (const auto* com = dynamic_cast<const ado::_com_error*>(&error))
+        failure.WithRecord(store::FormatComError("CADODataBase", *com));
+    return failure;
+}
+
+} // namespace show

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace show {
+
+// What can go wrong above the database access layer, as the code knows it.
+// The user's texts are made from these where they are shown (the window, the
+// command line), from the string table.
+enum class FailureCode
+{
+    // Reading a show store.
+    kStoreNotOpened, // detail: the access layer's account
+    kNoLayoutTable,
+    kTableNotOpened, // detail
+    kBadField,       // row: the record (from 1); name: the field
+    kDatabase,       // detail: what the access layer raised
+    kNotAShowStore,  // name: the file; it holds something else and was left alone
+
+    // Host names as typed or saved. row: the cue row (from 1) when one is
+    // concerned, 0 for a name as typed; name: the name.
+    kHostNameEmpty,
+    kHostNameTooLong, // more than the column's 32 characters
+    kHostNameNotGbk,  // a firing host could not be given it
+    kHostNameControl, // control characters
+
+    // Saving host names.
+    kStoreChanged, // another program changed the show store since it was read
+
+    // Host plans. row: the host code; name, other: the host names.
+    kPlanCodeOutOfRange,
+    kPlanCodeTaken,
+    kPlanNameTwice,
+    kPlanAccessStore, // an Access store cannot hold a plan
+    kPlanNotRead,     // detail
+    kPlanNotSaved,    // detail
+};
+
+// The one failure type of the show model and everything built on it: a code
+// and the facts a message needs. `record` keeps the access layer's whole
+// error record, for those who ask for details.
+class Failure : public std::exception
+{
+public:
+    explicit Failure(FailureCode code) : code_(code) {}
+
+    FailureCode Code() const { return code_; }
+    int Row() const { return row_; }
+    const std::string& Name() const { return name_; }
+    const std::string& Other() const { return other_; }
+    const std::string& Detail() const { return detail_; }
+    const std::string& Record() const { return record_; }
+
+    Failure& WithRow(int row)
+    {
+        row_ = row;
+        return *this;
+    }
+    Failure& WithName(std::string name)
+    {
+        name_ = std::move(name);
+        return *this;
+    }
+    Failure& WithOther(std::string other)
+    {
+        other_ = std::move(other);
+        return *this;
+    }
+    Failure& WithDetail(std::string detail)
+    {
+        detail_ = std::move(detail);
+        return *this;
+    }
+    Failure& WithRecord(std::string record)
+    {
+        record_ = std::move(record);
+        return *this;
+    }
+
+    // For logs and test output: the code's name and the facts, in English.
+    const char* what() const noexcept override;
+
+private:
+    FailureCode code_;
+    int row_ = 0;
+    std::string name_;
+    std::string other_;
+    std::string detail_;
+    std::string record_;
+    mutable std::string what_;
+};
+
+// A short name of the code ("store-changed").
+const char* FailureCodeName(FailureCode code);
+
+// A failure of the access layer (or of memory) while working on a store, as a
+// Failure with `code`; the database's own account as its detail and record.
+Failure DatabaseFailure(const std::exception& error, FailureCode code = FailureCode::kDatabase);
+
+} // namespace show

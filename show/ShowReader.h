@@ -1,0 +1,47 @@
+#pragma once
+
+#include "show/Cue.h"
+#include "show/Failure.h"
+#include "store/ADORecordset.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CADODataBase;
+
+namespace show {
+
+// The columns a reader takes from each record, by what it reads them for.
+enum class CueFields
+{
+    kShown,    // every column but HostIndex: the show as a window holds it
+    kSent,     // what a cue frame carries: neither FlowID nor HostIndex
+    kHostName, // the host name alone
+};
+
+// The one reader of show tables. Opens `source` (a table name or a statement,
+// as `mode` says) on `rs`, which is bound to an open database, and hands each
+// record to `visit` in the order the source delivers them; closes `rs` when
+// the walk ends. A column that cannot be read ends the walk at that record: a
+// missing column or a value of the wrong kind must not become a plausible
+// made-up cue. NULL reads as 0 or the empty text, and is noted in the
+// record's `nulls`.
+// Raises Failure: kTableNotOpened, kBadField (the record from 1, the field),
+// kDatabase for what the access layer raised.
+void ForEachCueRecord(CADORecordset& rs, const std::string& source, OpenMode mode, CueFields fields,
+                      const std::function<void(Cue&)>& visit);
+
+// The same, gathered: every record or, with the failure, none.
+std::vector<Cue> ReadCueRecords(CADORecordset& rs, const std::string& source, OpenMode mode,
+                                CueFields fields);
+
+// Every cue of the show table of an open store, in store order. Raises
+// Failure: kNoLayoutTable, and those of ForEachCueRecord.
+std::vector<Cue> ReadShowTable(CADODataBase& db);
+
+// The same for a store by path, opened and closed here. Raises Failure:
+// kStoreNotOpened, and those of ReadShowTable.
+std::vector<Cue> ReadShowFile(const std::string& path);
+
+} // namespace show

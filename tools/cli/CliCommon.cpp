@@ -1,0 +1,32 @@
+#include "tools/cli/CliCommon.h"
+
+#include "show/ControlCharacters.h"
+#include "tools/cli/ErrorDump.h"
+
+#include <cstdio>
+
+namespace cli {
+
+bool& VerboseOutput()
+{
+    static bool verbose = false;
+    return verbose;
+}
+
+void PrintError(const std::string& text)
+{
+    std::fputs(show::EscapeControlCharacters(text, "\n\t").c_str(), stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+void PrintFailure(const show::Failure& failure, messages::Doing doing)
+{
+    const messages::Message message = messages::FailureMessage(failure, doing);
+    std::string text = message.text;
+    if (!message.details.empty() && text.find(message.details) == std::string::npos)
+        text += "\n" + message.details;
+    PrintError(CondenseErrorDump(text, messages::FailureHeadline(doing), VerboseOutput()));
+}
+
+} // namespace cli
