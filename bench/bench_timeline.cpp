@@ -1,14 +1,15 @@
 // Timeline benchmark: "Tools" > "Timeline..." for a show of 100 000 cues on
-// 24 host names (offscreen): the timeline built from the grid, the window
+// 24 host names (offscreen): the timeline built from the show, the window
 // shown and painted once; then a zoomed-in and a zoomed-out repaint. Prints
 // the figures; exits 1 when opening takes more than a second.
 #include "bench/BenchSupport.h"
 #include "editor/CueGridLayout.h"
-#include "editor/MemoryGrid.h"
+#include "editor/ShowGrid.h"
+#include "editor/ui/ShowTableModel.h"
 #include "editor/ui/TimelineView.h"
 #include "editor/ui/TimelineWindow.h"
 #include "show/Cue.h"
-#include "store/LayoutTable.h"
+#include "show/Show.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -21,11 +22,10 @@ namespace {
 constexpr int kCues = 100000;
 constexpr int kHosts = 24;
 
-editor::MemoryGrid BigShow()
+std::vector<show::Cue> BigShow()
 {
-    editor::MemoryGrid grid;
-    editor::SetUpCueGrid(grid);
-    grid.ReserveRows(kCues + 1);
+    std::vector<show::Cue> cues;
+    cues.reserve(kCues);
     for (int i = 0; i < kCues; ++i) {
         show::Cue cue;
         cue.FlowID = i;
@@ -33,12 +33,9 @@ editor::MemoryGrid BigShow()
         cue.BlastTime = i * 36; // one hour
         cue.Addr = std::to_string(1 + (i / kHosts) % 99);
         cue.Channel = std::to_string((i / kHosts / 99) % 32); // some points used twice
-        const auto texts = show::CueCellTexts(cue);
-        grid.AppendRow(texts[0]);
-        for (int column = 1; column < show::kCueColumnCount; ++column)
-            grid.SetCellText(i + 1, column, texts[static_cast<std::size_t>(column)]);
+        cues.push_back(std::move(cue));
     }
-    return grid;
+    return cues;
 }
 
 double Repaint(editor::CTimelineWindow& window)
@@ -55,11 +52,14 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const editor::MemoryGrid grid = BigShow();
+    show::Show show;
+    editor::ShowGrid grid(show);
+    editor::SetUpCueGrid(grid); // the caption row, as the window has it
+    show.Replace(BigShow());
+    editor::ShowTableModel table(grid);
 
     const auto start = std::chrono::steady_clock::now();
-    editor::CTimelineWindow window;
-    window.Refresh(grid);
+    editor::CTimelineWindow window(table);
     window.show();
     (void)window.grab(); // laid out and painted once
     const double open = bench::Seconds(start);

@@ -2,40 +2,29 @@
 
 #include "prompt/Prompt.h"
 #include "resources/strings/Strings.h"
-#include "show/ControlCharacters.h"
-#include "show/Cue.h"
-#include "store/LayoutTable.h"
+#include "show/Show.h"
 
 namespace editor {
 
-const char* AssignHostNameRefusal(const std::string& name)
+void AssignHost(ShowContext& show, const FlexGrid& grid, HostNameAsker& asker)
 {
-    if (name.empty())
-        return strings::kAssignHostEmpty;
-    if (show::HasControlCharacter(name))
-        return strings::kAssignHostControlCharacter;
-    return nullptr;
-}
-
-void AssignHost(ShowContext& show, HostNameAsker& asker)
-{
+    // Gathered before anything is asked or changed: a view that filters or
+    // sorts on the host name may move the rows once the first cue changes.
+    std::vector<show::CueIndex> cues;
+    int selected = 0;
     try {
-        // The selection cannot change while the question and the dialog are
-        // up: it is counted once, and its rows are read after the dialog.
-        const int selected = show.grid.GetSelectedRowCount();
-        if (selected > 0 && !show.prompt.AskYesNo(strings::kAssignQuestion))
-            return;
-        const std::optional<std::string> name = asker.AskHostName();
-        if (!name)
-            return;
-        for (int i = 0; i < selected; ++i) {
-            const int row = show.grid.GetSelectedRowAt(i);
-            if (row >= 1)
-                show.grid.SetCellText(row, show::kColumnHost, *name);
-        }
+        selected = grid.GetSelectedRowCount();
+        for (int i = 0; i < selected; ++i)
+            if (const int row = grid.GetSelectedRowAt(i); row >= 1)
+                cues.push_back(static_cast<show::CueIndex>(row - 1));
     } catch (const GridError&) {
-        // the grid refused: the cells set so far stay set
+        return; // the grid refused: nothing has changed
     }
+    if (selected > 0 && !show.prompt.AskYesNo(strings::kAssignQuestion))
+        return;
+    const std::optional<std::string> name = asker.AskHostName();
+    if (name && !cues.empty())
+        show.model.SetHostName(std::move(cues), *name);
 }
 
 } // namespace editor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FlexGrid.h"
 #include "editor/ShowContext.h"
 
 #include <optional>
@@ -16,18 +17,12 @@ public:
     virtual std::optional<std::string> AskHostName() = 0;
 };
 
-// Why a host name cannot be assigned (the message to show), or nullptr when
-// it can: an empty name, or one with a control character (a line break, a
-// tab, an escape sequence), which would break the load sheets and the
-// terminals it is printed on. The window's dialog and the command line ask
-// here before anything changes.
-const char* AssignHostNameRefusal(const std::string& name);
-
-// "Edit" > "Assign Host" and the popup's "Assigned Host": after a question
-// (asked only when rows are selected) and the host name, every selected cue
-// row shows that name in its "Host" column. The caption row is skipped and no
-// other column changes; the store is written by Save only. A grid that
-// refuses a call ends the command where it is.
-void AssignHost(ShowContext& show, HostNameAsker& asker);
+// "Edit" > "Assign Host" and the popup's "Assigned Host": the selected cue
+// rows are gathered first (the caption row skipped), then, after a question
+// (asked only when rows are selected) and the host name, every one of those
+// cues gets that name in one change of the show; no other value changes. The
+// store is written by Save only. A grid that refuses a call ends the command
+// before anything changed.
+void AssignHost(ShowContext& show, const FlexGrid& grid, HostNameAsker& asker);
 
 } // namespace editor

@@ -24,6 +24,12 @@ enum CommandId : int
     kCmdCheckShow = 32787,
     kCmdHostPlan = 32788,
     kCmdLoadAllHosts = 32789,
+    kCmdUndo = 32790,
+    kCmdRedo = 32791,
+    kCmdAssignByRange = 32792,
+    kCmdFilter = 32793,
+    kCmdPrintLoadSheets = 32794,
+    kCmdTimeline = 32795,
 };
 
 } // namespace editor

@@ -1,15 +1,15 @@
 #include "editor/FireOneImport.h"
 
-#include "editor/FailureText.h"
 #include "editor/FireDataConversion.h"
-#include "editor/LoadOutcomeReport.h"
 #include "editor/LoadShowTable.h"
 #include "editor/NewStoreChoice.h"
 #include "editor/ShowStoreFileChoice.h"
+#include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
+#include "show/Show.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
@@ -72,25 +72,22 @@ bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
 }
 
 // Shows the cues of a committed show table and makes its store the current one.
-bool ShowCues(ShowContext& show, const std::vector<show::Cue>& cues, const std::string& path)
+bool ShowCues(ShowContext& show, std::vector<show::Cue>& cues, const std::string& path)
 {
-    try {
-        FillCueGrid(cues, show.grid);
-    } catch (const std::exception& error) {
-        // Half a show belongs to no file: Save must not pair it with one.
-        show.storePath.clear();
-        Stop(show, strings::FormatText(strings::kLoadFailed, error.what()));
-        return false;
-    }
+    show.model.Replace(std::move(cues));
     show.storePath = path;
     return true;
 }
 
 // Loads the show table of `db` as Open does.
-bool LoadStoredShow(ShowContext& show, CADODataBase& db, CADORecordset& rs, const std::string& path)
+bool LoadStoredShow(ShowContext& show, CADODataBase& db, const std::string& path)
 {
-    if (!ReportLoadOutcome(show, db, LoadShowTable(rs, show.grid)))
+    try {
+        LoadShowTable(db, show.model);
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kLoading);
         return false;
+    }
     show.storePath = path;
     return true;
 }
@@ -103,8 +100,7 @@ bool ConvertInPlace(ShowContext& show, const std::string& path)
     try {
         transaction.emplace(*show.db.GetConnection());
     } catch (const ado::_com_error& error) {
-        Stop(show,
-             strings::FormatText(strings::kImportStoreNotCreated, FailureText(error).c_str()));
+        Stop(show, strings::FormatText(strings::kImportStoreNotCreated, error.what()));
         return false;
     }
     if (!CreateLayoutTable(show, show.db) || !Convert(show, show.rs, show.db, cues))
@@ -125,8 +121,7 @@ bool LoadExistingStore(ShowContext& show, const std::string& path)
         return false;
     }
     store::StoreCloser closer(existing);
-    CADORecordset rs(&existing);
-    return LoadStoredShow(show, existing, rs, path);
+    return LoadStoredShow(show, existing, path);
 }
 
 // Whether the Access file holds FireData, by its catalogue: the table is read
@@ -215,7 +210,7 @@ bool MakeNewStore(ShowContext& show, const std::string& path, std::vector<show::
         const bool fromSource = failure.Source() == show.db.GetConnection()->Engine().SourceName();
         Stop(show, strings::FormatText(fromSource ? strings::kImportSourceUnreadable
                                                   : strings::kImportFailed,
-                                       FailureText(failure).c_str()));
+                                       failure.what()));
     }
     target.Close();
     std::error_code error;
@@ -259,8 +254,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
         return false;
     }
     store::StoreCloser closer(stored);
-    CADORecordset rs(&stored);
-    return LoadStoredShow(show, stored, rs, *path);
+    return LoadStoredShow(show, stored, *path);
 }
 
 } // namespace
@@ -288,10 +282,10 @@ bool ImportFireOne(ShowContext& show)
             return false;
         }
         if (store::HasLayoutTable(show.db))
-            return LoadStoredShow(show, show.db, show.rs, *path);
+            return LoadStoredShow(show, show.db, *path);
         return ConvertInPlace(show, *path);
     } catch (const ado::_com_error& error) {
-        Stop(show, strings::FormatText(strings::kImportFailed, FailureText(error).c_str()));
+        Stop(show, strings::FormatText(strings::kImportFailed, error.what()));
         return false;
     }
 }

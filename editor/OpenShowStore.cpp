@@ -1,10 +1,10 @@
 #include "editor/OpenShowStore.h"
 
-#include "editor/LoadOutcomeReport.h"
+#include "editor/LoadShowTable.h"
 #include "editor/ShowStoreFileChoice.h"
+#include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "store/ADODataBase.h"
-#include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
 
@@ -23,9 +23,12 @@ bool OpenShowStoreFile(ShowContext& show, const std::string& path)
         return false;
     }
     store::StoreCloser closer(show.db);
-    show.rs = CADORecordset(&show.db);
-    if (!ReportLoadOutcome(show, show.db, LoadShowTable(show.rs, show.grid)))
+    try {
+        LoadShowTable(show.db, show.model);
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kLoading);
         return false;
+    }
     show.storePath = path;
     return true;
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "editor/FlexGrid.h"
-
 #include <string>
 
 class CADODataBase;
@@ -10,17 +8,21 @@ class CADORecordset;
 namespace prompt {
 class Prompt;
 }
+namespace show {
+class Show;
+}
 
 namespace editor {
 
 // What the show commands work on: the main window's store connection, its
-// recordset, the current show store's path and its grid, and the user.
+// recordset, the current show store's path, its show (which the grid shows),
+// and the user.
 struct ShowContext
 {
     CADODataBase& db;
     CADORecordset& rs;
     std::string& storePath; // empty until a show store has been loaded
-    FlexGrid& grid;
+    show::Show& model;
     prompt::Prompt& prompt;
 };
 

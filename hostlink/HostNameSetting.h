@@ -4,7 +4,7 @@
 #include "hostlink/HostLink.h"
 #include "hostlink/HostLinkOptions.h"
 #include "prompt/Prompt.h"
-#include "show/HostNameText.h"
+#include "show/HostNameRules.h"
 
 #include <optional>
 #include <stop_token>

@@ -107,7 +107,8 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
         }
         break;
     case FailureCode::kNoLayoutTable:
-        message.text = strings::kNoLayoutTable;
+        message.text = doing == Doing::kSaving ? StoreFailureText(doing, strings::kNoLayoutTable)
+                                               : strings::kNoLayoutTable;
         break;
     case FailureCode::kTableNotOpened:
     case FailureCode::kDatabase:
@@ -140,6 +141,12 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
         break;
     }
     return message;
+}
+
+void ShowFailure(prompt::Prompt& prompt, const show::Failure& failure, Doing doing)
+{
+    const Message message = FailureMessage(failure, doing);
+    prompt.ShowMessage(message.text, message.icon);
 }
 
 } // namespace messages

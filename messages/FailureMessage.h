@@ -35,6 +35,9 @@ Message FailureMessage(const show::Failure& failure, Doing doing);
 // store cannot be read,the show has not been loaded!").
 std::string FailureHeadline(Doing doing);
 
+// Shows the failure's message through the prompt.
+void ShowFailure(prompt::Prompt& prompt, const show::Failure& failure, Doing doing);
+
 // The text alone.
 inline std::string FailureText(const show::Failure& failure, Doing doing)
 {

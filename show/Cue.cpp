@@ -16,4 +16,26 @@ std::array<std::string, kCueColumnCount> CueCellTexts(const Cue& cue)
             std::string()};
 }
 
+std::string CueCellText(const Cue& cue, int column)
+{
+    switch (column) {
+    case kColumnSequence:
+        return std::to_string(cue.FlowID);
+    case kColumnHost:
+        return cue.HostName;
+    case kColumnLaunchTime:
+        return FormatLaunchTime(cue.BlastTime);
+    case kColumnOffset:
+        return std::to_string(cue.Sector);
+    case kColumnEvent:
+        return std::to_string(cue.CDCode);
+    case kColumnSla:
+        return cue.Addr;
+    case kColumnCue:
+        return cue.Channel;
+    default:
+        return {};
+    }
+}
+
 } // namespace show

@@ -48,5 +48,7 @@ enum CueColumn : int
 
 // The eight grid texts of a cue, by column.
 std::array<std::string, kCueColumnCount> CueCellTexts(const Cue& cue);
+// One of them; the empty text for a column past the eighth.
+std::string CueCellText(const Cue& cue, int column);
 
 } // namespace show

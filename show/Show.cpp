@@ -1,6 +1,6 @@
 #include "show/Show.h"
 
-#include "show/HostNameText.h"
+#include "show/HostNameRules.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -126,7 +126,7 @@ void Show::AcceptStoredNames(const std::vector<std::string>& names)
 {
     if (names.size() != cues_.size())
         throw std::invalid_argument("one stored name per cue");
-    ShowChange change{ShowChange::kHostNames, {}, {}};
+    ShowChange change{ShowChange::kHostNames, {}, {}, true};
     for (CueIndex cue = 0; cue < cues_.size(); ++cue) {
         saved_[cue] = names[cue];
         if (cues_[cue].HostName != names[cue]) {
@@ -140,7 +140,7 @@ void Show::AcceptStoredNames(const std::vector<std::string>& names)
     Tell({ShowChange::kSaved, {}, {}});
 }
 
-Show::Subscription Show::Subscribe(Listener listener)
+Show::Subscription Show::Subscribe(Listener listener) const
 {
     const std::size_t id = listeners_->nextId++;
     listeners_->entries.emplace_back(id, std::move(listener));

@@ -30,6 +30,7 @@ struct ShowChange
     Kind kind = kReplaced;
     std::vector<CueIndex> cues;      // ascending
     std::vector<std::string> before; // kHostNames: one per cue of `cues`
+    bool fromStore = false;          // kHostNames: the names a store holds, after a Save
 };
 
 // The show of a window or a command: its cues in store order with their host
@@ -100,7 +101,7 @@ public:
     // them and they count as saved.
     void AcceptStoredNames(const std::vector<std::string>& names);
 
-    [[nodiscard]] Subscription Subscribe(Listener listener);
+    [[nodiscard]] Subscription Subscribe(Listener listener) const;
 
 private:
     void Tell(const ShowChange& change);

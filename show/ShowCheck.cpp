@@ -5,9 +5,11 @@
 #include "show/ControlCharacters.h"
 #include "show/Cue.h"
 #include "show/DecimalValue.h"
+#include "show/FiringPoint.h"
 #include "show/Gbk.h"
-#include "show/HostNameText.h"
+#include "show/HostNameRules.h"
 #include "show/ShowReader.h"
+#include "store/Variant.h"
 
 #include <algorithm>
 #include <array>
@@ -28,18 +30,18 @@ using Kind = FindingKind;
 template <typename Key> class FindingGroups
 {
 public:
-    std::vector<int>& Rows(const Key& key)
+    std::vector<CueIndex>& Rows(const Key& key)
     {
         const auto [at, added] = index_.try_emplace(key, groups_.size());
         if (added)
             groups_.push_back({key, {}});
         return groups_[at->second].second;
     }
-    const std::vector<std::pair<Key, std::vector<int>>>& Groups() const { return groups_; }
+    const std::vector<std::pair<Key, std::vector<CueIndex>>>& Groups() const { return groups_; }
 
 private:
     std::map<Key, std::size_t> index_;
-    std::vector<std::pair<Key, std::vector<int>>> groups_;
+    std::vector<std::pair<Key, std::vector<CueIndex>>> groups_;
 };
 
 // A number as the user can see it whole: digits, a minus sign at most. What
@@ -51,8 +53,6 @@ bool IsPlainDecimal(const std::string& text)
            text.find_first_not_of("0123456789", digits) == std::string::npos;
 }
 
-using FiringPoint = std::tuple<std::string, std::int32_t, std::int32_t>;
-
 // What a host name is worth to a host, worked out once per name: a show has
 // thousands of cues but few hosts.
 enum class HostVerdict
@@ -61,7 +61,8 @@ enum class HostVerdict
     kBlank,
     kControl,
     kNotGbk,
-    kTooLong
+    kTooLong,
+    kTooWide
 };
 
 HostVerdict JudgeHostName(const std::string& name)
@@ -73,7 +74,11 @@ HostVerdict JudgeHostName(const std::string& name)
     const std::optional<std::string> gbk = show::Utf8ToGbk(name);
     if (!gbk)
         return HostVerdict::kNotGbk;
-    return gbk->size() > kHostNameMaxBytes ? HostVerdict::kTooLong : HostVerdict::kFine;
+    if (gbk->size() > kHostNameMaxBytes)
+        return HostVerdict::kTooLong;
+    return ado::Utf8Length(TrimHostName(name)) > static_cast<std::size_t>(store::kHostNameMaxChars)
+               ? HostVerdict::kTooWide
+               : HostVerdict::kFine;
 }
 
 // The columns whose NULL the check reports, in the table's order.
@@ -99,20 +104,20 @@ std::string NullText(const NullColumn& column)
 
 struct Collected
 {
-    std::array<std::vector<int>, kNullColumnCount> nulls;
+    std::array<std::vector<CueIndex>, kNullColumnCount> nulls;
     FindingGroups<FiringPoint> firingPoints;
-    std::vector<int> negativeTimes;
+    std::vector<CueIndex> negativeTimes;
     FindingGroups<std::string> addrNotDecimal, channelNotDecimal, addrTooLarge, channelTooLarge;
     FindingGroups<std::string> addrNegative, channelNegative;
-    std::vector<int> blankHost;
-    FindingGroups<std::string> hostControl, hostNotGbk, hostTooLong;
-    std::vector<int> defaultHost;
+    std::vector<CueIndex> blankHost;
+    FindingGroups<std::string> hostControl, hostNotGbk, hostTooLong, hostTooWide;
+    std::vector<CueIndex> defaultHost;
     std::unordered_map<std::string, HostVerdict> hostVerdicts;
 };
 
 // The number the host would get from a stored Addr or Channel, with what is
 // wrong with the text filed under `sequence`.
-std::optional<std::int32_t> CollectNumber(const std::string& text, int sequence,
+std::optional<std::int32_t> CollectNumber(const std::string& text, CueIndex sequence,
                                           FindingGroups<std::string>& tooLarge,
                                           FindingGroups<std::string>& notDecimal,
                                           FindingGroups<std::string>& negative)
@@ -127,9 +132,8 @@ std::optional<std::int32_t> CollectNumber(const std::string& text, int sequence,
     return value;
 }
 
-void CollectHostName(const show::Cue& cue, Collected& found)
+void CollectHostName(const show::Cue& cue, CueIndex sequence, Collected& found)
 {
-    const int sequence = cue.FlowID;
     if (cue.nulls.HostName)
         return; // reported as NULL, not once more as blank
     const auto [at, added] = found.hostVerdicts.try_emplace(cue.HostName, HostVerdict::kFine);
@@ -150,14 +154,16 @@ void CollectHostName(const show::Cue& cue, Collected& found)
     case HostVerdict::kTooLong:
         found.hostTooLong.Rows(cue.HostName).push_back(sequence);
         break;
+    case HostVerdict::kTooWide:
+        found.hostTooWide.Rows(cue.HostName).push_back(sequence);
+        break;
     }
     if (cue.HostName == store::kDefaultHostName)
         found.defaultHost.push_back(sequence);
 }
 
-void CollectCue(const show::Cue& cue, Collected& found)
+void CollectCue(const show::Cue& cue, CueIndex sequence, Collected& found)
 {
-    const int sequence = cue.FlowID;
     for (std::size_t i = 0; i < kNullColumnCount; ++i)
         if (cue.nulls.*kNullColumns[i].null)
             found.nulls[i].push_back(sequence);
@@ -166,29 +172,28 @@ void CollectCue(const show::Cue& cue, Collected& found)
     const std::optional<std::int32_t> channel =
         CollectNumber(cue.Channel, sequence, found.channelTooLarge, found.channelNotDecimal,
                       found.channelNegative);
-    // The host tells firing points apart by the numbers it gets: "05" and "5"
-    // are the same module.
     if (addr && channel)
-        found.firingPoints.Rows({cue.HostName, *addr, *channel}).push_back(sequence);
+        found.firingPoints.Rows(*FiringPointOf(cue)).push_back(sequence);
     if (cue.BlastTime < 0)
         found.negativeTimes.push_back(sequence);
-    CollectHostName(cue, found);
+    CollectHostName(cue, sequence, found);
 }
 
 class ReportWriter
 {
 public:
-    explicit ReportWriter(ShowCheckReport& report) : report_(report) {}
-
-    void Error(Kind kind, std::string text, std::vector<int> rows = {})
+    ReportWriter(ShowCheckReport& report, const std::vector<Cue>& cues)
+        : report_(report), cues_(cues)
     {
-        report_.findings.push_back(
-            {kind, FindingSeverity::kError, std::move(text), std::move(rows)});
     }
-    void Warning(Kind kind, std::string text, std::vector<int> rows)
+
+    void Error(Kind kind, std::string text, std::vector<CueIndex> rows = {})
     {
-        report_.findings.push_back(
-            {kind, FindingSeverity::kWarning, std::move(text), std::move(rows)});
+        Add(kind, FindingSeverity::kError, std::move(text), std::move(rows));
+    }
+    void Warning(Kind kind, std::string text, std::vector<CueIndex> rows)
+    {
+        Add(kind, FindingSeverity::kWarning, std::move(text), std::move(rows));
     }
 
     void NotDecimal(Kind kind, const char* caption, const FindingGroups<std::string>& groups)
@@ -213,7 +218,18 @@ public:
     }
 
 private:
+    void Add(Kind kind, FindingSeverity severity, std::string text, std::vector<CueIndex> rows)
+    {
+        std::vector<int> sequences;
+        sequences.reserve(rows.size());
+        for (const CueIndex cue : rows)
+            sequences.push_back(cues_[cue].FlowID);
+        report_.findings.push_back(
+            {kind, severity, std::move(text), std::move(sequences), std::move(rows)});
+    }
+
     ShowCheckReport& report_;
+    const std::vector<Cue>& cues_;
 };
 
 int Count(const ShowCheckReport& report, FindingSeverity severity)
@@ -238,14 +254,14 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
 {
     ShowCheckReport report;
     report.cues = static_cast<int>(cues.size());
-    ReportWriter write(report);
+    ReportWriter write(report, cues);
     if (cues.empty()) {
         write.Error(Kind::kEmptyShow, strings::kCheckEmptyShow);
         return report;
     }
     Collected found;
-    for (const show::Cue& cue : cues)
-        CollectCue(cue, found);
+    for (CueIndex cue = 0; cue < cues.size(); ++cue)
+        CollectCue(cues[cue], cue, found);
 
     for (std::size_t i = 0; i < kNullColumnCount; ++i)
         if (!found.nulls[i].empty())
@@ -254,10 +270,9 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
     for (const auto& [point, rows] : found.firingPoints.Groups()) {
         if (rows.size() < 2)
             continue;
-        const auto& [host, addr, channel] = point;
         write.Error(Kind::kSharedFiringPoint,
-                    strings::FormatText(strings::kCheckSharedFiringPoint, host.c_str(), addr,
-                                        channel, static_cast<int>(rows.size())),
+                    strings::FormatText(strings::kCheckSharedFiringPoint, point.host.c_str(),
+                                        point.module, point.channel, static_cast<int>(rows.size())),
                     rows);
     }
     if (!found.negativeTimes.empty())
@@ -284,6 +299,11 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
                                         static_cast<int>(show::Utf8ToGbk(host)->size()),
                                         static_cast<int>(kHostNameMaxBytes)),
                     rows);
+    for (const auto& [host, rows] : found.hostTooWide.Groups())
+        write.Error(
+            Kind::kHostNameTooWide,
+            strings::FormatText(strings::kCheckHostTooWide, host.c_str(), store::kHostNameMaxChars),
+            rows);
     if (!found.defaultHost.empty())
         write.Warning(Kind::kDefaultHost,
                       strings::FormatText(strings::kCheckDefaultHost, store::kDefaultHostName),
@@ -329,6 +349,8 @@ const char* FindingKindName(FindingKind kind)
         return "addr-negative";
     case Kind::kChannelNegative:
         return "channel-negative";
+    case Kind::kHostNameTooWide:
+        return "host-name-too-wide";
     }
     return "unknown";
 }

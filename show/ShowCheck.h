@@ -2,6 +2,7 @@
 
 #include "show/Cue.h"
 #include "show/Failure.h"
+#include "show/Show.h"
 #include "store/LayoutTable.h"
 
 #include <string>
@@ -28,6 +29,7 @@ enum class FindingKind
     kHostNameControl, // control characters (C0, DEL, C1) in the name
     kAddrNegative,    // no module and no pin has a negative number
     kChannelNegative,
+    kHostNameTooWide, // more than the store's 32 characters (made elsewhere)
 };
 
 enum class FindingSeverity
@@ -41,7 +43,8 @@ struct ShowFinding
     FindingKind kind;
     FindingSeverity severity;
     std::string text;           // from the string table
-    std::vector<int> sequences; // the rows concerned, by "Sequence" (FlowID), in store order
+    std::vector<int> sequences; // the cues concerned, by "Sequence" (FlowID), in store order
+    std::vector<CueIndex> cues; // the same cues, by their place in the show
 };
 
 struct ShowCheckReport

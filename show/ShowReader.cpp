@@ -3,11 +3,15 @@
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "store/ADODataBase.h"
+#include "store/FieldText.h"
 #include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <strings.h>
 
 namespace show {
 
@@ -133,16 +137,43 @@ std::vector<Cue> ReadCueRecords(CADORecordset& rs, const std::string& source, Op
 
 std::vector<Cue> ReadShowTable(CADODataBase& db)
 {
+    std::vector<Cue> cues;
+    std::array<std::optional<std::size_t>, std::size(kColumns)> at;
+    int record = 0;
+    store::RowSink sink;
+    sink.columns = [&at](const std::vector<store::ColumnInfo>& columns) {
+        for (std::size_t c = 0; c < std::size(kColumns); ++c)
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                if (strcasecmp(columns[i].name.c_str(), kColumns[c].name) == 0) {
+                    at[c] = i;
+                    break;
+                }
+    };
+    sink.row = [&](const std::vector<ado::Variant>& row) {
+        ++record;
+        Cue cue;
+        for (std::size_t c = 0; c < std::size(kColumns); ++c) {
+            const Column& column = kColumns[c];
+            const bool read =
+                at[c] && (column.number ? store::FieldToInteger(row[*at[c]], cue.*column.number)
+                                        : store::FieldToText(row[*at[c]], "", cue.*column.text));
+            if (!read)
+                throw Failure(FailureCode::kBadField).WithRow(record).WithName(column.name);
+            if (column.null)
+                cue.nulls.*column.null = row[*at[c]].IsNull();
+        }
+        cues.push_back(std::move(cue));
+    };
     try {
         if (!store::HasLayoutTable(db))
             throw Failure(FailureCode::kNoLayoutTable);
+        db.GetConnection()->Engine().StreamTable(store::kLayoutTable, sink);
     } catch (const Failure&) {
         throw;
-    } catch (const std::exception& error) {
+    } catch (const std::exception& error) { // the access layer, memory
         throw DatabaseFailure(error);
     }
-    CADORecordset rs(&db);
-    return ReadCueRecords(rs, store::kLayoutTable, modeTable, CueFields::kShown);
+    return cues;
 }
 
 std::vector<Cue> ReadShowFile(const std::string& path)

@@ -1,9 +1,11 @@
 #include "editor/ui/AssignByRangeDlg.h"
 
+#include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/HostNameRules.h"
 #include "show/LaunchTime.h"
 
 #include <QCheckBox>
@@ -34,9 +36,9 @@ bool ReadField(const QLineEdit& field, Parse parse, std::optional<Value>& into)
 
 } // namespace
 
-CAssignByRangeDlg::CAssignByRangeDlg(const editor::FlexGrid& grid, prompt::Prompt& prompt,
+CAssignByRangeDlg::CAssignByRangeDlg(const show::Show& show, prompt::Prompt& prompt,
                                      QWidget* parent)
-    : QDialog(parent), grid_(grid), prompt_(prompt)
+    : QDialog(parent), show_(show), prompt_(prompt)
 {
     setWindowTitle(editor::ToQString(strings::kRangeTitle));
     auto* layout = new QVBoxLayout(this);
@@ -87,19 +89,19 @@ QString CAssignByRangeDlg::CountText() const
     return count_->text();
 }
 
-std::optional<editor::CueRule> CAssignByRangeDlg::Rule(std::string& badField) const
+std::optional<show::CueRule> CAssignByRangeDlg::Rule(std::string& badField) const
 {
-    editor::CueRule rule;
+    show::CueRule rule;
     const struct
     {
         bool ok;
         const char* label;
     } fields[] = {
-        {ReadField(*modules_, editor::ParseNumberRange, rule.modules), strings::kRangeModules},
-        {ReadField(*channels_, editor::ParseNumberRange, rule.channels), strings::kRangeChannels},
+        {ReadField(*modules_, show::ParseNumberRange, rule.modules), strings::kRangeModules},
+        {ReadField(*channels_, show::ParseNumberRange, rule.channels), strings::kRangeChannels},
         {ReadField(*from_, show::ParseLaunchTime, rule.from), strings::kRangeTimes},
         {ReadField(*to_, show::ParseLaunchTime, rule.to), strings::kRangeTo},
-        {ReadField(*event_, editor::ParseWholeNumber, rule.event), strings::kRangeEvent},
+        {ReadField(*event_, show::ParseWholeNumber, rule.event), strings::kRangeEvent},
     };
     for (const auto& field : fields)
         if (!field.ok) {
@@ -114,7 +116,7 @@ std::optional<editor::CueRule> CAssignByRangeDlg::Rule(std::string& badField) co
 void CAssignByRangeDlg::Recount()
 {
     std::string badField;
-    const std::optional<editor::CueRule> rule = Rule(badField);
+    const std::optional<show::CueRule> rule = Rule(badField);
     ruleValid_ = rule.has_value();
     if (!rule) {
         matches_.clear();
@@ -122,10 +124,10 @@ void CAssignByRangeDlg::Recount()
             editor::ToQString(strings::FormatText(strings::kRangeBadField, badField.c_str())));
         return;
     }
-    matches_ = editor::MatchingCueRows(grid_, *rule);
+    matches_ = show::MatchingCues(show_, *rule);
     count_->setText(editor::ToQString(strings::FormatText(strings::kRangeMatchCount,
                                                           static_cast<int>(matches_.size()),
-                                                          std::max(0, grid_.GetRowCount() - 1))));
+                                                          static_cast<int>(show_.Size()))));
 }
 
 void CAssignByRangeDlg::OnOK()
@@ -140,9 +142,10 @@ void CAssignByRangeDlg::OnOK()
         return;
     }
     hostName_ = editor::ToStdString(name_->text());
-    if (!SelectOnly() && hostName_.empty()) {
-        prompt_.ShowMessage(strings::kAssignHostEmpty, prompt::MessageIcon::Warning);
-        return;
-    }
+    if (!SelectOnly())
+        if (const std::optional<show::Failure> refusal = show::HostNameRefusal(hostName_)) {
+            messages::ShowFailure(prompt_, *refusal, messages::Doing::kAssigning);
+            return;
+        }
     accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "editor/CueRule.h"
+#include "show/CueRule.h"
+#include "show/Show.h"
 
 #include <QDialog>
 #include <string>
@@ -24,10 +25,10 @@ class CAssignByRangeDlg : public QDialog
     Q_OBJECT
 
 public:
-    CAssignByRangeDlg(const editor::FlexGrid& grid, prompt::Prompt& prompt,
-                      QWidget* parent = nullptr);
+    CAssignByRangeDlg(const show::Show& show, prompt::Prompt& prompt, QWidget* parent = nullptr);
 
-    const std::vector<int>& Matches() const { return matches_; }
+    // The matching cues, in store order.
+    const std::vector<show::CueIndex>& Matches() const { return matches_; }
     const std::string& HostName() const { return hostName_; }
     bool SelectOnly() const;
 
@@ -45,11 +46,11 @@ private:
     QLineEdit* AddField(class QFormLayout& form, const char* label);
     // The rule of the fields; nothing, with the label of the first field that
     // does not parse, when one does not.
-    std::optional<editor::CueRule> Rule(std::string& badField) const;
+    std::optional<show::CueRule> Rule(std::string& badField) const;
     void Recount();
     void OnOK();
 
-    const editor::FlexGrid& grid_;
+    const show::Show& show_;
     prompt::Prompt& prompt_;
     QLineEdit* modules_;
     QLineEdit* channels_;
@@ -60,7 +61,7 @@ private:
     QLineEdit* name_;
     QCheckBox* selectOnly_;
     QLabel* count_;
-    std::vector<int> matches_;
+    std::vector<show::CueIndex> matches_;
     bool ruleValid_ = true;
     std::string hostName_;
 };

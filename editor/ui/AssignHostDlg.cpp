@@ -1,8 +1,10 @@
 #include "editor/ui/AssignHostDlg.h"
 
+#include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/Strings.h"
+#include "show/HostNameRules.h"
 #include "ui_AssignHostDlg.h"
 
 #include <QLayout>
@@ -21,12 +23,14 @@ CAssignHostDlg::~CAssignHostDlg() = default;
 void CAssignHostDlg::OnOK()
 {
     m_strHostName = editor::ToStdString(ui->editHostName->text());
-    const char* refusal = editor::AssignHostNameRefusal(m_strHostName);
-    if (refusal == nullptr) {
+    // The name's rules as it is typed, in Save's words; blanks only pass
+    // here and are refused by Save.
+    const std::optional<show::Failure> refusal = show::HostNameRefusal(m_strHostName);
+    if (!refusal) {
         accept();
         return;
     }
-    m_prompt.ShowMessage(refusal, prompt::MessageIcon::Warning);
+    messages::ShowFailure(m_prompt, *refusal, messages::Doing::kAssigning);
     ui->editHostName->setFocus();
 }
 

@@ -8,13 +8,13 @@
 #include "editor/SaveShowStore.h"
 #include "editor/ShowStoreFileChoice.h"
 #include "editor/StoreGatePrompt.h"
-#include "editor/UnsavedHostNames.h"
 #include "editor/UnsavedNamesQuestion.h"
 #include "editor/WindowCommands.h"
 #include "editor/ui/AboutDlg.h"
 #include "editor/ui/AppIcon.h"
 #include "editor/ui/AppResources.h"
 #include "editor/ui/AssignHostDlg.h"
+#include "editor/ui/CueFilterBar.h"
 #include "editor/ui/DesignerTools.h"
 #include "editor/ui/GridPopupMenu.h"
 #include "editor/ui/HostDialogGate.h"
@@ -43,6 +43,7 @@
 #include <QCursor>
 #include <QMenu>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <utility>
 
 CConverterDlg::CConverterDlg(QWidget* parent)
@@ -61,6 +62,8 @@ CConverterDlg::CConverterDlg(prompt::Prompt& prompt, QWidget* parent)
 
 CConverterDlg::~CConverterDlg()
 {
+    // The grid and the tools outlive this object's members as its children.
+    m_grid->ReleaseShow();
     editor::CloseStore(m_db);
     if (m_comStarted)
         store::ComUninitializeThread();
@@ -72,9 +75,9 @@ void CConverterDlg::SetUpWindow()
     editor::LoadAppResources();
     ui->setupUi(this);
     m_grid = ui->grid;
+    m_grid->SetShow(m_show);
     editor::AddAboutToSystemMenu(*this);
     setWindowIcon(editor::AppIcon());
-    m_unsaved = std::make_unique<editor::UnsavedHostNames>(*m_grid);
     m_status = std::make_unique<editor::ShowStatusDisplay>(*this);
     m_statusTimer.setSingleShot(true);
     connect(&m_statusTimer, &QTimer::timeout, this, &CConverterDlg::ShowStatus);
@@ -83,9 +86,9 @@ void CConverterDlg::SetUpWindow()
 
     editor::SetUpCueGrid(*m_grid);
     OnGridRowCountChanged(m_grid->GetRowCount());
-    m_unsaved->TakeSnapshot();
     ShowStatus();
-    m_tools = new editor::CDesignerTools(*this, *m_grid, *m_prompt, m_strStorePath);
+    m_tools = new editor::CDesignerTools(*this, *m_grid, *m_prompt, m_strStorePath,
+                                         {*ui->actionUndo, *ui->actionRedo});
 
     store::ComInitializeThread();
     m_comStarted = true;
@@ -94,13 +97,34 @@ void CConverterDlg::SetUpWindow()
     m_grid->setFocus();
 }
 
-// Standard shortcuts on the commands that have one; the grid, the one
-// control without a label, gets a name of its own for assistive tools.
+// The window's shortcuts, in one table: the platform's standard keys where a
+// command has one. The grid, the one control without a label, gets a name of
+// its own for assistive tools.
 void CConverterDlg::SetUpKeyboard()
 {
-    ui->actionCorvaneDatabase->setShortcut(QKeySequence::Open);
-    ui->actionSave->setShortcut(QKeySequence::Save);
-    ui->actionExit->setShortcut(QKeySequence::Quit);
+    const struct
+    {
+        QAction* action;
+        QList<QKeySequence> keys;
+    } shortcuts[] = {
+        {ui->actionCorvaneDatabase, QKeySequence::keyBindings(QKeySequence::Open)},
+        {ui->actionSave, QKeySequence::keyBindings(QKeySequence::Save)},
+        {ui->actionPrintLoadSheets, QKeySequence::keyBindings(QKeySequence::Print)},
+        {ui->actionExit, QKeySequence::keyBindings(QKeySequence::Quit)},
+        {ui->actionUndo, QKeySequence::keyBindings(QKeySequence::Undo)},
+        {ui->actionRedo, QKeySequence::keyBindings(QKeySequence::Redo)
+                             << QKeySequence(Qt::CTRL | Qt::Key_Y)},
+        {ui->actionFilter, QKeySequence::keyBindings(QKeySequence::Find)},
+    };
+    for (const auto& [action, keys] : shortcuts) {
+        QList<QKeySequence> unique;
+        for (const QKeySequence& key : keys)
+            if (!unique.contains(key))
+                unique << key;
+        action->setShortcuts(unique);
+    }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &CConverterDlg::OnEscape);
     m_grid->setAccessibleName(editor::ToQString(strings::kGridAccessibleName));
 }
 
@@ -115,24 +139,32 @@ void CConverterDlg::ConnectCommands()
     connect(m_grid, &CVSFlexGrid::BeforeEdit, this, &CConverterDlg::OnGridBeforeEdit);
     connect(m_grid, &CVSFlexGrid::MouseDown, this,
             [this](short button, short, float, float) { OnGridMouseDown(button); });
-    // Every change of a host cell, whoever makes it, reaches the marker here.
-    connect(m_grid, &CVSFlexGrid::CellChanged, this, [this](int row, int column) {
-        m_unsaved->CellChanged(row, column);
-        // The title at once, the status bar after the burst; a title without
-        // a store (no marker in it yet) waits for the status update.
-        if (windowTitle().contains(QStringLiteral("[*]")))
-            setWindowModified(m_unsaved->Any());
-        ScheduleStatus();
+    connect(m_grid, &CVSFlexGrid::EditRefused, this, [this](const show::Failure& failure) {
+        messages::ShowFailure(*m_prompt, failure, messages::Doing::kAssigning);
     });
-    connect(m_grid, &CVSFlexGrid::CellRowsChanged, this, [this](int rows) {
-        m_unsaved->RowCountChanged(rows);
-        ScheduleStatus();
-    });
+    // Every change of the show, whoever makes it, reaches the marker here.
+    m_showSubscription =
+        m_show.Subscribe([this](const show::ShowChange& change) { OnShowChanged(change); });
+}
+
+void CConverterDlg::OnShowChanged(const show::ShowChange& /*change*/)
+{
+    // The title at once, the status bar after the burst; a title without a
+    // store (no marker in it yet) waits for the status update.
+    if (windowTitle().contains(QStringLiteral("[*]")))
+        setWindowModified(m_show.AnyChanged());
+    ScheduleStatus();
+}
+
+// Esc takes back the filter; with none, it does nothing (the window stays).
+void CConverterDlg::OnEscape()
+{
+    m_tools->FilterBar().ClearFilter();
 }
 
 editor::ShowContext CConverterDlg::Context()
 {
-    return {m_db, m_rs, m_strStorePath, *m_grid, *m_prompt};
+    return {m_db, m_rs, m_strStorePath, m_show, *m_prompt};
 }
 
 void CConverterDlg::OnCommand(int id)
@@ -182,6 +214,24 @@ void CConverterDlg::OnCommand(int id)
     case editor::kCmdLoadAllHosts:
         OnLoadAllHosts();
         break;
+    case editor::kCmdUndo:
+        m_tools->History().Stack().undo();
+        break;
+    case editor::kCmdRedo:
+        m_tools->History().Stack().redo();
+        break;
+    case editor::kCmdAssignByRange:
+        m_tools->AssignByRange();
+        break;
+    case editor::kCmdFilter:
+        m_tools->FocusFilter();
+        break;
+    case editor::kCmdPrintLoadSheets:
+        m_tools->PrintLoadSheets();
+        break;
+    case editor::kCmdTimeline:
+        m_tools->OpenTimeline();
+        break;
     default:
         break;
     }
@@ -208,15 +258,11 @@ void CConverterDlg::OpenStoreFile(const std::string& path)
     ShowStatus();
 }
 
-void CConverterDlg::AfterLoad(bool loaded)
+// A load that fails leaves the show and its history as they were; a new
+// show, or the same one read afresh, starts its own history by itself.
+void CConverterDlg::AfterLoad(bool /*loaded*/)
 {
-    // A load that failed half-way clears the current store: what the grid
-    // then holds can be saved nowhere, so nothing is unsaved either. A new
-    // show, or the same one read afresh, starts its own undo history.
-    if (loaded || m_strStorePath.empty()) {
-        m_unsaved->TakeSnapshot();
-        m_tools->History().Stack().clear();
-    }
+    ShowStatus();
 }
 
 void CConverterDlg::OnSave()
@@ -229,14 +275,13 @@ bool CConverterDlg::SaveHostNames()
     editor::ShowContext show = Context();
     if (!editor::SaveShowStore(show))
         return false;
-    m_unsaved->TakeSnapshot();
     ShowStatus();
     return true;
 }
 
 bool CConverterDlg::HasUnsavedHostNames() const
 {
-    return m_unsaved->Any();
+    return m_show.AnyChanged();
 }
 
 void CConverterDlg::SetHostDialogOptions(hostlink::HostDialogOptions options)
@@ -253,7 +298,8 @@ void CConverterDlg::ScheduleStatus()
 void CConverterDlg::ShowStatus()
 {
     m_statusTimer.stop();
-    m_status->Show({m_strStorePath, m_unsaved->Cues(), m_unsaved->HostNames(), m_unsaved->Any()});
+    m_status->Show({m_strStorePath, static_cast<int>(m_show.Size()),
+                    static_cast<int>(m_show.HostNameCount()), m_show.AnyChanged()});
 }
 
 void CConverterDlg::OnClose()
@@ -309,18 +355,22 @@ void CConverterDlg::OnHostSettings()
     settings.exec();
 }
 
-// Checks the current show store as saved (not the grid), or, with none
-// loaded, a store the user picks; the pick does not become the current one.
+// Checks the show as the grid holds it, unsaved names included, or, with
+// none loaded, a store the user picks; the pick does not become the current
+// one.
 void CConverterDlg::OnCheckShow()
 {
     std::string path = m_strStorePath;
-    if (path.empty()) {
-        const std::optional<std::string> chosen =
-            m_prompt->ChooseOpenFile(editor::ShowStoreFileChoice());
-        if (!chosen)
-            return;
-        path = *chosen;
+    if (!path.empty() || !m_show.Empty()) {
+        CShowCheckDlg check(path, show::CheckShow(m_show.Cues()), this);
+        check.exec();
+        return;
     }
+    const std::optional<std::string> chosen =
+        m_prompt->ChooseOpenFile(editor::ShowStoreFileChoice());
+    if (!chosen)
+        return;
+    path = *chosen;
     show::ShowCheckReport report;
     try {
         report = show::CheckShowStore(path);
@@ -377,7 +427,7 @@ void CConverterDlg::OnAssignHost()
     editor::AssignHostDialogAsker asker(*m_prompt, this);
     const editor::HostEditGroup undoStep(m_tools->History(),
                                          editor::HostEditHistory::Command::kAssignHost);
-    editor::AssignHost(show, asker);
+    editor::AssignHost(show, *m_grid, asker);
 }
 
 // The right button opens the popup menu at the cursor; the chosen item runs

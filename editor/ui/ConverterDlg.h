@@ -2,6 +2,7 @@
 
 #include "editor/ShowContext.h"
 #include "hostlink/ui/HostDialogOptions.h"
+#include "show/Show.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 
@@ -19,7 +20,6 @@ class Prompt;
 }
 class CVSFlexGrid;
 namespace editor {
-class UnsavedHostNames;
 class ShowStatusDisplay;
 class HostDialogGate;
 class CDesignerTools;
@@ -46,8 +46,9 @@ public:
 
     const std::string& CurrentStorePath() const { return m_strStorePath; }
     bool IsStoreOpen() const { return m_db.IsOpen(); }
-    // The grid's "Host" column differs from what was last loaded or saved.
+    // The show's host names differ from what was last loaded or saved.
     bool HasUnsavedHostNames() const;
+    const show::Show& Show() const { return m_show; }
 
     // Where the host dialogs find their hosts (tests: on loopback).
     void SetHostDialogOptions(hostlink::HostDialogOptions options);
@@ -86,6 +87,8 @@ private:
     void OnHostPlan();
     void OnLoadAllHosts();
     std::optional<std::string> FieldStorePath();
+    void OnShowChanged(const show::ShowChange& change);
+    void OnEscape();
     void OnGridRowCountChanged(int rows);
     void OnGridBeforeEdit(int row, int column, bool* cancel);
     void OnGridMouseDown(short button);
@@ -95,12 +98,13 @@ private:
     prompt::Prompt* m_prompt = nullptr;
     bool m_comStarted = false;
 
+    show::Show m_show; // what the grid shows
+    show::Show::Subscription m_showSubscription;
     CVSFlexGrid* m_grid = nullptr;
     CADODataBase m_db;
     CADORecordset m_rs;
     std::string m_strStorePath;
 
-    std::unique_ptr<editor::UnsavedHostNames> m_unsaved;
     std::unique_ptr<editor::ShowStatusDisplay> m_status;
     QTimer m_statusTimer; // one status update after a burst of cell changes
     hostlink::HostDialogOptions m_hostOptions;

@@ -1,6 +1,5 @@
 #include "editor/ui/CueFilterBar.h"
 
-#include "editor/CueFilter.h"
 #include "editor/ui/VSFlexGrid.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
@@ -9,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace editor {
 
@@ -24,6 +24,10 @@ CueFilterBar::CueFilterBar(CVSFlexGrid& grid, QWidget* parent)
     layout->addWidget(field_, 1);
     layout->addWidget(count_);
     connect(field_, &QLineEdit::textChanged, this, &CueFilterBar::ApplyFilter);
+    // Esc in the field clears it; the window's own Esc does the same.
+    auto* clear =
+        new QShortcut(QKeySequence(Qt::Key_Escape), field_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(clear, &QShortcut::activated, this, &CueFilterBar::ClearFilter);
     connect(&grid_, &CVSFlexGrid::RowCountChanged, this, &CueFilterBar::ShowCount);
     QAbstractItemModel* shown = grid_.model();
     connect(shown, &QAbstractItemModel::rowsInserted, this, &CueFilterBar::ShowCount);
@@ -31,6 +35,14 @@ CueFilterBar::CueFilterBar(CVSFlexGrid& grid, QWidget* parent)
     connect(shown, &QAbstractItemModel::modelReset, this, &CueFilterBar::ShowCount);
     connect(shown, &QAbstractItemModel::layoutChanged, this, &CueFilterBar::ShowCount);
     ShowCount();
+}
+
+bool CueFilterBar::ClearFilter()
+{
+    if (field_->text().isEmpty())
+        return false;
+    field_->clear();
+    return true;
 }
 
 void CueFilterBar::FocusField()
@@ -41,12 +53,7 @@ void CueFilterBar::FocusField()
 
 void CueFilterBar::ApplyFilter(const QString& text)
 {
-    const std::string filter = ToStdString(text);
-    if (filter.find_first_not_of(" \t") == std::string::npos)
-        grid_.SetRowFilter(nullptr);
-    else
-        grid_.SetRowFilter(
-            [this, filter](int row) { return CueRowPassesFilter(grid_, row, filter); });
+    grid_.SetFilterText(ToStdString(text));
     ShowCount();
 }
 

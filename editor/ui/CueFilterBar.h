@@ -21,6 +21,8 @@ public:
     QLineEdit& Field() { return *field_; }
     // Puts the keyboard in the field, its text selected (QKeySequence::Find).
     void FocusField();
+    // Shows every cue again; false when nothing was filtered.
+    bool ClearFilter();
 
 private:
     void ApplyFilter(const QString& text);

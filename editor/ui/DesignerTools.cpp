@@ -1,6 +1,5 @@
 #include "editor/ui/DesignerTools.h"
 
-#include "editor/CueRule.h"
 #include "editor/ShowStoreFileChoice.h"
 #include "editor/ui/AssignByRangeDlg.h"
 #include "editor/ui/CueFilterBar.h"
@@ -11,141 +10,110 @@
 #include "prompt/Prompt.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/Strings.h"
+#include "show/Show.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
 
 namespace editor {
 
-namespace {
-
-// The item's text with its mnemonic on the first `key` in it.
-QString MenuText(const char* text, char key)
-{
-    QString shown = ToQString(text);
-    const qsizetype at = shown.indexOf(QLatin1Char(key));
-    shown.insert(at < 0 ? 0 : at, QLatin1Char('&'));
-    return shown;
-}
-
-QAction* Named(QAction* action, const char* objectName)
-{
-    action->setObjectName(QLatin1String(objectName));
-    return action;
-}
-
-QAction* FindAction(QMenu& menu, const char* objectName)
-{
-    for (QAction* action : menu.actions())
-        if (action->objectName() == QLatin1String(objectName))
-            return action;
-    return nullptr;
-}
-
-} // namespace
-
 CDesignerTools::CDesignerTools(QMainWindow& window, CVSFlexGrid& grid, prompt::Prompt& prompt,
-                               const std::string& storePath)
+                               const std::string& storePath, UndoActions actions)
     : QObject(&window), window_(window), grid_(grid), prompt_(prompt), storePath_(storePath),
-      history_(new HostEditHistory(grid.CueModel(), grid, this)),
+      history_(new HostEditHistory(grid.Show(), this)),
       filterBar_(new CueFilterBar(grid, grid.parentWidget()))
 {
     if (auto* box = qobject_cast<QBoxLayout*>(grid.parentWidget()->layout()))
         box->insertWidget(box->indexOf(&grid), filterBar_);
     QWidget::setTabOrder(filterBar_, &grid_);
-    AddMenuItems();
+    FollowHistory(actions);
 }
 
-void CDesignerTools::AddMenuItems()
+// The items' texts name the step they take back or do again.
+void CDesignerTools::FollowHistory(UndoActions actions)
 {
-    auto* edit = window_.findChild<QMenu*>(QStringLiteral("menuEdit"));
-    auto* file = window_.findChild<QMenu*>(QStringLiteral("menuFile"));
-    auto* tools = window_.findChild<QMenu*>(QStringLiteral("menuTools"));
-    if (!edit || !file || !tools)
-        return;
-    QAction* undo = Named(
-        history_->Stack().createUndoAction(this, MenuText(strings::kMenuUndo, 'U')), "actionUndo");
-    QAction* redo = Named(
-        history_->Stack().createRedoAction(this, MenuText(strings::kMenuRedo, 'R')), "actionRedo");
-    undo->setShortcut(QKeySequence::Undo);
-    redo->setShortcut(QKeySequence::Redo);
-    QAction* first = edit->actions().value(0);
-    edit->insertAction(first, undo);
-    edit->insertAction(first, redo);
-    edit->insertSeparator(first);
-    Named(edit->addAction(MenuText(strings::kMenuAssignByRange, 'y'), this,
-                          &CDesignerTools::AssignByRange),
-          "actionAssignByRange");
-    QAction* find = Named(edit->addAction(MenuText(strings::kFilterAccessible, 'F'), filterBar_,
-                                          &CueFilterBar::FocusField),
-                          "actionFilter");
-    find->setShortcut(QKeySequence::Find);
-
-    QAction* print = Named(new QAction(MenuText(strings::kMenuPrintLoadSheets, 'P'), file),
-                           "actionPrintLoadSheets");
-    print->setShortcut(QKeySequence::Print);
-    connect(print, &QAction::triggered, this, &CDesignerTools::PrintLoadSheets);
-    QAction* exit = FindAction(*file, "actionExit");
-    file->insertAction(exit, print);
-    file->insertSeparator(exit);
-
-    Named(tools->addAction(MenuText(strings::kMenuTimeline, 'i'), this,
-                           &CDesignerTools::OpenTimeline),
-          "actionTimeline");
+    QUndoStack& stack = history_->Stack();
+    const QString undo = actions.undo.text();
+    const QString redo = actions.redo.text();
+    const auto name = [](const QString& base, const QString& step) {
+        return step.isEmpty() ? base : base + QLatin1Char(' ') + step;
+    };
+    connect(&stack, &QUndoStack::canUndoChanged, &actions.undo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, &actions.redo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::undoTextChanged, &actions.undo,
+            [&action = actions.undo, undo, name](const QString& step) {
+                action.setText(name(undo, step));
+            });
+    connect(&stack, &QUndoStack::redoTextChanged, &actions.redo,
+            [&action = actions.redo, redo, name](const QString& step) {
+                action.setText(name(redo, step));
+            });
+    actions.undo.setEnabled(stack.canUndo());
+    actions.redo.setEnabled(stack.canRedo());
 }
 
 void CDesignerTools::AssignByRange()
 {
-    CAssignByRangeDlg dialog(grid_, prompt_, &window_);
+    CAssignByRangeDlg dialog(grid_.Show(), prompt_, &window_);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (dialog.SelectOnly()) {
-        filterBar_->Field().clear(); // every match must be in view to be selected
-        grid_.SelectCueRows(dialog.Matches());
+        std::vector<int> rows;
+        rows.reserve(dialog.Matches().size());
+        for (const show::CueIndex cue : dialog.Matches())
+            rows.push_back(static_cast<int>(cue) + 1);
+        SelectCueRows(rows);
         return;
     }
     const HostEditGroup group(*history_, HostEditHistory::Command::kAssignByRange);
-    try {
-        SetHostOfRows(grid_, dialog.Matches(), dialog.HostName());
-    } catch (const GridError&) {
-        // the grid refused: as Assign Host, the cells set so far stay set
-    }
+    grid_.Show().SetHostName(dialog.Matches(), dialog.HostName());
 }
 
 void CDesignerTools::OpenTimeline()
 {
     if (!timeline_) {
-        timeline_ = new CTimelineWindow(&window_);
+        timeline_ = new CTimelineWindow(grid_.CueModel(), &window_);
         connect(timeline_, &CTimelineWindow::CueClicked, this, &CDesignerTools::SelectCue);
     }
-    timeline_->Refresh(grid_);
     timeline_->show();
     timeline_->raise();
     timeline_->activateWindow();
 }
 
-void CDesignerTools::SelectCue(int gridRow)
+void CDesignerTools::FocusFilter()
 {
-    if (!grid_.ViewIndexOf(gridRow, 0).isValid())
-        filterBar_->Field().clear();
-    grid_.SelectCueRows({gridRow});
+    filterBar_->FocusField();
 }
 
-// As the show check: the current store as saved, or with none loaded a
-// store the user picks, which does not become the current one.
+void CDesignerTools::SelectCue(int gridRow)
+{
+    SelectCueRows({gridRow});
+}
+
+void CDesignerTools::SelectCueRows(const std::vector<int>& rows)
+{
+    for (const int row : rows)
+        if (!grid_.ViewIndexOf(row, 0).isValid()) {
+            filterBar_->ClearFilter(); // every cue must be in view to be selected
+            break;
+        }
+    grid_.SelectCueRows(rows);
+}
+
+// The show as the grid holds it; with none loaded, a store the user picks,
+// which does not become the current one.
 void CDesignerTools::PrintLoadSheets()
 {
-    std::string path = storePath_;
-    if (path.empty()) {
-        const std::optional<std::string> chosen = prompt_.ChooseOpenFile(ShowStoreFileChoice());
-        if (!chosen)
-            return;
-        path = *chosen;
+    const show::Show& show = grid_.Show();
+    if (!storePath_.empty() || !show.Empty()) {
+        editor::PrintLoadSheets(show.Cues(), storePath_, show.AnyChanged(), prompt_, &window_);
+        return;
     }
-    editor::PrintLoadSheets(path, prompt_, &window_);
+    const std::optional<std::string> chosen = prompt_.ChooseOpenFile(ShowStoreFileChoice());
+    if (chosen)
+        PrintStoreLoadSheets(*chosen, prompt_, &window_);
 }
 
 } // namespace editor

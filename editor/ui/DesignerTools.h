@@ -4,6 +4,7 @@
 #include <string>
 
 class CVSFlexGrid;
+class QAction;
 class QMainWindow;
 
 namespace prompt {
@@ -17,17 +18,24 @@ class CueFilterBar;
 class HostEditHistory;
 
 // The designer's tools on the main window: undo and redo of host names,
-// assignment by range, the filter bar, the timeline and the load sheets.
-// They add their own menu items and the bar above the grid, and work on the
-// grid through the same calls as every other command.
+// assignment by range, the filter bar, the timeline and the load sheets. The
+// window declares their menu items and runs them; they work on the window's
+// show through the grid.
 class CDesignerTools final : public QObject
 {
     Q_OBJECT
 
 public:
-    // `storePath` is the window's current show store path, read when printing.
+    // The window's Undo and Redo items, which follow the history.
+    struct UndoActions
+    {
+        QAction& undo;
+        QAction& redo;
+    };
+
+    // `storePath` is the window's current show store path.
     CDesignerTools(QMainWindow& window, CVSFlexGrid& grid, prompt::Prompt& prompt,
-                   const std::string& storePath);
+                   const std::string& storePath, UndoActions actions);
 
     HostEditHistory& History() { return *history_; }
     CueFilterBar& FilterBar() { return *filterBar_; }
@@ -37,10 +45,14 @@ public:
     void AssignByRange();
     void OpenTimeline();
     void PrintLoadSheets();
+    void FocusFilter();
     void SelectCue(int gridRow);
+    // Selects these cue rows (from 1), showing every cue when the filter
+    // hides one of them.
+    void SelectCueRows(const std::vector<int>& rows);
 
 private:
-    void AddMenuItems();
+    void FollowHistory(UndoActions actions);
 
     QMainWindow& window_;
     CVSFlexGrid& grid_;

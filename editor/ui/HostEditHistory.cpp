@@ -1,11 +1,8 @@
 #include "editor/ui/HostEditHistory.h"
 
-#include "editor/ui/FlexGridModel.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/Cue.h"
-#include "store/LayoutTable.h"
 
 #include <QUndoCommand>
 
@@ -13,80 +10,77 @@ namespace editor {
 
 namespace {
 
-// The cells are already changed when the step is recorded: its first redo,
+// The names are already changed when the step is recorded: its first redo,
 // which the stack runs on push, does nothing.
 class HostChangeCommand final : public QUndoCommand
 {
 public:
-    HostChangeCommand(HostEditHistory& history, std::vector<HostChange> changes,
+    HostChangeCommand(HostEditHistory& history, std::vector<show::CueIndex> cues,
+                      std::vector<std::string> before, std::vector<std::string> after,
                       const std::string& text)
-        : history_(history), changes_(std::move(changes))
+        : history_(history), cues_(std::move(cues)), before_(std::move(before)),
+          after_(std::move(after))
     {
         setText(ToQString(text));
     }
 
-    void undo() override { history_.Apply(changes_, false); }
+    void undo() override { history_.Apply(cues_, before_); }
     void redo() override
     {
         if (!done_)
             done_ = true;
         else
-            history_.Apply(changes_, true);
+            history_.Apply(cues_, after_);
     }
 
 private:
     HostEditHistory& history_;
-    std::vector<HostChange> changes_;
+    std::vector<show::CueIndex> cues_;
+    std::vector<std::string> before_;
+    std::vector<std::string> after_;
     bool done_ = false;
 };
 
 } // namespace
 
-HostEditHistory::HostEditHistory(FlexGridModel& model, FlexGrid& grid, QObject* parent)
-    : QObject(parent), model_(model), grid_(grid)
+HostEditHistory::HostEditHistory(show::Show& show, QObject* parent) : QObject(parent), show_(&show)
 {
-    connect(&model_, &QAbstractItemModel::dataChanged, this, &HostEditHistory::OnCellsChanged);
-    connect(&model_, &QAbstractItemModel::rowsInserted, this, &HostEditHistory::StartOver);
-    connect(&model_, &QAbstractItemModel::rowsRemoved, this, &HostEditHistory::StartOver);
-    connect(&model_, &QAbstractItemModel::modelReset, this, &HostEditHistory::StartOver);
-    StartOver();
+    Follow(show);
 }
 
-void HostEditHistory::StartOver()
+void HostEditHistory::Follow(show::Show& show)
 {
-    const GridCells& cells = model_.Cells();
-    shown_.assign(static_cast<std::size_t>(cells.Rows()), {});
-    if (cells.Columns() > show::kColumnHost)
-        for (int row = 1; row < cells.Rows(); ++row)
-            shown_[static_cast<std::size_t>(row)] = cells.Text(row, show::kColumnHost);
+    show_ = &show;
+    subscription_ =
+        show.Subscribe([this](const show::ShowChange& change) { OnShowChanged(change); });
     pending_.clear();
     stack_.clear();
 }
 
-void HostEditHistory::OnCellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
+void HostEditHistory::OnShowChanged(const show::ShowChange& change)
 {
-    if (topLeft.column() > show::kColumnHost || bottomRight.column() < show::kColumnHost)
+    if (change.kind == show::ShowChange::kReplaced) {
+        pending_.clear();
+        stack_.clear();
         return;
-    const GridCells& cells = model_.Cells();
-    std::vector<HostChange> changes;
-    for (int row = topLeft.row() + 1; row <= bottomRight.row() + 1 && row < cells.Rows(); ++row) {
-        if (static_cast<std::size_t>(row) >= shown_.size())
-            break; // not yet seen: arrives with its rows
-        std::string& seen = shown_[static_cast<std::size_t>(row)];
-        const std::string& now = cells.Text(row, show::kColumnHost);
-        if (seen != now)
-            changes.push_back({row, seen, now});
-        seen = now;
     }
-    if (applying_ || changes.empty())
+    // What a Save found in the store is no edit of the designer's.
+    if (change.kind != show::ShowChange::kHostNames || change.fromStore || applying_)
         return;
+    std::map<show::CueIndex, Names> changes;
+    for (std::size_t i = 0; i < change.cues.size(); ++i)
+        changes[change.cues[i]] = {change.before[i], (*show_)[change.cues[i]].HostName};
     if (groupDepth_ > 0) {
-        pending_.insert(pending_.end(), changes.begin(), changes.end());
+        for (auto& [cue, names] : changes) {
+            const auto [at, added] = pending_.try_emplace(cue, names);
+            if (!added)
+                at->second.after = names.after; // the first before, the last after
+        }
         return;
     }
-    const HostChange& first = changes.front();
-    Record(std::move(changes),
-           strings::FormatText(strings::kUndoEditHost, first.row, first.after.c_str()));
+    const auto& [cue, names] = *changes.begin();
+    Record(changes, strings::FormatText(strings::kUndoEditHost, static_cast<int>(cue) + 1,
+                                        names.after.c_str()));
 }
 
 void HostEditHistory::BeginGroup(Command command)
@@ -101,34 +95,42 @@ void HostEditHistory::EndGroup()
 {
     if (--groupDepth_ > 0 || pending_.empty())
         return;
-    const std::string name = pending_.back().after;
+    const std::string name = pending_.rbegin()->second.after;
     const int cues = static_cast<int>(pending_.size());
     const std::string text =
         groupCommand_ == Command::kAssignByRange
             ? strings::FormatText(strings::kUndoAssignByRange, name.c_str(), cues)
             : strings::FormatText(strings::kUndoAssignHost, name.c_str(), cues);
-    Record(std::move(pending_), text);
+    Record(pending_, text);
     pending_.clear();
 }
 
-void HostEditHistory::Record(std::vector<HostChange> changes, const std::string& text)
+void HostEditHistory::Record(const std::map<show::CueIndex, Names>& changes,
+                             const std::string& text)
 {
-    stack_.push(new HostChangeCommand(*this, std::move(changes), text));
+    std::vector<show::CueIndex> cues;
+    std::vector<std::string> before;
+    std::vector<std::string> after;
+    for (const auto& [cue, names] : changes) {
+        if (names.before == names.after)
+            continue;
+        cues.push_back(cue);
+        before.push_back(names.before);
+        after.push_back(names.after);
+    }
+    if (!cues.empty())
+        stack_.push(new HostChangeCommand(*this, std::move(cues), std::move(before),
+                                          std::move(after), text));
 }
 
-void HostEditHistory::Apply(const std::vector<HostChange>& changes, bool forward)
+void HostEditHistory::Apply(const std::vector<show::CueIndex>& cues,
+                            const std::vector<std::string>& names)
 {
     applying_ = true;
     try {
-        // Undone last first: a row changed twice in one step ends as it began.
-        if (forward)
-            for (const HostChange& change : changes)
-                grid_.SetCellText(change.row, show::kColumnHost, change.after);
-        else
-            for (auto it = changes.rbegin(); it != changes.rend(); ++it)
-                grid_.SetCellText(it->row, show::kColumnHost, it->before);
-    } catch (const GridError&) {
-        // the rows are gone: a new show came meanwhile, whose history is new
+        show_->SetHostNames(cues, names);
+    } catch (const std::out_of_range&) {
+        // the cues are gone: a new show came meanwhile, whose history is new
     }
     applying_ = false;
 }

@@ -1,41 +1,34 @@
 #pragma once
 
-#include "editor/FlexGrid.h"
+#include "show/Show.h"
 
 #include <QObject>
 #include <QUndoStack>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace editor {
 
-class FlexGridModel;
-
-// One host cell's change: grid row, text before, text after.
-struct HostChange
-{
-    int row = 0;
-    std::string before;
-    std::string after;
-};
-
-// Every change to the "Host" column of the cue model, as undoable steps. It
-// watches the model's cell-change notification, so in-place edits, Assign
-// Host and assignment by range all arrive the same way; undo and redo change
-// the cells back through the grid, which notifies like any edit (the unsaved
-// marker follows by itself). New rows or fewer rows (Open, import) start a
-// new history.
+// Every change of the show's host names, as undoable steps. It hears the
+// show's own notices, so in-place edits, Assign Host and assignment by range
+// all arrive the same way; undo and redo change the names back in one change
+// of the show each (the unsaved marker and every view follow by themselves).
+// A new show starts a new history.
 class HostEditHistory final : public QObject
 {
     Q_OBJECT
 
 public:
-    HostEditHistory(FlexGridModel& model, FlexGrid& grid, QObject* parent = nullptr);
+    explicit HostEditHistory(show::Show& show, QObject* parent = nullptr);
 
+    // Follows another show, with a new history.
+    void Follow(show::Show& show);
     QUndoStack& Stack() { return stack_; }
 
     // Changes between Begin and End become one step, named after the
-    // command, the name assigned and the cues changed.
+    // command, the name assigned and the cues changed; a change outside a
+    // group is an in-place edit.
     enum class Command
     {
         kAssignHost,
@@ -44,22 +37,25 @@ public:
     void BeginGroup(Command command);
     void EndGroup();
 
-    // The grid's cells set to these texts, without recording a new step.
-    void Apply(const std::vector<HostChange>& changes, bool forward);
+    // The cues given these names, without recording a new step.
+    void Apply(const std::vector<show::CueIndex>& cues, const std::vector<std::string>& names);
 
 private:
-    void OnCellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
-    void StartOver();
-    void Record(std::vector<HostChange> changes, const std::string& text);
+    struct Names
+    {
+        std::string before;
+        std::string after;
+    };
+    void OnShowChanged(const show::ShowChange& change);
+    void Record(const std::map<show::CueIndex, Names>& changes, const std::string& text);
 
-    FlexGridModel& model_;
-    FlexGrid& grid_;
+    show::Show* show_;
+    show::Show::Subscription subscription_;
     QUndoStack stack_;
-    std::vector<std::string> shown_; // host text per grid row, as last seen
     bool applying_ = false;
     int groupDepth_ = 0;
     Command groupCommand_ = Command::kAssignHost;
-    std::vector<HostChange> pending_;
+    std::map<show::CueIndex, Names> pending_;
 };
 
 // A group for the scope of a command.

@@ -14,7 +14,28 @@
 
 namespace editor {
 
-void PrintLoadSheets(const std::string& storePath, prompt::Prompt& prompt, QWidget* owner)
+void PrintLoadSheets(const std::vector<show::Cue>& cues, const std::string& storePath, bool unsaved,
+                     prompt::Prompt& prompt, QWidget* owner)
+{
+    const show::HostCodeLookup codes =
+        storePath.empty()
+            ? show::HostCodeLookup([](const std::string&) { return std::optional<int>(); })
+            : show::PlannedHostCodes(show::LoadHostPlan(storePath).entries);
+    const std::vector<show::LoadSheet> sheets = show::BuildLoadSheets(cues, codes);
+    const std::string name = std::filesystem::path(storePath).filename().string();
+    const std::string heading = unsaved ? name + "  " + strings::kSheetUnsaved : name;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(name));
+    QPrintPreviewDialog preview(&printer, owner);
+    QObject::connect(
+        &preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
+            if (PaintLoadSheets(*target, sheets, heading) < 0)
+                prompt.ShowMessage(strings::kSheetPrintFailed, prompt::MessageIcon::Stop);
+        });
+    preview.exec();
+}
+
+void PrintStoreLoadSheets(const std::string& storePath, prompt::Prompt& prompt, QWidget* owner)
 {
     std::vector<show::Cue> cues;
     try {
@@ -25,18 +46,7 @@ void PrintLoadSheets(const std::string& storePath, prompt::Prompt& prompt, QWidg
         prompt.ShowMessage(message.text, prompt::MessageIcon::Stop);
         return;
     }
-    const std::vector<show::LoadSheet> sheets =
-        show::BuildLoadSheets(cues, show::PlannedHostCodes(show::LoadHostPlan(storePath).entries));
-    const std::string name = std::filesystem::path(storePath).filename().string();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromStdString(name));
-    QPrintPreviewDialog preview(&printer, owner);
-    QObject::connect(
-        &preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
-            if (PaintLoadSheets(*target, sheets, name) < 0)
-                prompt.ShowMessage(strings::kSheetPrintFailed, prompt::MessageIcon::Stop);
-        });
-    preview.exec();
+    PrintLoadSheets(cues, storePath, false, prompt, owner);
 }
 
 } // namespace editor

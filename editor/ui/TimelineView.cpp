@@ -51,11 +51,17 @@ QSize TimelineView::sizeHint() const
     return {900, kAxisHeight + std::min(lanes, 20) * kLaneHeight + 4};
 }
 
-void TimelineView::SetTimeline(ShowTimeline timeline)
+void TimelineView::SetTimeline(show::ShowTimeline timeline, const show::Show& show,
+                               const show::HostColours& colours)
 {
     timeline_ = std::move(timeline);
+    show_ = &show;
+    colours_ = &colours;
     updateGeometry();
-    FitWholeShow();
+    if (fitted_)
+        FitWholeShow();
+    else
+        update();
 }
 
 int TimelineView::PlotWidth() const
@@ -127,19 +133,23 @@ void TimelineView::PaintAxis(QPainter& painter)
 
 void TimelineView::PaintLane(QPainter& painter, int lane)
 {
-    const TimelineLane& cues = timeline_.lanes[static_cast<std::size_t>(lane)];
+    const show::TimelineLane& cues = timeline_.lanes[static_cast<std::size_t>(lane)];
+    const std::optional<int> hue = colours_ ? colours_->Hue(cues.host) : std::nullopt;
     const int top = kAxisHeight + lane * kLaneHeight;
     painter.fillRect(QRect(0, top, width(), kLaneHeight),
                      lane % 2 ? palette().alternateBase() : palette().base());
+    if (hue) // the host's colour in the grid, behind its name
+        painter.fillRect(QRect(0, top + 1, kLabelWidth - 4, kLaneHeight - 2),
+                         QColor::fromHsv(*hue, 70, 255));
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(QRect(4, top, kLabelWidth - 8, kLaneHeight), Qt::AlignVCenter | Qt::AlignLeft,
                      ToQString(cues.host));
     painter.setClipRect(QRect(kLabelWidth, top, PlotWidth() + 8, kLaneHeight));
     const auto begin = std::lower_bound(
         cues.marks.begin(), cues.marks.end(), static_cast<std::int32_t>(std::floor(start_)),
-        [](const TimelineMark& mark, std::int32_t t) { return mark.launch < t; });
+        [](const show::TimelineMark& mark, std::int32_t t) { return mark.launch < t; });
     const double end = start_ + Span() + msPerPixel_;
-    painter.setPen(QPen(QColor(30, 90, 200), 1));
+    painter.setPen(QPen(hue ? QColor::fromHsv(*hue, 230, 170) : QColor(30, 90, 200), 1));
     int lastX = std::numeric_limits<int>::min();
     std::vector<int> errors;
     for (auto it = begin; it != cues.marks.end() && it->launch <= end; ++it) {
@@ -158,17 +168,17 @@ void TimelineView::PaintLane(QPainter& painter, int lane)
     painter.setClipping(false);
 }
 
-const TimelineMark* TimelineView::MarkAt(QPoint at) const
+const show::TimelineMark* TimelineView::MarkAt(QPoint at) const
 {
     const int lane = (at.y() - kAxisHeight) / kLaneHeight;
     if (at.y() < kAxisHeight || at.x() < kLabelWidth || lane >= int(timeline_.lanes.size()))
         return nullptr;
-    const std::vector<TimelineMark>& marks = timeline_.lanes[std::size_t(lane)].marks;
+    const std::vector<show::TimelineMark>& marks = timeline_.lanes[std::size_t(lane)].marks;
     const double t = start_ + (at.x() - kLabelWidth) * msPerPixel_;
     const auto next =
         std::lower_bound(marks.begin(), marks.end(), t,
-                         [](const TimelineMark& m, double v) { return m.launch < v; });
-    const TimelineMark* best = nullptr;
+                         [](const show::TimelineMark& m, double v) { return m.launch < v; });
+    const show::TimelineMark* best = nullptr;
     double bestDistance = kHitPixels + 1;
     for (auto it : {next, next == marks.begin() ? marks.end() : std::prev(next)}) {
         if (it == marks.end())
@@ -182,7 +192,7 @@ const TimelineMark* TimelineView::MarkAt(QPoint at) const
     return best;
 }
 
-QPoint TimelineView::PointOf(int lane, const TimelineMark& mark) const
+QPoint TimelineView::PointOf(int lane, const show::TimelineMark& mark) const
 {
     return {static_cast<int>(XOf(mark.launch)), kAxisHeight + lane * kLaneHeight + kLaneHeight / 2};
 }
@@ -224,16 +234,17 @@ void TimelineView::keyPressEvent(QKeyEvent* event)
 void TimelineView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
-    const TimelineMark* mark = MarkAt(at);
-    if (!mark) {
+    const show::TimelineMark* mark = MarkAt(at);
+    if (!mark || !show_) {
         QToolTip::hideText();
         return;
     }
     const std::size_t lane = std::size_t((at.y() - kAxisHeight) / kLaneHeight);
+    const show::Cue& cue = (*show_)[mark->cue];
     std::string tip =
         strings::FormatText(strings::kTimelineCueTip, timeline_.lanes[lane].host.c_str(),
-                            show::FormatLaunchTime(mark->launch).c_str(), mark->module.c_str(),
-                            mark->channel.c_str(), mark->row);
+                            show::FormatLaunchTime(mark->launch).c_str(), cue.Addr.c_str(),
+                            cue.Channel.c_str(), static_cast<int>(mark->cue) + 1);
     if (mark->doubleUse)
         tip += std::string("\n") + strings::kTimelineDoubleUse;
     QToolTip::showText(event->globalPosition().toPoint(), ToQString(tip), this);
@@ -243,8 +254,8 @@ void TimelineView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    if (const TimelineMark* mark = MarkAt(event->position().toPoint()))
-        Q_EMIT CueClicked(mark->row);
+    if (const show::TimelineMark* mark = MarkAt(event->position().toPoint()))
+        Q_EMIT CueClicked(static_cast<int>(mark->cue) + 1);
 }
 
 void TimelineView::resizeEvent(QResizeEvent* event)

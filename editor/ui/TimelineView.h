@@ -1,6 +1,8 @@
 #pragma once
 
-#include "editor/ShowTimeline.h"
+#include "show/HostColour.h"
+#include "show/Show.h"
+#include "show/ShowTimeline.h"
 
 #include <QWidget>
 #include <optional>
@@ -19,8 +21,11 @@ class TimelineView final : public QWidget
 public:
     explicit TimelineView(QWidget* parent = nullptr);
 
-    void SetTimeline(ShowTimeline timeline);
-    const ShowTimeline& Timeline() const { return timeline_; }
+    // The timeline of `show`, its marks in the hosts' colours. The stretch
+    // shown stays, unless the whole show was shown: then the new one is.
+    void SetTimeline(show::ShowTimeline timeline, const show::Show& show,
+                     const show::HostColours& colours);
+    const show::ShowTimeline& Timeline() const { return timeline_; }
 
     void ZoomBy(double factor, std::optional<int> aroundX = std::nullopt);
     void FitWholeShow();
@@ -30,8 +35,8 @@ public:
     void SetStart(double start);
 
     // The mark under a point of the widget, if any.
-    const TimelineMark* MarkAt(QPoint at) const;
-    QPoint PointOf(int lane, const TimelineMark& mark) const;
+    const show::TimelineMark* MarkAt(QPoint at) const;
+    QPoint PointOf(int lane, const show::TimelineMark& mark) const;
 
     QSize sizeHint() const override;
 
@@ -53,7 +58,9 @@ private:
     void PaintAxis(class QPainter& painter);
     void PaintLane(QPainter& painter, int lane);
 
-    ShowTimeline timeline_;
+    show::ShowTimeline timeline_;
+    const show::Show* show_ = nullptr;
+    const show::HostColours* colours_ = nullptr;
     double start_ = 0;        // milliseconds at the left edge of the plot
     double msPerPixel_ = 100; // zoom
     bool fitted_ = true;      // showing the whole show: kept so while the size changes

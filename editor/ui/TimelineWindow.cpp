@@ -1,11 +1,13 @@
 #include "editor/ui/TimelineWindow.h"
 
-#include "editor/ShowTimeline.h"
+#include "editor/ui/ShowTableModel.h"
 #include "editor/ui/TimelineView.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/Strings.h"
+#include "show/ShowTimeline.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -24,8 +26,8 @@ QPushButton* Button(const char* text, QWidget* parent)
 
 } // namespace
 
-CTimelineWindow::CTimelineWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), view_(new TimelineView(this)),
+CTimelineWindow::CTimelineWindow(const ShowTableModel& table, QWidget* parent)
+    : QWidget(parent, Qt::Window), table_(table), view_(new TimelineView(this)),
       scroll_(new QScrollBar(Qt::Horizontal, this))
 {
     setWindowTitle(ToQString(strings::kTimelineTitle));
@@ -49,19 +51,57 @@ CTimelineWindow::CTimelineWindow(QWidget* parent)
     connect(scroll_, &QScrollBar::valueChanged, view_,
             [this](int value) { view_->SetStart(value); });
     connect(view_, &TimelineView::CueClicked, this, &CTimelineWindow::CueClicked);
+    refresh_.setSingleShot(true);
+    connect(&refresh_, &QTimer::timeout, this, &CTimelineWindow::Refresh);
+    // A new show (the grid follows another one) or new names: rebuilt once
+    // the burst is over, and only while the window shows.
+    const auto later = [this] {
+        if (isVisible() && !refresh_.isActive())
+            refresh_.start(0);
+    };
+    connect(&table_, &QAbstractItemModel::modelReset, this, [this, later] {
+        Follow(table_.Show());
+        later();
+    });
+    connect(&table_, &ShowTableModel::ColoursChanged, this, later);
+    Follow(table_.Show());
     resize(960, 420);
 }
 
-void CTimelineWindow::Refresh(const FlexGrid& grid)
+void CTimelineWindow::Follow(const show::Show& show)
 {
-    view_->SetTimeline(BuildShowTimeline(grid));
+    subscription_ = show.Subscribe([this](const show::ShowChange& change) {
+        if (change.kind != show::ShowChange::kSaved && isVisible() && !refresh_.isActive())
+            refresh_.start(0);
+    });
+}
+
+void CTimelineWindow::Refresh()
+{
+    refresh_.stop();
+    view_->SetTimeline(show::BuildShowTimeline(table_.Show()), table_.Show(), table_.Colours());
+}
+
+void CTimelineWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Refresh();
+}
+
+void CTimelineWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // The scroll bar counts milliseconds: its range is where the stretch's left
 // edge can go, its page is the stretch.
 void CTimelineWindow::FollowStretch(double start, double span)
 {
-    const ShowTimeline& timeline = view_->Timeline();
+    const show::ShowTimeline& timeline = view_->Timeline();
     const QSignalBlocker quiet(scroll_);
     const int page = static_cast<int>(std::min(span, 2e9));
     scroll_->setRange(std::min(timeline.first, static_cast<std::int32_t>(start)),

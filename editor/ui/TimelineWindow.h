@@ -1,36 +1,48 @@
 #pragma once
 
+#include "show/Show.h"
+
+#include <QTimer>
 #include <QWidget>
 
 class QScrollBar;
 
 namespace editor {
 
-class FlexGrid;
+class ShowTableModel;
 class TimelineView;
 
 // "Tools" > "Timeline...": the show's cues by host and launch time, with
-// buttons to zoom and a scroll bar along the time axis. It shows the grid as
-// it stands when opened (Refresh); a clicked mark is announced as its grid
-// row.
+// buttons to zoom and a scroll bar along the time axis. It follows the show
+// while it is open (host names as edited, in the grid's colours); a clicked
+// mark is announced as its grid row. Esc closes it.
 class CTimelineWindow final : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit CTimelineWindow(QWidget* parent = nullptr);
+    CTimelineWindow(const ShowTableModel& table, QWidget* parent = nullptr);
 
-    void Refresh(const FlexGrid& grid);
     TimelineView& View() { return *view_; }
+    // Builds the timeline from the show as it stands now.
+    void Refresh();
 
 Q_SIGNALS:
     void CueClicked(int gridRow);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void FollowStretch(double start, double span);
+    void Follow(const show::Show& show);
 
+    const ShowTableModel& table_;
     TimelineView* view_;
     QScrollBar* scroll_;
+    QTimer refresh_; // one rebuild after a burst of changes
+    show::Show::Subscription subscription_;
 };
 
 } // namespace editor

@@ -1,7 +1,7 @@
 #include "editor/ui/VSFlexGrid.h"
 
-#include "editor/ui/CueFilterModel.h"
-#include "editor/ui/FlexGridModel.h"
+#include "editor/ui/CueViewModel.h"
+#include "editor/ui/ShowTableModel.h"
 #include "qtcommon/QtText.h"
 
 #include <QEvent>
@@ -14,87 +14,48 @@ using editor::GridError;
 using editor::GridSetting;
 
 CVSFlexGrid::CVSFlexGrid(QWidget* parent)
-    : QTableView(parent), model_(new editor::FlexGridModel(this)),
-      view_(new editor::CueFilterModel(this))
+    : QTableView(parent), model_(new editor::ShowTableModel(core_, this)),
+      view_(new editor::CueViewModel(*model_, this))
 {
-    view_->setSourceModel(model_);
     setModel(view_);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
+    // A click on a caption sorts the view by that column, a second click the
+    // other way, a third back to store order.
+    horizontalHeader()->setSortIndicatorClearable(true);
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    setSortingEnabled(true);
     setWordWrap(false);
     setEditTriggers(NoEditTriggers);
     FitRowHeight();
 
     auto stale = [this] { selectionStale_ = true; };
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, stale);
-    connect(model_, &QAbstractItemModel::modelReset, this, stale);
-    connect(model_, &QAbstractItemModel::rowsRemoved, this, stale);
+    connect(view_, &QAbstractItemModel::modelReset, this, stale);
     connect(view_, &QAbstractItemModel::rowsRemoved, this, stale);
     connect(view_, &QAbstractItemModel::rowsInserted, this, stale);
     connect(view_, &QAbstractItemModel::layoutChanged, this, stale);
     connect(model_, &QAbstractItemModel::modelReset, this, &CVSFlexGrid::ApplyColumnWidths);
-    connect(model_, &editor::FlexGridModel::RowCountChanged, this, &CVSFlexGrid::RowCountChanged);
-    connect(model_, &editor::FlexGridModel::CellChanged, this, &CVSFlexGrid::CellChanged);
-    connect(model_, &editor::FlexGridModel::CellRowsChanged, this, &CVSFlexGrid::CellRowsChanged);
+    connect(model_, &editor::ShowTableModel::RowCountChanged, this, &CVSFlexGrid::RowCountChanged);
+    connect(model_, &editor::ShowTableModel::EditRefused, this, &CVSFlexGrid::EditRefused);
 }
 
 CVSFlexGrid::~CVSFlexGrid() = default;
 
-int CVSFlexGrid::GetRowCount() const
+void CVSFlexGrid::SetShow(show::Show& show)
 {
-    return model_->Cells().Rows();
-}
-
-void CVSFlexGrid::SetRowCount(int rows)
-{
-    model_->SetRowCount(rows);
-}
-
-int CVSFlexGrid::GetColumnCount() const
-{
-    return model_->Cells().Columns();
-}
-
-void CVSFlexGrid::SetColumnCount(int columns)
-{
-    model_->SetColumnCount(columns);
-}
-
-int CVSFlexGrid::GetColumnWidth(int column) const
-{
-    return model_->Cells().Width(column);
+    core_.Bind(show);
+    model_->Follow(show);
 }
 
 void CVSFlexGrid::SetColumnWidth(int column, int twips)
 {
-    model_->SetColumnWidth(column, twips);
+    core_.SetColumnWidth(column, twips);
     horizontalHeader()->resizeSection(column, twips > 0 ? TwipsToPixels(twips)
                                                         : horizontalHeader()->defaultSectionSize());
-}
-
-void CVSFlexGrid::SetCellText(int row, int column, const std::string& text)
-{
-    model_->SetCellText(row, column, text);
-}
-
-void CVSFlexGrid::AppendRow(const std::string& text)
-{
-    model_->AppendRow(text);
-}
-
-void CVSFlexGrid::ReserveRows(int rows)
-{
-    model_->ReserveRows(rows);
-}
-
-std::string CVSFlexGrid::QueryCell(int setting, int row, int column) const
-{
-    if (setting != editor::kQueryCellText)
-        throw GridError("The grid cannot answer query " + std::to_string(setting) + ".");
-    return model_->Cells().Text(row, column);
 }
 
 const std::vector<int>& CVSFlexGrid::SelectedRows() const
@@ -104,7 +65,7 @@ const std::vector<int>& CVSFlexGrid::SelectedRows() const
     selectedRows_.clear();
     for (const QItemSelectionRange& range : selectionModel()->selection())
         for (int row = range.top(); row <= range.bottom(); ++row)
-            selectedRows_.push_back(view_->mapToSource(view_->index(row, 0)).row() + 1);
+            selectedRows_.push_back(GridRowOf(view_->index(row, 0)));
     std::sort(selectedRows_.begin(), selectedRows_.end());
     selectedRows_.erase(std::unique(selectedRows_.begin(), selectedRows_.end()),
                         selectedRows_.end());
@@ -180,13 +141,7 @@ void CVSFlexGrid::PutSetting(GridSetting setting, int value)
         throw GridError("The grid has no setting " + std::to_string(static_cast<int>(setting)) +
                         ".");
     }
-    settings_[setting] = value;
-}
-
-int CVSFlexGrid::Setting(GridSetting setting) const
-{
-    const auto it = settings_.find(setting);
-    return it == settings_.end() ? -1 : it->second;
+    core_.PutSetting(setting, value);
 }
 
 void CVSFlexGrid::ApplyHighlight(int value)
@@ -207,7 +162,8 @@ void CVSFlexGrid::ApplyHighlight(int value)
 
 void CVSFlexGrid::SetRedraw(bool redraw)
 {
-    model_->SetRedraw(redraw);
+    core_.SetRedraw(redraw);
+    setUpdatesEnabled(redraw);
 }
 
 int CVSFlexGrid::TwipsToPixels(int twips) const
@@ -217,10 +173,9 @@ int CVSFlexGrid::TwipsToPixels(int twips) const
 
 void CVSFlexGrid::ApplyColumnWidths()
 {
-    const editor::GridCells& cells = model_->Cells();
-    for (int column = 0; column < cells.Columns(); ++column)
-        if (cells.Width(column) > 0)
-            horizontalHeader()->resizeSection(column, TwipsToPixels(cells.Width(column)));
+    for (int column = 0; column < core_.GetColumnCount(); ++column)
+        if (const int twips = core_.GetColumnWidth(column); twips > 0)
+            horizontalHeader()->resizeSection(column, TwipsToPixels(twips));
 }
 
 void CVSFlexGrid::FitRowHeight()
@@ -279,9 +234,9 @@ void CVSFlexGrid::changeEvent(QEvent* event)
     }
 }
 
-void CVSFlexGrid::SetRowFilter(std::function<bool(int gridRow)> filter)
+void CVSFlexGrid::SetFilterText(const std::string& text)
 {
-    view_->SetRowFilter(std::move(filter));
+    view_->SetFilter(text);
     selectionStale_ = true;
 }
 

@@ -109,10 +109,6 @@ inline constexpr char kSaveStoreChanged[] =
 inline constexpr char kHostNameTooLong[] = "host name is longer than %d characters!";
 // %s: the name
 inline constexpr char kHostNameNotGbk[] = "host name %s has a character a firing host cannot show!";
-// %d: records in the store, %d: cue rows in the grid
-inline constexpr char kSaveCountMismatch[] =
-    "the show store has %d fire records but the grid has %d,the file has changed since it was "
-    "opened,fire data have not saved!";
 // %s: the database's account of the failure
 inline constexpr char kSaveFailed[] =
     "the show store cannot be written,fire data have not saved!\n%s";
@@ -240,6 +236,9 @@ inline constexpr char kCheckNullNumber[] = "%s is NULL in the show store,the hos
 inline constexpr char kCheckNullHostName[] =
     "HostName is NULL in the show store,no host has been assigned to the cue!";
 // %s: host name, its control characters written as \x1b or \u0085
+// %s: host name, %d: the store's width in characters
+inline constexpr char kCheckHostTooWide[] =
+    "host name %s is longer than %d characters,the show store cannot hold it!";
 inline constexpr char kCheckHostControl[] =
     "host name %s holds control characters,the cue cannot be downloaded!";
 // %s: column caption, %s: the stored text
@@ -366,6 +365,7 @@ inline constexpr char kSheetModule[] = "Sla";
 inline constexpr char kSheetChannels[] = "Cue : Launch Time";
 // %d: page, %d: pages
 inline constexpr char kSheetPage[] = "page %d/%d";
+inline constexpr char kSheetUnsaved[] = "(unsaved host names: not yet in the show store)";
 inline constexpr char kSheetPrintFailed[] = "the load sheets cannot be printed!";
 inline constexpr char kCliModulesHelp[] = "only cues whose Sla lies in A-B (A alone: one module)";
 inline constexpr char kCliChannelsHelp[] = "only cues whose Cue lies in A-B";

@@ -410,12 +410,11 @@ long SqliteDatabase::Execute(const std::string& sql)
     return sqlite3_changes(db_);
 }
 
-RowSet SqliteDatabase::ReadAll(Statement& statement, std::size_t keyColumn)
+std::vector<ColumnInfo> SqliteDatabase::ColumnsOf(Statement& statement, std::size_t keyColumn)
 {
     sqlite3_stmt* stmt = statement.get();
     const int count = sqlite3_column_count(stmt);
-    RowSet set;
-    std::vector<ado::VarType> kinds;
+    std::vector<ColumnInfo> columns;
     for (int i = 0; i < count; ++i) {
         if (static_cast<std::size_t>(i) == keyColumn)
             continue;
@@ -425,9 +424,17 @@ RowSet SqliteDatabase::ReadAll(Statement& statement, std::size_t keyColumn)
         column.declaredType = decl ? decl : "";
         column.type = VarTypeForDeclaredType(column.declaredType);
         column.maxChars = DeclaredTextWidth(column.declaredType);
-        kinds.push_back(column.type);
-        set.columns.push_back(std::move(column));
+        columns.push_back(std::move(column));
     }
+    return columns;
+}
+
+RowSet SqliteDatabase::ReadAll(Statement& statement, std::size_t keyColumn)
+{
+    sqlite3_stmt* stmt = statement.get();
+    const int count = sqlite3_column_count(stmt);
+    RowSet set;
+    set.columns = ColumnsOf(statement, keyColumn);
     while (statement.Step("reading rows")) {
         std::vector<ado::Variant> row;
         row.reserve(set.columns.size());
@@ -437,7 +444,7 @@ RowSet SqliteDatabase::ReadAll(Statement& statement, std::size_t keyColumn)
                 set.keys.push_back(sqlite3_column_int64(stmt, i));
                 continue;
             }
-            row.push_back(ReadValue(stmt, i, kinds[k++]));
+            row.push_back(ReadValue(stmt, i, set.columns[k++].type));
         }
         set.rows.push_back(std::move(row));
     }
@@ -456,9 +463,9 @@ RowSet SqliteDatabase::Query(const std::string& sql)
     return set;
 }
 
-RowSet SqliteDatabase::OpenTable(const std::string& name)
+SqliteDatabase::TableSelect SqliteDatabase::SelectTable(const std::string& name)
 {
-    std::string realName;
+    TableSelect select;
     std::string type;
     {
         Statement find(*this, "SELECT name, type FROM sqlite_schema WHERE type IN ('table','view') "
@@ -467,20 +474,19 @@ RowSet SqliteDatabase::OpenTable(const std::string& name)
         if (!find.Step("finding the table"))
             throw ado::_com_error(ado::DB_E_NOTABLE, kSource,
                                   "The table or query '" + name + "' does not exist.");
-        realName = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0));
+        select.realName = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0));
         type = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 1));
     }
-    const std::string from = " FROM main." + QuoteIdentifier(realName);
+    const std::string from = " FROM main." + QuoteIdentifier(select.realName);
 
     std::vector<std::string> columnNames;
-    std::vector<bool> notNull;
     {
         Statement info(*this, "SELECT name, \"notnull\" FROM pragma_table_info(?1)");
-        info.Bind(1, ado::Variant::Bstr(realName));
+        info.Bind(1, ado::Variant::Bstr(select.realName));
         while (info.Step("reading the columns")) {
             columnNames.emplace_back(
                 reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 0)));
-            notNull.push_back(sqlite3_column_int(info.get(), 1) != 0);
+            select.notNull.push_back(sqlite3_column_int(info.get(), 1) != 0);
         }
     }
 
@@ -494,20 +500,49 @@ RowSet SqliteDatabase::OpenTable(const std::string& name)
             keyName.clear(); // WITHOUT ROWID table
         sqlite3_free(error);
     }
+    select.keyed = !keyName.empty();
+    select.sql = select.keyed ? "SELECT " + keyName + ", *" + from + " ORDER BY " + keyName
+                              : "SELECT *" + from;
+    return select;
+}
 
-    RowSet set;
-    if (keyName.empty()) {
-        Statement statement(*this, "SELECT *" + from);
-        set = ReadAll(statement, SIZE_MAX);
-    } else {
-        Statement statement(*this, "SELECT " + keyName + ", *" + from + " ORDER BY " + keyName);
-        set = ReadAll(statement, 0);
+RowSet SqliteDatabase::OpenTable(const std::string& name)
+{
+    const TableSelect select = SelectTable(name);
+    Statement statement(*this, select.sql);
+    RowSet set = ReadAll(statement, select.keyed ? 0 : SIZE_MAX);
+    if (select.keyed) {
         set.writable = true;
-        set.table = realName;
+        set.table = select.realName;
     }
-    for (std::size_t i = 0; i < set.columns.size() && i < notNull.size(); ++i)
-        set.columns[i].notNull = notNull[i];
+    for (std::size_t i = 0; i < set.columns.size() && i < select.notNull.size(); ++i)
+        set.columns[i].notNull = select.notNull[i];
     return set;
+}
+
+// One row at a time: a show of 100 000 cues is never held twice.
+void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
+{
+    const TableSelect select = SelectTable(name);
+    Statement statement(*this, select.sql);
+    const std::size_t keyColumn = select.keyed ? 0 : SIZE_MAX;
+    std::vector<ColumnInfo> columns = ColumnsOf(statement, keyColumn);
+    for (std::size_t i = 0; i < columns.size() && i < select.notNull.size(); ++i)
+        columns[i].notNull = select.notNull[i];
+    if (sink.columns)
+        sink.columns(columns);
+    sqlite3_stmt* stmt = statement.get();
+    const int count = sqlite3_column_count(stmt);
+    std::vector<ado::Variant> row;
+    while (statement.Step("reading rows")) {
+        row.clear();
+        std::size_t k = 0;
+        for (int i = 0; i < count; ++i)
+            if (static_cast<std::size_t>(i) != keyColumn)
+                row.push_back(ReadValue(stmt, i, columns[k++].type));
+        if (sink.row)
+            sink.row(row);
+    }
 }
 
 std::vector<TableEntry> SqliteDatabase::ListTables()

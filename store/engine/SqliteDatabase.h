@@ -30,6 +30,7 @@ public:
     long Execute(const std::string& sql) override;
     RowSet Query(const std::string& sql) override;
     RowSet OpenTable(const std::string& name) override;
+    void StreamTable(const std::string& name, const RowSink& sink) override;
     std::vector<TableEntry> ListTables() override;
     std::int64_t InsertRow(const std::string& table, const std::vector<ColumnInfo>& columns,
                            const std::vector<ado::Variant>& values,
@@ -47,6 +48,17 @@ private:
     SqliteDatabase(sqlite3* db, std::string path);
     [[noreturn]] void Raise(int rc, const std::string& context) const;
     Statement& Cached(const std::string& sql);
+    // The statement that reads a table's rows in the order they were added,
+    // with the key (rowid) first when the table has one.
+    struct TableSelect
+    {
+        std::string realName;
+        std::string sql;
+        bool keyed = false;
+        std::vector<bool> notNull;
+    };
+    TableSelect SelectTable(const std::string& name);
+    std::vector<ColumnInfo> ColumnsOf(Statement& statement, std::size_t keyColumn);
     RowSet ReadAll(Statement& statement, std::size_t keyColumn);
     void CheckWidths(const std::string& table, const std::vector<ColumnInfo>& columns,
                      const std::vector<ado::Variant>& values,

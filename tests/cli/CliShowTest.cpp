@@ -128,7 +128,8 @@ TEST_F(Cli, AssignWithAnEmptyOrOverlongNameSavesNothing)
     EXPECT_EQ(empty.err, Line(strings::kSaveHostEmpty));
     const auto overlong = RunCli({"assign", store, "--host", std::string(33, 'x'), "1-3"});
     EXPECT_EQ(overlong.exitCode, 1);
-    EXPECT_EQ(overlong.err, Line(strings::FormatText(strings::kSaveHostTooLong, 1, 32)));
+    EXPECT_EQ(overlong.err, Line(strings::FormatText(strings::kHostNameTooLong, 32)))
+        << "refused as typed, before the store is read";
     EXPECT_EQ(HostNames(store), (std::vector<std::string>{"HOST", "HOST", "HOST"}));
 }
 

@@ -41,7 +41,7 @@ protected:
     void Assign()
     {
         editor::ShowContext show = Show();
-        editor::AssignHost(show, asker);
+        editor::AssignHost(show, grid, asker);
     }
 
     // The grid as it was, but for these rows' host cells.

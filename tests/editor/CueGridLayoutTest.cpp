@@ -1,8 +1,9 @@
 #include "editor/CueGridLayout.h"
 
-#include "editor/MemoryGrid.h"
+#include "editor/ShowGrid.h"
 #include "resources/strings/Strings.h"
-#include "show/HostNameText.h"
+#include "show/HostNameRules.h"
+#include "show/Show.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,8 @@ namespace {
 
 TEST(CueGridLayout, SetUpLeavesOnlyTheCaptionRowWithEightColumns)
 {
-    editor::MemoryGrid grid;
+    show::Show show;
+    editor::ShowGrid grid(show);
     grid.SetColumnCount(3);
     grid.SetRowCount(40);
     editor::SetUpCueGrid(grid);
@@ -30,7 +32,8 @@ TEST(CueGridLayout, SetUpLeavesOnlyTheCaptionRowWithEightColumns)
 
 TEST(CueGridLayout, SetUpGivesTheSixSettings)
 {
-    editor::MemoryGrid grid;
+    show::Show show;
+    editor::ShowGrid grid(show);
     editor::SetUpCueGrid(grid);
     EXPECT_EQ(grid.Setting(editor::kSettingSelectionMode), 2);
     EXPECT_EQ(grid.Setting(editor::kSettingUserResizing), 3);

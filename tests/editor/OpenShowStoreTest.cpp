@@ -163,69 +163,19 @@ TEST_F(OpenShowStore, MissingColumnIsRefusedAndKeepsTheShow)
     ExpectEarlierShowKept();
 }
 
-// Appending a hundred thousand rows one view update at a time is what makes a
-// grid slow: every append must come while redraw is off.
-class RedrawWatchingGrid final : public editor::FlexGrid
-{
-public:
-    int GetRowCount() const override { return grid.GetRowCount(); }
-    void SetRowCount(int rows) override { grid.SetRowCount(rows); }
-    int GetColumnCount() const override { return grid.GetColumnCount(); }
-    void SetColumnCount(int columns) override { grid.SetColumnCount(columns); }
-    int GetColumnWidth(int column) const override { return grid.GetColumnWidth(column); }
-    void SetColumnWidth(int column, int twips) override { grid.SetColumnWidth(column, twips); }
-    void SetCellText(int row, int column, const std::string& text) override
-    {
-        grid.SetCellText(row, column, text);
-    }
-    void AppendRow(const std::string& text) override
-    {
-        appendsWhileDrawing += redraw ? 1 : 0;
-        grid.AppendRow(text);
-    }
-    std::string QueryCell(int setting, int row, int column) const override
-    {
-        return grid.QueryCell(setting, row, column);
-    }
-    int GetSelectedRowCount() const override { return 0; }
-    int GetSelectedRowAt(int /*index*/) const override { throw editor::GridError("none"); }
-    void PutSetting(editor::GridSetting setting, int value) override
-    {
-        grid.PutSetting(setting, value);
-    }
-    void SetRedraw(bool on) override { redraw = on; }
-
-    editor::MemoryGrid grid;
-    bool redraw = true;
-    int appendsWhileDrawing = 0;
-};
-
-TEST_F(OpenShowStore, AppendsRowsWithRedrawOffAndTurnsItBackOn)
-{
-    const std::string path = dir.File("five.db");
-    MakeShowStore(path, FiveCues());
-    RedrawWatchingGrid watched;
-    editor::SetUpCueGrid(watched);
-    prompt.openFiles.push_back(path);
-    editor::ShowContext show{db, rs, storePath, watched, prompt};
-    editor::OpenShowStore(show);
-    EXPECT_EQ(watched.GetRowCount(), 6);
-    EXPECT_EQ(watched.appendsWhileDrawing, 0);
-    EXPECT_TRUE(watched.redraw);
-}
-
-TEST_F(OpenShowStore, GridThatRefusesRowsLeavesNoCurrentStore)
+// A hundred thousand rows reach the views in one change, never row by row.
+TEST_F(OpenShowStore, ReplacesTheShowInOneChange)
 {
     LoadEarlierShow();
     const std::string path = dir.File("five.db");
     MakeShowStore(path, FiveCues());
-    grid.SetColumnCount(1); // too few columns for a cue row: SetCellText is refused
+    std::vector<show::ShowChange::Kind> changes;
+    const auto watch =
+        model.Subscribe([&](const show::ShowChange& change) { changes.push_back(change.kind); });
     Open(path);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text.rfind(std::string(strings::kLoadFailed).substr(0, 30), 0),
-              0u);
-    EXPECT_EQ(storePath, "") << "half a show must not be saved into any file";
-    EXPECT_FALSE(db.IsOpen());
+    EXPECT_EQ(changes, (std::vector{show::ShowChange::kReplaced, show::ShowChange::kSaved}));
+    EXPECT_EQ(model.Size(), 5u);
+    EXPECT_FALSE(model.AnyChanged());
 }
 
 } // namespace

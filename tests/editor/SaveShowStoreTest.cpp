@@ -55,7 +55,8 @@ TEST_F(SaveShowStore, WritesTrimmedNamesAndSaysSo)
     EXPECT_EQ(prompt.messages[0].text, strings::kSaveDone);
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(HostNames(path), (std::vector<std::string>{"A1", "B2", "北岸-2", "C3", "HOST"}));
-    EXPECT_EQ(Row(1)[show::kColumnHost], " A1 ") << "the grid keeps the text as the user left it";
+    EXPECT_EQ(Row(1)[show::kColumnHost], "A1") << "the grid shows what the store now holds";
+    EXPECT_FALSE(model.AnyChanged());
     EXPECT_EQ(storePath, path);
     EXPECT_FALSE(db.IsOpen());
 }
@@ -104,7 +105,7 @@ TEST_F(SaveShowStore, StoreWithFewerRecordsThanRowsIsRefused)
     SetHosts({"N1", "N2", "N3", "N4", "N5"});
     Save();
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kSaveCountMismatch, 4, 5));
+    EXPECT_EQ(prompt.messages[0].text, strings::kSaveStoreChanged);
     EXPECT_EQ(HostNames(path), (std::vector<std::string>{"HOST", "A1", "北岸-1", "HOST"}));
 }
 

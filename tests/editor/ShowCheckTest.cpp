@@ -148,9 +148,12 @@ TEST(ShowCheck, HostNamesTheHostCannotGet)
         show::CheckShow({Point(0, longest, "01", "00"), Point(1, tooLong, "01", "00"),
                          Point(2, "Hôst😀", "01", "00"), Point(3, thirtyThreeHan, "01", "00"),
                          Point(4, "Hôst😀", "01", "01")});
-    ASSERT_EQ(Kinds(report),
-              (std::vector{show::FindingKind::kHostNameNotGbk, show::FindingKind::kHostNameTooLong,
-                           show::FindingKind::kHostNameTooLong}));
+    ASSERT_EQ(
+        Kinds(report),
+        (std::vector{show::FindingKind::kHostNameNotGbk, show::FindingKind::kHostNameTooLong,
+                     show::FindingKind::kHostNameTooLong, show::FindingKind::kHostNameTooWide}));
+    EXPECT_EQ(report.findings[3].sequences, std::vector<int>{0})
+        << "64 bytes fit a frame, but not the store's 32 characters";
     EXPECT_EQ(report.findings[0].text, strings::FormatText(strings::kCheckHostNotGbk, "Hôst😀"));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{2, 4}));
     EXPECT_EQ(report.findings[1].text,

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "editor/CueGridLayout.h"
-#include "editor/MemoryGrid.h"
 #include "editor/OpenShowStore.h"
 #include "editor/SaveShowStore.h"
 #include "editor/ShowContext.h"
+#include "editor/ShowGrid.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
+#include "show/Show.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 #include "tests/editor/ShowStoreFiles.h"
@@ -19,13 +20,13 @@
 
 namespace editortest {
 
-// The window's members around an in-memory grid and a scripted prompt.
+// The window's members around a show, a grid over it and a scripted prompt.
 class ShowCommands : public ::testing::Test
 {
 protected:
     ShowCommands() { editor::SetUpCueGrid(grid); }
 
-    editor::ShowContext Show() { return {db, rs, storePath, grid, prompt}; }
+    editor::ShowContext Show() { return {db, rs, storePath, model, prompt}; }
 
     void Open(const std::string& path)
     {
@@ -98,7 +99,8 @@ protected:
     std::string storePath;
     std::string earlierPath;
     std::vector<std::array<std::string, show::kCueColumnCount>> earlierRows;
-    editor::MemoryGrid grid;
+    show::Show model;
+    editor::ShowGrid grid{model};
     testsupport::FakePrompt prompt;
 };
 

@@ -40,9 +40,10 @@ TEST_F(FlexGridWidget, CaptionRowIsTheHeaderAndCueRowsAreTheViewsRows)
     EXPECT_EQ(Model().rowCount(), 2);
     EXPECT_EQ(Model().headerData(1, Qt::Horizontal).toString(), QStringLiteral("B"));
     EXPECT_EQ(Model().data(Model().index(0, 0)).toString(), QStringLiteral("1"));
-    grid.SetCellText(2, 2, "北岸");
-    EXPECT_EQ(Model().data(Model().index(1, 2)).toString(), QStringLiteral("北岸"));
-    EXPECT_EQ(grid.QueryCell(19, 2, 2), "北岸");
+    grid.SetCellText(2, 1, "北岸");
+    EXPECT_EQ(Model().data(Model().index(1, 1)).toString(), QStringLiteral("北岸"));
+    EXPECT_EQ(grid.QueryCell(19, 2, 1), "北岸");
+    EXPECT_EQ(grid.Show()[1].HostName, "北岸") << "the grid shows the show";
     EXPECT_EQ(grid.QueryCell(19, 0, 2), "C");
 }
 
@@ -67,52 +68,32 @@ TEST_F(FlexGridWidget, SetRowCountOneKeepsOnlyTheCaptions)
     EXPECT_EQ(grid.QueryCell(19, 0, 0), "A");
 }
 
-TEST_F(FlexGridWidget, RowsAppendedWithRedrawOffReachTheViewInOneInsertion)
+TEST_F(FlexGridWidget, AShowReachesTheViewInOneResetAndNamesInOneNotice)
 {
-    QSignalSpy inserted(&Model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(&Model(), &QAbstractItemModel::modelReset);
+    QSignalSpy changed(&Model(), &QAbstractItemModel::dataChanged);
     QSignalSpy counted(&grid, &CVSFlexGrid::RowCountChanged);
-    grid.SetRedraw(false);
-    AppendRows(1000);
-    grid.SetCellText(500, 1, "mid");
-    EXPECT_EQ(grid.GetRowCount(), 1001) << "the grid counts them at once";
-    EXPECT_EQ(Model().rowCount(), 0) << "the view has not seen them yet";
-    EXPECT_EQ(inserted.count(), 0);
-    grid.SetRedraw(true);
-    ASSERT_EQ(inserted.count(), 1);
-    EXPECT_EQ(inserted.at(0).at(1).toInt(), 0);
-    EXPECT_EQ(inserted.at(0).at(2).toInt(), 999);
+    grid.Show().Replace(std::vector<show::Cue>(1000));
+    EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(Model().rowCount(), 1000);
-    EXPECT_EQ(Model().data(Model().index(499, 1)).toString(), QStringLiteral("mid"));
     ASSERT_FALSE(counted.isEmpty());
     EXPECT_EQ(counted.last().at(0).toInt(), 1001);
-}
-
-TEST_F(FlexGridWidget, RemovingRowsWhileRedrawIsOffTellsTheViewAtOnce)
-{
-    AppendRows(10);
-    grid.SetRedraw(false);
-    QSignalSpy removed(&Model(), &QAbstractItemModel::rowsRemoved);
-    grid.SetRowCount(1);
-    EXPECT_EQ(removed.count(), 1);
-    EXPECT_EQ(Model().rowCount(), 0);
-    AppendRows(3);
-    grid.SetRedraw(true);
-    EXPECT_EQ(Model().rowCount(), 3);
-}
-
-TEST_F(FlexGridWidget, TextsChangedWhileRedrawIsOffAreRepaintedAfterwards)
-{
-    AppendRows(3);
-    QSignalSpy changed(&Model(), &QAbstractItemModel::dataChanged);
-    grid.SetRedraw(false);
-    grid.SetCellText(2, 1, "new");
-    EXPECT_EQ(changed.count(), 0);
-    grid.SetRedraw(true);
+    grid.Show().SetHostName({10, 500}, "X");
     ASSERT_EQ(changed.count(), 1);
-    const QModelIndex from = changed.at(0).at(0).toModelIndex();
-    const QModelIndex to = changed.at(0).at(1).toModelIndex();
-    EXPECT_LE(from.row(), 1);
-    EXPECT_GE(to.row(), 1);
+    EXPECT_LE(changed.at(0).at(0).toModelIndex().row(), 10);
+    EXPECT_GE(changed.at(0).at(1).toModelIndex().row(), 500);
+    EXPECT_EQ(Model().data(Model().index(500, 1)).toString(), QStringLiteral("X"));
+}
+
+TEST_F(FlexGridWidget, RedrawOffHoldsOnlyThePainting)
+{
+    grid.SetRedraw(false);
+    EXPECT_FALSE(grid.updatesEnabled());
+    AppendRows(3);
+    EXPECT_EQ(grid.GetRowCount(), 4) << "the grid counts them at once";
+    EXPECT_EQ(Model().rowCount(), 3);
+    grid.SetRedraw(true);
+    EXPECT_TRUE(grid.updatesEnabled());
 }
 
 TEST_F(FlexGridWidget, SelectedRowsComeInAscendingOrderAsGridRows)

@@ -1,14 +1,14 @@
-#include "editor/AssignHost.h"
-#include "editor/CueRule.h"
-#include "editor/SaveShowStore.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/CueRule.h"
+#include "show/HostNameRules.h"
 #include "show/LaunchTime.h"
+#include "show/ShowReader.h"
+#include "show/ShowSaver.h"
 #include "store/LayoutTable.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
-#include "tools/cli/LoadedShow.h"
 #include "tools/cli/RowList.h"
 
 #include <CLI/CLI.hpp>
@@ -43,66 +43,69 @@ std::optional<Value> Parsed(const std::optional<std::string>& text, const char* 
     return value;
 }
 
-editor::CueRule RuleOf(const AssignOptions& options)
+show::CueRule RuleOf(const AssignOptions& options)
 {
-    editor::CueRule rule;
-    rule.modules =
-        Parsed<editor::NumberRange>(options.modules, "--modules", editor::ParseNumberRange);
+    show::CueRule rule;
+    rule.modules = Parsed<show::NumberRange>(options.modules, "--modules", show::ParseNumberRange);
     rule.channels =
-        Parsed<editor::NumberRange>(options.channels, "--channels", editor::ParseNumberRange);
+        Parsed<show::NumberRange>(options.channels, "--channels", show::ParseNumberRange);
     rule.from = Parsed<std::int32_t>(options.from, "--from", show::ParseLaunchTime);
     rule.to = Parsed<std::int32_t>(options.to, "--to", show::ParseLaunchTime);
-    rule.event = Parsed<std::int32_t>(options.event, "--event", editor::ParseWholeNumber);
+    rule.event = Parsed<std::int32_t>(options.event, "--event", show::ParseWholeNumber);
     rule.currentHost = options.current;
     return rule;
 }
 
-// The rows the command line names: those of the positional list (when
-// given) that also match every rule option.
-std::vector<int> ChosenRows(const AssignOptions& options, const editor::CueRule& rule,
-                            LoadedShow& show)
+// The cues the command line names: those of the positional list (when
+// given, by row from 1) that also match every rule option.
+std::vector<show::CueIndex> ChosenCues(const AssignOptions& options, const show::CueRule& rule,
+                                       const show::Show& show)
 {
-    std::vector<int> rows = editor::MatchingCueRows(show.Grid(), rule);
+    std::vector<show::CueIndex> cues = show::MatchingCues(show, rule);
     if (!options.rows)
-        return rows;
+        return cues;
     const std::optional<RowRanges> ranges = ParseRowList(*options.rows);
     if (!ranges)
         throw UsageError(strings::FormatText(strings::kCliBadRows, options.rows->c_str()));
     int outOfRange = 0;
-    const std::optional<std::vector<int>> listed = RowsWithin(*ranges, show.CueRows(), outOfRange);
+    const int rows = static_cast<int>(show.Size());
+    const std::optional<std::vector<int>> listed = RowsWithin(*ranges, rows, outOfRange);
     if (!listed)
-        throw UsageError(
-            strings::FormatText(strings::kCliRowOutOfRange, outOfRange, show.CueRows()));
-    std::vector<int> both;
-    std::set_intersection(listed->begin(), listed->end(), rows.begin(), rows.end(),
-                          std::back_inserter(both));
+        throw UsageError(strings::FormatText(strings::kCliRowOutOfRange, outOfRange, rows));
+    std::vector<show::CueIndex> both;
+    for (const int row : *listed)
+        if (std::binary_search(cues.begin(), cues.end(), static_cast<show::CueIndex>(row - 1)))
+            both.push_back(static_cast<show::CueIndex>(row - 1));
     return both;
 }
 
 int RunAssign(const AssignOptions& options)
 {
-    const editor::CueRule rule = RuleOf(options);
+    const show::CueRule rule = RuleOf(options);
     if (!options.rows && rule.Empty())
         throw UsageError(strings::kCliAssignNothingChosen);
-    // The dialog's rule for the name, before the store is opened.
-    if (const char* refusal = editor::AssignHostNameRefusal(options.host)) {
-        PrintError(refusal);
+    // The dialog's rules for the name, before the store is opened.
+    if (const std::optional<show::Failure> refusal = show::HostNameRefusal(options.host)) {
+        PrintFailure(*refusal, messages::Doing::kAssigning);
         return kFailure;
     }
-    LoadedShow show;
-    if (!show.Open(options.store, strings::kSaveFailed))
-        return kFailure;
-    const std::vector<int> rows = ChosenRows(options, rule, show);
-    if (rows.empty()) {
-        PrintError(strings::kCliAssignNoMatch);
+    try {
+        show::Show show(show::ReadShowFile(options.store));
+        const std::vector<show::CueIndex> cues = ChosenCues(options, rule, show);
+        if (cues.empty()) {
+            PrintError(strings::kCliAssignNoMatch);
+            return kFailure;
+        }
+        // The cues change in the show only; Save then writes the changed
+        // names in one transaction after its own checks, or nothing.
+        show.SetHostName(cues, options.host);
+        show::SaveHostNamesToFile(options.store, show);
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kSaving);
         return kFailure;
     }
-    // The rows change in the grid only; Save then writes every name in one
-    // transaction after its own checks, or nothing.
-    editor::SetHostOfRows(show.Grid(), rows, options.host);
-    editor::ShowContext context = show.Context();
-    editor::SaveShowStore(context);
-    return show.Prompt().Shown(strings::kSaveDone) ? kSuccess : kFailure;
+    PrintError(strings::kSaveDone);
+    return kSuccess;
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "editor/FireOneImport.h"
 #include "resources/strings/Strings.h"
+#include "show/Show.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/JsonOutput.h"
-#include "tools/cli/LoadedShow.h"
+#include "tools/cli/TerminalPrompt.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -21,20 +24,24 @@ struct ImportOptions
 
 int RunImport(const ImportOptions& options)
 {
-    LoadedShow show;
-    show.Prompt().AnswerOpenFile(options.file);
+    CADODataBase db;
+    CADORecordset rs;
+    std::string storePath;
+    show::Show imported;
+    TerminalPrompt prompt;
+    prompt.AnswerOpenFile(options.file);
     if (!options.store.empty())
-        show.Prompt().AnswerSaveFile(options.store);
-    editor::ShowContext context = show.Context();
+        prompt.AnswerSaveFile(options.store);
+    editor::ShowContext context{db, rs, storePath, imported, prompt};
     if (!editor::ImportFireOne(context)) {
         // The window says nothing for a file without FireData; a script
         // needs a reason.
-        if (!show.Prompt().ShownAny())
+        if (!prompt.ShownAny())
             PrintError(strings::kCliNothingImported);
         return kFailure;
     }
     // Where the show now lives: the FireOne file itself, or the new store.
-    std::cout << show.StorePath() << '\n';
+    std::cout << storePath << '\n';
     return OutputResult();
 }
 

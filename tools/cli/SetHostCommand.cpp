@@ -2,7 +2,7 @@
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
-#include "show/HostNameText.h"
+#include "show/HostNameRules.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"

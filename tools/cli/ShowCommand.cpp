@@ -1,9 +1,11 @@
+#include "editor/CueGridLayout.h"
 #include "resources/strings/Strings.h"
+#include "show/Cue.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/JsonOutput.h"
-#include "tools/cli/LoadedShow.h"
+#include "tools/cli/StoreCues.h"
 #include "tools/cli/TextTable.h"
 
 #include <CLI/CLI.hpp>
@@ -22,15 +24,17 @@ struct ShowOptions
 };
 
 // The grid's rows, caption row first, as the window shows them.
-std::vector<TextRow> GridRows(const editor::MemoryGrid& grid)
+std::vector<TextRow> GridRows(const std::vector<show::Cue>& cues)
 {
     std::vector<TextRow> rows;
-    rows.reserve(static_cast<std::size_t>(grid.GetRowCount()));
-    for (int r = 0; r < grid.GetRowCount(); ++r) {
-        TextRow row;
-        for (int c = 0; c < grid.GetColumnCount(); ++c)
-            row.push_back(grid.QueryCell(editor::kQueryCellText, r, c));
-        rows.push_back(std::move(row));
+    rows.reserve(cues.size() + 1);
+    TextRow captions;
+    for (const editor::CueGridColumn& column : editor::kCueGridColumns)
+        captions.push_back(column.caption);
+    rows.push_back(std::move(captions));
+    for (const show::Cue& cue : cues) {
+        const auto texts = show::CueCellTexts(cue);
+        rows.emplace_back(texts.begin(), texts.end());
     }
     return rows;
 }
@@ -50,10 +54,10 @@ nlohmann::ordered_json GridJson(const std::vector<TextRow>& rows)
 
 int RunShow(const ShowOptions& options)
 {
-    LoadedShow show;
-    if (!show.Open(options.store))
+    const std::optional<std::vector<show::Cue>> cues = ReadStoreCues(options.store);
+    if (!cues)
         return kFailure;
-    const std::vector<TextRow> rows = GridRows(show.Grid());
+    const std::vector<TextRow> rows = GridRows(*cues);
     if (options.json)
         return WriteJsonResult(GridJson(rows));
     if (options.csv)

@@ -46,9 +46,4 @@ std::optional<std::string> TerminalPrompt::ChooseSaveFile(const prompt::FileChoi
     return choice.initialPath;
 }
 
-bool TerminalPrompt::Shown(const std::string& text) const
-{
-    return std::find(shown_.begin(), shown_.end(), text) != shown_.end();
-}
-
 } // namespace cli

@@ -35,8 +35,6 @@ public:
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override;
     std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& choice) override;
 
-    // Whether a message with exactly this text was shown.
-    bool Shown(const std::string& text) const;
     bool ShownAny() const { return !shown_.empty(); }
 
 private:

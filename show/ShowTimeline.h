@@ -1,21 +1,19 @@
 #pragma once
 
-#include "editor/FlexGrid.h"
+#include "show/Show.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace editor {
+namespace show {
 
 // One cue on the timeline.
 struct TimelineMark
 {
     std::int32_t launch = 0; // milliseconds
-    int row = 0;             // its grid row
-    bool doubleUse = false;  // its firing point (host, module, channel) fires twice or more
-    std::string module;      // the "Sla" and "Cue" texts
-    std::string channel;
+    CueIndex cue = 0;
+    bool doubleUse = false; // its firing point (host, module, channel) fires twice or more
 };
 
 // The cues of one host name, by launch time.
@@ -33,8 +31,7 @@ struct ShowTimeline
     int doubleUses = 0; // marks drawn as errors
 };
 
-// The timeline of the grid as it stands (host names as edited, not as
-// saved). A launch time that is not a time text puts its cue at 0.
-ShowTimeline BuildShowTimeline(const FlexGrid& grid);
+// The timeline of the show as it stands (host names as edited, not as saved).
+ShowTimeline BuildShowTimeline(const Show& show);
 
-} // namespace editor
+} // namespace show

@@ -1,40 +1,24 @@
 // Choosing cues by rule, the filter bar's rule, the timeline's double uses
 // and the load sheets' grouping: the core behind the designer's tools.
-#include "editor/CueRule.h"
+#include "show/CueRule.h"
 
-#include "editor/CueFilter.h"
-#include "editor/CueGridLayout.h"
-#include "editor/MemoryGrid.h"
-#include "editor/ShowTimeline.h"
 #include "show/Cue.h"
+#include "show/CueFilter.h"
 #include "show/LaunchTime.h"
 #include "show/LoadSheet.h"
-#include "tests/editor/ShowStoreFiles.h"
+#include "show/ShowTimeline.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using editortest::Cue;
-
-// A grid holding the cues, as Open fills it.
-editor::MemoryGrid GridOf(const std::vector<show::Cue>& cues)
-{
-    editor::MemoryGrid grid;
-    editor::SetUpCueGrid(grid);
-    for (const show::Cue& cue : cues) {
-        const auto texts = show::CueCellTexts(cue);
-        grid.AppendRow(texts[0]);
-        for (int column = 1; column < show::kCueColumnCount; ++column)
-            grid.SetCellText(grid.GetRowCount() - 1, column, texts[std::size_t(column)]);
-    }
-    return grid;
-}
-
 show::Cue At(int flowId, const std::string& host, int time, const char* addr, const char* channel,
              int event = 1)
 {
-    show::Cue cue = Cue(flowId, host, time);
+    show::Cue cue;
+    cue.FlowID = flowId;
+    cue.HostName = host;
+    cue.BlastTime = time;
     cue.Addr = addr;
     cue.Channel = channel;
     cue.CDCode = event;
@@ -47,16 +31,21 @@ const std::vector<show::Cue> kShow = {
     At(2, "A1", 3599999, "09", "05"),   At(3, " B2 ", 3600000, "10", "-1", 7),
     At(4, "HOST", 3723004, "11", "15"), At(5, "HOST", -1500, "-1", "x")};
 
-std::vector<int> Match(const editor::CueRule& rule)
+// The matching cues as rows from 1.
+std::vector<int> Match(const show::CueRule& rule)
 {
-    return editor::MatchingCueRows(GridOf(kShow), rule);
+    const show::Show show(kShow);
+    std::vector<int> rows;
+    for (const show::CueIndex cue : show::MatchingCues(show, rule))
+        rows.push_back(static_cast<int>(cue) + 1);
+    return rows;
 }
 
 TEST(CueRule, RangesAreInclusiveAndCombine)
 {
-    editor::CueRule rule;
+    show::CueRule rule;
     EXPECT_EQ(Match(rule), (std::vector<int>{1, 2, 3, 4, 5, 6})) << "an empty rule matches all";
-    rule.modules = editor::ParseNumberRange("2-10");
+    rule.modules = show::ParseNumberRange("2-10");
     EXPECT_EQ(Match(rule), (std::vector<int>{2, 3, 4}));
     rule.from = show::ParseLaunchTime("01:05.432");
     rule.to = show::ParseLaunchTime("59:59.999");
@@ -66,17 +55,17 @@ TEST(CueRule, RangesAreInclusiveAndCombine)
     rule.currentHost = "B2";
     EXPECT_TRUE(Match(rule).empty()) << "every criterion must hold";
 
-    editor::CueRule byHost;
+    show::CueRule byHost;
     byHost.currentHost = "B2";
     EXPECT_EQ(Match(byHost), (std::vector<int>{4})) << "compared trimmed, as Save stores it";
-    editor::CueRule channels;
-    channels.channels = editor::ParseNumberRange("-1-1");
+    show::CueRule channels;
+    channels.channels = show::ParseNumberRange("-1-1");
     EXPECT_EQ(Match(channels), (std::vector<int>{1, 2, 4, 6}))
         << "x reads as 0, as the download sends it";
-    editor::CueRule late;
+    show::CueRule late;
     late.from = show::ParseLaunchTime("01:00:00.000");
     EXPECT_EQ(Match(late), (std::vector<int>{4, 5}));
-    editor::CueRule negative;
+    show::CueRule negative;
     negative.to = show::ParseLaunchTime("00:-1.-500");
     EXPECT_EQ(Match(negative), (std::vector<int>{6}));
 }
@@ -89,20 +78,20 @@ TEST(CueRule, TextsParseAsTheGridWritesThem)
     for (const char* bad :
          {"", "1:05", "01:60.000", "01:05.1000", "a:05.432", "1:2:3:4.5", "999999:00:00.000"})
         EXPECT_FALSE(show::ParseLaunchTime(bad)) << bad;
-    EXPECT_EQ(editor::ParseNumberRange("7")->last, 7);
-    EXPECT_EQ(editor::ParseNumberRange("-3--1")->first, -3);
+    EXPECT_EQ(show::ParseNumberRange("7")->last, 7);
+    EXPECT_EQ(show::ParseNumberRange("-3--1")->first, -3);
     for (const char* bad : {"", "5-1", "1-", "-", "1-2-3", "a", "1,2"})
-        EXPECT_FALSE(editor::ParseNumberRange(bad)) << bad;
+        EXPECT_FALSE(show::ParseNumberRange(bad)) << bad;
 }
 
 TEST(CueFilter, MatchesHostTimeOrNumber)
 {
-    const editor::MemoryGrid grid = GridOf(kShow);
-    auto shown = [&](const std::string& filter) {
+    auto shown = [&](const std::string& text) {
+        const show::CueFilter filter(text);
         std::vector<int> rows;
-        for (int row = 1; row < grid.GetRowCount(); ++row)
-            if (editor::CueRowPassesFilter(grid, row, filter))
-                rows.push_back(row);
+        for (std::size_t cue = 0; cue < kShow.size(); ++cue)
+            if (filter.Passes(kShow[cue]))
+                rows.push_back(static_cast<int>(cue) + 1);
         return rows;
     };
     EXPECT_EQ(shown("  ").size(), 6u);
@@ -116,7 +105,7 @@ TEST(ShowTimeline, LanesByHostAndFiringPointsUsedTwice)
 {
     std::vector<show::Cue> cues = kShow;
     cues.push_back(At(6, "A1", 100, "2", "1")); // module 2 channel 1 of A1 again
-    const editor::ShowTimeline timeline = editor::BuildShowTimeline(GridOf(cues));
+    const show::ShowTimeline timeline = show::BuildShowTimeline(show::Show(cues));
     ASSERT_EQ(timeline.lanes.size(), 3u);
     EXPECT_EQ(timeline.lanes[0].host, "A1");
     EXPECT_EQ(timeline.first, -1500);
@@ -124,7 +113,7 @@ TEST(ShowTimeline, LanesByHostAndFiringPointsUsedTwice)
     EXPECT_EQ(timeline.doubleUses, 2);
     const auto& a1 = timeline.lanes[0].marks;
     ASSERT_EQ(a1.size(), 3u);
-    EXPECT_EQ(a1[0].row, 7) << "by launch time";
+    EXPECT_EQ(a1[0].cue, 6u) << "by launch time";
     EXPECT_TRUE(a1[0].doubleUse && a1[1].doubleUse && !a1[2].doubleUse);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "editor/FlexGrid.h"
+#include "show/Cue.h"
+#include "show/Show.h"
 
 #include <cstdint>
 #include <optional>
@@ -8,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace editor {
+namespace show {
 
 // Inclusive, first <= last.
 struct NumberRange
@@ -20,7 +21,7 @@ struct NumberRange
 // Which cues a designer means: every criterion given must hold (an empty rule
 // matches every cue). Modules and channels are the "Sla" and "Cue" texts read
 // as the download reads them; times are inclusive milliseconds; the current
-// host is compared with the trimmed "Host" text, as Save would store it.
+// host is compared with the trimmed host name, as Save would store it.
 struct CueRule
 {
     std::optional<NumberRange> modules;
@@ -39,11 +40,8 @@ std::optional<NumberRange> ParseNumberRange(std::string_view text);
 // A whole text that is one 32-bit integer.
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
 
-bool CueRowMatches(const FlexGrid& grid, int row, const CueRule& rule);
-// The matching cue rows of the grid, ascending, from 1.
-std::vector<int> MatchingCueRows(const FlexGrid& grid, const CueRule& rule);
+bool CueMatches(const Cue& cue, const CueRule& rule);
+// The matching cues of the show, in store order.
+std::vector<CueIndex> MatchingCues(const Show& show, const CueRule& rule);
 
-// The Host column of each row gets the name; no other cell changes.
-void SetHostOfRows(FlexGrid& grid, const std::vector<int>& rows, const std::string& name);
-
-} // namespace editor
+} // namespace show

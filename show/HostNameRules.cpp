@@ -1,0 +1,45 @@
+#include "show/HostNameRules.h"
+
+#include "show/ControlCharacters.h"
+#include "show/Gbk.h"
+#include "store/LayoutTable.h"
+#include "store/Variant.h"
+
+namespace show {
+
+std::string TrimHostName(const std::string& text)
+{
+    static constexpr char kBlanks[] = " \t\n\v\f\r";
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(kBlanks);
+    return text.substr(first, last - first + 1);
+}
+
+std::optional<Failure> HostNameRefusal(const std::string& name, int row)
+{
+    const auto refuse = [&](FailureCode code) {
+        return std::optional<Failure>(Failure(code).WithRow(row).WithName(name));
+    };
+    if (name.empty())
+        return refuse(FailureCode::kHostNameEmpty);
+    // Blanks, tabs and line breaks at the ends go when the name is stored.
+    const std::string trimmed = TrimHostName(name);
+    if (HasControlCharacter(trimmed))
+        return refuse(FailureCode::kHostNameControl);
+    if (ado::Utf8Length(trimmed) > static_cast<std::size_t>(store::kHostNameMaxChars))
+        return refuse(FailureCode::kHostNameTooLong);
+    if (!Utf8ToGbk(trimmed))
+        return refuse(FailureCode::kHostNameNotGbk);
+    return std::nullopt;
+}
+
+std::optional<Failure> StoredHostNameRefusal(const std::string& name, int row)
+{
+    if (TrimHostName(name).empty())
+        return Failure(FailureCode::kHostNameEmpty).WithRow(row).WithName(name);
+    return HostNameRefusal(name, row);
+}
+
+} // namespace show

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "show/Failure.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+// The rules of a host name, in one place: where a name is typed, where it is
+// saved and where a show is checked.
+namespace show {
+
+// A host name fills at most the 64 bytes of a frame's name field, in GBK.
+inline constexpr std::size_t kHostNameMaxBytes = 64;
+
+// A host name as it is stored: without blanks, tabs, line breaks, vertical
+// tabs or form feeds at either end.
+std::string TrimHostName(const std::string& text);
+
+// Why a host name cannot be given to cues, or nothing when it can: empty,
+// with control characters once trimmed (a line break, a tab, an escape
+// sequence would break the load sheets and the terminals it is printed on),
+// longer than the store's 32 characters once trimmed, or with a character
+// GBK cannot encode (no firing host could be told it). A name of blanks only passes: it is a
+// name as typed, and Save refuses it. `row` goes into the failure (0: as
+// typed, no row).
+std::optional<Failure> HostNameRefusal(const std::string& name, int row = 0);
+
+// The same, for a name about to be stored: blanks only is empty then.
+std::optional<Failure> StoredHostNameRefusal(const std::string& name, int row);
+
+} // namespace show
