@@ -9,6 +9,10 @@ namespace bench {
 // Wall-clock seconds since `since`.
 double Seconds(std::chrono::steady_clock::time_point since);
 
+// The processor time of this process: on a busy machine the wall-clock time
+// also counts the waits for a processor.
+double CpuSeconds();
+
 // Prints one figure against its target; true when the target is met.
 bool Report(const char* what, double value, double target, const char* unit);
 

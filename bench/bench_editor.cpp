@@ -1,6 +1,7 @@
 // Editor benchmark: a show store of 100 000 cues opened into the main
 // window's grid (offscreen), then every host name saved back. Prints the
-// figures; exits 1 when a target is missed.
+// figures; exits 1 when a target is missed. Opening is judged by processor
+// time, so that a busy machine does not count against it.
 #include "bench/BenchSupport.h"
 #include "bench/BenchWindow.h"
 #include "editor/ui/ConverterDlg.h"
@@ -59,9 +60,11 @@ int main(int argc, char** argv)
     const long before = StatusKb("VmRSS:");
     const bool peakReset = ResetPeakMemory();
     auto start = std::chrono::steady_clock::now();
+    const double cpu = bench::CpuSeconds();
     window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
     QApplication::processEvents(); // the view lays out and paints the new rows
     const double open = bench::Seconds(start);
+    const double openCpu = bench::CpuSeconds() - cpu;
     const long peak = StatusKb("VmHWM:");
     if (grid->GetRowCount() != kCues + 1 || !prompt.messages.empty()) {
         std::fprintf(stderr, "open failed: %d rows; %s\n", grid->GetRowCount(),
@@ -69,8 +72,14 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    for (int row = 1; row <= kCues; ++row)
-        grid->SetCellText(row, 1, "H" + std::to_string(row % 40));
+    // Every name changed in one step, as an assignment does it.
+    std::vector<show::CueIndex> cues;
+    std::vector<std::string> names;
+    for (int row = 1; row <= kCues; ++row) {
+        cues.push_back(static_cast<show::CueIndex>(row - 1));
+        names.push_back("H" + std::to_string(row % 40));
+    }
+    grid->Show().SetHostNames(cues, names);
     start = std::chrono::steady_clock::now();
     window.findChild<QAction*>(QStringLiteral("actionSave"))->trigger();
     const double save = bench::Seconds(start);
@@ -92,9 +101,10 @@ int main(int argc, char** argv)
 
     std::printf("%d cues\n", kCues);
     bool ok = true;
-    ok &= bench::Report("open into the window's grid", open, 1.0, "s");
+    ok &= bench::Report("open into the window's grid (processor time)", openCpu, 0.2, "s");
+    std::printf("%-46s %9.3f s\n", "open into the window's grid (wall clock)", open);
     if (peakReset)
-        ok &= bench::Report("peak memory of the process during the open", peak / 1024.0, 200, "MB");
+        ok &= bench::Report("peak memory of the process during the open", peak / 1024.0, 60, "MB");
     else
         std::printf("peak memory could not be measured apart from the store's making\n");
     std::printf("%-46s %9.3f MB\n", "memory before the open", before / 1024.0);

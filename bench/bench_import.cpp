@@ -40,13 +40,6 @@ void WriteFireOneFile(const std::string& path)
     db->CommitTransaction();
 }
 
-// The processor time of this process: on a busy machine the wall-clock time
-// also counts the waits for a processor.
-double CpuSeconds()
-{
-    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-}
-
 struct Timing
 {
     double wall = -1;
@@ -64,11 +57,11 @@ bool Report(const char* what, const Timing& timing, double target)
 // Imports through the window's menu; wall < 0 on a failure.
 Timing Import(CConverterDlg& window, CVSFlexGrid& grid, prompt::FixedFilePrompt& prompt)
 {
-    const double cpu = CpuSeconds();
+    const double cpu = bench::CpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     window.findChild<QAction*>(QStringLiteral("actionFireOneDatabase"))->trigger();
     QApplication::processEvents(); // the view lays out and paints the new rows
-    Timing timing{bench::Seconds(start), CpuSeconds() - cpu};
+    Timing timing{bench::Seconds(start), bench::CpuSeconds() - cpu};
     if (grid.GetRowCount() != kRecords + 1 || !prompt.messages.empty()) {
         std::fprintf(stderr, "import failed: %d rows; %s\n", grid.GetRowCount(),
                      prompt.messages.c_str());

@@ -34,7 +34,7 @@ bool SameCue(const Cue& read, const Cue& stored)
 
 // What the store holds now, against what was read.
 void RefuseChangedStore(const Show& show, const std::vector<Cue>& stored,
-                        const std::vector<CueIndex>& changed)
+                        const std::vector<CueIndex>& changed, const std::vector<std::string>& names)
 {
     const Failure changedStore(FailureCode::kStoreChanged);
     if (stored.size() != show.Size())
@@ -42,9 +42,13 @@ void RefuseChangedStore(const Show& show, const std::vector<Cue>& stored,
     for (CueIndex cue = 0; cue < stored.size(); ++cue)
         if (!SameCue(show[cue], stored[cue]))
             throw changedStore;
-    for (const CueIndex cue : changed)
-        if (stored[cue].HostName != show.SavedHostName(cue))
+    // A name another program gave a cue this save changes would be lost,
+    // unless it is the very name this save writes.
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        const std::string& now = stored[changed[i]].HostName;
+        if (now != show.SavedHostName(changed[i]) && now != names[i])
             throw changedStore;
+    }
 }
 
 void WriteNames(CADODataBase& db, const std::vector<CueIndex>& changed,
@@ -76,7 +80,7 @@ void SaveHostNames(CADODataBase& db, Show& show)
     try {
         store::Transaction transaction(*db.GetConnection());
         const std::vector<Cue> stored = ReadShowTable(db);
-        RefuseChangedStore(show, stored, changed);
+        RefuseChangedStore(show, stored, changed, names);
         if (!changed.empty())
             WriteNames(db, changed, names);
         transaction.Commit();

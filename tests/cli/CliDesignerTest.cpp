@@ -3,8 +3,10 @@
 #include "resources/strings/Strings.h"
 #include "tests/cli/CliFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 namespace {
@@ -50,6 +52,32 @@ TEST_F(Cli, AssignByRuleCombinesOptionsAndRowsAllOrNothing)
                                                 {"--host", "V", "--event", "x"}})
         EXPECT_EQ(assign(bad).exitCode, 2) << ::testing::PrintToString(bad);
     EXPECT_EQ(Contents(store), before) << "nothing written";
+}
+
+// Each run reads the show, then saves only the names it changed, after
+// checking that nobody changed them meanwhile: two runs on different rows at
+// once both end up in the file, whichever writes first.
+TEST_F(Cli, TwoAssignsAtOnceOnDifferentRowsBothLand)
+{
+    for (int run = 0; run < 3; ++run) {
+        const std::string store =
+            Store(hostlinktest::NumberedRows(2000), "race" + std::to_string(run) + ".db");
+        auto north = std::async(std::launch::async, [&] {
+            return RunCli({"assign", store, "--host", "North-1", "1-1000"});
+        });
+        auto south = std::async(std::launch::async, [&] {
+            return RunCli({"assign", store, "--host", "South-2", "1001-2000"});
+        });
+        const clitest::CliResult first = north.get();
+        const clitest::CliResult second = south.get();
+        EXPECT_EQ(first.exitCode, 0) << first.err;
+        EXPECT_EQ(second.exitCode, 0) << second.err;
+        const std::vector<std::string> names = HostNames(store);
+        ASSERT_EQ(names.size(), 2000u);
+        EXPECT_EQ(std::count(names.begin(), names.begin() + 1000, "North-1"), 1000)
+            << "run " << run;
+        EXPECT_EQ(std::count(names.begin() + 1000, names.end(), "South-2"), 1000) << "run " << run;
+    }
 }
 
 TEST_F(Cli, LoadSheetsPdfHasOnePagePerHostAndCsvOneLinePerCue)

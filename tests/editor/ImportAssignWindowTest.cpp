@@ -23,33 +23,6 @@ using prompt::MessageIcon;
 class WindowCommands : public editortest::MainWindow
 {
 protected:
-    // Runs `act` on the modal dialog or popup menu that the next command opens.
-    static void WhenOpened(std::function<void(QWidget*)> act)
-    {
-        QTimer::singleShot(0, [act] {
-            QWidget* shown = QApplication::activePopupWidget();
-            if (!shown)
-                shown = QApplication::activeModalWidget();
-            act(shown);
-        });
-    }
-
-    static void TypeAndPress(QWidget* dialog, const QString& name, const char* button)
-    {
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QLineEdit*>(QStringLiteral("editHostName"))->setText(name);
-        dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
-    }
-
-    void SelectRows(const std::vector<int>& gridRows)
-    {
-        Grid().clearSelection();
-        for (const int row : gridRows)
-            Grid().selectionModel()->select(Grid().model()->index(row - 1, 0),
-                                            QItemSelectionModel::Select |
-                                                QItemSelectionModel::Rows);
-    }
-
     void Press(Qt::MouseButton button)
     {
         const QPoint at = Grid().visualRect(Grid().model()->index(0, 1)).center();

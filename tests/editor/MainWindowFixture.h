@@ -8,6 +8,11 @@
 #include "tests/support/TempDir.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace editortest {
@@ -17,6 +22,35 @@ class MainWindow : public ::testing::Test
 {
 protected:
     MainWindow() : window(prompt) { window.show(); }
+
+    // Runs `act` on the modal dialog or popup menu that the next command opens.
+    static void WhenOpened(std::function<void(QWidget*)> act)
+    {
+        QTimer::singleShot(0, [act] {
+            QWidget* shown = QApplication::activePopupWidget();
+            if (!shown)
+                shown = QApplication::activeModalWidget();
+            act(shown);
+        });
+    }
+
+    // Types a host name into the Assign Host dialog and presses a button.
+    static void TypeAndPress(QWidget* dialog, const QString& name, const char* button)
+    {
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>(QStringLiteral("editHostName"))->setText(name);
+        dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    }
+
+    // Selects these rows of the view (from 1), as the user would.
+    void SelectRows(const std::vector<int>& viewRows)
+    {
+        Grid().clearSelection();
+        for (const int row : viewRows)
+            Grid().selectionModel()->select(Grid().model()->index(row - 1, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
+    }
 
     QAction& Action(const char* name)
     {
