@@ -62,12 +62,12 @@ double TimeField(const std::vector<show::Cue>& show, int hosts, std::chrono::mil
         field.push_back({"HOST-" + std::to_string(1 + i), 1 + i, link});
     }
     const auto start = std::chrono::steady_clock::now();
-    const std::vector<hostlink::FieldHostState> states =
-        hostlink::LoadField(show, field, [](std::size_t, const hostlink::FieldHostState&) {}, {});
+    const std::vector<hostlink::FieldHostState> states = hostlink::LoadField({show, field});
     const double seconds = bench::Seconds(start);
     for (std::size_t i = 0; i < states.size(); ++i)
         if (states[i].phase != hostlink::FieldHostState::kDone)
-            throw std::runtime_error(field[i].hostName + " did not complete: " + states[i].message);
+            throw std::runtime_error(field[i].hostName + " did not complete: " +
+                                     (states[i].failure ? states[i].failure->what() : "cancelled"));
     return seconds;
 }
 

@@ -5,8 +5,8 @@
 #include "bench/BenchSupport.h"
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FrameLayout.h"
+#include "hostlink/LoadDownloadCues.h"
 #include "hostlink/UdpPlatform.h"
-#include "prompt/FixedFilePrompt.h"
 #include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <array>
@@ -23,17 +23,6 @@ namespace {
 constexpr int kCues = 10000;
 constexpr double kMostRatio = 1.5;
 constexpr std::chrono::milliseconds kWait{2000};
-
-class QuietView final : public hostlink::DownloadView
-{
-public:
-    std::string HostCodeText() override { return "1"; }
-    std::stop_token CancelToken() override { return {}; }
-    void SetProgressPercent(int) override {}
-    void SetProgressText(const std::string&) override {}
-    void SetEndText(const std::string&) override {}
-    void SetStatusLine(const std::string&) override {}
-};
 
 double TimeDownload(const std::filesystem::path& show)
 {
@@ -52,16 +41,16 @@ double TimeDownload(const std::filesystem::path& show)
     // The per-frame cost only: the fixed listening time after the last
     // answer (for a host answering twice) is bench_field_load's figure.
     link.answerGrace = std::chrono::milliseconds(0);
-    prompt::FixedFilePrompt prompt(show.string());
-    QuietView view;
-    hostlink::DownloadProcedure download(prompt, view, link);
 
+    // As the dialog downloads: the store read, then the conversation.
     const auto start = std::chrono::steady_clock::now();
-    const bool done = download.RunDownload();
+    const std::vector<show::Cue> cues = hostlink::LoadDownloadCues(show.string());
+    const hostlink::DownloadResult result = hostlink::SendShow({{1, link, {}}, cues, {}});
     const double seconds = bench::Seconds(start);
     host.Stop();
-    if (!done || !prompt.messages.empty())
-        throw std::runtime_error("the download did not complete: " + prompt.messages);
+    if (!result.Completed())
+        throw std::runtime_error(std::string("the download did not complete: ") +
+                                 (result.failure ? result.failure->what() : "cancelled"));
     if (host.Records().size() != static_cast<std::size_t>(kCues) + 1)
         throw std::runtime_error("the host did not receive every frame");
     return seconds;

@@ -1,11 +1,7 @@
 #include "hostlink/DownloadProcedure.h"
 
 #include "hostlink/Frames.h"
-#include "hostlink/LoadDownloadCues.h"
-#include "resources/strings/FormatText.h"
-#include "resources/strings/Strings.h"
 #include "show/Cue.h"
-#include "show/HostCode.h"
 
 #include <vector>
 
@@ -13,24 +9,34 @@ namespace hostlink {
 
 namespace {
 
-using prompt::MessageIcon;
+using show::FailureCode;
 
 constexpr int kComplete = 100;
 
-// Builds every frame of the show; false (the builder's message shown) at the
-// first cue that cannot be built exactly.
-bool BuildCueFrames(const std::vector<show::Cue>& cues, std::vector<CueFrame>& frames,
-                    prompt::Prompt& prompt)
+DownloadResult Ended(ConversationResult::Status status, std::size_t acknowledged,
+                     std::optional<show::Failure> failure = std::nullopt)
+{
+    DownloadResult result;
+    result.status = status;
+    result.failure = std::move(failure);
+    result.acknowledged = acknowledged;
+    return result;
+}
+
+DownloadResult FailedWith(FailureCode code, std::size_t acknowledged = 0)
+{
+    return Ended(ConversationResult::kFailed, acknowledged, show::Failure(code));
+}
+
+// Every frame of the show, or the place (from 1) of the first cue that
+// cannot be built exactly.
+std::optional<int> BuildCueFrames(std::span<const show::Cue> cues, std::vector<CueFrame>& frames)
 {
     frames.resize(cues.size());
-    for (std::size_t i = 0; i < cues.size(); ++i) {
-        const BuildOutcome built = BuildCueFrame(cues[i], PositionOf(i, cues.size()), frames[i]);
-        if (!built) {
-            prompt.ShowMessage(built.message, MessageIcon::Stop);
-            return false;
-        }
-    }
-    return true;
+    for (std::size_t i = 0; i < cues.size(); ++i)
+        if (!BuildCueFrame(cues[i], PositionOf(i, cues.size()), frames[i]))
+            return static_cast<int>(i) + 1;
+    return std::nullopt;
 }
 
 } // namespace
@@ -42,110 +48,58 @@ int DownloadPercent(std::size_t acknowledged, std::size_t total)
     return static_cast<int>(acknowledged * kComplete / total);
 }
 
-DownloadProcedure::DownloadProcedure(prompt::Prompt& prompt, DownloadView& view,
-                                     HostLinkOptions options)
-    : prompt_(prompt), view_(view), options_(std::move(options)), makeLink_(MakeHostLinkSocket)
+DownloadResult SendShow(const DownloadRequest& request)
 {
-}
-
-bool DownloadProcedure::RunDownload()
-{
-    std::vector<show::Cue> cues;
-    if (!LoadDownloadCues(prompt_, cues))
-        return false;
-
-    const show::HostCodeInput hostCode = show::ReadHostCode(view_.HostCodeText());
-    if (hostCode.status == show::HostCodeInput::kEmpty) {
-        prompt_.ShowMessage(strings::kPleaseInputHostCode, MessageIcon::Warning);
-        return false;
-    }
-    if (hostCode.status == show::HostCodeInput::kOutOfRange) {
-        prompt_.ShowMessage(strings::kHostCodeOutOfRange, MessageIcon::Warning);
-        return false;
-    }
-    return SendShow(cues, hostCode.code);
-}
-
-bool DownloadProcedure::SendShow(const std::vector<show::Cue>& cues, int hostCode)
-{
-    const std::unique_ptr<HostLink> link = makeLink_(options_); // closes on every way out
-    if (link->Open(hostCode) != HostLink::OpenStatus::kOpened) {
-        prompt_.ShowMessage(strings::kSetSocketTimeoutFailed, MessageIcon::Stop);
-        return false;
-    }
-    const std::size_t total = cues.size();
+    const HostConversation& host = request.host;
+    const std::unique_ptr<HostLink> link = host.makeLink(host.link); // closes on every way out
+    if (link->Open(host.hostCode) != HostLink::OpenStatus::kOpened)
+        return FailedWith(FailureCode::kDownloadSocketNotSet);
+    const std::size_t total = request.cues.size();
     link->ClearReply();
 
     std::vector<CueFrame> frames;
-    if (!BuildCueFrames(cues, frames, prompt_))
-        return false;
+    if (const std::optional<int> unbuilt = BuildCueFrames(request.cues, frames))
+        return Ended(ConversationResult::kFailed, 0,
+                     show::Failure(FailureCode::kDownloadCueNotBuilt).WithRow(*unbuilt));
     ProjectNameFrame projectName;
-    if (const BuildOutcome built = BuildProjectNameFrame(kProjectName, projectName); !built) {
-        prompt_.ShowMessage(built.message, MessageIcon::Stop);
-        return false;
-    }
-    const std::stop_token cancel = view_.CancelToken();
+    if (!BuildProjectNameFrame(kProjectName, projectName))
+        return FailedWith(FailureCode::kDownloadProjectNameNotBuilt);
     // A host that never got the project name is not ready for the show.
-    const bool projectNameSent = link->Send(projectName.bytes);
-    const HostLink::Reply projectReply =
-        projectNameSent ? link->AwaitAcknowledgement(cancel) : HostLink::Reply::kNoReply;
+    const HostLink::Reply projectReply = link->Send(projectName.bytes)
+                                             ? link->AwaitAcknowledgement(host.stop)
+                                             : HostLink::Reply::kNoReply;
     if (projectReply == HostLink::Reply::kCancelled)
-        return Cancelled();
-    if (projectReply != HostLink::Reply::kAccepted) {
-        prompt_.ShowMessage(strings::kSetProjectNameFailed, MessageIcon::Warning);
-        return false;
-    }
+        return Ended(ConversationResult::kCancelled, 0);
+    if (projectReply != HostLink::Reply::kAccepted)
+        return FailedWith(FailureCode::kDownloadProjectNameFailed);
 
     std::size_t acknowledged = 0;
     for (const CueFrame& frame : frames) {
-        if (cancel.stop_requested())
-            return Cancelled();
-        if (!link->Send(frame.bytes)) {
-            prompt_.ShowMessage(strings::kCueSendFailed, MessageIcon::Warning);
-            return false;
-        }
+        if (host.stop.stop_requested())
+            return Ended(ConversationResult::kCancelled, acknowledged);
+        if (!link->Send(frame.bytes))
+            return FailedWith(FailureCode::kDownloadCueNotSent, acknowledged);
         if (link->AnsweredUnasked(std::chrono::milliseconds(0))) // found at the send
-            return AnsweredTwice();
-        switch (link->AwaitAcknowledgement(cancel)) {
+            return FailedWith(FailureCode::kDownloadAnsweredTwice, acknowledged);
+        switch (link->AwaitAcknowledgement(host.stop)) {
         case HostLink::Reply::kNoReply:
-            prompt_.ShowMessage(strings::kHostEchoTimeout, MessageIcon::Warning);
-            return false;
+            return FailedWith(FailureCode::kDownloadCueNotAnswered, acknowledged);
         case HostLink::Reply::kRefused:
-            prompt_.ShowMessage(strings::kCueRefused, MessageIcon::Warning);
-            return false;
+            return FailedWith(FailureCode::kDownloadCueRefused, acknowledged);
         case HostLink::Reply::kCancelled:
-            return Cancelled();
+            return Ended(ConversationResult::kCancelled, acknowledged);
         case HostLink::Reply::kAccepted:
             break;
         }
         ++acknowledged;
-        const int percent = DownloadPercent(acknowledged, total);
-        view_.SetProgressPercent(percent);
-        view_.SetProgressText(strings::FormatText(strings::kDownloadedPercent, percent));
+        if (request.progress)
+            request.progress(DownloadPercent(acknowledged, total));
     }
     // The last answer is only trusted once the host has stayed quiet a while.
-    if (link->AnsweredUnasked(options_.answerGrace))
-        return AnsweredTwice();
-
-    view_.SetProgressText(strings::FormatText(strings::kDownloadedPercent, kComplete));
-    view_.SetProgressPercent(kComplete);
-    view_.SetEndText(strings::kDownloadEnd);
-    view_.SetStatusLine(
-        strings::FormatText(strings::kDownloadTotal, static_cast<int>(acknowledged)));
+    if (link->AnsweredUnasked(host.link.answerGrace))
+        return FailedWith(FailureCode::kDownloadAnsweredTwice, acknowledged);
     link->Close();
-    return true;
-}
-
-bool DownloadProcedure::Cancelled()
-{
-    view_.SetStatusLine(strings::kCancelDownload);
-    return false;
-}
-
-bool DownloadProcedure::AnsweredTwice()
-{
-    prompt_.ShowMessage(strings::kHostAnsweredTwice, MessageIcon::Warning);
-    return false;
+    return Ended(ConversationResult::kCompleted, acknowledged);
 }
 
 } // namespace hostlink

@@ -1,48 +1,40 @@
 #pragma once
 
-#include "hostlink/DownloadView.h"
-#include "hostlink/HostLink.h"
-#include "hostlink/HostLinkOptions.h"
-#include "prompt/Prompt.h"
+#include "hostlink/Conversation.h"
 #include "show/Cue.h"
-#include "store/LayoutTable.h"
 
-#include <vector>
+#include <cstddef>
+#include <functional>
+#include <span>
 
 namespace hostlink {
 
-// The Download button's procedure: asks for a show store, checks the host
-// code, then sends the project name and every cue, in launch-time order, to
-// that one host, each acknowledged before the next goes.
-//
-// Every cue frame is built before anything is sent: a cue that cannot be
-// built ends the download before the host has any part of the show.
-class DownloadProcedure
+// One download, as its dialog or the command line settled it: the cues are
+// read and the host code checked before it starts.
+struct DownloadRequest
 {
-public:
-    DownloadProcedure(prompt::Prompt& prompt, DownloadView& view, HostLinkOptions options = {});
-
-    // Replaces the UDP socket; for tests that need a link to misbehave.
-    void SetHostLinkMaker(HostLinkMaker maker) { makeLink_ = std::move(maker); }
-
-    // True when every cue was acknowledged. Shows at most one message.
-    bool RunDownload();
-    // The conversation itself, for cues already read and a host code already
-    // checked: the project name and every cue, in the order given.
-    bool SendShow(const std::vector<show::Cue>& cues, int hostCode);
-
-private:
-    bool Cancelled();
-    // Ends a conversation whose host answered more often than it was asked.
-    bool AnsweredTwice();
-
-    prompt::Prompt& prompt_;
-    DownloadView& view_;
-    HostLinkOptions options_;
-    HostLinkMaker makeLink_;
+    HostConversation host{};
+    // In the order they go (launch-time order); the caller keeps them until
+    // the download has ended.
+    std::span<const show::Cue> cues{};
+    // After each acknowledged cue: the percent of the show the host has. On
+    // the download's own thread.
+    std::function<void(int percent)> progress{};
 };
 
-// The integer part of 100 * acknowledged / total.
+struct DownloadResult : ConversationResult
+{
+    std::size_t acknowledged = 0; // cues the host accepted
+};
+
+// The download conversation: the project name, then every cue, each
+// acknowledged before the next goes. Every cue frame is built before
+// anything is sent: a cue that cannot be built ends the download before the
+// host has any part of the show. A stop is seen before each cue and ends a
+// wait on the host at once.
+DownloadResult SendShow(const DownloadRequest& request);
+
+// The integer part of 100 * acknowledged / total; 100 for an empty show.
 int DownloadPercent(std::size_t acknowledged, std::size_t total);
 
 } // namespace hostlink

@@ -49,20 +49,19 @@ FieldPlanning PlanField(const std::vector<show::Cue>& cues,
     return planning;
 }
 
-std::vector<FieldHostState> LoadField(const std::vector<show::Cue>& cues,
-                                      const std::vector<FieldHost>& hosts,
-                                      const FieldObserver& observer, std::stop_token cancel,
-                                      const HostLinkMaker& makeLink)
+std::vector<FieldHostState> LoadField(const FieldLoadRequest& request)
 {
-    std::vector<FieldHostState> states(hosts.size());
+    std::vector<FieldHostState> states(request.hosts.size());
     {
         std::vector<std::jthread> threads;
-        threads.reserve(hosts.size());
-        for (std::size_t i = 0; i < hosts.size(); ++i)
-            threads.emplace_back([&, i] {
-                const std::function<void(const FieldHostState&)> report =
-                    [&observer, i](const FieldHostState& state) { observer(i, state); };
-                states[i] = LoadOneFieldHost(cues, hosts[i], report, cancel, makeLink);
+        threads.reserve(request.hosts.size());
+        for (std::size_t i = 0; i < request.hosts.size(); ++i)
+            threads.emplace_back([&request, &states, i] {
+                const auto report = [&request, i](const FieldHostState& state) {
+                    if (request.observer)
+                        request.observer(i, state);
+                };
+                states[i] = LoadOneFieldHost(request, request.hosts[i], report);
             });
     } // every host's thread has ended here
     return states;

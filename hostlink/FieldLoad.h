@@ -3,11 +3,13 @@
 #include "hostlink/HostLink.h"
 #include "hostlink/HostLinkOptions.h"
 #include "show/Cue.h"
+#include "show/Failure.h"
 #include "show/HostPlan.h"
-#include "store/LayoutTable.h"
 
 #include <cstddef>
 #include <functional>
+#include <optional>
+#include <span>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -37,7 +39,7 @@ struct FieldHostState
     };
     Phase phase = kWaiting;
     int percent = 0;
-    std::string message; // the system's failure text, when it failed
+    std::optional<show::Failure> failure; // why, when it failed
 
     bool Finished() const { return phase == kDone || phase == kFailed || phase == kCancelled; }
 };
@@ -61,15 +63,25 @@ FieldPlanning PlanField(const std::vector<show::Cue>& cues,
                         const std::vector<show::HostPlanEntry>& plan,
                         const std::function<HostLinkOptions(int hostCode)>& linkFor);
 
+// One load of a field, settled before it starts: the show read, the plan
+// checked.
+struct FieldLoadRequest
+{
+    // The whole show in launch-time order; the caller keeps it until the
+    // load has ended.
+    std::span<const show::Cue> cues{};
+    std::vector<FieldHost> hosts{};
+    std::stop_token stop{};
+    FieldObserver observer{};
+    HostLinkMaker makeLink = MakeHostLinkSocket; // tests wrap the socket
+};
+
 // Loads every host at the same time, each on its own thread: its host-name
 // conversation, then its download conversation of the whole show, both
 // exactly as for one host. A host that fails stops only its own
-// conversations; a stop on `cancel` stops all within half a second. Returns
-// the hosts' final states, in the order given.
-std::vector<FieldHostState> LoadField(const std::vector<show::Cue>& cues,
-                                      const std::vector<FieldHost>& hosts,
-                                      const FieldObserver& observer, std::stop_token cancel,
-                                      const HostLinkMaker& makeLink = MakeHostLinkSocket);
+// conversations; a stop stops all within half a second. Returns the hosts'
+// final states, in the order given.
+std::vector<FieldHostState> LoadField(const FieldLoadRequest& request);
 
 // Whether every host got its name and every cue.
 bool FieldComplete(const std::vector<FieldHostState>& states);

@@ -1,9 +1,8 @@
 #include "hostlink/HostNameSetting.h"
 
 #include "hostlink/Frames.h"
-#include "resources/strings/Strings.h"
 #include "show/Gbk.h"
-#include "show/HostCode.h"
+#include "show/HostNameRules.h"
 
 #include <algorithm>
 
@@ -11,7 +10,7 @@ namespace hostlink {
 
 namespace {
 
-using prompt::MessageIcon;
+using show::FailureCode;
 
 std::string Trimmed(const std::string& text)
 {
@@ -24,85 +23,52 @@ std::string Trimmed(const std::string& text)
 
 } // namespace
 
-std::optional<std::string> ChooseHostName(const std::vector<HostListItem>& hosts,
-                                          prompt::Prompt& prompt)
+HostNameChoice ChooseHostName(const std::vector<HostListItem>& hosts)
 {
+    HostNameChoice choice;
     const auto ticked =
         std::find_if(hosts.begin(), hosts.end(), [](const HostListItem& h) { return h.ticked; });
     if (ticked == hosts.end()) {
-        prompt.ShowMessage(strings::kHostSettingsNoneTicked, MessageIcon::Stop);
-        return std::nullopt;
+        choice.failure = show::Failure(FailureCode::kHostSettingNoneTicked);
+        return choice;
     }
-    std::string name = Trimmed(ticked->name);
+    choice.name = Trimmed(ticked->name);
     // A name GBK cannot encode has no byte length here: the frame builder
-    // refuses it with its own message.
-    const std::optional<std::string> gbk = show::Utf8ToGbk(name);
-    if (name.empty() || (gbk && gbk->size() > show::kHostNameMaxBytes)) {
-        prompt.ShowMessage(strings::kHostSettingsBadName, MessageIcon::Stop);
-        return std::nullopt;
-    }
-    return name;
+    // refuses it.
+    const std::optional<std::string> gbk = show::Utf8ToGbk(choice.name);
+    if (choice.name.empty() || (gbk && gbk->size() > show::kHostNameMaxBytes))
+        choice.failure = show::Failure(FailureCode::kHostSettingBadName);
+    else if (!BuildHostNameFrame(choice.name, choice.frame))
+        choice.failure = show::Failure(FailureCode::kHostSettingFrameNotBuilt);
+    return choice;
 }
 
-HostNameSetting::HostNameSetting(prompt::Prompt& prompt, HostLinkOptions options)
-    : prompt_(prompt), options_(std::move(options)), makeLink_(MakeHostLinkSocket)
+ConversationResult SendHostName(const HostNameRequest& request)
 {
-}
-
-bool HostNameSetting::SetHost(const std::vector<HostListItem>& hosts,
-                              const std::string& hostCodeText)
-{
-    const std::optional<std::string> name = ChooseHostName(hosts, prompt_);
-    if (!name)
-        return false;
-    HostNameFrame frame;
-    if (const BuildOutcome built = BuildHostNameFrame(*name, frame); !built) {
-        prompt_.ShowMessage(built.message, MessageIcon::Stop);
-        return false;
-    }
-    return SendHostName(frame, hostCodeText);
-}
-
-bool HostNameSetting::SendHostName(const HostNameFrame& frame, const std::string& hostCodeText)
-{
-    const show::HostCodeInput hostCode = show::ReadHostCode(hostCodeText);
-    if (hostCode.status == show::HostCodeInput::kEmpty) {
-        prompt_.ShowMessage(strings::kHostSettingsNoCode, MessageIcon::Warning);
-        return false;
-    }
-    if (hostCode.status == show::HostCodeInput::kOutOfRange) {
-        prompt_.ShowMessage(strings::kHostSettingsBadCode, MessageIcon::Warning);
-        return false;
-    }
-    const std::unique_ptr<HostLink> link = makeLink_(options_); // closes on every way out
-    switch (link->Open(hostCode.code)) {
+    const HostConversation& host = request.host;
+    const std::unique_ptr<HostLink> link = host.makeLink(host.link); // closes on every way out
+    switch (link->Open(host.hostCode)) {
     case HostLink::OpenStatus::kOpened:
         break;
     case HostLink::OpenStatus::kNoSocket:
     case HostLink::OpenStatus::kSendTimeoutFailed:
-        prompt_.ShowMessage(strings::kHostSettingsSendTimeoutFailed, MessageIcon::Stop);
-        return false;
+        return Failed(FailureCode::kHostSettingSendTimeoutNotSet);
     case HostLink::OpenStatus::kReceiveTimeoutFailed:
-        prompt_.ShowMessage(strings::kHostSettingsRecvTimeoutFailed, MessageIcon::Stop);
-        return false;
+        return Failed(FailureCode::kHostSettingReceiveTimeoutNotSet);
     }
     link->ClearReply();
-    const HostLink::Reply reply =
-        link->Send(frame.bytes) ? link->AwaitAcknowledgement(cancel_) : HostLink::Reply::kNoReply;
+    const HostLink::Reply reply = link->Send(request.frame.bytes)
+                                      ? link->AwaitAcknowledgement(host.stop)
+                                      : HostLink::Reply::kNoReply;
     if (reply == HostLink::Reply::kCancelled)
-        return false;
-    if (reply != HostLink::Reply::kAccepted) {
-        prompt_.ShowMessage(strings::kHostSettingsFailed, MessageIcon::Stop);
-        return false;
-    }
+        return {ConversationResult::kCancelled, std::nullopt};
+    if (reply != HostLink::Reply::kAccepted)
+        return Failed(FailureCode::kHostSettingFailed);
     // One frame, one answer: a second one means the host is not to be trusted.
-    if (link->AnsweredUnasked(options_.answerGrace)) {
-        prompt_.ShowMessage(strings::kHostSettingsAnsweredTwice, MessageIcon::Stop);
-        return false;
-    }
+    if (link->AnsweredUnasked(host.link.answerGrace))
+        return Failed(FailureCode::kHostSettingAnsweredTwice);
     link->Close();
-    prompt_.ShowMessage(strings::kHostSettingsDone, MessageIcon::Information);
-    return true;
+    return {};
 }
 
 } // namespace hostlink

@@ -1,13 +1,9 @@
 #pragma once
 
+#include "hostlink/Conversation.h"
 #include "hostlink/FrameLayout.h"
-#include "hostlink/HostLink.h"
-#include "hostlink/HostLinkOptions.h"
-#include "prompt/Prompt.h"
-#include "show/HostNameRules.h"
 
 #include <optional>
-#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -20,36 +16,27 @@ struct HostListItem
     bool ticked = false;
 };
 
-// The host name to send: the first ticked entry, trimmed. Nothing, with the
-// message shown, when no entry is ticked or the name is empty or longer than
-// 64 bytes in GBK.
-std::optional<std::string> ChooseHostName(const std::vector<HostListItem>& hosts,
-                                          prompt::Prompt& prompt);
-
-// Tells one firing host which host name of the show it stands for: the name
-// checks first, then the host code, then one host-name frame and its
-// acknowledgement. Shared by the Host Settings dialog and the command line.
-class HostNameSetting
+// The host name to send and its frame, or why there is none: no entry
+// ticked, the first ticked one empty or longer than 64 bytes in GBK once
+// trimmed, or a name the frame cannot carry.
+struct HostNameChoice
 {
-public:
-    explicit HostNameSetting(prompt::Prompt& prompt, HostLinkOptions options = {});
-
-    void SetHostLinkMaker(HostLinkMaker maker) { makeLink_ = std::move(maker); }
-    // Ends the wait for the host's answer, with no message, once a stop is
-    // requested.
-    void SetCancelToken(std::stop_token cancel) { cancel_ = std::move(cancel); }
-
-    // The Setings button: true when the host accepted the name.
-    bool SetHost(const std::vector<HostListItem>& hosts, const std::string& hostCodeText);
-    // The exchange itself, for a frame already built: the host-code checks,
-    // the socket, the frame and its reply, and the outcome's message.
-    bool SendHostName(const HostNameFrame& frame, const std::string& hostCodeText);
-
-private:
-    prompt::Prompt& prompt_;
-    HostLinkOptions options_;
-    HostLinkMaker makeLink_;
-    std::stop_token cancel_;
+    std::string name;
+    HostNameFrame frame;
+    std::optional<show::Failure> failure;
 };
+HostNameChoice ChooseHostName(const std::vector<HostListItem>& hosts);
+
+// One host-name setting, as its dialog or the command line settled it: the
+// name chosen, its frame built and the host code checked.
+struct HostNameRequest
+{
+    HostConversation host{};
+    HostNameFrame frame{};
+};
+
+// The host-name conversation: the frame and its acknowledgement, then a
+// while listening for a second answer, which no correct host gives.
+ConversationResult SendHostName(const HostNameRequest& request);
 
 } // namespace hostlink

@@ -12,9 +12,14 @@ namespace {
 using show::FailureCode;
 
 // "...,<what did not happen>!\n<why>": the store's failures, by activity.
+// Reading a store for a host, each dialog has one word for every such failure.
 std::string StoreFailureText(Doing doing, const std::string& why)
 {
     switch (doing) {
+    case Doing::kDownloading:
+        return strings::kDatabaseException;
+    case Doing::kSettingHost:
+        return strings::kHostSettingsDatabaseException;
     case Doing::kChecking:
         return strings::FormatText(strings::kCheckUnreadable, why.c_str());
     case Doing::kSaving:
@@ -32,6 +37,8 @@ std::string StoreFailureText(Doing doing, const std::string& why)
 
 std::string BadFieldText(const show::Failure& failure, Doing doing)
 {
+    if (doing == Doing::kDownloading || doing == Doing::kSettingHost)
+        return StoreFailureText(doing, "");
     const std::string text =
         strings::FormatText(strings::kLoadBadField, failure.Row(), failure.Name().c_str());
     return doing == Doing::kLoading ? text : StoreFailureText(doing, text);
@@ -77,6 +84,48 @@ std::string PlanText(const show::Failure& failure)
         return strings::FormatText(strings::kPlanReadFailed, failure.Detail().c_str());
     case FailureCode::kPlanNotSaved:
         return strings::FormatText(strings::kPlanSaveFailed, failure.Detail().c_str());
+    default:
+        break;
+    }
+    return {};
+}
+
+// A conversation with a firing host: the texts and icons its dialog has
+// always shown.
+Message HostConversationMessage(FailureCode code)
+{
+    using prompt::MessageIcon;
+    switch (code) {
+    case FailureCode::kDownloadSocketNotSet:
+        return {strings::kSetSocketTimeoutFailed, MessageIcon::Stop, {}};
+    case FailureCode::kDownloadProjectNameNotBuilt:
+        return {strings::kBuildProjectNameFailed, MessageIcon::Stop, {}};
+    case FailureCode::kDownloadProjectNameFailed:
+        return {strings::kSetProjectNameFailed, MessageIcon::Warning, {}};
+    case FailureCode::kDownloadCueNotBuilt:
+        return {strings::kBuildCueFailed, MessageIcon::Stop, {}};
+    case FailureCode::kDownloadCueNotSent:
+        return {strings::kCueSendFailed, MessageIcon::Warning, {}};
+    case FailureCode::kDownloadCueNotAnswered:
+        return {strings::kHostEchoTimeout, MessageIcon::Warning, {}};
+    case FailureCode::kDownloadCueRefused:
+        return {strings::kCueRefused, MessageIcon::Warning, {}};
+    case FailureCode::kDownloadAnsweredTwice:
+        return {strings::kHostAnsweredTwice, MessageIcon::Warning, {}};
+    case FailureCode::kHostSettingNoneTicked:
+        return {strings::kHostSettingsNoneTicked, MessageIcon::Stop, {}};
+    case FailureCode::kHostSettingBadName:
+        return {strings::kHostSettingsBadName, MessageIcon::Stop, {}};
+    case FailureCode::kHostSettingFrameNotBuilt:
+        return {strings::kBuildHostNameFailed, MessageIcon::Stop, {}};
+    case FailureCode::kHostSettingSendTimeoutNotSet:
+        return {strings::kHostSettingsSendTimeoutFailed, MessageIcon::Stop, {}};
+    case FailureCode::kHostSettingReceiveTimeoutNotSet:
+        return {strings::kHostSettingsRecvTimeoutFailed, MessageIcon::Stop, {}};
+    case FailureCode::kHostSettingFailed:
+        return {strings::kHostSettingsFailed, MessageIcon::Stop, {}};
+    case FailureCode::kHostSettingAnsweredTwice:
+        return {strings::kHostSettingsAnsweredTwice, MessageIcon::Stop, {}};
     default:
         break;
     }
@@ -138,6 +187,23 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
     case FailureCode::kPlanNotRead:
     case FailureCode::kPlanNotSaved:
         message.text = PlanText(failure);
+        break;
+    case FailureCode::kDownloadSocketNotSet:
+    case FailureCode::kDownloadProjectNameNotBuilt:
+    case FailureCode::kDownloadProjectNameFailed:
+    case FailureCode::kDownloadCueNotBuilt:
+    case FailureCode::kDownloadCueNotSent:
+    case FailureCode::kDownloadCueNotAnswered:
+    case FailureCode::kDownloadCueRefused:
+    case FailureCode::kDownloadAnsweredTwice:
+    case FailureCode::kHostSettingNoneTicked:
+    case FailureCode::kHostSettingBadName:
+    case FailureCode::kHostSettingFrameNotBuilt:
+    case FailureCode::kHostSettingSendTimeoutNotSet:
+    case FailureCode::kHostSettingReceiveTimeoutNotSet:
+    case FailureCode::kHostSettingFailed:
+    case FailureCode::kHostSettingAnsweredTwice:
+        message = HostConversationMessage(failure.Code());
         break;
     }
     return message;

@@ -14,12 +14,14 @@ namespace messages {
 // show has not been loaded!", "fire data have not saved!").
 enum class Doing
 {
-    kLoading,   // opening a show store, or reading one to show or print it
-    kChecking,  // the show check of a store
-    kSaving,    // Save, or a command that saves
-    kAssigning, // a host name as typed
-    kImporting, // the FireOne import
-    kPlanning,  // the host plan
+    kLoading,     // opening a show store, or reading one to show or print it
+    kChecking,    // the show check of a store
+    kSaving,      // Save, or a command that saves
+    kAssigning,   // a host name as typed
+    kImporting,   // the FireOne import
+    kPlanning,    // the host plan
+    kDownloading, // reading a show store to send it to firing hosts
+    kSettingHost, // reading a show store's host names for the Host Settings dialog
 };
 
 struct Message

@@ -42,6 +42,36 @@ const char* FailureCodeName(FailureCode code)
         return "plan-not-read";
     case FailureCode::kPlanNotSaved:
         return "plan-not-saved";
+    case FailureCode::kDownloadSocketNotSet:
+        return "download-socket-not-set";
+    case FailureCode::kDownloadProjectNameNotBuilt:
+        return "download-project-name-not-built";
+    case FailureCode::kDownloadProjectNameFailed:
+        return "download-project-name-failed";
+    case FailureCode::kDownloadCueNotBuilt:
+        return "download-cue-not-built";
+    case FailureCode::kDownloadCueNotSent:
+        return "download-cue-not-sent";
+    case FailureCode::kDownloadCueNotAnswered:
+        return "download-cue-not-answered";
+    case FailureCode::kDownloadCueRefused:
+        return "download-cue-refused";
+    case FailureCode::kDownloadAnsweredTwice:
+        return "download-answered-twice";
+    case FailureCode::kHostSettingNoneTicked:
+        return "host-setting-none-ticked";
+    case FailureCode::kHostSettingBadName:
+        return "host-setting-bad-name";
+    case FailureCode::kHostSettingFrameNotBuilt:
+        return "host-setting-frame-not-built";
+    case FailureCode::kHostSettingSendTimeoutNotSet:
+        return "host-setting-send-timeout-not-set";
+    case FailureCode::kHostSettingReceiveTimeoutNotSet:
+        return "host-setting-receive-timeout-not-set";
+    case FailureCode::kHostSettingFailed:
+        return "host-setting-failed";
+    case FailureCode::kHostSettingAnsweredTwice:
+        return "host-setting-answered-twice";
     }
     return "unknown";
 }

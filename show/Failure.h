@@ -35,6 +35,25 @@ enum class FailureCode
     kPlanAccessStore, // an Access store cannot hold a plan
     kPlanNotRead,     // detail
     kPlanNotSaved,    // detail
+
+    // A download conversation with a firing host, by where it ended.
+    kDownloadSocketNotSet, // a time-out of its socket could not be set
+    kDownloadProjectNameNotBuilt,
+    kDownloadProjectNameFailed, // not sent, not answered or refused
+    kDownloadCueNotBuilt,       // row: the cue's place in the download, from 1
+    kDownloadCueNotSent,
+    kDownloadCueNotAnswered,
+    kDownloadCueRefused,
+    kDownloadAnsweredTwice, // an acknowledgement came that no frame asked for
+
+    // Telling a firing host its host name, by where it ended.
+    kHostSettingNoneTicked,
+    kHostSettingBadName, // empty after trimming, or over 64 bytes in GBK
+    kHostSettingFrameNotBuilt,
+    kHostSettingSendTimeoutNotSet,
+    kHostSettingReceiveTimeoutNotSet,
+    kHostSettingFailed, // not sent, not answered or refused
+    kHostSettingAnsweredTwice,
 };
 
 // The one failure type of the show model and everything built on it: a code

@@ -7,7 +7,6 @@
 #include "editor/OpenShowStore.h"
 #include "editor/SaveShowStore.h"
 #include "editor/ShowStoreFileChoice.h"
-#include "editor/StoreGatePrompt.h"
 #include "editor/UnsavedNamesQuestion.h"
 #include "editor/WindowCommands.h"
 #include "editor/ui/AboutDlg.h"
@@ -19,7 +18,6 @@
 #include "editor/ui/GridPopupMenu.h"
 #include "editor/ui/HostDialogGate.h"
 #include "editor/ui/HostEditHistory.h"
-#include "editor/ui/ShowCheckDlg.h"
 #include "editor/ui/ShowStatusDisplay.h"
 #include "editor/ui/SystemMenu.h"
 #include "editor/ui/VSFlexGrid.h"
@@ -32,6 +30,7 @@
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtPrompt.h"
 #include "qtcommon/QtText.h"
+#include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/ShowCheck.h"
@@ -337,10 +336,12 @@ void CConverterDlg::OnDownload()
         if (dialog)
             dialog->SetStatusLine(text);
     };
-    editor::StoreGatePrompt prompt(*m_prompt, m_strStorePath, [&](const std::string& path) {
+    hostlink::HostDialogOptions options = m_hostOptions;
+    options.currentStore = m_strStorePath;
+    options.storeGate = [&](const std::string& path) {
         return gate.BeforeDownload(path, showWarnings);
-    });
-    CDownloadDlg download(prompt, this, m_hostOptions);
+    };
+    CDownloadDlg download(*m_prompt, this, std::move(options));
     dialog = &download;
     download.exec();
 }
@@ -348,10 +349,10 @@ void CConverterDlg::OnDownload()
 void CConverterDlg::OnHostSettings()
 {
     editor::HostDialogGate gate = DialogGate();
-    editor::StoreGatePrompt prompt(*m_prompt, m_strStorePath, [&gate](const std::string& path) {
-        return gate.BeforeHostSettings(path);
-    });
-    CHostSettingsDlg settings(prompt, this, m_hostOptions);
+    hostlink::HostDialogOptions options = m_hostOptions;
+    options.currentStore = m_strStorePath;
+    options.storeGate = [&gate](const std::string& path) { return gate.BeforeHostSettings(path); };
+    CHostSettingsDlg settings(*m_prompt, this, std::move(options));
     settings.exec();
 }
 

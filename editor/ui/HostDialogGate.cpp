@@ -1,16 +1,28 @@
 #include "editor/ui/HostDialogGate.h"
 
-#include "editor/StoreGatePrompt.h"
 #include "editor/UnsavedNamesQuestion.h"
-#include "editor/ui/ShowCheckDlg.h"
 #include "messages/FailureMessage.h"
+#include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/ShowCheck.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace editor {
 
 namespace {
+
+// Whether two paths name the same file (links and relative paths included).
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(a, b, error);
+    return !error && same;
+}
 
 std::string WarningsText(const show::ShowCheckReport& report)
 {

@@ -1,19 +1,22 @@
 #include "hostlink/ui/DownloadDlg.h"
 
-#include "hostlink/DownloadProcedure.h"
-#include "hostlink/ui/DialogTemplate.h"
-#include "hostlink/ui/DownloadDlgView.h"
-#include "hostlink/ui/WorkerPrompt.h"
+#include "hostlink/LoadDownloadCues.h"
+#include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/Cue.h"
+#include "show/HostCode.h"
 #include "ui_DownloadDlg.h"
 
 #include <utility>
+#include <vector>
 
 namespace {
 
-constexpr QSize kTemplateSize(214, 133);
+constexpr QSize kDrawnSize(214, 133); // dialog units
 constexpr char kFirstHostCode[] = "1";
+constexpr int kComplete = 100;
 
 } // namespace
 
@@ -33,15 +36,15 @@ CDownloadDlg::CDownloadDlg(prompt::Prompt& prompt, QWidget* parent,
 CDownloadDlg::~CDownloadDlg()
 {
     // A dialog that goes while it downloads stops the download first.
-    EndWork(); // asks the wait on the host to end at once
+    EndWork(); // the wait on the host ends at once
 }
 
 void CDownloadDlg::SetUpDialog()
 {
     ui->setupUi(this);
-    hostlink::PlaceInDialogUnits(*this, kTemplateSize);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui->buttonCancel->hide();
+    resize(editor::DialogUnitsToPixels(font(), kDrawnSize).expandedTo(minimumSizeHint()));
 
     connect(ui->buttonDownload, &QPushButton::clicked, this, &CDownloadDlg::OnDownload);
     connect(ui->buttonCancel, &QPushButton::clicked, this, &CDownloadDlg::OnCancel);
@@ -58,26 +61,51 @@ void CDownloadDlg::SetUpDialog()
 
 void CDownloadDlg::OnDownload()
 {
-    if (IsDownloading())
-        return;
-    m_cancel = std::stop_source();
+    if (!IsDownloading() && !StartDownload())
+        Q_EMIT DownloadFinished(false);
+}
+
+bool CDownloadDlg::StartDownload()
+{
+    // The questions first, in this order: the store, the host code, the gate.
+    const std::optional<std::string> path = ChooseStore();
+    if (!path)
+        return false;
+    const show::HostCodeInput hostCode =
+        show::ReadHostCode(editor::ToStdString(ui->editHostCode->text()));
+    if (hostCode.status != show::HostCodeInput::kValid) {
+        UserPrompt().ShowMessage(hostCode.status == show::HostCodeInput::kEmpty
+                                     ? strings::kPleaseInputHostCode
+                                     : strings::kHostCodeOutOfRange,
+                                 prompt::MessageIcon::Warning);
+        return false;
+    }
+    if (!StoreMayBeRead(*path))
+        return false;
+    std::vector<show::Cue> cues;
+    try {
+        cues = hostlink::LoadDownloadCues(*path);
+    } catch (const show::Failure& failure) {
+        ShowFailure(failure, messages::Doing::kDownloading);
+        return false;
+    }
+
     SetDownloading(true);
-    const hostlink::DownloadDlgView::Widgets widgets{ui->editHostCode, ui->progressBar,
-                                                     ui->labelProgressText, ui->labelEndText,
-                                                     ui->labelStatusLine};
-    StartWork(
-        [this, widgets, cancel = m_cancel.get_token()] {
-            hostlink::WorkerPrompt prompt(Worker(), UserPrompt());
-            hostlink::DownloadDlgView view(Worker(), widgets, cancel);
-            hostlink::DownloadProcedure download(prompt, view, Options().link);
-            m_lastResult = download.RunDownload();
+    Converse(
+        [this, cues = std::move(cues), code = hostCode.code,
+         link = Options().link](std::stop_token stop) {
+            const auto progress = [this](int percent) {
+                Worker().Post([this, percent] { ShowProgress(percent); });
+            };
+            return hostlink::SendShow({{code, link, std::move(stop)}, cues, progress});
         },
-        [this] { OnDownloadFinished(); });
+        [this](const hostlink::DownloadResult& result) { OnDownloadFinished(result); });
+    return true;
 }
 
 void CDownloadDlg::OnCancel()
 {
-    m_cancel.request_stop();
+    Worker().RequestStop();
 }
 
 void CDownloadDlg::OnClose()
@@ -91,10 +119,31 @@ void CDownloadDlg::SetStatusLine(const std::string& text)
     ui->labelStatusLine->setToolTip(ui->labelStatusLine->text());
 }
 
-void CDownloadDlg::OnDownloadFinished()
+void CDownloadDlg::ShowProgress(int percent)
 {
+    ui->progressBar->setValue(percent);
+    ui->labelProgressText->setText(
+        editor::ToQString(strings::FormatText(strings::kDownloadedPercent, percent)));
+}
+
+void CDownloadDlg::OnDownloadFinished(const hostlink::DownloadResult& result)
+{
+    switch (result.status) {
+    case hostlink::DownloadResult::kCompleted:
+        ShowProgress(kComplete);
+        ui->labelEndText->setText(editor::ToQString(strings::kDownloadEnd));
+        SetStatusLine(
+            strings::FormatText(strings::kDownloadTotal, static_cast<int>(result.acknowledged)));
+        break;
+    case hostlink::DownloadResult::kCancelled:
+        SetStatusLine(strings::kCancelDownload);
+        break;
+    case hostlink::DownloadResult::kFailed:
+        ShowFailure(*result.failure, messages::Doing::kDownloading);
+        break;
+    }
     SetDownloading(false);
-    Q_EMIT DownloadFinished(m_lastResult);
+    Q_EMIT DownloadFinished(result.Completed());
 }
 
 void CDownloadDlg::SetDownloading(bool downloading)

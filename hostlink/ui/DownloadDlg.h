@@ -1,9 +1,8 @@
 #pragma once
 
+#include "hostlink/DownloadProcedure.h"
 #include "hostlink/ui/HostDialog.h"
 
-#include <memory>
-#include <stop_token>
 #include <string>
 
 namespace Ui {
@@ -14,10 +13,12 @@ class Prompt;
 }
 
 // The Download dialog: a host code, the Download button and the progress of
-// the download, which runs on a worker thread so that the dialog stays
-// responsive and can cancel it. Each press of Download asks for its own show
-// store. Closing the dialog while a download runs cancels the download and
-// closes once it has stopped: nothing goes on sending after the dialog.
+// the download. Each press of Download asks, on the window's thread, for its
+// show store, checks the host code, passes the store through the gate and
+// reads its cues; only then does the download run, on the worker, so that
+// the dialog stays responsive and can cancel it. Closing the dialog while a
+// download runs cancels the download and closes once it has stopped:
+// nothing goes on sending after the dialog.
 class CDownloadDlg : public CHostDialog
 {
     Q_OBJECT
@@ -42,16 +43,17 @@ public:
     void SetStatusLine(const std::string& text);
 
 Q_SIGNALS:
-    // After a download, its result: true when every cue was acknowledged.
+    // After each press of Download: true when every cue was acknowledged.
     void DownloadFinished(bool completed);
 
 private:
     void SetUpDialog();
-    void RequestStop() override { m_cancel.request_stop(); }
-    void OnDownloadFinished();
+    // Asks what a download needs and starts it; false when it stopped first.
+    bool StartDownload();
+    void BeforeClosingWhileWorking() override { Worker().RequestStop(); }
+    void ShowProgress(int percent);
+    void OnDownloadFinished(const hostlink::DownloadResult& result);
     void SetDownloading(bool downloading);
 
     std::unique_ptr<Ui::DownloadDlg> ui;
-    std::stop_source m_cancel; // a new one for every download
-    bool m_lastResult = false; // written by the worker, read once it has ended
 };

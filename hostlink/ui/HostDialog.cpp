@@ -1,6 +1,7 @@
 #include "hostlink/ui/HostDialog.h"
 
 #include "hostlink/SocketLayer.h"
+#include "hostlink/ui/StoreFileChoice.h"
 #include "qtcommon/QtPrompt.h"
 
 #include <utility>
@@ -24,22 +25,32 @@ CHostDialog::~CHostDialog()
         hostlink::ReleaseSocketLayer();
 }
 
+std::optional<std::string> CHostDialog::ChooseStore()
+{
+    return m_prompt->ChooseOpenFile(hostlink::StoreFileChoice(m_options.currentStore));
+}
+
+bool CHostDialog::StoreMayBeRead(const std::string& path) const
+{
+    return !m_options.storeGate || m_options.storeGate(path);
+}
+
+void CHostDialog::ShowFailure(const show::Failure& failure, messages::Doing doing)
+{
+    const messages::Message message = messages::FailureMessage(failure, doing);
+    m_prompt->ShowMessage(message.text, message.icon);
+}
+
 bool CHostDialog::StartSocketLayer()
 {
     m_socketLayerStarted = m_options.startSocketLayer && m_options.startSocketLayer();
     return m_socketLayerStarted;
 }
 
-void CHostDialog::StartWork(std::function<void()> work, std::function<void()> finished)
+void CHostDialog::AfterConversation()
 {
-    m_worker.Start(std::move(work),
-                   [this, finished = std::move(finished)] { AfterWork(finished); });
-}
-
-void CHostDialog::AfterWork(const std::function<void()>& finished)
-{
+    m_busy = false;
     const PendingClose pending = std::exchange(m_pendingClose, PendingClose::kNone);
-    finished();
     if (pending == PendingClose::kButton)
         CloseWithButton();
     else if (pending == PendingClose::kReject)
@@ -49,7 +60,7 @@ void CHostDialog::AfterWork(const std::function<void()>& finished)
 void CHostDialog::CloseWithButton()
 {
     if (IsWorking()) {
-        RequestStop();
+        BeforeClosingWhileWorking();
         m_pendingClose = PendingClose::kButton;
         return;
     }
@@ -63,7 +74,7 @@ void CHostDialog::CloseWithButton()
 void CHostDialog::reject()
 {
     if (IsWorking()) {
-        RequestStop();
+        BeforeClosingWhileWorking();
         if (m_pendingClose == PendingClose::kNone)
             m_pendingClose = PendingClose::kReject;
         return;
@@ -73,6 +84,5 @@ void CHostDialog::reject()
 
 void CHostDialog::EndWork()
 {
-    RequestStop();
-    m_worker.AbandonAndJoin();
+    m_worker.StopAndJoin();
 }

@@ -1,21 +1,25 @@
 #pragma once
 
+#include "hostlink/ui/ConversationWorker.h"
 #include "hostlink/ui/HostDialogOptions.h"
-#include "hostlink/ui/WindowWorker.h"
+#include "messages/FailureMessage.h"
 
 #include <QDialog>
-#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace prompt {
 class Prompt;
 }
 
 // What the host dialogs have in common: the prompt they talk through (message
-// boxes of their own, or the one given), the socket layer they start and
-// release, the worker thread their exchange with a host runs on, and closing,
-// which waits for that exchange to end: nothing goes on talking to a host
-// after its dialog.
+// boxes of their own, or the one given), the show store they ask for and the
+// gate it must pass, the socket layer they start and release, the worker
+// their conversations with hosts run on, and closing, which waits for a
+// conversation to end: nothing goes on talking to a host after its dialog.
+// Every question and message is asked on the window's thread.
 class CHostDialog : public QDialog
 {
     Q_OBJECT
@@ -23,7 +27,8 @@ class CHostDialog : public QDialog
 public:
     ~CHostDialog() override;
 
-    bool IsWorking() const { return m_worker.IsRunning(); }
+    // A conversation runs, or its result is being shown.
+    bool IsWorking() const { return m_busy; }
 
 protected:
     explicit CHostDialog(QWidget* parent);
@@ -31,20 +36,39 @@ protected:
 
     prompt::Prompt& UserPrompt() { return *m_prompt; }
     const hostlink::HostDialogOptions& Options() const { return m_options; }
-    hostlink::WindowWorker& Worker() { return m_worker; }
+    hostlink::ConversationWorker& Worker() { return m_worker; }
+
+    // The Open File chooser for a show store; nothing when it was cancelled.
+    std::optional<std::string> ChooseStore();
+    // Whether the store chosen may be read: the gate's word, asked here.
+    bool StoreMayBeRead(const std::string& path) const;
+    // A failure's message, in the words of what the dialog was doing.
+    void ShowFailure(const show::Failure& failure, messages::Doing doing);
 
     // Starts the socket layer as the options say; true when it started.
     bool StartSocketLayer();
-    // Runs `work` on the worker, then `finished` on the window's thread, then
-    // a close asked for meanwhile. Nothing while work is running.
-    void StartWork(std::function<void()> work, std::function<void()> finished);
+    // Runs `conversation(stop)` on the worker, then `finished(result)` on the
+    // window's thread, then a close asked for meanwhile. Nothing while a
+    // conversation runs.
+    template <typename Conversation, typename Finished>
+    void Converse(Conversation conversation, Finished finished)
+    {
+        if (m_busy)
+            return;
+        m_busy = true;
+        m_worker.Run(std::move(conversation),
+                     [this, finished = std::move(finished)](auto result) mutable {
+                         finished(std::move(result)); // still busy while it is shown
+                         AfterConversation();
+                     });
+    }
     // The dialog's own close button: releases the socket layer and closes
-    // with OK; while work runs, stops it and closes once it has ended.
+    // with OK; during a conversation, closes once it has ended.
     void CloseWithButton();
     // Esc and the title bar's close box: as the button, without the release.
     void reject() override;
-    // From the derived destructor, before its widgets go: the work must not
-    // outlive what it writes to.
+    // From the derived destructor, before its widgets go: the conversation
+    // is stopped and must not outlive what it writes to.
     void EndWork();
 
 private:
@@ -55,14 +79,15 @@ private:
         kReject
     };
 
-    // Asks running work to stop as soon as it can; by default it runs out.
-    virtual void RequestStop() {}
-    void AfterWork(const std::function<void()>& finished);
+    // Closing during a conversation: whether to stop it or let it end.
+    virtual void BeforeClosingWhileWorking() {}
+    void AfterConversation();
 
     std::unique_ptr<prompt::Prompt> m_ownPrompt;
     prompt::Prompt* m_prompt = nullptr;
     hostlink::HostDialogOptions m_options;
     bool m_socketLayerStarted = false;
-    hostlink::WindowWorker m_worker{*this};
+    hostlink::ConversationWorker m_worker{*this};
+    bool m_busy = false;
     PendingClose m_pendingClose = PendingClose::kNone;
 };

@@ -93,12 +93,12 @@ void CHostPlanDlg::Fill()
         hosts.try_emplace(entry.HostName, 0); // kept, though the show has no cue of it
     ui->plan->setRowCount(static_cast<int>(hosts.size()));
     int row = 0;
-    for (const auto& [name, cues] : hosts) {
+    for (const auto& [name, cueCount] : hosts) {
         const auto planned = std::find_if(
             stored.entries.begin(), stored.entries.end(),
             [&name = name](const show::HostPlanEntry& e) { return e.HostName == name; });
         ui->plan->setItem(row, kHost, ReadOnlyItem(editor::ToQString(name)));
-        ui->plan->setItem(row, kCues, ReadOnlyItem(QString::number(cues)));
+        ui->plan->setItem(row, kCues, ReadOnlyItem(QString::number(cueCount)));
         ui->plan->setItem(row, kCode,
                           new QTableWidgetItem(planned == stored.entries.end()
                                                    ? QString()

@@ -1,10 +1,10 @@
 #include "hostlink/ui/HostSettingsDlg.h"
 
 #include "hostlink/LoadHostNames.h"
-#include "hostlink/ui/DialogTemplate.h"
-#include "hostlink/ui/WorkerPrompt.h"
+#include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/Strings.h"
+#include "show/HostCode.h"
 #include "ui_HostSettingsDlg.h"
 
 #include <QRegularExpressionValidator>
@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr QSize kTemplateSize(148, 145);
+constexpr QSize kDrawnSize(148, 145); // dialog units
 constexpr char kFirstHostCode[] = "1";
 
 } // namespace
@@ -34,15 +34,14 @@ CHostSettingsDlg::~CHostSettingsDlg()
 {
     // Going away, the dialog ends the wait on the host at once; Exit and Esc
     // wait for the exchange's result instead.
-    m_cancel.request_stop();
     EndWork();
 }
 
 void CHostSettingsDlg::SetUpDialog()
 {
     ui->setupUi(this);
-    hostlink::PlaceInDialogUnits(*this, kTemplateSize);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    resize(editor::DialogUnitsToPixels(font(), kDrawnSize).expandedTo(minimumSizeHint()));
     ui->editHostCode->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]*")), ui->editHostCode));
 
@@ -56,10 +55,17 @@ void CHostSettingsDlg::SetUpDialog()
 
 void CHostSettingsDlg::FillHostList()
 {
-    const hostlink::HostNameList hosts = hostlink::LoadHostNames(UserPrompt());
-    if (hosts.status != hostlink::HostNameList::kLoaded)
+    const std::optional<std::string> path = ChooseStore();
+    if (!path || !StoreMayBeRead(*path))
         return;
-    for (const std::string& name : hosts.names) {
+    std::vector<std::string> names;
+    try {
+        names = hostlink::LoadHostNames(*path);
+    } catch (const show::Failure& failure) {
+        ShowFailure(failure, messages::Doing::kSettingHost);
+        return;
+    }
+    for (const std::string& name : names) {
         auto* item = new QListWidgetItem(editor::ToQString(name), ui->listHosts);
         // The box follows the selection: clicking a name, its box included,
         // selects it and so ticks it.
@@ -101,23 +107,35 @@ std::vector<hostlink::HostListItem> CHostSettingsDlg::HostListItems() const
 
 void CHostSettingsDlg::OnSet()
 {
-    if (IsSetting())
-        return;
-    // What the press is about is taken now: the list and the code as they
-    // stand when Setings is pressed.
-    std::vector<hostlink::HostListItem> hosts = HostListItems();
-    std::string hostCode = editor::ToStdString(ui->editHostCode->text());
+    if (!IsSetting() && !StartSetting())
+        Q_EMIT SettingFinished(false);
+}
+
+bool CHostSettingsDlg::StartSetting()
+{
+    // The name checks come before the host code's.
+    const hostlink::HostNameChoice name = hostlink::ChooseHostName(HostListItems());
+    if (name.failure) {
+        ShowFailure(*name.failure, messages::Doing::kSettingHost);
+        return false;
+    }
+    const show::HostCodeInput hostCode =
+        show::ReadHostCode(editor::ToStdString(ui->editHostCode->text()));
+    if (hostCode.status != show::HostCodeInput::kValid) {
+        UserPrompt().ShowMessage(hostCode.status == show::HostCodeInput::kEmpty
+                                     ? strings::kHostSettingsNoCode
+                                     : strings::kHostSettingsBadCode,
+                                 prompt::MessageIcon::Warning);
+        return false;
+    }
+
     ui->buttonSet->setEnabled(false);
-    m_cancel = std::stop_source();
-    StartWork(
-        [this, hosts = std::move(hosts), hostCode = std::move(hostCode),
-         cancel = m_cancel.get_token()] {
-            hostlink::WorkerPrompt prompt(Worker(), UserPrompt());
-            hostlink::HostNameSetting setting(prompt, Options().link);
-            setting.SetCancelToken(cancel);
-            m_lastResult = setting.SetHost(hosts, hostCode);
+    Converse(
+        [frame = name.frame, code = hostCode.code, link = Options().link](std::stop_token stop) {
+            return hostlink::SendHostName({{code, link, std::move(stop)}, frame});
         },
-        [this] { OnSettingFinished(); });
+        [this](const hostlink::ConversationResult& result) { OnSettingFinished(result); });
+    return true;
 }
 
 void CHostSettingsDlg::OnExit()
@@ -125,8 +143,12 @@ void CHostSettingsDlg::OnExit()
     CloseWithButton();
 }
 
-void CHostSettingsDlg::OnSettingFinished()
+void CHostSettingsDlg::OnSettingFinished(const hostlink::ConversationResult& result)
 {
+    if (result.Completed())
+        UserPrompt().ShowMessage(strings::kHostSettingsDone, prompt::MessageIcon::Information);
+    else if (result.failure)
+        ShowFailure(*result.failure, messages::Doing::kSettingHost);
     ui->buttonSet->setEnabled(true);
-    Q_EMIT SettingFinished(m_lastResult);
+    Q_EMIT SettingFinished(result.Completed());
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "hostlink/Conversation.h"
 #include "hostlink/HostNameSetting.h"
 #include "hostlink/ui/HostDialog.h"
 
 #include <memory>
-#include <stop_token>
 #include <vector>
 
 namespace Ui {
@@ -16,8 +16,9 @@ class Prompt;
 
 // The Host Settings dialog: the host names of a show store chosen when the
 // dialog opens, one of them ticked, and a host code; Setings tells that host
-// the ticked name. The exchange with the host runs on a worker thread; the
-// dialog closes only once it has ended.
+// the ticked name. The name and the host code are checked on the window's
+// thread; the exchange with the host then runs on the worker, and the dialog
+// closes only once it has ended.
 class CHostSettingsDlg : public CHostDialog
 {
     Q_OBJECT
@@ -37,8 +38,7 @@ public:
     void OnExit();
 
 Q_SIGNALS:
-    // After a Setings press that reached the exchange or stopped before it:
-    // true when the host accepted the name.
+    // After each Setings press: true when the host accepted the name.
     void SettingFinished(bool accepted);
 
 protected:
@@ -49,9 +49,10 @@ private:
     void FillHostList();
     void OnSelectionChanged();
     std::vector<hostlink::HostListItem> HostListItems() const;
-    void OnSettingFinished();
+    // Checks the name and the host code and starts the exchange; false when
+    // it stopped first.
+    bool StartSetting();
+    void OnSettingFinished(const hostlink::ConversationResult& result);
 
     std::unique_ptr<Ui::HostSettingsDlg> ui;
-    std::stop_source m_cancel; // a new one for every Setings press
-    bool m_lastResult = false; // written by the worker, read once it has ended
 };

@@ -2,16 +2,15 @@
 
 #include "hostlink/LoadDownloadCues.h"
 #include "messages/FailureMessage.h"
-#include "prompt/FixedFilePrompt.h"
 #include "prompt/Prompt.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
+#include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/ShowCheck.h"
 #include "ui_LoadAllHostsDlg.h"
 
-#include <QMetaObject>
 #include <QProgressBar>
 
 namespace {
@@ -32,6 +31,18 @@ std::string JoinedNames(const std::vector<std::string>& names)
     for (const std::string& name : names)
         text += (text.empty() ? "" : ", ") + name;
     return text;
+}
+
+// What a host's line says beside its state: why it failed, or that it was
+// stopped.
+QString HostMessage(const hostlink::FieldHostState& state)
+{
+    if (state.phase == hostlink::FieldHostState::kCancelled)
+        return editor::ToQString(strings::kCancelDownload);
+    if (state.failure)
+        return editor::ToQString(
+            messages::FailureText(*state.failure, messages::Doing::kDownloading));
+    return {};
 }
 
 } // namespace
@@ -63,29 +74,34 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
 
 CLoadAllHostsDlg::~CLoadAllHostsDlg()
 {
-    StopLoad();
+    m_worker.StopAndJoin(); // every wait on a host ends within half a second
 }
 
-bool CLoadAllHostsDlg::OnStart()
+bool CLoadAllHostsDlg::ShowPassesCheck()
 {
-    if (m_loading)
-        return false;
     show::ShowCheckReport report;
     try {
         report = show::CheckShowStore(m_storePath);
     } catch (const show::Failure& failure) {
-        const messages::Message message =
-            messages::FailureMessage(failure, messages::Doing::kChecking);
-        m_prompt.ShowMessage(message.text, message.icon);
+        messages::ShowFailure(m_prompt, failure, messages::Doing::kChecking);
         return false;
     }
-    if (report.Errors() > 0 &&
-        !m_prompt.AskYesNo(strings::FormatText(strings::kFieldCheckQuestion, report.Errors())))
+    if (report.Errors() == 0)
+        return true;
+    CShowCheckDlg check(m_storePath, report, this);
+    check.OfferLoadAnyway();
+    return check.exec() == QDialog::Accepted;
+}
+
+bool CLoadAllHostsDlg::OnStart()
+{
+    if (IsLoading() || !ShowPassesCheck())
         return false;
-    prompt::FixedFilePrompt reader(m_storePath);
-    if (!hostlink::LoadDownloadCues(reader, m_cues)) {
-        m_prompt.ShowMessage(reader.messages.substr(0, reader.messages.find('\n')),
-                             prompt::MessageIcon::Stop);
+    std::vector<show::Cue> cues;
+    try {
+        cues = hostlink::LoadDownloadCues(m_storePath);
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(m_prompt, failure, messages::Doing::kDownloading);
         return false;
     }
     const show::StoredPlan plan = show::LoadHostPlan(m_storePath);
@@ -94,7 +110,7 @@ bool CLoadAllHostsDlg::OnStart()
         return false;
     }
     hostlink::FieldPlanning field = hostlink::PlanField(
-        m_cues, plan.entries, [this](int code) { return hostlink::LinkFor(m_links, code); });
+        cues, plan.entries, [this](int code) { return hostlink::LinkFor(m_links, code); });
     if (!field.unplanned.empty() || field.hosts.empty()) {
         m_prompt.ShowMessage(field.hosts.empty() && field.unplanned.empty()
                                  ? std::string(strings::kFieldNoHosts)
@@ -103,7 +119,7 @@ bool CLoadAllHostsDlg::OnStart()
                              prompt::MessageIcon::Stop);
         return false;
     }
-    m_hosts = std::move(field.hosts);
+    m_hosts = field.hosts;
     ui->hosts->setRowCount(static_cast<int>(m_hosts.size()));
     for (std::size_t i = 0; i < m_hosts.size(); ++i) {
         const int row = static_cast<int>(i);
@@ -124,23 +140,17 @@ bool CLoadAllHostsDlg::OnStart()
     ui->hosts->resizeColumnsToContents();
     ui->labelSummary->clear();
 
-    m_loading = true;
     ui->buttonStart->setEnabled(false);
     ui->buttonCancel->setEnabled(true);
-    m_cancel = std::stop_source();
-    // The load only ever posts to the window, so waiting for it never waits
-    // for the window.
-    m_load = std::thread([this, cancel = m_cancel.get_token()] {
-        const std::vector<hostlink::FieldHostState> states = hostlink::LoadField(
-            m_cues, m_hosts,
-            [this](std::size_t host, const hostlink::FieldHostState& state) {
-                QMetaObject::invokeMethod(
-                    this, [this, host, state] { ShowHost(host, state); }, Qt::QueuedConnection);
-            },
-            cancel);
-        QMetaObject::invokeMethod(
-            this, [this, states] { OnFinished(states); }, Qt::QueuedConnection);
-    });
+    m_worker.Run(
+        [this, cues = std::move(cues), hosts = std::move(field.hosts)](std::stop_token stop) {
+            return hostlink::LoadField(
+                {cues, hosts, std::move(stop),
+                 [this](std::size_t host, const hostlink::FieldHostState& state) {
+                     m_worker.Post([this, host, state] { ShowHost(host, state); });
+                 }});
+        },
+        [this](const std::vector<hostlink::FieldHostState>& states) { OnFinished(states); });
     return true;
 }
 
@@ -148,16 +158,13 @@ void CLoadAllHostsDlg::ShowHost(std::size_t host, const hostlink::FieldHostState
 {
     const int row = static_cast<int>(host);
     ui->hosts->item(row, kState)->setText(editor::ToQString(hostlink::PhaseText(state.phase)));
-    ui->hosts->item(row, kMessage)->setText(editor::ToQString(state.message));
+    ui->hosts->item(row, kMessage)->setText(HostMessage(state));
     if (auto* bar = qobject_cast<QProgressBar*>(ui->hosts->cellWidget(row, kPercent)))
         bar->setValue(state.percent);
 }
 
 void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& states)
 {
-    if (m_load.joinable())
-        m_load.join();
-    m_loading = false;
     ui->buttonStart->setEnabled(true);
     ui->buttonCancel->setEnabled(false);
     int loaded = 0;
@@ -172,19 +179,11 @@ void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& s
 
 void CLoadAllHostsDlg::OnCancel()
 {
-    m_cancel.request_stop();
-}
-
-void CLoadAllHostsDlg::StopLoad()
-{
-    m_cancel.request_stop(); // every wait on a host ends within half a second
-    if (m_load.joinable())
-        m_load.join();
-    m_loading = false;
+    m_worker.RequestStop();
 }
 
 void CLoadAllHostsDlg::reject()
 {
-    StopLoad();
+    m_worker.StopAndJoin();
     QDialog::reject();
 }

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "hostlink/FieldLoad.h"
+#include "hostlink/ui/ConversationWorker.h"
 #include "hostlink/ui/FieldLinks.h"
 #include "show/Cue.h"
 
 #include <QDialog>
 #include <memory>
-#include <stop_token>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace Ui {
@@ -18,11 +17,12 @@ namespace prompt {
 class Prompt;
 }
 
-// Loads every host of a show store's plan at once: the show check and the
-// plan are checked before anything is sent, then one line per host shows
-// what it is doing. The load runs on threads of its own, so the window
-// stays responsive; Cancel (or closing the dialog) stops every conversation
-// within half a second.
+// Loads every host of a show store's plan at once: the show check (its
+// findings listed when it finds errors, and nothing sent unless the designer
+// chooses "Load anyway") and the plan come before anything is sent, then one
+// line per host shows what it is doing. The load runs on the worker, so the
+// window stays responsive; Cancel (or closing the dialog) stops every
+// conversation within half a second.
 class CLoadAllHostsDlg : public QDialog
 {
     Q_OBJECT
@@ -32,7 +32,7 @@ public:
                      hostlink::FieldLinks links = {});
     ~CLoadAllHostsDlg() override;
 
-    bool IsLoading() const { return m_loading; }
+    bool IsLoading() const { return m_worker.IsRunning(); }
 
     // Starts the load; false (after its message) when it is refused.
     bool OnStart();
@@ -46,17 +46,15 @@ protected:
     void reject() override; // Esc, Close and the title bar's close box
 
 private:
+    // The show check's word on the store: true when it may go to the hosts.
+    bool ShowPassesCheck();
     void ShowHost(std::size_t host, const hostlink::FieldHostState& state);
     void OnFinished(const std::vector<hostlink::FieldHostState>& states);
-    void StopLoad();
 
     std::unique_ptr<Ui::LoadAllHostsDlg> ui;
     std::string m_storePath;
     prompt::Prompt& m_prompt;
     hostlink::FieldLinks m_links;
     std::vector<hostlink::FieldHost> m_hosts;
-    std::vector<show::Cue> m_cues;
-    bool m_loading = false;
-    std::stop_source m_cancel;
-    std::thread m_load;
+    hostlink::ConversationWorker m_worker{*this};
 };

@@ -39,8 +39,10 @@ inline constexpr char kUnsavedBeforeLoadAll[] = "loading all hosts";
 
 inline constexpr char kGridAccessibleName[] = "fire records";
 
-// The show check before a download from the window, when it found errors.
+// The show check before a download from the window, or before loading all
+// hosts, when it found errors.
 inline constexpr char kCheckDownloadAnyway[] = "Download anyway";
+inline constexpr char kCheckLoadAnyway[] = "Load anyway";
 inline constexpr char kCheckCancel[] = "Cancel";
 // %d: warnings, %s: their texts
 inline constexpr char kCheckWarningsBeforeDownload[] = "show check：%d warnings,%s";
@@ -449,8 +451,5 @@ inline constexpr char kCliHostCodeOrAllHosts[] = "give either --host-code N or -
 // %d: host code
 inline constexpr char kCliFieldTargetMissing[] =
     "--target moves some host codes but not %d: give one for every planned host code";
-// %d: errors
-inline constexpr char kFieldCheckQuestion[] =
-    "the show check found %d errors,load all hosts anyway?";
 
 } // namespace strings

@@ -72,21 +72,18 @@ TEST(TerminalDownloadView, DrawsABarInPlaceOnATerminal)
 {
     std::FILE* out = std::tmpfile();
     ASSERT_NE(out, nullptr);
-    cli::TerminalDownloadView view("5", true, out);
-    EXPECT_EQ(view.HostCodeText(), "5");
-    view.SetProgressPercent(50);
-    view.SetProgressText("downloaded：50％");
-    view.SetProgressText("downloaded：50％");
-    view.SetProgressPercent(100);
-    view.SetProgressText("downloaded：100％");
+    cli::TerminalDownloadView view(true, out);
+    view.ShowProgress(50);
+    view.ShowProgress(50);
+    view.ShowProgress(100);
     view.SetEndText("download end...");
     view.EndBarLine(); // no bar open: nothing to end
-    view.SetProgressText("downloaded：7％");
+    view.ShowProgress(7);
     view.EndBarLine();
     EXPECT_EQ(Written(out), "\r[" + std::string(20, '#') + std::string(20, '.') +
                                 "] downloaded：50％\r[" + std::string(40, '#') +
-                                "] downloaded：100％\ndownload end...\n\r[" + std::string(40, '#') +
-                                "] downloaded：7％\n");
+                                "] downloaded：100％\ndownload end...\n\r[" + std::string(2, '#') +
+                                std::string(38, '.') + "] downloaded：7％\n");
     std::fclose(out);
 }
 
@@ -94,12 +91,27 @@ TEST(TerminalDownloadView, WritesEachNewStepOnceElsewhere)
 {
     std::FILE* out = std::tmpfile();
     ASSERT_NE(out, nullptr);
-    cli::TerminalDownloadView view("5", false, out);
-    for (const char* text :
-         {"downloaded：33％", "downloaded：33％", "downloaded：100％", "downloaded：100％"})
-        view.SetProgressText(text);
-    view.SetStatusLine("cancel download...");
+    cli::TerminalDownloadView view(false, out);
+    for (const int percent : {33, 33, 100})
+        view.ShowProgress(percent);
+    hostlink::DownloadResult cancelled;
+    cancelled.status = hostlink::DownloadResult::kCancelled;
+    view.ShowEnd(cancelled);
     EXPECT_EQ(Written(out), "downloaded：33％\ndownloaded：100％\ncancel download...\n");
+    std::fclose(out);
+}
+
+TEST(TerminalDownloadView, ACompletedDownloadEndsWithItsTotal)
+{
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    cli::TerminalDownloadView view(false, out);
+    view.ShowProgress(100);
+    hostlink::DownloadResult completed;
+    completed.acknowledged = 2;
+    view.ShowEnd(completed);
+    EXPECT_EQ(Written(out),
+              "downloaded：100％\ndownload end...\ndownload total：2fire record...\n");
     std::fclose(out);
 }
 

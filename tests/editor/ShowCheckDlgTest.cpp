@@ -1,4 +1,4 @@
-#include "editor/ui/ShowCheckDlg.h"
+#include "qtcommon/ShowCheckDlg.h"
 
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"

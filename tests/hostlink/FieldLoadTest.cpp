@@ -6,6 +6,7 @@
 #include "tests/hostlink/HostlinkTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <mutex>
 #include <thread>
 
 using namespace hostlink;
@@ -29,10 +30,9 @@ struct Field
                 {kNames[i], static_cast<int>(5 + i), LoopbackOptions(hosts.back()->Port(), wait)});
         }
     }
-    std::vector<FieldHostState> Load(const std::vector<show::Cue>& cues, std::stop_token cancel)
+    std::vector<FieldHostState> Load(const std::vector<show::Cue>& cues, std::stop_token stop)
     {
-        return LoadField(
-            cues, planned, [](std::size_t, const FieldHostState&) {}, std::move(cancel));
+        return LoadField({cues, planned, std::move(stop)});
     }
 };
 
@@ -80,12 +80,35 @@ TEST(FieldLoad, EveryHostGetsItsNameAndTheWholeShow)
 {
     Field field({{}, {}, {}}, 3000ms);
     const std::vector<show::Cue> cues = FieldCues(40, kNames);
-    const std::vector<FieldHostState> states = field.Load(cues, {});
+    std::mutex mutex;
+    std::vector<std::vector<FieldHostState::Phase>> phases(kNames.size());
+    const std::vector<FieldHostState> states =
+        LoadField({cues, field.planned, {}, [&](std::size_t host, const FieldHostState& state) {
+                       const std::lock_guard lock(mutex);
+                       if (phases[host].empty() || phases[host].back() != state.phase)
+                           phases[host].push_back(state.phase);
+                   }});
     EXPECT_TRUE(FieldComplete(states));
     for (std::size_t i = 0; i < states.size(); ++i) {
         EXPECT_EQ(states[i].percent, 100);
+        EXPECT_FALSE(states[i].failure);
+        EXPECT_EQ(phases[i], (std::vector{FieldHostState::kNaming, FieldHostState::kDownloading,
+                                          FieldHostState::kDone}));
         ExpectNamedAndLoaded(*field.hosts[i], kNames[i], cues);
     }
+}
+
+TEST(FieldLoad, HostNameOfBlanksFailsThatHostBeforeAnythingIsSentToIt)
+{
+    const std::vector<std::string> names = {"A", "   "};
+    Field field({{}, {}}, 3000ms);
+    field.planned[1].hostName = names[1];
+    const std::vector<FieldHostState> states = field.Load(FieldCues(4, names), {});
+    EXPECT_EQ(states[0].phase, FieldHostState::kDone);
+    EXPECT_EQ(states[1].phase, FieldHostState::kFailed);
+    EXPECT_EQ(Shown({ConversationResult::kFailed, states[1].failure}).text,
+              strings::kHostSettingsBadName);
+    EXPECT_TRUE(field.hosts[1]->Records().empty());
 }
 
 TEST(FieldLoad, SilentHostFailsAloneWithTheSystemsText)
@@ -95,7 +118,8 @@ TEST(FieldLoad, SilentHostFailsAloneWithTheSystemsText)
     const std::vector<FieldHostState> states = field.Load(cues, {});
     EXPECT_FALSE(FieldComplete(states));
     EXPECT_EQ(states[1].phase, FieldHostState::kFailed);
-    EXPECT_EQ(states[1].message, strings::kHostEchoTimeout);
+    EXPECT_EQ(Shown({ConversationResult::kFailed, states[1].failure}).text,
+              strings::kHostEchoTimeout);
     EXPECT_EQ(states[0].phase, FieldHostState::kDone);
     EXPECT_EQ(states[2].phase, FieldHostState::kDone);
     ExpectNamedAndLoaded(*field.hosts[2], kNames[2], cues);
@@ -115,6 +139,6 @@ TEST(FieldLoad, CancelStopsEveryWaitingHostWithinHalfASecond)
     EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
     for (const FieldHostState& state : states) {
         EXPECT_EQ(state.phase, FieldHostState::kCancelled);
-        EXPECT_EQ(state.message, strings::kCancelDownload);
+        EXPECT_FALSE(state.failure);
     }
 }

@@ -3,7 +3,6 @@
 #include "hostlink/Frames.h"
 #include "resources/strings/Strings.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
-#include "tests/support/FakePrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -24,25 +23,28 @@ std::string ThirtyTwoChineseCharacters()
 class HostNameSettingTest : public ::testing::Test
 {
 protected:
-    testsupport::FakePrompt prompt;
     std::unique_ptr<VirtualFiringHost> host;
     std::chrono::milliseconds receiveTimeout = 3000ms;
-    HostLinkMaker linkMaker;
+    HostLinkMaker linkMaker = MakeHostLinkSocket;
+    ConversationResult result;
 
-    bool Set(const std::vector<HostListItem>& list, const std::string& code,
-             VirtualHostOptions hostOptions = {})
+    bool Set(const std::string& name, VirtualHostOptions hostOptions = {})
     {
         host = StartHost(std::move(hostOptions));
-        HostNameSetting setting(prompt, LoopbackOptions(host->Port(), receiveTimeout));
-        if (linkMaker)
-            setting.SetHostLinkMaker(linkMaker);
-        return setting.SetHost(list, code);
+        return SetAt(name, LoopbackOptions(host->Port(), receiveTimeout));
     }
-    void ExpectOnlyMessage(const char* text, MessageIcon icon)
+    bool SetAt(const std::string& name, HostLinkOptions options, int hostCode = 1)
     {
-        ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0].text, text);
-        EXPECT_EQ(prompt.messages[0].icon, icon);
+        const HostNameChoice choice = ChooseHostName({{name, true}});
+        EXPECT_FALSE(choice.failure);
+        result = SendHostName({{hostCode, std::move(options), {}, linkMaker}, choice.frame});
+        return result.Completed();
+    }
+    void ExpectFailed(const char* text)
+    {
+        const ShownFailure shown = Shown(result);
+        EXPECT_EQ(shown.text, text);
+        EXPECT_EQ(shown.icon, MessageIcon::Stop);
     }
     std::vector<std::string> NamesReceived() const
     {
@@ -55,72 +57,24 @@ protected:
 
 } // namespace
 
-TEST_F(HostNameSettingTest, TickedNameIsSentAndTheHostsAcceptanceShown)
+TEST_F(HostNameSettingTest, TheNameIsSentAndTheHostAccepts)
 {
-    EXPECT_TRUE(Set({{"HOST", false}, {"  北-1\t", true}}, "1"));
-    ExpectOnlyMessage(strings::kHostSettingsDone, MessageIcon::Information);
-    EXPECT_EQ(NamesReceived(), std::vector<std::string>{"北-1"}); // trimmed
+    EXPECT_TRUE(Set("北-1"));
+    EXPECT_FALSE(result.failure);
+    EXPECT_EQ(NamesReceived(), std::vector<std::string>{"北-1"});
     ASSERT_EQ(host->Records().size(), 1u); // the command frames are never sent
 }
 
-TEST_F(HostNameSettingTest, FirstTickedFromTheTopWins)
+TEST_F(HostNameSettingTest, SixtyFourBytesFillTheField)
 {
-    EXPECT_TRUE(Set({{"A", false}, {"B", true}, {"C", true}}, "1"));
-    EXPECT_EQ(NamesReceived(), std::vector<std::string>{"B"});
-}
-
-TEST_F(HostNameSettingTest, NothingTickedComesBeforeTheHostCode)
-{
-    EXPECT_FALSE(Set({{"A", false}}, ""));
-    ExpectOnlyMessage(strings::kHostSettingsNoneTicked, MessageIcon::Stop);
-    prompt.messages.clear();
-    EXPECT_FALSE(Set({}, "1"));
-    ExpectOnlyMessage(strings::kHostSettingsNoneTicked, MessageIcon::Stop);
-    EXPECT_TRUE(host->Records().empty());
-}
-
-TEST_F(HostNameSettingTest, SixtyFourBytesFitSixtyFiveDoNot)
-{
-    EXPECT_TRUE(Set({{ThirtyTwoChineseCharacters(), true}}, "1"));
+    EXPECT_TRUE(Set(ThirtyTwoChineseCharacters()));
     EXPECT_EQ(NamesReceived(), std::vector<std::string>{ThirtyTwoChineseCharacters()});
-
-    prompt.messages.clear();
-    EXPECT_FALSE(Set({{ThirtyTwoChineseCharacters() + "a", true}}, "1"));
-    ExpectOnlyMessage(strings::kHostSettingsBadName, MessageIcon::Stop);
-    EXPECT_TRUE(host->Records().empty());
-}
-
-TEST_F(HostNameSettingTest, BlankNameIsRefused)
-{
-    EXPECT_FALSE(Set({{"   ", true}}, "1"));
-    ExpectOnlyMessage(strings::kHostSettingsBadName, MessageIcon::Stop);
-    EXPECT_TRUE(host->Records().empty());
-}
-
-TEST_F(HostNameSettingTest, NameGbkCannotEncodeGetsTheBuildersMessage)
-{
-    EXPECT_FALSE(Set({{"HOST\xF0\x9F\x8E\x86", true}}, "1"));
-    ExpectOnlyMessage(strings::kBuildHostNameFailed, MessageIcon::Stop);
-    EXPECT_TRUE(host->Records().empty());
-}
-
-TEST_F(HostNameSettingTest, HostCodeChecks)
-{
-    EXPECT_FALSE(Set({{"A", true}}, ""));
-    ExpectOnlyMessage(strings::kHostSettingsNoCode, MessageIcon::Warning);
-    for (const char* code : {"0", "253", "x"}) {
-        prompt.messages.clear();
-        EXPECT_FALSE(Set({{"A", true}}, code)) << code;
-        ExpectOnlyMessage(strings::kHostSettingsBadCode, MessageIcon::Warning);
-    }
-    EXPECT_TRUE(host->Records().empty());
 }
 
 TEST_F(HostNameSettingTest, HostCode252IsTheLastAddress)
 {
     host = StartHost({.address = "127.0.0.252"});
-    HostNameSetting setting(prompt, LoopbackOptions(host->Port(), 3000ms, "127.0.0.%i"));
-    EXPECT_TRUE(setting.SetHost({{"A", true}}, "252"));
+    EXPECT_TRUE(SetAt("A", LoopbackOptions(host->Port(), 3000ms, "127.0.0.%i"), 252));
     EXPECT_EQ(host->Records().size(), 1u);
 }
 
@@ -129,14 +83,13 @@ TEST_F(HostNameSettingTest, EachTimeOutHasItsOwnMessage)
     host = StartHost();
     HostLinkOptions sendFails = LoopbackOptions(host->Port());
     sendFails.sendTimeout = 0ms;
-    EXPECT_FALSE(HostNameSetting(prompt, sendFails).SetHost({{"A", true}}, "1"));
-    ExpectOnlyMessage(strings::kHostSettingsSendTimeoutFailed, MessageIcon::Stop);
+    EXPECT_FALSE(SetAt("A", sendFails));
+    ExpectFailed(strings::kHostSettingsSendTimeoutFailed);
 
-    prompt.messages.clear();
     HostLinkOptions receiveFails = LoopbackOptions(host->Port());
     receiveFails.receiveTimeout = 0ms;
-    EXPECT_FALSE(HostNameSetting(prompt, receiveFails).SetHost({{"A", true}}, "1"));
-    ExpectOnlyMessage(strings::kHostSettingsRecvTimeoutFailed, MessageIcon::Stop);
+    EXPECT_FALSE(SetAt("A", receiveFails));
+    ExpectFailed(strings::kHostSettingsRecvTimeoutFailed);
     EXPECT_TRUE(host->Records().empty());
 }
 
@@ -148,9 +101,8 @@ TEST_F(HostNameSettingTest, SilentRefusingOrMisbehavingHostFails)
                                          {.replyFiveBytes = true},
                                          {.replyFromAddress = "127.0.0.2"}};
     for (const VirtualHostOptions& fault : faults) {
-        prompt.messages.clear();
-        EXPECT_FALSE(Set({{"A", true}}, "1", fault));
-        ExpectOnlyMessage(strings::kHostSettingsFailed, MessageIcon::Stop);
+        EXPECT_FALSE(Set("A", fault));
+        ExpectFailed(strings::kHostSettingsFailed);
     }
 }
 
@@ -158,24 +110,25 @@ TEST_F(HostNameSettingTest, FailedSendFails)
 {
     LinkLog log;
     linkMaker = FailingSendMaker(1, log);
-    EXPECT_FALSE(Set({{"A", true}}, "1"));
-    ExpectOnlyMessage(strings::kHostSettingsFailed, MessageIcon::Stop);
+    EXPECT_FALSE(Set("A"));
+    ExpectFailed(strings::kHostSettingsFailed);
     EXPECT_TRUE(host->Records().empty());
-}
-
-TEST_F(HostNameSettingTest, SendHostNameTakesABuiltFrame)
-{
-    host = StartHost();
-    HostNameFrame frame;
-    ASSERT_TRUE(BuildHostNameFrame("abc", frame));
-    HostNameSetting setting(prompt, LoopbackOptions(host->Port()));
-    EXPECT_TRUE(setting.SendHostName(frame, "7"));
-    ASSERT_EQ(host->Records().size(), 1u);
-    EXPECT_EQ(host->Records()[0].frame.name, "abc");
 }
 
 TEST_F(HostNameSettingTest, HostAnsweringTwiceFails)
 {
-    EXPECT_FALSE(Set({{"A", true}}, "1", {.answerTwice = true}));
-    ExpectOnlyMessage(strings::kHostSettingsAnsweredTwice, MessageIcon::Stop);
+    EXPECT_FALSE(Set("A", {.answerTwice = true}));
+    ExpectFailed(strings::kHostSettingsAnsweredTwice);
+}
+
+TEST_F(HostNameSettingTest, StopEndsTheWaitOnASilentHostWithoutAFailure)
+{
+    host = StartHost({.silentFrom = 1});
+    std::stop_source stop;
+    stop.request_stop();
+    const HostNameChoice choice = ChooseHostName({{"A", true}});
+    result = SendHostName(
+        {{1, LoopbackOptions(host->Port(), kHostTimeout), stop.get_token()}, choice.frame});
+    EXPECT_EQ(result.status, ConversationResult::kCancelled);
+    EXPECT_FALSE(result.failure);
 }

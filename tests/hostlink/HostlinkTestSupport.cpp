@@ -2,6 +2,7 @@
 
 #include "hostlink/Frames.h"
 #include "hostlink/HostLinkSocket.h"
+#include "messages/FailureMessage.h"
 #include "show/Cue.h"
 #include "store/LayoutTable.h"
 #include "tools/virtual-host/FrameDecoder.h"
@@ -119,6 +120,18 @@ std::unique_ptr<hostlink::VirtualFiringHost> StartHost(hostlink::VirtualHostOpti
     std::string error;
     EXPECT_TRUE(host->Start(error)) << error;
     return host;
+}
+
+ShownFailure Shown(const hostlink::ConversationResult& result)
+{
+    EXPECT_EQ(result.status, hostlink::ConversationResult::kFailed);
+    if (!result.failure) {
+        ADD_FAILURE() << "no failure";
+        return {};
+    }
+    const messages::Message message =
+        messages::FailureMessage(*result.failure, messages::Doing::kDownloading);
+    return {message.text, message.icon};
 }
 
 hostlink::HostLinkMaker FailingSendMaker(int failingSend, LinkLog& log)

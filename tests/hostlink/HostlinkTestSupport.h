@@ -1,10 +1,10 @@
 #pragma once
 
-#include "hostlink/DownloadView.h"
+#include "hostlink/Conversation.h"
 #include "hostlink/HostLink.h"
 #include "hostlink/HostLinkOptions.h"
+#include "prompt/Prompt.h"
 #include "show/Cue.h"
-#include "store/LayoutTable.h"
 #include "tests/support/TempDir.h"
 #include "tools/virtual-host/VirtualFiringHost.h"
 
@@ -51,36 +51,14 @@ hostlink::HostLinkOptions LoopbackOptions(std::uint16_t port,
 // A virtual host on loopback at a free port; fails the test if it cannot start.
 std::unique_ptr<hostlink::VirtualFiringHost> StartHost(hostlink::VirtualHostOptions options = {});
 
-// The dialog's side of a download, recorded.
-class RecordingView : public hostlink::DownloadView
+// The text and icon a conversation's failure is shown with; a test fails
+// when there is no failure.
+struct ShownFailure
 {
-public:
-    std::string hostCode = "1";
-    std::vector<int> percents;
-    std::vector<std::string> progressTexts;
-    std::vector<std::string> endTexts;
-    std::vector<std::string> statusLines;
-    int cancelAfterPercents = -1; // >= 0: ask to cancel once this many percents were shown
-
-    std::string HostCodeText() override { return hostCode; }
-    std::stop_source cancel;
-
-    std::stop_token CancelToken() override
-    {
-        if (cancelAfterPercents == 0)
-            cancel.request_stop();
-        return cancel.get_token();
-    }
-    void SetProgressPercent(int percent) override
-    {
-        percents.push_back(percent);
-        if (cancelAfterPercents > 0 && static_cast<int>(percents.size()) >= cancelAfterPercents)
-            cancel.request_stop();
-    }
-    void SetProgressText(const std::string& text) override { progressTexts.push_back(text); }
-    void SetEndText(const std::string& text) override { endTexts.push_back(text); }
-    void SetStatusLine(const std::string& text) override { statusLines.push_back(text); }
+    std::string text;
+    prompt::MessageIcon icon = prompt::MessageIcon::None;
 };
+ShownFailure Shown(const hostlink::ConversationResult& result);
 
 // A real socket whose send number `failingSend` (from 1) fails without
 // sending anything; counts the sends and whether the link was closed.

@@ -5,11 +5,11 @@
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
 #include "hostlink/HostNameSetting.h"
+#include "hostlink/LoadDownloadCues.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "tests/hostlink/ChildProcess.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
-#include "tests/support/FakePrompt.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -76,14 +76,10 @@ TEST(RealAddress, DownloadReachesHostCodeFiveWithTheBuiltInSettings)
     VirtualHostTool host({});
     ASSERT_TRUE(host.Listening());
     testsupport::TempDir dir;
-    testsupport::FakePrompt prompt;
-    prompt.openFiles.push_back(MakeShowStore(dir, FieldShow()));
-    RecordingView view;
-    view.hostCode = "5";
-    DownloadProcedure download(prompt, view); // the built-in options
-    EXPECT_TRUE(download.RunDownload());
-    EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_EQ(view.statusLines, std::vector<std::string>{"download total：10fire record..."});
+    const std::vector<show::Cue> cues = LoadDownloadCues(MakeShowStore(dir, FieldShow()));
+    const DownloadResult result = SendShow({{.hostCode = 5}, cues}); // the built-in options
+    EXPECT_TRUE(result.Completed());
+    EXPECT_EQ(result.acknowledged, 10u);
 
     const std::vector<json> frames = host.Frames(11);
     ASSERT_EQ(frames.size(), 11u);
@@ -105,11 +101,9 @@ TEST(RealAddress, HostNameReachesHostCodeFive)
 {
     VirtualHostTool host({});
     ASSERT_TRUE(host.Listening());
-    testsupport::FakePrompt prompt;
-    HostNameSetting setting(prompt);
-    EXPECT_TRUE(setting.SetHost({{"东区", true}}, "5"));
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, strings::kHostSettingsDone);
+    const HostNameChoice name = ChooseHostName({{"东区", true}});
+    ASSERT_FALSE(name.failure);
+    EXPECT_TRUE(SendHostName({{.hostCode = 5}, name.frame}).Completed()); // the built-in options
     const std::vector<json> frames = host.Frames(1);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0]["name"], "东区");
@@ -120,17 +114,15 @@ TEST(RealAddress, HostFallingSilentIsGivenUpAfterTheBuiltInWait)
     VirtualHostTool host({"--silent-from", "6"});
     ASSERT_TRUE(host.Listening());
     testsupport::TempDir dir;
-    testsupport::FakePrompt prompt;
-    prompt.openFiles.push_back(MakeShowStore(dir, NumberedRows(10)));
-    RecordingView view;
-    view.hostCode = "5";
-    DownloadProcedure download(prompt, view);
+    const std::vector<show::Cue> cues = LoadDownloadCues(MakeShowStore(dir, NumberedRows(10)));
+    std::vector<int> percents;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(download.RunDownload());
+    const DownloadResult result = SendShow(
+        {{.hostCode = 5}, cues, [&percents](int percent) { percents.push_back(percent); }});
     EXPECT_GE(std::chrono::steady_clock::now() - start, 4900ms);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, strings::kHostEchoTimeout);
-    EXPECT_EQ(view.percents.back(), 40);
+    EXPECT_EQ(Shown(result).text, strings::kHostEchoTimeout);
+    ASSERT_FALSE(percents.empty());
+    EXPECT_EQ(percents.back(), 40);
 }
 
 TEST(RealAddress, FieldOfHostCodesFiveToSevenIsNamedAndLoaded)
@@ -147,7 +139,7 @@ TEST(RealAddress, FieldOfHostCodesFiveToSevenIsNamedAndLoaded)
         field.push_back({names[static_cast<std::size_t>(code - 5)], code, {}}); // built-in
     }
     const std::vector<show::Cue> cues = FieldCues(30, names);
-    const auto states = LoadField(cues, field, [](std::size_t, const FieldHostState&) {}, {});
+    const auto states = LoadField({cues, field});
     EXPECT_TRUE(FieldComplete(states));
     for (std::size_t i = 0; i < hosts.size(); ++i)
         ExpectNamedAndLoaded(*hosts[i], names[i], cues);

@@ -3,7 +3,6 @@
 #include "hostlink/UdpPlatform.h"
 #include "tests/hostlink/ChildProcess.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
-#include "tests/support/FakePrompt.h"
 #include "tools/virtual-host/NetworkIsolation.h"
 
 #include <array>
@@ -25,6 +24,13 @@ json ReadJsonLine(ChildProcess& tool)
     return line ? json::parse(*line) : json();
 }
 
+// Tells the host on loopback at `port` its name; true when it accepted.
+bool SetHostName(const std::string& name, std::uint16_t port)
+{
+    const HostNameChoice choice = ChooseHostName({{name, true}});
+    return !choice.failure && SendHostName({{1, LoopbackOptions(port)}, choice.frame}).Completed();
+}
+
 } // namespace
 
 TEST(VirtualHostTool, PrintsEachFrameAsOneJsonLine)
@@ -36,10 +42,8 @@ TEST(VirtualHostTool, PrintsEachFrameAsOneJsonLine)
     const auto port = listening["port"].get<std::uint16_t>();
     ASSERT_NE(port, 0);
 
-    testsupport::FakePrompt prompt;
-    HostNameSetting setting(prompt, LoopbackOptions(port));
-    EXPECT_TRUE(setting.SetHost({{"烟花\"1\"", true}}, "1"));
-    EXPECT_FALSE(setting.SetHost({{"B", true}}, "1")); // frame 2 is refused
+    EXPECT_TRUE(SetHostName("烟花\"1\"", port));
+    EXPECT_FALSE(SetHostName("B", port)); // frame 2 is refused
 
     const json first = ReadJsonLine(tool);
     EXPECT_EQ(first["frame"], 1);
@@ -58,8 +62,7 @@ TEST(VirtualHostTool, ExitsAfterTheFramesAskedFor)
     ChildProcess tool(kTool, {"--port", "0", "--exit-after", "1"});
     ASSERT_TRUE(tool.Started());
     const auto port = ReadJsonLine(tool)["port"].get<std::uint16_t>();
-    testsupport::FakePrompt prompt;
-    EXPECT_TRUE(HostNameSetting(prompt, LoopbackOptions(port)).SetHost({{"A", true}}, "1"));
+    EXPECT_TRUE(SetHostName("A", port));
     EXPECT_EQ(ReadJsonLine(tool)["frame"], 1);
     EXPECT_EQ(tool.Wait(5000ms), 0);
 }

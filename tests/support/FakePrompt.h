@@ -6,13 +6,16 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace testsupport {
 
 // A prompt that records every message and question and answers from a script.
 // An unscripted question or file choice fails the test (and answers No/cancel):
-// a test scripts every question and chooser it expects.
+// a test scripts every question and chooser it expects. So does any call from
+// another thread than the one that made the prompt: a user is asked on the
+// window's thread only.
 class FakePrompt : public prompt::Prompt
 {
 public:
@@ -33,6 +36,7 @@ public:
     std::deque<std::optional<std::string>> openFiles; // for ChooseOpenFile
     std::deque<std::optional<std::string>> saveFiles; // for ChooseSaveFile
     int unscripted = 0;                               // calls with no scripted answer
+    int offThread = 0; // calls from another thread than the one that made the prompt
 
     // The messages' texts, in the order shown.
     std::vector<std::string> MessageTexts() const
@@ -45,10 +49,12 @@ public:
 
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override
     {
+        CheckThread("message", text);
         messages.push_back({text, icon});
     }
     bool AskYesNo(const std::string& text) override
     {
+        CheckThread("question", text);
         questions.push_back(text);
         if (answers.empty()) {
             Unscripted("question", text);
@@ -60,6 +66,7 @@ public:
     }
     prompt::Answer AskYesNoCancel(const std::string& text, prompt::AnswerButtons buttons) override
     {
+        CheckThread("three-way question", text);
         questions.push_back(text);
         threeWayButtons.push_back(buttons);
         if (threeWayAnswers.empty()) {
@@ -72,16 +79,26 @@ public:
     }
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override
     {
+        CheckThread("Open File chooser", choice.initialPath);
         openChoices.push_back(choice);
         return Next(openFiles, "Open File chooser", choice);
     }
     std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& choice) override
     {
+        CheckThread("Save File chooser", choice.initialPath);
         saveChoices.push_back(choice);
         return Next(saveFiles, "Save File chooser", choice);
     }
 
 private:
+    void CheckThread(const char* what, const std::string& text)
+    {
+        if (std::this_thread::get_id() == owner_)
+            return;
+        ++offThread;
+        ADD_FAILURE() << what << " from another thread than the prompt's: \"" << text << "\"";
+    }
+
     void Unscripted(const char* what, const std::string& text)
     {
         ++unscripted;
@@ -102,6 +119,8 @@ private:
         queue.pop_front();
         return answer;
     }
+
+    std::thread::id owner_ = std::this_thread::get_id();
 };
 
 } // namespace testsupport

@@ -3,6 +3,7 @@
 #include "tests/support/FakePrompt.h"
 
 #include <gtest/gtest-spi.h>
+#include <thread>
 
 namespace {
 
@@ -30,6 +31,20 @@ TEST(FakePrompt, AnUnscriptedChooserFailsTheTestAndIsCancelled)
     EXPECT_NONFATAL_FAILURE(prompt.ChooseSaveFile(choice), "unscripted Save File chooser");
     prompt.saveFiles.push_back("/shows/a.db");
     EXPECT_EQ(prompt.ChooseSaveFile(choice), "/shows/a.db");
+}
+
+TEST(FakePrompt, ACallFromAnotherThreadFailsTheTest)
+{
+    testsupport::FakePrompt prompt;
+    prompt.openFiles.push_back("/shows/a.db");
+    EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(
+        std::thread([&] { prompt.ShowMessage("done", {}); }).join(),
+        "message from another thread than the prompt's: \"done\"");
+    EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(std::thread([&] { prompt.ChooseOpenFile({}); }).join(),
+                                           "Open File chooser from another thread");
+    EXPECT_EQ(prompt.offThread, 2);
+    prompt.ShowMessage("here", prompt::MessageIcon::Information);
+    EXPECT_EQ(prompt.offThread, 2);
 }
 
 } // namespace

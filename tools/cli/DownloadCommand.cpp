@@ -5,6 +5,7 @@
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
+#include "show/HostCode.h"
 #include "show/ShowCheck.h"
 #include "tools/cli/CheckReportOutput.h"
 #include "tools/cli/CliCommon.h"
@@ -15,10 +16,10 @@
 #include "tools/cli/TargetOption.h"
 #include "tools/cli/TerminalDownloadView.h"
 #include "tools/cli/TerminalFieldView.h"
-#include "tools/cli/TerminalPrompt.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
 #include <unistd.h>
 
 namespace cli {
@@ -57,6 +58,18 @@ bool ShowPassesCheck(const DownloadOptions& options)
     return true;
 }
 
+// The cues a download sends, in launch-time order; nothing, after saying why,
+// when the store cannot give them.
+std::optional<std::vector<show::Cue>> DownloadCues(const std::string& store)
+{
+    try {
+        return hostlink::LoadDownloadCues(store);
+    } catch (const show::Failure& failure) {
+        PrintError(messages::FailureText(failure, messages::Doing::kDownloading));
+    }
+    return std::nullopt;
+}
+
 std::string JoinedNames(const std::vector<std::string>& names)
 {
     std::string text;
@@ -72,10 +85,8 @@ int RunFieldLoad(const DownloadOptions& options)
     const std::map<int, hostlink::HostLinkOptions> targets = ParseFieldTargets(options.targets);
     if (!ShowPassesCheck(options))
         return kFailure;
-    TerminalPrompt prompt;
-    prompt.AnswerOpenFile(options.store);
-    std::vector<show::Cue> cues;
-    if (!hostlink::LoadDownloadCues(prompt, cues))
+    const std::optional<std::vector<show::Cue>> cues = DownloadCues(options.store);
+    if (!cues)
         return kFailure;
     const show::StoredPlan plan = show::LoadHostPlan(options.store);
     if (!plan.read) {
@@ -83,7 +94,7 @@ int RunFieldLoad(const DownloadOptions& options)
         return kFailure;
     }
     const hostlink::FieldPlanning field =
-        hostlink::PlanField(cues, plan.entries, [&targets](int hostCode) {
+        hostlink::PlanField(*cues, plan.entries, [&targets](int hostCode) {
             const auto found = targets.find(hostCode);
             return found == targets.end() ? hostlink::HostLinkOptions{} : found->second;
         });
@@ -102,12 +113,11 @@ int RunFieldLoad(const DownloadOptions& options)
             throw UsageError(strings::FormatText(strings::kCliFieldTargetMissing, host.hostCode));
     const InterruptRequest interrupt;
     TerminalFieldView view(field.hosts, isatty(STDERR_FILENO) == 1);
-    const std::vector<hostlink::FieldHostState> states = hostlink::LoadField(
-        cues, field.hosts,
-        [&view](std::size_t host, const hostlink::FieldHostState& state) {
-            view.Changed(host, state);
-        },
-        interrupt.Token());
+    const std::vector<hostlink::FieldHostState> states =
+        hostlink::LoadField({*cues, field.hosts, interrupt.Token(),
+                             [&view](std::size_t host, const hostlink::FieldHostState& state) {
+                                 view.Changed(host, state);
+                             }});
     view.Finish();
     TerminalFieldView::WriteSummary(stdout, field.hosts, states);
     return hostlink::FieldComplete(states) ? kSuccess : kFailure;
@@ -126,14 +136,17 @@ int RunDownload(const DownloadOptions& options)
         LinkOptionsFor(options.targets.empty() ? std::string() : options.targets.front());
     if (!ShowPassesCheck(options))
         return kFailure;
-    TerminalPrompt prompt;
-    prompt.AnswerOpenFile(options.store);
+    const std::optional<std::vector<show::Cue>> cues = DownloadCues(options.store);
+    if (!cues)
+        return kFailure;
     const InterruptRequest interrupt;
-    TerminalDownloadView view(options.hostCode, isatty(STDERR_FILENO) == 1);
-    view.SetCancelToken(interrupt.Token());
-    prompt.BeforeEachMessage([&view] { view.EndBarLine(); });
-    hostlink::DownloadProcedure download(prompt, view, link);
-    return download.RunDownload() ? kSuccess : kFailure;
+    TerminalDownloadView view(isatty(STDERR_FILENO) == 1);
+    const hostlink::DownloadResult result =
+        hostlink::SendShow({{show::ReadHostCode(options.hostCode).code, link, interrupt.Token()},
+                            *cues,
+                            [&view](int percent) { view.ShowProgress(percent); }});
+    view.ShowEnd(result);
+    return result.Completed() ? kSuccess : kFailure;
 }
 
 } // namespace

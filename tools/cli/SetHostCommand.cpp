@@ -1,14 +1,15 @@
 #include "hostlink/HostNameSetting.h"
+#include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
+#include "show/HostCode.h"
 #include "show/HostNameRules.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/StoreCues.h"
 #include "tools/cli/TargetOption.h"
-#include "tools/cli/TerminalPrompt.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -38,15 +39,25 @@ int RunSetHost(const SetHostOptions& options)
     const auto entry = std::find_if(cues->begin(), cues->end(), [&](const show::Cue& cue) {
         return !wanted.empty() && show::TrimHostName(cue.HostName) == wanted;
     });
-    TerminalPrompt prompt;
     if (entry == cues->end() && !wanted.empty()) {
         PrintError(strings::FormatText(strings::kCliHostNotInShow, options.name.c_str()));
         return kFailure;
     }
     // An empty name goes through the dialog's own name check and message.
-    const std::string name = entry == cues->end() ? options.name : entry->HostName;
-    hostlink::HostNameSetting setting(prompt, link);
-    return setting.SetHost({{name, true}}, options.hostCode) ? kSuccess : kFailure;
+    const hostlink::HostNameChoice name =
+        hostlink::ChooseHostName({{entry == cues->end() ? options.name : entry->HostName, true}});
+    const hostlink::ConversationResult result =
+        name.failure
+            ? hostlink::ConversationResult{hostlink::ConversationResult::kFailed, name.failure}
+            : hostlink::SendHostName(
+                  {{show::ReadHostCode(options.hostCode).code, link, {}}, name.frame});
+    if (!result.Completed()) {
+        if (result.failure)
+            PrintError(messages::FailureText(*result.failure, messages::Doing::kSettingHost));
+        return kFailure;
+    }
+    PrintError(strings::kHostSettingsDone);
+    return kSuccess;
 }
 
 } // namespace

@@ -1,14 +1,45 @@
 #include "tools/cli/TerminalDownloadView.h"
 
+#include "messages/FailureMessage.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "tools/cli/CliCommon.h"
+
 namespace cli {
 
 namespace {
 constexpr int kBarWidth = 40;
+constexpr int kComplete = 100;
+} // namespace
+
+TerminalDownloadView::TerminalDownloadView(bool terminal, std::FILE* out)
+    : terminal_(terminal), out_(out)
+{
 }
 
-TerminalDownloadView::TerminalDownloadView(std::string hostCode, bool terminal, std::FILE* out)
-    : hostCode_(std::move(hostCode)), terminal_(terminal), out_(out)
+void TerminalDownloadView::ShowProgress(int percent)
 {
+    SetProgressPercent(percent);
+    SetProgressText(strings::FormatText(strings::kDownloadedPercent, percent));
+}
+
+void TerminalDownloadView::ShowEnd(const hostlink::DownloadResult& result)
+{
+    switch (result.status) {
+    case hostlink::DownloadResult::kCompleted:
+        ShowProgress(kComplete);
+        SetEndText(strings::kDownloadEnd);
+        SetStatusLine(
+            strings::FormatText(strings::kDownloadTotal, static_cast<int>(result.acknowledged)));
+        break;
+    case hostlink::DownloadResult::kCancelled:
+        SetStatusLine(strings::kCancelDownload);
+        break;
+    case hostlink::DownloadResult::kFailed:
+        EndBarLine();
+        PrintError(messages::FailureText(*result.failure, messages::Doing::kDownloading));
+        break;
+    }
 }
 
 void TerminalDownloadView::SetProgressText(const std::string& text)

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "hostlink/DownloadView.h"
+#include "hostlink/DownloadProcedure.h"
 
 #include <cstdio>
-#include <stop_token>
 #include <string>
 
 namespace cli {
@@ -11,33 +10,32 @@ namespace cli {
 // The Download dialog's texts on standard error: a progress bar redrawn in
 // place when it is a terminal, otherwise one line per new progress text, so
 // that a log shows each step once.
-class TerminalDownloadView : public hostlink::DownloadView
+class TerminalDownloadView
 {
 public:
-    TerminalDownloadView(std::string hostCode, bool terminal, std::FILE* out = stderr);
+    explicit TerminalDownloadView(bool terminal, std::FILE* out = stderr);
 
-    std::string HostCodeText() override { return hostCode_; }
-    // Ctrl-C, through an InterruptRequest's token.
-    void SetCancelToken(std::stop_token cancel) { cancel_ = std::move(cancel); }
-    std::stop_token CancelToken() override { return cancel_; }
-    void SetProgressPercent(int percent) override { percent_ = percent; }
-    void SetProgressText(const std::string& text) override;
-    void SetEndText(const std::string& text) override { Line(text); }
-    void SetStatusLine(const std::string& text) override { Line(text); }
+    // After each acknowledged cue, from the download's thread.
+    void ShowProgress(int percent);
+    // What the dialog shows once the download has ended: the end texts, the
+    // cancel line, or the failure's message (on standard error).
+    void ShowEnd(const hostlink::DownloadResult& result);
 
+    void SetProgressPercent(int percent) { percent_ = percent; }
+    void SetProgressText(const std::string& text);
+    void SetEndText(const std::string& text) { Line(text); }
+    void SetStatusLine(const std::string& text) { Line(text); }
     // Ends the bar's line, so that what follows starts on a line of its own.
     void EndBarLine();
 
 private:
     void Line(const std::string& text);
 
-    std::string hostCode_;
     bool terminal_;
     std::FILE* out_;
     int percent_ = 0;
     bool barShown_ = false;
     std::string lastText_;
-    std::stop_token cancel_;
 };
 
 } // namespace cli

@@ -1,5 +1,6 @@
 #include "tools/cli/TerminalFieldView.h"
 
+#include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "tools/cli/TextTable.h"
@@ -13,12 +14,21 @@ namespace {
 constexpr std::chrono::milliseconds kRedrawInterval{100};
 constexpr int kLineStep = 10; // percent between two plain lines of one host
 
+// Beside a host's state: why it failed, or that it was stopped.
+std::string HostMessage(const hostlink::FieldHostState& state)
+{
+    if (state.phase == hostlink::FieldHostState::kCancelled)
+        return strings::kCancelDownload;
+    return state.failure ? messages::FailureText(*state.failure, messages::Doing::kDownloading)
+                         : std::string();
+}
+
 std::string HostLine(const hostlink::FieldHost& host, const hostlink::FieldHostState& state)
 {
     return strings::FormatText("%-16s %3d  %-21s  %-17s %3d％  %s", host.hostName.c_str(),
                                host.hostCode, FieldHostAddress(host).c_str(),
                                hostlink::PhaseText(state.phase), state.percent,
-                               state.message.c_str());
+                               HostMessage(state).c_str());
 }
 
 } // namespace
@@ -80,7 +90,7 @@ void TerminalFieldView::WriteSummary(std::FILE* out, const std::vector<hostlink:
     for (std::size_t i = 0; i < hosts.size(); ++i) {
         rows.push_back({hosts[i].hostName, std::to_string(hosts[i].hostCode),
                         FieldHostAddress(hosts[i]), hostlink::PhaseText(states[i].phase),
-                        std::to_string(states[i].percent) + "％", states[i].message});
+                        std::to_string(states[i].percent) + "％", HostMessage(states[i])});
         loaded += states[i].phase == hostlink::FieldHostState::kDone ? 1 : 0;
     }
     std::ostringstream table;

@@ -14,15 +14,11 @@ namespace cli {
 void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/)
 {
     shown_.push_back(text);
-    if (before_)
-        before_();
     PrintError(CondenseErrorDump(text, failureHeadline_, VerboseOutput()));
 }
 
 bool TerminalPrompt::AskYesNo(const std::string& text)
 {
-    if (before_)
-        before_();
     PrintError(strings::FormatText(yes_ ? strings::kCliQuestionYes : strings::kCliQuestionNo,
                                    text.c_str()));
     return yes_;

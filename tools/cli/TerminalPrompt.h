@@ -3,7 +3,6 @@
 #include "prompt/Prompt.h"
 
 #include <deque>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,8 +26,6 @@ public:
     // The line put before a message that is the access layer's bare error
     // record (Open shows nothing else), so that a terminal says what failed.
     void SetFailureHeadline(std::string line) { failureHeadline_ = std::move(line); }
-    // Runs before each message and question: a progress bar ends its line.
-    void BeforeEachMessage(std::function<void()> hook) { before_ = std::move(hook); }
 
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override;
     bool AskYesNo(const std::string& text) override;
@@ -41,7 +38,6 @@ private:
     std::deque<std::string> openFiles_;
     std::optional<std::string> saveFile_;
     bool yes_ = false;
-    std::function<void()> before_;
     std::string failureHeadline_;
     std::vector<std::string> shown_;
 };

@@ -8,6 +8,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace dialogtest {
 
@@ -29,6 +30,9 @@ class WindowThreadPrompt : public testsupport::FakePrompt
 public:
     int callsOffWindowThread = 0;
     std::function<void()> onMessage; // runs while the message is "shown"
+    // Every chooser ("chooser at PATH") and message ("message TEXT"), in
+    // order; a test may add its own events.
+    std::vector<std::string> asked;
 
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override;
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override;
@@ -36,6 +40,10 @@ public:
 private:
     void NoteThread();
 };
+
+// Every button, check box, label with text and group box of `dialog` shown
+// at least as large as its text needs, and inside the dialog.
+void ExpectTextsFit(QWidget& dialog);
 
 // The child widget of that class and object name; throws when there is none.
 template <typename Widget> Widget& Child(const QWidget& parent, const char* objectName)

@@ -124,7 +124,108 @@ TEST_F(DownloadDialog, OpensWithHostCodeOneAndItsControls)
     EXPECT_EQ(Utf8(Child<QGroupBox>(*dialog, "groupProgress").title()),
               strings::kDownloadProgressGroup);
     EXPECT_EQ(Utf8(Child<QLabel>(*dialog, "labelCode").text()), strings::kDownloadCodeLabel);
-    EXPECT_EQ(dialog->size(), editor::DialogUnitsToPixels(dialog->font(), QSize(214, 133)));
+    // Opens at least at its drawn size, and as large as its texts need.
+    const QSize drawn = editor::DialogUnitsToPixels(dialog->font(), QSize(214, 133));
+    EXPECT_GE(dialog->width(), drawn.width());
+    EXPECT_GE(dialog->height(), drawn.height());
+    ExpectTextsFit(*dialog);
+}
+
+TEST_F(DownloadDialog, LargeFontsStillFitEveryText)
+{
+    Open();
+    for (const int points : {16, 28}) {
+        SCOPED_TRACE(points);
+        QFont font = dialog->font();
+        font.setPointSize(points);
+        dialog->setFont(font);
+        dialog->adjustSize();
+        ExpectTextsFit(*dialog);
+    }
+}
+
+TEST_F(DownloadDialog, ChooserOffersAccessThenSqliteThenEverything)
+{
+    Open();
+    prompt.openFiles.push_back(std::nullopt);
+    QSignalSpy finished(dialog.get(), &CDownloadDlg::DownloadFinished);
+    Button("buttonDownload").click();
+    ASSERT_EQ(prompt.openChoices.size(), 1u);
+    const prompt::FileChoice& choice = prompt.openChoices[0];
+    ASSERT_EQ(choice.filters.size(), 3u);
+    EXPECT_EQ(choice.filters[0].label, strings::kFilterMdbChinese);
+    EXPECT_EQ(choice.filters[0].patterns, std::vector<std::string>{"*.mdb"});
+    EXPECT_EQ(choice.filters[1].label, strings::kFilterSqlite);
+    EXPECT_EQ(choice.filters[1].patterns,
+              (std::vector<std::string>{"*.db", "*.sqlite", "*.sqlite3"}));
+    EXPECT_EQ(choice.filters[2].label, strings::kFilterAll);
+    EXPECT_EQ(choice.initialPath, "") << "a dialog of its own starts nowhere in particular";
+    // Cancelled: the download ends without a message.
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_TRUE(host->Records().empty());
+}
+
+// What the dialog asks, in the order it asks it: the chooser, the host code,
+// the gate of whoever opened it, then the store is read.
+class DownloadQuestions : public DownloadDialog
+{
+protected:
+    void OpenGated(bool gateAnswer)
+    {
+        host = StartHost();
+        HostDialogOptions options;
+        options.link = LoopbackOptions(host->Port(), 2000ms);
+        options.currentStore = current;
+        options.storeGate = [this, gateAnswer](const std::string& path) {
+            prompt.asked.push_back("gate " + path);
+            return gateAnswer;
+        };
+        dialog = std::make_unique<CDownloadDlg>(prompt, nullptr, options);
+        dialog->show();
+    }
+
+    const std::string current = dir.File("current.db");
+};
+
+TEST_F(DownloadQuestions, EmptyHostCodeIsToldAfterTheChooserAndBeforeTheGate)
+{
+    OpenGated(true);
+    HostCode().clear();
+    EXPECT_FALSE(Download(MakeShowStore(dir, NumberedRows(2))));
+    EXPECT_EQ(prompt.asked,
+              (std::vector<std::string>{"chooser at " + current,
+                                        "message " + std::string(strings::kPleaseInputHostCode)}));
+    EXPECT_TRUE(host->Records().empty());
+}
+
+TEST_F(DownloadQuestions, TheGateComesAfterTheHostCodeAndBeforeTheStoreIsRead)
+{
+    OpenGated(true);
+    const std::string store = MakeShowStore(dir, NumberedRows(2));
+    EXPECT_TRUE(Download(store));
+    EXPECT_EQ(prompt.asked, (std::vector<std::string>{"chooser at " + current, "gate " + store}));
+    EXPECT_EQ(CuesReceived(), 2u);
+
+    // A store that cannot be read is told of only once the gate let it pass.
+    prompt.asked.clear();
+    const std::string missing = dir.File("missing.db");
+    EXPECT_FALSE(Download(missing));
+    EXPECT_EQ(prompt.asked,
+              (std::vector<std::string>{"chooser at " + current, "gate " + missing,
+                                        "message " + std::string(strings::kDatabaseException)}));
+    ExpectOnlyMessage(strings::kDatabaseException, MessageIcon::Stop);
+    EXPECT_EQ(CuesReceived(), 2u);
+}
+
+TEST_F(DownloadQuestions, AStoreTheGateTurnsDownIsNeitherReadNorSent)
+{
+    OpenGated(false);
+    const std::string store = MakeShowStore(dir, NumberedRows(2));
+    EXPECT_FALSE(Download(store));
+    EXPECT_EQ(prompt.asked, (std::vector<std::string>{"chooser at " + current, "gate " + store}));
+    EXPECT_TRUE(host->Records().empty());
+    EXPECT_EQ(ProgressText(), "");
 }
 
 TEST_F(DownloadDialog, EmptyShowEndsAtOneHundredWithNoCues)

@@ -127,7 +127,17 @@ TEST_F(HostSettingsDialog, ListsTheStoresNamesOnceEachUnticked)
     EXPECT_EQ(Utf8(Child<QGroupBox>(*dialog, "groupHostList").title()),
               strings::kHostSettingsListGroup);
     EXPECT_EQ(Utf8(Child<QLabel>(*dialog, "labelCode").text()), strings::kHostSettingsCodeLabel);
-    EXPECT_EQ(dialog->size(), editor::DialogUnitsToPixels(dialog->font(), QSize(148, 145)));
+    // Opens at least at its drawn size, and as large as its texts need, at
+    // any font.
+    const QSize drawn = editor::DialogUnitsToPixels(dialog->font(), QSize(148, 145));
+    EXPECT_GE(dialog->width(), drawn.width());
+    EXPECT_GE(dialog->height(), drawn.height());
+    ExpectTextsFit(*dialog);
+    QFont large = dialog->font();
+    large.setPointSize(28);
+    dialog->setFont(large);
+    dialog->adjustSize();
+    ExpectTextsFit(*dialog);
 }
 
 TEST_F(HostSettingsDialog, SelectingANameLeavesItTheOnlyTickedOne)
@@ -165,6 +175,41 @@ TEST_F(HostSettingsDialog, StoreWithoutTheShowTableGivesAnEmptyList)
     EXPECT_EQ(List().count(), 0);
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_EQ(Utf8(HostCode().text()), "1");
+}
+
+TEST_F(HostSettingsDialog, StoreThatFailsWhileReadIsADatabaseErrorAndListsNothing)
+{
+    const std::string path = MakeShowStore(dir, RowsNamed({"A", "B"}));
+    testsupport::RunSql(path, "UPDATE tb_Layout SET HostName = X'00FF' WHERE FlowID = 1");
+    prompt.openFiles.push_back(path);
+    OpenChoosing();
+    ExpectOnlyMessage(strings::kHostSettingsDatabaseException, MessageIcon::Stop);
+    EXPECT_EQ(List().count(), 0);
+    EXPECT_EQ(Utf8(HostCode().text()), "") << "the network is not started";
+}
+
+TEST_F(HostSettingsDialog, TheChooserStartsAtTheGivenStoreAndTheGateStandsBeforeReading)
+{
+    const std::string store = MakeShowStore(dir, RowsNamed({"A"}));
+    for (const bool gateAnswer : {false, true}) {
+        SCOPED_TRACE(gateAnswer);
+        prompt.asked.clear();
+        prompt.openFiles.push_back(store);
+        host = StartHost();
+        HostDialogOptions options;
+        options.link = LoopbackOptions(host->Port(), 500ms);
+        options.currentStore = store;
+        options.storeGate = [&](const std::string& path) {
+            prompt.asked.push_back("gate " + path);
+            return gateAnswer;
+        };
+        dialog = std::make_unique<CHostSettingsDlg>(prompt, nullptr, options);
+        EXPECT_EQ(prompt.asked, (std::vector<std::string>{"chooser at " + store, "gate " + store}));
+        // Turned down, the store is not read: as if no file had been chosen.
+        EXPECT_EQ(List().count(), gateAnswer ? 1 : 0);
+        EXPECT_EQ(Utf8(HostCode().text()), gateAnswer ? "1" : "");
+    }
+    EXPECT_TRUE(prompt.messages.empty());
 }
 
 TEST_F(HostSettingsDialog, NetworkInitialisationFailureLeavesTheHostCodeEmpty)

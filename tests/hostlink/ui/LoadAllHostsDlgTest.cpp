@@ -1,14 +1,18 @@
 // The Load All Hosts dialog, offscreen, against virtual hosts on loopback.
 #include "hostlink/ui/LoadAllHostsDlg.h"
 
+#include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/HostPlan.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace hostlink;
@@ -22,7 +26,8 @@ class LoadAllHostsDialog : public ::testing::Test
 protected:
     // Two host names, hosts 5 and 6 on loopback with these faults.
     void Open(std::vector<VirtualHostOptions> faults, std::chrono::milliseconds wait,
-              std::vector<show::HostPlanEntry> plan = {{"A", 5}, {"B", 6}})
+              std::vector<show::HostPlanEntry> plan = {{"A", 5}, {"B", 6}},
+              bool checkErrors = false)
     {
         std::vector<StoreRow> rows = NumberedRows(10);
         for (StoreRow& row : rows) { // a show the check passes
@@ -30,6 +35,8 @@ protected:
             row.Addr = "1";
             row.Channel = std::to_string(row.FlowID);
         }
+        if (checkErrors)
+            rows[4].Channel = rows[2].Channel; // one firing point of host A used twice
         const std::string store = MakeShowStore(dir, rows);
         ASSERT_EQ(show::SaveHostPlan(store, plan), "");
         for (const VirtualHostOptions& fault : faults)
@@ -68,6 +75,69 @@ TEST_F(LoadAllHostsDialog, HostNameWithoutACodeSendsNothing)
               std::vector<std::string>{strings::FormatText(strings::kFieldUnplanned, "B")});
     for (const auto& host : hosts)
         EXPECT_TRUE(host->Records().empty());
+}
+
+// Starts the load while the show check's findings are up, and presses
+// `button` there; what the findings list showed.
+struct SeenCheck
+{
+    bool shown = false;
+    int findings = 0;
+    QString anyway;
+    QString cancel;
+    bool cancelIsDefault = false;
+};
+SeenCheck StartThroughTheCheck(CLoadAllHostsDlg& dialog, const char* button, bool& started)
+{
+    SeenCheck seen;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* check = qobject_cast<CShowCheckDlg*>(QApplication::activeModalWidget());
+        if (!check)
+            return;
+        seen.shown = true;
+        seen.findings = dialogtest::Child<QTableWidget>(*check, "findings").rowCount();
+        seen.anyway = dialogtest::Child<QPushButton>(*check, "buttonLoadAnyway").text();
+        auto& cancel = dialogtest::Child<QPushButton>(*check, "buttonClose");
+        seen.cancel = cancel.text();
+        seen.cancelIsDefault = cancel.isDefault();
+        dialogtest::Child<QPushButton>(*check, button).click();
+    });
+    timer.start(0);
+    started = dialog.OnStart();
+    return seen;
+}
+
+TEST_F(LoadAllHostsDialog, CheckErrorsAreListedAndCancelTheDefaultSendsNothing)
+{
+    Open({{}, {}}, 2000ms, {{"A", 5}, {"B", 6}}, true);
+    bool started = true;
+    const SeenCheck seen = StartThroughTheCheck(*dialog, "buttonClose", started);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_GE(seen.findings, 1);
+    EXPECT_EQ(seen.anyway, QString::fromUtf8(strings::kCheckLoadAnyway));
+    EXPECT_EQ(seen.cancel, QString::fromUtf8(strings::kCheckCancel));
+    EXPECT_TRUE(seen.cancelIsDefault);
+    EXPECT_FALSE(started);
+    EXPECT_FALSE(dialog->IsLoading());
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_TRUE(prompt.questions.empty());
+    for (const auto& host : hosts)
+        EXPECT_TRUE(host->Records().empty()) << "Cancel sends nothing";
+}
+
+TEST_F(LoadAllHostsDialog, LoadAnywayLoadsEveryHost)
+{
+    Open({{}, {}}, 2000ms, {{"A", 5}, {"B", 6}}, true);
+    QSignalSpy finished(dialog.get(), &CLoadAllHostsDlg::LoadFinished);
+    bool started = false;
+    ASSERT_TRUE(StartThroughTheCheck(*dialog, "buttonLoadAnyway", started).shown);
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(WaitUntil([&] { return finished.count() > 0; }));
+    EXPECT_TRUE(finished.front().front().toBool());
+    for (const auto& host : hosts)
+        EXPECT_EQ(host->Records().size(), 12u);
 }
 
 TEST_F(LoadAllHostsDialog, CancelAndClosingStopSilentHostsAtOnce)

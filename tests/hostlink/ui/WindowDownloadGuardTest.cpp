@@ -3,10 +3,10 @@
 // and the show check stands before the first frame. The virtual host is on
 // loopback and records what it got.
 #include "editor/ui/ConverterDlg.h"
-#include "editor/ui/ShowCheckDlg.h"
 #include "editor/ui/VSFlexGrid.h"
 #include "hostlink/ui/DownloadDlg.h"
 #include "hostlink/ui/HostSettingsDlg.h"
+#include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "tests/hostlink/HostlinkTestSupport.h"

@@ -1,6 +1,5 @@
-#include "editor/ui/ShowCheckDlg.h"
+#include "qtcommon/ShowCheckDlg.h"
 
-#include "editor/ui/AppIcon.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
@@ -35,7 +34,6 @@ CShowCheckDlg::CShowCheckDlg(const std::string& storePath, const show::ShowCheck
     : QDialog(parent), ui(std::make_unique<Ui::ShowCheckDlg>())
 {
     ui->setupUi(this);
-    setWindowIcon(editor::AppIcon());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowTitle(editor::ToQString(strings::kCheckTitle));
     ui->buttonClose->setText(editor::ToQString(strings::kCheckClose));
@@ -51,9 +49,18 @@ CShowCheckDlg::~CShowCheckDlg() = default;
 
 void CShowCheckDlg::OfferDownloadAnyway()
 {
-    auto* anyway = new QPushButton(editor::ToQString(strings::kCheckDownloadAnyway),
-                                   ui->buttonClose->parentWidget());
-    anyway->setObjectName(QStringLiteral("buttonDownloadAnyway"));
+    OfferGoingOn(strings::kCheckDownloadAnyway, "buttonDownloadAnyway");
+}
+
+void CShowCheckDlg::OfferLoadAnyway()
+{
+    OfferGoingOn(strings::kCheckLoadAnyway, "buttonLoadAnyway");
+}
+
+void CShowCheckDlg::OfferGoingOn(const char* text, const char* objectName)
+{
+    auto* anyway = new QPushButton(editor::ToQString(text), ui->buttonClose->parentWidget());
+    anyway->setObjectName(QString::fromLatin1(objectName));
     anyway->setAutoDefault(false);
     ui->bottomLayout->insertWidget(ui->bottomLayout->indexOf(ui->buttonClose), anyway);
     connect(anyway, &QPushButton::clicked, this, &QDialog::accept);

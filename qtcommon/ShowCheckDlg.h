@@ -10,9 +10,10 @@ namespace Ui {
 class ShowCheckDlg;
 }
 
-// "Tools" > "Check Show...": the findings of the show check on one show
-// store, one row each (severity, text, the rows' "Sequence" values), errors
-// first, and a summary line.
+// The findings of the show check on one show store, one row each (severity,
+// text, the rows' "Sequence" values), errors first, and a summary line: the
+// window's "Tools" > "Check Show...", and the question before a store with
+// errors goes to firing hosts. It takes its parent's icon.
 class CShowCheckDlg : public QDialog
 {
     Q_OBJECT
@@ -25,9 +26,12 @@ public:
     // Makes the dialog the question before a download: "Download anyway"
     // accepts; "Cancel", the default button, Escape and the close box reject.
     void OfferDownloadAnyway();
+    // The same before loading every host of a field, with "Load anyway".
+    void OfferLoadAnyway();
 
 private:
     void Fill(const show::ShowCheckReport& report);
+    void OfferGoingOn(const char* text, const char* objectName);
 
     std::unique_ptr<Ui::ShowCheckDlg> ui;
 };
