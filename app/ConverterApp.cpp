@@ -24,7 +24,7 @@ void CConverterApp::SetSocketStartup(std::function<bool()> startSockets)
 
 int CConverterApp::InitInstance()
 {
-    editor::QtPrompt ownPrompt(nullptr);
+    qtcommon::QtPrompt ownPrompt(nullptr);
     prompt::Prompt& prompt = prompt_ ? *prompt_ : ownPrompt;
     if (!startSockets_()) {
         prompt.ShowMessage(strings::kSocketStartupFailed, prompt::MessageIcon::Warning);
@@ -40,6 +40,6 @@ int CConverterApp::InitInstance()
     // `tavrin FILE`: the show store a file manager opens with the program.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
-        window->OpenStoreFile(editor::ToStdString(arguments.at(1)));
+        window->OpenStoreFile(qtcommon::ToStdString(arguments.at(1)));
     return exec();
 }

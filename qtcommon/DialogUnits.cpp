@@ -2,7 +2,7 @@
 
 #include <QFontMetrics>
 
-namespace editor {
+namespace qtcommon {
 
 QSize DialogUnitsToPixels(const QFont& font, QSize units)
 {
@@ -13,4 +13,4 @@ QSize DialogUnitsToPixels(const QFont& font, QSize units)
     return {(units.width() * averageWidth + 2) / 4, (units.height() * height + 4) / 8};
 }
 
-} // namespace editor
+} // namespace qtcommon

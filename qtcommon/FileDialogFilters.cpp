@@ -2,7 +2,7 @@
 
 #include "qtcommon/QtText.h"
 
-namespace editor {
+namespace qtcommon {
 
 QStringList FileDialogFilters(const prompt::FileChoice& choice)
 {
@@ -20,4 +20,4 @@ QStringList FileDialogFilters(const prompt::FileChoice& choice)
     return filters;
 }
 
-} // namespace editor
+} // namespace qtcommon

@@ -7,7 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-namespace editor {
+namespace qtcommon {
 
 namespace {
 
@@ -92,4 +92,4 @@ std::optional<std::string> QtPrompt::ChooseSaveFile(const prompt::FileChoice& ch
     return RunFileDialog(owner_, choice, QFileDialog::AcceptSave);
 }
 
-} // namespace editor
+} // namespace qtcommon

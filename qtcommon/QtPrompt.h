@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace editor {
+namespace qtcommon {
 
 // The prompt of the window: modal message boxes owned by the window and
 // captioned with the program's name, and the platform's file dialogs.
@@ -23,4 +23,4 @@ private:
     QWidget* owner_;
 };
 
-} // namespace editor
+} // namespace qtcommon

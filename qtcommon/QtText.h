@@ -3,7 +3,7 @@
 #include <QString>
 #include <string>
 
-namespace editor {
+namespace qtcommon {
 
 // The core keeps UTF-8 texts; Qt keeps UTF-16.
 inline QString ToQString(const std::string& text)
@@ -19,4 +19,4 @@ inline std::string ToStdString(const QString& text)
     return text.toStdString();
 }
 
-} // namespace editor
+} // namespace qtcommon

@@ -35,14 +35,14 @@ CShowCheckDlg::CShowCheckDlg(const std::string& storePath, const show::ShowCheck
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(editor::ToQString(strings::kCheckTitle));
-    ui->buttonClose->setText(editor::ToQString(strings::kCheckClose));
-    ui->findings->setHorizontalHeaderLabels({editor::ToQString(strings::kCheckColumnSeverity),
-                                             editor::ToQString(strings::kCheckColumnFinding),
-                                             editor::ToQString(strings::kColSequence)});
-    ui->labelStore->setText(editor::ToQString(storePath));
+    setWindowTitle(qtcommon::ToQString(strings::kCheckTitle));
+    ui->buttonClose->setText(qtcommon::ToQString(strings::kCheckClose));
+    ui->findings->setHorizontalHeaderLabels({qtcommon::ToQString(strings::kCheckColumnSeverity),
+                                             qtcommon::ToQString(strings::kCheckColumnFinding),
+                                             qtcommon::ToQString(strings::kColSequence)});
+    ui->labelStore->setText(qtcommon::ToQString(storePath));
     Fill(report);
-    resize(editor::DialogUnitsToPixels(font(), QSize(420, 220)));
+    resize(qtcommon::DialogUnitsToPixels(font(), QSize(420, 220)));
 }
 
 CShowCheckDlg::~CShowCheckDlg() = default;
@@ -59,14 +59,14 @@ void CShowCheckDlg::OfferLoadAnyway()
 
 void CShowCheckDlg::OfferGoingOn(const char* text, const char* objectName)
 {
-    auto* anyway = new QPushButton(editor::ToQString(text), ui->buttonClose->parentWidget());
+    auto* anyway = new QPushButton(qtcommon::ToQString(text), ui->buttonClose->parentWidget());
     anyway->setObjectName(QString::fromLatin1(objectName));
     anyway->setAutoDefault(false);
     ui->bottomLayout->insertWidget(ui->bottomLayout->indexOf(ui->buttonClose), anyway);
     connect(anyway, &QPushButton::clicked, this, &QDialog::accept);
     disconnect(ui->buttonClose, nullptr, this, nullptr);
     connect(ui->buttonClose, &QPushButton::clicked, this, &QDialog::reject);
-    ui->buttonClose->setText(editor::ToQString(strings::kCheckCancel));
+    ui->buttonClose->setText(qtcommon::ToQString(strings::kCheckCancel));
     ui->buttonClose->setDefault(true);
     ui->buttonClose->setFocus();
 }
@@ -78,8 +78,8 @@ void CShowCheckDlg::Fill(const show::ShowCheckReport& report)
     int row = 0;
     for (const show::ShowFinding& finding : report.findings) {
         auto* severity =
-            new QTableWidgetItem(editor::ToQString(show::SeverityText(finding.severity)));
-        auto* text = new QTableWidgetItem(editor::ToQString(finding.text));
+            new QTableWidgetItem(qtcommon::ToQString(show::SeverityText(finding.severity)));
+        auto* text = new QTableWidgetItem(qtcommon::ToQString(finding.text));
         auto* sequences = new QTableWidgetItem(SequenceList(finding.sequences));
         text->setToolTip(text->text());
         sequences->setToolTip(sequences->text());
@@ -89,11 +89,11 @@ void CShowCheckDlg::Fill(const show::ShowCheckReport& report)
         ++row;
     }
     table.resizeColumnToContents(kSeverity);
-    table.setColumnWidth(kFinding, editor::DialogUnitsToPixels(font(), QSize(280, 0)).width());
+    table.setColumnWidth(kFinding, qtcommon::DialogUnitsToPixels(font(), QSize(280, 0)).width());
     table.resizeRowsToContents();
-    QString summary = editor::ToQString(strings::FormatText(strings::kCheckSummary, report.cues,
+    QString summary = qtcommon::ToQString(strings::FormatText(strings::kCheckSummary, report.cues,
                                                             report.Errors(), report.Warnings()));
     if (report.findings.empty())
-        summary = editor::ToQString(strings::kCheckNothingFound) + QLatin1Char('\n') + summary;
+        summary = qtcommon::ToQString(strings::kCheckNothingFound) + QLatin1Char('\n') + summary;
     ui->labelSummary->setText(summary);
 }

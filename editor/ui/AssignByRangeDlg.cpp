@@ -20,14 +20,14 @@ namespace {
 
 QString WithMnemonic(const char* text)
 {
-    return QStringLiteral("&") + editor::ToQString(text);
+    return QStringLiteral("&") + qtcommon::ToQString(text);
 }
 
 // An empty field asks nothing; a filled one must parse.
 template <typename Value, typename Parse>
 bool ReadField(const QLineEdit& field, Parse parse, std::optional<Value>& into)
 {
-    const std::string text = editor::ToStdString(field.text().trimmed());
+    const std::string text = qtcommon::ToStdString(field.text().trimmed());
     if (text.empty())
         return true;
     into = parse(text);
@@ -40,7 +40,7 @@ CAssignByRangeDlg::CAssignByRangeDlg(const show::Show& show, prompt::Prompt& pro
                                      QWidget* parent)
     : QDialog(parent), show_(show), prompt_(prompt)
 {
-    setWindowTitle(editor::ToQString(strings::kRangeTitle));
+    setWindowTitle(qtcommon::ToQString(strings::kRangeTitle));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);
@@ -57,7 +57,7 @@ CAssignByRangeDlg::CAssignByRangeDlg(const show::Show& show, prompt::Prompt& pro
     selectOnly_ = new QCheckBox(WithMnemonic(strings::kRangeSelectOnly), this);
     layout->addWidget(selectOnly_);
     count_ = new QLabel(this);
-    count_->setAccessibleName(editor::ToQString(strings::kRangeTitle));
+    count_->setAccessibleName(qtcommon::ToQString(strings::kRangeTitle));
     layout->addWidget(count_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);
@@ -70,7 +70,7 @@ CAssignByRangeDlg::CAssignByRangeDlg(const show::Show& show, prompt::Prompt& pro
 QLineEdit* CAssignByRangeDlg::AddField(QFormLayout& form, const char* label)
 {
     auto* field = new QLineEdit(this);
-    field->setAccessibleName(editor::ToQString(label));
+    field->setAccessibleName(qtcommon::ToQString(label));
     auto* caption = new QLabel(WithMnemonic(label), this);
     caption->setBuddy(field);
     form.addRow(caption, field);
@@ -109,7 +109,7 @@ std::optional<show::CueRule> CAssignByRangeDlg::Rule(std::string& badField) cons
             return std::nullopt;
         }
     if (!current_->text().isEmpty())
-        rule.currentHost = editor::ToStdString(current_->text());
+        rule.currentHost = qtcommon::ToStdString(current_->text());
     return rule;
 }
 
@@ -121,11 +121,11 @@ void CAssignByRangeDlg::Recount()
     if (!rule) {
         matches_.clear();
         count_->setText(
-            editor::ToQString(strings::FormatText(strings::kRangeBadField, badField.c_str())));
+            qtcommon::ToQString(strings::FormatText(strings::kRangeBadField, badField.c_str())));
         return;
     }
     matches_ = show::MatchingCues(show_, *rule);
-    count_->setText(editor::ToQString(strings::FormatText(strings::kRangeMatchCount,
+    count_->setText(qtcommon::ToQString(strings::FormatText(strings::kRangeMatchCount,
                                                           static_cast<int>(matches_.size()),
                                                           static_cast<int>(show_.Size()))));
 }
@@ -134,14 +134,14 @@ void CAssignByRangeDlg::OnOK()
 {
     Recount();
     if (!ruleValid_) {
-        prompt_.ShowMessage(editor::ToStdString(count_->text()), prompt::MessageIcon::Warning);
+        prompt_.ShowMessage(qtcommon::ToStdString(count_->text()), prompt::MessageIcon::Warning);
         return;
     }
     if (matches_.empty()) {
         prompt_.ShowMessage(strings::kRangeNoMatch, prompt::MessageIcon::Warning);
         return;
     }
-    hostName_ = editor::ToStdString(name_->text());
+    hostName_ = qtcommon::ToStdString(name_->text());
     if (!SelectOnly())
         if (const std::optional<show::Failure> refusal = show::HostNameRefusal(hostName_)) {
             messages::ShowFailure(prompt_, *refusal, messages::Doing::kAssigning);

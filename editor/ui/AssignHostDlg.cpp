@@ -22,7 +22,7 @@ CAssignHostDlg::~CAssignHostDlg() = default;
 
 void CAssignHostDlg::OnOK()
 {
-    m_strHostName = editor::ToStdString(ui->editHostName->text());
+    m_strHostName = qtcommon::ToStdString(ui->editHostName->text());
     // The name's rules as it is typed, in Save's words; blanks only pass
     // here and are refused by Save.
     const std::optional<show::Failure> refusal = show::HostNameRefusal(m_strHostName);

@@ -48,7 +48,7 @@
 CConverterDlg::CConverterDlg(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::ConverterDlg>())
 {
-    m_ownPrompt = std::make_unique<editor::QtPrompt>(this);
+    m_ownPrompt = std::make_unique<qtcommon::QtPrompt>(this);
     m_prompt = m_ownPrompt.get();
     SetUpWindow();
 }
@@ -92,7 +92,7 @@ void CConverterDlg::SetUpWindow()
     store::ComInitializeThread();
     m_comStarted = true;
 
-    resize(editor::DialogUnitsToPixels(font(), QSize(624, 407)));
+    resize(qtcommon::DialogUnitsToPixels(font(), QSize(624, 407)));
     m_grid->setFocus();
 }
 
@@ -124,7 +124,7 @@ void CConverterDlg::SetUpKeyboard()
     }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &CConverterDlg::OnEscape);
-    m_grid->setAccessibleName(editor::ToQString(strings::kGridAccessibleName));
+    m_grid->setAccessibleName(qtcommon::ToQString(strings::kGridAccessibleName));
 }
 
 void CConverterDlg::ConnectCommands()

@@ -17,10 +17,10 @@ CueFilterBar::CueFilterBar(CVSFlexGrid& grid, QWidget* parent)
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    field_->setPlaceholderText(ToQString(strings::kFilterPlaceholder));
-    field_->setAccessibleName(ToQString(strings::kFilterAccessible));
+    field_->setPlaceholderText(qtcommon::ToQString(strings::kFilterPlaceholder));
+    field_->setAccessibleName(qtcommon::ToQString(strings::kFilterAccessible));
     field_->setClearButtonEnabled(true);
-    count_->setAccessibleName(ToQString(strings::kFilterAccessible));
+    count_->setAccessibleName(qtcommon::ToQString(strings::kFilterAccessible));
     layout->addWidget(field_, 1);
     layout->addWidget(count_);
     connect(field_, &QLineEdit::textChanged, this, &CueFilterBar::ApplyFilter);
@@ -53,7 +53,7 @@ void CueFilterBar::FocusField()
 
 void CueFilterBar::ApplyFilter(const QString& text)
 {
-    grid_.SetFilterText(ToStdString(text));
+    grid_.SetFilterText(qtcommon::ToStdString(text));
     ShowCount();
 }
 
@@ -61,7 +61,7 @@ void CueFilterBar::ShowCount()
 {
     const int cues = std::max(0, grid_.GetRowCount() - 1);
     count_->setText(
-        ToQString(strings::FormatText(strings::kFilterCount, grid_.ShownCueRows(), cues)));
+        qtcommon::ToQString(strings::FormatText(strings::kFilterCount, grid_.ShownCueRows(), cues)));
 }
 
 } // namespace editor

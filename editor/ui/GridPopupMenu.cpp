@@ -13,14 +13,14 @@ namespace {
 // The item's caption with its first letter as the mnemonic.
 QString WithMnemonic(const char* caption)
 {
-    return QLatin1Char('&') + ToQString(caption);
+    return QLatin1Char('&') + qtcommon::ToQString(caption);
 }
 
 } // namespace
 
 QMenu* CreateGridPopupMenu(QWidget* owner)
 {
-    auto* menu = new QMenu(ToQString(strings::kPopupMenu), owner);
+    auto* menu = new QMenu(qtcommon::ToQString(strings::kPopupMenu), owner);
     menu->setObjectName(QStringLiteral("popupMenu"));
     QAction* assign = menu->addAction(WithMnemonic(strings::kPopupAssignedHost));
     assign->setObjectName(QStringLiteral("actionPopupAssignedHost"));

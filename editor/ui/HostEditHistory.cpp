@@ -21,7 +21,7 @@ public:
         : history_(history), cues_(std::move(cues)), before_(std::move(before)),
           after_(std::move(after))
     {
-        setText(ToQString(text));
+        setText(qtcommon::ToQString(text));
     }
 
     void undo() override { history_.Apply(cues_, before_); }

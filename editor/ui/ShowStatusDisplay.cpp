@@ -34,21 +34,21 @@ ShowStatusDisplay::ShowStatusDisplay(QMainWindow& window) : window_(window)
 
 void ShowStatusDisplay::Show(const State& state)
 {
-    const QString path = ToQString(state.storePath);
+    const QString path = qtcommon::ToQString(state.storePath);
     window_.setWindowFilePath(path);
     if (state.storePath.empty()) {
-        window_.setWindowTitle(ToQString(strings::kMainWindowTitle));
-        path_->setText(ToQString(strings::kStatusNoStore));
+        window_.setWindowTitle(qtcommon::ToQString(strings::kMainWindowTitle));
+        path_->setText(qtcommon::ToQString(strings::kStatusNoStore));
     } else {
-        const std::string name = ToStdString(QFileInfo(path).fileName());
+        const std::string name = qtcommon::ToStdString(QFileInfo(path).fileName());
         window_.setWindowTitle(
-            ToQString(strings::FormatText(strings::kMainWindowTitleWithStore, name.c_str())));
+            qtcommon::ToQString(strings::FormatText(strings::kMainWindowTitleWithStore, name.c_str())));
         path_->setText(path);
     }
     window_.setWindowModified(state.unsaved);
     counts_->setText(
-        ToQString(strings::FormatText(strings::kStatusCounts, state.cues, state.hostNames)));
-    unsaved_->setText(state.unsaved ? ToQString(strings::kStatusUnsaved) : QString());
+        qtcommon::ToQString(strings::FormatText(strings::kStatusCounts, state.cues, state.hostNames)));
+    unsaved_->setText(state.unsaved ? qtcommon::ToQString(strings::kStatusUnsaved) : QString());
 }
 
 } // namespace editor

@@ -50,7 +50,7 @@ QVariant ShowTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return ToQString(show::CueCellText(cue, index.column()));
+        return qtcommon::ToQString(show::CueCellText(cue, index.column()));
     case Qt::BackgroundRole:
         if (index.column() == show::kColumnHost)
             if (const std::optional<int> hue = Colours().Hue(cue.HostName))
@@ -67,7 +67,7 @@ QVariant ShowTableModel::headerData(int section, Qt::Orientation orientation, in
         return QAbstractTableModel::headerData(section, orientation, role);
     if (!captionRow_ || section < 0 || section >= grid_.GetColumnCount())
         return {};
-    return ToQString(grid_.CellText(0, section));
+    return qtcommon::ToQString(grid_.CellText(0, section));
 }
 
 Qt::ItemFlags ShowTableModel::flags(const QModelIndex& index) const
@@ -82,7 +82,7 @@ bool ShowTableModel::setData(const QModelIndex& index, const QVariant& value, in
     if (!index.isValid() || role != Qt::EditRole || index.column() != show::kColumnHost ||
         index.row() >= rows_)
         return false;
-    const std::string name = ToStdString(value.toString());
+    const std::string name = qtcommon::ToStdString(value.toString());
     if (std::optional<show::Failure> refusal = show::HostNameRefusal(name)) {
         Q_EMIT EditRefused(*refusal);
         return false;

@@ -41,7 +41,7 @@ TimelineView::TimelineView(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(ToQString(strings::kTimelineAccessible));
+    setAccessibleName(qtcommon::ToQString(strings::kTimelineAccessible));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -127,7 +127,7 @@ void TimelineView::PaintAxis(QPainter& painter)
         const double x = XOf(static_cast<std::int32_t>(t));
         painter.drawLine(QPointF(x, kAxisHeight - 5), QPointF(x, kAxisHeight));
         painter.drawText(QPointF(x + 2, kAxisHeight - 7),
-                         ToQString(show::FormatLaunchTime(static_cast<std::int32_t>(t))));
+                         qtcommon::ToQString(show::FormatLaunchTime(static_cast<std::int32_t>(t))));
     }
 }
 
@@ -143,7 +143,7 @@ void TimelineView::PaintLane(QPainter& painter, int lane)
                          QColor::fromHsv(*hue, 70, 255));
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(QRect(4, top, kLabelWidth - 8, kLaneHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                     ToQString(cues.host));
+                     qtcommon::ToQString(cues.host));
     painter.setClipRect(QRect(kLabelWidth, top, PlotWidth() + 8, kLaneHeight));
     const auto begin = std::lower_bound(
         cues.marks.begin(), cues.marks.end(), static_cast<std::int32_t>(std::floor(start_)),
@@ -247,7 +247,7 @@ void TimelineView::mouseMoveEvent(QMouseEvent* event)
                             cue.Channel.c_str(), static_cast<int>(mark->cue) + 1);
     if (mark->doubleUse)
         tip += std::string("\n") + strings::kTimelineDoubleUse;
-    QToolTip::showText(event->globalPosition().toPoint(), ToQString(tip), this);
+    QToolTip::showText(event->globalPosition().toPoint(), qtcommon::ToQString(tip), this);
 }
 
 void TimelineView::mousePressEvent(QMouseEvent* event)

@@ -19,8 +19,8 @@ namespace {
 
 QPushButton* Button(const char* text, QWidget* parent)
 {
-    auto* button = new QPushButton(QStringLiteral("&") + ToQString(text), parent);
-    button->setAccessibleName(ToQString(text));
+    auto* button = new QPushButton(QStringLiteral("&") + qtcommon::ToQString(text), parent);
+    button->setAccessibleName(qtcommon::ToQString(text));
     return button;
 }
 
@@ -30,7 +30,7 @@ CTimelineWindow::CTimelineWindow(const ShowTableModel& table, QWidget* parent)
     : QWidget(parent, Qt::Window), table_(table), view_(new TimelineView(this)),
       scroll_(new QScrollBar(Qt::Horizontal, this))
 {
-    setWindowTitle(ToQString(strings::kTimelineTitle));
+    setWindowTitle(qtcommon::ToQString(strings::kTimelineTitle));
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QHBoxLayout;
     QPushButton* zoomIn = Button(strings::kTimelineZoomIn, this);
@@ -43,7 +43,7 @@ CTimelineWindow::CTimelineWindow(const ShowTableModel& table, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(view_, 1);
     layout->addWidget(scroll_);
-    scroll_->setAccessibleName(ToQString(strings::kTimelineAccessible));
+    scroll_->setAccessibleName(qtcommon::ToQString(strings::kTimelineAccessible));
     connect(zoomIn, &QPushButton::clicked, view_, [this] { view_->ZoomBy(1.5); });
     connect(zoomOut, &QPushButton::clicked, view_, [this] { view_->ZoomBy(1 / 1.5); });
     connect(fit, &QPushButton::clicked, view_, &TimelineView::FitWholeShow);

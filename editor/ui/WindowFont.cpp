@@ -11,7 +11,7 @@ namespace editor {
 void InstallFontFallbacks()
 {
     static const bool installed = [] {
-        QFont::insertSubstitutions(ToQString(strings::kGridFont),
+        QFont::insertSubstitutions(qtcommon::ToQString(strings::kGridFont),
                                    {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
                                     QStringLiteral("WenQuanYi Micro Hei"),
                                     QStringLiteral("Noto Sans CJK SC"),

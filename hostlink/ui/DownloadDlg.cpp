@@ -44,7 +44,7 @@ void CDownloadDlg::SetUpDialog()
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui->buttonCancel->hide();
-    resize(editor::DialogUnitsToPixels(font(), kDrawnSize).expandedTo(minimumSizeHint()));
+    resize(qtcommon::DialogUnitsToPixels(font(), kDrawnSize).expandedTo(minimumSizeHint()));
 
     connect(ui->buttonDownload, &QPushButton::clicked, this, &CDownloadDlg::OnDownload);
     connect(ui->buttonCancel, &QPushButton::clicked, this, &CDownloadDlg::OnCancel);
@@ -54,7 +54,7 @@ void CDownloadDlg::SetUpDialog()
         UserPrompt().ShowMessage(strings::kNetworkInitialFailure, prompt::MessageIcon::Warning);
         return;
     }
-    ui->editHostCode->setText(editor::ToQString(kFirstHostCode));
+    ui->editHostCode->setText(qtcommon::ToQString(kFirstHostCode));
     ui->progressBar->setRange(0, 100);
     ui->progressBar->setValue(0);
 }
@@ -72,7 +72,7 @@ bool CDownloadDlg::StartDownload()
     if (!path)
         return false;
     const show::HostCodeInput hostCode =
-        show::ReadHostCode(editor::ToStdString(ui->editHostCode->text()));
+        show::ReadHostCode(qtcommon::ToStdString(ui->editHostCode->text()));
     if (hostCode.status != show::HostCodeInput::kValid) {
         UserPrompt().ShowMessage(hostCode.status == show::HostCodeInput::kEmpty
                                      ? strings::kPleaseInputHostCode
@@ -115,7 +115,7 @@ void CDownloadDlg::OnClose()
 
 void CDownloadDlg::SetStatusLine(const std::string& text)
 {
-    ui->labelStatusLine->setText(editor::ToQString(text));
+    ui->labelStatusLine->setText(qtcommon::ToQString(text));
     ui->labelStatusLine->setToolTip(ui->labelStatusLine->text());
 }
 
@@ -123,7 +123,7 @@ void CDownloadDlg::ShowProgress(int percent)
 {
     ui->progressBar->setValue(percent);
     ui->labelProgressText->setText(
-        editor::ToQString(strings::FormatText(strings::kDownloadedPercent, percent)));
+        qtcommon::ToQString(strings::FormatText(strings::kDownloadedPercent, percent)));
 }
 
 void CDownloadDlg::OnDownloadFinished(const hostlink::DownloadResult& result)
@@ -131,7 +131,7 @@ void CDownloadDlg::OnDownloadFinished(const hostlink::DownloadResult& result)
     switch (result.status) {
     case hostlink::DownloadResult::kCompleted:
         ShowProgress(kComplete);
-        ui->labelEndText->setText(editor::ToQString(strings::kDownloadEnd));
+        ui->labelEndText->setText(qtcommon::ToQString(strings::kDownloadEnd));
         SetStatusLine(
             strings::FormatText(strings::kDownloadTotal, static_cast<int>(result.acknowledged)));
         break;

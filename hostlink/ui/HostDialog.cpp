@@ -7,7 +7,7 @@
 #include <utility>
 
 CHostDialog::CHostDialog(QWidget* parent)
-    : QDialog(parent), m_ownPrompt(std::make_unique<editor::QtPrompt>(this)),
+    : QDialog(parent), m_ownPrompt(std::make_unique<qtcommon::QtPrompt>(this)),
       m_prompt(m_ownPrompt.get())
 {
 }

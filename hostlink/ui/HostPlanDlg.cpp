@@ -53,21 +53,21 @@ CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidge
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(editor::ToQString(strings::kHostPlanTitle));
-    ui->labelStore->setText(editor::ToQString(m_storePath));
-    ui->buttonSave->setText(editor::ToQString(strings::kHostPlanSave));
-    ui->buttonLoadAll->setText(editor::ToQString(strings::kHostPlanLoadAll));
-    ui->buttonClose->setText(editor::ToQString(strings::kHostPlanClose));
-    ui->plan->setHorizontalHeaderLabels({editor::ToQString(strings::kFieldColumnHost),
-                                         editor::ToQString(strings::kFieldColumnCues),
-                                         editor::ToQString(strings::kFieldColumnCode),
-                                         editor::ToQString(strings::kFieldColumnAddress)});
+    setWindowTitle(qtcommon::ToQString(strings::kHostPlanTitle));
+    ui->labelStore->setText(qtcommon::ToQString(m_storePath));
+    ui->buttonSave->setText(qtcommon::ToQString(strings::kHostPlanSave));
+    ui->buttonLoadAll->setText(qtcommon::ToQString(strings::kHostPlanLoadAll));
+    ui->buttonClose->setText(qtcommon::ToQString(strings::kHostPlanClose));
+    ui->plan->setHorizontalHeaderLabels({qtcommon::ToQString(strings::kFieldColumnHost),
+                                         qtcommon::ToQString(strings::kFieldColumnCues),
+                                         qtcommon::ToQString(strings::kFieldColumnCode),
+                                         qtcommon::ToQString(strings::kFieldColumnAddress)});
     connect(ui->buttonSave, &QPushButton::clicked, this, &CHostPlanDlg::OnSave);
     connect(ui->buttonLoadAll, &QPushButton::clicked, this, &CHostPlanDlg::OnLoadAllHosts);
     connect(ui->buttonClose, &QPushButton::clicked, this, &QDialog::accept);
     Fill();
     connect(ui->plan, &QTableWidget::cellChanged, this, &CHostPlanDlg::OnCodeEdited);
-    resize(editor::DialogUnitsToPixels(font(), QSize(300, 200)));
+    resize(qtcommon::DialogUnitsToPixels(font(), QSize(300, 200)));
 }
 
 CHostPlanDlg::~CHostPlanDlg() = default;
@@ -97,7 +97,7 @@ void CHostPlanDlg::Fill()
         const auto planned = std::find_if(
             stored.entries.begin(), stored.entries.end(),
             [&name = name](const show::HostPlanEntry& e) { return e.HostName == name; });
-        ui->plan->setItem(row, kHost, ReadOnlyItem(editor::ToQString(name)));
+        ui->plan->setItem(row, kHost, ReadOnlyItem(qtcommon::ToQString(name)));
         ui->plan->setItem(row, kCues, ReadOnlyItem(QString::number(cueCount)));
         ui->plan->setItem(row, kCode,
                           new QTableWidgetItem(planned == stored.entries.end()
@@ -119,7 +119,7 @@ void CHostPlanDlg::OnCodeEdited(int row, int column)
     const std::optional<int> code = TypedCode(ui->plan->item(row, kCode)->text());
     const bool valid = code && *code >= show::kLowestHostCode && *code <= show::kHighestHostCode;
     ui->plan->item(row, kAddress)
-        ->setText(valid ? editor::ToQString(
+        ->setText(valid ? qtcommon::ToQString(
                               hostlink::HostAddressText(hostlink::LinkFor(m_links, *code), *code))
                         : QString());
 }
@@ -136,7 +136,7 @@ bool CHostPlanDlg::OnSave()
             m_prompt.ShowMessage(strings::kHostCodeOutOfRange, prompt::MessageIcon::Warning);
             return false;
         }
-        plan.push_back({editor::ToStdString(ui->plan->item(row, kHost)->text()), *code});
+        plan.push_back({qtcommon::ToStdString(ui->plan->item(row, kHost)->text()), *code});
     }
     if (const std::string refused = show::SaveHostPlan(m_storePath, plan); !refused.empty()) {
         m_prompt.ShowMessage(refused, prompt::MessageIcon::Stop);

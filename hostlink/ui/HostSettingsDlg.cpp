@@ -41,7 +41,7 @@ void CHostSettingsDlg::SetUpDialog()
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    resize(editor::DialogUnitsToPixels(font(), kDrawnSize).expandedTo(minimumSizeHint()));
+    resize(qtcommon::DialogUnitsToPixels(font(), kDrawnSize).expandedTo(minimumSizeHint()));
     ui->editHostCode->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]*")), ui->editHostCode));
 
@@ -66,7 +66,7 @@ void CHostSettingsDlg::FillHostList()
         return;
     }
     for (const std::string& name : names) {
-        auto* item = new QListWidgetItem(editor::ToQString(name), ui->listHosts);
+        auto* item = new QListWidgetItem(qtcommon::ToQString(name), ui->listHosts);
         // The box follows the selection: clicking a name, its box included,
         // selects it and so ticks it.
         item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
@@ -77,7 +77,7 @@ void CHostSettingsDlg::FillHostList()
                                  prompt::MessageIcon::Warning);
         return;
     }
-    ui->editHostCode->setText(editor::ToQString(kFirstHostCode));
+    ui->editHostCode->setText(qtcommon::ToQString(kFirstHostCode));
 }
 
 void CHostSettingsDlg::showEvent(QShowEvent* event)
@@ -100,7 +100,7 @@ std::vector<hostlink::HostListItem> CHostSettingsDlg::HostListItems() const
     std::vector<hostlink::HostListItem> items;
     for (int row = 0; row < ui->listHosts->count(); ++row) {
         const QListWidgetItem* item = ui->listHosts->item(row);
-        items.push_back({editor::ToStdString(item->text()), item->checkState() == Qt::Checked});
+        items.push_back({qtcommon::ToStdString(item->text()), item->checkState() == Qt::Checked});
     }
     return items;
 }
@@ -120,7 +120,7 @@ bool CHostSettingsDlg::StartSetting()
         return false;
     }
     const show::HostCodeInput hostCode =
-        show::ReadHostCode(editor::ToStdString(ui->editHostCode->text()));
+        show::ReadHostCode(qtcommon::ToStdString(ui->editHostCode->text()));
     if (hostCode.status != show::HostCodeInput::kValid) {
         UserPrompt().ShowMessage(hostCode.status == show::HostCodeInput::kEmpty
                                      ? strings::kHostSettingsNoCode

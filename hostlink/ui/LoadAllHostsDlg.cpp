@@ -38,9 +38,9 @@ std::string JoinedNames(const std::vector<std::string>& names)
 QString HostMessage(const hostlink::FieldHostState& state)
 {
     if (state.phase == hostlink::FieldHostState::kCancelled)
-        return editor::ToQString(strings::kCancelDownload);
+        return qtcommon::ToQString(strings::kCancelDownload);
     if (state.failure)
-        return editor::ToQString(
+        return qtcommon::ToQString(
             messages::FailureText(*state.failure, messages::Doing::kDownloading));
     return {};
 }
@@ -54,22 +54,22 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(editor::ToQString(strings::kLoadAllTitle));
-    ui->labelStore->setText(editor::ToQString(m_storePath));
-    ui->buttonStart->setText(editor::ToQString(strings::kLoadAllStart));
-    ui->buttonCancel->setText(editor::ToQString(strings::kLoadAllCancel));
-    ui->buttonClose->setText(editor::ToQString(strings::kLoadAllClose));
+    setWindowTitle(qtcommon::ToQString(strings::kLoadAllTitle));
+    ui->labelStore->setText(qtcommon::ToQString(m_storePath));
+    ui->buttonStart->setText(qtcommon::ToQString(strings::kLoadAllStart));
+    ui->buttonCancel->setText(qtcommon::ToQString(strings::kLoadAllCancel));
+    ui->buttonClose->setText(qtcommon::ToQString(strings::kLoadAllClose));
     ui->buttonCancel->setEnabled(false);
-    ui->hosts->setHorizontalHeaderLabels({editor::ToQString(strings::kFieldColumnHost),
-                                          editor::ToQString(strings::kFieldColumnCode),
-                                          editor::ToQString(strings::kFieldColumnAddress),
-                                          editor::ToQString(strings::kFieldColumnState),
-                                          editor::ToQString(strings::kFieldColumnPercent),
-                                          editor::ToQString(strings::kFieldColumnMessage)});
+    ui->hosts->setHorizontalHeaderLabels({qtcommon::ToQString(strings::kFieldColumnHost),
+                                          qtcommon::ToQString(strings::kFieldColumnCode),
+                                          qtcommon::ToQString(strings::kFieldColumnAddress),
+                                          qtcommon::ToQString(strings::kFieldColumnState),
+                                          qtcommon::ToQString(strings::kFieldColumnPercent),
+                                          qtcommon::ToQString(strings::kFieldColumnMessage)});
     connect(ui->buttonStart, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStart);
     connect(ui->buttonCancel, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnCancel);
     connect(ui->buttonClose, &QPushButton::clicked, this, &CLoadAllHostsDlg::reject);
-    resize(editor::DialogUnitsToPixels(font(), QSize(420, 200)));
+    resize(qtcommon::DialogUnitsToPixels(font(), QSize(420, 200)));
 }
 
 CLoadAllHostsDlg::~CLoadAllHostsDlg()
@@ -124,16 +124,16 @@ bool CLoadAllHostsDlg::OnStart()
     for (std::size_t i = 0; i < m_hosts.size(); ++i) {
         const int row = static_cast<int>(i);
         const hostlink::FieldHost& host = m_hosts[i];
-        ui->hosts->setItem(row, kHost, new QTableWidgetItem(editor::ToQString(host.hostName)));
+        ui->hosts->setItem(row, kHost, new QTableWidgetItem(qtcommon::ToQString(host.hostName)));
         ui->hosts->setItem(row, kCode, new QTableWidgetItem(QString::number(host.hostCode)));
         ui->hosts->setItem(row, kAddress,
-                           new QTableWidgetItem(editor::ToQString(
+                           new QTableWidgetItem(qtcommon::ToQString(
                                hostlink::HostAddressText(host.link, host.hostCode))));
         ui->hosts->setItem(row, kState, new QTableWidgetItem());
         ui->hosts->setItem(row, kMessage, new QTableWidgetItem());
         auto* bar = new QProgressBar(ui->hosts);
         bar->setRange(0, 100);
-        bar->setAccessibleName(editor::ToQString(host.hostName));
+        bar->setAccessibleName(qtcommon::ToQString(host.hostName));
         ui->hosts->setCellWidget(row, kPercent, bar);
         ShowHost(i, {});
     }
@@ -157,7 +157,7 @@ bool CLoadAllHostsDlg::OnStart()
 void CLoadAllHostsDlg::ShowHost(std::size_t host, const hostlink::FieldHostState& state)
 {
     const int row = static_cast<int>(host);
-    ui->hosts->item(row, kState)->setText(editor::ToQString(hostlink::PhaseText(state.phase)));
+    ui->hosts->item(row, kState)->setText(qtcommon::ToQString(hostlink::PhaseText(state.phase)));
     ui->hosts->item(row, kMessage)->setText(HostMessage(state));
     if (auto* bar = qobject_cast<QProgressBar*>(ui->hosts->cellWidget(row, kPercent)))
         bar->setValue(state.percent);
@@ -172,7 +172,7 @@ void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& s
         ShowHost(i, states[i]);
         loaded += states[i].phase == hostlink::FieldHostState::kDone ? 1 : 0;
     }
-    ui->labelSummary->setText(editor::ToQString(
+    ui->labelSummary->setText(qtcommon::ToQString(
         strings::FormatText(strings::kFieldSummary, loaded, static_cast<int>(states.size()))));
     Q_EMIT LoadFinished(hostlink::FieldComplete(states));
 }

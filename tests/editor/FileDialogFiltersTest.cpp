@@ -8,7 +8,7 @@ namespace {
 
 TEST(FileDialogFilters, ShowStoreFiltersKeepTheirLabelsInOrder)
 {
-    const QStringList filters = editor::FileDialogFilters(editor::ShowStoreFileChoice());
+    const QStringList filters = qtcommon::FileDialogFilters(editor::ShowStoreFileChoice());
     EXPECT_EQ(filters, QStringList({QStringLiteral("mdb files (*.mdb)"),
                                     QStringLiteral("SQLite files (*.db *.sqlite *.sqlite3)"),
                                     QStringLiteral("All files (*)")}));
@@ -16,7 +16,7 @@ TEST(FileDialogFilters, ShowStoreFiltersKeepTheirLabelsInOrder)
 
 TEST(FileDialogFilters, FireOneImportAddsScriptFilesAfterMdbFiles)
 {
-    const QStringList filters = editor::FileDialogFilters(editor::FireOneFileChoice());
+    const QStringList filters = qtcommon::FileDialogFilters(editor::FireOneFileChoice());
     EXPECT_EQ(filters, QStringList({QStringLiteral("mdb files (*.mdb)"),
                                     QStringLiteral("FireOne script files (*.fir)"),
                                     QStringLiteral("SQLite files (*.db *.sqlite *.sqlite3)"),
@@ -27,7 +27,7 @@ TEST(FileDialogFilters, LabelsWithoutPatternsGetThemAdded)
 {
     prompt::FileChoice choice;
     choice.filters = {{"Shows", {"*.db", "*.mdb"}}};
-    EXPECT_EQ(editor::FileDialogFilters(choice),
+    EXPECT_EQ(qtcommon::FileDialogFilters(choice),
               QStringList({QStringLiteral("Shows (*.db *.mdb)")}));
 }
 

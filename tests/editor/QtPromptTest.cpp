@@ -28,7 +28,7 @@ class QtPromptTest : public ::testing::Test
 protected:
     QtPromptTest() : prompt(&owner) { owner.show(); }
     QWidget owner;
-    editor::QtPrompt prompt;
+    qtcommon::QtPrompt prompt;
 };
 
 TEST_F(QtPromptTest, MessageIsModalOwnedByTheWindowAndCaptionedWithTheProgramsName)

@@ -125,7 +125,7 @@ TEST_F(DownloadDialog, OpensWithHostCodeOneAndItsControls)
               strings::kDownloadProgressGroup);
     EXPECT_EQ(Utf8(Child<QLabel>(*dialog, "labelCode").text()), strings::kDownloadCodeLabel);
     // Opens at least at its drawn size, and as large as its texts need.
-    const QSize drawn = editor::DialogUnitsToPixels(dialog->font(), QSize(214, 133));
+    const QSize drawn = qtcommon::DialogUnitsToPixels(dialog->font(), QSize(214, 133));
     EXPECT_GE(dialog->width(), drawn.width());
     EXPECT_GE(dialog->height(), drawn.height());
     ExpectTextsFit(*dialog);

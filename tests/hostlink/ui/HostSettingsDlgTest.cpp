@@ -129,7 +129,7 @@ TEST_F(HostSettingsDialog, ListsTheStoresNamesOnceEachUnticked)
     EXPECT_EQ(Utf8(Child<QLabel>(*dialog, "labelCode").text()), strings::kHostSettingsCodeLabel);
     // Opens at least at its drawn size, and as large as its texts need, at
     // any font.
-    const QSize drawn = editor::DialogUnitsToPixels(dialog->font(), QSize(148, 145));
+    const QSize drawn = qtcommon::DialogUnitsToPixels(dialog->font(), QSize(148, 145));
     EXPECT_GE(dialog->width(), drawn.width());
     EXPECT_GE(dialog->height(), drawn.height());
     ExpectTextsFit(*dialog);
