@@ -4,8 +4,8 @@
 
 namespace editor {
 
-// The Open File chooser for a show store: Access files first, then SQLite
-// files, then any file.
+// The Open File chooser for a show store: Access and SQLite files together
+// first, then each kind alone, then any file.
 prompt::FileChoice ShowStoreFileChoice();
 
 // The chooser of the FireOne import: Access files, then FireOne's own script

@@ -212,7 +212,11 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
 void ShowFailure(prompt::Prompt& prompt, const show::Failure& failure, Doing doing)
 {
     const Message message = FailureMessage(failure, doing);
-    prompt.ShowMessage(message.text, message.icon);
+    // The record goes along, for a prompt that shows it on request.
+    const bool withRecord =
+        !message.details.empty() && message.text.find(message.details) == std::string::npos;
+    prompt.ShowMessage(withRecord ? message.text + "\n" + message.details : message.text,
+                       message.icon);
 }
 
 } // namespace messages

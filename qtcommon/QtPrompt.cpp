@@ -1,5 +1,6 @@
 #include "qtcommon/QtPrompt.h"
 
+#include "messages/ErrorRecord.h"
 #include "qtcommon/FileDialogFilters.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/Strings.h"
@@ -50,10 +51,15 @@ std::optional<std::string> RunFileDialog(QWidget* owner, const prompt::FileChoic
 
 } // namespace
 
+// The short message first; the access layer's whole error record, when the
+// message carries one, under "Show Details...".
 void QtPrompt::ShowMessage(const std::string& text, prompt::MessageIcon icon)
 {
-    QMessageBox box(BoxIcon(icon), ToQString(strings::kAppName), ToQString(text), QMessageBox::Ok,
-                    owner_);
+    const messages::SplitMessage split = messages::SplitErrorRecord(text);
+    QMessageBox box(BoxIcon(icon), ToQString(strings::kAppName), ToQString(split.text),
+                    QMessageBox::Ok, owner_);
+    if (!split.record.empty())
+        box.setDetailedText(ToQString(split.record));
     box.exec();
 }
 

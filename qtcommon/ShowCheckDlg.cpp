@@ -92,7 +92,7 @@ void CShowCheckDlg::Fill(const show::ShowCheckReport& report)
     table.setColumnWidth(kFinding, qtcommon::DialogUnitsToPixels(font(), QSize(280, 0)).width());
     table.resizeRowsToContents();
     QString summary = qtcommon::ToQString(strings::FormatText(strings::kCheckSummary, report.cues,
-                                                            report.Errors(), report.Warnings()));
+                                                              report.Errors(), report.Warnings()));
     if (report.findings.empty())
         summary = qtcommon::ToQString(strings::kCheckNothingFound) + QLatin1Char('\n') + summary;
     ui->labelSummary->setText(summary);

@@ -126,8 +126,8 @@ void CAssignByRangeDlg::Recount()
     }
     matches_ = show::MatchingCues(show_, *rule);
     count_->setText(qtcommon::ToQString(strings::FormatText(strings::kRangeMatchCount,
-                                                          static_cast<int>(matches_.size()),
-                                                          static_cast<int>(show_.Size()))));
+                                                            static_cast<int>(matches_.size()),
+                                                            static_cast<int>(show_.Size()))));
 }
 
 void CAssignByRangeDlg::OnOK()

@@ -60,8 +60,8 @@ void CueFilterBar::ApplyFilter(const QString& text)
 void CueFilterBar::ShowCount()
 {
     const int cues = std::max(0, grid_.GetRowCount() - 1);
-    count_->setText(
-        qtcommon::ToQString(strings::FormatText(strings::kFilterCount, grid_.ShownCueRows(), cues)));
+    count_->setText(qtcommon::ToQString(
+        strings::FormatText(strings::kFilterCount, grid_.ShownCueRows(), cues)));
 }
 
 } // namespace editor

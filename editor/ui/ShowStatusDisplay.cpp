@@ -41,13 +41,13 @@ void ShowStatusDisplay::Show(const State& state)
         path_->setText(qtcommon::ToQString(strings::kStatusNoStore));
     } else {
         const std::string name = qtcommon::ToStdString(QFileInfo(path).fileName());
-        window_.setWindowTitle(
-            qtcommon::ToQString(strings::FormatText(strings::kMainWindowTitleWithStore, name.c_str())));
+        window_.setWindowTitle(qtcommon::ToQString(
+            strings::FormatText(strings::kMainWindowTitleWithStore, name.c_str())));
         path_->setText(path);
     }
     window_.setWindowModified(state.unsaved);
-    counts_->setText(
-        qtcommon::ToQString(strings::FormatText(strings::kStatusCounts, state.cues, state.hostNames)));
+    counts_->setText(qtcommon::ToQString(
+        strings::FormatText(strings::kStatusCounts, state.cues, state.hostNames)));
     unsaved_->setText(state.unsaved ? qtcommon::ToQString(strings::kStatusUnsaved) : QString());
 }
 

@@ -85,6 +85,7 @@ inline constexpr char kFilterMdbChinese[] = "mdb 文件 (*.mdb)";
 inline constexpr char kFilterFireOneScript[] = "FireOne script files (*.fir)";
 inline constexpr char kFilterSqlite[] = "SQLite files (*.db *.sqlite *.sqlite3)";
 inline constexpr char kFilterAll[] = "All files (*)";
+inline constexpr char kFilterShowStores[] = "Show stores (*.mdb *.db *.sqlite *.sqlite3)";
 
 // --- Main window, open, save, import, assignment -----------------------------
 inline constexpr char kExitQuestion[] = "do you sure eixt this system?";

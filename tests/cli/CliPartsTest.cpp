@@ -1,8 +1,8 @@
 // The command line's own pieces: row lists, ADDR:PORT, the terminal's view
 // of a download and its tables.
+#include "messages/ErrorRecord.h"
 #include "show/ControlCharacters.h"
 #include "tools/cli/AddressPort.h"
-#include "tools/cli/ErrorDump.h"
 #include "tools/cli/RowList.h"
 #include "tools/cli/TerminalDownloadView.h"
 #include "tools/cli/TextTable.h"
@@ -145,9 +145,9 @@ TEST(TerminalText, TheErrorRecordComesAfterTheMessageAndTheDescription)
         "Connection String = Provider=X;Data Source=s.db\n"
         "CADODataBase Error\n\tCode = 80004005\n\tCode meaning = Unspecified\n"
         "\tSource = SQLite\n\tDescription = s.db is locked\n";
-    EXPECT_EQ(cli::CondenseErrorDump("cannot be written!\n" + record, "", false),
+    EXPECT_EQ(messages::CondenseErrorDump("cannot be written!\n" + record, "", false),
               "cannot be written!\ns.db is locked");
-    EXPECT_EQ(cli::CondenseErrorDump(record, "cannot be read!", true),
+    EXPECT_EQ(messages::CondenseErrorDump(record, "cannot be read!", true),
               "cannot be read!\ns.db is locked\n" + record.substr(0, record.size() - 1));
-    EXPECT_EQ(cli::CondenseErrorDump("plain message", "headline", true), "plain message");
+    EXPECT_EQ(messages::CondenseErrorDump("plain message", "headline", true), "plain message");
 }

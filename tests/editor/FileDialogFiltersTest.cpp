@@ -9,7 +9,8 @@ namespace {
 TEST(FileDialogFilters, ShowStoreFiltersKeepTheirLabelsInOrder)
 {
     const QStringList filters = qtcommon::FileDialogFilters(editor::ShowStoreFileChoice());
-    EXPECT_EQ(filters, QStringList({QStringLiteral("mdb files (*.mdb)"),
+    EXPECT_EQ(filters, QStringList({QStringLiteral("Show stores (*.mdb *.db *.sqlite *.sqlite3)"),
+                                    QStringLiteral("mdb files (*.mdb)"),
                                     QStringLiteral("SQLite files (*.db *.sqlite *.sqlite3)"),
                                     QStringLiteral("All files (*)")}));
 }

@@ -16,19 +16,22 @@ class OpenShowStore : public editortest::ShowCommands
 {
 };
 
-TEST_F(OpenShowStore, OffersAccessThenSqliteThenAllFiles)
+TEST_F(OpenShowStore, OffersShowStoresOfBothKindsThenEachKindThenAllFiles)
 {
     prompt.openFiles.push_back(std::nullopt);
     editor::ShowContext show = Show();
     editor::OpenShowStore(show);
     ASSERT_EQ(prompt.openChoices.size(), 1u);
     const auto& filters = prompt.openChoices[0].filters;
-    ASSERT_EQ(filters.size(), 3u);
-    EXPECT_EQ(filters[0].label, strings::kFilterMdbEnglish);
-    EXPECT_EQ(filters[0].patterns, std::vector<std::string>({"*.mdb"}));
-    EXPECT_EQ(filters[1].label, strings::kFilterSqlite);
-    EXPECT_EQ(filters[1].patterns, std::vector<std::string>({"*.db", "*.sqlite", "*.sqlite3"}));
-    EXPECT_EQ(filters[2].label, strings::kFilterAll);
+    ASSERT_EQ(filters.size(), 4u);
+    EXPECT_EQ(filters[0].label, strings::kFilterShowStores);
+    EXPECT_EQ(filters[0].patterns,
+              std::vector<std::string>({"*.mdb", "*.db", "*.sqlite", "*.sqlite3"}));
+    EXPECT_EQ(filters[1].label, strings::kFilterMdbEnglish);
+    EXPECT_EQ(filters[1].patterns, std::vector<std::string>({"*.mdb"}));
+    EXPECT_EQ(filters[2].label, strings::kFilterSqlite);
+    EXPECT_EQ(filters[2].patterns, std::vector<std::string>({"*.db", "*.sqlite", "*.sqlite3"}));
+    EXPECT_EQ(filters[3].label, strings::kFilterAll);
     EXPECT_EQ(prompt.openChoices[0].defaultSuffix, "");
 }
 

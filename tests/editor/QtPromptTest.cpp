@@ -51,6 +51,25 @@ TEST_F(QtPromptTest, MessageIsModalOwnedByTheWindowAndCaptionedWithTheProgramsNa
     EXPECT_EQ(parent, &owner);
 }
 
+TEST_F(QtPromptTest, AnErrorRecordGoesUnderTheDetailsAndItsDescriptionFirst)
+{
+    const std::string record = "CADODataBase Error\n\tCode = 80004005\n\tCode meaning = "
+                               "Unspecified error\n\tSource = SQLite\n\tDescription = disk "
+                               "I/O error\n";
+    QString text, details;
+    WhenModal([&](QWidget& modal) {
+        auto& box = dynamic_cast<QMessageBox&>(modal);
+        text = box.text();
+        details = box.detailedText();
+        box.accept();
+    });
+    prompt.ShowMessage("the show store cannot be written,fire data have not saved!\n" + record,
+                       prompt::MessageIcon::Stop);
+    EXPECT_EQ(text, QStringLiteral("the show store cannot be written,fire data have not "
+                                   "saved!\ndisk I/O error"));
+    EXPECT_TRUE(details.startsWith(QStringLiteral("CADODataBase Error"))) << details.toStdString();
+}
+
 TEST_F(QtPromptTest, IconsMapToTheBoxesIcons)
 {
     const std::vector<std::pair<prompt::MessageIcon, QMessageBox::Icon>> icons = {
@@ -95,8 +114,8 @@ TEST_F(QtPromptTest, OpenFileDialogOffersTheFiltersAndGivesTheChosenFile)
         static_cast<QDialog&>(dialog).accept(); // runs the file dialog's own accept
     });
     EXPECT_EQ(prompt.ChooseOpenFile(editor::ShowStoreFileChoice()), path);
-    ASSERT_EQ(filters.size(), 3);
-    EXPECT_EQ(filters[0], QStringLiteral("mdb files (*.mdb)"));
+    ASSERT_EQ(filters.size(), 4);
+    EXPECT_EQ(filters[0], QStringLiteral("Show stores (*.mdb *.db *.sqlite *.sqlite3)"));
 }
 
 TEST_F(QtPromptTest, CancelledFileDialogGivesNothing)

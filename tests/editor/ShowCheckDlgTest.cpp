@@ -86,7 +86,7 @@ TEST_F(ShowCheckWindow, WithoutAStoreItAsksForOneAndKeepsTheWindowsPath)
     const SeenDialog seen = RunCheckCommand(Action("actionCheckShow"));
     ASSERT_TRUE(seen.shown);
     ASSERT_EQ(prompt.openChoices.size(), 1u);
-    EXPECT_EQ(prompt.openChoices[0].filters.front().patterns, std::vector<std::string>{"*.mdb"});
+    EXPECT_EQ(prompt.openChoices[0].filters.front().label, strings::kFilterShowStores);
     EXPECT_TRUE(seen.rows.empty());
     EXPECT_TRUE(seen.summary.contains(QString::fromUtf8(strings::kCheckNothingFound)));
     EXPECT_TRUE(window.CurrentStorePath().empty()) << "a check loads nothing";

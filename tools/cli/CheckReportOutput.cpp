@@ -1,10 +1,10 @@
 #include "tools/cli/CheckReportOutput.h"
 
+#include "messages/ErrorRecord.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/ControlCharacters.h"
 #include "tools/cli/CliCommon.h"
-#include "tools/cli/ErrorDump.h"
 
 namespace cli {
 
@@ -34,8 +34,8 @@ void WriteCheckReport(std::ostream& out, const show::ShowCheckReport& report)
 {
     for (const show::ShowFinding& finding : report.findings) {
         out << show::SeverityText(finding.severity) << ": "
-            << show::EscapeControlCharacters(CondenseErrorDump(finding.text, "", VerboseOutput()),
-                                             "\n\t");
+            << show::EscapeControlCharacters(
+                   messages::CondenseErrorDump(finding.text, "", VerboseOutput()), "\n\t");
         if (!finding.sequences.empty())
             out << ' ' << strings::kColSequence << ": " << SequenceText(finding.sequences);
         out << '\n';

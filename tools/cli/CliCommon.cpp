@@ -1,7 +1,7 @@
 #include "tools/cli/CliCommon.h"
 
+#include "messages/ErrorRecord.h"
 #include "show/ControlCharacters.h"
-#include "tools/cli/ErrorDump.h"
 
 #include <cstdio>
 
@@ -26,7 +26,8 @@ void PrintFailure(const show::Failure& failure, messages::Doing doing)
     std::string text = message.text;
     if (!message.details.empty() && text.find(message.details) == std::string::npos)
         text += "\n" + message.details;
-    PrintError(CondenseErrorDump(text, messages::FailureHeadline(doing), VerboseOutput()));
+    PrintError(
+        messages::CondenseErrorDump(text, messages::FailureHeadline(doing), VerboseOutput()));
 }
 
 } // namespace cli

@@ -1,12 +1,12 @@
 #include "tools/cli/StoreCues.h"
 
+#include "messages/ErrorRecord.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/ShowReader.h"
 #include "tools/cli/CliCommon.h"
-#include "tools/cli/ErrorDump.h"
 
 namespace cli {
 

@@ -1,10 +1,10 @@
 #include "tools/cli/TerminalPrompt.h"
 
+#include "messages/ErrorRecord.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/ControlCharacters.h"
 #include "tools/cli/CliCommon.h"
-#include "tools/cli/ErrorDump.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,7 +14,7 @@ namespace cli {
 void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/)
 {
     shown_.push_back(text);
-    PrintError(CondenseErrorDump(text, failureHeadline_, VerboseOutput()));
+    PrintError(messages::CondenseErrorDump(text, failureHeadline_, VerboseOutput()));
 }
 
 bool TerminalPrompt::AskYesNo(const std::string& text)

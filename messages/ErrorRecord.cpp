@@ -1,6 +1,6 @@
-#include "tools/cli/ErrorDump.h"
+#include "messages/ErrorRecord.h"
 
-namespace cli {
+namespace messages {
 
 namespace {
 
@@ -27,11 +27,11 @@ std::string WithoutTrailingBreaks(std::string text)
 
 } // namespace
 
-std::string CondenseErrorDump(const std::string& message, const std::string& headline, bool verbose)
+SplitMessage SplitErrorRecord(const std::string& message, const std::string& headline)
 {
     const std::size_t code = message.find(kCodeLine);
     if (code == std::string::npos)
-        return message;
+        return {message, {}};
     // The record starts at its "<who> Error" line, or at the connection line
     // before it.
     const std::size_t whoLine = message.rfind('\n', code == 0 ? 0 : code - 1);
@@ -40,20 +40,25 @@ std::string CondenseErrorDump(const std::string& message, const std::string& hea
     if (connection != std::string::npos && (connection == 0 || message[connection - 1] == '\n') &&
         message.find('\n', connection) + 1 == start)
         start = connection;
-    const std::string record = message.substr(start);
-    std::string head = WithoutTrailingBreaks(message.substr(0, start));
-    if (head.empty())
-        head = headline;
-    std::string description = FieldValue(record, "Description");
+    SplitMessage split{WithoutTrailingBreaks(message.substr(0, start)),
+                       WithoutTrailingBreaks(message.substr(start))};
+    if (split.text.empty())
+        split.text = headline;
+    std::string description = FieldValue(split.record, "Description");
     if (description.empty())
-        description = FieldValue(record, "Code meaning");
-    std::string shown = head;
-    for (const std::string& part : {description, verbose ? record : std::string()}) {
-        const std::string text = WithoutTrailingBreaks(part);
-        if (!text.empty())
-            shown += (shown.empty() ? "" : "\n") + text;
-    }
-    return shown;
+        description = FieldValue(split.record, "Code meaning");
+    description = WithoutTrailingBreaks(description);
+    if (!description.empty())
+        split.text += (split.text.empty() ? "" : "\n") + description;
+    return split;
 }
 
-} // namespace cli
+std::string CondenseErrorDump(const std::string& message, const std::string& headline, bool verbose)
+{
+    const SplitMessage split = SplitErrorRecord(message, headline);
+    if (!verbose || split.record.empty())
+        return split.text;
+    return split.text + (split.text.empty() ? "" : "\n") + split.record;
+}
+
+} // namespace messages
