@@ -16,17 +16,19 @@ namespace editor {
 
 void PrintLoadSheets(const std::string& storePath, prompt::Prompt& prompt, QWidget* owner)
 {
-    std::vector<show::Cue> cues;
+    std::vector<show::LoadSheet> sheets;
     try {
-        cues = show::ReadShowFile(storePath);
+        const std::vector<show::Cue> cues = show::ReadShowFile(storePath);
+        // A plan that cannot be used prints nothing rather than sheets
+        // without codes.
+        sheets = show::BuildLoadSheets(
+            cues, show::PlannedHostCodes(show::ReadHostPlanChecked(storePath)));
     } catch (const show::Failure& failure) {
         const messages::Message message =
             messages::FailureMessage(failure, messages::Doing::kLoading);
         prompt.ShowMessage(message.text, prompt::MessageIcon::Stop);
         return;
     }
-    const std::vector<show::LoadSheet> sheets =
-        show::BuildLoadSheets(cues, show::PlannedHostCodes(show::LoadHostPlan(storePath).entries));
     const std::string name = std::filesystem::path(storePath).filename().string();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(name));

@@ -77,16 +77,17 @@ int RunFieldLoad(const DownloadOptions& options)
     std::vector<show::Cue> cues;
     if (!hostlink::LoadDownloadCues(prompt, cues))
         return kFailure;
-    const show::StoredPlan plan = show::LoadHostPlan(options.store);
-    if (!plan.read) {
-        PrintError(plan.error);
+    std::vector<show::HostPlanEntry> plan;
+    try {
+        plan = show::ReadHostPlanChecked(options.store);
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kLoading);
         return kFailure;
     }
-    const hostlink::FieldPlanning field =
-        hostlink::PlanField(cues, plan.entries, [&targets](int hostCode) {
-            const auto found = targets.find(hostCode);
-            return found == targets.end() ? hostlink::HostLinkOptions{} : found->second;
-        });
+    const hostlink::FieldPlanning field = hostlink::PlanField(cues, plan, [&targets](int hostCode) {
+        const auto found = targets.find(hostCode);
+        return found == targets.end() ? hostlink::HostLinkOptions{} : found->second;
+    });
     if (!field.unplanned.empty()) {
         PrintError(
             strings::FormatText(strings::kFieldUnplanned, JoinedNames(field.unplanned).c_str()));

@@ -1,3 +1,4 @@
+#include "editor/FileIdentity.h"
 #include "editor/FireOneImport.h"
 #include "resources/strings/Strings.h"
 #include "tools/cli/CliCommon.h"
@@ -21,12 +22,17 @@ struct ImportOptions
 
 int RunImport(const ImportOptions& options)
 {
+    // The FireOne file is left as it is when a new store is named: it can
+    // never be that store itself.
+    if (editor::SameFile(options.file, options.store))
+        throw UsageError(strings::kCliStoreIsFireOneFile);
     LoadedShow show;
     show.Prompt().AnswerOpenFile(options.file);
     if (!options.store.empty())
         show.Prompt().AnswerSaveFile(options.store);
     editor::ShowContext context = show.Context();
-    if (!editor::ImportFireOne(context)) {
+    if (!editor::ImportFireOne(context, options.store.empty() ? editor::StorePlace::kAsTheFileAllows
+                                                              : editor::StorePlace::kNewStore)) {
         // The window says nothing for a file without FireData; a script
         // needs a reason.
         if (!show.Prompt().ShownAny())

@@ -31,7 +31,7 @@ protected:
             row.Channel = std::to_string(row.FlowID);
         }
         const std::string store = MakeShowStore(dir, rows);
-        ASSERT_EQ(show::SaveHostPlan(store, plan), "");
+        show::ChangeHostPlan(store, plan, {});
         for (const VirtualHostOptions& fault : faults)
             hosts.push_back(StartHost(fault));
         dialog = std::make_unique<CLoadAllHostsDlg>(store, prompt, nullptr, [this, wait](int code) {

@@ -1,0 +1,138 @@
+// What tavrin-cli writes besides the show store, and its standard output: a
+// load sheet goes only to a plain file that the command does not read, whole
+// or not at all; output that cannot be written ends the command with 1.
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "tests/cli/CliFixture.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using clitest::Cli;
+using clitest::FourCues;
+using clitest::Output;
+using clitest::RunCli;
+using clitest::RunCliInto;
+
+std::string Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Line(const std::string& text)
+{
+    return text + "\n";
+}
+
+// The names in a folder, hidden ones too.
+std::vector<std::string> Names(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(Cli, LoadSheetTargetsThatAreNoPlainFileOfTheirOwnAreRefused)
+{
+    const std::string store = Store(FourCues());
+    const std::string other = Store(FourCues(), "other.db");
+    fs::create_symlink(store, dir.File("link.pdf"));
+    fs::create_hard_link(store, dir.File("hard.csv"));
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0644), 0);
+    fs::create_directory(dir.File("folder"));
+    const std::string before = Bytes(store);
+    const std::vector<std::string> files = Names(dir.path());
+    struct Case
+    {
+        std::vector<std::string> target;
+        int exitCode;
+        std::string err;
+    };
+    const std::string isInput = strings::kOutputIsInput;
+    const std::vector<Case> cases = {
+        {{"--pdf", store}, 2, strings::FormatText(strings::kOutputIsInput, store.c_str())},
+        {{"--pdf", dir.File("link.pdf")}, 2, ""},
+        {{"--csv", dir.File("hard.csv")}, 2, ""},
+        {{"--csv", dir.File("fifo")},
+         1,
+         strings::FormatText(strings::kOutputNotRegular, dir.File("fifo").c_str())},
+        {{"--pdf", dir.File("folder")}, 1, ""},
+        {{"--csv", "/dev/null"}, 1, strings::FormatText(strings::kOutputNotRegular, "/dev/null")},
+        {{"--pdf", other}, 1, strings::FormatText(strings::kOutputIsDatabase, other.c_str())},
+        {{"--pdf", dir.File("no/such/x.pdf")},
+         1,
+         strings::FormatText(strings::kOutputFolderMissing, dir.File("no/such").c_str())},
+    };
+    for (const Case& refused : cases) {
+        std::vector<std::string> args = {"hosts", store};
+        args.insert(args.end(), refused.target.begin(), refused.target.end());
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, refused.exitCode) << refused.target[1] << ": " << result.err;
+        if (!refused.err.empty()) {
+            EXPECT_EQ(result.err, Line(refused.err));
+        }
+        EXPECT_TRUE(result.out.empty());
+    }
+    EXPECT_EQ(Bytes(store), before) << "the show store is untouched";
+    EXPECT_TRUE(fs::is_fifo(dir.File("fifo")));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_EQ(Names(dir.path()), files) << "nothing made, nothing left behind";
+}
+
+TEST_F(Cli, ALoadSheetReplacesItsFileWholeThroughALink)
+{
+    const std::string store = Store(FourCues());
+    const std::string csv = dir.File("sheets.csv");
+    std::ofstream(csv) << "old sheets";
+    ::chmod(csv.c_str(), 0640);
+    fs::create_symlink(csv, dir.File("latest.csv"));
+    const auto written = RunCli({"hosts", store, "--csv", dir.File("latest.csv")});
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_TRUE(written.out.empty());
+    EXPECT_TRUE(fs::is_symlink(dir.File("latest.csv"))) << "the link stays a link";
+    EXPECT_EQ(Bytes(csv), RunCli({"hosts", store, "--csv"}).out);
+    EXPECT_EQ(fs::status(csv).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"latest.csv", "sheets.csv", "show.db"}));
+}
+
+TEST_F(Cli, OutputThatCannotBeWrittenEndsWithOneAfterTheWork)
+{
+    const std::string store = Store(FourCues());
+    const std::string lost = Line(strings::kCliOutputLost);
+    for (const Output output : {Output::kFullDisk, Output::kClosedPipe}) {
+        for (const char* command : {"check", "show", "hosts"}) {
+            const auto result = RunCliInto(output, {command, store});
+            EXPECT_EQ(result.signal, 0) << command << " was ended by a signal";
+            EXPECT_EQ(result.exitCode, 1) << command;
+            EXPECT_EQ(result.err, lost) << command;
+        }
+    }
+    // A command that writes does its work; only its report is lost.
+    const std::string fireOne = testsupport::MakeSqliteFile(
+        dir.File("fire.db"),
+        "CREATE TABLE FireData(LaunchTimeMS int, Event int, Slat int, Cue int)");
+    const auto imported = RunCliInto(Output::kFullDisk, {"import", fireOne});
+    EXPECT_EQ(imported.exitCode, 1);
+    EXPECT_EQ(imported.err, lost);
+    EXPECT_TRUE(HostNames(fireOne).empty()) << "the show table is there, and empty";
+    const auto planned = RunCliInto(Output::kClosedPipe, {"plan", store, "--set", "A1=4"});
+    EXPECT_EQ(planned.exitCode, 1);
+    EXPECT_EQ(planned.err, lost);
+    EXPECT_EQ(RunCli({"hosts", store, "--csv"}).out.find("\nA1,4,") != std::string::npos, true);
+    // A failure keeps its own code and message.
+    const auto missing = RunCliInto(Output::kFullDisk, {"show", dir.File("missing.db")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.find(lost), std::string::npos) << missing.err;
+}
+
+} // namespace
