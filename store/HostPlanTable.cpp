@@ -11,10 +11,26 @@ namespace {
 
 constexpr char kReadPlanSql[] = "SELECT HostName, HostCode FROM tb_HostPlan";
 constexpr char kDropPlanSql[] = "DROP TABLE tb_HostPlan";
+constexpr char kClearPlanSql[] = "DELETE FROM tb_HostPlan";
+constexpr char kPlanTableSql[] =
+    "SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = 'tb_HostPlan'";
 
 [[noreturn]] void Raise(const std::string& what)
 {
     throw std::runtime_error(what);
+}
+
+// Whether the plan table is the one this program makes, key and types.
+bool IsOwnPlanTable(CADODataBase& database)
+{
+    CADORecordset rs(&database);
+    if (!rs.Open(kPlanTableSql, modeQuery))
+        Raise(rs.GetLastErrorText());
+    std::string sql;
+    const bool own = !rs.GetRecordset()->EndOfFile() && rs.ReadField("sql", sql, "") &&
+                     sql == kCreateHostPlanTableSql;
+    rs.Close();
+    return own;
 }
 
 } // namespace
@@ -43,9 +59,13 @@ std::vector<HostPlanRow> ReadHostPlanRows(CADODataBase& database)
 void ReplaceHostPlan(CADODataBase& database, const std::vector<HostPlanEntry>& plan)
 {
     // A table made elsewhere gets this program's key and types back.
-    if (HasTable(database, kHostPlanTable) && !database.Execute(kDropPlanSql))
+    const bool exists = HasTable(database, kHostPlanTable);
+    const bool own = exists && IsOwnPlanTable(database);
+    if (own && !database.Execute(kClearPlanSql))
         Raise(database.GetLastErrorDescription());
-    if (!database.Execute(kCreateHostPlanTableSql))
+    if (exists && !own && !database.Execute(kDropPlanSql))
+        Raise(database.GetLastErrorDescription());
+    if (!own && !database.Execute(kCreateHostPlanTableSql))
         Raise(database.GetLastErrorDescription());
     CADORecordset rs(&database);
     if (!rs.Open(kHostPlanTable, modeTable))

@@ -47,9 +47,9 @@ bool HasTable(CADODataBase& database, const std::string& name);
 // when it cannot be read.
 std::vector<HostPlanRow> ReadHostPlanRows(CADODataBase& database);
 
-// Makes the plan table anew, as this program makes it, holding `plan`. Runs
-// inside the caller's transaction, which makes it all or nothing. Raises like
-// ReadHostPlanRows.
+// Makes the plan table hold `plan`; a table made elsewhere is made anew, as
+// this program makes it. Runs inside the caller's transaction, which makes it
+// all or nothing. Raises like ReadHostPlanRows.
 void ReplaceHostPlan(CADODataBase& database, const std::vector<HostPlanEntry>& plan);
 
 } // namespace store

@@ -115,13 +115,13 @@ void CHostPlanDlg::Fill()
         hosts.try_emplace(row.HostName, 0); // kept, though the show has no cue of it
     ui->plan->setRowCount(static_cast<int>(hosts.size()));
     int row = 0;
-    for (const auto& [name, cues] : hosts) {
+    for (const auto& [name, count] : hosts) {
         // A code as stored, for the designer to mend when it is none.
         const auto planned =
             std::find_if(stored.rows.begin(), stored.rows.end(),
                          [&name = name](const show::HostPlanRow& r) { return r.HostName == name; });
         ui->plan->setItem(row, kHost, ReadOnlyItem(editor::ToQString(name)));
-        ui->plan->setItem(row, kCues, ReadOnlyItem(QString::number(cues)));
+        ui->plan->setItem(row, kCues, ReadOnlyItem(QString::number(count)));
         ui->plan->setItem(
             row, kCode,
             new QTableWidgetItem(planned == stored.rows.end() || planned->HostCode.IsEmptyOrNull()

@@ -135,4 +135,31 @@ TEST_F(Cli, OutputThatCannotBeWrittenEndsWithOneAfterTheWork)
     EXPECT_EQ(missing.err.find(lost), std::string::npos) << missing.err;
 }
 
+// A field load whose summary cannot be printed still loads every host; its
+// success is not reported as one, and a failed one stays a failure.
+TEST_F(Cli, AFieldLoadsOutcomeIsNeverHiddenByItsOutput)
+{
+    const std::string store = Store(FourCues());
+    ASSERT_EQ(
+        RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6", "--set", "北岸-1=7"}).exitCode, 0);
+    const std::string lost = Line(strings::kCliOutputLost);
+    for (const int refusedFrame : {0, 3}) {
+        std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
+        std::vector<std::string> load = {"download", store, "--all-hosts"};
+        for (int code = 5; code <= 7; ++code) {
+            hosts.push_back(hostlinktest::StartHost({.refuseFrame = code == 7 ? refusedFrame : 0}));
+            load.insert(load.end(), {"--target", std::to_string(code) + "=127.0.0.1:" +
+                                                     std::to_string(hosts.back()->Port())});
+        }
+        const auto result = RunCliInto(Output::kFullDisk, load);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err.substr(result.err.size() - lost.size()), lost) << result.err;
+        EXPECT_TRUE(hosts[0]->WaitForFrames(6, std::chrono::seconds(1))) << "the load went on";
+        if (refusedFrame == 0)
+            EXPECT_TRUE(hosts[2]->WaitForFrames(6, std::chrono::seconds(1)));
+        else
+            EXPECT_EQ(hosts[2]->Records().size(), 3u) << "it ends at the refused frame";
+    }
+}
+
 } // namespace
