@@ -15,22 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 using clitest::Cli;
 using clitest::CliResult;
+using clitest::FileBytes;
+using clitest::FolderNames;
 using clitest::RunCli;
-
-std::string Bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Names(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // An SQLite FireOne file of `records` cues.
 std::string SqliteFireOne(const std::string& path, int records)
@@ -87,58 +74,47 @@ TEST_F(CliImport, TwoImportsOfOneFileAtOnceEndWithOneSoundStoreAndNoLeftovers)
         ExpectBothOrTheLaterRefused({"import", fireOne}, fireOne);
         EXPECT_EQ(HostNames(store).size(), 48u);
         EXPECT_EQ(HostNames(fireOne).size(), 20000u);
-        EXPECT_EQ(Names(dir.path()),
+        EXPECT_EQ(FolderNames(dir.path()),
                   (std::vector<std::string>{"finale.db", "finale.fir", "fire.db"}))
             << "run " << run;
     }
 }
 
-TEST_F(CliImport, AKilledImportsLeftoversBlockNothingAndARunningOneIsNamed)
-{
-    const std::string fireOne = SqliteFireOne(dir.File("fire.db"), 3);
-    const std::string store = dir.File("new.db");
-    {
-        const editor::StoreMakingLock running(store); // another import, making it now
-        const CliResult refused = RunCli({"import", fireOne, "--store", store});
-        EXPECT_EQ(refused.exitCode, 1);
-        EXPECT_EQ(refused.err,
-                  strings::FormatText(strings::kImportStoreBeingMade, store.c_str()) + "\n");
-        EXPECT_FALSE(fs::exists(store));
-    }
-    // What a run killed on the way leaves: its lock file, unheld, and half a store.
-    const std::string lock = editor::StoreMakingLock::PathFor(store);
-    const std::string temporary = editor::TemporaryStorePath(store);
-    std::ofstream{lock};
-    std::ofstream(temporary) << "half a store";
-    std::ofstream(temporary + "-journal") << "half a journal";
-    const CliResult imported = RunCli({"import", fireOne, "--store", store});
-    ASSERT_EQ(imported.exitCode, 0) << imported.err;
-    EXPECT_EQ(HostNames(store).size(), 3u);
-    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"fire.db", "new.db"}));
-}
-
-TEST_F(CliImport, StoreOptionMakesANewStoreOfAnSqliteFireOneFileAndLeavesTheFileAlone)
+// --store on an SQLite FireOne file: a new store, the file left as it is;
+// what a killed run left blocks nothing, and a running one is named.
+TEST_F(CliImport, StoreOptionMakesANewStoreOfAnSqliteFireOneFileBesideOtherImports)
 {
     const std::string fireOne = SqliteFireOne(dir.File("fire.db"), 2);
-    const std::string before = Bytes(fireOne);
-    const std::string store = dir.File("chosen.db");
-    const CliResult imported = RunCli({"import", fireOne, "--store", store});
-    ASSERT_EQ(imported.exitCode, 0) << imported.err;
-    EXPECT_EQ(imported.out, store + "\n");
-    EXPECT_EQ(Bytes(fireOne), before) << "the FireOne file is never changed with --store";
-    EXPECT_EQ(RunCli({"show", store, "--csv"}).out,
-              "Sequence,Host,Launch Time,Offset,Event,Sla,Cue,Note\n"
-              "0,HOST,00:00.010,0,1,01,01,\n"
-              "1,HOST,00:00.020,0,1,02,02,\n");
-    EXPECT_EQ(RunCli({"show", fireOne}).exitCode, 1) << "still no show table in it";
-
+    const std::string before = FileBytes(fireOne);
+    const std::string store = dir.File("new.db");
     fs::create_symlink(fireOne, dir.File("link.db"));
     for (const std::string& itself : {fireOne, dir.File("link.db")}) {
         const CliResult refused = RunCli({"import", fireOne, "--store", itself});
         EXPECT_EQ(refused.exitCode, 2);
         EXPECT_EQ(refused.err, std::string(strings::kCliStoreIsFireOneFile) + "\n");
     }
-    EXPECT_EQ(Bytes(fireOne), before);
+    fs::remove(dir.File("link.db"));
+    {
+        const editor::StoreMakingLock running(store); // another import, making it now
+        const CliResult refused = RunCli({"import", fireOne, "--store", store});
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_EQ(refused.err,
+                  strings::FormatText(strings::kImportStoreBeingMade, store.c_str()) + "\n");
+    }
+    // What a run killed on the way leaves: its lock file, unheld, and half a store.
+    const std::string temporary = editor::TemporaryStorePath(store);
+    std::ofstream{editor::StoreMakingLock::PathFor(store)};
+    std::ofstream(temporary) << "half a store";
+    std::ofstream(temporary + "-journal") << "half a journal";
+    const CliResult imported = RunCli({"import", fireOne, "--store", store});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(imported.out, store + "\n");
+    EXPECT_EQ(RunCli({"show", store, "--csv"}).out,
+              "Sequence,Host,Launch Time,Offset,Event,Sla,Cue,Note\n"
+              "0,HOST,00:00.010,0,1,01,01,\n"
+              "1,HOST,00:00.020,0,1,02,02,\n");
+    EXPECT_EQ(FileBytes(fireOne), before) << "the FireOne file is never changed with --store";
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"fire.db", "new.db"}));
 }
 
 } // namespace

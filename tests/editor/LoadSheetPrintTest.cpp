@@ -26,14 +26,6 @@ TEST(LoadSheetPrint, APlanThatCannotBeUsedIsSaidAndNothingIsPrinted)
               std::vector<std::string>{
                   strings::FormatText(strings::kPlanUnsound, 1) + "\n" +
                   strings::FormatText(strings::kPlanProblemCodeInvalid, "A1", "NULL")});
-
-    testsupport::RunSql(store, "DROP TABLE tb_HostPlan");
-    testsupport::RunSql(store, "CREATE TABLE tb_HostPlan(HostName)");
-    prompt.messages.clear();
-    editor::PrintLoadSheets(store, prompt, nullptr);
-    ASSERT_EQ(prompt.MessageTexts().size(), 1u);
-    EXPECT_EQ(prompt.MessageTexts()[0].rfind(strings::FormatText(strings::kPlanReadFailed, ""), 0),
-              0u);
 }
 
 } // namespace
