@@ -4,14 +4,23 @@
 
 namespace editor {
 
+// Where the show store of a FireOne file is made.
+enum class StorePlace
+{
+    kAsTheFileAllows, // an SQLite file itself; beside an Access file (read-only here)
+    kNewStore,        // a new store for every kind of file, the FireOne file left as it is
+};
+
 // "Load Database" > "FireOne Database": makes a show store of a FireOne show
 // and shows its cues. An SQLite FireOne file gets tb_Layout itself; an Access
-// one (read-only here) gets a new SQLite show store beside it, chosen by the
-// user, holding a copy of FireData and the show table. A store that already
+// one (read-only here), or any with kNewStore, gets a new SQLite show store,
+// chosen by the user, holding a copy of FireData and the show table. Two
+// imports at once of one store: the later one waits for nothing, it loads
+// the store if it is made by then or says that it is being made. A store that already
 // holds tb_Layout is loaded as it stands, host names included. The show table
 // is created and filled in one transaction: a failure leaves every file as it
 // was. True when the show is in the grid and `show.storePath` names its store;
 // the path changes on success only.
-bool ImportFireOne(ShowContext& show);
+bool ImportFireOne(ShowContext& show, StorePlace place = StorePlace::kAsTheFileAllows);
 
 } // namespace editor

@@ -132,6 +132,65 @@ Message HostConversationMessage(FailureCode code)
     return {};
 }
 
+// One rule a stored plan breaks, as a line of the list.
+std::string PlanProblemText(const show::Failure& problem)
+{
+    switch (problem.Code()) {
+    case FailureCode::kPlanCodeInvalid:
+        return strings::FormatText(strings::kPlanProblemCodeInvalid, problem.Name().c_str(),
+                                   problem.Other().c_str());
+    case FailureCode::kPlanCodeOutOfRange:
+        return strings::FormatText(strings::kPlanProblemCodeOutOfRange, problem.Name().c_str(),
+                                   problem.Row());
+    case FailureCode::kPlanCodeTaken:
+        return strings::FormatText(strings::kPlanProblemCodeTaken, problem.Row(),
+                                   problem.Name().c_str(), problem.Other().c_str());
+    case FailureCode::kPlanNameTwice:
+        return strings::FormatText(strings::kPlanProblemNameTwice, problem.Name().c_str());
+    default:
+        break;
+    }
+    return problem.what();
+}
+
+// Every rule the plan breaks, a line each, under a line saying what follows.
+std::string PlanProblemsText(const show::Failure& failure, Doing doing)
+{
+    const int count = static_cast<int>(failure.Problems().size());
+    std::string text = strings::FormatText(
+        doing == Doing::kSaving ? strings::kPlanUnsoundNotSaved : strings::kPlanUnsound, count);
+    for (const show::Failure& problem : failure.Problems())
+        text += "\n" + PlanProblemText(problem);
+    return text;
+}
+
+std::string FileText(const show::Failure& failure)
+{
+    const char* name = failure.Name().c_str();
+    switch (failure.Code()) {
+    case FailureCode::kStoreBeingMade:
+        return strings::FormatText(strings::kImportStoreBeingMade, name);
+    case FailureCode::kStoreNotCreated:
+        return strings::FormatText(
+            strings::kImportStoreNotCreated,
+            strings::FormatText(strings::kStoreFolderNotWritable, name, failure.Detail().c_str())
+                .c_str());
+    case FailureCode::kOutputIsInput:
+        return strings::FormatText(strings::kOutputIsInput, name);
+    case FailureCode::kOutputIsDatabase:
+        return strings::FormatText(strings::kOutputIsDatabase, name);
+    case FailureCode::kOutputNotRegular:
+        return strings::FormatText(strings::kOutputNotRegular, name);
+    case FailureCode::kOutputFolderMissing:
+        return strings::FormatText(strings::kOutputFolderMissing, name);
+    case FailureCode::kOutputNotWritten:
+        return strings::FormatText(strings::kOutputNotWritten, name, failure.Detail().c_str());
+    default:
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 std::string FailureHeadline(Doing doing)
@@ -204,6 +263,27 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
     case FailureCode::kHostSettingFailed:
     case FailureCode::kHostSettingAnsweredTwice:
         message = HostConversationMessage(failure.Code());
+        break;
+    case FailureCode::kPlanUnsound:
+        message.text = PlanProblemsText(failure, doing);
+        break;
+    case FailureCode::kPlanCodeInvalid: // alone only in a list; said as one anyway
+        message.text = PlanProblemText(failure);
+        break;
+    case FailureCode::kPlanNameAbsent:
+        message.text = strings::FormatText(strings::kPlanNameAbsent, failure.Name().c_str());
+        break;
+    case FailureCode::kPlanChanged:
+        message.text = strings::kPlanChanged;
+        break;
+    case FailureCode::kStoreBeingMade:
+    case FailureCode::kStoreNotCreated:
+    case FailureCode::kOutputIsInput:
+    case FailureCode::kOutputIsDatabase:
+    case FailureCode::kOutputNotRegular:
+    case FailureCode::kOutputFolderMissing:
+    case FailureCode::kOutputNotWritten:
+        message.text = FileText(failure);
         break;
     }
     return message;

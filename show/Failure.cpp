@@ -72,6 +72,28 @@ const char* FailureCodeName(FailureCode code)
         return "host-setting-failed";
     case FailureCode::kHostSettingAnsweredTwice:
         return "host-setting-answered-twice";
+    case FailureCode::kPlanUnsound:
+        return "plan-unsound";
+    case FailureCode::kPlanCodeInvalid:
+        return "plan-code-invalid";
+    case FailureCode::kPlanNameAbsent:
+        return "plan-name-absent";
+    case FailureCode::kPlanChanged:
+        return "plan-changed";
+    case FailureCode::kStoreBeingMade:
+        return "store-being-made";
+    case FailureCode::kStoreNotCreated:
+        return "store-not-created";
+    case FailureCode::kOutputIsInput:
+        return "output-is-input";
+    case FailureCode::kOutputIsDatabase:
+        return "output-is-database";
+    case FailureCode::kOutputNotRegular:
+        return "output-not-regular";
+    case FailureCode::kOutputFolderMissing:
+        return "output-folder-missing";
+    case FailureCode::kOutputNotWritten:
+        return "output-not-written";
     }
     return "unknown";
 }
@@ -89,6 +111,8 @@ const char* Failure::what() const noexcept
                 what_ += " " + other_;
             if (!detail_.empty())
                 what_ += ": " + detail_;
+            for (const Failure& problem : problems_)
+                what_ += std::string("; ") + problem.what();
         }
         return what_.c_str();
     } catch (...) {

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace show {
 
@@ -54,6 +55,22 @@ enum class FailureCode
     kHostSettingReceiveTimeoutNotSet,
     kHostSettingFailed, // not sent, not answered or refused
     kHostSettingAnsweredTwice,
+    // A stored host plan and changes to it.
+    kPlanUnsound,     // problems: every rule the plan breaks
+    kPlanCodeInvalid, // name: the host name; other: its code as stored (NULL, a text, a fraction)
+    kPlanNameAbsent,  // name: a host name to take out that the plan does not hold
+    kPlanChanged,     // another program changed the plan since it was read
+
+    // Making the show store of an import.
+    kStoreBeingMade,  // name: the store; another program is making it right now
+    kStoreNotCreated, // name: the folder it goes into; detail: the system's reason
+
+    // Files written besides the show store (load sheets). name: the file.
+    kOutputIsInput,       // it is a file the command reads, through some path or link
+    kOutputIsDatabase,    // it holds a database
+    kOutputNotRegular,    // a folder, a device, a FIFO
+    kOutputFolderMissing, // name: the folder
+    kOutputNotWritten,    // detail: the system's reason
 };
 
 // The one failure type of the show model and everything built on it: a code
@@ -96,6 +113,13 @@ public:
         record_ = std::move(record);
         return *this;
     }
+    // A failure that stands for several (the rules a plan breaks).
+    const std::vector<Failure>& Problems() const { return problems_; }
+    Failure& WithProblems(std::vector<Failure> problems)
+    {
+        problems_ = std::move(problems);
+        return *this;
+    }
 
     // For logs and test output: the code's name and the facts, in English.
     const char* what() const noexcept override;
@@ -107,6 +131,7 @@ private:
     std::string other_;
     std::string detail_;
     std::string record_;
+    std::vector<Failure> problems_;
     mutable std::string what_;
 };
 

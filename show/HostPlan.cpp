@@ -1,46 +1,151 @@
 #include "show/HostPlan.h"
 
-#include "resources/strings/FormatText.h"
-#include "resources/strings/Strings.h"
 #include "show/HostCode.h"
 #include "store/ADODataBase.h"
+#include "store/FieldText.h"
 #include "store/LayoutTable.h"
+#include "store/StoreCloser.h"
+#include "store/Transaction.h"
 
 #include <algorithm>
 #include <exception>
+#include <optional>
+#include <set>
+#include <tuple>
 
 namespace show {
 
 namespace {
 
-// Closes the store on every way out.
-struct OpenStore
+// A stored code as the user can recognise it: a text in quotes.
+std::string CodeText(const ado::Variant& code)
+{
+    if (code.IsEmptyOrNull())
+        return "NULL";
+    if (code.vt() == ado::VT_BSTR)
+        return "'" + code.bstrVal() + "'";
+    return code.Describe();
+}
+
+// The whole number a stored code holds, if it holds one.
+std::optional<int> WholeCode(const ado::Variant& code)
+{
+    int value = 0;
+    if (code.IsEmptyOrNull() || !store::FieldToInteger(code, value))
+        return std::nullopt;
+    return value;
+}
+
+// A refused change: its lone problem as it stands, else all of them.
+[[noreturn]] void Refuse(std::vector<Failure> problems)
+{
+    if (problems.size() == 1 && problems.front().Code() != FailureCode::kPlanCodeInvalid)
+        throw problems.front();
+    throw Failure(FailureCode::kPlanUnsound).WithProblems(std::move(problems));
+}
+
+// The entries of a sound plan, by host code.
+std::vector<HostPlanEntry> Entries(const std::vector<HostPlanRow>& rows)
+{
+    std::vector<HostPlanEntry> entries;
+    std::set<std::string> named;
+    for (const HostPlanRow& row : rows) {
+        const std::optional<int> code = WholeCode(row.HostCode);
+        if (code && *code >= kLowestHostCode && *code <= kHighestHostCode &&
+            named.insert(row.HostName).second)
+            entries.push_back({row.HostName, *code});
+    }
+    std::stable_sort(
+        entries.begin(), entries.end(),
+        [](const HostPlanEntry& a, const HostPlanEntry& b) { return a.HostCode < b.HostCode; });
+    return entries;
+}
+
+// Whether two readings hold the same rows, in whatever order.
+bool SameRows(std::vector<HostPlanRow> a, std::vector<HostPlanRow> b)
+{
+    const auto order = [](const HostPlanRow& x, const HostPlanRow& y) {
+        return std::tuple(x.HostName, static_cast<int>(x.HostCode.vt()), x.HostCode.Describe()) <
+               std::tuple(y.HostName, static_cast<int>(y.HostCode.vt()), y.HostCode.Describe());
+    };
+    std::sort(a.begin(), a.end(), order);
+    std::sort(b.begin(), b.end(), order);
+    return a == b;
+}
+
+// An open store that can hold a plan; raises kPlanNotSaved, kPlanAccessStore.
+void OpenForPlan(CADODataBase& db, const std::string& storePath)
+{
+    if (!db.Open(store::ConnectionStringFor(storePath), "", ""))
+        throw Failure(FailureCode::kPlanNotSaved)
+            .WithDetail(db.GetLastErrorDescription())
+            .WithRecord(db.GetLastErrorText());
+    if (db.GetConnection()->IsReadOnlyFormat())
+        throw Failure(FailureCode::kPlanAccessStore);
+}
+
+// Runs `change` on the rows the store holds inside one write transaction and
+// writes the plan it returns. Raises Failure; the access layer's failures as
+// kPlanNotSaved.
+template <typename Change>
+std::vector<HostPlanEntry> RewritePlan(const std::string& storePath, Change change)
 {
     CADODataBase db;
-    ~OpenStore()
-    {
-        try {
-            db.Close();
-        } catch (const std::exception&) {
-            // the connection is gone either way
-        }
+    store::StoreCloser closer(db);
+    try {
+        OpenForPlan(db, storePath);
+        // BEGIN IMMEDIATE: the rows read below are the ones replaced.
+        store::Transaction transaction(*db.GetConnection());
+        const std::vector<HostPlanEntry> plan = change(store::ReadHostPlanRows(db));
+        store::ReplaceHostPlan(db, plan);
+        transaction.Commit();
+        return plan;
+    } catch (const Failure&) {
+        throw;
+    } catch (const std::exception& error) {
+        throw DatabaseFailure(error, FailureCode::kPlanNotSaved);
     }
-};
+}
 
 } // namespace
 
-std::string PlanRefusal(const std::vector<HostPlanEntry>& plan)
+std::vector<Failure> PlanProblems(const std::vector<HostPlanRow>& rows)
 {
-    std::map<int, const HostPlanEntry*> byCode;
-    for (const HostPlanEntry& entry : plan) {
-        if (entry.HostCode < kLowestHostCode || entry.HostCode > kHighestHostCode)
-            return strings::FormatText(strings::kPlanCodeOutOfRange, entry.HostCode);
-        const auto [taken, added] = byCode.emplace(entry.HostCode, &entry);
-        if (!added)
-            return strings::FormatText(strings::kPlanCodeTaken, entry.HostCode,
-                                       taken->second->HostName.c_str(), entry.HostName.c_str());
+    std::vector<Failure> problems;
+    std::map<int, std::string> byCode;
+    std::set<std::string> named;
+    std::set<std::string> twice;
+    for (const HostPlanRow& row : rows) {
+        if (!named.insert(row.HostName).second && twice.insert(row.HostName).second)
+            problems.push_back(Failure(FailureCode::kPlanNameTwice).WithName(row.HostName));
+        const std::optional<int> code = WholeCode(row.HostCode);
+        if (!code) {
+            problems.push_back(Failure(FailureCode::kPlanCodeInvalid)
+                                   .WithName(row.HostName)
+                                   .WithOther(CodeText(row.HostCode)));
+            continue;
+        }
+        if (*code < kLowestHostCode || *code > kHighestHostCode) {
+            problems.push_back(
+                Failure(FailureCode::kPlanCodeOutOfRange).WithRow(*code).WithName(row.HostName));
+            continue;
+        }
+        const auto [taken, added] = byCode.emplace(*code, row.HostName);
+        if (!added && taken->second != row.HostName)
+            problems.push_back(Failure(FailureCode::kPlanCodeTaken)
+                                   .WithRow(*code)
+                                   .WithName(taken->second)
+                                   .WithOther(row.HostName));
     }
-    return {};
+    return problems;
+}
+
+std::vector<HostPlanRow> PlanRows(const std::vector<HostPlanEntry>& plan)
+{
+    std::vector<HostPlanRow> rows;
+    for (const HostPlanEntry& entry : plan)
+        rows.push_back({entry.HostName, ado::Variant::I4(entry.HostCode)});
+    return rows;
 }
 
 std::vector<std::string> UnusedPlanNames(const std::vector<HostPlanEntry>& plan,
@@ -53,63 +158,70 @@ std::vector<std::string> UnusedPlanNames(const std::vector<HostPlanEntry>& plan,
     return unused;
 }
 
-std::vector<HostPlanEntry> ChangedPlan(std::vector<HostPlanEntry> plan,
-                                       const std::vector<HostPlanEntry>& set,
-                                       const std::vector<std::string>& remove)
+StoredPlan ReadHostPlan(const std::string& storePath)
 {
-    const auto named = [&plan](const std::string& name) {
-        return std::find_if(plan.begin(), plan.end(),
-                            [&name](const HostPlanEntry& e) { return e.HostName == name; });
-    };
-    for (const HostPlanEntry& change : set) {
-        if (const auto found = named(change.HostName); found != plan.end())
-            found->HostCode = change.HostCode;
-        else
-            plan.push_back(change);
-    }
-    for (const std::string& name : remove)
-        if (const auto found = named(name); found != plan.end())
-            plan.erase(found);
-    std::stable_sort(plan.begin(), plan.end(), [](const HostPlanEntry& a, const HostPlanEntry& b) {
-        return a.HostCode < b.HostCode;
-    });
-    return plan;
-}
-
-StoredPlan LoadHostPlan(const std::string& storePath)
-{
+    CADODataBase db;
+    store::StoreCloser closer(db);
     StoredPlan stored;
-    OpenStore store;
     try {
-        if (!store.db.Open(store::ConnectionStringFor(storePath), "", "")) {
-            stored.error = strings::FormatText(strings::kPlanReadFailed,
-                                               store.db.GetLastErrorDescription().c_str());
-            return stored;
-        }
-        stored.entries = store::ReadHostPlan(store.db);
-        stored.read = true;
+        if (!db.Open(store::ConnectionStringFor(storePath), "", ""))
+            throw Failure(FailureCode::kPlanNotRead)
+                .WithDetail(db.GetLastErrorDescription())
+                .WithRecord(db.GetLastErrorText());
+        stored.rows = store::ReadHostPlanRows(db);
+    } catch (const Failure&) {
+        throw;
     } catch (const std::exception& error) {
-        stored.error = strings::FormatText(strings::kPlanReadFailed, error.what());
+        throw DatabaseFailure(error, FailureCode::kPlanNotRead);
     }
+    stored.problems = PlanProblems(stored.rows);
+    stored.entries = Entries(stored.rows);
     return stored;
 }
 
-std::string SaveHostPlan(const std::string& storePath, const std::vector<HostPlanEntry>& plan)
+std::vector<HostPlanEntry> ReadHostPlanChecked(const std::string& storePath)
 {
-    if (std::string refusal = PlanRefusal(plan); !refusal.empty())
-        return refusal;
-    OpenStore store;
-    try {
-        if (!store.db.Open(store::ConnectionStringFor(storePath), "", ""))
-            return strings::FormatText(strings::kPlanSaveFailed,
-                                       store.db.GetLastErrorDescription().c_str());
-        if (store.db.GetConnection()->IsReadOnlyFormat())
-            return strings::kPlanAccessStore;
-        store::WriteHostPlan(store.db, plan);
-    } catch (const std::exception& error) {
-        return strings::FormatText(strings::kPlanSaveFailed, error.what());
-    }
-    return {};
+    StoredPlan stored = ReadHostPlan(storePath);
+    if (!stored.problems.empty())
+        throw Failure(FailureCode::kPlanUnsound).WithProblems(std::move(stored.problems));
+    return stored.entries;
+}
+
+void SaveHostPlan(const std::string& storePath, const std::vector<HostPlanEntry>& plan,
+                  const std::vector<HostPlanRow>& asRead)
+{
+    const std::vector<HostPlanRow> rows = PlanRows(plan);
+    if (std::vector<Failure> problems = PlanProblems(rows); !problems.empty())
+        Refuse(std::move(problems));
+    RewritePlan(storePath, [&](const std::vector<HostPlanRow>& stored) {
+        if (!SameRows(stored, asRead))
+            throw Failure(FailureCode::kPlanChanged);
+        return Entries(rows);
+    });
+}
+
+std::vector<HostPlanEntry> ChangeHostPlan(const std::string& storePath,
+                                          const std::vector<HostPlanEntry>& set,
+                                          const std::vector<std::string>& remove)
+{
+    return RewritePlan(storePath, [&](std::vector<HostPlanRow> rows) {
+        const auto named = [](const std::string& name) {
+            return [&name](const HostPlanRow& row) { return row.HostName == name; };
+        };
+        for (const std::string& name : remove)
+            if (std::none_of(rows.begin(), rows.end(), named(name)))
+                throw Failure(FailureCode::kPlanNameAbsent).WithName(name);
+        // Every row of a name goes, so that a name held twice is mended too.
+        for (const HostPlanEntry& entry : set) {
+            std::erase_if(rows, named(entry.HostName));
+            rows.push_back({entry.HostName, ado::Variant::I4(entry.HostCode)});
+        }
+        for (const std::string& name : remove)
+            std::erase_if(rows, named(name));
+        if (std::vector<Failure> problems = PlanProblems(rows); !problems.empty())
+            Refuse(std::move(problems));
+        return Entries(rows);
+    });
 }
 
 } // namespace show

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "show/Cue.h"
+#include "show/Failure.h"
 #include "store/HostPlanTable.h"
 #include "store/LayoutTable.h"
 
@@ -11,6 +12,7 @@
 namespace show {
 
 using store::HostPlanEntry;
+using store::HostPlanRow;
 
 // The host names of a show with their numbers of cues, by name; for any cue
 // type with a HostName.
@@ -22,31 +24,53 @@ template <typename Cue> std::map<std::string, int> CuesByHostName(const std::vec
     return hosts;
 }
 
-// The plan's rules: a code outside 1..252, and two host names on one code.
-// The message of the first rule broken, or empty when the plan is sound.
-std::string PlanRefusal(const std::vector<HostPlanEntry>& plan);
+// Every rule the plan breaks, row by row: a code that is no whole number
+// (kPlanCodeInvalid: NULL, a text, a fraction) or lies outside 1..252
+// (kPlanCodeOutOfRange, the code as row), one code for two names
+// (kPlanCodeTaken), one name twice (kPlanNameTwice, once per name). Each
+// names its host name. Empty when the plan is sound.
+std::vector<Failure> PlanProblems(const std::vector<HostPlanRow>& rows);
+
+// The rows a plan as typed is written as.
+std::vector<HostPlanRow> PlanRows(const std::vector<HostPlanEntry>& plan);
 
 // The plan's names that are no host name of the show: kept, but reported.
 std::vector<std::string> UnusedPlanNames(const std::vector<HostPlanEntry>& plan,
                                          const std::map<std::string, int>& showHosts);
 
-// The plan with these names given these codes (added or changed) and those
-// names taken out, ordered by host code.
-std::vector<HostPlanEntry> ChangedPlan(std::vector<HostPlanEntry> plan,
-                                       const std::vector<HostPlanEntry>& set,
-                                       const std::vector<std::string>& remove);
-
-// The plan kept in a show store, read by path.
+// The plan kept in a show store, as it stands.
 struct StoredPlan
 {
-    bool read = false;
-    std::string error; // when not read: a message from the string table
-    std::vector<HostPlanEntry> entries;
+    std::vector<HostPlanRow> rows;      // as the file holds them
+    std::vector<Failure> problems;      // PlanProblems of the rows
+    std::vector<HostPlanEntry> entries; // by host code; the whole plan only when sound
 };
-StoredPlan LoadHostPlan(const std::string& storePath);
 
-// Checks the rules, then writes the whole plan into the store or nothing.
-// Empty when saved, otherwise the message saying why nothing was written.
-std::string SaveHostPlan(const std::string& storePath, const std::vector<HostPlanEntry>& plan);
+// Reads the plan of a store; a store without one (an Access store among
+// them) has an empty plan. Raises Failure kPlanNotRead.
+StoredPlan ReadHostPlan(const std::string& storePath);
+
+// The plan of a store, sound: what the field is loaded by. Raises Failure
+// kPlanNotRead, or kPlanUnsound with every problem.
+std::vector<HostPlanEntry> ReadHostPlanChecked(const std::string& storePath);
+
+// Writes the whole plan `plan` in place of the one read as `asRead`, in one
+// write transaction: all of it or nothing. Raises Failure: the plan's lone
+// problem, or kPlanUnsound with all of them (before the store is opened);
+// kPlanAccessStore; kPlanChanged when the store no longer holds `asRead`
+// (another program changed the plan since); kPlanNotSaved.
+void SaveHostPlan(const std::string& storePath, const std::vector<HostPlanEntry>& plan,
+                  const std::vector<HostPlanRow>& asRead);
+
+// Gives the names of `set` their codes and takes the names of `remove` out,
+// in one write transaction on the plan as the file holds it at that moment,
+// so that changes by other programs stay. It may mend a plan made elsewhere,
+// but the result must be sound. Returns the plan saved, by host code. Raises
+// Failure: kPlanNameAbsent for a name to remove that the plan does not hold;
+// the result's lone problem or kPlanUnsound; kPlanAccessStore; kPlanNotSaved
+// (a store that another program holds locked beyond the engine's wait, too).
+std::vector<HostPlanEntry> ChangeHostPlan(const std::string& storePath,
+                                          const std::vector<HostPlanEntry>& set,
+                                          const std::vector<std::string>& remove);
 
 } // namespace show

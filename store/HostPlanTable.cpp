@@ -2,7 +2,6 @@
 
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
-#include "store/Transaction.h"
 
 #include <stdexcept>
 
@@ -10,19 +9,35 @@ namespace store {
 
 namespace {
 
-constexpr char kReadPlanSql[] = "SELECT HostName, HostCode FROM tb_HostPlan ORDER BY HostCode";
+constexpr char kReadPlanSql[] = "SELECT HostName, HostCode FROM tb_HostPlan";
+constexpr char kDropPlanSql[] = "DROP TABLE tb_HostPlan";
 constexpr char kClearPlanSql[] = "DELETE FROM tb_HostPlan";
+constexpr char kPlanTableSql[] =
+    "SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = 'tb_HostPlan'";
 
 [[noreturn]] void Raise(const std::string& what)
 {
     throw std::runtime_error(what);
 }
 
+// Whether the plan table is the one this program makes, key and types.
+bool IsOwnPlanTable(CADODataBase& database)
+{
+    CADORecordset rs(&database);
+    if (!rs.Open(kPlanTableSql, modeQuery))
+        Raise(rs.GetLastErrorText());
+    std::string sql;
+    const bool own = !rs.GetRecordset()->EndOfFile() && rs.ReadField("sql", sql, "") &&
+                     sql == kCreateHostPlanTableSql;
+    rs.Close();
+    return own;
+}
+
 } // namespace
 
-std::vector<HostPlanEntry> ReadHostPlan(CADODataBase& database)
+std::vector<HostPlanRow> ReadHostPlanRows(CADODataBase& database)
 {
-    std::vector<HostPlanEntry> plan;
+    std::vector<HostPlanRow> plan;
     if (!HasTable(database, kHostPlanTable))
         return plan;
     CADORecordset rs(&database);
@@ -30,22 +45,27 @@ std::vector<HostPlanEntry> ReadHostPlan(CADODataBase& database)
         Raise(rs.GetLastErrorText());
     for (const ado::RecordsetPtr records = rs.GetRecordset(); !records->EndOfFile();
          records->MoveNext()) {
-        HostPlanEntry entry;
-        int code = 0;
-        if (!rs.ReadField("HostName", entry.HostName, "") || !rs.ReadField("HostCode", code))
+        HostPlanRow row;
+        if (!rs.ReadField("HostName", row.HostName, ""))
             Raise(rs.GetLastErrorText());
-        entry.HostCode = code;
-        plan.push_back(std::move(entry));
+        // The code as it is, whatever its kind: the plan's rules judge it.
+        row.HostCode = records->GetCollect("HostCode");
+        plan.push_back(std::move(row));
     }
     rs.Close();
     return plan;
 }
 
-void WriteHostPlan(CADODataBase& database, const std::vector<HostPlanEntry>& plan)
+void ReplaceHostPlan(CADODataBase& database, const std::vector<HostPlanEntry>& plan)
 {
+    // A table made elsewhere gets this program's key and types back.
     const bool exists = HasTable(database, kHostPlanTable);
-    Transaction transaction(*database.GetConnection());
-    if (!database.Execute(exists ? kClearPlanSql : kCreateHostPlanTableSql))
+    const bool own = exists && IsOwnPlanTable(database);
+    if (own && !database.Execute(kClearPlanSql))
+        Raise(database.GetLastErrorDescription());
+    if (exists && !own && !database.Execute(kDropPlanSql))
+        Raise(database.GetLastErrorDescription());
+    if (!own && !database.Execute(kCreateHostPlanTableSql))
         Raise(database.GetLastErrorDescription());
     CADORecordset rs(&database);
     if (!rs.Open(kHostPlanTable, modeTable))
@@ -56,7 +76,6 @@ void WriteHostPlan(CADODataBase& database, const std::vector<HostPlanEntry>& pla
             Raise(rs.GetLastErrorText());
     }
     rs.Close();
-    transaction.Commit();
 }
 
 } // namespace store

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Variant.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,16 +27,29 @@ struct HostPlanEntry
     bool operator==(const HostPlanEntry&) const = default;
 };
 
+// One row of the plan table as the file holds it. A table made by another
+// program may lack the key and the column types: its code may be NULL, a
+// text or a fraction, and a name may come twice.
+struct HostPlanRow
+{
+    std::string HostName; // NULL reads as the empty text
+    ado::Variant HostCode;
+
+    bool operator==(const HostPlanRow&) const = default;
+};
+
 // Whether the open database holds a table or view of exactly this name.
 // Raises ado::_com_error on a failing call.
 bool HasTable(CADODataBase& database, const std::string& name);
 
-// The plan of an open store, by host code; none when the store has no plan
-// table. Raises (ado::_com_error, std::runtime_error) when it cannot be read.
-std::vector<HostPlanEntry> ReadHostPlan(CADODataBase& database);
+// Every row of the plan of an open store, in no particular order; none when
+// the store has no plan table. Raises (ado::_com_error, std::runtime_error)
+// when it cannot be read.
+std::vector<HostPlanRow> ReadHostPlanRows(CADODataBase& database);
 
-// Replaces the whole plan in one transaction, making the table when it is
-// missing: all of it is written or nothing. Raises like ReadHostPlan.
-void WriteHostPlan(CADODataBase& database, const std::vector<HostPlanEntry>& plan);
+// Makes the plan table hold `plan`; a table made elsewhere is made anew, as
+// this program makes it. Runs inside the caller's transaction, which makes it
+// all or nothing. Raises like ReadHostPlanRows.
+void ReplaceHostPlan(CADODataBase& database, const std::vector<HostPlanEntry>& plan);
 
 } // namespace store

@@ -1,11 +1,12 @@
 #include "editor/print/LoadSheetPdf.h"
 
 #include "editor/print/LoadSheetPainter.h"
+#include "show/Failure.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <memory>
 
 namespace editor {
@@ -30,15 +31,17 @@ std::unique_ptr<QGuiApplication> GuiForPainting()
 
 } // namespace
 
-bool WriteLoadSheetsPdf(const std::string& path, const std::vector<show::LoadSheet>& sheets,
+bool WriteLoadSheetsPdf(OutputFile& file, const std::vector<show::LoadSheet>& sheets,
                         const std::string& show)
 {
     const std::unique_ptr<QGuiApplication> gui = GuiForPainting();
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QFile out;
+    if (!out.open(file.Descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+        throw show::Failure(show::FailureCode::kOutputNotWritten)
+            .WithName(file.Target())
+            .WithDetail(out.errorString().toStdString());
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&out);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setResolution(300);
         pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -47,7 +50,24 @@ bool WriteLoadSheetsPdf(const std::string& path, const std::vector<show::LoadShe
         if (PaintLoadSheets(pdf, sheets, show) < 0)
             return false;
     }
-    return file.error() == QFileDevice::NoError && file.commit();
+    if (!out.flush() || out.error() != QFileDevice::NoError)
+        throw show::Failure(show::FailureCode::kOutputNotWritten)
+            .WithName(file.Target())
+            .WithDetail(out.errorString().toStdString());
+    out.close();
+    file.Commit();
+    return true;
+}
+
+bool WriteLoadSheetsPdf(const std::string& path, const std::vector<show::LoadSheet>& sheets,
+                        const std::string& show)
+{
+    try {
+        OutputFile file(path, {});
+        return WriteLoadSheetsPdf(file, sheets, show);
+    } catch (const show::Failure&) {
+        return false;
+    }
 }
 
 } // namespace editor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/OutputFile.h"
 #include "show/LoadSheet.h"
 
 #include <string>
@@ -7,10 +8,16 @@
 
 namespace editor {
 
-// Writes the sheets as a PDF file (A4), whole or not at all: the file appears
-// only once every page is written. Works without a window system: without an
-// application object it makes one on the offscreen platform. False when the
-// file cannot be written.
+// Writes the sheets as a PDF (A4) into `file` and puts it in place, whole or
+// not at all. Works without a window system: without an application object
+// it makes one on the offscreen platform. False when the sheets cannot be
+// painted (nothing is put in place then); raises show::Failure when the file
+// cannot be written (OutputFile).
+bool WriteLoadSheetsPdf(OutputFile& file, const std::vector<show::LoadSheet>& sheets,
+                        const std::string& show);
+
+// The same into the file `path`, checked as an OutputFile that no input may
+// be; false on any failure.
 bool WriteLoadSheetsPdf(const std::string& path, const std::vector<show::LoadSheet>& sheets,
                         const std::string& show);
 

@@ -14,14 +14,31 @@
 
 namespace editor {
 
+namespace {
+
+void ShowStop(prompt::Prompt& prompt, const show::Failure& failure)
+{
+    const messages::Message message = messages::FailureMessage(failure, messages::Doing::kLoading);
+    prompt.ShowMessage(message.text, prompt::MessageIcon::Stop);
+}
+
+} // namespace
+
 void PrintLoadSheets(const std::vector<show::Cue>& cues, const std::string& storePath, bool unsaved,
                      prompt::Prompt& prompt, QWidget* owner)
 {
-    const show::HostCodeLookup codes =
-        storePath.empty()
-            ? show::HostCodeLookup([](const std::string&) { return std::optional<int>(); })
-            : show::PlannedHostCodes(show::LoadHostPlan(storePath).entries);
-    const std::vector<show::LoadSheet> sheets = show::BuildLoadSheets(cues, codes);
+    std::vector<show::LoadSheet> sheets;
+    try {
+        // A plan that cannot be used prints nothing rather than sheets
+        // without codes.
+        sheets = show::BuildLoadSheets(
+            cues, storePath.empty() ? show::HostCodeLookup(
+                                          [](const std::string&) { return std::optional<int>(); })
+                                    : show::PlannedHostCodes(show::ReadHostPlanChecked(storePath)));
+    } catch (const show::Failure& failure) {
+        ShowStop(prompt, failure);
+        return;
+    }
     const std::string name = std::filesystem::path(storePath).filename().string();
     const std::string heading = unsaved ? name + "  " + strings::kSheetUnsaved : name;
     QPrinter printer(QPrinter::HighResolution);
@@ -41,9 +58,7 @@ void PrintStoreLoadSheets(const std::string& storePath, prompt::Prompt& prompt, 
     try {
         cues = show::ReadShowFile(storePath);
     } catch (const show::Failure& failure) {
-        const messages::Message message =
-            messages::FailureMessage(failure, messages::Doing::kLoading);
-        prompt.ShowMessage(message.text, prompt::MessageIcon::Stop);
+        ShowStop(prompt, failure);
         return;
     }
     PrintLoadSheets(cues, storePath, false, prompt, owner);

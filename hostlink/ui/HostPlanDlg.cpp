@@ -44,6 +44,13 @@ std::optional<int> TypedCode(const QString& text)
     return number ? std::optional<int>(value) : std::nullopt;
 }
 
+// A stored code as the table shows it: a number as it is written, a text as
+// it stands.
+std::string StoredCodeText(const ado::Variant& code)
+{
+    return code.vt() == ado::VT_BSTR ? code.bstrVal() : code.Describe();
+}
+
 } // namespace
 
 CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent,
@@ -85,24 +92,41 @@ void CHostPlanDlg::Fill()
         ui->buttonLoadAll->setEnabled(false);
         return;
     }
-    const show::StoredPlan stored = show::LoadHostPlan(m_storePath);
-    if (!stored.read)
-        m_prompt.ShowMessage(stored.error, prompt::MessageIcon::Stop);
+    show::StoredPlan stored;
+    try {
+        stored = show::ReadHostPlan(m_storePath);
+    } catch (const show::Failure& failure) {
+        // Saving over a plan that could not be read would replace it unseen.
+        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kPlanning),
+                             prompt::MessageIcon::Stop);
+        ui->buttonSave->setEnabled(false);
+        ui->buttonLoadAll->setEnabled(false);
+        return;
+    }
+    if (!stored.problems.empty())
+        m_prompt.ShowMessage(
+            messages::FailureText(
+                show::Failure(show::FailureCode::kPlanUnsound).WithProblems(stored.problems),
+                messages::Doing::kPlanning),
+            prompt::MessageIcon::Warning);
+    m_planAsRead = stored.rows;
     std::map<std::string, int> hosts = show::CuesByHostName(cues);
-    for (const show::HostPlanEntry& entry : stored.entries)
-        hosts.try_emplace(entry.HostName, 0); // kept, though the show has no cue of it
+    for (const show::HostPlanRow& row : stored.rows)
+        hosts.try_emplace(row.HostName, 0); // kept, though the show has no cue of it
     ui->plan->setRowCount(static_cast<int>(hosts.size()));
     int row = 0;
-    for (const auto& [name, cueCount] : hosts) {
-        const auto planned = std::find_if(
-            stored.entries.begin(), stored.entries.end(),
-            [&name = name](const show::HostPlanEntry& e) { return e.HostName == name; });
+    for (const auto& [name, count] : hosts) {
+        // A code as stored, for the designer to mend when it is none.
+        const auto planned =
+            std::find_if(stored.rows.begin(), stored.rows.end(),
+                         [&name = name](const show::HostPlanRow& r) { return r.HostName == name; });
         ui->plan->setItem(row, kHost, ReadOnlyItem(qtcommon::ToQString(name)));
-        ui->plan->setItem(row, kCues, ReadOnlyItem(QString::number(cueCount)));
-        ui->plan->setItem(row, kCode,
-                          new QTableWidgetItem(planned == stored.entries.end()
-                                                   ? QString()
-                                                   : QString::number(planned->HostCode)));
+        ui->plan->setItem(row, kCues, ReadOnlyItem(QString::number(count)));
+        ui->plan->setItem(
+            row, kCode,
+            new QTableWidgetItem(planned == stored.rows.end() || planned->HostCode.IsEmptyOrNull()
+                                     ? QString()
+                                     : qtcommon::ToQString(StoredCodeText(planned->HostCode))));
         ui->plan->setItem(row, kAddress, ReadOnlyItem(QString()));
         OnCodeEdited(row, kCode);
         ++row;
@@ -138,10 +162,14 @@ bool CHostPlanDlg::OnSave()
         }
         plan.push_back({qtcommon::ToStdString(ui->plan->item(row, kHost)->text()), *code});
     }
-    if (const std::string refused = show::SaveHostPlan(m_storePath, plan); !refused.empty()) {
-        m_prompt.ShowMessage(refused, prompt::MessageIcon::Stop);
+    try {
+        show::SaveHostPlan(m_storePath, plan, m_planAsRead);
+    } catch (const show::Failure& failure) {
+        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kSaving),
+                             prompt::MessageIcon::Stop);
         return false;
     }
+    m_planAsRead = show::PlanRows(plan);
     m_modified = false;
     m_prompt.ShowMessage(strings::kPlanSaved, prompt::MessageIcon::Information);
     return true;

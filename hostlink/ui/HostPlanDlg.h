@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hostlink/ui/FieldLinks.h"
+#include "store/HostPlanTable.h"
 
 #include <QDialog>
 #include <memory>
@@ -39,4 +40,5 @@ private:
     prompt::Prompt& m_prompt;
     hostlink::FieldLinks m_links;
     bool m_modified = false;
+    std::vector<store::HostPlanRow> m_planAsRead; // Save refuses when the store no longer holds it
 };

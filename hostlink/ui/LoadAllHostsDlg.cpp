@@ -104,13 +104,16 @@ bool CLoadAllHostsDlg::OnStart()
         messages::ShowFailure(m_prompt, failure, messages::Doing::kDownloading);
         return false;
     }
-    const show::StoredPlan plan = show::LoadHostPlan(m_storePath);
-    if (!plan.read) {
-        m_prompt.ShowMessage(plan.error, prompt::MessageIcon::Stop);
+    std::vector<show::HostPlanEntry> plan;
+    try {
+        plan = show::ReadHostPlanChecked(m_storePath);
+    } catch (const show::Failure& failure) {
+        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kLoading),
+                             prompt::MessageIcon::Stop);
         return false;
     }
     hostlink::FieldPlanning field = hostlink::PlanField(
-        cues, plan.entries, [this](int code) { return hostlink::LinkFor(m_links, code); });
+        cues, plan, [this](int code) { return hostlink::LinkFor(m_links, code); });
     if (!field.unplanned.empty() || field.hosts.empty()) {
         m_prompt.ShowMessage(field.hosts.empty() && field.unplanned.empty()
                                  ? std::string(strings::kFieldNoHosts)

@@ -269,8 +269,11 @@ inline constexpr char kCliSimulateHostHelp[] =
 inline constexpr char kCliFileHelp[] = "the FireOne file (Access or SQLite)";
 inline constexpr char kCliStoreHelp[] = "the show store";
 inline constexpr char kCliNewStoreHelp[] =
-    "the new show store for an Access FireOne file (default: same folder and name with .db)";
+    "make the show store as a new file NEW, the FireOne file left as it is (default: an Access "
+    "file's folder and name with .db; an SQLite FireOne file becomes the show store itself)";
 inline constexpr char kCliCsvHelp[] = "comma-separated values";
+inline constexpr char kCliCsvFileHelp[] =
+    "comma-separated values, to standard output or, given FILE, into FILE";
 inline constexpr char kCliJsonHelp[] = "JSON";
 inline constexpr char kCliHostHelp[] = "the host name to assign";
 inline constexpr char kCliRowsHelp[] =
@@ -452,5 +455,50 @@ inline constexpr char kCliHostCodeOrAllHosts[] = "give either --host-code N or -
 // %d: host code
 inline constexpr char kCliFieldTargetMissing[] =
     "--target moves some host codes but not %d: give one for every planned host code";
+
+// --- A plan as stored, imports at once, files written besides the store -----
+// %d: problems, each on a line of its own after it
+inline constexpr char kPlanUnsound[] = "the host plan is not sound,%d problems:";
+// %d: problems, each on a line of its own after it
+inline constexpr char kPlanUnsoundNotSaved[] =
+    "the host plan would not be sound,plan not saved! %d problems:";
+// %s: host name, %s: its code as stored (NULL, a text in quotes, a fraction)
+inline constexpr char kPlanProblemCodeInvalid[] =
+    "host name %s: host code %s is not a whole number between 1 and 252";
+// %s: host name, %d: its code
+inline constexpr char kPlanProblemCodeOutOfRange[] =
+    "host name %s: host code %d is not between 1 and 252";
+// %d: host code, %s: one host name, %s: the other
+inline constexpr char kPlanProblemCodeTaken[] = "host code %d is given to both %s and %s";
+// %s: host name
+inline constexpr char kPlanProblemNameTwice[] = "host name %s is in the host plan twice";
+// %s: host name
+inline constexpr char kPlanNameAbsent[] = "host name %s is not in the host plan,plan not saved!";
+inline constexpr char kPlanChanged[] =
+    "the host plan was changed by another program since it was read,plan not saved!";
+// %s: the show store
+inline constexpr char kImportStoreBeingMade[] =
+    "the show store %s is being made by another program,try again when it is done!";
+// %s: folder, %s: the system's reason
+inline constexpr char kStoreFolderNotWritable[] = "the folder %s cannot be written (%s)";
+// %s: file
+inline constexpr char kOutputIsInput[] =
+    "%s is a file this command reads,nothing has been written to it!";
+// %s: file
+inline constexpr char kOutputIsDatabase[] = "%s is a database file,nothing has been written to it!";
+// %s: file
+inline constexpr char kOutputNotRegular[] =
+    "%s is not a regular file (a folder, a device or a pipe),nothing has been written to it!";
+// %s: folder
+inline constexpr char kOutputFolderMissing[] =
+    "the folder %s does not exist,nothing has been written!";
+// %s: file, %s: the system's reason
+inline constexpr char kOutputNotWritten[] =
+    "%s cannot be written (%s),nothing has been written to it!";
+inline constexpr char kCliPlanMend[] = "mend the host plan with --set NAME=CODE and --remove NAME";
+inline constexpr char kCliOutputLost[] =
+    "standard output cannot be written,what the command printed is lost!";
+inline constexpr char kCliStoreIsFireOneFile[] =
+    "--store names the FireOne file itself: the new show store must be another file";
 
 } // namespace strings

@@ -121,6 +121,10 @@ protected:
 // the file is missing, unreadable or of another kind.
 std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path);
 
+// Whether the file `path` begins as an SQLite or an Access database does.
+// False for a file that cannot be read.
+bool IsDatabaseFile(const std::string& path);
+
 // Creates a new, empty SQLite database file at `path` and opens it. Refuses a
 // path that already exists: an existing file is never replaced.
 std::unique_ptr<DatabaseEngine> CreateDatabaseFile(const std::string& path);

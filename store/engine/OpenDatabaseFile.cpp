@@ -16,6 +16,27 @@ constexpr char kSource[] = "Database file";
 {
     throw ado::_com_error(ado::E_FAIL, kSource, description);
 }
+
+enum class Format
+{
+    kSqlite,
+    kAccess,
+    kOther,
+};
+
+// The kind of database a file's first bytes announce.
+Format FormatOf(std::ifstream& file)
+{
+    char header[32] = {};
+    file.read(header, sizeof header);
+    const auto got = static_cast<std::size_t>(file.gcount());
+    if (got >= 16 && std::memcmp(header, "SQLite format 3", 16) == 0)
+        return Format::kSqlite;
+    if (got >= 19 && (std::memcmp(header + 4, "Standard Jet DB", 15) == 0 ||
+                      std::memcmp(header + 4, "Standard ACE DB", 15) == 0))
+        return Format::kAccess;
+    return Format::kOther;
+}
 } // namespace
 
 std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path)
@@ -33,17 +54,22 @@ std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path)
     std::ifstream file(path, std::ios::binary);
     if (!file)
         Refuse("The file '" + path + "' cannot be read (" + std::strerror(errno) + ").");
-    char header[32] = {};
-    file.read(header, sizeof header);
-    const auto got = static_cast<std::size_t>(file.gcount());
-
-    if (got >= 16 && std::memcmp(header, "SQLite format 3", 16) == 0)
+    switch (FormatOf(file)) {
+    case Format::kSqlite:
         return SqliteDatabase::OpenExisting(path);
-    if (got >= 19 && (std::memcmp(header + 4, "Standard Jet DB", 15) == 0 ||
-                      std::memcmp(header + 4, "Standard ACE DB", 15) == 0))
+    case Format::kAccess:
         return AccessDatabase::Open(path);
+    case Format::kOther:
+        break;
+    }
     Refuse("Unrecognized database format '" + path +
            "': the file is neither an SQLite nor an Access database.");
+}
+
+bool IsDatabaseFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return file && FormatOf(file) != Format::kOther;
 }
 
 std::unique_ptr<DatabaseEngine> CreateDatabaseFile(const std::string& path)

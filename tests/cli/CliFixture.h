@@ -6,6 +6,9 @@
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/support/TempDir.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -43,6 +46,21 @@ protected:
 
     testsupport::TempDir dir;
 };
+
+// A file's bytes; the names in a folder, hidden ones too, in order.
+inline std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+inline std::vector<std::string> FolderNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 // The run failed (exit 1) with just `err` on stderr and nothing on stdout.
 inline void ExpectFailure(const CliResult& result, const std::string& err)

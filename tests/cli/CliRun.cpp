@@ -43,9 +43,17 @@ CliResult RunCli(const std::vector<std::string>& args, std::chrono::milliseconds
     return RunProgram(CliPath(), args, timeout);
 }
 
-CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                     std::chrono::milliseconds timeout)
+CliResult RunCliInto(Output out, const std::vector<std::string>& args)
 {
+    return RunProgram(CliPath(), args, std::chrono::seconds(30), out);
+}
+
+CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     std::chrono::milliseconds timeout, Output output)
+{
+    int pipeEnds[2] = {-1, -1};
+    if (output == Output::kClosedPipe && pipe2(pipeEnds, O_CLOEXEC) == 0)
+        close(pipeEnds[0]); // nobody will ever read
     const std::string outPath = TempFile("out");
     const std::string errPath = TempFile("err");
     std::vector<char*> argv;
@@ -58,7 +66,9 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
     const pid_t pid = fork();
     if (pid == 0) {
         const int in = open("/dev/null", O_RDONLY);
-        const int out = open(outPath.c_str(), O_WRONLY | O_TRUNC);
+        const int out = output == Output::kFullDisk     ? open("/dev/full", O_WRONLY)
+                        : output == Output::kClosedPipe ? pipeEnds[1]
+                                                        : open(outPath.c_str(), O_WRONLY | O_TRUNC);
         const int err = open(errPath.c_str(), O_WRONLY | O_TRUNC);
         if (in < 0 || out < 0 || err < 0)
             _exit(127);
@@ -68,6 +78,8 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    if (pipeEnds[1] >= 0)
+        close(pipeEnds[1]);
     if (pid > 0) {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         int status = 0;
@@ -80,6 +92,8 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
             waitpid(pid, &status, 0);
         } else if (WIFEXITED(status)) {
             result.exitCode = WEXITSTATUS(status);
+        } else if (WIFSIGNALED(status)) {
+            result.signal = WTERMSIG(status);
         }
     }
     result.out = ReadWhole(outPath);

@@ -186,17 +186,20 @@ TEST_F(Cli, HostsGivesEachHostsLoad)
     rows.push_back(
         {.FlowID = 4, .HostName = "A1", .BlastTime = -20, .Addr = "7A", .Channel = "09"});
     const std::string store = Store(rows);
+    ASSERT_EQ(RunCli({"plan", store, "--set", "B2=12"}).exitCode, 0);
     const auto text = RunCli({"hosts", store});
     ASSERT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_EQ(text.out, "Host    Cues  First Launch  Last Launch   Modules\n"
-                        "A1      3     00:00.-20     00:03.000     1,2,7\n"
-                        "B2      1     00:01.000     00:01.000     1\n"
-                        "北岸-1  1     01:02:03.004  01:02:03.004  7\n");
+    EXPECT_EQ(text.out, "Host    Host Code  Cues  First Launch  Last Launch   Modules\n"
+                        "A1      -          3     00:00.-20     00:03.000     1,2,7\n"
+                        "B2      12         1     00:01.000     00:01.000     1\n"
+                        "北岸-1  -          1     01:02:03.004  01:02:03.004  7\n");
     const auto jsonRun = RunCli({"hosts", store, "--json"});
     ASSERT_EQ(jsonRun.exitCode, 0);
     const json hosts = Json(jsonRun);
     ASSERT_EQ(hosts.size(), 3u);
     EXPECT_EQ(hosts[0]["host"], "A1");
+    EXPECT_TRUE(hosts[0]["host_code"].is_null());
+    EXPECT_EQ(hosts[1]["host_code"], 12);
     EXPECT_EQ(hosts[0]["cues"], 3);
     EXPECT_EQ(hosts[0]["first_launch_ms"], -20);
     EXPECT_EQ(hosts[0]["last_launch_ms"], 3000);

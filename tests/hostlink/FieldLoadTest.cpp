@@ -38,34 +38,6 @@ struct Field
 
 } // namespace
 
-TEST(HostPlanRules, CodesInRangeAndOneNamePerCode)
-{
-    EXPECT_EQ(show::PlanRefusal({{"A", 1}, {"B", 252}}), "");
-    EXPECT_EQ(show::PlanRefusal({{"A", 0}}), strings::FormatText(strings::kPlanCodeOutOfRange, 0));
-    EXPECT_EQ(show::PlanRefusal({{"A", 253}}),
-              strings::FormatText(strings::kPlanCodeOutOfRange, 253));
-    EXPECT_EQ(show::PlanRefusal({{"A", 7}, {"B", 7}}),
-              strings::FormatText(strings::kPlanCodeTaken, 7, "A", "B"));
-    EXPECT_EQ(show::UnusedPlanNames({{"A", 1}, {"Z", 2}}, {{"A", 3}}),
-              std::vector<std::string>{"Z"});
-    EXPECT_EQ(show::ChangedPlan({{"A", 9}, {"B", 2}}, {{"A", 1}, {"C", 3}}, {"B"}),
-              (std::vector<show::HostPlanEntry>{{"A", 1}, {"C", 3}}));
-}
-
-TEST(HostPlanRules, SavedWholeOrNotAtAllBesideAnUntouchedShow)
-{
-    testsupport::TempDir dir;
-    const std::string store = MakeShowStore(dir, NumberedRows(3));
-    EXPECT_EQ(show::LoadHostPlan(store).entries,
-              std::vector<show::HostPlanEntry>{}); // an ordinary store
-    ASSERT_EQ(show::SaveHostPlan(store, {{"HOST", 5}, {"X", 6}}), "");
-    EXPECT_NE(show::SaveHostPlan(store, {{"HOST", 5}, {"X", 5}}), "");
-    EXPECT_NE(show::SaveHostPlan(store, {{"HOST", 7}, {"X", 300}}), "");
-    const show::StoredPlan stored = show::LoadHostPlan(store);
-    ASSERT_TRUE(stored.read);
-    EXPECT_EQ(stored.entries, (std::vector<show::HostPlanEntry>{{"HOST", 5}, {"X", 6}}));
-}
-
 TEST(FieldPlanning, NamesWithCuesButNoCodeAreListed)
 {
     const FieldPlanning field = PlanField(FieldCues(6, kNames), {{"WEST", 4}, {"Gone", 9}},

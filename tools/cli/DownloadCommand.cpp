@@ -88,13 +88,15 @@ int RunFieldLoad(const DownloadOptions& options)
     const std::optional<std::vector<show::Cue>> cues = DownloadCues(options.store);
     if (!cues)
         return kFailure;
-    const show::StoredPlan plan = show::LoadHostPlan(options.store);
-    if (!plan.read) {
-        PrintError(plan.error);
+    std::vector<show::HostPlanEntry> plan;
+    try {
+        plan = show::ReadHostPlanChecked(options.store);
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kLoading);
         return kFailure;
     }
     const hostlink::FieldPlanning field =
-        hostlink::PlanField(*cues, plan.entries, [&targets](int hostCode) {
+        hostlink::PlanField(*cues, plan, [&targets](int hostCode) {
             const auto found = targets.find(hostCode);
             return found == targets.end() ? hostlink::HostLinkOptions{} : found->second;
         });

@@ -1,3 +1,4 @@
+#include "editor/OutputFile.h"
 #include "editor/print/LoadSheetPdf.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -18,6 +19,8 @@
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
 
 namespace cli {
 
@@ -28,20 +31,29 @@ struct HostsOptions
     std::string store;
     bool json = false;
     bool csv = false;
+    std::string csvFile; // with --csv FILE
     std::string pdf;
 };
 
-int WritePrintable(const HostsOptions& options, const std::vector<show::Cue>& cues)
+// The CSV as text, for a file that is written whole or not at all.
+std::string CsvText(const std::vector<show::LoadSheet>& sheets)
 {
-    // A store without a plan (or one that cannot hold one) gives no codes.
-    const std::vector<show::LoadSheet> sheets = show::BuildLoadSheets(
-        cues, show::PlannedHostCodes(show::LoadHostPlan(options.store).entries));
+    std::ostringstream csv;
+    WriteCsv(csv, show::LoadSheetTable(sheets));
+    return csv.str();
+}
+
+// The sheets into the file of --csv FILE or --pdf FILE.
+int WriteSheetFile(const HostsOptions& options, editor::OutputFile& file,
+                   const std::vector<show::LoadSheet>& sheets)
+{
     if (options.csv) {
-        WriteCsv(std::cout, show::LoadSheetTable(sheets));
-        return std::cout.flush() ? kSuccess : kFailure;
+        file.Write(CsvText(sheets));
+        file.Commit();
+        return kSuccess;
     }
     const std::string show = std::filesystem::path(options.store).filename().string();
-    if (editor::WriteLoadSheetsPdf(options.pdf, sheets, show))
+    if (editor::WriteLoadSheetsPdf(file, sheets, show))
         return kSuccess;
     PrintError(strings::FormatText(strings::kCliPdfFailed, options.pdf.c_str()));
     return kFailure;
@@ -55,44 +67,86 @@ std::string ModulesText(const std::vector<std::int32_t>& modules)
     return text;
 }
 
-void WriteSheet(const std::vector<show::HostLoad>& sheet)
+std::string CodeText(const std::optional<int>& code)
 {
-    std::vector<TextRow> rows = {{strings::kColHost, strings::kCliColumnCues,
-                                  strings::kCliColumnFirstLaunch, strings::kCliColumnLastLaunch,
-                                  strings::kCliColumnModules}};
-    for (const show::HostLoad& load : sheet)
-        rows.push_back({load.host, std::to_string(load.cues),
+    return code ? std::to_string(*code) : "-";
+}
+
+void WriteSheet(const std::vector<show::LoadSheet>& sheets)
+{
+    std::vector<TextRow> rows = {{strings::kColHost, strings::kSheetHostCode,
+                                  strings::kCliColumnCues, strings::kCliColumnFirstLaunch,
+                                  strings::kCliColumnLastLaunch, strings::kCliColumnModules}};
+    for (const show::LoadSheet& sheet : sheets) {
+        const show::HostLoad& load = sheet.summary;
+        rows.push_back({load.host, CodeText(sheet.hostCode), std::to_string(load.cues),
                         show::FormatLaunchTime(load.firstLaunch),
                         show::FormatLaunchTime(load.lastLaunch), ModulesText(load.modules)});
+    }
     WriteAligned(std::cout, rows);
 }
 
-nlohmann::ordered_json SheetJson(const std::vector<show::HostLoad>& sheet)
+nlohmann::ordered_json SheetJson(const std::vector<show::LoadSheet>& sheets)
 {
     nlohmann::ordered_json hosts = nlohmann::ordered_json::array();
-    for (const show::HostLoad& load : sheet)
+    for (const show::LoadSheet& sheet : sheets) {
+        const show::HostLoad& load = sheet.summary;
         hosts.push_back({{"host", load.host},
+                         {"host_code", sheet.hostCode ? nlohmann::ordered_json(*sheet.hostCode)
+                                                      : nlohmann::ordered_json(nullptr)},
                          {"cues", load.cues},
                          {"first_launch_ms", load.firstLaunch},
                          {"first_launch", show::FormatLaunchTime(load.firstLaunch)},
                          {"last_launch_ms", load.lastLaunch},
                          {"last_launch", show::FormatLaunchTime(load.lastLaunch)},
                          {"modules", load.modules}});
+    }
     return hosts;
+}
+
+// The sheets of the show with the codes of its plan, which must be sound;
+// nothing, after saying why, when the store or its plan cannot be used.
+std::optional<std::vector<show::LoadSheet>> ReadSheets(const std::string& store)
+{
+    const std::optional<std::vector<show::Cue>> cues = ReadStoreCues(store);
+    if (!cues)
+        return std::nullopt;
+    try {
+        return show::BuildLoadSheets(*cues,
+                                     show::PlannedHostCodes(show::ReadHostPlanChecked(store)));
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kLoading);
+    }
+    return std::nullopt;
 }
 
 int RunHosts(const HostsOptions& options)
 {
-    const std::optional<std::vector<show::Cue>> cues = ReadStoreCues(options.store);
-    if (!cues)
-        return kFailure;
-    if (options.csv || !options.pdf.empty())
-        return WritePrintable(options, *cues);
-    const std::vector<show::HostLoad> sheet = show::BuildHostLoadSheet(*cues);
-    if (options.json)
-        return WriteJsonResult(SheetJson(sheet));
-    WriteSheet(sheet);
-    return OutputResult();
+    try {
+        // A target that cannot be written is refused before anything is read.
+        std::optional<editor::OutputFile> file;
+        if (!options.csvFile.empty() || !options.pdf.empty())
+            file.emplace(options.csv ? options.csvFile : options.pdf,
+                         std::vector<std::string>{options.store});
+        const std::optional<std::vector<show::LoadSheet>> sheets = ReadSheets(options.store);
+        if (!sheets)
+            return kFailure;
+        if (file)
+            return WriteSheetFile(options, *file, *sheets);
+        if (options.csv) {
+            WriteCsv(std::cout, show::LoadSheetTable(*sheets));
+            return OutputResult();
+        }
+        if (options.json)
+            return WriteJsonResult(SheetJson(*sheets));
+        WriteSheet(*sheets);
+        return OutputResult();
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kLoading);
+        // Naming the file read as the one to write is a mistake of the
+        // command line, like two options that exclude each other.
+        return failure.Code() == show::FailureCode::kOutputIsInput ? kUsage : kFailure;
+    }
 }
 
 } // namespace
@@ -102,11 +156,14 @@ void AddHostsCommand(CLI::App& app, CommandRun& run)
     const auto [command, options] =
         AddStoreCommand(app, run, "hosts", strings::kCliHostsHelp, RunHosts);
     CLI::Option* json = command->add_flag("--json", options->json, strings::kCliJsonHelp);
-    CLI::Option* csv = command->add_flag("--csv", options->csv, strings::kCliCsvHelp);
+    CLI::Option* csv = command->add_option("--csv", options->csvFile, strings::kCliCsvFileHelp)
+                           ->type_name("[FILE]")
+                           ->expected(0, 1);
     CLI::Option* pdf =
         command->add_option("--pdf", options->pdf, strings::kCliPdfHelp)->type_name("FILE");
     json->excludes(csv)->excludes(pdf);
     csv->excludes(pdf);
+    command->parse_complete_callback([options, csv] { options->csv = csv->count() > 0; });
 }
 
 } // namespace cli

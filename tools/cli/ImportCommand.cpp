@@ -1,3 +1,4 @@
+#include "editor/FileIdentity.h"
 #include "editor/FireOneImport.h"
 #include "resources/strings/Strings.h"
 #include "show/Show.h"
@@ -24,6 +25,10 @@ struct ImportOptions
 
 int RunImport(const ImportOptions& options)
 {
+    // The FireOne file is left as it is when a new store is named: it can
+    // never be that store itself.
+    if (editor::SameFile(options.file, options.store))
+        throw UsageError(strings::kCliStoreIsFireOneFile);
     CADODataBase db;
     CADORecordset rs;
     std::string storePath;
@@ -33,7 +38,8 @@ int RunImport(const ImportOptions& options)
     if (!options.store.empty())
         prompt.AnswerSaveFile(options.store);
     editor::ShowContext context{db, rs, storePath, imported, prompt};
-    if (!editor::ImportFireOne(context)) {
+    if (!editor::ImportFireOne(context, options.store.empty() ? editor::StorePlace::kAsTheFileAllows
+                                                              : editor::StorePlace::kNewStore)) {
         // The window says nothing for a file without FireData; a script
         // needs a reason.
         if (!prompt.ShownAny())

@@ -5,6 +5,7 @@
 #include "show/HostPlan.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/Commands.h"
+#include "tools/cli/JsonOutput.h"
 #include "tools/cli/PlanEntryText.h"
 #include "tools/cli/StoreCues.h"
 #include "tools/cli/TextTable.h"
@@ -13,6 +14,7 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 namespace cli {
 
@@ -71,6 +73,24 @@ nlohmann::ordered_json PlanJson(const std::vector<show::HostPlanEntry>& plan,
             {"unused", show::UnusedPlanNames(plan, showHosts)}};
 }
 
+// The plan after the changes asked for, saved; or the plan as it stands,
+// which must be sound. Nothing, after saying why, otherwise.
+std::optional<std::vector<show::HostPlanEntry>>
+PlanToShow(const PlanOptions& options, const std::vector<show::HostPlanEntry>& set)
+{
+    const bool changing = !set.empty() || !options.remove.empty();
+    try {
+        if (changing)
+            return show::ChangeHostPlan(options.store, set, options.remove);
+        return show::ReadHostPlanChecked(options.store);
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, changing ? messages::Doing::kSaving : messages::Doing::kPlanning);
+        if (failure.Code() == show::FailureCode::kPlanUnsound)
+            PrintError(strings::kCliPlanMend);
+    }
+    return std::nullopt;
+}
+
 int RunPlan(const PlanOptions& options)
 {
     std::vector<show::HostPlanEntry> set;
@@ -80,26 +100,15 @@ int RunPlan(const PlanOptions& options)
     if (!cues)
         return kFailure;
     const std::map<std::string, int> showHosts = show::CuesByHostName(*cues);
-    show::StoredPlan stored = show::LoadHostPlan(options.store);
-    if (!stored.read) {
-        PrintError(stored.error);
+    const std::optional<std::vector<show::HostPlanEntry>> plan = PlanToShow(options, set);
+    if (!plan)
         return kFailure;
-    }
-    if (!set.empty() || !options.remove.empty()) {
-        stored.entries = show::ChangedPlan(stored.entries, set, options.remove);
-        if (const std::string refused = show::SaveHostPlan(options.store, stored.entries);
-            !refused.empty()) {
-            PrintError(refused);
-            return kFailure;
-        }
-    }
-    for (const std::string& name : show::UnusedPlanNames(stored.entries, showHosts))
+    for (const std::string& name : show::UnusedPlanNames(*plan, showHosts))
         PrintError(strings::FormatText(strings::kPlanNameUnused, name.c_str()));
     if (options.json)
-        std::cout << PlanJson(stored.entries, showHosts).dump(2) << '\n';
-    else
-        WritePlan(stored.entries, showHosts);
-    return std::cout.flush() ? kSuccess : kFailure;
+        return WriteJsonResult(PlanJson(*plan, showHosts));
+    WritePlan(*plan, showHosts);
+    return OutputResult();
 }
 
 } // namespace

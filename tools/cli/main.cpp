@@ -4,11 +4,14 @@
 #include "resources/strings/Strings.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/Commands.h"
+#include "tools/cli/StandardStreams.h"
 
 #include <CLI/CLI.hpp>
 #include <exception>
 
-int main(int argc, char** argv)
+namespace {
+
+int Run(int argc, char** argv)
 {
     CLI::App app(strings::kCliDescription, "tavrin-cli");
     app.set_version_flag("--version", "tavrin-cli " TAVRIN_VERSION);
@@ -40,4 +43,12 @@ int main(int argc, char** argv)
         cli::PrintError(error.what());
         return cli::kFailure;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    cli::ReportBrokenPipes();
+    return cli::FinishStandardStreams(Run(argc, argv));
 }

@@ -5,6 +5,7 @@
 #include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -16,12 +17,14 @@ namespace {
 
 std::mutex outputMutex;
 
-// With `outputMutex` held.
+// With `outputMutex` held. A reader that went away (`| head`) ends the run,
+// also where a closed pipe raises no SIGPIPE.
 void WriteLine(const std::string& line)
 {
     std::fputs(line.c_str(), stdout);
     std::fputc('\n', stdout);
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0 && errno == EPIPE)
+        kill(getpid(), SIGTERM);
 }
 
 // Replies go back to whoever sent the frame; still, the host listens and

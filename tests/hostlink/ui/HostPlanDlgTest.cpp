@@ -34,11 +34,11 @@ TEST(HostPlanDialog, TypedCodesAreSavedWholeOrNotAtAll)
     EXPECT_EQ(table.item(0, 3)->text(), QStringLiteral("192.168.10.5"));
     table.item(1, 2)->setText(QStringLiteral("5"));
     EXPECT_FALSE(dialog.OnSave()) << "two host names on one code";
-    EXPECT_TRUE(show::LoadHostPlan(store).entries.empty()) << "nothing written";
+    EXPECT_TRUE(show::ReadHostPlan(store).rows.empty()) << "nothing written";
 
     table.item(1, 2)->setText(QStringLiteral("6"));
     EXPECT_TRUE(dialog.OnSave());
-    EXPECT_EQ(show::LoadHostPlan(store).entries,
+    EXPECT_EQ(show::ReadHostPlan(store).entries,
               (std::vector<show::HostPlanEntry>{{"A", 5}, {"B", 6}}));
     EXPECT_EQ(prompt.MessageTexts().back(), strings::kPlanSaved);
 }
@@ -51,6 +51,56 @@ TEST(HostPlanDialog, AFileWithoutAShowSaysSoAndPlansNothing)
     dialogtest::WindowThreadPrompt prompt;
     CHostPlanDlg dialog(store, prompt);
     EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kNoLayoutTable});
+    EXPECT_FALSE(dialogtest::Child<QPushButton>(dialog, "buttonSave").isEnabled());
+}
+
+// A plan made elsewhere that breaks the rules: its problems are shown, its
+// codes as stored, and the mended table is saved whole, but never over a plan
+// another program changed since.
+TEST(HostPlanDialog, ABadPlanIsShownForMendingAndSavedWholeOnceMended)
+{
+    testsupport::TempDir dir;
+    std::vector<StoreRow> rows = NumberedRows(4);
+    for (StoreRow& row : rows)
+        row.HostName = row.FlowID < 2 ? "A" : "B";
+    const std::string store = MakeShowStore(dir, rows);
+    testsupport::RunSql(store, "CREATE TABLE tb_HostPlan(HostName, HostCode)");
+    testsupport::RunSql(store, "INSERT INTO tb_HostPlan VALUES('A', 'five'), ('B', 5), ('B', 6)");
+    dialogtest::WindowThreadPrompt prompt;
+    CHostPlanDlg dialog(store, prompt);
+    ASSERT_EQ(prompt.MessageTexts().size(), 1u);
+    EXPECT_EQ(prompt.MessageTexts()[0],
+              strings::FormatText(strings::kPlanUnsound, 2) + "\n" +
+                  strings::FormatText(strings::kPlanProblemCodeInvalid, "A", "'five'") + "\n" +
+                  strings::FormatText(strings::kPlanProblemNameTwice, "B"));
+    auto& table = dialogtest::Child<QTableWidget>(dialog, "plan");
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.item(0, 2)->text(), QStringLiteral("five"));
+    EXPECT_EQ(table.item(1, 2)->text(), QStringLiteral("5"));
+
+    table.item(0, 2)->setText(QStringLiteral("7"));
+    EXPECT_TRUE(dialog.OnSave());
+    EXPECT_EQ(show::ReadHostPlanChecked(store),
+              (std::vector<show::HostPlanEntry>{{"B", 5}, {"A", 7}}));
+
+    show::ChangeHostPlan(store, {{"C", 9}}, {}); // another program, meanwhile
+    table.item(0, 2)->setText(QStringLiteral("3"));
+    EXPECT_FALSE(dialog.OnSave()) << "the other program's change is not undone";
+    EXPECT_EQ(prompt.MessageTexts().back(), strings::kPlanChanged);
+    EXPECT_EQ(show::ReadHostPlanChecked(store),
+              (std::vector<show::HostPlanEntry>{{"B", 5}, {"A", 7}, {"C", 9}}));
+}
+
+TEST(HostPlanDialog, APlanThatCannotBeReadCannotBeSavedOver)
+{
+    testsupport::TempDir dir;
+    const std::string store = MakeShowStore(dir, NumberedRows(2));
+    testsupport::RunSql(store, "CREATE TABLE tb_HostPlan(HostName, Code)");
+    dialogtest::WindowThreadPrompt prompt;
+    CHostPlanDlg dialog(store, prompt);
+    ASSERT_EQ(prompt.MessageTexts().size(), 1u);
+    EXPECT_EQ(prompt.MessageTexts()[0].rfind(strings::FormatText(strings::kPlanReadFailed, ""), 0),
+              0u);
     EXPECT_FALSE(dialogtest::Child<QPushButton>(dialog, "buttonSave").isEnabled());
 }
 

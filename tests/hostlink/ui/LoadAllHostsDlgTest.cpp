@@ -38,7 +38,7 @@ protected:
         if (checkErrors)
             rows[4].Channel = rows[2].Channel; // one firing point of host A used twice
         const std::string store = MakeShowStore(dir, rows);
-        ASSERT_EQ(show::SaveHostPlan(store, plan), "");
+        show::ChangeHostPlan(store, plan, {});
         for (const VirtualHostOptions& fault : faults)
             hosts.push_back(StartHost(fault));
         dialog = std::make_unique<CLoadAllHostsDlg>(store, prompt, nullptr, [this, wait](int code) {

@@ -1,0 +1,212 @@
+#include "editor/FireOneStoreMaking.h"
+
+#include "editor/FireDataConversion.h"
+#include "editor/NewStoreChoice.h"
+#include "editor/StoreMakingLock.h"
+#include "messages/FailureMessage.h"
+#include "prompt/Prompt.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "store/ADODataBase.h"
+#include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
+#include "store/TableCopy.h"
+#include "store/Transaction.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace editor {
+
+namespace {
+
+void Stop(ShowContext& show, const std::string& text)
+{
+    show.prompt.ShowMessage(text, prompt::MessageIcon::Stop);
+}
+
+std::string DescriptionOf(const CADODataBase& db)
+{
+    const std::string description = db.GetLastErrorDescription();
+    return description.empty() ? db.GetLastErrorText() : description;
+}
+
+// The lock of the store at `path`; nothing after telling the user why not.
+std::unique_ptr<StoreMakingLock> Lock(ShowContext& show, const std::string& path)
+{
+    try {
+        return std::make_unique<StoreMakingLock>(path);
+    } catch (const show::Failure& failure) {
+        Stop(show, messages::FailureText(failure, messages::Doing::kImporting));
+    }
+    return nullptr;
+}
+
+// Creates tb_Layout in `db`; false after telling the user why it could not be.
+bool CreateLayoutTable(ShowContext& show, CADODataBase& db)
+{
+    if (db.Execute(store::kCreateLayoutTableSql))
+        return true;
+    Stop(show, strings::FormatText(strings::kImportStoreNotCreated, DescriptionOf(db).c_str()));
+    return false;
+}
+
+// Tells the user which FireOne record could not become a cue, and why.
+void ReportBadRecord(ShowContext& show, const ConversionOutcome& outcome)
+{
+    if (!outcome.fractional)
+        Stop(show,
+             strings::FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
+    else if (outcome.detail == "LaunchTimeMS")
+        Stop(show, strings::FormatText(strings::kImportFractionalTime, outcome.record,
+                                       outcome.value.c_str()));
+    else
+        Stop(show, strings::FormatText(strings::kImportFractionalValue, outcome.record,
+                                       outcome.detail.c_str(), outcome.value.c_str()));
+}
+
+// Converts FireData into the new tb_Layout of `db`; false after telling the
+// user why not.
+bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
+             std::vector<show::Cue>& cues)
+{
+    const ConversionOutcome outcome = ConvertFireData(fireData, db, cues);
+    if (outcome.status == ConversionOutcome::kConverted)
+        return true;
+    ReportBadRecord(show, outcome);
+    return false;
+}
+
+// A conversion that stopped at a record that cannot be a cue.
+struct ConversionStopped
+{
+};
+
+// Fills the new store `target` in one transaction: a copy of FireData, and the
+// show table converted from it as its rows stream in from the FireOne file, or
+// copied from the file's own when it was imported before. False after
+// telling the user why not; raises ado::_com_error.
+bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<show::Cue>& cues,
+                  bool& copiedLayout)
+{
+    store::Transaction transaction(*target.GetConnection());
+    store::DatabaseEngine& source = show.db.GetConnection()->Engine();
+    store::DatabaseEngine& into = target.GetConnection()->Engine();
+    copiedLayout = store::HasLayoutTable(show.db);
+    if (!CreateLayoutTable(show, target))
+        return false;
+    std::optional<FireDataConverter> converter;
+    std::optional<CueWriter> writer;
+    ConversionOutcome outcome;
+    store::RowSink convert;
+    if (!copiedLayout) {
+        convert.columns = [&](const std::vector<store::ColumnInfo>& columns) {
+            converter.emplace(columns);
+            writer.emplace(into);
+        };
+        convert.row = [&](const std::vector<ado::Variant>& row) {
+            show::Cue cue;
+            if (!converter->Next(row, cue, outcome))
+                throw ConversionStopped();
+            writer->Write(cue);
+            cues.push_back(std::move(cue));
+        };
+    }
+    try {
+        store::StreamTableCopy(source, store::kFireDataTable, into, convert);
+    } catch (const ConversionStopped&) {
+        ReportBadRecord(show, outcome);
+        return false;
+    }
+    if (copiedLayout)
+        store::StreamRowsInto(source, store::kLayoutTable, into);
+    transaction.Commit();
+    return true;
+}
+
+// Removes a store file and its journal, as far as they are there.
+void RemoveStoreFile(const std::string& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(path + "-journal", ignored);
+}
+
+// Whether a complete store is at `path` (not the empty file that older
+// versions left when killed).
+bool StoreIsThere(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() !=
+               std::filesystem::file_type::not_found &&
+           !store::IsEmptyStoreLeftover(path);
+}
+
+} // namespace
+
+StoreMaking ConvertInPlace(ShowContext& show, const std::string& path, std::vector<show::Cue>& cues)
+{
+    const std::unique_ptr<StoreMakingLock> lock = Lock(show, path);
+    if (!lock)
+        return StoreMaking::kRefused;
+    std::optional<store::Transaction> transaction;
+    try {
+        // Made by another import while this one waited for the file.
+        if (store::HasLayoutTable(show.db))
+            return StoreMaking::kFoundMade;
+        transaction.emplace(*show.db.GetConnection());
+    } catch (const ado::_com_error& error) {
+        Stop(show, strings::FormatText(strings::kImportStoreNotCreated, error.what()));
+        return StoreMaking::kRefused;
+    }
+    if (!CreateLayoutTable(show, show.db) || !Convert(show, show.rs, show.db, cues))
+        return StoreMaking::kRefused; // the transaction undoes the table
+    transaction->Commit();
+    return StoreMaking::kMade;
+}
+
+StoreMaking MakeNewStore(ShowContext& show, const std::string& path, std::vector<show::Cue>& cues,
+                         bool& copiedLayout)
+{
+    const std::unique_ptr<StoreMakingLock> lock = Lock(show, path);
+    if (!lock)
+        return StoreMaking::kRefused;
+    if (StoreIsThere(path))
+        return StoreMaking::kFoundMade;
+    const std::string temporary = TemporaryStorePath(path);
+    RemoveStoreFile(temporary); // what a killed import left
+    CADODataBase target;
+    if (!target.Create(store::ConnectionStringFor(temporary))) {
+        Stop(show,
+             strings::FormatText(strings::kImportStoreNotCreated, DescriptionOf(target).c_str()));
+        return StoreMaking::kRefused;
+    }
+    bool filled = false;
+    try {
+        filled = FillNewStore(show, target, cues, copiedLayout);
+    } catch (const ado::_com_error& failure) {
+        const bool fromSource =
+            failure.Source() == show.db.GetConnection()->Engine().SourceName() &&
+            show.db.GetConnection()->IsReadOnlyFormat();
+        Stop(show, strings::FormatText(fromSource ? strings::kImportSourceUnreadable
+                                                  : strings::kImportFailed,
+                                       failure.what()));
+    }
+    target.Close();
+    std::error_code error;
+    if (filled) {
+        std::filesystem::remove(path + "-journal", error); // an empty leftover's, played back
+        std::filesystem::rename(temporary, path, error);
+        if (error)
+            Stop(show,
+                 strings::FormatText(strings::kImportStoreNotCreated, error.message().c_str()));
+    }
+    if (!filled || error) {
+        RemoveStoreFile(temporary);
+        return StoreMaking::kRefused;
+    }
+    return StoreMaking::kMade;
+}
+
+} // namespace editor

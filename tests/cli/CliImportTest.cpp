@@ -1,0 +1,120 @@
+// tavrin-cli import beside another import and after a killed one, and
+// --store for every kind of FireOne file.
+#include "editor/NewStoreChoice.h"
+#include "editor/StoreMakingLock.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "tests/cli/CliFixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using clitest::Cli;
+using clitest::CliResult;
+using clitest::FileBytes;
+using clitest::FolderNames;
+using clitest::RunCli;
+
+// An SQLite FireOne file of `records` cues.
+std::string SqliteFireOne(const std::string& path, int records)
+{
+    testsupport::MakeSqliteFile(
+        path, "CREATE TABLE FireData(LaunchTimeMS int, Event int, Slat int, Cue int)");
+    testsupport::RunSql(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                              "WHERE i < " +
+                                  std::to_string(records) +
+                                  ") INSERT INTO FireData SELECT i * 10, 1, i % 40, i % 30 + 1 "
+                                  "FROM n");
+    return path;
+}
+
+class CliImport : public Cli
+{
+protected:
+    // Two imports of `args` at once: each ends with the store's path, or the
+    // later one says the store is being made; at least one makes it.
+    void ExpectBothOrTheLaterRefused(const std::vector<std::string>& args, const std::string& store)
+    {
+        CliResult first;
+        std::thread other([&] { first = RunCli(args); });
+        const CliResult second = RunCli(args);
+        other.join();
+        const std::string busy = strings::FormatText(strings::kImportStoreBeingMade, store.c_str());
+        int made = 0;
+        for (const CliResult& ended : {first, second}) {
+            const CliResult* result = &ended;
+            if (result->exitCode == 0) {
+                EXPECT_EQ(result->out, store + "\n");
+                ++made;
+            } else {
+                EXPECT_EQ(result->exitCode, 1);
+                EXPECT_EQ(result->err, busy + "\n");
+            }
+        }
+        EXPECT_GE(made, 1);
+    }
+};
+
+TEST_F(CliImport, TwoImportsOfOneFileAtOnceEndWithOneSoundStoreAndNoLeftovers)
+{
+    const std::string script = dir.File("finale.fir"); // an Access file: a new store beside it
+    fs::copy_file(std::string(TAVRIN_TEST_DATA_DIR) + "/../store/fixtures/access/fireone-48.mdb",
+                  script);
+    const std::string store = dir.File("finale.db");
+    const std::string fireOne = dir.File("fire.db"); // an SQLite file: converted in place
+    for (int run = 1; run <= 3; ++run) {
+        fs::remove(store);
+        fs::remove(fireOne);
+        SqliteFireOne(fireOne, 20000);
+        ExpectBothOrTheLaterRefused({"import", script}, store);
+        ExpectBothOrTheLaterRefused({"import", fireOne}, fireOne);
+        EXPECT_EQ(HostNames(store).size(), 48u);
+        EXPECT_EQ(HostNames(fireOne).size(), 20000u);
+        EXPECT_EQ(FolderNames(dir.path()),
+                  (std::vector<std::string>{"finale.db", "finale.fir", "fire.db"}))
+            << "run " << run;
+    }
+}
+
+// --store on an SQLite FireOne file: a new store, the file left as it is;
+// what a killed run left blocks nothing, and a running one is named.
+TEST_F(CliImport, StoreOptionMakesANewStoreOfAnSqliteFireOneFileBesideOtherImports)
+{
+    const std::string fireOne = SqliteFireOne(dir.File("fire.db"), 2);
+    const std::string before = FileBytes(fireOne);
+    const std::string store = dir.File("new.db");
+    fs::create_symlink(fireOne, dir.File("link.db"));
+    for (const std::string& itself : {fireOne, dir.File("link.db")}) {
+        const CliResult refused = RunCli({"import", fireOne, "--store", itself});
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_EQ(refused.err, std::string(strings::kCliStoreIsFireOneFile) + "\n");
+    }
+    fs::remove(dir.File("link.db"));
+    {
+        const editor::StoreMakingLock running(store); // another import, making it now
+        const CliResult refused = RunCli({"import", fireOne, "--store", store});
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_EQ(refused.err,
+                  strings::FormatText(strings::kImportStoreBeingMade, store.c_str()) + "\n");
+    }
+    // What a run killed on the way leaves: its lock file, unheld, and half a store.
+    const std::string temporary = editor::TemporaryStorePath(store);
+    std::ofstream{editor::StoreMakingLock::PathFor(store)};
+    std::ofstream(temporary) << "half a store";
+    std::ofstream(temporary + "-journal") << "half a journal";
+    const CliResult imported = RunCli({"import", fireOne, "--store", store});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(imported.out, store + "\n");
+    EXPECT_EQ(RunCli({"show", store, "--csv"}).out,
+              "Sequence,Host,Launch Time,Offset,Event,Sla,Cue,Note\n"
+              "0,HOST,00:00.010,0,1,01,01,\n"
+              "1,HOST,00:00.020,0,1,02,02,\n");
+    EXPECT_EQ(FileBytes(fireOne), before) << "the FireOne file is never changed with --store";
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"fire.db", "new.db"}));
+}
+
+} // namespace
