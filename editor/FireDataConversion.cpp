@@ -1,6 +1,8 @@
 #include "editor/FireDataConversion.h"
 
+#include "prompt/Prompt.h"
 #include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
@@ -12,6 +14,11 @@
 namespace editor {
 
 namespace {
+
+void Stop(prompt::Prompt& prompt, const std::string& text)
+{
+    prompt.ShowMessage(text, prompt::MessageIcon::Stop);
+}
 
 // The four FireData columns the import reads, in the order it reads them.
 constexpr std::array<const char*, 4> kFireDataColumns = {"LaunchTimeMS", "Event", "Slat", "Cue"};
@@ -151,6 +158,19 @@ ConversionOutcome ConvertFireData(CADORecordset& fireData, CADODataBase& db,
         cues.push_back(std::move(cue));
     }
     return outcome;
+}
+
+void ReportBadRecord(prompt::Prompt& prompt, const ConversionOutcome& outcome)
+{
+    if (!outcome.fractional)
+        Stop(prompt,
+             strings::FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
+    else if (outcome.detail == "LaunchTimeMS")
+        Stop(prompt, strings::FormatText(strings::kImportFractionalTime, outcome.record,
+                                         outcome.value.c_str()));
+    else
+        Stop(prompt, strings::FormatText(strings::kImportFractionalValue, outcome.record,
+                                         outcome.detail.c_str(), outcome.value.c_str()));
 }
 
 } // namespace editor

@@ -11,6 +11,10 @@
 #include <vector>
 
 class CADODataBase;
+
+namespace prompt {
+class Prompt;
+}
 class CADORecordset;
 
 namespace editor {
@@ -70,6 +74,9 @@ private:
 // The conversion stops at the first record that cannot be one; the caller's
 // transaction undoes a stopped one. Raises ado::_com_error on a failing
 // database call.
+// Tells the user which FireOne record could not become a cue, and why.
+void ReportBadRecord(prompt::Prompt& prompt, const ConversionOutcome& outcome);
+
 ConversionOutcome ConvertFireData(CADORecordset& fireData, CADODataBase& db,
                                   std::vector<show::Cue>& cues);
 

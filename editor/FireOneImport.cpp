@@ -71,9 +71,27 @@ bool ConvertFileInPlace(ShowContext& show, const std::string& path)
     return false;
 }
 
-// The chosen new store exists already: loaded when it is a show store, else
-// refused and left alone.
-bool LoadExistingStore(ShowContext& show, const std::string& path)
+// A show store made from the FireOne file in `source` before: brought up to
+// the FireOne show as it is now, then shown.
+bool ReimportAndShow(ShowContext& show, CADODataBase& source, CADODataBase& target,
+                     const std::string& path, ShowUpdate update)
+{
+    std::vector<show::Cue> cues;
+    switch (ReimportFireOne(show, source, target, update, cues)) {
+    case Reimport::kUpdated:
+        return ShowCues(show, cues, path);
+    case Reimport::kUnchanged:
+    case Reimport::kKeptAsItStands:
+        return LoadStoredShow(show, target, path);
+    case Reimport::kRefused:
+        break;
+    }
+    return false;
+}
+
+// The chosen new store exists already: brought up to the FireOne show and
+// loaded when it is a show store, else refused and left alone.
+bool LoadExistingStore(ShowContext& show, const std::string& path, ShowUpdate update)
 {
     CADODataBase existing;
     if (!existing.Open(store::ConnectionStringFor(path), "", "") ||
@@ -82,7 +100,7 @@ bool LoadExistingStore(ShowContext& show, const std::string& path)
         return false;
     }
     store::StoreCloser closer(existing);
-    return LoadStoredShow(show, existing, path);
+    return ReimportAndShow(show, show.db, existing, path, update);
 }
 
 // Whether the Access file holds FireData, by its catalogue: the table is read
@@ -97,7 +115,7 @@ bool HasFireData(CADODataBase& db)
 
 // An Access FireOne file (read-only here), or one whose new store is asked
 // for, gets a new SQLite show store.
-bool ImportIntoNewStore(ShowContext& show, const std::string& source)
+bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate update)
 {
     if (!HasFireData(show.db))
         return false; // not a FireOne file, and nothing to say
@@ -108,7 +126,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
     if (std::filesystem::symlink_status(*path, error).type() !=
             std::filesystem::file_type::not_found &&
         !store::IsEmptyStoreLeftover(*path))
-        return LoadExistingStore(show, *path);
+        return LoadExistingStore(show, *path, update);
 
     std::vector<show::Cue> cues;
     bool copiedLayout = false;
@@ -116,7 +134,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
     case StoreMaking::kMade:
         break;
     case StoreMaking::kFoundMade:
-        return LoadExistingStore(show, *path);
+        return LoadExistingStore(show, *path, update);
     case StoreMaking::kRefused:
         return false;
     }
@@ -133,7 +151,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source)
 
 } // namespace
 
-bool ImportFireOne(ShowContext& show, StorePlace place)
+bool ImportFireOne(ShowContext& show, StorePlace place, ShowUpdate update)
 {
     const std::optional<std::string> path = show.prompt.ChooseOpenFile(FireOneFileChoice());
     if (!path)
@@ -145,7 +163,7 @@ bool ImportFireOne(ShowContext& show, StorePlace place)
     store::StoreCloser closer(show.db);
     try {
         if (show.db.GetConnection()->IsReadOnlyFormat() || place == StorePlace::kNewStore)
-            return ImportIntoNewStore(show, *path);
+            return ImportIntoNewStore(show, *path, update);
         show.rs = CADORecordset(&show.db);
         if (!show.rs.Open(store::kFireDataTable, modeTable)) {
             // No FireData: not a FireOne file, and nothing to say. Any other
@@ -155,8 +173,10 @@ bool ImportFireOne(ShowContext& show, StorePlace place)
                                                show.rs.GetLastErrorText().c_str()));
             return false;
         }
-        if (store::HasLayoutTable(show.db))
-            return LoadStoredShow(show, show.db, *path);
+        if (store::HasLayoutTable(show.db)) {
+            show.rs.Close(); // FireData is read again, row by row
+            return ReimportAndShow(show, show.db, show.db, *path, update);
+        }
         return ConvertFileInPlace(show, *path);
     } catch (const ado::_com_error& error) {
         Stop(show, strings::FormatText(strings::kImportFailed, error.what()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FireOneReimport.h"
 #include "editor/ShowContext.h"
 
 namespace editor {
@@ -16,11 +17,14 @@ enum class StorePlace
 // one (read-only here), or any with kNewStore, gets a new SQLite show store,
 // chosen by the user, holding a copy of FireData and the show table. Two
 // imports at once of one store: the later one waits for nothing, it loads
-// the store if it is made by then or says that it is being made. A store that already
-// holds tb_Layout is loaded as it stands, host names included. The show table
-// is created and filled in one transaction: a failure leaves every file as it
-// was. True when the show is in the grid and `show.storePath` names its store;
-// the path changes on success only.
-bool ImportFireOne(ShowContext& show, StorePlace place = StorePlace::kAsTheFileAllows);
+// the store if it is made by then or says that it is being made. A store that
+// already holds tb_Layout is compared with the FireOne show as it is now:
+// unchanged, it is loaded as it stands, host names included; changed, it is
+// brought up to it, host names carried over, as `update` says (see
+// ReimportFireOne). The show table is created and filled in one transaction:
+// a failure leaves every file as it was. True when the show is in the grid
+// and `show.storePath` names its store; the path changes on success only.
+bool ImportFireOne(ShowContext& show, StorePlace place = StorePlace::kAsTheFileAllows,
+                   ShowUpdate update = ShowUpdate::kAsk);
 
 } // namespace editor

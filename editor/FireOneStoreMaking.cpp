@@ -52,20 +52,6 @@ bool CreateLayoutTable(ShowContext& show, CADODataBase& db)
     return false;
 }
 
-// Tells the user which FireOne record could not become a cue, and why.
-void ReportBadRecord(ShowContext& show, const ConversionOutcome& outcome)
-{
-    if (!outcome.fractional)
-        Stop(show,
-             strings::FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
-    else if (outcome.detail == "LaunchTimeMS")
-        Stop(show, strings::FormatText(strings::kImportFractionalTime, outcome.record,
-                                       outcome.value.c_str()));
-    else
-        Stop(show, strings::FormatText(strings::kImportFractionalValue, outcome.record,
-                                       outcome.detail.c_str(), outcome.value.c_str()));
-}
-
 // Converts FireData into the new tb_Layout of `db`; false after telling the
 // user why not.
 bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
@@ -74,7 +60,7 @@ bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
     const ConversionOutcome outcome = ConvertFireData(fireData, db, cues);
     if (outcome.status == ConversionOutcome::kConverted)
         return true;
-    ReportBadRecord(show, outcome);
+    ReportBadRecord(show.prompt, outcome);
     return false;
 }
 
@@ -116,7 +102,7 @@ bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<show::Cue
     try {
         store::StreamTableCopy(source, store::kFireDataTable, into, convert);
     } catch (const ConversionStopped&) {
-        ReportBadRecord(show, outcome);
+        ReportBadRecord(show.prompt, outcome);
         return false;
     }
     if (copiedLayout)

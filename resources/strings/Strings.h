@@ -140,6 +140,17 @@ inline constexpr char kImportStoreNotCreated[] =
 // %s: the database's account of the failure
 inline constexpr char kImportFailed[] =
     "the show cannot be imported,the show store is unchanged!\n%s";
+// A FireOne file imported before, whose show changed. %d: cues added,
+// removed, with a new launch time; cues that keep a host name, go back to HOST
+inline constexpr char kReimportQuestion[] =
+    "the FireOne show has changed since it was imported: %d fire records added, %d removed, %d "
+    "with a new launch time.\nupdate the show store? %d fire records keep their host name, %d go "
+    "back to HOST.\n(No opens the show store as it stands)";
+inline constexpr char kReimportDone[] =
+    "the show store has been updated from the FireOne show: %d fire records added, %d removed, %d "
+    "with a new launch time; %d kept their host name, %d are on HOST.";
+inline constexpr char kReimportNoFireData[] =
+    "the FireOne file holds no fire records now,the show store is opened as it stands!";
 // %s: the chosen file
 inline constexpr char kImportNotShowStore[] =
     "%s is not a show store and has not been changed,choose a new file or a show store!";

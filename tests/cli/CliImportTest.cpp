@@ -117,4 +117,51 @@ TEST_F(CliImport, StoreOptionMakesANewStoreOfAnSqliteFireOneFileBesideOtherImpor
     EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"fire.db", "new.db"}));
 }
 
+// A FireOne show changed since it was imported comes in as it is now, the
+// designer's host names carried over; an unchanged one writes nothing.
+TEST_F(CliImport, AChangedShowIsBroughtInWithItsHostNamesAndAnUnchangedOneWritesNothing)
+{
+    const std::string fireOne = dir.File("fire.db");
+    testsupport::MakeSqliteFile(
+        fireOne, "CREATE TABLE FireData(LaunchTimeMS int, Event int, Slat int, Cue int)");
+    testsupport::RunSql(fireOne, "INSERT INTO FireData VALUES (0,1,1,1),(100,1,1,2),(200,1,2,1),"
+                                 "(300,1,2,2),(400,1,3,1)");
+    ASSERT_EQ(RunCli({"import", fireOne}).exitCode, 0);
+    ASSERT_EQ(RunCli({"assign", fireOne, "--host", "North-1", "--modules", "1"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"assign", fireOne, "--host", "South-2", "--modules", "2"}).exitCode, 0);
+    const std::string before = FileBytes(fireOne);
+    const CliResult unchanged = RunCli({"import", fireOne});
+    EXPECT_EQ(unchanged.exitCode, 0) << unchanged.err;
+    EXPECT_EQ(unchanged.err, "");
+    EXPECT_EQ(FileBytes(fireOne), before);
+
+    // One cue moved, one gone, one on an all-South-2 module, one on a new one.
+    testsupport::RunSql(fireOne, "DELETE FROM FireData");
+    testsupport::RunSql(fireOne, "INSERT INTO FireData VALUES (0,1,1,1),(150,1,1,2),(200,1,2,1),"
+                                 "(300,1,2,2),(500,1,2,3),(600,1,4,1)");
+    const CliResult changed = RunCli({"import", fireOne});
+    EXPECT_EQ(changed.exitCode, 0) << changed.err;
+    EXPECT_EQ(changed.out, fireOne + "\n");
+    EXPECT_EQ(changed.err, strings::FormatText(strings::kReimportDone, 2, 1, 1, 5, 1) + "\n");
+    EXPECT_EQ(HostNames(fireOne), (std::vector<std::string>{"North-1", "North-1", "South-2",
+                                                            "South-2", "South-2", "HOST"}));
+    EXPECT_EQ(RunCli({"show", fireOne, "--csv"}).out,
+              "Sequence,Host,Launch Time,Offset,Event,Sla,Cue,Note\n"
+              "0,North-1,00:00.000,0,1,01,00,\n"
+              "1,North-1,00:00.150,0,1,01,01,\n"
+              "2,South-2,00:00.200,0,1,02,00,\n"
+              "3,South-2,00:00.300,0,1,02,01,\n"
+              "4,South-2,00:00.500,0,1,02,02,\n"
+              "5,HOST,00:00.600,0,1,04,00,\n");
+
+    // A FireOne file that holds no show now is no new show.
+    testsupport::RunSql(fireOne, "DELETE FROM FireData");
+    const std::string kept = FileBytes(fireOne);
+    const CliResult empty = RunCli({"import", fireOne});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_EQ(empty.err, std::string(strings::kReimportNoFireData) + "\n");
+    EXPECT_EQ(FileBytes(fireOne), kept);
+    EXPECT_EQ(HostNames(fireOne).size(), 6u);
+}
+
 } // namespace

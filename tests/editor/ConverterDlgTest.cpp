@@ -35,9 +35,10 @@ TEST_F(MainWindow, FreshStartShowsOnlyTheCaptionRow)
         EXPECT_EQ(Grid().model()->headerData(c, Qt::Horizontal).toString(),
                   QString::fromUtf8(caption));
         EXPECT_EQ(Grid().GetColumnWidth(c), twips);
-        if (c < 7)
+        if (c < 7) {
             EXPECT_EQ(Grid().horizontalHeader()->sectionSize(c), Grid().TwipsToPixels(twips))
                 << "column " << c;
+        }
     }
     const QHeaderView& header = *Grid().horizontalHeader();
     EXPECT_EQ(header.sectionPosition(7) + header.sectionSize(7), header.viewport()->width())

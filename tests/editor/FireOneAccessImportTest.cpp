@@ -146,10 +146,11 @@ TEST_F(FireOneAccessImport, CancelledSaveChangesNothing)
     ExpectEarlierShowKept();
 }
 
-TEST_F(FireOneAccessImport, ChosenShowStoreIsLoadedAsItStands)
+TEST_F(FireOneAccessImport, ChosenShowStoreIsLoadedAsItStandsWhenTheDesignerSaysNo)
 {
     editortest::MakeShowStore(target, editortest::FiveCues());
     const std::string before = FileBytes(target);
+    prompt.answers.push_back(false); // another show than the Access file's
     EXPECT_TRUE(Import(target));
     EXPECT_TRUE(prompt.messages.empty()) << ::testing::PrintToString(prompt.MessageTexts());
     EXPECT_EQ(storePath, target);

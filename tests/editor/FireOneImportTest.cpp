@@ -145,21 +145,47 @@ TEST_F(FireOneImport, EmptyFireDataMakesAnEmptyShowTable)
     EXPECT_EQ(storePath, path);
 }
 
-TEST_F(FireOneImport, SecondImportLoadsTheStoredShowTable)
+TEST_F(FireOneImport, SecondImportOfAnUnchangedShowWritesNothing)
+{
+    const std::string path = NewFireOneFile({{0, 1, 1, 1}, {100, 1, 1, 2}});
+    ASSERT_TRUE(Import(path));
+    testsupport::RunSql(path, "UPDATE tb_Layout SET HostName = 'A1' WHERE FlowID = 1");
+    const std::string before = FileBytes(path);
+    LoadEarlierShow();
+
+    EXPECT_TRUE(Import(path));
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_TRUE(prompt.questions.empty());
+    EXPECT_EQ(storePath, path);
+    ASSERT_EQ(grid.GetRowCount(), 3);
+    EXPECT_EQ(Row(2)[1], "A1") << "saved host names survive";
+    EXPECT_EQ(FileBytes(path), before);
+}
+
+TEST_F(FireOneImport, SecondImportOfAChangedShowAsksAndNoOpensTheStoreAsItStands)
 {
     const std::string path = NewFireOneFile({{0, 1, 1, 1}, {100, 1, 1, 2}});
     ASSERT_TRUE(Import(path));
     testsupport::RunSql(path, "UPDATE tb_Layout SET HostName = 'A1' WHERE FlowID = 1");
     testsupport::RunSql(path, "INSERT INTO FireData VALUES (9, 200, 1, 1, 3, 'late')");
-    LoadEarlierShow();
+    const std::string before = FileBytes(path);
 
+    prompt.answers.push_back(false);
     EXPECT_TRUE(Import(path));
-    EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_EQ(storePath, path);
-    ASSERT_EQ(grid.GetRowCount(), 3) << "FireData is not read again";
-    EXPECT_EQ(Row(1)[1], "HOST");
-    EXPECT_EQ(Row(2)[1], "A1") << "saved host names survive";
-    EXPECT_EQ(ReadCues(path).size(), 2u);
+    ASSERT_EQ(prompt.questions.size(), 1u);
+    EXPECT_EQ(prompt.questions[0], strings::FormatText(strings::kReimportQuestion, 1, 0, 0, 2, 1))
+        << "module 01 held HOST and A1: the new cue goes back to HOST";
+    EXPECT_EQ(grid.GetRowCount(), 3) << "the store as it stands";
+    EXPECT_EQ(FileBytes(path), before);
+
+    prompt.answers.push_back(true);
+    EXPECT_TRUE(Import(path));
+    ASSERT_EQ(grid.GetRowCount(), 4);
+    EXPECT_EQ(Row(2)[1], "A1");
+    EXPECT_EQ(Row(3)[2], "00:00.200");
+    EXPECT_EQ(ReadCues(path).size(), 3u);
+    EXPECT_EQ(prompt.MessageTexts().back(),
+              strings::FormatText(strings::kReimportDone, 1, 0, 0, 2, 1));
 }
 
 TEST_F(FireOneImport, FailureHalfwayLeavesTheFileExactlyAsItWas)

@@ -38,8 +38,12 @@ int RunImport(const ImportOptions& options)
     if (!options.store.empty())
         prompt.AnswerSaveFile(options.store);
     editor::ShowContext context{db, rs, storePath, imported, prompt};
-    if (!editor::ImportFireOne(context, options.store.empty() ? editor::StorePlace::kAsTheFileAllows
-                                                              : editor::StorePlace::kNewStore)) {
+    // A show changed since the last import is brought up to date, and what
+    // changed is said.
+    if (!editor::ImportFireOne(context,
+                               options.store.empty() ? editor::StorePlace::kAsTheFileAllows
+                                                     : editor::StorePlace::kNewStore,
+                               editor::ShowUpdate::kUpdate)) {
         // The window says nothing for a file without FireData; a script
         // needs a reason.
         if (!prompt.ShownAny())

@@ -1,0 +1,134 @@
+#include "editor/FireOneReimport.h"
+
+#include "editor/FireDataConversion.h"
+#include "messages/FailureMessage.h"
+#include "prompt/Prompt.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/HostNameCarryOver.h"
+#include "show/ShowReader.h"
+#include "store/ADODataBase.h"
+#include "store/HostPlanTable.h"
+#include "store/LayoutTable.h"
+#include "store/TableCopy.h"
+#include "store/Transaction.h"
+
+#include <optional>
+
+namespace editor {
+
+namespace {
+
+// A conversion that stopped at a record that cannot be a cue.
+struct ConversionStopped
+{
+    ConversionOutcome outcome;
+};
+
+// The cues of the FireOne show as a first import would make them; none when
+// the file holds no FireData.
+std::vector<show::Cue> FireOneCues(CADODataBase& source)
+{
+    std::vector<show::Cue> cues;
+    if (!store::HasTable(source, store::kFireDataTable))
+        return cues;
+    std::optional<FireDataConverter> converter;
+    store::RowSink sink;
+    sink.columns = [&](const std::vector<store::ColumnInfo>& columns) {
+        converter.emplace(columns);
+    };
+    sink.row = [&](const std::vector<ado::Variant>& row) {
+        show::Cue cue;
+        ConversionOutcome outcome;
+        if (!converter->Next(row, cue, outcome))
+            throw ConversionStopped{outcome};
+        cues.push_back(std::move(cue));
+    };
+    source.GetConnection()->Engine().StreamTable(store::kFireDataTable, sink);
+    return cues;
+}
+
+std::string Question(const show::CarryOver& carried)
+{
+    return strings::FormatText(strings::kReimportQuestion, carried.added, carried.removed,
+                               carried.retimed, carried.kept, carried.fellBack);
+}
+
+std::string Done(const show::CarryOver& carried)
+{
+    return strings::FormatText(strings::kReimportDone, carried.added, carried.removed,
+                               carried.retimed, carried.kept, carried.fellBack);
+}
+
+// Rewrites the show table of `target` (`old`, as read in the caller's write
+// transaction) with the cues, names carried over from it, and the copy of
+// FireData from `source`. Raises what the access layer raises.
+show::CarryOver Rewrite(CADODataBase& source, CADODataBase& target, std::vector<show::Cue>& cues,
+                        const std::vector<show::Cue>& old)
+{
+    const show::CarryOver carried = show::CarryHostNames(cues, old);
+    store::DatabaseEngine& into = target.GetConnection()->Engine();
+    into.Execute(std::string("DELETE FROM ") + store::kLayoutTable);
+    CueWriter writer(into);
+    for (const show::Cue& cue : cues)
+        writer.Write(cue);
+    if (&source != &target) {
+        if (store::HasTable(target, store::kFireDataTable))
+            into.Execute(std::string("DROP TABLE ") + store::kFireDataTable);
+        store::StreamTableCopy(source.GetConnection()->Engine(), store::kFireDataTable, into);
+    }
+    return carried;
+}
+
+// kUpdated when the store must be brought up to the cues; else what to do
+// with the store as it stands.
+Reimport Unchanged(ShowContext& show, const std::vector<show::Cue>& cues,
+                   const std::vector<show::Cue>& stored)
+{
+    if (cues.empty() && !stored.empty()) {
+        show.prompt.ShowMessage(strings::kReimportNoFireData, prompt::MessageIcon::Information);
+        return Reimport::kKeptAsItStands;
+    }
+    return show::SameCuesApartFromHostNames(cues, stored) ? Reimport::kUnchanged
+                                                          : Reimport::kUpdated;
+}
+
+} // namespace
+
+Reimport ReimportFireOne(ShowContext& show, CADODataBase& source, CADODataBase& target,
+                         ShowUpdate update, std::vector<show::Cue>& cues)
+{
+    try {
+        cues = FireOneCues(source);
+        // Asked, the designer answers with no lock held; then the table is
+        // read again in the transaction that changes it.
+        if (update == ShowUpdate::kAsk) {
+            const std::vector<show::Cue> stored = show::ReadShowTable(target);
+            const Reimport unchanged = Unchanged(show, cues, stored);
+            if (unchanged != Reimport::kUpdated)
+                return unchanged;
+            std::vector<show::Cue> preview = cues;
+            if (!show.prompt.AskYesNo(Question(show::CarryHostNames(preview, stored))))
+                return Reimport::kKeptAsItStands;
+        }
+        store::Transaction transaction(*target.GetConnection());
+        const std::vector<show::Cue> stored = show::ReadShowTable(target);
+        const Reimport unchanged = Unchanged(show, cues, stored);
+        if (unchanged != Reimport::kUpdated)
+            return unchanged; // nothing written: the transaction ends unused
+        const show::CarryOver carried = Rewrite(source, target, cues, stored);
+        transaction.Commit();
+        show.prompt.ShowMessage(Done(carried), prompt::MessageIcon::Information);
+        return Reimport::kUpdated;
+    } catch (const ConversionStopped& stopped) {
+        ReportBadRecord(show.prompt, stopped.outcome);
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kImporting);
+    } catch (const std::exception& error) { // the access layer, memory
+        show.prompt.ShowMessage(strings::FormatText(strings::kImportFailed, error.what()),
+                                prompt::MessageIcon::Stop);
+    }
+    return Reimport::kRefused;
+}
+
+} // namespace editor

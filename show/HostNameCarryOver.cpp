@@ -1,0 +1,124 @@
+#include "show/HostNameCarryOver.h"
+
+#include "store/LayoutTable.h"
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <unordered_map>
+
+namespace show {
+
+namespace {
+
+// Old cues not yet taken, by a key, in their order.
+template <typename Key> class Unused
+{
+public:
+    void Add(Key key, std::size_t cue) { waiting_[std::move(key)].push_back(cue); }
+
+    // The first old cue of this key not taken yet, now taken.
+    std::optional<std::size_t> Take(const Key& key, const std::vector<char>& taken)
+    {
+        const auto it = waiting_.find(key);
+        if (it == waiting_.end())
+            return std::nullopt;
+        std::deque<std::size_t>& cues = it->second;
+        while (!cues.empty() && taken[cues.front()])
+            cues.pop_front();
+        if (cues.empty())
+            return std::nullopt;
+        const std::size_t cue = cues.front();
+        cues.pop_front();
+        return cue;
+    }
+
+private:
+    std::unordered_map<Key, std::deque<std::size_t>> waiting_;
+};
+
+// A cue's module and channel (and launch time) as one key.
+std::string Point(const Cue& cue)
+{
+    return cue.Addr + '\x1f' + cue.Channel;
+}
+
+std::string TimedPoint(const Cue& cue)
+{
+    return Point(cue) + '\x1f' + std::to_string(cue.BlastTime);
+}
+
+// The one name every old cue of a module had; nothing when they differ.
+std::map<std::string, std::optional<std::string>> ModuleNames(const std::vector<Cue>& old)
+{
+    std::map<std::string, std::optional<std::string>> names;
+    for (const Cue& cue : old) {
+        const auto [at, added] = names.try_emplace(cue.Addr, cue.HostName);
+        if (!added && at->second != cue.HostName)
+            at->second.reset();
+    }
+    return names;
+}
+
+} // namespace
+
+bool SameCuesApartFromHostNames(const std::vector<Cue>& a, const std::vector<Cue>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const Cue& x = a[i];
+        const Cue& y = b[i];
+        if (x.FlowID != y.FlowID || x.BlastTime != y.BlastTime || x.Addr != y.Addr ||
+            x.Channel != y.Channel || x.CDCode != y.CDCode || x.Sector != y.Sector)
+            return false;
+    }
+    return true;
+}
+
+CarryOver CarryHostNames(std::vector<Cue>& fresh, const std::vector<Cue>& old)
+{
+    Unused<std::string> byTime;
+    Unused<std::string> byPoint;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        byTime.Add(TimedPoint(old[i]), i);
+        byPoint.Add(Point(old[i]), i);
+    }
+    std::vector<char> taken(old.size(), 0);
+    std::vector<char> named(fresh.size(), 0);
+    CarryOver result;
+    const auto give = [&](std::size_t cue, std::size_t from) {
+        taken[from] = 1;
+        named[cue] = 1;
+        fresh[cue].HostName = old[from].HostName;
+        ++result.kept;
+    };
+    for (std::size_t i = 0; i < fresh.size(); ++i)
+        if (const auto from = byTime.Take(TimedPoint(fresh[i]), taken))
+            give(i, *from);
+    for (std::size_t i = 0; i < fresh.size(); ++i)
+        if (!named[i])
+            if (const auto from = byPoint.Take(Point(fresh[i]), taken)) {
+                give(i, *from);
+                ++result.retimed;
+            }
+    const auto moduleNames = ModuleNames(old);
+    for (std::size_t i = 0; i < fresh.size(); ++i) {
+        if (named[i])
+            continue;
+        ++result.added;
+        const auto module = moduleNames.find(fresh[i].Addr);
+        if (module != moduleNames.end() && module->second) {
+            fresh[i].HostName = *module->second;
+            ++result.kept;
+        } else {
+            fresh[i].HostName = store::kDefaultHostName;
+            ++result.fellBack;
+        }
+    }
+    for (const char used : taken)
+        result.removed += used ? 0 : 1;
+    return result;
+}
+
+} // namespace show
