@@ -75,8 +75,13 @@ void CShowCheckDlg::Fill(const show::ShowCheckReport& report)
 {
     QTableWidget& table = *ui->findings;
     table.setRowCount(static_cast<int>(report.findings.size()));
+    connect(&table, &QTableWidget::itemActivated, this, [this](const QTableWidgetItem* item) {
+        if (item && item->row() < static_cast<int>(cues_.size()))
+            Q_EMIT CuesPicked(cues_[static_cast<std::size_t>(item->row())]);
+    });
     int row = 0;
     for (const show::ShowFinding& finding : report.findings) {
+        cues_.push_back(finding.cues);
         auto* severity =
             new QTableWidgetItem(qtcommon::ToQString(show::SeverityText(finding.severity)));
         auto* text = new QTableWidgetItem(qtcommon::ToQString(finding.text));

@@ -29,9 +29,15 @@ public:
     // The same before loading every host of a field, with "Load anyway".
     void OfferLoadAnyway();
 
+Q_SIGNALS:
+    // A finding double-clicked (or Enter on it): its cues, by their place in
+    // the show.
+    void CuesPicked(const std::vector<show::CueIndex>& cues);
+
 private:
     void Fill(const show::ShowCheckReport& report);
     void OfferGoingOn(const char* text, const char* objectName);
 
     std::unique_ptr<Ui::ShowCheckDlg> ui;
+    std::vector<std::vector<show::CueIndex>> cues_; // per finding
 };

@@ -364,6 +364,14 @@ void CConverterDlg::OnCheckShow()
     std::string path = m_strStorePath;
     if (!path.empty() || !m_show.Empty()) {
         CShowCheckDlg check(path, show::CheckShow(m_show.Cues()), this);
+        // A finding picked in the list selects its cues in the grid.
+        connect(&check, &CShowCheckDlg::CuesPicked, this,
+                [this](const std::vector<show::CueIndex>& cues) {
+                    std::vector<int> rows;
+                    for (const show::CueIndex cue : cues)
+                        rows.push_back(static_cast<int>(cue) + 1);
+                    m_tools->SelectCueRows(rows);
+                });
         check.exec();
         return;
     }

@@ -112,4 +112,32 @@ TEST_F(ShowCheckWindow, AFileWithoutShowTableIsAnErrorAndNoList)
     EXPECT_EQ(prompt.messages.at(0).icon, prompt::MessageIcon::Stop);
 }
 
+// The check reads the show as the grid holds it, and a finding picked in its
+// list selects its cues.
+TEST_F(ShowCheckWindow, ChecksUnsavedNamesAndAPickedFindingSelectsItsCues)
+{
+    OpenStore(NewStore("show.db", {Cue(0, "A1"), Cue(1, "B2"), Cue(2, "C3")}));
+    Grid().SetCellText(1, 1, " ");
+    Grid().SetCellText(3, 1, " ");
+    bool picked = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&picked] {
+        auto* dialog = qobject_cast<CShowCheckDlg*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("findings"));
+        picked = table->rowCount() == 1 &&
+                 table->item(0, 1)->text() == QString::fromUtf8(strings::kCheckHostBlank);
+        Q_EMIT table->itemActivated(table->item(0, 1));
+        dialog->findChild<QPushButton*>(QStringLiteral("buttonClose"))->click();
+    });
+    timer.start(0);
+    Action("actionCheckShow").trigger();
+    EXPECT_TRUE(picked) << "the blank names are the grid's, not yet saved";
+    ASSERT_EQ(Grid().GetSelectedRowCount(), 2);
+    EXPECT_EQ(Grid().GetSelectedRowAt(0), 1);
+    EXPECT_EQ(Grid().GetSelectedRowAt(1), 3);
+}
+
 } // namespace
