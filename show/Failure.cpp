@@ -72,6 +72,12 @@ const char* FailureCodeName(FailureCode code)
         return "host-setting-failed";
     case FailureCode::kHostSettingAnsweredTwice:
         return "host-setting-answered-twice";
+    case FailureCode::kHostLoadsAccessStore:
+        return "host-loads-access-store";
+    case FailureCode::kHostLoadNotWritten:
+        return "host-load-not-written";
+    case FailureCode::kHostLoadsNotRead:
+        return "host-loads-not-read";
     }
     return "unknown";
 }

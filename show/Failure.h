@@ -54,6 +54,11 @@ enum class FailureCode
     kHostSettingReceiveTimeoutNotSet,
     kHostSettingFailed, // not sent, not answered or refused
     kHostSettingAnsweredTwice,
+
+    // The records of what each host holds, kept in the show store.
+    kHostLoadsAccessStore, // an Access store cannot hold them
+    kHostLoadNotWritten,   // detail
+    kHostLoadsNotRead,     // detail
 };
 
 // The one failure type of the show model and everything built on it: a code
