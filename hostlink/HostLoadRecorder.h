@@ -32,4 +32,11 @@ private:
     std::vector<show::Failure> warnings_;
 };
 
+// A conversation's result with the warning its record gave, if any.
+template <typename Result> struct Recorded
+{
+    Result result;
+    std::optional<show::Failure> warning;
+};
+
 } // namespace hostlink

@@ -1,5 +1,7 @@
 #include "hostlink/ui/HostPlanDlg.h"
 
+#include "hostlink/HostStates.h"
+#include "hostlink/ui/HostStateCells.h"
 #include "hostlink/ui/LoadAllHostsDlg.h"
 #include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
@@ -22,7 +24,9 @@ enum Column
     kHost,
     kCues,
     kCode,
-    kAddress
+    kAddress,
+    kState, // what the host holds
+    kColumns
 };
 
 QTableWidgetItem* ReadOnlyItem(const QString& text)
@@ -58,10 +62,12 @@ CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidge
     ui->buttonSave->setText(editor::ToQString(strings::kHostPlanSave));
     ui->buttonLoadAll->setText(editor::ToQString(strings::kHostPlanLoadAll));
     ui->buttonClose->setText(editor::ToQString(strings::kHostPlanClose));
+    ui->plan->setColumnCount(kColumns);
     ui->plan->setHorizontalHeaderLabels({editor::ToQString(strings::kFieldColumnHost),
                                          editor::ToQString(strings::kFieldColumnCues),
                                          editor::ToQString(strings::kFieldColumnCode),
-                                         editor::ToQString(strings::kFieldColumnAddress)});
+                                         editor::ToQString(strings::kFieldColumnAddress),
+                                         editor::ToQString(strings::kHostStateColumn)});
     connect(ui->buttonSave, &QPushButton::clicked, this, &CHostPlanDlg::OnSave);
     connect(ui->buttonLoadAll, &QPushButton::clicked, this, &CHostPlanDlg::OnLoadAllHosts);
     connect(ui->buttonClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -107,8 +113,20 @@ void CHostPlanDlg::Fill()
         OnCodeEdited(row, kCode);
         ++row;
     }
+    if (stored.read)
+        ShowStates();
     ui->plan->resizeColumnsToContents();
     m_modified = false;
+}
+
+void CHostPlanDlg::ShowStates()
+{
+    try {
+        hostlink::ShowHostStates(*ui->plan, kHost, kState, hostlink::ReadHostStates(m_storePath));
+    } catch (const show::Failure& failure) {
+        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kPlanning),
+                             prompt::MessageIcon::Warning);
+    }
 }
 
 void CHostPlanDlg::OnCodeEdited(int row, int column)
@@ -143,6 +161,7 @@ bool CHostPlanDlg::OnSave()
         return false;
     }
     m_modified = false;
+    ShowStates(); // of the hosts as now planned
     m_prompt.ShowMessage(strings::kPlanSaved, prompt::MessageIcon::Information);
     return true;
 }
@@ -153,4 +172,5 @@ void CHostPlanDlg::OnLoadAllHosts()
         return;
     CLoadAllHostsDlg load(m_storePath, m_prompt, this, m_links);
     load.exec();
+    ShowStates();
 }
