@@ -16,22 +16,43 @@ namespace {
     throw std::runtime_error(what);
 }
 
-// Reads one row into `record`; false at a field that cannot be read.
-bool ReadRecord(CADORecordset& rs, HostLoadRecord& record)
+// A whole number of a record. The layer reads NULL as 0, which here would
+// pass for a count: a NULL is refused.
+int ReadNumber(CADORecordset& rs, const char* field)
 {
-    int atField = 0;
-    const bool read =
-        rs.ReadField("HostCode", record.HostCode) && rs.ReadField("Address", record.Address, "") &&
-        rs.ReadField("Port", record.Port) && rs.ReadField("AtField", atField) &&
-        rs.ReadField("Sent", record.Sent, "") && rs.ReadField("HostName", record.HostName, "") &&
-        rs.ReadField("Digest", record.Digest, "") && rs.ReadField("Frames", record.Frames) &&
-        rs.ReadField("Acknowledged", record.Acknowledged) &&
-        rs.ReadField("Outcome", record.Outcome, "") &&
-        rs.ReadField("FailedAtFrame", record.FailedAtFrame) &&
-        rs.ReadField("Failure", record.Failure, "") &&
-        rs.ReadField("LoadedAt", record.LoadedAt, "");
-    record.AtField = atField == 1;
-    return read;
+    int value = 0;
+    if (rs.GetRecordset()->GetCollect(field).IsNull())
+        Raise(std::string("The field '") + field + "' of tb_HostLoads holds NULL.");
+    if (!rs.ReadField(field, value))
+        Raise(rs.GetLastErrorText());
+    return value;
+}
+
+std::string ReadText(CADORecordset& rs, const char* field)
+{
+    std::string value;
+    if (!rs.ReadField(field, value, ""))
+        Raise(rs.GetLastErrorText());
+    return value;
+}
+
+HostLoadRecord ReadRecord(CADORecordset& rs)
+{
+    HostLoadRecord record;
+    record.HostCode = ReadNumber(rs, "HostCode");
+    record.Address = ReadText(rs, "Address");
+    record.Port = ReadNumber(rs, "Port");
+    record.AtField = ReadNumber(rs, "AtField") == 1;
+    record.Sent = ReadText(rs, "Sent");
+    record.HostName = ReadText(rs, "HostName");
+    record.Digest = ReadText(rs, "Digest");
+    record.Frames = ReadNumber(rs, "Frames");
+    record.Acknowledged = ReadNumber(rs, "Acknowledged");
+    record.Outcome = ReadText(rs, "Outcome");
+    record.FailedAtFrame = ReadNumber(rs, "FailedAtFrame");
+    record.Failure = ReadText(rs, "Failure");
+    record.LoadedAt = ReadText(rs, "LoadedAt");
+    return record;
 }
 
 bool WriteRecord(CADORecordset& rs, const HostLoadRecord& record)
@@ -56,12 +77,8 @@ std::vector<HostLoadRecord> ReadHostLoads(CADODataBase& database)
     CADORecordset rs(&database);
     if (!rs.Open(kHostLoadTable, modeTable)) // by name: in the order written
         Raise(rs.GetLastErrorText());
-    for (const ado::RecordsetPtr rows = rs.GetRecordset(); !rows->EndOfFile(); rows->MoveNext()) {
-        HostLoadRecord record;
-        if (!ReadRecord(rs, record))
-            Raise(rs.GetLastErrorText());
-        records.push_back(std::move(record));
-    }
+    for (const ado::RecordsetPtr rows = rs.GetRecordset(); !rows->EndOfFile(); rows->MoveNext())
+        records.push_back(ReadRecord(rs));
     rs.Close();
     return records;
 }
