@@ -129,7 +129,6 @@ int RunFieldLoad(const DownloadOptions& options)
         PrintError(plan.error);
         return kFailure;
     }
-    CheckTargetsPlanned(targets, plan.entries);
     const hostlink::FieldPlanning field =
         hostlink::PlanField(*cues, plan.entries, [&targets](int hostCode) {
             const auto found = targets.find(hostCode);
@@ -144,6 +143,7 @@ int RunFieldLoad(const DownloadOptions& options)
         PrintError(strings::kFieldNoHosts);
         return kFailure;
     }
+    CheckTargetsPlanned(targets, plan.entries);
     // A rehearsal that moves some hosts must not reach the field with others.
     for (const hostlink::FieldHost& host : field.hosts)
         if (!targets.empty() && !targets.contains(host.hostCode))
