@@ -1,5 +1,6 @@
 #include "hostlink/DownloadProcedure.h"
 
+#include "hostlink/FrameDigest.h"
 #include "hostlink/Frames.h"
 #include "show/Cue.h"
 
@@ -12,21 +13,6 @@ namespace {
 using show::FailureCode;
 
 constexpr int kComplete = 100;
-
-DownloadResult Ended(ConversationResult::Status status, std::size_t acknowledged,
-                     std::optional<show::Failure> failure = std::nullopt)
-{
-    DownloadResult result;
-    result.status = status;
-    result.failure = std::move(failure);
-    result.acknowledged = acknowledged;
-    return result;
-}
-
-DownloadResult FailedWith(FailureCode code, std::size_t acknowledged = 0)
-{
-    return Ended(ConversationResult::kFailed, acknowledged, show::Failure(code));
-}
 
 // Every frame of the show, or the place (from 1) of the first cue that
 // cannot be built exactly.
@@ -51,55 +37,74 @@ int DownloadPercent(std::size_t acknowledged, std::size_t total)
 DownloadResult SendShow(const DownloadRequest& request)
 {
     const HostConversation& host = request.host;
+    DownloadResult result;
+    result.frames = request.cues.size() + 1;
+    FrameDigest digest; // of the frames acknowledged so far
+    const auto acknowledged = [&](std::span<const std::uint8_t> frame) {
+        digest.Add(frame);
+        ++result.framesAcknowledged;
+    };
+    const auto end = [&](ConversationResult::Status status,
+                         std::optional<show::Failure> failure = std::nullopt) {
+        result.status = status;
+        result.failure = std::move(failure);
+        result.digest = digest.Hex();
+        return result;
+    };
+    const auto failed = [&](FailureCode code) {
+        return end(ConversationResult::kFailed, show::Failure(code));
+    };
+
     const std::unique_ptr<HostLink> link = host.makeLink(host.link); // closes on every way out
     if (link->Open(host.hostCode) != HostLink::OpenStatus::kOpened)
-        return FailedWith(FailureCode::kDownloadSocketNotSet);
+        return failed(FailureCode::kDownloadSocketNotSet);
     const std::size_t total = request.cues.size();
     link->ClearReply();
 
     std::vector<CueFrame> frames;
     if (const std::optional<int> unbuilt = BuildCueFrames(request.cues, frames))
-        return Ended(ConversationResult::kFailed, 0,
-                     show::Failure(FailureCode::kDownloadCueNotBuilt).WithRow(*unbuilt));
+        return end(ConversationResult::kFailed,
+                   show::Failure(FailureCode::kDownloadCueNotBuilt).WithRow(*unbuilt));
     ProjectNameFrame projectName;
     if (!BuildProjectNameFrame(kProjectName, projectName))
-        return FailedWith(FailureCode::kDownloadProjectNameNotBuilt);
+        return failed(FailureCode::kDownloadProjectNameNotBuilt);
     // A host that never got the project name is not ready for the show.
     const HostLink::Reply projectReply = link->Send(projectName.bytes)
                                              ? link->AwaitAcknowledgement(host.stop)
                                              : HostLink::Reply::kNoReply;
     if (projectReply == HostLink::Reply::kCancelled)
-        return Ended(ConversationResult::kCancelled, 0);
+        return end(ConversationResult::kCancelled);
     if (projectReply != HostLink::Reply::kAccepted)
-        return FailedWith(FailureCode::kDownloadProjectNameFailed);
+        return failed(FailureCode::kDownloadProjectNameFailed);
+    acknowledged(projectName.bytes);
 
-    std::size_t acknowledged = 0;
     for (const CueFrame& frame : frames) {
         if (host.stop.stop_requested())
-            return Ended(ConversationResult::kCancelled, acknowledged);
+            return end(ConversationResult::kCancelled);
         if (!link->Send(frame.bytes))
-            return FailedWith(FailureCode::kDownloadCueNotSent, acknowledged);
+            return failed(FailureCode::kDownloadCueNotSent);
         if (link->AnsweredUnasked(std::chrono::milliseconds(0))) // found at the send
-            return FailedWith(FailureCode::kDownloadAnsweredTwice, acknowledged);
+            return failed(FailureCode::kDownloadAnsweredTwice);
         switch (link->AwaitAcknowledgement(host.stop)) {
         case HostLink::Reply::kNoReply:
-            return FailedWith(FailureCode::kDownloadCueNotAnswered, acknowledged);
+            return failed(FailureCode::kDownloadCueNotAnswered);
         case HostLink::Reply::kRefused:
-            return FailedWith(FailureCode::kDownloadCueRefused, acknowledged);
+            return failed(FailureCode::kDownloadCueRefused);
         case HostLink::Reply::kCancelled:
-            return Ended(ConversationResult::kCancelled, acknowledged);
+            return end(ConversationResult::kCancelled);
         case HostLink::Reply::kAccepted:
             break;
         }
-        ++acknowledged;
+        acknowledged(frame.bytes);
+        ++result.acknowledged;
         if (request.progress)
-            request.progress(DownloadPercent(acknowledged, total));
+            request.progress(DownloadPercent(result.acknowledged, total));
     }
     // The last answer is only trusted once the host has stayed quiet a while.
     if (link->AnsweredUnasked(host.link.answerGrace))
-        return FailedWith(FailureCode::kDownloadAnsweredTwice, acknowledged);
+        return failed(FailureCode::kDownloadAnsweredTwice);
     link->Close();
-    return Ended(ConversationResult::kCompleted, acknowledged);
+    return end(ConversationResult::kCompleted);
 }
 
 } // namespace hostlink

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <span>
+#include <string>
 
 namespace hostlink {
 
@@ -25,6 +26,11 @@ struct DownloadRequest
 struct DownloadResult : ConversationResult
 {
     std::size_t acknowledged = 0; // cues the host accepted
+    // The frames of the download, the project name first: in all, those the
+    // host acknowledged, and the digest of exactly those (FrameDigest).
+    std::size_t frames = 0;
+    std::size_t framesAcknowledged = 0;
+    std::string digest;
 };
 
 // The download conversation: the project name, then every cue, each

@@ -1,5 +1,6 @@
 #include "hostlink/FieldHostLoad.h"
 
+#include "hostlink/ConversationRecord.h"
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/HostNameSetting.h"
 
@@ -43,7 +44,10 @@ FieldHostState LoadOneFieldHost(const FieldLoadRequest& field, const FieldHost& 
         state.failure = name.failure;
         return end();
     }
-    TakeResult(state, SendHostName({conversation, name.frame}));
+    const ConversationResult named = SendHostName({conversation, name.frame});
+    if (field.recorded)
+        field.recorded(NameRecord(conversation, name.name, named));
+    TakeResult(state, named);
     if (state.phase != FieldHostState::kDone)
         return end();
 
@@ -55,7 +59,10 @@ FieldHostState LoadOneFieldHost(const FieldLoadRequest& field, const FieldHost& 
                                        state.percent = percent;
                                        report(state);
                                    }};
-    TakeResult(state, SendShow(download));
+    const DownloadResult loaded = SendShow(download);
+    if (field.recorded)
+        field.recorded(ShowRecord(conversation, loaded));
+    TakeResult(state, loaded);
     return end();
 }
 

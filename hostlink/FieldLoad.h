@@ -5,6 +5,7 @@
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/HostPlan.h"
+#include "store/HostLoadTable.h"
 
 #include <cstddef>
 #include <functional>
@@ -74,6 +75,9 @@ struct FieldLoadRequest
     std::stop_token stop{};
     FieldObserver observer{};
     HostLinkMaker makeLink = MakeHostLinkSocket; // tests wrap the socket
+    // The record of each conversation with a host as it ends, a stopped one
+    // included; on that host's thread, possibly at the same time as others.
+    std::function<void(const store::HostLoadRecord&)> recorded{};
 };
 
 // Loads every host at the same time, each on its own thread: its host-name

@@ -94,6 +94,12 @@ const char* FailureCodeName(FailureCode code)
         return "output-folder-missing";
     case FailureCode::kOutputNotWritten:
         return "output-not-written";
+    case FailureCode::kHostLoadsAccessStore:
+        return "host-loads-access-store";
+    case FailureCode::kHostLoadNotWritten:
+        return "host-load-not-written";
+    case FailureCode::kHostLoadsNotRead:
+        return "host-loads-not-read";
     }
     return "unknown";
 }

@@ -71,6 +71,11 @@ enum class FailureCode
     kOutputNotRegular,    // a folder, a device, a FIFO
     kOutputFolderMissing, // name: the folder
     kOutputNotWritten,    // detail: the system's reason
+
+    // The records of what each host holds, kept in the show store.
+    kHostLoadsAccessStore, // an Access store cannot hold them
+    kHostLoadNotWritten,   // detail
+    kHostLoadsNotRead,     // detail
 };
 
 // The one failure type of the show model and everything built on it: a code

@@ -22,6 +22,7 @@
 #include "editor/ui/SystemMenu.h"
 #include "editor/ui/VSFlexGrid.h"
 #include "editor/ui/WindowFont.h"
+#include "hostlink/HostStates.h"
 #include "hostlink/ui/DownloadDlg.h"
 #include "hostlink/ui/HostPlanDlg.h"
 #include "hostlink/ui/HostSettingsDlg.h"
@@ -43,6 +44,7 @@
 #include <QMenu>
 #include <QScopeGuard>
 #include <QShortcut>
+#include <algorithm>
 #include <utility>
 
 CConverterDlg::CConverterDlg(QWidget* parent)
@@ -261,7 +263,7 @@ void CConverterDlg::OpenStoreFile(const std::string& path)
 // show, or the same one read afresh, starts its own history by itself.
 void CConverterDlg::AfterLoad(bool /*loaded*/)
 {
-    ShowStatus();
+    ShowHostStates();
 }
 
 void CConverterDlg::OnSave()
@@ -274,7 +276,7 @@ bool CConverterDlg::SaveHostNames()
     editor::ShowContext show = Context();
     if (!editor::SaveShowStore(show))
         return false;
-    ShowStatus();
+    ShowHostStates();
     return true;
 }
 
@@ -298,7 +300,26 @@ void CConverterDlg::ShowStatus()
 {
     m_statusTimer.stop();
     m_status->Show({m_strStorePath, static_cast<int>(m_show.Size()),
-                    static_cast<int>(m_show.HostNameCount()), m_show.AnyChanged()});
+                    static_cast<int>(m_show.HostNameCount()), m_show.AnyChanged(),
+                    m_hostsNotCurrent});
+}
+
+void CConverterDlg::ShowHostStates()
+{
+    m_hostsNotCurrent.reset();
+    if (!m_strStorePath.empty()) {
+        try {
+            const std::vector<show::HostStatus> states = hostlink::ReadHostStates(m_strStorePath);
+            if (!states.empty())
+                m_hostsNotCurrent = static_cast<int>(
+                    std::count_if(states.begin(), states.end(), [](const show::HostStatus& s) {
+                        return s.state != show::HostState::kCurrent;
+                    }));
+        } catch (const show::Failure&) {
+            // the dialogs that read the store say what is wrong with it
+        }
+    }
+    ShowStatus();
 }
 
 void CConverterDlg::OnClose()
@@ -344,6 +365,7 @@ void CConverterDlg::OnDownload()
     CDownloadDlg download(*m_prompt, this, std::move(options));
     dialog = &download;
     download.exec();
+    ShowHostStates();
 }
 
 void CConverterDlg::OnHostSettings()
@@ -354,6 +376,7 @@ void CConverterDlg::OnHostSettings()
     options.storeGate = [&gate](const std::string& path) { return gate.BeforeHostSettings(path); };
     CHostSettingsDlg settings(*m_prompt, this, std::move(options));
     settings.exec();
+    ShowHostStates();
 }
 
 // Checks the show as the grid holds it, unsaved names included, or, with
@@ -408,6 +431,7 @@ void CConverterDlg::OnHostPlan()
     if (path && DialogGate().BeforeReading(*path, strings::kUnsavedBeforeHostPlan)) {
         CHostPlanDlg plan(*path, *m_prompt, this);
         plan.exec();
+        ShowHostStates();
     }
 }
 
@@ -419,6 +443,7 @@ void CConverterDlg::OnLoadAllHosts()
     if (path && DialogGate().BeforeReading(*path, strings::kUnsavedBeforeLoadAll)) {
         CLoadAllHostsDlg load(*path, *m_prompt, this);
         load.exec();
+        ShowHostStates();
     }
 }
 

@@ -71,6 +71,9 @@ private:
     editor::HostDialogGate DialogGate();
     void ScheduleStatus();
     void ShowStatus();
+    // Reads what the hosts of the current store's plan hold, then shows the
+    // status: after a load, a save or a host dialog, not after every edit.
+    void ShowHostStates();
 
     // Asks before unsaved host names would be lost to `next`; true to go on.
     bool MayDropUnsavedNames(const char* next);
@@ -107,6 +110,7 @@ private:
 
     std::unique_ptr<editor::ShowStatusDisplay> m_status;
     QTimer m_statusTimer; // one status update after a burst of cell changes
+    std::optional<int> m_hostsNotCurrent;
     hostlink::HostDialogOptions m_hostOptions;
     editor::CDesignerTools* m_tools = nullptr;
 };

@@ -30,6 +30,7 @@ ShowStatusDisplay::ShowStatusDisplay(QMainWindow& window) : window_(window)
     path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     counts_ = AddLabel(bar, "statusCounts", 0);
     unsaved_ = AddLabel(bar, "statusUnsaved", 0);
+    hosts_ = AddLabel(bar, "statusHosts", 0);
 }
 
 void ShowStatusDisplay::Show(const State& state)
@@ -49,6 +50,13 @@ void ShowStatusDisplay::Show(const State& state)
     counts_->setText(qtcommon::ToQString(
         strings::FormatText(strings::kStatusCounts, state.cues, state.hostNames)));
     unsaved_->setText(state.unsaved ? qtcommon::ToQString(strings::kStatusUnsaved) : QString());
+    if (!state.hostsNotCurrent)
+        hosts_->clear();
+    else if (*state.hostsNotCurrent == 0)
+        hosts_->setText(qtcommon::ToQString(strings::kStatusHostsCurrent));
+    else
+        hosts_->setText(qtcommon::ToQString(
+            strings::FormatText(strings::kStatusHostsNotCurrent, *state.hostsNotCurrent)));
 }
 
 } // namespace editor

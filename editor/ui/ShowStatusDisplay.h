@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -11,7 +12,8 @@ namespace editor {
 // current store, marked while host names are unsaved ("show.db* -
 // Corvane-Quillmark"; "Corvane-Quillmark" with no store), and the status bar
 // holds the store's path, the numbers of cues and host names, and "unsaved
-// changes" while there are some.
+// changes" while there are some, and how many hosts of the store's plan do
+// not hold the show as it is now.
 class ShowStatusDisplay
 {
 public:
@@ -21,6 +23,7 @@ public:
         int cues = 0;
         int hostNames = 0;
         bool unsaved = false;
+        std::optional<int> hostsNotCurrent; // none: no plan, or it cannot be told
     };
 
     explicit ShowStatusDisplay(QMainWindow& window);
@@ -32,6 +35,7 @@ private:
     QLabel* path_;
     QLabel* counts_;
     QLabel* unsaved_;
+    QLabel* hosts_;
 };
 
 } // namespace editor

@@ -1,5 +1,7 @@
 #include "hostlink/ui/DownloadDlg.h"
 
+#include "hostlink/ConversationRecord.h"
+#include "hostlink/HostLoadRecorder.h"
 #include "hostlink/LoadDownloadCues.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
@@ -91,15 +93,24 @@ bool CDownloadDlg::StartDownload()
     }
 
     SetDownloading(true);
+    // Recorded on the worker: a dialog that goes mid-download still leaves
+    // the record of what the host got.
     Converse(
-        [this, cues = std::move(cues), code = hostCode.code,
-         link = Options().link](std::stop_token stop) {
+        [this, cues = std::move(cues), code = hostCode.code, link = Options().link,
+         store = *path](std::stop_token stop) {
             const auto progress = [this](int percent) {
                 Worker().Post([this, percent] { ShowProgress(percent); });
             };
-            return hostlink::SendShow({{code, link, std::move(stop)}, cues, progress});
+            const hostlink::HostConversation host{code, link, std::move(stop)};
+            hostlink::DownloadResult result = hostlink::SendShow({host, cues, progress});
+            std::optional<show::Failure> warning =
+                hostlink::HostLoadRecorder(store).Record(hostlink::ShowRecord(host, result));
+            return hostlink::Recorded<hostlink::DownloadResult>{std::move(result),
+                                                                std::move(warning)};
         },
-        [this](const hostlink::DownloadResult& result) { OnDownloadFinished(result); });
+        [this](const hostlink::Recorded<hostlink::DownloadResult>& recorded) {
+            OnDownloadFinished(recorded.result, recorded.warning);
+        });
     return true;
 }
 
@@ -126,7 +137,8 @@ void CDownloadDlg::ShowProgress(int percent)
         qtcommon::ToQString(strings::FormatText(strings::kDownloadedPercent, percent)));
 }
 
-void CDownloadDlg::OnDownloadFinished(const hostlink::DownloadResult& result)
+void CDownloadDlg::OnDownloadFinished(const hostlink::DownloadResult& result,
+                                      const std::optional<show::Failure>& recordWarning)
 {
     switch (result.status) {
     case hostlink::DownloadResult::kCompleted:
@@ -142,8 +154,18 @@ void CDownloadDlg::OnDownloadFinished(const hostlink::DownloadResult& result)
         ShowFailure(*result.failure, messages::Doing::kDownloading);
         break;
     }
+    if (recordWarning)
+        ShowRecordWarning(*recordWarning);
     SetDownloading(false);
     Q_EMIT DownloadFinished(result.Completed());
+}
+
+void CDownloadDlg::ShowRecordWarning(const show::Failure& warning)
+{
+    // After what the download itself said, which stays.
+    const std::string said = qtcommon::ToStdString(ui->labelStatusLine->text());
+    const std::string text = messages::FailureText(warning, messages::Doing::kDownloading);
+    SetStatusLine(said.empty() ? text : said + "  " + text);
 }
 
 void CDownloadDlg::SetDownloading(bool downloading)

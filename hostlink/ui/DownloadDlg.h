@@ -3,6 +3,7 @@
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/ui/HostDialog.h"
 
+#include <optional>
 #include <string>
 
 namespace Ui {
@@ -52,7 +53,11 @@ private:
     bool StartDownload();
     void BeforeClosingWhileWorking() override { Worker().RequestStop(); }
     void ShowProgress(int percent);
-    void OnDownloadFinished(const hostlink::DownloadResult& result);
+    void OnDownloadFinished(const hostlink::DownloadResult& result,
+                            const std::optional<show::Failure>& recordWarning);
+    // A record of the download that could not be written: said in the
+    // status line, after what is there.
+    void ShowRecordWarning(const show::Failure& warning);
     void SetDownloading(bool downloading);
 
     std::unique_ptr<Ui::DownloadDlg> ui;

@@ -1,5 +1,7 @@
 #include "hostlink/ui/HostPlanDlg.h"
 
+#include "hostlink/HostStates.h"
+#include "hostlink/ui/HostStateCells.h"
 #include "hostlink/ui/LoadAllHostsDlg.h"
 #include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
@@ -22,7 +24,9 @@ enum Column
     kHost,
     kCues,
     kCode,
-    kAddress
+    kAddress,
+    kState, // what the host holds
+    kColumns
 };
 
 QTableWidgetItem* ReadOnlyItem(const QString& text)
@@ -65,10 +69,12 @@ CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidge
     ui->buttonSave->setText(qtcommon::ToQString(strings::kHostPlanSave));
     ui->buttonLoadAll->setText(qtcommon::ToQString(strings::kHostPlanLoadAll));
     ui->buttonClose->setText(qtcommon::ToQString(strings::kHostPlanClose));
+    ui->plan->setColumnCount(kColumns);
     ui->plan->setHorizontalHeaderLabels({qtcommon::ToQString(strings::kFieldColumnHost),
                                          qtcommon::ToQString(strings::kFieldColumnCues),
                                          qtcommon::ToQString(strings::kFieldColumnCode),
-                                         qtcommon::ToQString(strings::kFieldColumnAddress)});
+                                         qtcommon::ToQString(strings::kFieldColumnAddress),
+                                         qtcommon::ToQString(strings::kHostStateColumn)});
     connect(ui->buttonSave, &QPushButton::clicked, this, &CHostPlanDlg::OnSave);
     connect(ui->buttonLoadAll, &QPushButton::clicked, this, &CHostPlanDlg::OnLoadAllHosts);
     connect(ui->buttonClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -131,8 +137,20 @@ void CHostPlanDlg::Fill()
         OnCodeEdited(row, kCode);
         ++row;
     }
+    if (stored.problems.empty()) // a plan to mend holds no host's state yet
+        ShowStates();
     ui->plan->resizeColumnsToContents();
     m_modified = false;
+}
+
+void CHostPlanDlg::ShowStates()
+{
+    try {
+        hostlink::ShowHostStates(*ui->plan, kHost, kState, hostlink::ReadHostStates(m_storePath));
+    } catch (const show::Failure& failure) {
+        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kPlanning),
+                             prompt::MessageIcon::Warning);
+    }
 }
 
 void CHostPlanDlg::OnCodeEdited(int row, int column)
@@ -171,6 +189,7 @@ bool CHostPlanDlg::OnSave()
     }
     m_planAsRead = show::PlanRows(plan);
     m_modified = false;
+    ShowStates(); // of the hosts as now planned
     m_prompt.ShowMessage(strings::kPlanSaved, prompt::MessageIcon::Information);
     return true;
 }
@@ -181,4 +200,5 @@ void CHostPlanDlg::OnLoadAllHosts()
         return;
     CLoadAllHostsDlg load(m_storePath, m_prompt, this, m_links);
     load.exec();
+    ShowStates();
 }

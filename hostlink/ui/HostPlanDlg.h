@@ -16,8 +16,9 @@ class Prompt;
 
 // The host plan of one show store: every host name of the show with its
 // number of cues and an editable host code (the host's address beside it),
-// plus names the plan keeps that the show no longer has. Save writes the
-// whole plan or nothing; Load All Hosts saves, then loads the field.
+// plus names the plan keeps that the show no longer has, and what each
+// planned host holds. Save writes the whole plan or nothing; Load All Hosts
+// saves, then loads the field.
 class CHostPlanDlg : public QDialog
 {
     Q_OBJECT
@@ -34,6 +35,8 @@ public:
 private:
     void Fill();
     void OnCodeEdited(int row, int column);
+    // What each planned host holds, as the store's records tell.
+    void ShowStates();
 
     std::unique_ptr<Ui::HostPlanDlg> ui;
     std::string m_storePath;

@@ -1,10 +1,15 @@
 #include "hostlink/ui/HostSettingsDlg.h"
 
+#include "hostlink/ConversationRecord.h"
+#include "hostlink/HostLoadRecorder.h"
+#include "hostlink/HostStates.h"
 #include "hostlink/LoadHostNames.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/HostCode.h"
+#include "show/HostNameRules.h"
 #include "ui_HostSettingsDlg.h"
 
 #include <QRegularExpressionValidator>
@@ -72,6 +77,12 @@ void CHostSettingsDlg::FillHostList()
         item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
+    m_storePath = *path;
+    try {
+        m_plan = show::ReadHostPlanChecked(*path);
+    } catch (const show::Failure& failure) { // names can still be set, unguarded
+        ShowFailure(failure, messages::Doing::kPlanning);
+    }
     if (!StartSocketLayer()) {
         UserPrompt().ShowMessage(strings::kHostSettingsNetworkInitFailed,
                                  prompt::MessageIcon::Warning);
@@ -92,7 +103,29 @@ void CHostSettingsDlg::OnSelectionChanged()
     for (int row = 0; row < ui->listHosts->count(); ++row) {
         QListWidgetItem* item = ui->listHosts->item(row);
         item->setCheckState(item->isSelected() ? Qt::Checked : Qt::Unchecked);
+        // The host the plan gives the name to is the one to tell it.
+        if (const show::HostPlanEntry* planned =
+                item->isSelected() ? PlannedName(qtcommon::ToStdString(item->text())) : nullptr)
+            ui->editHostCode->setText(QString::number(planned->HostCode));
     }
+}
+
+const show::HostPlanEntry* CHostSettingsDlg::PlannedName(const std::string& name) const
+{
+    const std::string trimmed = show::TrimHostName(name);
+    for (const show::HostPlanEntry& entry : m_plan)
+        if (show::TrimHostName(entry.HostName) == trimmed)
+            return &entry;
+    return nullptr;
+}
+
+bool CHostSettingsDlg::MaySendTo(int hostCode, const std::string& name)
+{
+    for (const show::HostPlanEntry& entry : m_plan)
+        if (entry.HostCode == hostCode && show::TrimHostName(entry.HostName) != name)
+            return UserPrompt().AskYesNo(strings::FormatText(
+                strings::kHostSettingsCodeTaken, hostCode, entry.HostName.c_str(), name.c_str()));
+    return true;
 }
 
 std::vector<hostlink::HostListItem> CHostSettingsDlg::HostListItems() const
@@ -128,13 +161,23 @@ bool CHostSettingsDlg::StartSetting()
                                  prompt::MessageIcon::Warning);
         return false;
     }
+    if (!MaySendTo(hostCode.code, name.name))
+        return false;
 
     ui->buttonSet->setEnabled(false);
     Converse(
-        [frame = name.frame, code = hostCode.code, link = Options().link](std::stop_token stop) {
-            return hostlink::SendHostName({{code, link, std::move(stop)}, frame});
+        [name, code = hostCode.code, link = Options().link,
+         store = m_storePath](std::stop_token stop) {
+            const hostlink::HostConversation host{code, link, std::move(stop)};
+            hostlink::ConversationResult result = hostlink::SendHostName({host, name.frame});
+            std::optional<show::Failure> warning = hostlink::HostLoadRecorder(store).Record(
+                hostlink::NameRecord(host, name.name, result));
+            return hostlink::Recorded<hostlink::ConversationResult>{std::move(result),
+                                                                    std::move(warning)};
         },
-        [this](const hostlink::ConversationResult& result) { OnSettingFinished(result); });
+        [this](const hostlink::Recorded<hostlink::ConversationResult>& recorded) {
+            OnSettingFinished(recorded.result, recorded.warning);
+        });
     return true;
 }
 
@@ -143,12 +186,15 @@ void CHostSettingsDlg::OnExit()
     CloseWithButton();
 }
 
-void CHostSettingsDlg::OnSettingFinished(const hostlink::ConversationResult& result)
+void CHostSettingsDlg::OnSettingFinished(const hostlink::ConversationResult& result,
+                                         const std::optional<show::Failure>& recordWarning)
 {
     if (result.Completed())
         UserPrompt().ShowMessage(strings::kHostSettingsDone, prompt::MessageIcon::Information);
     else if (result.failure)
         ShowFailure(*result.failure, messages::Doing::kSettingHost);
+    if (recordWarning)
+        ShowFailure(*recordWarning, messages::Doing::kSettingHost);
     ui->buttonSet->setEnabled(true);
     Q_EMIT SettingFinished(result.Completed());
 }

@@ -3,8 +3,11 @@
 #include "hostlink/Conversation.h"
 #include "hostlink/HostNameSetting.h"
 #include "hostlink/ui/HostDialog.h"
+#include "show/HostPlan.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace Ui {
@@ -15,10 +18,11 @@ class Prompt;
 }
 
 // The Host Settings dialog: the host names of a show store chosen when the
-// dialog opens, one of them ticked, and a host code; Setings tells that host
-// the ticked name. The name and the host code are checked on the window's
-// thread; the exchange with the host then runs on the worker, and the dialog
-// closes only once it has ended.
+// dialog opens, one of them ticked, and a host code (the one the store's plan
+// gives the name, when it does); Setings tells that host the ticked name,
+// after asking when the plan gives that host to another name. The name and the host code are
+// checked on the window's thread; the exchange with the host then runs on the worker, and the
+// dialog closes only once it has ended.
 class CHostSettingsDlg : public CHostDialog
 {
     Q_OBJECT
@@ -52,7 +56,15 @@ private:
     // Checks the name and the host code and starts the exchange; false when
     // it stopped first.
     bool StartSetting();
-    void OnSettingFinished(const hostlink::ConversationResult& result);
+    // The plan's entry for a host name, if it has one.
+    const show::HostPlanEntry* PlannedName(const std::string& name) const;
+    // Whether `name` may go to the host that the plan gives `hostCode`: asks
+    // when the plan gives that code to another name.
+    bool MaySendTo(int hostCode, const std::string& name);
+    void OnSettingFinished(const hostlink::ConversationResult& result,
+                           const std::optional<show::Failure>& recordWarning);
 
     std::unique_ptr<Ui::HostSettingsDlg> ui;
+    std::string m_storePath; // the store the names came from, which keeps the records
+    std::vector<show::HostPlanEntry> m_plan;
 };

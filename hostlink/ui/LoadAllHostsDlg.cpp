@@ -1,6 +1,9 @@
 #include "hostlink/ui/LoadAllHostsDlg.h"
 
+#include "hostlink/HostLoadRecorder.h"
+#include "hostlink/HostStates.h"
 #include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ui/HostStateCells.h"
 #include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "qtcommon/DialogUnits.h"
@@ -8,10 +11,13 @@
 #include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/HostLoadLog.h"
 #include "show/ShowCheck.h"
 #include "ui_LoadAllHostsDlg.h"
 
+#include <QHeaderView>
 #include <QProgressBar>
+#include <memory>
 
 namespace {
 
@@ -20,9 +26,11 @@ enum Column
     kHost,
     kCode,
     kAddress,
-    kState,
+    kHostState, // what the host holds
+    kState,     // what this load is doing with it
     kPercent,
-    kMessage
+    kMessage,
+    kColumns
 };
 
 std::string JoinedNames(const std::vector<std::string>& names)
@@ -45,6 +53,11 @@ QString HostMessage(const hostlink::FieldHostState& state)
     return {};
 }
 
+QString WarningText(const show::Failure& failure)
+{
+    return qtcommon::ToQString(messages::FailureText(failure, messages::Doing::kDownloading));
+}
+
 } // namespace
 
 CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent,
@@ -57,24 +70,51 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
     setWindowTitle(qtcommon::ToQString(strings::kLoadAllTitle));
     ui->labelStore->setText(qtcommon::ToQString(m_storePath));
     ui->buttonStart->setText(qtcommon::ToQString(strings::kLoadAllStart));
+    ui->buttonStale->setText(qtcommon::ToQString(strings::kLoadAllStale));
     ui->buttonCancel->setText(qtcommon::ToQString(strings::kLoadAllCancel));
     ui->buttonClose->setText(qtcommon::ToQString(strings::kLoadAllClose));
     ui->buttonCancel->setEnabled(false);
+    ui->hosts->setColumnCount(kColumns);
     ui->hosts->setHorizontalHeaderLabels({qtcommon::ToQString(strings::kFieldColumnHost),
                                           qtcommon::ToQString(strings::kFieldColumnCode),
                                           qtcommon::ToQString(strings::kFieldColumnAddress),
+                                          qtcommon::ToQString(strings::kHostStateColumn),
                                           qtcommon::ToQString(strings::kFieldColumnState),
                                           qtcommon::ToQString(strings::kFieldColumnPercent),
                                           qtcommon::ToQString(strings::kFieldColumnMessage)});
+    // Every text in full: a column is as wide as its longest, the message
+    // takes the rest (and its tip holds it whole).
+    for (int column = 0; column < kMessage; ++column)
+        if (column != kPercent)
+            ui->hosts->horizontalHeader()->setSectionResizeMode(column,
+                                                                QHeaderView::ResizeToContents);
     connect(ui->buttonStart, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStart);
+    connect(ui->buttonStale, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStartStale);
     connect(ui->buttonCancel, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnCancel);
     connect(ui->buttonClose, &QPushButton::clicked, this, &CLoadAllHostsDlg::reject);
-    resize(qtcommon::DialogUnitsToPixels(font(), QSize(420, 200)));
+    resize(qtcommon::DialogUnitsToPixels(font(), QSize(480, 200)));
+
+    // What each host holds, before anything is sent; Start says what is
+    // wrong with a store that cannot be loaded.
+    try {
+        const std::vector<show::Cue> cues = hostlink::LoadDownloadCues(m_storePath);
+        const std::vector<show::HostPlanEntry> plan = show::ReadHostPlanChecked(m_storePath);
+        FillHosts(hostlink::PlanField(cues, plan, [this](int code) {
+                      return hostlink::LinkFor(m_links, code);
+                  }).hosts);
+        hostlink::ShowHostStates(
+            *ui->hosts, kHost, kHostState,
+            hostlink::HostStatesOf(cues, plan, show::LoadHostLoads(m_storePath)));
+    } catch (const show::Failure& failure) {
+        ui->labelSummary->setText(WarningText(failure));
+    }
 }
 
 CLoadAllHostsDlg::~CLoadAllHostsDlg()
 {
-    m_worker.StopAndJoin(); // every wait on a host ends within half a second
+    // Every wait on a host ends within half a second; the conversations
+    // stopped are recorded on their threads before this returns.
+    m_worker.StopAndJoin();
 }
 
 bool CLoadAllHostsDlg::ShowPassesCheck()
@@ -93,36 +133,115 @@ bool CLoadAllHostsDlg::ShowPassesCheck()
     return check.exec() == QDialog::Accepted;
 }
 
-bool CLoadAllHostsDlg::OnStart()
+std::optional<CLoadAllHostsDlg::Field> CLoadAllHostsDlg::ReadField()
 {
-    if (IsLoading() || !ShowPassesCheck())
-        return false;
-    std::vector<show::Cue> cues;
+    Field field;
     try {
-        cues = hostlink::LoadDownloadCues(m_storePath);
+        field.cues = hostlink::LoadDownloadCues(m_storePath);
     } catch (const show::Failure& failure) {
         messages::ShowFailure(m_prompt, failure, messages::Doing::kDownloading);
-        return false;
+        return std::nullopt;
     }
-    std::vector<show::HostPlanEntry> plan;
     try {
-        plan = show::ReadHostPlanChecked(m_storePath);
+        field.plan = show::ReadHostPlanChecked(m_storePath);
     } catch (const show::Failure& failure) {
         m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kLoading),
                              prompt::MessageIcon::Stop);
-        return false;
+        return std::nullopt;
     }
-    hostlink::FieldPlanning field = hostlink::PlanField(
-        cues, plan, [this](int code) { return hostlink::LinkFor(m_links, code); });
-    if (!field.unplanned.empty() || field.hosts.empty()) {
-        m_prompt.ShowMessage(field.hosts.empty() && field.unplanned.empty()
+    hostlink::FieldPlanning planning = hostlink::PlanField(
+        field.cues, field.plan, [this](int code) { return hostlink::LinkFor(m_links, code); });
+    if (!planning.unplanned.empty() || planning.hosts.empty()) {
+        m_prompt.ShowMessage(planning.hosts.empty() && planning.unplanned.empty()
                                  ? std::string(strings::kFieldNoHosts)
                                  : strings::FormatText(strings::kFieldUnplanned,
-                                                       JoinedNames(field.unplanned).c_str()),
+                                                       JoinedNames(planning.unplanned).c_str()),
                              prompt::MessageIcon::Stop);
+        return std::nullopt;
+    }
+    field.hosts = std::move(planning.hosts);
+    return field;
+}
+
+bool CLoadAllHostsDlg::OnStart()
+{
+    return Start(false);
+}
+
+bool CLoadAllHostsDlg::OnStartStale()
+{
+    return Start(true);
+}
+
+bool CLoadAllHostsDlg::Start(bool staleOnly)
+{
+    // Loading stale hosts, the check waits until there is something to load.
+    if (IsLoading() || (!staleOnly && !ShowPassesCheck()))
+        return false;
+    std::optional<Field> field = ReadField();
+    if (!field)
+        return false;
+    FillHosts(field->hosts);
+    ui->labelSummary->clear();
+    std::vector<hostlink::FieldHost> load = field->hosts;
+    try {
+        const std::vector<show::HostStatus> states =
+            hostlink::HostStatesOf(field->cues, field->plan, show::LoadHostLoads(m_storePath));
+        hostlink::ShowHostStates(*ui->hosts, kHost, kHostState, states);
+        if (staleOnly)
+            load = hostlink::StaleHosts(field->hosts, states);
+    } catch (const show::Failure& failure) {
+        if (staleOnly) { // without the records, every host might be stale
+            messages::ShowFailure(m_prompt, failure, messages::Doing::kDownloading);
+            return false;
+        }
+        ui->labelSummary->setText(WarningText(failure));
+    }
+    if (load.empty()) {
+        m_prompt.ShowMessage(strings::kFieldNoneStale, prompt::MessageIcon::Information);
         return false;
     }
-    m_hosts = field.hosts;
+    if (staleOnly && !ShowPassesCheck())
+        return false;
+
+    m_loadRows.clear();
+    for (const hostlink::FieldHost& host : load)
+        for (std::size_t row = 0; row < m_hosts.size(); ++row)
+            if (m_hosts[row].hostName == host.hostName)
+                m_loadRows.push_back(static_cast<int>(row));
+    for (const int row : m_loadRows)
+        ShowHost(static_cast<std::size_t>(row), {});
+    ui->buttonStart->setEnabled(false);
+    ui->buttonStale->setEnabled(false);
+    ui->buttonCancel->setEnabled(true);
+    auto recorder = std::make_shared<hostlink::HostLoadRecorder>(m_storePath);
+    m_worker.Run(
+        [this, recorder, rows = m_loadRows, cues = std::move(field->cues),
+         hosts = std::move(load)](std::stop_token stop) {
+            return hostlink::LoadField(
+                {.cues = cues,
+                 .hosts = hosts,
+                 .stop = std::move(stop),
+                 .observer =
+                     [this, rows](std::size_t host, const hostlink::FieldHostState& state) {
+                         const auto row = static_cast<std::size_t>(rows[host]);
+                         m_worker.Post([this, row, state] { ShowHost(row, state); });
+                     },
+                 .recorded =
+                     [recorder](const store::HostLoadRecord& record) {
+                         recorder->Record(record);
+                     }});
+        },
+        [this, recorder](const std::vector<hostlink::FieldHostState>& states) {
+            OnFinished(states, recorder->Warnings());
+        });
+    return true;
+}
+
+void CLoadAllHostsDlg::FillHosts(const std::vector<hostlink::FieldHost>& hosts)
+{
+    m_hosts = hosts;
+    ui->hosts->setRowCount(0);
     ui->hosts->setRowCount(static_cast<int>(m_hosts.size()));
     for (std::size_t i = 0; i < m_hosts.size(); ++i) {
         const int row = static_cast<int>(i);
@@ -132,52 +251,59 @@ bool CLoadAllHostsDlg::OnStart()
         ui->hosts->setItem(row, kAddress,
                            new QTableWidgetItem(qtcommon::ToQString(
                                hostlink::HostAddressText(host.link, host.hostCode))));
+        ui->hosts->setItem(row, kHostState, new QTableWidgetItem());
         ui->hosts->setItem(row, kState, new QTableWidgetItem());
         ui->hosts->setItem(row, kMessage, new QTableWidgetItem());
         auto* bar = new QProgressBar(ui->hosts);
         bar->setRange(0, 100);
+        bar->setValue(0);
         bar->setAccessibleName(qtcommon::ToQString(host.hostName));
         ui->hosts->setCellWidget(row, kPercent, bar);
-        ShowHost(i, {});
     }
-    ui->hosts->resizeColumnsToContents();
-    ui->labelSummary->clear();
+}
 
-    ui->buttonStart->setEnabled(false);
-    ui->buttonCancel->setEnabled(true);
-    m_worker.Run(
-        [this, cues = std::move(cues), hosts = std::move(field.hosts)](std::stop_token stop) {
-            return hostlink::LoadField(
-                {cues, hosts, std::move(stop),
-                 [this](std::size_t host, const hostlink::FieldHostState& state) {
-                     m_worker.Post([this, host, state] { ShowHost(host, state); });
-                 }});
-        },
-        [this](const std::vector<hostlink::FieldHostState>& states) { OnFinished(states); });
-    return true;
+void CLoadAllHostsDlg::ShowHostStates()
+{
+    try {
+        hostlink::ShowHostStates(*ui->hosts, kHost, kHostState,
+                                 hostlink::ReadHostStates(m_storePath));
+    } catch (const show::Failure& failure) {
+        ui->labelSummary->setText(ui->labelSummary->text() + QStringLiteral("\n") +
+                                  WarningText(failure));
+    }
 }
 
 void CLoadAllHostsDlg::ShowHost(std::size_t host, const hostlink::FieldHostState& state)
 {
     const int row = static_cast<int>(host);
     ui->hosts->item(row, kState)->setText(qtcommon::ToQString(hostlink::PhaseText(state.phase)));
-    ui->hosts->item(row, kMessage)->setText(HostMessage(state));
+    const QString message = HostMessage(state);
+    ui->hosts->item(row, kMessage)->setText(message);
+    ui->hosts->item(row, kMessage)->setToolTip(message);
     if (auto* bar = qobject_cast<QProgressBar*>(ui->hosts->cellWidget(row, kPercent)))
         bar->setValue(state.percent);
 }
 
-void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& states)
+void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& states,
+                                  const std::vector<show::Failure>& warnings)
 {
     ui->buttonStart->setEnabled(true);
+    ui->buttonStale->setEnabled(true);
     ui->buttonCancel->setEnabled(false);
     int loaded = 0;
     for (std::size_t i = 0; i < states.size(); ++i) {
-        ShowHost(i, states[i]);
+        ShowHost(static_cast<std::size_t>(m_loadRows[i]), states[i]);
         loaded += states[i].phase == hostlink::FieldHostState::kDone ? 1 : 0;
     }
-    ui->labelSummary->setText(qtcommon::ToQString(
-        strings::FormatText(strings::kFieldSummary, loaded, static_cast<int>(states.size()))));
+    QString summary = qtcommon::ToQString(
+        strings::FormatText(strings::kFieldSummary, loaded, static_cast<int>(states.size())));
+    for (const show::Failure& warning : warnings)
+        summary += QStringLiteral("\n") + WarningText(warning);
+    ui->labelSummary->setText(summary);
+    ShowHostStates();
     Q_EMIT LoadFinished(hostlink::FieldComplete(states));
+    if (m_closeWhenStopped)
+        QDialog::reject();
 }
 
 void CLoadAllHostsDlg::OnCancel()
@@ -187,6 +313,16 @@ void CLoadAllHostsDlg::OnCancel()
 
 void CLoadAllHostsDlg::reject()
 {
-    m_worker.StopAndJoin();
-    QDialog::reject();
+    if (!IsLoading()) {
+        QDialog::reject();
+        return;
+    }
+    if (m_closeWhenStopped || !m_prompt.AskYesNo(strings::kLoadAllCloseQuestion))
+        return;         // stopping already, or the load goes on
+    if (!IsLoading()) { // it ended while the question was up
+        QDialog::reject();
+        return;
+    }
+    m_closeWhenStopped = true;
+    m_worker.RequestStop();
 }

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,13 @@ namespace prompt {
 class Prompt;
 }
 
-// Loads every host of a show store's plan at once: the show check (its
-// findings listed when it finds errors, and nothing sent unless the designer
-// chooses "Load anyway") and the plan come before anything is sent, then one
-// line per host shows what it is doing. The load runs on the worker, so the
-// window stays responsive; Cancel (or closing the dialog) stops every
-// conversation within half a second.
+// Loads every host of a show store's plan at once, or only those that do not
+// hold the show as it is now: the show check (its findings listed when it
+// finds errors, and nothing sent unless the designer chooses "Load anyway")
+// and the plan come before anything is sent, then one line per host shows
+// what it holds and what it is doing. The load runs on the worker, so the
+// window stays responsive; Cancel stops every conversation within half a
+// second. Each conversation is recorded in the store as it ends.
 class CLoadAllHostsDlg : public QDialog
 {
     Q_OBJECT
@@ -34,8 +36,11 @@ public:
 
     bool IsLoading() const { return m_worker.IsRunning(); }
 
-    // Starts the load; false (after its message) when it is refused.
+    // Starts the load of every host; false (after its message) when it is
+    // refused.
     bool OnStart();
+    // The same for the hosts that are not current; false also when none is.
+    bool OnStartStale();
     void OnCancel();
 
 Q_SIGNALS:
@@ -43,18 +48,35 @@ Q_SIGNALS:
     void LoadFinished(bool complete);
 
 protected:
-    void reject() override; // Esc, Close and the title bar's close box
+    // Esc, Close and the title bar's close box; while hosts are loading it
+    // asks first: stop them and close once they have stopped, or go on.
+    void reject() override;
 
 private:
+    // The show and the hosts of its plan, or nothing after the message why.
+    struct Field
+    {
+        std::vector<show::Cue> cues;
+        std::vector<show::HostPlanEntry> plan;
+        std::vector<hostlink::FieldHost> hosts;
+    };
+    std::optional<Field> ReadField();
+    bool Start(bool staleOnly);
     // The show check's word on the store: true when it may go to the hosts.
     bool ShowPassesCheck();
-    void ShowHost(std::size_t host, const hostlink::FieldHostState& state);
-    void OnFinished(const std::vector<hostlink::FieldHostState>& states);
+    void FillHosts(const std::vector<hostlink::FieldHost>& hosts);
+    // What each host holds, read afresh; the failure's text in the summary.
+    void ShowHostStates();
+    void ShowHost(std::size_t row, const hostlink::FieldHostState& state);
+    void OnFinished(const std::vector<hostlink::FieldHostState>& states,
+                    const std::vector<show::Failure>& warnings);
 
     std::unique_ptr<Ui::LoadAllHostsDlg> ui;
     std::string m_storePath;
     prompt::Prompt& m_prompt;
     hostlink::FieldLinks m_links;
-    std::vector<hostlink::FieldHost> m_hosts;
+    std::vector<hostlink::FieldHost> m_hosts; // one per row
+    std::vector<int> m_loadRows;              // the row of each host being loaded
+    bool m_closeWhenStopped = false;
     hostlink::ConversationWorker m_worker{*this};
 };

@@ -511,5 +511,40 @@ inline constexpr char kCliOutputLost[] =
     "standard output cannot be written,what the command printed is lost!";
 inline constexpr char kCliStoreIsFireOneFile[] =
     "--store names the FireOne file itself: the new show store must be another file";
+// --- What each host holds ------------------------------------------------------
+inline constexpr char kHostStateCurrent[] = "current";
+inline constexpr char kHostStateChanged[] = "changed";
+inline constexpr char kHostStateNever[] = "never";
+inline constexpr char kHostStateFailed[] = "failed";
+// %d: the frame the conversation ended at, %d: its frames in all
+inline constexpr char kHostStateFailedAt[] = "failed at frame %d of %d";
+inline constexpr char kHostStateColumn[] = "Host State";
+inline constexpr char kHostStateColumnWhen[] = "When";
+inline constexpr char kHostLoadsAccessStore[] =
+    "an Access file cannot keep a record of what the host was sent,import it into a show store "
+    "first!";
+// %s: why
+inline constexpr char kHostLoadNotWritten[] = "what the host was sent has not been recorded! %s";
+// %s: why
+inline constexpr char kHostLoadsNotRead[] = "what each host holds cannot be read! %s";
+// %d: hosts of the plan that do not hold the show as it is now
+inline constexpr char kStatusHostsNotCurrent[] = "%d hosts not current";
+inline constexpr char kStatusHostsCurrent[] = "every host current";
+inline constexpr char kFieldNoneStale[] = "every host holds the current show,nothing has been sent";
+inline constexpr char kLoadAllStale[] = "Load s&tale hosts";
+inline constexpr char kLoadAllCloseQuestion[] =
+    "hosts are being loaded,stop loading them and close?\n(No: the load goes on)";
+// %d: host code, %s: the plan's host name for it, %s: the name to send
+inline constexpr char kHostSettingsCodeTaken[] =
+    "the host plan gives host code %d to %s,send %s to it all the same?";
+inline constexpr char kCliStatusHelp[] =
+    "what each host of the host plan holds: current, changed, never or failed";
+inline constexpr char kCliStaleHelp[] =
+    "with --all-hosts: only the hosts that do not hold the current show and name";
+// %d: host code
+inline constexpr char kCliTargetNotPlanned[] =
+    "--target for host code %d, which is not in the host plan";
+// %d: host code
+inline constexpr char kCliTargetTwice[] = "--target for host code %d is given twice";
 
 } // namespace strings

@@ -1,5 +1,7 @@
 #include "hostlink/DownloadProcedure.h"
 
+#include "hostlink/ConversationRecord.h"
+#include "hostlink/FrameDigest.h"
 #include "hostlink/LoadDownloadCues.h"
 #include "resources/strings/Strings.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
@@ -305,4 +307,35 @@ TEST_F(DownloadTest, StopEndsTheWaitOnASilentHostWithinHalfASecond)
     EXPECT_FALSE(completed);
     EXPECT_EQ(result.status, DownloadResult::kCancelled);
     EXPECT_EQ(result.acknowledged, 1u);
+}
+
+// The record of a download: the digest of exactly the frames acknowledged,
+// which for the whole show is the digest of the show as it stands.
+TEST_F(DownloadTest, ItsRecordHoldsTheDigestOfTheFramesAcknowledged)
+{
+    const std::vector<StoreRow> rows = NumberedRows(4);
+    ASSERT_TRUE(Run(rows));
+    const std::vector<show::Cue> cues = LoadDownloadCues(NewStore(rows));
+    EXPECT_EQ(result.frames, 5u);
+    EXPECT_EQ(result.framesAcknowledged, 5u);
+    EXPECT_EQ(std::optional<std::string>(result.digest), ShowDigest(cues));
+    const store::HostLoadRecord whole = ShowRecord({.hostCode = 1}, result);
+    EXPECT_TRUE(whole.Completed());
+    EXPECT_TRUE(whole.AtField);
+    EXPECT_EQ(whole.Address, "192.168.10.1");
+
+    EXPECT_FALSE(Run(rows, {.refuseFrame = 3}));
+    EXPECT_EQ(result.framesAcknowledged, 2u); // the project name and cue 1
+    EXPECT_NE(std::optional<std::string>(result.digest), ShowDigest(cues));
+    const store::HostLoadRecord part =
+        ShowRecord({.hostCode = 1, .link = LoopbackOptions(host->Port())}, result);
+    EXPECT_FALSE(part.AtField);
+    EXPECT_EQ(part.Outcome, store::kOutcomeFailed);
+    EXPECT_EQ(part.Failure, "download-cue-refused");
+    EXPECT_EQ(part.FailedAtFrame, 3);
+    EXPECT_EQ(part.Frames, 5);
+
+    std::vector<show::Cue> moved = cues;
+    moved[3].BlastTime += 1;
+    EXPECT_NE(ShowDigest(moved), ShowDigest(cues)) << "a launch time moved is another show";
 }

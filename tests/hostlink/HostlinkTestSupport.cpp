@@ -1,9 +1,13 @@
 #include "tests/hostlink/HostlinkTestSupport.h"
 
+#include "hostlink/ConversationRecord.h"
+#include "hostlink/FrameDigest.h"
 #include "hostlink/Frames.h"
 #include "hostlink/HostLinkSocket.h"
+#include "hostlink/LoadDownloadCues.h"
 #include "messages/FailureMessage.h"
 #include "show/Cue.h"
+#include "show/HostLoadLog.h"
 #include "store/LayoutTable.h"
 #include "tools/virtual-host/FrameDecoder.h"
 #include "tools/virtual-host/NetworkIsolation.h"
@@ -191,6 +195,43 @@ void ExpectNamedAndLoaded(const hostlink::VirtualFiringHost& host, const std::st
         EXPECT_TRUE(same(records[i + 2].frame, hostlink::DecodeFrame(cue.bytes)))
             << name << " cue " << i;
     }
+}
+
+namespace {
+
+// Writes the records of a field load at host `code`'s own address whose show
+// conversation ended as `loaded` says.
+void RecordAtField(const std::string& store, int code, const std::string& name,
+                   const hostlink::DownloadResult& loaded)
+{
+    const hostlink::HostConversation host{.hostCode = code}; // the field's own address
+    ASSERT_TRUE(hostlink::AtFieldAddress(host.link, code));
+    EXPECT_FALSE(show::RecordHostLoad(store, hostlink::NameRecord(host, name, {})));
+    EXPECT_FALSE(show::RecordHostLoad(store, hostlink::ShowRecord(host, loaded)));
+}
+
+} // namespace
+
+void RecordFieldLoad(const std::string& store, int code, const std::string& name)
+{
+    const std::vector<show::Cue> cues = hostlink::LoadDownloadCues(store);
+    hostlink::DownloadResult loaded;
+    loaded.acknowledged = cues.size();
+    loaded.frames = loaded.framesAcknowledged = cues.size() + 1;
+    loaded.digest = hostlink::ShowDigest(cues).value_or("");
+    RecordAtField(store, code, name, loaded);
+}
+
+void RecordFailedFieldLoad(const std::string& store, int code, const std::string& name,
+                           int acknowledged)
+{
+    hostlink::DownloadResult loaded;
+    loaded.status = hostlink::ConversationResult::kFailed;
+    loaded.failure = show::Failure(show::FailureCode::kDownloadCueRefused);
+    loaded.frames = hostlink::LoadDownloadCues(store).size() + 1;
+    loaded.framesAcknowledged = static_cast<std::size_t>(acknowledged);
+    loaded.digest = "0123456789abcdef"; // of a part of the show
+    RecordAtField(store, code, name, loaded);
 }
 
 } // namespace hostlinktest

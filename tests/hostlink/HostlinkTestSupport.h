@@ -81,4 +81,14 @@ std::vector<show::Cue> FieldCues(int count, const std::vector<std::string>& name
 void ExpectNamedAndLoaded(const hostlink::VirtualFiringHost& host, const std::string& name,
                           const std::vector<show::Cue>& cues);
 
+// Records in the show store that host `code`, at its field address, took in
+// `name` and then the whole show the store holds now: as a field load there
+// would have left it.
+void RecordFieldLoad(const std::string& store, int code, const std::string& name);
+
+// Records that host `code` took in `name` at its field address, and then the
+// show's first `acknowledged` frames before the host refused the next one.
+void RecordFailedFieldLoad(const std::string& store, int code, const std::string& name,
+                           int acknowledged);
+
 } // namespace hostlinktest

@@ -23,5 +23,6 @@ void AddDownloadCommand(CLI::App& app, CommandRun& run);
 void AddSetHostCommand(CLI::App& app, CommandRun& run);
 void AddSimulateHostCommand(CLI::App& app, CommandRun& run);
 void AddPlanCommand(CLI::App& app, CommandRun& run);
+void AddStatusCommand(CLI::App& app, CommandRun& run);
 
 } // namespace cli

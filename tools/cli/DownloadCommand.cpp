@@ -1,16 +1,21 @@
+#include "hostlink/ConversationRecord.h"
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
+#include "hostlink/HostLoadRecorder.h"
+#include "hostlink/HostStates.h"
 #include "hostlink/LoadDownloadCues.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/HostCode.h"
+#include "show/HostLoadLog.h"
 #include "show/ShowCheck.h"
 #include "tools/cli/CheckReportOutput.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
+#include "tools/cli/HostLoadRecords.h"
 #include "tools/cli/InterruptRequest.h"
 #include "tools/cli/PlanEntryText.h"
 #include "tools/cli/TargetOption.h"
@@ -18,6 +23,7 @@
 #include "tools/cli/TerminalFieldView.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <unistd.h>
@@ -33,6 +39,7 @@ struct DownloadOptions
     std::vector<std::string> targets;
     bool hostCodeGiven = false; // an empty --host-code gets the dialog's own message
     bool allHosts = false;
+    bool stale = false; // with allHosts: only the hosts not current
     bool force = false;
 };
 
@@ -78,12 +85,41 @@ std::string JoinedNames(const std::vector<std::string>& names)
     return text;
 }
 
-// Every planned host at the same time; refused, with nothing sent to any
-// host, when the show check fails or a host name of the show has no code.
+// A rehearsal's --target must name a host of the plan: one for another code
+// would leave that host's conversations at its field address.
+void CheckTargetsPlanned(const std::map<int, hostlink::HostLinkOptions>& targets,
+                         const std::vector<show::HostPlanEntry>& plan)
+{
+    for (const auto& [code, link] : targets)
+        if (std::none_of(plan.begin(), plan.end(), [code = code](const show::HostPlanEntry& e) {
+                return e.HostCode == code;
+            }))
+            throw UsageError(strings::FormatText(strings::kCliTargetNotPlanned, code));
+}
+
+// Of the field's hosts, those that do not hold the show as it is now.
+std::optional<std::vector<hostlink::FieldHost>>
+StaleFieldHosts(const DownloadOptions& options, const std::vector<show::Cue>& cues,
+                const std::vector<show::HostPlanEntry>& plan,
+                const std::vector<hostlink::FieldHost>& hosts)
+{
+    try {
+        return hostlink::StaleHosts(
+            hosts, hostlink::HostStatesOf(cues, plan, show::LoadHostLoads(options.store)));
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kDownloading);
+    }
+    return std::nullopt;
+}
+
+// Every planned host at the same time (with --stale: those not current);
+// refused, with nothing sent to any host, when the show check fails or a host
+// name of the show has no code.
 int RunFieldLoad(const DownloadOptions& options)
 {
     const std::map<int, hostlink::HostLinkOptions> targets = ParseFieldTargets(options.targets);
-    if (!ShowPassesCheck(options))
+    // With --stale, the check waits until there is something to load.
+    if (!options.stale && !ShowPassesCheck(options))
         return kFailure;
     const std::optional<std::vector<show::Cue>> cues = DownloadCues(options.store);
     if (!cues)
@@ -109,19 +145,39 @@ int RunFieldLoad(const DownloadOptions& options)
         PrintError(strings::kFieldNoHosts);
         return kFailure;
     }
+    CheckTargetsPlanned(targets, plan);
     // A rehearsal that moves some hosts must not reach the field with others.
     for (const hostlink::FieldHost& host : field.hosts)
         if (!targets.empty() && !targets.contains(host.hostCode))
             throw UsageError(strings::FormatText(strings::kCliFieldTargetMissing, host.hostCode));
+    std::vector<hostlink::FieldHost> hosts = field.hosts;
+    if (options.stale) {
+        std::optional<std::vector<hostlink::FieldHost>> stale =
+            StaleFieldHosts(options, *cues, plan, hosts);
+        if (!stale)
+            return kFailure;
+        if (stale->empty()) {
+            std::cout << strings::kFieldNoneStale << '\n';
+            return std::cout.flush() ? kSuccess : kFailure;
+        }
+        if (!ShowPassesCheck(options))
+            return kFailure;
+        hosts = std::move(*stale);
+    }
     const InterruptRequest interrupt;
-    TerminalFieldView view(field.hosts, isatty(STDERR_FILENO) == 1);
-    const std::vector<hostlink::FieldHostState> states =
-        hostlink::LoadField({*cues, field.hosts, interrupt.Token(),
-                             [&view](std::size_t host, const hostlink::FieldHostState& state) {
-                                 view.Changed(host, state);
-                             }});
+    hostlink::HostLoadRecorder recorder(options.store);
+    TerminalFieldView view(hosts, isatty(STDERR_FILENO) == 1);
+    const std::vector<hostlink::FieldHostState> states = hostlink::LoadField(
+        {.cues = *cues,
+         .hosts = hosts,
+         .stop = interrupt.Token(),
+         .observer = [&view](std::size_t host,
+                             const hostlink::FieldHostState& state) { view.Changed(host, state); },
+         .recorded =
+             [&recorder](const store::HostLoadRecord& record) { recorder.Record(record); }});
     view.Finish();
-    TerminalFieldView::WriteSummary(stdout, field.hosts, states);
+    TerminalFieldView::WriteSummary(stdout, hosts, states);
+    PrintRecordWarnings(recorder);
     return hostlink::FieldComplete(states) ? kSuccess : kFailure;
 }
 
@@ -143,11 +199,12 @@ int RunDownload(const DownloadOptions& options)
         return kFailure;
     const InterruptRequest interrupt;
     TerminalDownloadView view(isatty(STDERR_FILENO) == 1);
+    const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link,
+                                          interrupt.Token()};
     const hostlink::DownloadResult result =
-        hostlink::SendShow({{show::ReadHostCode(options.hostCode).code, link, interrupt.Token()},
-                            *cues,
-                            [&view](int percent) { view.ShowProgress(percent); }});
+        hostlink::SendShow({host, *cues, [&view](int percent) { view.ShowProgress(percent); }});
     view.ShowEnd(result);
+    RecordConversation(options.store, hostlink::ShowRecord(host, result));
     return result.Completed() ? kSuccess : kFailure;
 }
 
@@ -160,13 +217,15 @@ void AddDownloadCommand(CLI::App& app, CommandRun& run)
     CLI::Option* hostCode =
         command->add_option("--host-code", options->hostCode, strings::kCliHostCodeHelp)
             ->type_name("N");
-    command->add_flag("--all-hosts", options->allHosts, strings::kCliAllHostsHelp)
-        ->excludes(hostCode);
+    CLI::Option* allHosts =
+        command->add_flag("--all-hosts", options->allHosts, strings::kCliAllHostsHelp)
+            ->excludes(hostCode);
     command
         ->add_option("--target", options->targets,
                      std::string(strings::kCliTargetHelp) + "; with --all-hosts " +
                          strings::kCliFieldTargetHelp)
         ->type_name("ADDR:PORT|CODE=ADDR:PORT");
+    command->add_flag("--stale", options->stale, strings::kCliStaleHelp)->needs(allHosts);
     command->add_flag("--force", options->force, strings::kCliForceHelp);
     // The run set by AddStoreCommand reads the options; whether --host-code
     // was given is known only once the line is parsed.

@@ -47,6 +47,9 @@ std::map<int, hostlink::HostLinkOptions> ParseFieldTargets(const std::vector<std
             code ? ParseAddressPort(text.substr(equals + 1), false) : std::nullopt;
         if (!at)
             throw UsageError(strings::FormatText(strings::kCliBadFieldTarget, text.c_str()));
+        // Which of two destinations was meant cannot be known.
+        if (targets.contains(*code))
+            throw UsageError(strings::FormatText(strings::kCliTargetTwice, *code));
         hostlink::HostLinkOptions& link = targets[*code];
         link.addressPattern = at->address; // no "%i": the host code no longer picks it
         link.port = at->port;

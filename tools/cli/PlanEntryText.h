@@ -15,7 +15,7 @@ namespace cli {
 store::HostPlanEntry ParsePlanEntry(const std::string& text);
 
 // The `--target CODE=ADDR:PORT` texts of a field load, by host code. Raises
-// UsageError for a text of another form.
+// UsageError for a text of another form, and for a code given twice.
 std::map<int, hostlink::HostLinkOptions> ParseFieldTargets(const std::vector<std::string>& texts);
 
 } // namespace cli

@@ -1,3 +1,4 @@
+#include "hostlink/ConversationRecord.h"
 #include "hostlink/HostNameSetting.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
@@ -8,6 +9,7 @@
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
+#include "tools/cli/HostLoadRecords.h"
 #include "tools/cli/StoreCues.h"
 #include "tools/cli/TargetOption.h"
 
@@ -46,18 +48,18 @@ int RunSetHost(const SetHostOptions& options)
     // An empty name goes through the dialog's own name check and message.
     const hostlink::HostNameChoice name =
         hostlink::ChooseHostName({{entry == cues->end() ? options.name : entry->HostName, true}});
-    const hostlink::ConversationResult result =
-        name.failure
-            ? hostlink::ConversationResult{hostlink::ConversationResult::kFailed, name.failure}
-            : hostlink::SendHostName(
-                  {{show::ReadHostCode(options.hostCode).code, link, {}}, name.frame});
-    if (!result.Completed()) {
-        if (result.failure)
-            PrintError(messages::FailureText(*result.failure, messages::Doing::kSettingHost));
+    if (name.failure) {
+        PrintError(messages::FailureText(*name.failure, messages::Doing::kSettingHost));
         return kFailure;
     }
-    PrintError(strings::kHostSettingsDone);
-    return kSuccess;
+    const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link, {}};
+    const hostlink::ConversationResult result = hostlink::SendHostName({host, name.frame});
+    if (result.Completed())
+        PrintError(strings::kHostSettingsDone);
+    else if (result.failure)
+        PrintError(messages::FailureText(*result.failure, messages::Doing::kSettingHost));
+    RecordConversation(options.store, hostlink::NameRecord(host, name.name, result));
+    return result.Completed() ? kSuccess : kFailure;
 }
 
 } // namespace

@@ -26,6 +26,7 @@ int Run(int argc, char** argv)
     cli::AddSetHostCommand(app, run);
     cli::AddSimulateHostCommand(app, run);
     cli::AddPlanCommand(app, run);
+    cli::AddStatusCommand(app, run);
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& done) { // --help, --version

@@ -3,7 +3,9 @@
 #include "hostlink/ui/DownloadDlg.h"
 
 #include "qtcommon/DialogUnits.h"
+#include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/HostLoadLog.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
@@ -410,4 +412,30 @@ TEST(DownloadDialogWait, DialogDestroyedWhileASilentHostIsAwaitedGoesAtOnce)
     const auto start = std::chrono::steady_clock::now();
     dialog.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+}
+
+// Each download leaves its record in the store; one that cannot be written
+// is said in the status line after the download's own text, and the
+// download still counts as done.
+TEST_F(DownloadDialog, RecordsWhatWasSentAndSaysWhenItCannot)
+{
+    Open();
+    const std::string store = MakeShowStore(dir, NumberedRows(3));
+    ASSERT_TRUE(Download(store));
+    const std::vector<store::HostLoadRecord> records = show::LoadHostLoads(store);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Sent, store::kSentShow);
+    EXPECT_EQ(records[0].Acknowledged, 4);
+    EXPECT_EQ(records[0].Port, host->Port());
+    EXPECT_EQ(StatusLine(), "download total：3fire record...");
+
+    // Another program's table of that name takes no record.
+    const std::string other = MakeShowStore(dir, NumberedRows(3), "other.db");
+    testsupport::RunSql(other, "CREATE TABLE tb_HostLoads(Something int)");
+    EXPECT_TRUE(Download(other));
+    EXPECT_EQ(EndText(), strings::kDownloadEnd);
+    const std::string warning = strings::FormatText(strings::kHostLoadNotWritten, "");
+    EXPECT_EQ(StatusLine().rfind("download total：3fire record...  " + warning, 0), 0u)
+        << StatusLine();
+    EXPECT_TRUE(prompt.messages.empty());
 }

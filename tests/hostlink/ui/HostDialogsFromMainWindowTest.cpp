@@ -2,12 +2,17 @@
 // nothing of its own handed to them.
 #include "editor/ui/ConverterDlg.h"
 #include "hostlink/ui/DownloadDlg.h"
+#include "hostlink/ui/HostPlanDlg.h"
 #include "hostlink/ui/HostSettingsDlg.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/HostPlan.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -76,6 +81,31 @@ TEST_F(ToolsMenu, HostSettingsAsksForTheStoreAndListsItsNames)
     EXPECT_EQ(prompt.openChoices.size(), 1u);
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_EQ(window.CurrentStorePath(), "") << "the window's store is not the dialog's";
+}
+
+} // namespace
+
+namespace {
+
+// The status bar counts the hosts of the plan that are not current, read
+// after a load and after a host dialog.
+TEST_F(ToolsMenu, TheStatusBarCountsTheHostsNotCurrent)
+{
+    const std::string store = hostlinktest::MakeShowStore(
+        dir, {{.FlowID = 0, .HostName = "A"}, {.FlowID = 1, .HostName = "B", .BlastTime = 1000}});
+    show::ChangeHostPlan(store, {{"A", 5}, {"B", 6}}, {});
+    const auto hosts = [this] { return Child<QLabel>(window, "statusHosts").text(); };
+    EXPECT_EQ(hosts(), QString());
+    window.OpenStoreFile(store);
+    EXPECT_EQ(hosts(), QString::fromUtf8(strings::FormatText(strings::kStatusHostsNotCurrent, 2)));
+
+    hostlinktest::RecordFieldLoad(store, 5, "A");
+    RunModal<CHostPlanDlg>(Action("actionHostPlan"), "buttonClose", [](CHostPlanDlg&) {});
+    EXPECT_EQ(hosts(), QString::fromUtf8(strings::FormatText(strings::kStatusHostsNotCurrent, 1)));
+    hostlinktest::RecordFieldLoad(store, 6, "B");
+    window.OpenStoreFile(store);
+    EXPECT_EQ(hosts(), QString::fromUtf8(strings::kStatusHostsCurrent));
+    EXPECT_TRUE(prompt.messages.empty());
 }
 
 } // namespace

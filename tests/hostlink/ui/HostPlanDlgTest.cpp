@@ -104,4 +104,29 @@ TEST(HostPlanDialog, APlanThatCannotBeReadCannotBeSavedOver)
     EXPECT_FALSE(dialogtest::Child<QPushButton>(dialog, "buttonSave").isEnabled());
 }
 
+TEST(HostPlanDialog, HostStateSaysWhatEachPlannedHostHolds)
+{
+    testsupport::TempDir dir;
+    std::vector<StoreRow> rows = NumberedRows(6);
+    for (StoreRow& row : rows)
+        row.HostName = row.FlowID < 3 ? "A" : row.FlowID < 5 ? "B" : "C";
+    const std::string store = MakeShowStore(dir, rows);
+    show::ChangeHostPlan(store, {{"A", 5}, {"B", 6}}, {});
+    RecordFieldLoad(store, 5, "A");
+    RecordFailedFieldLoad(store, 6, "B", 3);
+    dialogtest::WindowThreadPrompt prompt;
+    CHostPlanDlg dialog(store, prompt);
+    auto& table = dialogtest::Child<QTableWidget>(dialog, "plan");
+    ASSERT_EQ(table.columnCount(), 5);
+    EXPECT_EQ(table.horizontalHeaderItem(4)->text(), QString::fromUtf8(strings::kHostStateColumn));
+    EXPECT_EQ(table.item(0, 4)->text(), QString::fromUtf8(strings::kHostStateCurrent));
+    EXPECT_EQ(table.item(1, 4)->text(), QStringLiteral("failed at frame 4 of 7"));
+    EXPECT_EQ(table.item(2, 4)->text(), QString()) << "C is not planned";
+
+    table.item(2, 2)->setText(QStringLiteral("7"));
+    ASSERT_TRUE(dialog.OnSave());
+    EXPECT_EQ(table.item(2, 4)->text(), QString::fromUtf8(strings::kHostStateNever));
+    EXPECT_TRUE(prompt.offThread == 0);
+}
+
 } // namespace

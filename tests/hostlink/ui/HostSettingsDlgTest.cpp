@@ -3,7 +3,10 @@
 #include "hostlink/ui/HostSettingsDlg.h"
 
 #include "qtcommon/DialogUnits.h"
+#include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/HostLoadLog.h"
+#include "show/HostPlan.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
@@ -293,6 +296,36 @@ TEST_F(HostSettingsDialog, ExitDuringAnExchangeClosesAfterIt)
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     ExpectOnlyMessage(strings::kHostSettingsDone, MessageIcon::Information);
+}
+
+TEST_F(HostSettingsDialog, StartsAtThePlansCodeAndAsksBeforeNamingAnotherNamesHost)
+{
+    const std::string store = MakeShowStore(dir, RowsNamed({"A", "B", "C"}));
+    show::ChangeHostPlan(store, {{"A", 5}, {"B", 6}}, {});
+    prompt.openFiles.push_back(store);
+    OpenChoosing();
+    List().setCurrentRow(1);
+    EXPECT_EQ(Utf8(HostCode().text()), "6");
+    List().setCurrentRow(2); // C has no code: the edit keeps what it has
+    EXPECT_EQ(Utf8(HostCode().text()), "6");
+
+    prompt.answers = {false};
+    EXPECT_FALSE(Set(0, "6"));
+    const std::string question = strings::FormatText(strings::kHostSettingsCodeTaken, 6, "B", "A");
+    EXPECT_EQ(prompt.questions, std::vector<std::string>{question});
+    EXPECT_TRUE(NamesReceived().empty()) << "No sends nothing";
+    EXPECT_TRUE(show::LoadHostLoads(store).empty());
+
+    prompt.answers = {true};
+    EXPECT_TRUE(Set(0, "6"));
+    EXPECT_EQ(NamesReceived(), std::vector<std::string>{"A"});
+    EXPECT_TRUE(Set(1, "6")) << "B's own host: no question";
+    EXPECT_EQ(prompt.questions.size(), 2u);
+    const std::vector<store::HostLoadRecord> records = show::LoadHostLoads(store);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].HostName, "B");
+    EXPECT_EQ(records[1].Sent, store::kSentHostName);
+    EXPECT_FALSE(records[1].AtField) << "a host on loopback";
 }
 
 } // namespace

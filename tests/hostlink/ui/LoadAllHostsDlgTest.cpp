@@ -4,6 +4,7 @@
 #include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/HostLoadLog.h"
 #include "show/HostPlan.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
@@ -37,8 +38,10 @@ protected:
         }
         if (checkErrors)
             rows[4].Channel = rows[2].Channel; // one firing point of host A used twice
-        const std::string store = MakeShowStore(dir, rows);
+        store = MakeShowStore(dir, rows);
         show::ChangeHostPlan(store, plan, {});
+        if (before)
+            before(store);
         for (const VirtualHostOptions& fault : faults)
             hosts.push_back(StartHost(fault));
         dialog = std::make_unique<CLoadAllHostsDlg>(store, prompt, nullptr, [this, wait](int code) {
@@ -47,7 +50,22 @@ protected:
         dialog->show();
     }
 
+    QTableWidgetItem& Cell(int row, const char* column)
+    {
+        auto& table = dialogtest::Child<QTableWidget>(*dialog, "hosts");
+        for (int c = 0; c < table.columnCount(); ++c)
+            if (table.horizontalHeaderItem(c)->text() == QString::fromUtf8(column))
+                return *table.item(row, c);
+        throw std::runtime_error(std::string("no column ") + column);
+    }
+    std::string HostState(int row)
+    {
+        return Cell(row, strings::kHostStateColumn).text().toStdString();
+    }
+
     testsupport::TempDir dir;
+    std::string store;
+    std::function<void(const std::string& store)> before; // what the store holds at opening
     dialogtest::WindowThreadPrompt prompt;
     std::vector<std::unique_ptr<VirtualFiringHost>> hosts;
     std::unique_ptr<CLoadAllHostsDlg> dialog;
@@ -157,4 +175,71 @@ TEST_F(LoadAllHostsDialog, CancelAndClosingStopSilentHostsAtOnce)
     const auto closing = std::chrono::steady_clock::now();
     dialog.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - closing, 500ms);
+}
+
+TEST_F(LoadAllHostsDialog, HostStateSaysWhatEachHostHoldsInFull)
+{
+    before = [](const std::string& path) { RecordFailedFieldLoad(path, 5, "A", 5); };
+    Open({{}, {}}, 2000ms);
+    EXPECT_EQ(HostState(0), "failed at frame 6 of 11");
+    EXPECT_EQ(HostState(1), strings::kHostStateNever);
+    auto& table = dialogtest::Child<QTableWidget>(*dialog, "hosts");
+    const QTableWidgetItem& failed = Cell(0, strings::kHostStateColumn);
+    EXPECT_GE(table.columnWidth(failed.column()),
+              table.fontMetrics().horizontalAdvance(failed.text()))
+        << "not cut off";
+    EXPECT_EQ(failed.toolTip(), failed.text());
+
+    // A rehearsal on loopback is recorded but changes no host's state.
+    QSignalSpy finished(dialog.get(), &CLoadAllHostsDlg::LoadFinished);
+    ASSERT_TRUE(dialog->OnStart());
+    ASSERT_TRUE(WaitUntil([&] { return finished.count() > 0; }));
+    EXPECT_EQ(show::LoadHostLoads(store).size(), 6u); // two at the field, four here
+    EXPECT_EQ(HostState(0), "failed at frame 6 of 11");
+    EXPECT_EQ(HostState(1), strings::kHostStateNever);
+}
+
+TEST_F(LoadAllHostsDialog, LoadStaleHostsLoadsOnlyThoseNotCurrent)
+{
+    before = [](const std::string& path) { RecordFieldLoad(path, 5, "A"); };
+    Open({{}, {}}, 2000ms);
+    EXPECT_EQ(HostState(0), strings::kHostStateCurrent);
+    QSignalSpy finished(dialog.get(), &CLoadAllHostsDlg::LoadFinished);
+    dialogtest::Child<QPushButton>(*dialog, "buttonStale").click();
+    ASSERT_TRUE(WaitUntil([&] { return finished.count() > 0; }));
+    EXPECT_TRUE(finished.front().front().toBool());
+    EXPECT_TRUE(hosts[0]->Records().empty()) << "host 5 holds the show already";
+    EXPECT_EQ(hosts[1]->Records().size(), 12u);
+    EXPECT_EQ(Cell(0, strings::kFieldColumnState).text(), QString());
+    EXPECT_EQ(Cell(1, strings::kFieldColumnState).text(), QString::fromUtf8(strings::kFieldDone));
+
+    RecordFieldLoad(store, 6, "B");
+    EXPECT_FALSE(dialog->OnStartStale());
+    EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kFieldNoneStale});
+    EXPECT_EQ(hosts[1]->Records().size(), 12u) << "nothing is sent";
+}
+
+TEST_F(LoadAllHostsDialog, ClosingWhileLoadingAsksFirst)
+{
+    Open({{.silentFrom = 1}, {.silentFrom = 3}}, kHostTimeout);
+    QSignalSpy finished(dialog.get(), &CLoadAllHostsDlg::LoadFinished);
+    ASSERT_TRUE(dialog->OnStart());
+    ASSERT_TRUE(hosts[1]->WaitForFrames(3, 3000ms));
+    prompt.answers = {false};
+    dialogtest::Child<QPushButton>(*dialog, "buttonClose").click();
+    EXPECT_EQ(prompt.questions, std::vector<std::string>{strings::kLoadAllCloseQuestion});
+    EXPECT_TRUE(dialog->IsLoading()) << "No: the load goes on";
+    EXPECT_TRUE(dialog->isVisible());
+
+    prompt.answers = {true};
+    dialog->close(); // the title bar's close box
+    ASSERT_TRUE(WaitUntil([&] { return finished.count() > 0; }, 2000ms));
+    EXPECT_FALSE(dialog->isVisible());
+    const std::vector<store::HostLoadRecord> records = show::LoadHostLoads(store);
+    ASSERT_EQ(records.size(), 3u); // host 5's name; host 6's name and its show
+    for (const store::HostLoadRecord& record : records) {
+        const bool stopped = record.HostCode == 5 || record.Sent == store::kSentShow;
+        EXPECT_EQ(record.Outcome, stopped ? store::kOutcomeCancelled : store::kOutcomeCompleted)
+            << record.HostCode << " " << record.Sent;
+    }
 }

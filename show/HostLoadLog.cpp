@@ -1,0 +1,61 @@
+#include "show/HostLoadLog.h"
+
+#include "store/ADODataBase.h"
+#include "store/LayoutTable.h"
+#include "store/StoreCloser.h"
+
+#include <ctime>
+#include <exception>
+
+namespace show {
+
+std::optional<Failure> RecordHostLoad(const std::string& path, const HostLoadRecord& record)
+{
+    CADODataBase db;
+    try {
+        if (!db.Open(store::ConnectionStringFor(path), "", ""))
+            return Failure(FailureCode::kHostLoadNotWritten)
+                .WithDetail(db.GetLastErrorDescription())
+                .WithRecord(db.GetLastErrorText());
+        const store::StoreCloser closer(db);
+        if (db.GetConnection()->IsReadOnlyFormat())
+            return Failure(FailureCode::kHostLoadsAccessStore);
+        store::AppendHostLoad(db, record);
+    } catch (const std::exception& error) { // the engine's own failures, memory
+        return DatabaseFailure(error, FailureCode::kHostLoadNotWritten);
+    }
+    return std::nullopt;
+}
+
+std::vector<HostLoadRecord> LoadHostLoads(const std::string& path)
+{
+    CADODataBase db;
+    try {
+        if (!db.Open(store::ConnectionStringFor(path), "", ""))
+            throw Failure(FailureCode::kStoreNotOpened)
+                .WithDetail(db.GetLastErrorDescription())
+                .WithRecord(db.GetLastErrorText());
+        const store::StoreCloser closer(db);
+        return store::ReadHostLoads(db);
+    } catch (const Failure&) {
+        throw;
+    } catch (const std::exception& error) {
+        throw DatabaseFailure(error, FailureCode::kHostLoadsNotRead);
+    }
+}
+
+std::string UtcTimestamp(std::chrono::system_clock::time_point time)
+{
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &seconds);
+#else
+    gmtime_r(&seconds, &utc);
+#endif
+    char text[sizeof "2026-05-04T18:30:05Z"] = {};
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+} // namespace show

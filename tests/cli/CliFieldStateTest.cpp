@@ -1,0 +1,87 @@
+// What each host holds after loads at the field's own addresses: hosts 5 to 7
+// are virtual hosts at 192.168.10.5 to .7, port 10061, and tavrin-cli runs
+// without --target. Runs only inside an isolated network (run_isolated.sh),
+// which it checks before anything is sent.
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/HostLoadLog.h"
+#include "tests/cli/CliFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using clitest::RunCli;
+using nlohmann::json;
+using namespace std::chrono_literals;
+
+// The host of `code` at its own address and port.
+std::unique_ptr<hostlink::VirtualFiringHost> FieldHost(int code, int refuseFrame = 0)
+{
+    auto host = std::make_unique<hostlink::VirtualFiringHost>(hostlink::VirtualHostOptions{
+        .address = "192.168.10." + std::to_string(code), .refuseFrame = refuseFrame});
+    std::string error;
+    EXPECT_TRUE(host->Start(error)) << error;
+    return host;
+}
+
+class FieldState : public clitest::Cli
+{
+protected:
+    std::vector<std::string> States()
+    {
+        const clitest::CliResult result = RunCli({"status", store, "--json"});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        std::vector<std::string> states;
+        for (const json& host : Json(result))
+            states.push_back(host["state"]);
+        return states;
+    }
+
+    std::string store;
+};
+
+TEST_F(FieldState, StatusFollowsLoadsShowChangesAndStaleReloads)
+{
+    store = Store(clitest::FourCues());
+    ASSERT_EQ(
+        RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6", "--set", "北岸-1=7"}).exitCode, 0);
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
+    hosts.push_back(FieldHost(5));
+    hosts.push_back(FieldHost(6));
+    hosts.push_back(FieldHost(7, 4)); // its name, the project name, cue 1, then cue 2 refused
+    EXPECT_EQ(States(), (std::vector<std::string>{"never", "never", "never"}));
+
+    EXPECT_EQ(RunCli({"download", store, "--all-hosts"}).exitCode, 1);
+    EXPECT_EQ(States(), (std::vector<std::string>{"current", "current", "failed"}));
+    const auto table = RunCli({"status", store});
+    EXPECT_NE(table.out.find("failed at frame 3 of 5"), std::string::npos) << table.out;
+
+    hosts[2].reset();        // its port is free again
+    hosts[2] = FieldHost(7); // mended
+    const auto stale = RunCli({"download", store, "--all-hosts", "--stale"});
+    EXPECT_EQ(stale.exitCode, 0) << stale.err;
+    EXPECT_EQ(hosts[0]->Records().size(), 6u) << "host 5 is reached only by the first load";
+    EXPECT_EQ(hosts[1]->Records().size(), 6u);
+    EXPECT_TRUE(hosts[2]->WaitForFrames(6, 1s));
+    EXPECT_EQ(States(), (std::vector<std::string>{"current", "current", "current"}));
+
+    testsupport::RunSql(store, "UPDATE tb_Layout SET BlastTime = BlastTime + 1 WHERE FlowID = 0");
+    EXPECT_EQ(States(), (std::vector<std::string>{"changed", "changed", "changed"}));
+    EXPECT_EQ(RunCli({"download", store, "--all-hosts", "--stale"}).exitCode, 0);
+    EXPECT_EQ(States(), (std::vector<std::string>{"current", "current", "current"}));
+    const auto none = RunCli({"download", store, "--all-hosts", "--stale"});
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_EQ(none.out, std::string(strings::kFieldNoneStale) + "\n");
+    EXPECT_EQ(hosts[0]->Records().size(), 12u);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!hostlinktest::InsideIsolatedNetwork("field state test"))
+        return 1;
+    return RUN_ALL_TESTS();
+}

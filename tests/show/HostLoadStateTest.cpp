@@ -1,0 +1,151 @@
+// What each host holds, worked out from the records of its conversations;
+// and the records' round trip through a show store.
+#include "show/HostLoadState.h"
+
+#include "show/HostLoadLog.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using show::HostState;
+using store::HostLoadRecord;
+
+constexpr char kShowNow[] = "00000000000000aa";
+constexpr char kOlderShow[] = "00000000000000bb";
+
+HostLoadRecord Named(int code, const std::string& name, bool completed = true)
+{
+    HostLoadRecord record;
+    record.HostCode = code;
+    record.Address = "192.168.10." + std::to_string(code);
+    record.Port = 10061;
+    record.AtField = true;
+    record.Sent = store::kSentHostName;
+    record.HostName = name;
+    record.Frames = 1;
+    record.Acknowledged = completed ? 1 : 0;
+    record.Outcome = completed ? store::kOutcomeCompleted : store::kOutcomeFailed;
+    record.FailedAtFrame = completed ? 0 : 1;
+    record.LoadedAt = "2026-05-04T18:30:0" + std::to_string(code % 10) + "Z";
+    return record;
+}
+
+HostLoadRecord Loaded(int code, const std::string& digest, int acknowledged = 11)
+{
+    HostLoadRecord record = Named(code, "");
+    record.Sent = store::kSentShow;
+    record.HostName.clear();
+    record.Digest = digest;
+    record.Frames = 11;
+    record.Acknowledged = acknowledged;
+    const bool completed = acknowledged == record.Frames;
+    record.Outcome = completed ? store::kOutcomeCompleted : store::kOutcomeFailed;
+    record.FailedAtFrame = completed ? 0 : acknowledged + 1;
+    return record;
+}
+
+HostLoadRecord Rehearsed(HostLoadRecord record)
+{
+    record.Address = "127.0.0.1";
+    record.AtField = false;
+    return record;
+}
+
+show::HostStatus StateOf(const std::vector<HostLoadRecord>& records,
+                         const std::optional<std::string>& digest = kShowNow)
+{
+    const std::vector<show::HostStatus> states =
+        show::WorkOutHostStates({{"North", 5}, {"South", 6}}, records, digest);
+    EXPECT_EQ(states.size(), 2u);
+    return states.at(0);
+}
+
+TEST(HostStates, NothingAtTheFieldAddressIsNever)
+{
+    const show::HostStatus status =
+        StateOf({Rehearsed(Named(5, "North")), Rehearsed(Loaded(5, kShowNow)), Named(6, "South")});
+    EXPECT_EQ(status.state, HostState::kNever) << "rehearsals and other codes do not count";
+    EXPECT_EQ(status.loadedAt, "");
+    EXPECT_EQ(show::HostStateText(status), "never");
+}
+
+TEST(HostStates, CurrentNeedsThePlansNameAndTheShowAsItIsNowInEitherOrder)
+{
+    EXPECT_EQ(StateOf({Named(5, "North"), Loaded(5, kShowNow)}).state, HostState::kCurrent);
+    EXPECT_EQ(StateOf({Loaded(5, kShowNow), Named(5, "North")}).state, HostState::kCurrent);
+    EXPECT_EQ(StateOf({Named(5, "North"), Loaded(5, kShowNow)}).loadedAt, "2026-05-04T18:30:05Z");
+
+    EXPECT_EQ(StateOf({Named(5, "North")}).state, HostState::kChanged) << "no show";
+    EXPECT_EQ(StateOf({Loaded(5, kShowNow)}).state, HostState::kChanged) << "no name";
+    EXPECT_EQ(StateOf({Named(5, "South"), Loaded(5, kShowNow)}).state, HostState::kChanged);
+    EXPECT_EQ(StateOf({Named(5, "North"), Loaded(5, kOlderShow)}).state, HostState::kChanged);
+    EXPECT_EQ(StateOf({Named(5, "North"), Loaded(5, kShowNow)}, std::nullopt).state,
+              HostState::kChanged)
+        << "a show that cannot be sent is held by no host";
+    EXPECT_EQ(StateOf({Named(5, "North"), Loaded(5, kOlderShow), Named(5, "South"),
+                       Named(5, "North"), Loaded(5, kShowNow)})
+                  .state,
+              HostState::kCurrent)
+        << "the last of each counts";
+}
+
+TEST(HostStates, ALastConversationThatFailedSaysAtWhichFrame)
+{
+    const show::HostStatus status = StateOf({Named(5, "North"), Loaded(5, kShowNow, 5)});
+    EXPECT_EQ(status.state, HostState::kFailed);
+    EXPECT_EQ(status.failedAtFrame, 6);
+    EXPECT_EQ(status.frames, 11);
+    EXPECT_EQ(show::HostStateText(status), "failed at frame 6 of 11");
+
+    HostLoadRecord stopped = Loaded(5, kShowNow, 3);
+    stopped.Outcome = store::kOutcomeCancelled;
+    EXPECT_EQ(StateOf({Named(5, "North"), stopped}).state, HostState::kFailed);
+    EXPECT_EQ(StateOf({Named(5, "North", false)}).state, HostState::kFailed);
+    EXPECT_EQ(StateOf({Named(5, "North"), Loaded(5, kShowNow, 3), Loaded(5, kShowNow)}).state,
+              HostState::kCurrent)
+        << "a later load mends it";
+    EXPECT_EQ(StateOf({Named(5, "North", false), Loaded(5, kShowNow)}).state, HostState::kChanged)
+        << "the name it holds after a failed setting is unknown";
+}
+
+TEST(HostLoadLog, RecordsAreKeptInTheStoreInTheOrderWritten)
+{
+    testsupport::TempDir dir;
+    const std::string store = testsupport::MakeSqliteFile(
+        dir.File("show.db"), "CREATE TABLE tb_Layout(FlowID int not null, HostName text)");
+    EXPECT_TRUE(show::LoadHostLoads(store).empty()) << "no table: no record";
+    const std::vector<HostLoadRecord> written = {Named(5, "北岸-1"), Loaded(5, kShowNow, 4),
+                                                 Rehearsed(Loaded(6, kOlderShow))};
+    for (const HostLoadRecord& record : written)
+        EXPECT_FALSE(show::RecordHostLoad(store, record));
+    EXPECT_EQ(show::LoadHostLoads(store), written);
+
+    // Another program's table, without the NOT NULL rules.
+    testsupport::RunSql(store, "DROP TABLE tb_HostLoads");
+    testsupport::RunSql(store, "CREATE TABLE tb_HostLoads(HostCode int, Address text, Port int, "
+                               "AtField int, Sent text, HostName text, Digest text, Frames int, "
+                               "Acknowledged int, Outcome text, FailedAtFrame int, Failure text, "
+                               "LoadedAt text)");
+    testsupport::RunSql(store, "INSERT INTO tb_HostLoads VALUES (5, '192.168.10.5', 10061, 1, "
+                               "'show', NULL, 'aa', NULL, 3, 'failed', 4, NULL, 'now')");
+    try {
+        show::LoadHostLoads(store);
+        ADD_FAILURE() << "a record made elsewhere with a NULL count was read";
+    } catch (const show::Failure& failure) {
+        EXPECT_EQ(failure.Code(), show::FailureCode::kHostLoadsNotRead);
+    }
+}
+
+TEST(HostLoadLog, ARecordThatCannotBeWrittenIsAWarning)
+{
+    testsupport::TempDir dir;
+    const std::optional<show::Failure> warning =
+        show::RecordHostLoad(dir.File("missing.db"), Named(5, "North"));
+    ASSERT_TRUE(warning);
+    EXPECT_EQ(warning->Code(), show::FailureCode::kHostLoadNotWritten);
+    EXPECT_EQ(show::UtcTimestamp(std::chrono::system_clock::time_point{}), "1970-01-01T00:00:00Z");
+}
+
+} // namespace

@@ -1,0 +1,21 @@
+#include "tools/cli/HostLoadRecords.h"
+
+#include "messages/FailureMessage.h"
+#include "tools/cli/CliCommon.h"
+
+namespace cli {
+
+void RecordConversation(const std::string& store, const store::HostLoadRecord& record)
+{
+    hostlink::HostLoadRecorder recorder(store);
+    recorder.Record(record);
+    PrintRecordWarnings(recorder);
+}
+
+void PrintRecordWarnings(const hostlink::HostLoadRecorder& recorder)
+{
+    for (const show::Failure& warning : recorder.Warnings())
+        PrintFailure(warning, messages::Doing::kDownloading);
+}
+
+} // namespace cli

@@ -1,0 +1,86 @@
+#include "hostlink/HostLinkOptions.h"
+#include "hostlink/HostStates.h"
+#include "hostlink/LoadDownloadCues.h"
+#include "resources/strings/Strings.h"
+#include "show/HostLoadLog.h"
+#include "show/HostLoadState.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/CommandSetup.h"
+#include "tools/cli/Commands.h"
+#include "tools/cli/JsonOutput.h"
+#include "tools/cli/TextTable.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+namespace cli {
+
+namespace {
+
+// Where the host of a code lives in the field, whatever rehearsals did.
+std::string FieldAddress(int hostCode)
+{
+    return hostlink::HostAddressText({}, hostCode) + ":" + std::to_string(hostlink::kHostPort);
+}
+
+nlohmann::ordered_json StatesJson(const std::vector<show::HostStatus>& states)
+{
+    const auto orNull = [](bool given, auto value) {
+        return given ? nlohmann::ordered_json(value) : nlohmann::ordered_json();
+    };
+    nlohmann::ordered_json hosts = nlohmann::ordered_json::array();
+    for (const show::HostStatus& status : states) {
+        const bool recorded = status.state != show::HostState::kNever;
+        hosts.push_back({{"host", status.hostName},
+                         {"code", status.hostCode},
+                         {"address", FieldAddress(status.hostCode)},
+                         {"state", show::HostStateName(status.state)},
+                         {"loaded_at", orNull(recorded, status.loadedAt)},
+                         {"frames", orNull(recorded, status.frames)},
+                         {"failed_at_frame",
+                          orNull(status.state == show::HostState::kFailed, status.failedAtFrame)}});
+    }
+    return hosts;
+}
+
+void WriteStates(const std::vector<show::HostStatus>& states)
+{
+    std::vector<TextRow> rows = {{strings::kFieldColumnHost, strings::kFieldColumnCode,
+                                  strings::kFieldColumnAddress, strings::kFieldColumnState,
+                                  strings::kHostStateColumnWhen}};
+    for (const show::HostStatus& status : states)
+        rows.push_back({status.hostName, std::to_string(status.hostCode),
+                        FieldAddress(status.hostCode), show::HostStateText(status),
+                        status.loadedAt.empty() ? "-" : status.loadedAt});
+    WriteAligned(std::cout, rows);
+}
+
+int RunStatus(const StoreReadOptions& options)
+{
+    std::vector<show::HostStatus> states;
+    try {
+        // The show first: a file without one has no hosts to speak of.
+        const std::vector<show::Cue> cues = hostlink::LoadDownloadCues(options.store);
+        states = hostlink::HostStatesOf(cues, show::ReadHostPlanChecked(options.store),
+                                        show::LoadHostLoads(options.store));
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kLoading);
+        return kFailure;
+    }
+    if (options.json)
+        return WriteJsonResult(StatesJson(states));
+    if (states.empty())
+        PrintError(strings::kPlanEmpty);
+    WriteStates(states);
+    return OutputResult();
+}
+
+} // namespace
+
+void AddStatusCommand(CLI::App& app, CommandRun& run)
+{
+    AddReadCommand(app, run, "status", strings::kCliStatusHelp, RunStatus);
+}
+
+} // namespace cli
