@@ -1,9 +1,8 @@
 #include "editor/FireDataConversion.h"
 
-#include "prompt/Prompt.h"
 #include "resources/strings/FormatText.h"
-#include "resources/strings/Strings.h"
 #include "show/Cue.h"
+#include "show/Failure.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 #include "store/FieldText.h"
@@ -14,11 +13,6 @@
 namespace editor {
 
 namespace {
-
-void Stop(prompt::Prompt& prompt, const std::string& text)
-{
-    prompt.ShowMessage(text, prompt::MessageIcon::Stop);
-}
 
 // The four FireData columns the import reads, in the order it reads them.
 constexpr std::array<const char*, 4> kFireDataColumns = {"LaunchTimeMS", "Event", "Slat", "Cue"};
@@ -101,25 +95,22 @@ FireDataConverter::FireDataConverter(const std::vector<store::ColumnInfo>& colum
                 at_[i] = c;
 }
 
-bool FireDataConverter::Next(const std::vector<ado::Variant>& row, show::Cue& cue,
-                             ConversionOutcome& outcome)
+show::Cue FireDataConverter::Next(const std::vector<ado::Variant>& row)
 {
     for (std::size_t i = 0; i < kColumns; ++i) {
         if (!at_[i] || *at_[i] >= row.size())
             continue;
         const ado::Variant& value = row[*at_[i]];
         if (!store::FieldToInteger(value, values_[i])) {
-            outcome.status = ConversionOutcome::kBadRecord;
-            outcome.record = converted_ + 1;
-            outcome.detail = kFireDataColumns[i];
             const std::optional<std::string> fraction = FractionalText(value);
-            outcome.fractional = fraction.has_value();
-            outcome.value = fraction.value_or("");
-            return false;
+            throw show::Failure(fraction ? show::FailureCode::kFireOneNotWhole
+                                         : show::FailureCode::kFireOneFieldUnreadable)
+                .WithRow(converted_ + 1)
+                .WithName(kFireDataColumns[i])
+                .WithOther(fraction.value_or(""));
         }
     }
-    cue = FireOneCue(converted_++, values_[0], values_[1], values_[2], values_[3]);
-    return true;
+    return FireOneCue(converted_++, values_[0], values_[1], values_[2], values_[3]);
 }
 
 CueWriter::CueWriter(store::DatabaseEngine& engine)
@@ -138,10 +129,8 @@ void CueWriter::Write(const show::Cue& cue)
     engine_.InsertRow(store::kLayoutTable, columns_, values, written_);
 }
 
-ConversionOutcome ConvertFireData(CADORecordset& fireData, CADODataBase& db,
-                                  std::vector<show::Cue>& cues)
+void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues)
 {
-    ConversionOutcome outcome;
     const ado::RecordsetPtr rows = fireData.GetRecordset();
     const std::size_t count = rows->Fields().size();
     FireDataConverter converter(rows->Fields());
@@ -151,26 +140,10 @@ ConversionOutcome ConvertFireData(CADORecordset& fireData, CADODataBase& db,
     for (; !rows->EndOfFile(); rows->MoveNext()) {
         for (std::size_t i = 0; i < count; ++i)
             row[i] = rows->GetFieldValue(i);
-        show::Cue cue;
-        if (!converter.Next(row, cue, outcome))
-            return outcome;
+        show::Cue cue = converter.Next(row);
         writer.Write(cue);
         cues.push_back(std::move(cue));
     }
-    return outcome;
-}
-
-void ReportBadRecord(prompt::Prompt& prompt, const ConversionOutcome& outcome)
-{
-    if (!outcome.fractional)
-        Stop(prompt,
-             strings::FormatText(strings::kImportBadField, outcome.record, outcome.detail.c_str()));
-    else if (outcome.detail == "LaunchTimeMS")
-        Stop(prompt, strings::FormatText(strings::kImportFractionalTime, outcome.record,
-                                         outcome.value.c_str()));
-    else
-        Stop(prompt, strings::FormatText(strings::kImportFractionalValue, outcome.record,
-                                         outcome.detail.c_str(), outcome.value.c_str()));
 }
 
 } // namespace editor

@@ -11,27 +11,9 @@
 #include <vector>
 
 class CADODataBase;
-
-namespace prompt {
-class Prompt;
-}
 class CADORecordset;
 
 namespace editor {
-
-struct ConversionOutcome
-{
-    enum Status
-    {
-        kConverted,
-        kBadRecord, // a FireOne field that is there but holds no whole number
-    };
-    Status status = kConverted;
-    int record = 0;          // for kBadRecord: the FireOne record, from 1
-    std::string detail;      // kBadRecord: the field
-    std::string value;       // kBadRecord: the value, when it is a number with a fraction
-    bool fractional = false; // kBadRecord: a number, but not a whole one
-};
 
 // The show table record of one FireOne cue, the n-th converted (from 0).
 show::Cue FireOneCue(int n, int launchTimeMs, int event, int slat, int cue);
@@ -45,9 +27,11 @@ class FireDataConverter
 public:
     explicit FireDataConverter(const std::vector<store::ColumnInfo>& columns);
 
-    // The cue of the next record, whose values follow the columns given;
-    // false, with `outcome` saying why, for a record that cannot be one.
-    bool Next(const std::vector<ado::Variant>& row, show::Cue& cue, ConversionOutcome& outcome);
+    // The cue of the next record, whose values follow the columns given.
+    // Raises show::Failure for a record that cannot be one:
+    // kFireOneFieldUnreadable or kFireOneNotWhole (row: the record from 1,
+    // name: the field, other: the value).
+    show::Cue Next(const std::vector<ado::Variant>& row);
 
 private:
     static constexpr std::size_t kColumns = 4;
@@ -71,13 +55,9 @@ private:
 
 // Converts every FireData record that `fireData` holds into a record of the
 // existing, empty tb_Layout of `db`, in order, and gives the records in `cues`.
-// The conversion stops at the first record that cannot be one; the caller's
-// transaction undoes a stopped one. Raises ado::_com_error on a failing
-// database call.
-// Tells the user which FireOne record could not become a cue, and why.
-void ReportBadRecord(prompt::Prompt& prompt, const ConversionOutcome& outcome);
-
-ConversionOutcome ConvertFireData(CADORecordset& fireData, CADODataBase& db,
-                                  std::vector<show::Cue>& cues);
+// The conversion stops at the first record that cannot be one (raising
+// show::Failure as Next does); the caller's transaction undoes a stopped one.
+// Raises ado::_com_error on a failing database call.
+void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues);
 
 } // namespace editor

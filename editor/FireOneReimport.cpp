@@ -19,12 +19,6 @@ namespace editor {
 
 namespace {
 
-// A conversion that stopped at a record that cannot be a cue.
-struct ConversionStopped
-{
-    ConversionOutcome outcome;
-};
-
 // The cues of the FireOne show as a first import would make them; none when
 // the file holds no FireData.
 std::vector<show::Cue> FireOneCues(CADODataBase& source)
@@ -37,13 +31,7 @@ std::vector<show::Cue> FireOneCues(CADODataBase& source)
     sink.columns = [&](const std::vector<store::ColumnInfo>& columns) {
         converter.emplace(columns);
     };
-    sink.row = [&](const std::vector<ado::Variant>& row) {
-        show::Cue cue;
-        ConversionOutcome outcome;
-        if (!converter->Next(row, cue, outcome))
-            throw ConversionStopped{outcome};
-        cues.push_back(std::move(cue));
-    };
+    sink.row = [&](const std::vector<ado::Variant>& row) { cues.push_back(converter->Next(row)); };
     source.GetConnection()->Engine().StreamTable(store::kFireDataTable, sink);
     return cues;
 }
@@ -120,8 +108,6 @@ Reimport ReimportFireOne(ShowContext& show, CADODataBase& source, CADODataBase& 
         transaction.Commit();
         show.prompt.ShowMessage(Done(carried), prompt::MessageIcon::Information);
         return Reimport::kUpdated;
-    } catch (const ConversionStopped& stopped) {
-        ReportBadRecord(show.prompt, stopped.outcome);
     } catch (const show::Failure& failure) {
         messages::ShowFailure(show.prompt, failure, messages::Doing::kImporting);
     } catch (const std::exception& error) { // the access layer, memory

@@ -57,17 +57,14 @@ bool CreateLayoutTable(ShowContext& show, CADODataBase& db)
 bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
              std::vector<show::Cue>& cues)
 {
-    const ConversionOutcome outcome = ConvertFireData(fireData, db, cues);
-    if (outcome.status == ConversionOutcome::kConverted)
+    try {
+        ConvertFireData(fireData, db, cues);
         return true;
-    ReportBadRecord(show.prompt, outcome);
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kImporting);
+    }
     return false;
 }
-
-// A conversion that stopped at a record that cannot be a cue.
-struct ConversionStopped
-{
-};
 
 // Fills the new store `target` in one transaction: a copy of FireData, and the
 // show table converted from it as its rows stream in from the FireOne file, or
@@ -84,7 +81,6 @@ bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<show::Cue
         return false;
     std::optional<FireDataConverter> converter;
     std::optional<CueWriter> writer;
-    ConversionOutcome outcome;
     store::RowSink convert;
     if (!copiedLayout) {
         convert.columns = [&](const std::vector<store::ColumnInfo>& columns) {
@@ -92,17 +88,15 @@ bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<show::Cue
             writer.emplace(into);
         };
         convert.row = [&](const std::vector<ado::Variant>& row) {
-            show::Cue cue;
-            if (!converter->Next(row, cue, outcome))
-                throw ConversionStopped();
+            show::Cue cue = converter->Next(row);
             writer->Write(cue);
             cues.push_back(std::move(cue));
         };
     }
     try {
         store::StreamTableCopy(source, store::kFireDataTable, into, convert);
-    } catch (const ConversionStopped&) {
-        ReportBadRecord(show.prompt, outcome);
+    } catch (const show::Failure& failure) { // a record that cannot be a cue
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kImporting);
         return false;
     }
     if (copiedLayout)

@@ -53,26 +53,20 @@ void PutChecksum(std::span<std::uint8_t> frame)
     frame[last] = FrameChecksum(frame.subspan(kHeaderSize, last - kHeaderSize));
 }
 
-BuildOutcome Built()
-{
-    return {true, {}};
-}
-
-BuildOutcome Failed(std::span<std::uint8_t> frame, const char* message)
+bool Failed(std::span<std::uint8_t> frame)
 {
     std::ranges::fill(frame, std::uint8_t{0});
-    return {false, message};
+    return false;
 }
 
-BuildOutcome BuildNameFrame(std::span<std::uint8_t> frame, FrameType type, const std::string& name,
-                            const char* failureMessage)
+bool BuildNameFrame(std::span<std::uint8_t> frame, FrameType type, const std::string& name)
 {
     std::ranges::fill(frame, std::uint8_t{0});
     PutHeader(frame, type, kNameFrameFlag, kNamePayloadSize);
     if (name.empty() || !FillTextField(frame.subspan(kHeaderSize, kNameFieldSize), name))
-        return Failed(frame, failureMessage);
+        return Failed(frame);
     PutChecksum(frame);
-    return Built();
+    return true;
 }
 
 } // namespace
@@ -92,26 +86,24 @@ PositionCode PositionOf(std::size_t index, std::size_t count)
     return index + 1 == count ? kLastCue : kMiddleCue;
 }
 
-BuildOutcome BuildProjectNameFrame(const std::string& name, ProjectNameFrame& frame)
+bool BuildProjectNameFrame(const std::string& name, ProjectNameFrame& frame)
 {
-    return BuildNameFrame(frame.bytes, FrameType::kProjectName, name,
-                          strings::kBuildProjectNameFailed);
+    return BuildNameFrame(frame.bytes, FrameType::kProjectName, name);
 }
 
-BuildOutcome BuildHostNameFrame(const std::string& hostName, HostNameFrame& frame)
+bool BuildHostNameFrame(const std::string& hostName, HostNameFrame& frame)
 {
-    return BuildNameFrame(frame.bytes, FrameType::kHostName, hostName,
-                          strings::kBuildHostNameFailed);
+    return BuildNameFrame(frame.bytes, FrameType::kHostName, hostName);
 }
 
-BuildOutcome BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame& frame)
+bool BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame& frame)
 {
     const std::span<std::uint8_t> bytes = frame.bytes;
     std::ranges::fill(bytes, std::uint8_t{0});
     const std::optional<std::int32_t> addr = show::DecimalValue(cue.Addr);
     const std::optional<std::int32_t> channel = show::DecimalValue(cue.Channel);
     if (position > kLastCue || !addr || !channel)
-        return Failed(bytes, strings::kBuildCueFailed);
+        return Failed(bytes);
     PutHeader(bytes, FrameType::kCue, position, kCuePayloadSize);
     PutInt32(bytes, kCueCDCodeOffset, cue.CDCode);
     PutInt32(bytes, kCueReservedOffset, 0); // the host expects 0
@@ -120,12 +112,12 @@ BuildOutcome BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame
     PutInt32(bytes, kCueAddrOffset, *addr);
     PutInt32(bytes, kCueChannelOffset, *channel);
     if (!FillTextField(bytes.subspan(kCueHostNameOffset, kNameFieldSize), cue.HostName))
-        return Failed(bytes, strings::kBuildCueFailed);
+        return Failed(bytes);
     PutChecksum(bytes);
-    return Built();
+    return true;
 }
 
-BuildOutcome BuildCommandFrame(const CommandWord& command, CommandFrame& frame)
+bool BuildCommandFrame(const CommandWord& command, CommandFrame& frame)
 {
     const std::span<std::uint8_t> bytes = frame.bytes;
     std::ranges::fill(bytes, std::uint8_t{0});
@@ -136,8 +128,8 @@ BuildOutcome BuildCommandFrame(const CommandWord& command, CommandFrame& frame)
     PutUint16(bytes, 6, 1);
     if (command.word == nullptr ||
         !FillTextField(bytes.subspan(kCommandWordOffset, kCommandWordSize), command.word))
-        return Failed(bytes, strings::kBuildHostNameFailed);
-    return Built();
+        return Failed(bytes);
+    return true;
 }
 
 } // namespace hostlink

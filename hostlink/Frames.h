@@ -8,26 +8,18 @@
 #include <span>
 #include <string>
 
-// The frame builders. A builder clears the frame, fills it and reports
-// success; when the frame cannot be built exactly (a text that GBK cannot
-// encode or that is longer than its field) it leaves the frame cleared and
-// hands back the message for the caller to show. Nothing is ever sent cut
-// short or with substituted characters.
+// The frame builders. A builder clears the frame, fills it and says whether
+// it could; when the frame cannot be built exactly (a text that GBK cannot
+// encode or that is longer than its field) it leaves the frame cleared, and
+// the conversation ends with its failure. Nothing is ever sent cut short or
+// with substituted characters.
 namespace hostlink {
 
-struct BuildOutcome
-{
-    bool built = false;
-    std::string message; // from the string table; empty when built
-
-    explicit operator bool() const { return built; }
-};
-
-BuildOutcome BuildProjectNameFrame(const std::string& name, ProjectNameFrame& frame);
+[[nodiscard]] bool BuildProjectNameFrame(const std::string& name, ProjectNameFrame& frame);
 // The host name must hold 1 to 64 bytes in GBK.
-BuildOutcome BuildHostNameFrame(const std::string& hostName, HostNameFrame& frame);
-BuildOutcome BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame& frame);
-BuildOutcome BuildCommandFrame(const CommandWord& command, CommandFrame& frame);
+[[nodiscard]] bool BuildHostNameFrame(const std::string& hostName, HostNameFrame& frame);
+[[nodiscard]] bool BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame& frame);
+[[nodiscard]] bool BuildCommandFrame(const CommandWord& command, CommandFrame& frame);
 
 // The low 8 bits of the sum of the payload bytes.
 std::uint8_t FrameChecksum(std::span<const std::uint8_t> payload);

@@ -199,11 +199,27 @@ std::string FailureHeadline(Doing doing)
     return text.substr(0, text.find('\n'));
 }
 
+// A FireOne record that cannot become a cue: the import stops there.
+std::string FireOneRecordText(const show::Failure& failure)
+{
+    if (failure.Code() == FailureCode::kFireOneFieldUnreadable)
+        return strings::FormatText(strings::kImportBadField, failure.Row(), failure.Name().c_str());
+    if (failure.Name() == "LaunchTimeMS")
+        return strings::FormatText(strings::kImportFractionalTime, failure.Row(),
+                                   failure.Other().c_str());
+    return strings::FormatText(strings::kImportFractionalValue, failure.Row(),
+                               failure.Name().c_str(), failure.Other().c_str());
+}
+
 Message FailureMessage(const show::Failure& failure, Doing doing)
 {
     Message message;
     message.details = failure.Record();
     switch (failure.Code()) {
+    case FailureCode::kFireOneFieldUnreadable:
+    case FailureCode::kFireOneNotWhole:
+        message.text = FireOneRecordText(failure);
+        break;
     case FailureCode::kStoreNotOpened:
         // Opening a store shows the layer's own record, as it stands.
         if (doing == Doing::kLoading) {

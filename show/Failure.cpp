@@ -100,6 +100,10 @@ const char* FailureCodeName(FailureCode code)
         return "host-load-not-written";
     case FailureCode::kHostLoadsNotRead:
         return "host-loads-not-read";
+    case FailureCode::kFireOneFieldUnreadable:
+        return "fireone-field-unreadable";
+    case FailureCode::kFireOneNotWhole:
+        return "fireone-not-whole";
     }
     return "unknown";
 }

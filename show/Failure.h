@@ -76,6 +76,11 @@ enum class FailureCode
     kHostLoadsAccessStore, // an Access store cannot hold them
     kHostLoadNotWritten,   // detail
     kHostLoadsNotRead,     // detail
+
+    // A FireOne record that cannot become a cue. row: the record, from 1;
+    // name: the field; other: the value, when it is a number with a fraction.
+    kFireOneFieldUnreadable,
+    kFireOneNotWhole,
 };
 
 // The one failure type of the show model and everything built on it: a code
