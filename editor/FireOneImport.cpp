@@ -2,6 +2,7 @@
 
 #include "editor/FireDataConversion.h"
 #include "editor/FireOneStoreMaking.h"
+#include "editor/ImportStop.h"
 #include "editor/LoadShowTable.h"
 #include "editor/NewStoreChoice.h"
 #include "editor/ShowStoreFileChoice.h"
@@ -23,17 +24,6 @@
 namespace editor {
 
 namespace {
-
-void Stop(ShowContext& show, const std::string& text)
-{
-    show.prompt.ShowMessage(text, prompt::MessageIcon::Stop);
-}
-
-std::string DescriptionOf(const CADODataBase& db)
-{
-    const std::string description = db.GetLastErrorDescription();
-    return description.empty() ? db.GetLastErrorText() : description;
-}
 
 // Shows the cues of a committed show table and makes its store the current one.
 bool ShowCues(ShowContext& show, std::vector<show::Cue>& cues, const std::string& path)

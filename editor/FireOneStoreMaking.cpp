@@ -1,6 +1,7 @@
 #include "editor/FireOneStoreMaking.h"
 
 #include "editor/FireDataConversion.h"
+#include "editor/ImportStop.h"
 #include "editor/NewStoreChoice.h"
 #include "editor/StoreMakingLock.h"
 #include "messages/FailureMessage.h"
@@ -20,17 +21,6 @@
 namespace editor {
 
 namespace {
-
-void Stop(ShowContext& show, const std::string& text)
-{
-    show.prompt.ShowMessage(text, prompt::MessageIcon::Stop);
-}
-
-std::string DescriptionOf(const CADODataBase& db)
-{
-    const std::string description = db.GetLastErrorDescription();
-    return description.empty() ? db.GetLastErrorText() : description;
-}
 
 // The lock of the store at `path`; nothing after telling the user why not.
 std::unique_ptr<StoreMakingLock> Lock(ShowContext& show, const std::string& path)
