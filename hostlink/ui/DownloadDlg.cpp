@@ -18,7 +18,6 @@ namespace {
 
 constexpr QSize kDrawnSize(214, 133); // dialog units
 constexpr char kFirstHostCode[] = "1";
-constexpr int kComplete = 100;
 
 } // namespace
 
@@ -137,23 +136,20 @@ void CDownloadDlg::ShowProgress(int percent)
         qtcommon::ToQString(strings::FormatText(strings::kDownloadedPercent, percent)));
 }
 
+void CDownloadDlg::SetEndText(const std::string& text)
+{
+    ui->labelEndText->setText(qtcommon::ToQString(text));
+}
+
+void CDownloadDlg::ShowDownloadFailure(const show::Failure& failure)
+{
+    ShowFailure(failure, messages::Doing::kDownloading);
+}
+
 void CDownloadDlg::OnDownloadFinished(const hostlink::DownloadResult& result,
                                       const std::optional<show::Failure>& recordWarning)
 {
-    switch (result.status) {
-    case hostlink::DownloadResult::kCompleted:
-        ShowProgress(kComplete);
-        ui->labelEndText->setText(qtcommon::ToQString(strings::kDownloadEnd));
-        SetStatusLine(
-            strings::FormatText(strings::kDownloadTotal, static_cast<int>(result.acknowledged)));
-        break;
-    case hostlink::DownloadResult::kCancelled:
-        SetStatusLine(strings::kCancelDownload);
-        break;
-    case hostlink::DownloadResult::kFailed:
-        ShowFailure(*result.failure, messages::Doing::kDownloading);
-        break;
-    }
+    hostlink::ShowDownloadEnd(*this, result);
     if (recordWarning)
         ShowRecordWarning(*recordWarning);
     SetDownloading(false);

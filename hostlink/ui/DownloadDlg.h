@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostlink/DownloadProcedure.h"
+#include "hostlink/DownloadEndView.h"
 #include "hostlink/ui/HostDialog.h"
 
 #include <optional>
@@ -20,7 +20,7 @@ class Prompt;
 // the dialog stays responsive and can cancel it. Closing the dialog while a
 // download runs cancels the download and closes once it has stopped:
 // nothing goes on sending after the dialog.
-class CDownloadDlg : public CHostDialog
+class CDownloadDlg : public CHostDialog, private hostlink::DownloadEndView
 {
     Q_OBJECT
 
@@ -41,7 +41,7 @@ public:
 
     // A line of the caller's in the status line (the show check's warnings
     // before a download).
-    void SetStatusLine(const std::string& text);
+    void SetStatusLine(const std::string& text) override;
 
 Q_SIGNALS:
     // After each press of Download: true when every cue was acknowledged.
@@ -52,7 +52,9 @@ private:
     // Asks what a download needs and starts it; false when it stopped first.
     bool StartDownload();
     void BeforeClosingWhileWorking() override { Worker().RequestStop(); }
-    void ShowProgress(int percent);
+    void ShowProgress(int percent) override;
+    void SetEndText(const std::string& text) override;
+    void ShowDownloadFailure(const show::Failure& failure) override;
     void OnDownloadFinished(const hostlink::DownloadResult& result,
                             const std::optional<show::Failure>& recordWarning);
     // A record of the download that could not be written: said in the

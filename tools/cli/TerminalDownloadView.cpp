@@ -9,7 +9,6 @@ namespace cli {
 
 namespace {
 constexpr int kBarWidth = 40;
-constexpr int kComplete = 100;
 } // namespace
 
 TerminalDownloadView::TerminalDownloadView(bool terminal, std::FILE* out)
@@ -25,21 +24,13 @@ void TerminalDownloadView::ShowProgress(int percent)
 
 void TerminalDownloadView::ShowEnd(const hostlink::DownloadResult& result)
 {
-    switch (result.status) {
-    case hostlink::DownloadResult::kCompleted:
-        ShowProgress(kComplete);
-        SetEndText(strings::kDownloadEnd);
-        SetStatusLine(
-            strings::FormatText(strings::kDownloadTotal, static_cast<int>(result.acknowledged)));
-        break;
-    case hostlink::DownloadResult::kCancelled:
-        SetStatusLine(strings::kCancelDownload);
-        break;
-    case hostlink::DownloadResult::kFailed:
-        EndBarLine();
-        PrintError(messages::FailureText(*result.failure, messages::Doing::kDownloading));
-        break;
-    }
+    hostlink::ShowDownloadEnd(*this, result);
+}
+
+void TerminalDownloadView::ShowDownloadFailure(const show::Failure& failure)
+{
+    EndBarLine();
+    PrintError(messages::FailureText(failure, messages::Doing::kDownloading));
 }
 
 void TerminalDownloadView::SetProgressText(const std::string& text)
