@@ -11,6 +11,7 @@
 #include "store/HostPlanTable.h"
 #include "store/LayoutTable.h"
 #include "store/TableCopy.h"
+#include "store/TableRows.h"
 #include "store/Transaction.h"
 
 #include <optional>

@@ -2,19 +2,12 @@
 
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
-#include "store/HostPlanTable.h"
+#include "store/TableRows.h"
 #include "store/Transaction.h"
-
-#include <stdexcept>
 
 namespace store {
 
 namespace {
-
-[[noreturn]] void Raise(const std::string& what)
-{
-    throw std::runtime_error(what);
-}
 
 // A whole number of a record. The layer reads NULL as 0, which here would
 // pass for a count: a NULL is refused.
@@ -22,9 +15,9 @@ int ReadNumber(CADORecordset& rs, const char* field)
 {
     int value = 0;
     if (rs.GetRecordset()->GetCollect(field).IsNull())
-        Raise(std::string("The field '") + field + "' of tb_HostLoads holds NULL.");
+        RaiseAccessError(std::string("The field '") + field + "' of tb_HostLoads holds NULL.");
     if (!rs.ReadField(field, value))
-        Raise(rs.GetLastErrorText());
+        RaiseAccessError(rs.GetLastErrorText());
     return value;
 }
 
@@ -32,7 +25,7 @@ std::string ReadText(CADORecordset& rs, const char* field)
 {
     std::string value;
     if (!rs.ReadField(field, value, ""))
-        Raise(rs.GetLastErrorText());
+        RaiseAccessError(rs.GetLastErrorText());
     return value;
 }
 
@@ -71,16 +64,8 @@ bool WriteRecord(CADORecordset& rs, const HostLoadRecord& record)
 
 std::vector<HostLoadRecord> ReadHostLoads(CADODataBase& database)
 {
-    std::vector<HostLoadRecord> records;
-    if (!HasTable(database, kHostLoadTable))
-        return records;
-    CADORecordset rs(&database);
-    if (!rs.Open(kHostLoadTable, modeTable)) // by name: in the order written
-        Raise(rs.GetLastErrorText());
-    for (const ado::RecordsetPtr rows = rs.GetRecordset(); !rows->EndOfFile(); rows->MoveNext())
-        records.push_back(ReadRecord(rs));
-    rs.Close();
-    return records;
+    // By name: in the order written.
+    return ReadTableRows(database, kHostLoadTable, kHostLoadTable, modeTable, ReadRecord);
 }
 
 void AppendHostLoad(CADODataBase& database, const HostLoadRecord& record)
@@ -89,11 +74,11 @@ void AppendHostLoad(CADODataBase& database, const HostLoadRecord& record)
     // take turns, and the second finds it made.
     Transaction transaction(*database.GetConnection());
     if (!HasTable(database, kHostLoadTable) && !database.Execute(kCreateHostLoadTableSql))
-        Raise(database.GetLastErrorDescription());
+        RaiseAccessError(database.GetLastErrorDescription());
     CADORecordset rs(&database);
     if (!rs.Open(kHostLoadTable, modeTable) || !rs.AddNew() || !WriteRecord(rs, record) ||
         !rs.Update())
-        Raise(rs.GetLastErrorText());
+        RaiseAccessError(rs.GetLastErrorText());
     rs.Close();
     transaction.Commit();
 }

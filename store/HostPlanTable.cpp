@@ -2,8 +2,7 @@
 
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
-
-#include <stdexcept>
+#include "store/TableRows.h"
 
 namespace store {
 
@@ -15,17 +14,12 @@ constexpr char kClearPlanSql[] = "DELETE FROM tb_HostPlan";
 constexpr char kPlanTableSql[] =
     "SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = 'tb_HostPlan'";
 
-[[noreturn]] void Raise(const std::string& what)
-{
-    throw std::runtime_error(what);
-}
-
 // Whether the plan table is the one this program makes, key and types.
 bool IsOwnPlanTable(CADODataBase& database)
 {
     CADORecordset rs(&database);
     if (!rs.Open(kPlanTableSql, modeQuery))
-        Raise(rs.GetLastErrorText());
+        RaiseAccessError(rs.GetLastErrorText());
     std::string sql;
     const bool own = !rs.GetRecordset()->EndOfFile() && rs.ReadField("sql", sql, "") &&
                      sql == kCreateHostPlanTableSql;
@@ -37,23 +31,14 @@ bool IsOwnPlanTable(CADODataBase& database)
 
 std::vector<HostPlanRow> ReadHostPlanRows(CADODataBase& database)
 {
-    std::vector<HostPlanRow> plan;
-    if (!HasTable(database, kHostPlanTable))
-        return plan;
-    CADORecordset rs(&database);
-    if (!rs.Open(kReadPlanSql, modeQuery))
-        Raise(rs.GetLastErrorText());
-    for (const ado::RecordsetPtr records = rs.GetRecordset(); !records->EndOfFile();
-         records->MoveNext()) {
+    return ReadTableRows(database, kHostPlanTable, kReadPlanSql, modeQuery, [](CADORecordset& rs) {
         HostPlanRow row;
         if (!rs.ReadField("HostName", row.HostName, ""))
-            Raise(rs.GetLastErrorText());
+            RaiseAccessError(rs.GetLastErrorText());
         // The code as it is, whatever its kind: the plan's rules judge it.
-        row.HostCode = records->GetCollect("HostCode");
-        plan.push_back(std::move(row));
-    }
-    rs.Close();
-    return plan;
+        row.HostCode = rs.GetRecordset()->GetCollect("HostCode");
+        return row;
+    });
 }
 
 void ReplaceHostPlan(CADODataBase& database, const std::vector<HostPlanEntry>& plan)
@@ -62,18 +47,18 @@ void ReplaceHostPlan(CADODataBase& database, const std::vector<HostPlanEntry>& p
     const bool exists = HasTable(database, kHostPlanTable);
     const bool own = exists && IsOwnPlanTable(database);
     if (own && !database.Execute(kClearPlanSql))
-        Raise(database.GetLastErrorDescription());
+        RaiseAccessError(database.GetLastErrorDescription());
     if (exists && !own && !database.Execute(kDropPlanSql))
-        Raise(database.GetLastErrorDescription());
+        RaiseAccessError(database.GetLastErrorDescription());
     if (!own && !database.Execute(kCreateHostPlanTableSql))
-        Raise(database.GetLastErrorDescription());
+        RaiseAccessError(database.GetLastErrorDescription());
     CADORecordset rs(&database);
     if (!rs.Open(kHostPlanTable, modeTable))
-        Raise(rs.GetLastErrorText());
+        RaiseAccessError(rs.GetLastErrorText());
     for (const HostPlanEntry& entry : plan) {
         if (!rs.AddNew() || !rs.WriteField("HostName", entry.HostName) ||
             !rs.WriteField("HostCode", static_cast<int>(entry.HostCode)) || !rs.Update())
-            Raise(rs.GetLastErrorText());
+            RaiseAccessError(rs.GetLastErrorText());
     }
     rs.Close();
 }

@@ -38,10 +38,6 @@ struct HostPlanRow
     bool operator==(const HostPlanRow&) const = default;
 };
 
-// Whether the open database holds a table or view of exactly this name.
-// Raises ado::_com_error on a failing call.
-bool HasTable(CADODataBase& database, const std::string& name);
-
 // Every row of the plan of an open store, in no particular order; none when
 // the store has no plan table. Raises (ado::_com_error, std::runtime_error)
 // when it cannot be read.

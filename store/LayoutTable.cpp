@@ -1,7 +1,7 @@
 #include "store/LayoutTable.h"
 
 #include "store/ADODataBase.h"
-#include "store/HostPlanTable.h"
+#include "store/TableRows.h"
 
 namespace store {
 
@@ -13,29 +13,6 @@ std::string ConnectionStringFor(const std::string& path)
 bool HasLayoutTable(CADODataBase& database)
 {
     return HasTable(database, kLayoutTable);
-}
-
-bool HasTable(CADODataBase& database, const std::string& name)
-{
-    const ado::ConnectionPtr connection = database.GetConnection();
-    if (!connection)
-        throw ado::_com_error(ado::E_POINTER);
-    const ado::RecordsetPtr tables = connection->OpenSchema(ado::adSchemaTables);
-    bool found = false;
-    while (!tables->EndOfFile()) {
-        const ado::Variant tableName = tables->GetCollect("TABLE_NAME");
-        const ado::Variant type = tables->GetCollect("TABLE_TYPE");
-        const std::string nameText =
-            tableName.vt() == ado::VT_BSTR ? tableName.bstrVal() : tableName.Describe();
-        const std::string typeText = type.vt() == ado::VT_BSTR ? type.bstrVal() : type.Describe();
-        if ((typeText == "TABLE" || typeText == "VIEW") && nameText == name) {
-            found = true;
-            break;
-        }
-        tables->MoveNext();
-    }
-    tables->Close();
-    return found;
 }
 
 } // namespace store
