@@ -1,7 +1,7 @@
 #include "store/TableCopy.h"
 
 #include "store/ADODataBase.h"
-#include "store/QuoteIdentifier.h"
+#include "store/SqlQuoting.h"
 
 #include <strings.h>
 

@@ -1,6 +1,6 @@
 #include "store/engine/AccessQueryCopy.h"
 
-#include "store/QuoteIdentifier.h"
+#include "store/SqlQuoting.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "store/engine/SqliteDatabase.h"
 
-#include "store/QuoteIdentifier.h"
+#include "store/SqlQuoting.h"
 
 #include <cerrno>
 #include <climits>

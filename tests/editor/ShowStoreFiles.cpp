@@ -3,6 +3,7 @@
 #include "show/Cue.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
+#include "store/SqlQuoting.h"
 #include "tests/support/TempDir.h"
 
 #include <functional>
@@ -30,19 +31,6 @@ std::vector<show::Cue> FiveCues()
             Cue(2, "B2", 3600000)};
 }
 
-namespace {
-std::string Quoted(const std::string& text)
-{
-    std::string out = "'";
-    for (const char c : text) {
-        out += c;
-        if (c == '\'')
-            out += '\'';
-    }
-    return out + "'";
-}
-} // namespace
-
 void MakeShowStore(const std::string& path, const std::vector<show::Cue>& cues)
 {
     testsupport::MakeEmptySqliteFile(path);
@@ -53,9 +41,10 @@ void MakeShowStore(const std::string& path, const std::vector<show::Cue>& cues)
     for (std::size_t i = 0; i < cues.size(); ++i) {
         const show::Cue& c = cues[i];
         sql += (i ? "," : "") + std::string("(") + std::to_string(c.FlowID) + "," +
-               Quoted(c.HostName) + "," + std::to_string(c.HostIndex) + "," +
-               std::to_string(c.BlastTime) + "," + Quoted(c.Addr) + "," + Quoted(c.Channel) + "," +
-               std::to_string(c.CDCode) + "," + std::to_string(c.Sector) + ")";
+               store::QuoteText(c.HostName) + "," + std::to_string(c.HostIndex) + "," +
+               std::to_string(c.BlastTime) + "," + store::QuoteText(c.Addr) + "," +
+               store::QuoteText(c.Channel) + "," + std::to_string(c.CDCode) + "," +
+               std::to_string(c.Sector) + ")";
     }
     testsupport::RunSql(path, sql);
 }

@@ -9,6 +9,7 @@
 #include "show/Cue.h"
 #include "show/HostLoadLog.h"
 #include "store/LayoutTable.h"
+#include "store/SqlQuoting.h"
 #include "tools/virtual-host/FrameDecoder.h"
 #include "tools/virtual-host/NetworkIsolation.h"
 #include "tools/virtual-host/PositionSequence.h"
@@ -33,15 +34,7 @@ namespace {
 
 std::string SqlText(const std::optional<std::string>& text)
 {
-    if (!text)
-        return "NULL";
-    std::string quoted = "'";
-    for (const char c : *text) {
-        quoted += c;
-        if (c == '\'')
-            quoted += '\'';
-    }
-    return quoted + "'";
+    return text ? store::QuoteText(*text) : "NULL";
 }
 
 class FailingSendLink final : public hostlink::HostLink
