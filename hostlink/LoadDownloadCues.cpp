@@ -3,6 +3,7 @@
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/ShowReader.h"
+#include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
@@ -16,10 +17,7 @@ std::vector<show::Cue> LoadDownloadCues(const std::string& path)
 {
     CADODataBase db;
     try {
-        if (!db.Open(store::ConnectionStringFor(path), "", ""))
-            throw show::Failure(show::FailureCode::kStoreNotOpened)
-                .WithDetail(db.GetLastErrorDescription())
-                .WithRecord(db.GetLastErrorText());
+        show::OpenStoreFile(db, path);
         if (!store::HasLayoutTable(db))
             throw show::Failure(show::FailureCode::kNoLayoutTable);
     } catch (const show::Failure&) {

@@ -1,7 +1,7 @@
 #include "show/HostLoadLog.h"
 
+#include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
-#include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
 
 #include <ctime>
@@ -13,14 +13,13 @@ std::optional<Failure> RecordHostLoad(const std::string& path, const HostLoadRec
 {
     CADODataBase db;
     try {
-        if (!db.Open(store::ConnectionStringFor(path), "", ""))
-            return Failure(FailureCode::kHostLoadNotWritten)
-                .WithDetail(db.GetLastErrorDescription())
-                .WithRecord(db.GetLastErrorText());
+        OpenStoreFile(db, path, FailureCode::kHostLoadNotWritten);
         const store::StoreCloser closer(db);
         if (db.GetConnection()->IsReadOnlyFormat())
             return Failure(FailureCode::kHostLoadsAccessStore);
         store::AppendHostLoad(db, record);
+    } catch (const Failure& failure) {
+        return failure;
     } catch (const std::exception& error) { // the engine's own failures, memory
         return DatabaseFailure(error, FailureCode::kHostLoadNotWritten);
     }
@@ -31,10 +30,7 @@ std::vector<HostLoadRecord> LoadHostLoads(const std::string& path)
 {
     CADODataBase db;
     try {
-        if (!db.Open(store::ConnectionStringFor(path), "", ""))
-            throw Failure(FailureCode::kStoreNotOpened)
-                .WithDetail(db.GetLastErrorDescription())
-                .WithRecord(db.GetLastErrorText());
+        OpenStoreFile(db, path);
         const store::StoreCloser closer(db);
         return store::ReadHostLoads(db);
     } catch (const Failure&) {

@@ -1,9 +1,9 @@
 #include "show/HostPlan.h"
 
 #include "show/HostCode.h"
+#include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
 #include "store/FieldText.h"
-#include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
 #include "store/Transaction.h"
 
@@ -76,10 +76,7 @@ bool SameRows(std::vector<HostPlanRow> a, std::vector<HostPlanRow> b)
 // An open store that can hold a plan; raises kPlanNotSaved, kPlanAccessStore.
 void OpenForPlan(CADODataBase& db, const std::string& storePath)
 {
-    if (!db.Open(store::ConnectionStringFor(storePath), "", ""))
-        throw Failure(FailureCode::kPlanNotSaved)
-            .WithDetail(db.GetLastErrorDescription())
-            .WithRecord(db.GetLastErrorText());
+    OpenStoreFile(db, storePath, FailureCode::kPlanNotSaved);
     if (db.GetConnection()->IsReadOnlyFormat())
         throw Failure(FailureCode::kPlanAccessStore);
 }
@@ -164,10 +161,7 @@ StoredPlan ReadHostPlan(const std::string& storePath)
     store::StoreCloser closer(db);
     StoredPlan stored;
     try {
-        if (!db.Open(store::ConnectionStringFor(storePath), "", ""))
-            throw Failure(FailureCode::kPlanNotRead)
-                .WithDetail(db.GetLastErrorDescription())
-                .WithRecord(db.GetLastErrorText());
+        OpenStoreFile(db, storePath, FailureCode::kPlanNotRead);
         stored.rows = store::ReadHostPlanRows(db);
     } catch (const Failure&) {
         throw;

@@ -2,6 +2,7 @@
 
 #include "show/Cue.h"
 #include "show/Failure.h"
+#include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
 #include "store/FieldText.h"
 #include "store/LayoutTable.h"
@@ -179,10 +180,7 @@ std::vector<Cue> ReadShowTable(CADODataBase& db)
 std::vector<Cue> ReadShowFile(const std::string& path)
 {
     CADODataBase db;
-    if (!db.Open(store::ConnectionStringFor(path), "", ""))
-        throw Failure(FailureCode::kStoreNotOpened)
-            .WithDetail(db.GetLastErrorDescription())
-            .WithRecord(db.GetLastErrorText());
+    OpenStoreFile(db, path);
     store::StoreCloser closer(db);
     return ReadShowTable(db);
 }

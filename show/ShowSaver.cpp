@@ -2,6 +2,7 @@
 
 #include "show/HostNameRules.h"
 #include "show/ShowReader.h"
+#include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
@@ -101,10 +102,7 @@ void SaveHostNamesToFile(const std::string& path, Show& show)
 {
     NamesToStore(show, show.ChangedCues());
     CADODataBase db;
-    if (!db.Open(store::ConnectionStringFor(path), "", ""))
-        throw Failure(FailureCode::kStoreNotOpened)
-            .WithDetail(db.GetLastErrorDescription())
-            .WithRecord(db.GetLastErrorText());
+    OpenStoreFile(db, path);
     store::StoreCloser closer(db);
     SaveHostNames(db, show);
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "show/Failure.h"
+
+#include <string>
+
+class CADODataBase;
+
+namespace show {
+
+// Opens the show store at `path` in `db`. Raises Failure(`failing`), with the
+// access layer's account as its detail and record, when it cannot be opened:
+// each caller names the failure in the words of what it was about to do.
+void OpenStoreFile(CADODataBase& db, const std::string& path,
+                   FailureCode failing = FailureCode::kStoreNotOpened);
+
+} // namespace show
