@@ -3,6 +3,7 @@
 #include "hostlink/FieldHostLoad.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
+#include "show/EnumNames.h"
 
 #include <algorithm>
 #include <thread>
@@ -11,21 +12,15 @@ namespace hostlink {
 
 const char* PhaseText(FieldHostState::Phase phase)
 {
-    switch (phase) {
-    case FieldHostState::kWaiting:
-        return strings::kFieldWaiting;
-    case FieldHostState::kNaming:
-        return strings::kFieldNaming;
-    case FieldHostState::kDownloading:
-        return strings::kFieldDownloading;
-    case FieldHostState::kDone:
-        return strings::kFieldDone;
-    case FieldHostState::kFailed:
-        return strings::kFieldFailed;
-    case FieldHostState::kCancelled:
-        return strings::kFieldCancelled;
-    }
-    return "";
+    static constexpr show::EnumName<FieldHostState::Phase> kTexts[] = {
+        {FieldHostState::kWaiting, strings::kFieldWaiting},
+        {FieldHostState::kNaming, strings::kFieldNaming},
+        {FieldHostState::kDownloading, strings::kFieldDownloading},
+        {FieldHostState::kDone, strings::kFieldDone},
+        {FieldHostState::kFailed, strings::kFieldFailed},
+        {FieldHostState::kCancelled, strings::kFieldCancelled},
+    };
+    return show::NameIn(kTexts, phase, "");
 }
 
 FieldPlanning PlanField(const std::vector<show::Cue>& cues,

@@ -2,6 +2,7 @@
 
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/EnumNames.h"
 
 namespace show {
 
@@ -56,17 +57,13 @@ std::vector<HostStatus> WorkOutHostStates(const std::vector<store::HostPlanEntry
 
 const char* HostStateName(HostState state)
 {
-    switch (state) {
-    case HostState::kCurrent:
-        return strings::kHostStateCurrent;
-    case HostState::kChanged:
-        return strings::kHostStateChanged;
-    case HostState::kNever:
-        return strings::kHostStateNever;
-    case HostState::kFailed:
-        return strings::kHostStateFailed;
-    }
-    return "";
+    static constexpr EnumName<HostState> kNames[] = {
+        {HostState::kCurrent, strings::kHostStateCurrent},
+        {HostState::kChanged, strings::kHostStateChanged},
+        {HostState::kNever, strings::kHostStateNever},
+        {HostState::kFailed, strings::kHostStateFailed},
+    };
+    return NameIn(kNames, state, "");
 }
 
 std::string HostStateText(const HostStatus& status)
