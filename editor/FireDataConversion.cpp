@@ -8,6 +8,7 @@
 #include "store/FieldText.h"
 
 #include <cmath>
+#include <cstdint>
 #include <strings.h>
 
 namespace editor {
@@ -45,28 +46,32 @@ std::optional<std::string> FractionalText(const ado::Variant& value)
     return strings::FormatText("%.15g", number);
 }
 
+// A tb_Layout column that a cue fills, from a number or a text of it.
+struct LayoutColumn
+{
+    const char* name;
+    std::int32_t show::Cue::*number;
+    std::string show::Cue::*text;
+};
+
+constexpr LayoutColumn kLayoutColumns[] = {
+    {"FlowID", &show::Cue::FlowID, nullptr},       {"HostName", nullptr, &show::Cue::HostName},
+    {"HostIndex", &show::Cue::HostIndex, nullptr}, {"BlastTime", &show::Cue::BlastTime, nullptr},
+    {"Addr", nullptr, &show::Cue::Addr},           {"Channel", nullptr, &show::Cue::Channel},
+    {"CDCode", &show::Cue::CDCode, nullptr},       {"Sector", &show::Cue::Sector, nullptr},
+};
+
 // The value of a tb_Layout column for a cue; nothing for a column it has not.
 std::optional<ado::Variant> LayoutValue(const show::Cue& cue, const std::string& column)
 {
-    const auto text = [](const std::string& t) {
-        return t.empty() ? ado::Variant::Null() : ado::Variant::Bstr(t); // empty text stores NULL
-    };
-    if (Named(column, "FlowID"))
-        return ado::Variant::I4(cue.FlowID);
-    if (Named(column, "HostName"))
-        return text(cue.HostName);
-    if (Named(column, "HostIndex"))
-        return ado::Variant::I4(cue.HostIndex);
-    if (Named(column, "BlastTime"))
-        return ado::Variant::I4(cue.BlastTime);
-    if (Named(column, "Addr"))
-        return text(cue.Addr);
-    if (Named(column, "Channel"))
-        return text(cue.Channel);
-    if (Named(column, "CDCode"))
-        return ado::Variant::I4(cue.CDCode);
-    if (Named(column, "Sector"))
-        return ado::Variant::I4(cue.Sector);
+    for (const LayoutColumn& layout : kLayoutColumns) {
+        if (!Named(column, layout.name))
+            continue;
+        if (layout.number)
+            return ado::Variant::I4(cue.*layout.number);
+        const std::string& text = cue.*layout.text; // empty text stores NULL
+        return text.empty() ? ado::Variant::Null() : ado::Variant::Bstr(text);
+    }
     return std::nullopt;
 }
 

@@ -88,11 +88,7 @@ std::string OutputFile::CheckedPlace() const
         const std::string folder = FolderOf(target_);
         if (!fs::is_directory(folder))
             Refuse(FailureCode::kOutputFolderMissing, folder);
-        std::error_code error;
-        const fs::path place = fs::weakly_canonical(target_, error);
-        if (error)
-            NotWritten(error.value());
-        return place.string();
+        return ResolvedPlace(false);
     }
     for (const std::string& input : inputs_)
         if (IdentityOf(input) == FileIdentity{info.st_dev, info.st_ino})
@@ -101,8 +97,14 @@ std::string OutputFile::CheckedPlace() const
         Refuse(FailureCode::kOutputNotRegular, target_);
     if (store::IsDatabaseFile(target_))
         Refuse(FailureCode::kOutputIsDatabase, target_);
+    return ResolvedPlace(true);
+}
+
+std::string OutputFile::ResolvedPlace(bool exists) const
+{
     std::error_code error;
-    const fs::path place = fs::canonical(target_, error);
+    const fs::path place =
+        exists ? fs::canonical(target_, error) : fs::weakly_canonical(target_, error);
     if (error)
         NotWritten(error.value());
     return place.string();

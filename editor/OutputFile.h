@@ -36,6 +36,9 @@ public:
 private:
     // Where the file lands; raises as the constructor does.
     std::string CheckedPlace() const;
+    // The target's whole path, its links followed: all of it when it
+    // `exists`, else as far as it does.
+    std::string ResolvedPlace(bool exists) const;
     [[noreturn]] void NotWritten(int error) const;
 
     std::string target_;
