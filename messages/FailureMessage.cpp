@@ -326,4 +326,10 @@ void ShowFailure(prompt::Prompt& prompt, const show::Failure& failure, Doing doi
                        message.icon);
 }
 
+void ShowFailureText(prompt::Prompt& prompt, const show::Failure& failure, Doing doing)
+{
+    const Message message = FailureMessage(failure, doing);
+    prompt.ShowMessage(message.text, message.icon);
+}
+
 } // namespace messages

@@ -39,6 +39,8 @@ std::string FailureHeadline(Doing doing);
 
 // Shows the failure's message through the prompt.
 void ShowFailure(prompt::Prompt& prompt, const show::Failure& failure, Doing doing);
+// The same without the access layer's record.
+void ShowFailureText(prompt::Prompt& prompt, const show::Failure& failure, Doing doing);
 
 // The text alone.
 inline std::string FailureText(const show::Failure& failure, Doing doing)

@@ -2,6 +2,7 @@
 
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
+#include "qtcommon/StoreDialog.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "ui_ShowCheckDlg.h"
@@ -34,13 +35,10 @@ CShowCheckDlg::CShowCheckDlg(const std::string& storePath, const show::ShowCheck
     : QDialog(parent), ui(std::make_unique<Ui::ShowCheckDlg>())
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(qtcommon::ToQString(strings::kCheckTitle));
+    qtcommon::SetUpStoreDialog(*this, strings::kCheckTitle, *ui->labelStore, storePath);
     ui->buttonClose->setText(qtcommon::ToQString(strings::kCheckClose));
-    ui->findings->setHorizontalHeaderLabels({qtcommon::ToQString(strings::kCheckColumnSeverity),
-                                             qtcommon::ToQString(strings::kCheckColumnFinding),
-                                             qtcommon::ToQString(strings::kColSequence)});
-    ui->labelStore->setText(qtcommon::ToQString(storePath));
+    ui->findings->setHorizontalHeaderLabels(qtcommon::ToQStringList(
+        {strings::kCheckColumnSeverity, strings::kCheckColumnFinding, strings::kColSequence}));
     Fill(report);
     resize(qtcommon::DialogUnitsToPixels(font(), QSize(420, 220)));
 }

@@ -18,6 +18,7 @@
 #include <optional>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 
 namespace show {
 
@@ -115,6 +116,15 @@ struct Collected
     std::unordered_map<std::string, HostVerdict> hostVerdicts;
 };
 
+// Where a name of each verdict is filed, with its rows; a blank name is
+// filed by its rows alone, and a fine one nowhere.
+constexpr std::pair<HostVerdict, FindingGroups<std::string> Collected::*> kHostNameGroups[] = {
+    {HostVerdict::kControl, &Collected::hostControl},
+    {HostVerdict::kNotGbk, &Collected::hostNotGbk},
+    {HostVerdict::kTooLong, &Collected::hostTooLong},
+    {HostVerdict::kTooWide, &Collected::hostTooWide},
+};
+
 // The number the host would get from a stored Addr or Channel, with what is
 // wrong with the text filed under `sequence`.
 std::optional<std::int32_t> CollectNumber(const std::string& text, CueIndex sequence,
@@ -139,25 +149,11 @@ void CollectHostName(const show::Cue& cue, CueIndex sequence, Collected& found)
     const auto [at, added] = found.hostVerdicts.try_emplace(cue.HostName, HostVerdict::kFine);
     if (added)
         at->second = JudgeHostName(cue.HostName);
-    switch (at->second) {
-    case HostVerdict::kFine:
-        break;
-    case HostVerdict::kBlank:
+    if (at->second == HostVerdict::kBlank)
         found.blankHost.push_back(sequence);
-        break;
-    case HostVerdict::kControl:
-        found.hostControl.Rows(cue.HostName).push_back(sequence);
-        break;
-    case HostVerdict::kNotGbk:
-        found.hostNotGbk.Rows(cue.HostName).push_back(sequence);
-        break;
-    case HostVerdict::kTooLong:
-        found.hostTooLong.Rows(cue.HostName).push_back(sequence);
-        break;
-    case HostVerdict::kTooWide:
-        found.hostTooWide.Rows(cue.HostName).push_back(sequence);
-        break;
-    }
+    for (const auto& [verdict, group] : kHostNameGroups)
+        if (verdict == at->second)
+            (found.*group).Rows(cue.HostName).push_back(sequence);
     if (cue.HostName == store::kDefaultHostName)
         found.defaultHost.push_back(sequence);
 }
@@ -314,6 +310,17 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
 ShowCheckReport CheckShowStore(const std::string& path)
 {
     return CheckShow(ReadShowFile(path));
+}
+
+std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
+                                              const std::function<void(const Failure&)>& failed)
+{
+    try {
+        return CheckShowStore(path);
+    } catch (const Failure& failure) {
+        failed(failure);
+        return std::nullopt;
+    }
 }
 
 const char* FindingKindName(FindingKind kind)

@@ -5,6 +5,8 @@
 #include "show/Show.h"
 #include "store/LayoutTable.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,10 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues);
 // Reads the show store by path and checks it. Raises Failure when the store
 // cannot be read (see ReadShowFile).
 ShowCheckReport CheckShowStore(const std::string& path);
+// The same, or nothing once `failed` has been given the failure that kept
+// the store from being checked: for callers that say why and go no further.
+std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
+                                              const std::function<void(const Failure&)>& failed);
 
 // A short name of the kind that scripts can match on ("shared-firing-point").
 const char* FindingKindName(FindingKind kind);

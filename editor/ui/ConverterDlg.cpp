@@ -45,6 +45,7 @@
 #include <QScopeGuard>
 #include <QShortcut>
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 CConverterDlg::CConverterDlg(QWidget* parent)
@@ -172,70 +173,42 @@ void CConverterDlg::OnCommand(int id)
 {
     // The title and status bar are up to date when a command returns.
     const auto showStatus = qScopeGuard([this] { ShowStatus(); });
-    switch (id) {
-    case editor::kCmdLoadCorvane:
-    case editor::kCmdToolbarOpen:
-        OnOpen();
-        break;
-    case editor::kCmdSave:
-    case editor::kCmdToolbarSave:
-    case editor::kCmdPopupSave:
-        OnSave();
-        break;
-    case editor::kCmdClose:
-        OnClose();
-        break;
-    case editor::kCmdExit:
-        OnExit();
-        break;
-    case editor::kCmdAbout:
-    case editor::kCmdAboutBox:
-        OnAbout();
-        break;
-    case editor::kCmdLoadFireOne:
-        OnFireOneImport();
-        break;
-    case editor::kCmdAssignHost:
-    case editor::kCmdPopupAssignedHost:
-        OnAssignHost();
-        break;
-    case editor::kCmdDownload:
-    case editor::kCmdToolbarDownload:
-        OnDownload();
-        break;
-    case editor::kCmdHostSettings:
-        OnHostSettings();
-        break;
-    case editor::kCmdCheckShow:
-        OnCheckShow();
-        break;
-    case editor::kCmdHostPlan:
-        OnHostPlan();
-        break;
-    case editor::kCmdLoadAllHosts:
-        OnLoadAllHosts();
-        break;
-    case editor::kCmdUndo:
-        m_tools->History().Stack().undo();
-        break;
-    case editor::kCmdRedo:
-        m_tools->History().Stack().redo();
-        break;
-    case editor::kCmdAssignByRange:
-        m_tools->AssignByRange();
-        break;
-    case editor::kCmdFilter:
-        m_tools->FocusFilter();
-        break;
-    case editor::kCmdPrintLoadSheets:
-        m_tools->PrintLoadSheets();
-        break;
-    case editor::kCmdTimeline:
-        m_tools->OpenTimeline();
-        break;
-    default:
-        break;
-    }
+    // Each command number and what it does; several items may share one.
+    struct Route
+    {
+        int id;
+        void (*run)(CConverterDlg& window);
+    };
+    static constexpr Route kRoutes[] = {
+        {editor::kCmdLoadCorvane, [](CConverterDlg& w) { w.OnOpen(); }},
+        {editor::kCmdToolbarOpen, [](CConverterDlg& w) { w.OnOpen(); }},
+        {editor::kCmdSave, [](CConverterDlg& w) { w.OnSave(); }},
+        {editor::kCmdToolbarSave, [](CConverterDlg& w) { w.OnSave(); }},
+        {editor::kCmdPopupSave, [](CConverterDlg& w) { w.OnSave(); }},
+        {editor::kCmdClose, [](CConverterDlg& w) { w.OnClose(); }},
+        {editor::kCmdExit, [](CConverterDlg& w) { w.OnExit(); }},
+        {editor::kCmdAbout, [](CConverterDlg& w) { w.OnAbout(); }},
+        {editor::kCmdAboutBox, [](CConverterDlg& w) { w.OnAbout(); }},
+        {editor::kCmdLoadFireOne, [](CConverterDlg& w) { w.OnFireOneImport(); }},
+        {editor::kCmdAssignHost, [](CConverterDlg& w) { w.OnAssignHost(); }},
+        {editor::kCmdPopupAssignedHost, [](CConverterDlg& w) { w.OnAssignHost(); }},
+        {editor::kCmdDownload, [](CConverterDlg& w) { w.OnDownload(); }},
+        {editor::kCmdToolbarDownload, [](CConverterDlg& w) { w.OnDownload(); }},
+        {editor::kCmdHostSettings, [](CConverterDlg& w) { w.OnHostSettings(); }},
+        {editor::kCmdCheckShow, [](CConverterDlg& w) { w.OnCheckShow(); }},
+        {editor::kCmdHostPlan, [](CConverterDlg& w) { w.OnHostPlan(); }},
+        {editor::kCmdLoadAllHosts, [](CConverterDlg& w) { w.OnLoadAllHosts(); }},
+        {editor::kCmdUndo, [](CConverterDlg& w) { w.m_tools->History().Stack().undo(); }},
+        {editor::kCmdRedo, [](CConverterDlg& w) { w.m_tools->History().Stack().redo(); }},
+        {editor::kCmdAssignByRange, [](CConverterDlg& w) { w.m_tools->AssignByRange(); }},
+        {editor::kCmdFilter, [](CConverterDlg& w) { w.m_tools->FocusFilter(); }},
+        {editor::kCmdPrintLoadSheets, [](CConverterDlg& w) { w.m_tools->PrintLoadSheets(); }},
+        {editor::kCmdTimeline, [](CConverterDlg& w) { w.m_tools->OpenTimeline(); }},
+    };
+    const auto* const route = std::find_if(std::begin(kRoutes), std::end(kRoutes),
+                                           [id](const Route& r) { return r.id == id; });
+    if (route != std::end(kRoutes))
+        route->run(*this);
 }
 
 bool CConverterDlg::MayDropUnsavedNames(const char* next)
@@ -403,16 +376,13 @@ void CConverterDlg::OnCheckShow()
     if (!chosen)
         return;
     path = *chosen;
-    show::ShowCheckReport report;
-    try {
-        report = show::CheckShowStore(path);
-    } catch (const show::Failure& failure) {
-        const messages::Message message =
-            messages::FailureMessage(failure, messages::Doing::kChecking);
-        m_prompt->ShowMessage(message.text, message.icon);
+    const std::optional<show::ShowCheckReport> report =
+        show::CheckShowStore(path, [this](const show::Failure& failure) {
+            messages::ShowFailureText(*m_prompt, failure, messages::Doing::kChecking);
+        });
+    if (!report)
         return;
-    }
-    CShowCheckDlg check(path, report, this);
+    CShowCheckDlg check(path, *report, this);
     check.exec();
 }
 
@@ -425,26 +395,26 @@ std::optional<std::string> CConverterDlg::FieldStorePath()
     return m_prompt->ChooseOpenFile(editor::ShowStoreFileChoice());
 }
 
-void CConverterDlg::OnHostPlan()
+template <typename FieldDialog> void CConverterDlg::OpenFieldDialog(const char* next)
 {
     const std::optional<std::string> path = FieldStorePath();
-    if (path && DialogGate().BeforeReading(*path, strings::kUnsavedBeforeHostPlan)) {
-        CHostPlanDlg plan(*path, *m_prompt, this);
-        plan.exec();
+    if (path && DialogGate().BeforeReading(*path, next)) {
+        FieldDialog dialog(*path, *m_prompt, this);
+        dialog.exec();
         ShowHostStates();
     }
+}
+
+void CConverterDlg::OnHostPlan()
+{
+    OpenFieldDialog<CHostPlanDlg>(strings::kUnsavedBeforeHostPlan);
 }
 
 void CConverterDlg::OnLoadAllHosts()
 {
     // The hosts get the store as saved: never other names than the grid's
     // without the designer's word.
-    const std::optional<std::string> path = FieldStorePath();
-    if (path && DialogGate().BeforeReading(*path, strings::kUnsavedBeforeLoadAll)) {
-        CLoadAllHostsDlg load(*path, *m_prompt, this);
-        load.exec();
-        ShowHostStates();
-    }
+    OpenFieldDialog<CLoadAllHostsDlg>(strings::kUnsavedBeforeLoadAll);
 }
 
 void CConverterDlg::OnFireOneImport()

@@ -90,6 +90,9 @@ private:
     void OnHostPlan();
     void OnLoadAllHosts();
     std::optional<std::string> FieldStorePath();
+    // A dialog on the field's store (the plan, the field load), `next` being
+    // what the unsaved-names question calls it; the hosts' states afresh after.
+    template <typename FieldDialog> void OpenFieldDialog(const char* next);
     void OnShowChanged(const show::ShowChange& change);
     void OnEscape();
     void OnGridRowCountChanged(int rows);

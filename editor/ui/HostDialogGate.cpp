@@ -44,19 +44,14 @@ bool HostDialogGate::BeforeDownload(const std::string& path,
 {
     if (!BeforeReading(path, strings::kUnsavedBeforeDownload))
         return false;
-    show::ShowCheckReport report;
-    try {
-        report = show::CheckShowStore(path);
-    } catch (const show::Failure& failure) {
-        const messages::Message message =
-            messages::FailureMessage(failure, messages::Doing::kChecking);
-        window_.prompt.ShowMessage(message.text, message.icon);
+    const std::optional<show::ShowCheckReport> report =
+        show::CheckShowStore(path, [this](const show::Failure& failure) {
+            messages::ShowFailureText(window_.prompt, failure, messages::Doing::kChecking);
+        });
+    if (!report || (report->Errors() > 0 && !ErrorsAccepted(path, *report)))
         return false;
-    }
-    if (report.Errors() > 0 && !ErrorsAccepted(path, report))
-        return false;
-    if (report.Warnings() > 0 && showWarnings)
-        showWarnings(WarningsText(report));
+    if (report->Warnings() > 0 && showWarnings)
+        showWarnings(WarningsText(*report));
     return true;
 }
 

@@ -37,8 +37,7 @@ bool CHostDialog::StoreMayBeRead(const std::string& path) const
 
 void CHostDialog::ShowFailure(const show::Failure& failure, messages::Doing doing)
 {
-    const messages::Message message = messages::FailureMessage(failure, doing);
-    m_prompt->ShowMessage(message.text, message.icon);
+    messages::ShowFailureText(*m_prompt, failure, doing);
 }
 
 bool CHostDialog::StartSocketLayer()

@@ -7,6 +7,7 @@
 #include "prompt/Prompt.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
+#include "qtcommon/StoreDialog.h"
 #include "resources/strings/Strings.h"
 #include "show/HostCode.h"
 #include "show/HostPlan.h"
@@ -63,18 +64,14 @@ CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidge
       m_prompt(prompt), m_links(std::move(links))
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(qtcommon::ToQString(strings::kHostPlanTitle));
-    ui->labelStore->setText(qtcommon::ToQString(m_storePath));
-    ui->buttonSave->setText(qtcommon::ToQString(strings::kHostPlanSave));
-    ui->buttonLoadAll->setText(qtcommon::ToQString(strings::kHostPlanLoadAll));
-    ui->buttonClose->setText(qtcommon::ToQString(strings::kHostPlanClose));
+    qtcommon::SetUpStoreDialog(*this, strings::kHostPlanTitle, *ui->labelStore, m_storePath);
+    qtcommon::SetButtonTexts({{ui->buttonSave, strings::kHostPlanSave},
+                              {ui->buttonLoadAll, strings::kHostPlanLoadAll},
+                              {ui->buttonClose, strings::kHostPlanClose}});
     ui->plan->setColumnCount(kColumns);
-    ui->plan->setHorizontalHeaderLabels({qtcommon::ToQString(strings::kFieldColumnHost),
-                                         qtcommon::ToQString(strings::kFieldColumnCues),
-                                         qtcommon::ToQString(strings::kFieldColumnCode),
-                                         qtcommon::ToQString(strings::kFieldColumnAddress),
-                                         qtcommon::ToQString(strings::kHostStateColumn)});
+    ui->plan->setHorizontalHeaderLabels(qtcommon::ToQStringList(
+        {strings::kFieldColumnHost, strings::kFieldColumnCues, strings::kFieldColumnCode,
+         strings::kFieldColumnAddress, strings::kHostStateColumn}));
     connect(ui->buttonSave, &QPushButton::clicked, this, &CHostPlanDlg::OnSave);
     connect(ui->buttonLoadAll, &QPushButton::clicked, this, &CHostPlanDlg::OnLoadAllHosts);
     connect(ui->buttonClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -87,28 +84,14 @@ CHostPlanDlg::~CHostPlanDlg() = default;
 
 void CHostPlanDlg::Fill()
 {
+    // Without the show's host names there is nothing to plan.
     std::vector<show::Cue> cues;
-    try {
-        cues = show::ReadShowFile(m_storePath);
-    } catch (const show::Failure& failure) {
-        // Without the show's host names there is nothing to plan.
-        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kLoading),
-                             prompt::MessageIcon::Stop);
-        ui->buttonSave->setEnabled(false);
-        ui->buttonLoadAll->setEnabled(false);
+    if (!ReadForPlan([&] { cues = show::ReadShowFile(m_storePath); }, messages::Doing::kLoading))
         return;
-    }
+    // Saving over a plan that could not be read would replace it unseen.
     show::StoredPlan stored;
-    try {
-        stored = show::ReadHostPlan(m_storePath);
-    } catch (const show::Failure& failure) {
-        // Saving over a plan that could not be read would replace it unseen.
-        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kPlanning),
-                             prompt::MessageIcon::Stop);
-        ui->buttonSave->setEnabled(false);
-        ui->buttonLoadAll->setEnabled(false);
+    if (!ReadForPlan([&] { stored = show::ReadHostPlan(m_storePath); }, messages::Doing::kPlanning))
         return;
-    }
     if (!stored.problems.empty())
         m_prompt.ShowMessage(
             messages::FailureText(
@@ -141,6 +124,19 @@ void CHostPlanDlg::Fill()
         ShowStates();
     ui->plan->resizeColumnsToContents();
     m_modified = false;
+}
+
+bool CHostPlanDlg::ReadForPlan(const std::function<void()>& read, messages::Doing doing)
+{
+    try {
+        read();
+        return true;
+    } catch (const show::Failure& failure) {
+        m_prompt.ShowMessage(messages::FailureText(failure, doing), prompt::MessageIcon::Stop);
+        ui->buttonSave->setEnabled(false);
+        ui->buttonLoadAll->setEnabled(false);
+        return false;
+    }
 }
 
 void CHostPlanDlg::ShowStates()

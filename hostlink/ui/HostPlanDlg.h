@@ -1,17 +1,16 @@
 #pragma once
 
 #include "hostlink/ui/FieldLinks.h"
+#include "messages/FailureMessage.h"
 #include "store/HostPlanTable.h"
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace Ui {
 class HostPlanDlg;
-}
-namespace prompt {
-class Prompt;
 }
 
 // The host plan of one show store: every host name of the show with its
@@ -34,6 +33,9 @@ public:
 
 private:
     void Fill();
+    // Runs `read`; when it fails, says why in the words of `doing` and leaves
+    // nothing to save or load. True when it read.
+    bool ReadForPlan(const std::function<void()>& read, messages::Doing doing);
     void OnCodeEdited(int row, int column);
     // What each planned host holds, as the store's records tell.
     void ShowStates();

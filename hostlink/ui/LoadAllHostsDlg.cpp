@@ -9,6 +9,7 @@
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "qtcommon/ShowCheckDlg.h"
+#include "qtcommon/StoreDialog.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/HostLoadLog.h"
@@ -66,22 +67,17 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
       m_storePath(std::move(storePath)), m_prompt(prompt), m_links(std::move(links))
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(qtcommon::ToQString(strings::kLoadAllTitle));
-    ui->labelStore->setText(qtcommon::ToQString(m_storePath));
-    ui->buttonStart->setText(qtcommon::ToQString(strings::kLoadAllStart));
-    ui->buttonStale->setText(qtcommon::ToQString(strings::kLoadAllStale));
-    ui->buttonCancel->setText(qtcommon::ToQString(strings::kLoadAllCancel));
-    ui->buttonClose->setText(qtcommon::ToQString(strings::kLoadAllClose));
+    qtcommon::SetUpStoreDialog(*this, strings::kLoadAllTitle, *ui->labelStore, m_storePath);
+    qtcommon::SetButtonTexts({{ui->buttonStart, strings::kLoadAllStart},
+                              {ui->buttonStale, strings::kLoadAllStale},
+                              {ui->buttonCancel, strings::kLoadAllCancel},
+                              {ui->buttonClose, strings::kLoadAllClose}});
     ui->buttonCancel->setEnabled(false);
     ui->hosts->setColumnCount(kColumns);
-    ui->hosts->setHorizontalHeaderLabels({qtcommon::ToQString(strings::kFieldColumnHost),
-                                          qtcommon::ToQString(strings::kFieldColumnCode),
-                                          qtcommon::ToQString(strings::kFieldColumnAddress),
-                                          qtcommon::ToQString(strings::kHostStateColumn),
-                                          qtcommon::ToQString(strings::kFieldColumnState),
-                                          qtcommon::ToQString(strings::kFieldColumnPercent),
-                                          qtcommon::ToQString(strings::kFieldColumnMessage)});
+    ui->hosts->setHorizontalHeaderLabels(qtcommon::ToQStringList(
+        {strings::kFieldColumnHost, strings::kFieldColumnCode, strings::kFieldColumnAddress,
+         strings::kHostStateColumn, strings::kFieldColumnState, strings::kFieldColumnPercent,
+         strings::kFieldColumnMessage}));
     // Every text in full: a column is as wide as its longest, the message
     // takes the rest (and its tip holds it whole).
     for (int column = 0; column < kMessage; ++column)
@@ -119,16 +115,15 @@ CLoadAllHostsDlg::~CLoadAllHostsDlg()
 
 bool CLoadAllHostsDlg::ShowPassesCheck()
 {
-    show::ShowCheckReport report;
-    try {
-        report = show::CheckShowStore(m_storePath);
-    } catch (const show::Failure& failure) {
-        messages::ShowFailure(m_prompt, failure, messages::Doing::kChecking);
+    const std::optional<show::ShowCheckReport> report =
+        show::CheckShowStore(m_storePath, [this](const show::Failure& failure) {
+            messages::ShowFailure(m_prompt, failure, messages::Doing::kChecking);
+        });
+    if (!report)
         return false;
-    }
-    if (report.Errors() == 0)
+    if (report->Errors() == 0)
         return true;
-    CShowCheckDlg check(m_storePath, report, this);
+    CShowCheckDlg check(m_storePath, *report, this);
     check.OfferLoadAnyway();
     return check.exec() == QDialog::Accepted;
 }

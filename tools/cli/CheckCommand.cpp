@@ -16,19 +16,15 @@ namespace {
 
 int RunCheck(const StoreReadOptions& options)
 {
-    show::ShowCheckReport report;
-    try {
-        report = show::CheckShowStore(options.store);
-    } catch (const show::Failure& failure) {
-        PrintFailure(failure, messages::Doing::kChecking);
+    const std::optional<show::ShowCheckReport> report = CheckStore(options.store);
+    if (!report)
         return kFailure;
-    }
     if (options.json)
-        WriteJsonResult(CheckReportJson(report));
+        WriteJsonResult(CheckReportJson(*report));
     else
-        WriteCheckReport(std::cout, report);
+        WriteCheckReport(std::cout, *report);
     std::cout.flush();
-    return report.Errors() > 0 ? kFailure : kSuccess;
+    return report->Errors() > 0 ? kFailure : kSuccess;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tools/cli/CheckReportOutput.h"
 
 #include "messages/ErrorRecord.h"
+#include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/ControlCharacters.h"
@@ -29,6 +30,13 @@ std::string SequenceText(const std::vector<int>& sequences)
 }
 
 } // namespace
+
+std::optional<show::ShowCheckReport> CheckStore(const std::string& store)
+{
+    return show::CheckShowStore(store, [](const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kChecking);
+    });
+}
 
 void WriteCheckReport(std::ostream& out, const show::ShowCheckReport& report)
 {

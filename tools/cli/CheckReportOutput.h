@@ -3,9 +3,15 @@
 #include "show/ShowCheck.h"
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
+#include <string>
 
 namespace cli {
+
+// The show check of a store, or nothing once the failure that kept it from
+// being checked has been printed.
+std::optional<show::ShowCheckReport> CheckStore(const std::string& store);
 
 // One line per finding: severity, text, then the rows' "Sequence" values with
 // runs written as ranges; then the summary line.

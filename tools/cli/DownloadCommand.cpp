@@ -47,19 +47,15 @@ struct DownloadOptions
 // and false when errors forbid the download.
 bool ShowPassesCheck(const DownloadOptions& options)
 {
-    show::ShowCheckReport report;
-    try {
-        report = show::CheckShowStore(options.store);
-    } catch (const show::Failure& failure) {
-        PrintFailure(failure, messages::Doing::kChecking);
+    const std::optional<show::ShowCheckReport> report = CheckStore(options.store);
+    if (!report)
         return false;
-    }
-    if (report.findings.empty())
+    if (report->findings.empty())
         return true;
-    WriteCheckReport(std::cerr, report);
+    WriteCheckReport(std::cerr, *report);
     std::cerr.flush();
-    if (report.Errors() > 0 && !options.force) {
-        PrintError(strings::FormatText(strings::kCliCheckRefused, report.Errors()));
+    if (report->Errors() > 0 && !options.force) {
+        PrintError(strings::FormatText(strings::kCliCheckRefused, report->Errors()));
         return false;
     }
     return true;

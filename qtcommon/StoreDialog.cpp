@@ -1,0 +1,33 @@
+#include "qtcommon/StoreDialog.h"
+
+#include "qtcommon/QtText.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLabel>
+
+namespace qtcommon {
+
+void SetUpStoreDialog(QDialog& dialog, const char* title, QLabel& storeLabel,
+                      const std::string& storePath)
+{
+    dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    dialog.setWindowTitle(ToQString(title));
+    storeLabel.setText(ToQString(storePath));
+}
+
+void SetButtonTexts(std::initializer_list<std::pair<QAbstractButton*, const char*>> buttons)
+{
+    for (const auto& [button, text] : buttons)
+        button->setText(ToQString(text));
+}
+
+QStringList ToQStringList(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list.push_back(ToQString(text));
+    return list;
+}
+
+} // namespace qtcommon
