@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <initializer_list>
 #include <string>
 
 namespace qtcommon {
@@ -17,6 +19,15 @@ inline QString ToQString(const char* text)
 inline std::string ToStdString(const QString& text)
 {
     return text.toStdString();
+}
+
+// Texts of the core, in their order: column captions, filters.
+inline QStringList ToQStringList(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list.push_back(ToQString(text));
+    return list;
 }
 
 } // namespace qtcommon

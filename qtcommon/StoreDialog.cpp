@@ -22,12 +22,4 @@ void SetButtonTexts(std::initializer_list<std::pair<QAbstractButton*, const char
         button->setText(ToQString(text));
 }
 
-QStringList ToQStringList(std::initializer_list<const char*> texts)
-{
-    QStringList list;
-    for (const char* text : texts)
-        list.push_back(ToQString(text));
-    return list;
-}
-
 } // namespace qtcommon

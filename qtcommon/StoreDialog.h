@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringList>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -19,8 +18,5 @@ void SetUpStoreDialog(QDialog& dialog, const char* title, QLabel& storeLabel,
 
 // Each button's text from the string table, in place of its form's.
 void SetButtonTexts(std::initializer_list<std::pair<QAbstractButton*, const char*>> buttons);
-
-// Texts of the string table as Qt texts, in their order: column captions.
-QStringList ToQStringList(std::initializer_list<const char*> texts);
 
 } // namespace qtcommon

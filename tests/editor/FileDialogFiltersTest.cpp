@@ -1,6 +1,7 @@
 #include "qtcommon/FileDialogFilters.h"
 
 #include "editor/ShowStoreFileChoice.h"
+#include "qtcommon/QtText.h"
 
 #include <gtest/gtest.h>
 
@@ -8,20 +9,17 @@ namespace {
 
 TEST(FileDialogFilters, ShowStoreFiltersKeepTheirLabelsInOrder)
 {
-    const QStringList filters = qtcommon::FileDialogFilters(editor::ShowStoreFileChoice());
-    EXPECT_EQ(filters, QStringList({QStringLiteral("Show stores (*.mdb *.db *.sqlite *.sqlite3)"),
-                                    QStringLiteral("mdb files (*.mdb)"),
-                                    QStringLiteral("SQLite files (*.db *.sqlite *.sqlite3)"),
-                                    QStringLiteral("All files (*)")}));
+    EXPECT_EQ(
+        qtcommon::FileDialogFilters(editor::ShowStoreFileChoice()),
+        qtcommon::ToQStringList({"Show stores (*.mdb *.db *.sqlite *.sqlite3)", "mdb files (*.mdb)",
+                                 "SQLite files (*.db *.sqlite *.sqlite3)", "All files (*)"}));
 }
 
 TEST(FileDialogFilters, FireOneImportAddsScriptFilesAfterMdbFiles)
 {
-    const QStringList filters = qtcommon::FileDialogFilters(editor::FireOneFileChoice());
-    EXPECT_EQ(filters, QStringList({QStringLiteral("mdb files (*.mdb)"),
-                                    QStringLiteral("FireOne script files (*.fir)"),
-                                    QStringLiteral("SQLite files (*.db *.sqlite *.sqlite3)"),
-                                    QStringLiteral("All files (*)")}));
+    EXPECT_EQ(qtcommon::FileDialogFilters(editor::FireOneFileChoice()),
+              qtcommon::ToQStringList({"mdb files (*.mdb)", "FireOne script files (*.fir)",
+                                       "SQLite files (*.db *.sqlite *.sqlite3)", "All files (*)"}));
 }
 
 TEST(FileDialogFilters, LabelsWithoutPatternsGetThemAdded)
