@@ -47,6 +47,12 @@ protected:
     testsupport::TempDir dir;
 };
 
+// A line of output as the program writes it.
+inline std::string Line(const std::string& text)
+{
+    return text + "\n";
+}
+
 // A file's bytes; the names in a folder, hidden ones too, in order.
 inline std::string FileBytes(const std::string& path)
 {

@@ -14,6 +14,7 @@ namespace {
 using namespace std::chrono_literals;
 using clitest::Cli;
 using clitest::FourCues;
+using clitest::Line;
 using clitest::RunCli;
 using hostlink::DecodedFrame;
 using hostlinktest::FramesOfKind;
@@ -22,11 +23,6 @@ using nlohmann::json;
 std::string Target(const hostlink::VirtualFiringHost& host)
 {
     return "127.0.0.1:" + std::to_string(host.Port());
-}
-
-std::string Line(const std::string& text)
-{
-    return text + "\n";
 }
 
 // A download that was asked to stop: exit code 1, "cancel download..." last.

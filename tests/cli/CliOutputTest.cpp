@@ -18,14 +18,10 @@ using clitest::Cli;
 using clitest::FileBytes;
 using clitest::FolderNames;
 using clitest::FourCues;
+using clitest::Line;
 using clitest::Output;
 using clitest::RunCli;
 using clitest::RunCliInto;
-
-std::string Line(const std::string& text)
-{
-    return text + "\n";
-}
 
 TEST_F(Cli, LoadSheetsGoOnlyToAPlainFileOfTheirOwnAndWhole)
 {

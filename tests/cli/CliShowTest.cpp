@@ -12,21 +12,12 @@
 namespace {
 
 using clitest::Cli;
+using clitest::FileBytes;
 using clitest::FourCues;
+using clitest::Line;
 using clitest::RunCli;
 using hostlinktest::StoreRow;
 using nlohmann::json;
-
-std::string Line(const std::string& text)
-{
-    return text + "\n";
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST_F(Cli, ImportConvertsASqliteFireOneFileInPlace)
 {
@@ -109,7 +100,7 @@ TEST_F(Cli, AssignWritesTheNameIntoRowsListsAndRanges)
 TEST_F(Cli, AssignRefusesRowsOutsideTheShowAsAUsageErrorAndWritesNothing)
 {
     const std::string store = Store(hostlinktest::NumberedRows(3));
-    const std::string before = ReadFile(store);
+    const std::string before = FileBytes(store);
     for (const char* list : {"1,4", "2-9", "0", "3-1", "", "1,,2", "a", "1-"}) {
         const auto result = RunCli({"assign", store, "--host", "A1", list});
         EXPECT_EQ(result.exitCode, 2) << list << ": " << result.err;
@@ -117,7 +108,7 @@ TEST_F(Cli, AssignRefusesRowsOutsideTheShowAsAUsageErrorAndWritesNothing)
     }
     EXPECT_EQ(RunCli({"assign", store, "--host", "A1", "1,4"}).err,
               Line(strings::FormatText(strings::kCliRowOutOfRange, 4, 3)));
-    EXPECT_EQ(ReadFile(store), before) << "the store was touched";
+    EXPECT_EQ(FileBytes(store), before) << "the store was touched";
 }
 
 TEST_F(Cli, AssignWithAnEmptyOrOverlongNameSavesNothing)
@@ -136,13 +127,13 @@ TEST_F(Cli, AssignWithAnEmptyOrOverlongNameSavesNothing)
 TEST_F(Cli, AssignRefusesControlCharactersAndWritesNothing)
 {
     const std::string store = Store(hostlinktest::NumberedRows(2));
-    const std::string before = ReadFile(store);
+    const std::string before = FileBytes(store);
     for (const char* name : {"A\nB", "A\tB", "\x1b]0;x\x07", "A\x7f", "A\xc2\x9b"}) {
         const auto result = RunCli({"assign", store, "--host", name, "1"});
         EXPECT_EQ(result.exitCode, 1) << result.err;
         EXPECT_EQ(result.err, Line(strings::kAssignHostControlCharacter));
     }
-    EXPECT_EQ(ReadFile(store), before) << "the store was touched";
+    EXPECT_EQ(FileBytes(store), before) << "the store was touched";
 }
 
 TEST_F(Cli, TextOutputEscapesControlCharactersAndJsonReplacesBytesThatAreNotUtf8)

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -24,30 +25,38 @@ struct SeenDialog
     std::vector<std::array<QString, 3>> rows;
 };
 
-// Runs the command; reads the modal dialog it opens, then presses its Close
-// button.
-SeenDialog RunCheckCommand(QAction& action)
+// Runs the command; `look` is shown the modal dialog it opens, whose Close
+// button is pressed after.
+void RunCheckCommand(QAction& action, const std::function<void(CShowCheckDlg&)>& look)
 {
-    SeenDialog seen;
     // Its own timer: one that never fired must not outlive this call.
     QTimer timer;
     timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&seen] {
+    QObject::connect(&timer, &QTimer::timeout, [&look] {
         auto* dialog = qobject_cast<CShowCheckDlg*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
-        seen.shown = true;
-        seen.title = dialog->windowTitle();
-        seen.store = dialog->findChild<QLabel*>(QStringLiteral("labelStore"))->text();
-        seen.summary = dialog->findChild<QLabel*>(QStringLiteral("labelSummary"))->text();
-        const auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("findings"));
-        for (int r = 0; r < table->rowCount(); ++r)
-            seen.rows.push_back(
-                {table->item(r, 0)->text(), table->item(r, 1)->text(), table->item(r, 2)->text()});
+        look(*dialog);
         dialog->findChild<QPushButton*>(QStringLiteral("buttonClose"))->click();
     });
     timer.start(0);
     action.trigger();
+}
+
+// The same, reading what the dialog shows.
+SeenDialog RunCheckCommand(QAction& action)
+{
+    SeenDialog seen;
+    RunCheckCommand(action, [&seen](CShowCheckDlg& dialog) {
+        seen.shown = true;
+        seen.title = dialog.windowTitle();
+        seen.store = dialog.findChild<QLabel*>(QStringLiteral("labelStore"))->text();
+        seen.summary = dialog.findChild<QLabel*>(QStringLiteral("labelSummary"))->text();
+        const auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("findings"));
+        for (int r = 0; r < table->rowCount(); ++r)
+            seen.rows.push_back(
+                {table->item(r, 0)->text(), table->item(r, 1)->text(), table->item(r, 2)->text()});
+    });
     return seen;
 }
 
@@ -120,20 +129,12 @@ TEST_F(ShowCheckWindow, ChecksUnsavedNamesAndAPickedFindingSelectsItsCues)
     Grid().SetCellText(1, 1, " ");
     Grid().SetCellText(3, 1, " ");
     bool picked = false;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&picked] {
-        auto* dialog = qobject_cast<CShowCheckDlg*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("findings"));
+    RunCheckCommand(Action("actionCheckShow"), [&picked](CShowCheckDlg& dialog) {
+        auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("findings"));
         picked = table->rowCount() == 1 &&
                  table->item(0, 1)->text() == QString::fromUtf8(strings::kCheckHostBlank);
         Q_EMIT table->itemActivated(table->item(0, 1));
-        dialog->findChild<QPushButton*>(QStringLiteral("buttonClose"))->click();
     });
-    timer.start(0);
-    Action("actionCheckShow").trigger();
     EXPECT_TRUE(picked) << "the blank names are the grid's, not yet saved";
     ASSERT_EQ(Grid().GetSelectedRowCount(), 2);
     EXPECT_EQ(Grid().GetSelectedRowAt(0), 1);

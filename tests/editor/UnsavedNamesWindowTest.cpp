@@ -13,6 +13,7 @@ using editortest::HostNames;
 using prompt::Answer;
 
 const std::vector<std::string> kStoredNames = {"HOST", "A1", "北岸-1", "HOST", "B2"};
+const std::vector<std::string> kNewNames = {"N1", "N2", "N3", "N4", "N5"};
 
 class UnsavedNames : public editortest::MainWindow
 {
@@ -21,6 +22,13 @@ protected:
     {
         const std::string path = NewStore("five.db");
         OpenStore(path);
+        return path;
+    }
+    // The same, every host name then changed in the grid and not saved.
+    std::string OpenFiveRenamed()
+    {
+        const std::string path = OpenFive();
+        SetHosts(kNewNames);
         return path;
     }
     // After the grid's notifications have reached the title and status bar.
@@ -75,8 +83,7 @@ TEST_F(UnsavedNames, AFailedSaveKeepsTheMark)
 
 TEST_F(UnsavedNames, ClosingAsksSaveDiscardOrCancel)
 {
-    const std::string path = OpenFive();
-    SetHosts({"N1", "N2", "N3", "N4", "N5"});
+    const std::string path = OpenFiveRenamed();
 
     prompt.threeWayAnswers = {Answer::Cancel};
     window.close();
@@ -98,8 +105,7 @@ TEST_F(UnsavedNames, ClosingAsksSaveDiscardOrCancel)
 
 TEST_F(UnsavedNames, LoadingAnotherShowAsksFirst)
 {
-    const std::string path = OpenFive();
-    SetHosts({"N1", "N2", "N3", "N4", "N5"});
+    const std::string path = OpenFiveRenamed();
     const std::string other = NewStore("other.db");
 
     prompt.threeWayAnswers = {Answer::Cancel};
@@ -122,8 +128,7 @@ TEST_F(UnsavedNames, LoadingAnotherShowAsksFirst)
 
 TEST_F(UnsavedNames, TheFieldDialogsAskBeforeReadingTheStore)
 {
-    OpenFive();
-    SetHosts({"N1", "N2", "N3", "N4", "N5"});
+    OpenFiveRenamed();
     // Cancel: neither dialog opens (an opened one would wait here for a user).
     prompt.threeWayAnswers = {Answer::Cancel, Answer::Cancel};
     Action("actionLoadAllHosts").trigger();
@@ -146,11 +151,11 @@ TEST_F(UnsavedNames, SaveOnClosingWritesTheNamesOrKeepsTheWindow)
     EXPECT_TRUE(window.isVisible()) << "a refused Save keeps the window";
     EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kSaveHostEmpty});
 
-    SetHosts({"N1", "N2", "N3", "N4", "N5"});
+    SetHosts(kNewNames);
     prompt.threeWayAnswers = {Answer::Yes};
     window.close();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(HostNames(path), (std::vector<std::string>{"N1", "N2", "N3", "N4", "N5"}));
+    EXPECT_EQ(HostNames(path), kNewNames);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "show/HostLoadLog.h"
 #include "store/LayoutTable.h"
 #include "store/SqlQuoting.h"
+#include "tests/support/RaisedFailure.h"
 #include "tools/virtual-host/FrameDecoder.h"
 #include "tools/virtual-host/NetworkIsolation.h"
 #include "tools/virtual-host/PositionSequence.h"
@@ -97,6 +98,14 @@ std::vector<StoreRow> NumberedRows(int count)
     return rows;
 }
 
+std::vector<StoreRow> NumberedRows(int count, const std::function<std::string(int flowId)>& hostOf)
+{
+    std::vector<StoreRow> rows = NumberedRows(count);
+    for (StoreRow& row : rows)
+        row.HostName = hostOf(row.FlowID);
+    return rows;
+}
+
 hostlink::HostLinkOptions LoopbackOptions(std::uint16_t port,
                                           std::chrono::milliseconds receiveTimeout,
                                           const std::string& pattern)
@@ -129,6 +138,17 @@ ShownFailure Shown(const hostlink::ConversationResult& result)
     const messages::Message message =
         messages::FailureMessage(*result.failure, messages::Doing::kDownloading);
     return {message.text, message.icon};
+}
+
+void ExpectStopShown(const std::function<void()>& read, messages::Doing doing,
+                     const std::string& text)
+{
+    const std::optional<show::Failure> failure = testsupport::RaisedFailure(read, "it was read");
+    if (!failure)
+        return;
+    const messages::Message message = messages::FailureMessage(*failure, doing);
+    EXPECT_EQ(message.text, text) << failure->what();
+    EXPECT_EQ(message.icon, prompt::MessageIcon::Stop);
 }
 
 hostlink::HostLinkMaker FailingSendMaker(int failingSend, LinkLog& log)

@@ -3,12 +3,14 @@
 #include "hostlink/Conversation.h"
 #include "hostlink/HostLink.h"
 #include "hostlink/HostLinkOptions.h"
+#include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "show/Cue.h"
 #include "tests/support/TempDir.h"
 #include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +43,8 @@ std::string MakeShowStore(const testsupport::TempDir& dir, const std::vector<Sto
 
 // n cues, FlowID and CDCode i, BlastTime 1000 * i.
 std::vector<StoreRow> NumberedRows(int count);
+// The same, each on the host name that `hostOf` gives its FlowID.
+std::vector<StoreRow> NumberedRows(int count, const std::function<std::string(int flowId)>& hostOf);
 
 // Where tests find their hosts: loopback only, short waits. Anything but a
 // 127.x.x.x pattern fails the test before a datagram can leave.
@@ -59,6 +63,11 @@ struct ShownFailure
     prompt::MessageIcon icon = prompt::MessageIcon::None;
 };
 ShownFailure Shown(const hostlink::ConversationResult& result);
+
+// `read` raises a failure that, while `doing`, is shown as `text` with the
+// stop icon.
+void ExpectStopShown(const std::function<void()>& read, messages::Doing doing,
+                     const std::string& text);
 
 // A real socket whose send number `failingSend` (from 1) fails without
 // sending anything; counts the sends and whether the link was closed.

@@ -42,15 +42,8 @@ TEST(LoadHostNames, UnreadableNameIsADatabaseErrorNeverThePartReadBeforeIt)
     testsupport::TempDir dir;
     const std::string path = MakeShowStore(dir, NumberedRows(2));
     testsupport::RunSql(path, "UPDATE tb_Layout SET HostName = X'00FF' WHERE FlowID = 1");
-    try {
-        const std::vector<std::string> names = LoadHostNames(path);
-        ADD_FAILURE() << names.size() << " names read";
-    } catch (const show::Failure& failure) {
-        const messages::Message message =
-            messages::FailureMessage(failure, messages::Doing::kSettingHost);
-        EXPECT_EQ(message.text, strings::kHostSettingsDatabaseException) << failure.what();
-        EXPECT_EQ(message.icon, prompt::MessageIcon::Stop);
-    }
+    ExpectStopShown([&path] { LoadHostNames(path); }, messages::Doing::kSettingHost,
+                    strings::kHostSettingsDatabaseException);
 }
 
 } // namespace

@@ -62,9 +62,8 @@ private:
 
 std::vector<StoreRow> FieldShow()
 {
-    std::vector<StoreRow> rows = NumberedRows(10);
-    for (StoreRow& row : rows)
-        row.HostName = row.FlowID % 2 == 0 ? "东区" : "HOST-2";
+    std::vector<StoreRow> rows =
+        NumberedRows(10, [](int flowId) { return flowId % 2 == 0 ? "东区" : "HOST-2"; });
     rows[3].BlastTime = 99999; // last in launch-time order
     return rows;
 }

@@ -1,5 +1,7 @@
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
+#include "qtcommon/DialogUnits.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -38,6 +40,31 @@ void ExpectTextsFit(QWidget& dialog)
         EXPECT_GE(widget->height(), needed.height());
         const QRect inDialog(widget->mapTo(&dialog, QPoint(0, 0)), widget->size());
         EXPECT_TRUE(dialog.rect().contains(inDialog));
+    }
+}
+
+void ExpectOpensAtDrawnSize(QWidget& dialog, QSize drawnUnits)
+{
+    const QSize drawn = qtcommon::DialogUnitsToPixels(dialog.font(), drawnUnits);
+    EXPECT_GE(dialog.width(), drawn.width());
+    EXPECT_GE(dialog.height(), drawn.height());
+    ExpectTextsFit(dialog);
+}
+
+void ExpectShownTexts(const QWidget& dialog,
+                      std::initializer_list<std::pair<const char*, const char*>> texts)
+{
+    for (const auto& [name, text] : texts) {
+        SCOPED_TRACE(name);
+        const QWidget& widget = Child<QWidget>(dialog, name);
+        if (const auto* group = qobject_cast<const QGroupBox*>(&widget))
+            EXPECT_EQ(Utf8(group->title()), text);
+        else if (const auto* label = qobject_cast<const QLabel*>(&widget))
+            EXPECT_EQ(Utf8(label->text()), text);
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(&widget))
+            EXPECT_EQ(Utf8(button->text()), text);
+        else
+            ADD_FAILURE() << "no text shown";
     }
 }
 

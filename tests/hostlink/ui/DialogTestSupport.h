@@ -2,12 +2,15 @@
 
 #include "tests/support/FakePrompt.h"
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dialogtest {
@@ -44,6 +47,15 @@ private:
 // Every button, check box, label with text and group box of `dialog` shown
 // at least as large as its text needs, and inside the dialog.
 void ExpectTextsFit(QWidget& dialog);
+
+// `dialog` opens at least at its drawn size (in dialog units), and as large
+// as its texts need.
+void ExpectOpensAtDrawnSize(QWidget& dialog, QSize drawnUnits);
+
+// Each named child of `dialog` shows its text from the string table: a group
+// box as its title, a label or a button as its text.
+void ExpectShownTexts(const QWidget& dialog,
+                      std::initializer_list<std::pair<const char*, const char*>> texts);
 
 // The child widget of that class and object name; throws when there is none.
 template <typename Widget> Widget& Child(const QWidget& parent, const char* objectName)

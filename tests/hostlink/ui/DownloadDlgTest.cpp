@@ -2,7 +2,6 @@
 // loopback with short waits.
 #include "hostlink/ui/DownloadDlg.h"
 
-#include "qtcommon/DialogUnits.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/HostLoadLog.h"
@@ -10,7 +9,6 @@
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -121,16 +119,10 @@ TEST_F(DownloadDialog, OpensWithHostCodeOneAndItsControls)
     EXPECT_FALSE(backup.isEnabled());
     EXPECT_FALSE(backup.isChecked());
     EXPECT_FALSE(Button("buttonCancel").isVisible());
-    EXPECT_EQ(Utf8(Child<QGroupBox>(*dialog, "groupHostCode").title()),
-              strings::kDownloadHostCodeGroup);
-    EXPECT_EQ(Utf8(Child<QGroupBox>(*dialog, "groupProgress").title()),
-              strings::kDownloadProgressGroup);
-    EXPECT_EQ(Utf8(Child<QLabel>(*dialog, "labelCode").text()), strings::kDownloadCodeLabel);
-    // Opens at least at its drawn size, and as large as its texts need.
-    const QSize drawn = qtcommon::DialogUnitsToPixels(dialog->font(), QSize(214, 133));
-    EXPECT_GE(dialog->width(), drawn.width());
-    EXPECT_GE(dialog->height(), drawn.height());
-    ExpectTextsFit(*dialog);
+    ExpectShownTexts(*dialog, {{"groupHostCode", strings::kDownloadHostCodeGroup},
+                               {"groupProgress", strings::kDownloadProgressGroup},
+                               {"labelCode", strings::kDownloadCodeLabel}});
+    ExpectOpensAtDrawnSize(*dialog, QSize(214, 133));
 }
 
 TEST_F(DownloadDialog, LargeFontsStillFitEveryText)

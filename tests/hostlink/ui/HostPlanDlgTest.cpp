@@ -16,13 +16,19 @@ using namespace hostlinktest;
 
 namespace {
 
+// A store of two cues, then changed by `sql`.
+std::string TwoCuesAnd(const testsupport::TempDir& dir, const std::string& sql)
+{
+    const std::string store = MakeShowStore(dir, NumberedRows(2));
+    testsupport::RunSql(store, sql);
+    return store;
+}
+
 TEST(HostPlanDialog, TypedCodesAreSavedWholeOrNotAtAll)
 {
     testsupport::TempDir dir;
-    std::vector<StoreRow> rows = NumberedRows(6);
-    for (StoreRow& row : rows)
-        row.HostName = row.FlowID < 4 ? "A" : "B";
-    const std::string store = MakeShowStore(dir, rows);
+    const std::string store =
+        MakeShowStore(dir, NumberedRows(6, [](int flowId) { return flowId < 4 ? "A" : "B"; }));
     dialogtest::WindowThreadPrompt prompt;
     CHostPlanDlg dialog(store, prompt);
     auto& table = dialogtest::Child<QTableWidget>(dialog, "plan");
@@ -46,8 +52,7 @@ TEST(HostPlanDialog, TypedCodesAreSavedWholeOrNotAtAll)
 TEST(HostPlanDialog, AFileWithoutAShowSaysSoAndPlansNothing)
 {
     testsupport::TempDir dir;
-    const std::string store = MakeShowStore(dir, NumberedRows(2));
-    testsupport::RunSql(store, "DROP TABLE tb_Layout");
+    const std::string store = TwoCuesAnd(dir, "DROP TABLE tb_Layout");
     dialogtest::WindowThreadPrompt prompt;
     CHostPlanDlg dialog(store, prompt);
     EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kNoLayoutTable});
@@ -60,10 +65,8 @@ TEST(HostPlanDialog, AFileWithoutAShowSaysSoAndPlansNothing)
 TEST(HostPlanDialog, ABadPlanIsShownForMendingAndSavedWholeOnceMended)
 {
     testsupport::TempDir dir;
-    std::vector<StoreRow> rows = NumberedRows(4);
-    for (StoreRow& row : rows)
-        row.HostName = row.FlowID < 2 ? "A" : "B";
-    const std::string store = MakeShowStore(dir, rows);
+    const std::string store =
+        MakeShowStore(dir, NumberedRows(4, [](int flowId) { return flowId < 2 ? "A" : "B"; }));
     testsupport::RunSql(store, "CREATE TABLE tb_HostPlan(HostName, HostCode)");
     testsupport::RunSql(store, "INSERT INTO tb_HostPlan VALUES('A', 'five'), ('B', 5), ('B', 6)");
     dialogtest::WindowThreadPrompt prompt;
@@ -94,8 +97,7 @@ TEST(HostPlanDialog, ABadPlanIsShownForMendingAndSavedWholeOnceMended)
 TEST(HostPlanDialog, APlanThatCannotBeReadCannotBeSavedOver)
 {
     testsupport::TempDir dir;
-    const std::string store = MakeShowStore(dir, NumberedRows(2));
-    testsupport::RunSql(store, "CREATE TABLE tb_HostPlan(HostName, Code)");
+    const std::string store = TwoCuesAnd(dir, "CREATE TABLE tb_HostPlan(HostName, Code)");
     dialogtest::WindowThreadPrompt prompt;
     CHostPlanDlg dialog(store, prompt);
     ASSERT_EQ(prompt.MessageTexts().size(), 1u);
@@ -107,10 +109,9 @@ TEST(HostPlanDialog, APlanThatCannotBeReadCannotBeSavedOver)
 TEST(HostPlanDialog, HostStateSaysWhatEachPlannedHostHolds)
 {
     testsupport::TempDir dir;
-    std::vector<StoreRow> rows = NumberedRows(6);
-    for (StoreRow& row : rows)
-        row.HostName = row.FlowID < 3 ? "A" : row.FlowID < 5 ? "B" : "C";
-    const std::string store = MakeShowStore(dir, rows);
+    const std::string store = MakeShowStore(dir, NumberedRows(6, [](int flowId) {
+                                                return flowId < 3 ? "A" : flowId < 5 ? "B" : "C";
+                                            }));
     show::ChangeHostPlan(store, {{"A", 5}, {"B", 6}}, {});
     RecordFieldLoad(store, 5, "A");
     RecordFailedFieldLoad(store, 6, "B", 3);

@@ -2,7 +2,6 @@
 // loopback with short waits.
 #include "hostlink/ui/HostSettingsDlg.h"
 
-#include "qtcommon/DialogUnits.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/HostLoadLog.h"
@@ -10,7 +9,6 @@
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -123,19 +121,14 @@ TEST_F(HostSettingsDialog, ListsTheStoresNamesOnceEachUnticked)
     EXPECT_TRUE(prompt.messages.empty());
 
     EXPECT_EQ(Utf8(dialog->windowTitle()), strings::kHostSettingsTitle);
-    EXPECT_EQ(Utf8(Child<QPushButton>(*dialog, "buttonSet").text()), strings::kHostSettingsSet);
-    EXPECT_EQ(Utf8(Child<QPushButton>(*dialog, "buttonExit").text()), strings::kHostSettingsExit);
-    EXPECT_EQ(Utf8(Child<QGroupBox>(*dialog, "groupHostCode").title()),
-              strings::kHostSettingsCodeGroup);
-    EXPECT_EQ(Utf8(Child<QGroupBox>(*dialog, "groupHostList").title()),
-              strings::kHostSettingsListGroup);
-    EXPECT_EQ(Utf8(Child<QLabel>(*dialog, "labelCode").text()), strings::kHostSettingsCodeLabel);
+    ExpectShownTexts(*dialog, {{"buttonSet", strings::kHostSettingsSet},
+                               {"buttonExit", strings::kHostSettingsExit},
+                               {"groupHostCode", strings::kHostSettingsCodeGroup},
+                               {"groupHostList", strings::kHostSettingsListGroup},
+                               {"labelCode", strings::kHostSettingsCodeLabel}});
     // Opens at least at its drawn size, and as large as its texts need, at
     // any font.
-    const QSize drawn = qtcommon::DialogUnitsToPixels(dialog->font(), QSize(148, 145));
-    EXPECT_GE(dialog->width(), drawn.width());
-    EXPECT_GE(dialog->height(), drawn.height());
-    ExpectTextsFit(*dialog);
+    ExpectOpensAtDrawnSize(*dialog, QSize(148, 145));
     QFont large = dialog->font();
     large.setPointSize(28);
     dialog->setFont(large);
