@@ -16,6 +16,7 @@
 #include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
+#include "store/TableRows.h"
 
 #include <filesystem>
 #include <optional>
@@ -154,6 +155,11 @@ bool ImportFireOne(ShowContext& show, StorePlace place, ShowUpdate update)
     try {
         if (show.db.GetConnection()->IsReadOnlyFormat() || place == StorePlace::kNewStore)
             return ImportIntoNewStore(show, *path, update);
+        // Imported before: FireData is read row by row, never held whole
+        // beside the show. Without FireData it is no FireOne file.
+        if (store::HasLayoutTable(show.db))
+            return store::HasTable(show.db, store::kFireDataTable) &&
+                   ReimportAndShow(show, show.db, show.db, *path, update);
         show.rs = CADORecordset(&show.db);
         if (!show.rs.Open(store::kFireDataTable, modeTable)) {
             // No FireData: not a FireOne file, and nothing to say. Any other
@@ -162,10 +168,6 @@ bool ImportFireOne(ShowContext& show, StorePlace place, ShowUpdate update)
                 Stop(show, strings::FormatText(strings::kImportSourceUnreadable,
                                                show.rs.GetLastErrorText().c_str()));
             return false;
-        }
-        if (store::HasLayoutTable(show.db)) {
-            show.rs.Close(); // FireData is read again, row by row
-            return ReimportAndShow(show, show.db, show.db, *path, update);
         }
         return ConvertFileInPlace(show, *path);
     } catch (const ado::_com_error& error) {

@@ -2,7 +2,6 @@
 
 #include "store/LayoutTable.h"
 
-#include <deque>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -12,29 +11,38 @@ namespace show {
 namespace {
 
 // Old cues not yet taken, by a key, in their order.
-template <typename Key> class Unused
+class Unused
 {
 public:
-    void Add(Key key, std::size_t cue) { waiting_[std::move(key)].push_back(cue); }
+    explicit Unused(std::size_t keys) { waiting_.reserve(keys); }
+
+    void Add(std::string key, std::size_t cue)
+    {
+        Slot& slot = waiting_[std::move(key)];
+        slot.cues.push_back(cue);
+    }
 
     // The first old cue of this key not taken yet, now taken.
-    std::optional<std::size_t> Take(const Key& key, const std::vector<char>& taken)
+    std::optional<std::size_t> Take(const std::string& key, const std::vector<char>& taken)
     {
         const auto it = waiting_.find(key);
         if (it == waiting_.end())
             return std::nullopt;
-        std::deque<std::size_t>& cues = it->second;
-        while (!cues.empty() && taken[cues.front()])
-            cues.pop_front();
-        if (cues.empty())
+        Slot& slot = it->second;
+        while (slot.next < slot.cues.size() && taken[slot.cues[slot.next]])
+            ++slot.next;
+        if (slot.next == slot.cues.size())
             return std::nullopt;
-        const std::size_t cue = cues.front();
-        cues.pop_front();
-        return cue;
+        return slot.cues[slot.next++];
     }
 
 private:
-    std::unordered_map<Key, std::deque<std::size_t>> waiting_;
+    struct Slot
+    {
+        std::vector<std::size_t> cues;
+        std::size_t next = 0; // those before it are taken
+    };
+    std::unordered_map<std::string, Slot> waiting_;
 };
 
 // A cue's module and channel (and launch time) as one key.
@@ -78,8 +86,8 @@ bool SameCuesApartFromHostNames(const std::vector<Cue>& a, const std::vector<Cue
 
 CarryOver CarryHostNames(std::vector<Cue>& fresh, const std::vector<Cue>& old)
 {
-    Unused<std::string> byTime;
-    Unused<std::string> byPoint;
+    Unused byTime(old.size());
+    Unused byPoint(old.size());
     for (std::size_t i = 0; i < old.size(); ++i) {
         byTime.Add(TimedPoint(old[i]), i);
         byPoint.Add(Point(old[i]), i);
