@@ -151,4 +151,12 @@ void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show
     }
 }
 
+bool HasFireData(CADODataBase& db)
+{
+    for (const store::TableEntry& table : db.GetConnection()->Engine().ListTables())
+        if (table.type == "TABLE" && strcasecmp(table.name.c_str(), store::kFireDataTable) == 0)
+            return true;
+    return false;
+}
+
 } // namespace editor

@@ -40,6 +40,11 @@ private:
     int converted_ = 0;
 };
 
+// Whether the database holds FireData, by its catalogue (names compared as
+// the engines open tables: case ignored), so the table is read only where
+// it is wanted, row by row.
+bool HasFireData(CADODataBase& db);
+
 // Writes cues into the existing tb_Layout of an engine, one insert each.
 class CueWriter
 {

@@ -3,8 +3,8 @@
 #include "editor/FireDataConversion.h"
 #include "editor/FireOneStoreMaking.h"
 #include "editor/ImportStop.h"
-#include "editor/LoadShowTable.h"
 #include "editor/NewStoreChoice.h"
+#include "editor/OpenShowStore.h"
 #include "editor/ShowStoreFileChoice.h"
 #include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
@@ -18,9 +18,7 @@
 #include "store/StoreCloser.h"
 #include "store/TableRows.h"
 
-#include <filesystem>
 #include <optional>
-#include <strings.h>
 
 namespace editor {
 
@@ -34,19 +32,6 @@ bool ShowCues(ShowContext& show, std::vector<show::Cue>& cues, const std::string
     return true;
 }
 
-// Loads the show table of `db` as Open does.
-bool LoadStoredShow(ShowContext& show, CADODataBase& db, const std::string& path)
-{
-    try {
-        LoadShowTable(db, show.model);
-    } catch (const show::Failure& failure) {
-        messages::ShowFailure(show.prompt, failure, messages::Doing::kLoading);
-        return false;
-    }
-    show.storePath = path;
-    return true;
-}
-
 // An SQLite FireOne file becomes a show store itself.
 bool ConvertFileInPlace(ShowContext& show, const std::string& path)
 {
@@ -55,7 +40,7 @@ bool ConvertFileInPlace(ShowContext& show, const std::string& path)
     case StoreMaking::kMade:
         return ShowCues(show, cues, path);
     case StoreMaking::kFoundMade:
-        return LoadStoredShow(show, show.db, path);
+        return ShowStoredTable(show, show.db, path);
     case StoreMaking::kRefused:
         break;
     }
@@ -73,7 +58,7 @@ bool ReimportAndShow(ShowContext& show, CADODataBase& source, CADODataBase& targ
         return ShowCues(show, cues, path);
     case Reimport::kUnchanged:
     case Reimport::kKeptAsItStands:
-        return LoadStoredShow(show, target, path);
+        return ShowStoredTable(show, target, path);
     case Reimport::kRefused:
         break;
     }
@@ -94,16 +79,6 @@ bool LoadExistingStore(ShowContext& show, const std::string& path, ShowUpdate up
     return ReimportAndShow(show, show.db, existing, path, update);
 }
 
-// Whether the Access file holds FireData, by its catalogue: the table is read
-// only once, straight into the new store.
-bool HasFireData(CADODataBase& db)
-{
-    for (const store::TableEntry& table : db.GetConnection()->Engine().ListTables())
-        if (table.type == "TABLE" && strcasecmp(table.name.c_str(), store::kFireDataTable) == 0)
-            return true;
-    return false;
-}
-
 // An Access FireOne file (read-only here), or one whose new store is asked
 // for, gets a new SQLite show store.
 bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate update)
@@ -113,10 +88,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate
     const std::optional<std::string> path = show.prompt.ChooseSaveFile(NewStoreChoice(source));
     if (!path)
         return false;
-    std::error_code error;
-    if (std::filesystem::symlink_status(*path, error).type() !=
-            std::filesystem::file_type::not_found &&
-        !store::IsEmptyStoreLeftover(*path))
+    if (StoreIsThere(*path))
         return LoadExistingStore(show, *path, update);
 
     std::vector<show::Cue> cues;
@@ -137,7 +109,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate
         return false;
     }
     store::StoreCloser closer(stored);
-    return LoadStoredShow(show, stored, *path);
+    return ShowStoredTable(show, stored, *path);
 }
 
 } // namespace
@@ -158,8 +130,7 @@ bool ImportFireOne(ShowContext& show, StorePlace place, ShowUpdate update)
         // Imported before: FireData is read row by row, never held whole
         // beside the show. Without FireData it is no FireOne file.
         if (store::HasLayoutTable(show.db))
-            return store::HasTable(show.db, store::kFireDataTable) &&
-                   ReimportAndShow(show, show.db, show.db, *path, update);
+            return HasFireData(show.db) && ReimportAndShow(show, show.db, show.db, *path, update);
         show.rs = CADORecordset(&show.db);
         if (!show.rs.Open(store::kFireDataTable, modeTable)) {
             // No FireData: not a FireOne file, and nothing to say. Any other

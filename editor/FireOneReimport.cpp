@@ -25,7 +25,7 @@ namespace {
 std::vector<show::Cue> FireOneCues(CADODataBase& source)
 {
     std::vector<show::Cue> cues;
-    if (!store::HasTable(source, store::kFireDataTable))
+    if (!HasFireData(source))
         return cues;
     std::optional<FireDataConverter> converter;
     store::RowSink sink;

@@ -103,16 +103,6 @@ void RemoveStoreFile(const std::string& path)
     std::filesystem::remove(path + "-journal", ignored);
 }
 
-// Whether a complete store is at `path` (not the empty file that older
-// versions left when killed).
-bool StoreIsThere(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::symlink_status(path, error).type() !=
-               std::filesystem::file_type::not_found &&
-           !store::IsEmptyStoreLeftover(path);
-}
-
 } // namespace
 
 StoreMaking ConvertInPlace(ShowContext& show, const std::string& path, std::vector<show::Cue>& cues)
@@ -177,6 +167,14 @@ StoreMaking MakeNewStore(ShowContext& show, const std::string& path, std::vector
         return StoreMaking::kRefused;
     }
     return StoreMaking::kMade;
+}
+
+bool StoreIsThere(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() !=
+               std::filesystem::file_type::not_found &&
+           !store::IsEmptyStoreLeftover(path);
 }
 
 } // namespace editor

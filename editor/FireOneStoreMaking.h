@@ -16,6 +16,10 @@ enum class StoreMaking
     kRefused,   // nothing was made; the user was told why
 };
 
+// Whether a complete store is at `path` (not the empty file that older
+// versions left when killed).
+bool StoreIsThere(const std::string& path);
+
 // Makes the show table of an SQLite FireOne file in the file itself, in one
 // transaction, while no other import makes it. `show.db` is open on the file
 // and `show.rs` holds its FireData.

@@ -23,8 +23,13 @@ bool OpenShowStoreFile(ShowContext& show, const std::string& path)
         return false;
     }
     store::StoreCloser closer(show.db);
+    return ShowStoredTable(show, show.db, path);
+}
+
+bool ShowStoredTable(ShowContext& show, CADODataBase& db, const std::string& path)
+{
     try {
-        LoadShowTable(show.db, show.model);
+        LoadShowTable(db, show.model);
     } catch (const show::Failure& failure) {
         messages::ShowFailure(show.prompt, failure, messages::Doing::kLoading);
         return false;

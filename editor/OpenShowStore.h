@@ -16,4 +16,9 @@ bool OpenShowStore(ShowContext& show);
 // same checks and messages, without the chooser.
 bool OpenShowStoreFile(ShowContext& show, const std::string& path);
 
+// The show table of the open store `db` in the window, `path` the current
+// store, as Open does it; false after saying why not (the show and the path
+// are then as they were).
+bool ShowStoredTable(ShowContext& show, CADODataBase& db, const std::string& path);
+
 } // namespace editor

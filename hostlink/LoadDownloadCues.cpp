@@ -16,15 +16,11 @@ namespace hostlink {
 std::vector<show::Cue> LoadDownloadCues(const std::string& path)
 {
     CADODataBase db;
-    try {
+    show::StoreWork([&] {
         show::OpenStoreFile(db, path);
         if (!store::HasLayoutTable(db))
             throw show::Failure(show::FailureCode::kNoLayoutTable);
-    } catch (const show::Failure&) {
-        throw;
-    } catch (const std::exception& error) { // the engine's own failures, memory
-        throw show::DatabaseFailure(error);
-    }
+    });
     store::StoreCloser closer(db);
     CADORecordset rs(&db);
     return show::ReadCueRecords(rs, kDownloadQuery, modeQuery, show::CueFields::kSent);

@@ -152,4 +152,18 @@ const char* FailureCodeName(FailureCode code);
 // Failure with `code`; the database's own account as its detail and record.
 Failure DatabaseFailure(const std::exception& error, FailureCode code = FailureCode::kDatabase);
 
+// Runs `work` on a store and gives what it gives: a Failure passes as it is,
+// anything else raised on the way becomes DatabaseFailure(error, code).
+template <typename Work>
+decltype(auto) StoreWork(Work&& work, FailureCode code = FailureCode::kDatabase)
+{
+    try {
+        return work();
+    } catch (const Failure&) {
+        throw;
+    } catch (const std::exception& error) {
+        throw DatabaseFailure(error, code);
+    }
+}
+
 } // namespace show

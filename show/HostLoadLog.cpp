@@ -29,15 +29,13 @@ std::optional<Failure> RecordHostLoad(const std::string& path, const HostLoadRec
 std::vector<HostLoadRecord> LoadHostLoads(const std::string& path)
 {
     CADODataBase db;
-    try {
-        OpenStoreFile(db, path);
-        const store::StoreCloser closer(db);
-        return store::ReadHostLoads(db);
-    } catch (const Failure&) {
-        throw;
-    } catch (const std::exception& error) {
-        throw DatabaseFailure(error, FailureCode::kHostLoadsNotRead);
-    }
+    return StoreWork(
+        [&] {
+            OpenStoreFile(db, path);
+            const store::StoreCloser closer(db);
+            return store::ReadHostLoads(db);
+        },
+        FailureCode::kHostLoadsNotRead);
 }
 
 std::string UtcTimestamp(std::chrono::system_clock::time_point time)

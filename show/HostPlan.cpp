@@ -89,19 +89,17 @@ std::vector<HostPlanEntry> RewritePlan(const std::string& storePath, Change chan
 {
     CADODataBase db;
     store::StoreCloser closer(db);
-    try {
-        OpenForPlan(db, storePath);
-        // BEGIN IMMEDIATE: the rows read below are the ones replaced.
-        store::Transaction transaction(*db.GetConnection());
-        const std::vector<HostPlanEntry> plan = change(store::ReadHostPlanRows(db));
-        store::ReplaceHostPlan(db, plan);
-        transaction.Commit();
-        return plan;
-    } catch (const Failure&) {
-        throw;
-    } catch (const std::exception& error) {
-        throw DatabaseFailure(error, FailureCode::kPlanNotSaved);
-    }
+    return StoreWork(
+        [&] {
+            OpenForPlan(db, storePath);
+            // BEGIN IMMEDIATE: the rows read below are the ones replaced.
+            store::Transaction transaction(*db.GetConnection());
+            const std::vector<HostPlanEntry> plan = change(store::ReadHostPlanRows(db));
+            store::ReplaceHostPlan(db, plan);
+            transaction.Commit();
+            return plan;
+        },
+        FailureCode::kPlanNotSaved);
 }
 
 } // namespace
@@ -160,14 +158,12 @@ StoredPlan ReadHostPlan(const std::string& storePath)
     CADODataBase db;
     store::StoreCloser closer(db);
     StoredPlan stored;
-    try {
-        OpenStoreFile(db, storePath, FailureCode::kPlanNotRead);
-        stored.rows = store::ReadHostPlanRows(db);
-    } catch (const Failure&) {
-        throw;
-    } catch (const std::exception& error) {
-        throw DatabaseFailure(error, FailureCode::kPlanNotRead);
-    }
+    StoreWork(
+        [&] {
+            OpenStoreFile(db, storePath, FailureCode::kPlanNotRead);
+            stored.rows = store::ReadHostPlanRows(db);
+        },
+        FailureCode::kPlanNotRead);
     stored.problems = PlanProblems(stored.rows);
     stored.entries = Entries(stored.rows);
     return stored;

@@ -81,20 +81,8 @@ void Show::Append(Cue cue)
 
 void Show::SetHostName(std::vector<CueIndex> cues, const std::string& name)
 {
-    std::sort(cues.begin(), cues.end());
-    cues.erase(std::unique(cues.begin(), cues.end()), cues.end());
-    if (!cues.empty() && cues.back() >= cues_.size())
-        throw std::out_of_range("no cue " + std::to_string(cues.back()) + " in the show");
-    ShowChange change{ShowChange::kHostNames, {}, {}};
-    for (const CueIndex cue : cues) {
-        if (cues_[cue].HostName == name)
-            continue;
-        change.cues.push_back(cue);
-        change.before.push_back(cues_[cue].HostName);
-        Rename(cue, name);
-    }
-    if (!change.cues.empty())
-        Tell(change);
+    const std::vector<std::string> names(cues.size(), name);
+    SetHostNames(cues, names);
 }
 
 void Show::SetHostNames(const std::vector<CueIndex>& cues, const std::vector<std::string>& names)

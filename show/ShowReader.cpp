@@ -89,7 +89,7 @@ void OpenAndWalk(CADORecordset& rs, const std::string& source, OpenMode mode, Cu
                  const std::function<void(CADORecordset&)>& before,
                  const std::function<void(Cue&)>& visit)
 {
-    try {
+    StoreWork([&] {
         if (!rs.Open(source, mode))
             throw Failure(FailureCode::kTableNotOpened).WithDetail(rs.GetLastErrorText());
         const auto closer = [&rs] {
@@ -106,11 +106,7 @@ void OpenAndWalk(CADORecordset& rs, const std::string& source, OpenMode mode, Cu
             closer();
             throw;
         }
-    } catch (const Failure&) {
-        throw;
-    } catch (const std::exception& error) { // the access layer, memory
-        throw DatabaseFailure(error);
-    }
+    });
 }
 
 } // namespace
@@ -165,15 +161,11 @@ std::vector<Cue> ReadShowTable(CADODataBase& db)
         }
         cues.push_back(std::move(cue));
     };
-    try {
+    StoreWork([&] {
         if (!store::HasLayoutTable(db))
             throw Failure(FailureCode::kNoLayoutTable);
         db.GetConnection()->Engine().StreamTable(store::kLayoutTable, sink);
-    } catch (const Failure&) {
-        throw;
-    } catch (const std::exception& error) { // the access layer, memory
-        throw DatabaseFailure(error);
-    }
+    });
     return cues;
 }
 

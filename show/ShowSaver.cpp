@@ -78,7 +78,7 @@ void SaveHostNames(CADODataBase& db, Show& show)
     const std::vector<CueIndex> changed = show.ChangedCues();
     const std::vector<std::string> names = NamesToStore(show, changed);
     std::vector<std::string> now;
-    try {
+    StoreWork([&] {
         store::Transaction transaction(*db.GetConnection());
         const std::vector<Cue> stored = ReadShowTable(db);
         RefuseChangedStore(show, stored, changed, names);
@@ -88,11 +88,7 @@ void SaveHostNames(CADODataBase& db, Show& show)
         now.reserve(stored.size());
         for (const Cue& cue : stored)
             now.push_back(cue.HostName);
-    } catch (const Failure&) {
-        throw;
-    } catch (const std::exception& error) { // the access layer, memory
-        throw DatabaseFailure(error);
-    }
+    });
     for (std::size_t i = 0; i < changed.size(); ++i)
         now[changed[i]] = names[i];
     show.AcceptStoredNames(now);

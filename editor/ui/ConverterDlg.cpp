@@ -361,13 +361,7 @@ void CConverterDlg::OnCheckShow()
     if (!path.empty() || !m_show.Empty()) {
         CShowCheckDlg check(path, show::CheckShow(m_show.Cues()), this);
         // A finding picked in the list selects its cues in the grid.
-        connect(&check, &CShowCheckDlg::CuesPicked, this,
-                [this](const std::vector<show::CueIndex>& cues) {
-                    std::vector<int> rows;
-                    for (const show::CueIndex cue : cues)
-                        rows.push_back(static_cast<int>(cue) + 1);
-                    m_tools->SelectCueRows(rows);
-                });
+        connect(&check, &CShowCheckDlg::CuesPicked, m_tools, &editor::CDesignerTools::SelectCues);
         check.exec();
         return;
     }

@@ -60,11 +60,7 @@ void CDesignerTools::AssignByRange()
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (dialog.SelectOnly()) {
-        std::vector<int> rows;
-        rows.reserve(dialog.Matches().size());
-        for (const show::CueIndex cue : dialog.Matches())
-            rows.push_back(static_cast<int>(cue) + 1);
-        SelectCueRows(rows);
+        SelectCues(dialog.Matches());
         return;
     }
     const HostEditGroup group(*history_, HostEditHistory::Command::kAssignByRange);
@@ -90,6 +86,15 @@ void CDesignerTools::FocusFilter()
 void CDesignerTools::SelectCue(int gridRow)
 {
     SelectCueRows({gridRow});
+}
+
+void CDesignerTools::SelectCues(const std::vector<show::CueIndex>& cues)
+{
+    std::vector<int> rows;
+    rows.reserve(cues.size());
+    for (const show::CueIndex cue : cues)
+        rows.push_back(static_cast<int>(cue) + 1);
+    SelectCueRows(rows);
 }
 
 void CDesignerTools::SelectCueRows(const std::vector<int>& rows)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "show/Show.h"
+
 #include <QObject>
 #include <string>
 
@@ -50,6 +52,8 @@ public:
     // Selects these cue rows (from 1), showing every cue when the filter
     // hides one of them.
     void SelectCueRows(const std::vector<int>& rows);
+    // The same for cues by their place in the show.
+    void SelectCues(const std::vector<show::CueIndex>& cues);
 
 private:
     void FollowHistory(UndoActions actions);

@@ -1,5 +1,6 @@
 #include "editor/ui/HostDialogGate.h"
 
+#include "editor/FileIdentity.h"
 #include "editor/UnsavedNamesQuestion.h"
 #include "messages/FailureMessage.h"
 #include "qtcommon/ShowCheckDlg.h"
@@ -7,22 +8,9 @@
 #include "resources/strings/Strings.h"
 #include "show/ShowCheck.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace editor {
 
 namespace {
-
-// Whether two paths name the same file (links and relative paths included).
-bool IsSameFile(const std::string& a, const std::string& b)
-{
-    if (a.empty() || b.empty())
-        return false;
-    std::error_code error;
-    const bool same = std::filesystem::equivalent(a, b, error);
-    return !error && same;
-}
 
 std::string WarningsText(const show::ShowCheckReport& report)
 {
@@ -62,7 +50,7 @@ bool HostDialogGate::BeforeHostSettings(const std::string& path)
 
 bool HostDialogGate::BeforeReading(const std::string& path, const char* next)
 {
-    if (!window_.unsaved() || !IsSameFile(path, window_.currentStore))
+    if (!window_.unsaved() || !SameFile(path, window_.currentStore))
         return true;
     return MayReadStoreWithUnsavedNames(window_.prompt, next, window_.save);
 }
