@@ -72,15 +72,10 @@ bool CDownloadDlg::StartDownload()
     const std::optional<std::string> path = ChooseStore();
     if (!path)
         return false;
-    const show::HostCodeInput hostCode =
-        show::ReadHostCode(qtcommon::ToStdString(ui->editHostCode->text()));
-    if (hostCode.status != show::HostCodeInput::kValid) {
-        UserPrompt().ShowMessage(hostCode.status == show::HostCodeInput::kEmpty
-                                     ? strings::kPleaseInputHostCode
-                                     : strings::kHostCodeOutOfRange,
-                                 prompt::MessageIcon::Warning);
+    const std::optional<int> hostCode = TypedHostCode(
+        *ui->editHostCode, strings::kPleaseInputHostCode, strings::kHostCodeOutOfRange);
+    if (!hostCode)
         return false;
-    }
     if (!StoreMayBeRead(*path))
         return false;
     std::vector<show::Cue> cues;
@@ -95,7 +90,7 @@ bool CDownloadDlg::StartDownload()
     // Recorded on the worker: a dialog that goes mid-download still leaves
     // the record of what the host got.
     Converse(
-        [this, cues = std::move(cues), code = hostCode.code, link = Options().link,
+        [this, cues = std::move(cues), code = *hostCode, link = Options().link,
          store = *path](std::stop_token stop) {
             const auto progress = [this](int percent) {
                 Worker().Post([this, percent] { ShowProgress(percent); });

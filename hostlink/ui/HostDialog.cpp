@@ -3,7 +3,10 @@
 #include "hostlink/SocketLayer.h"
 #include "hostlink/ui/StoreFileChoice.h"
 #include "qtcommon/QtPrompt.h"
+#include "qtcommon/QtText.h"
+#include "show/HostCode.h"
 
+#include <QLineEdit>
 #include <utility>
 
 CHostDialog::CHostDialog(QWidget* parent)
@@ -84,4 +87,15 @@ void CHostDialog::reject()
 void CHostDialog::EndWork()
 {
     m_worker.StopAndJoin();
+}
+
+std::optional<int> CHostDialog::TypedHostCode(const QLineEdit& edit, const char* empty,
+                                              const char* outOfRange)
+{
+    const show::HostCodeInput code = show::ReadHostCode(qtcommon::ToStdString(edit.text()));
+    if (code.status == show::HostCodeInput::kValid)
+        return code.code;
+    UserPrompt().ShowMessage(code.status == show::HostCodeInput::kEmpty ? empty : outOfRange,
+                             prompt::MessageIcon::Warning);
+    return std::nullopt;
 }

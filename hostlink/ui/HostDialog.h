@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+class QLineEdit;
+
 namespace prompt {
 class Prompt;
 }
@@ -44,6 +46,10 @@ protected:
     bool StoreMayBeRead(const std::string& path) const;
     // A failure's message, in the words of what the dialog was doing.
     void ShowFailure(const show::Failure& failure, messages::Doing doing);
+    // The host code typed in `edit`; nothing, after the dialog's own warning
+    // for an empty text or one outside 1..252.
+    std::optional<int> TypedHostCode(const QLineEdit& edit, const char* empty,
+                                     const char* outOfRange);
 
     // Starts the socket layer as the options say; true when it started.
     bool StartSocketLayer();

@@ -152,22 +152,16 @@ bool CHostSettingsDlg::StartSetting()
         ShowFailure(*name.failure, messages::Doing::kSettingHost);
         return false;
     }
-    const show::HostCodeInput hostCode =
-        show::ReadHostCode(qtcommon::ToStdString(ui->editHostCode->text()));
-    if (hostCode.status != show::HostCodeInput::kValid) {
-        UserPrompt().ShowMessage(hostCode.status == show::HostCodeInput::kEmpty
-                                     ? strings::kHostSettingsNoCode
-                                     : strings::kHostSettingsBadCode,
-                                 prompt::MessageIcon::Warning);
+    const std::optional<int> hostCode = TypedHostCode(
+        *ui->editHostCode, strings::kHostSettingsNoCode, strings::kHostSettingsBadCode);
+    if (!hostCode)
         return false;
-    }
-    if (!MaySendTo(hostCode.code, name.name))
+    if (!MaySendTo(*hostCode, name.name))
         return false;
 
     ui->buttonSet->setEnabled(false);
     Converse(
-        [name, code = hostCode.code, link = Options().link,
-         store = m_storePath](std::stop_token stop) {
+        [name, code = *hostCode, link = Options().link, store = m_storePath](std::stop_token stop) {
             const hostlink::HostConversation host{code, link, std::move(stop)};
             hostlink::ConversationResult result = hostlink::SendHostName({host, name.frame});
             std::optional<show::Failure> warning = hostlink::HostLoadRecorder(store).Record(
