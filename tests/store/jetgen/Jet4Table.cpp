@@ -4,9 +4,9 @@
 #include "tests/store/jetgen/Jet4Page.h"
 
 #include <algorithm>
+#include <cctype>
 #include <numeric>
 #include <stdexcept>
-#include <strings.h>
 
 namespace jetgen {
 
@@ -143,7 +143,13 @@ std::string TableDefinitionPage(const std::vector<Column>& columns, const Layout
     std::vector<std::size_t> byName(columns.size());
     std::iota(byName.begin(), byName.end(), 0);
     std::stable_sort(byName.begin(), byName.end(), [&](std::size_t a, std::size_t b) {
-        return ::strcasecmp(columns[a].name.c_str(), columns[b].name.c_str()) < 0;
+        const auto lower = [](unsigned char c) { return std::tolower(c); };
+        const std::string& x = columns[a].name;
+        const std::string& y = columns[b].name;
+        return std::lexicographical_compare(
+            x.begin(), x.end(), y.begin(), y.end(), [&](char p, char q) {
+                return lower(static_cast<unsigned char>(p)) < lower(static_cast<unsigned char>(q));
+            });
     });
     for (const std::size_t i : byName) {
         const Column& column = columns[i];
