@@ -436,6 +436,10 @@ inline constexpr char kHostStateNever[] = "never";
 inline constexpr char kHostStateFailed[] = "failed";
 // %d: the frame the conversation ended at, %d: its frames in all
 inline constexpr char kHostStateFailedAt[] = "failed at frame %d of %d";
+// A conversation that began and never ended (its program was killed).
+// %d: the frame it stopped at, %d: its frames in all
+inline constexpr char kHostStateStoppedAt[] = "stopped at frame %d of %d";
+inline constexpr char kHostStateStopped[] = "stopped before its end";
 inline constexpr char kHostStateColumn[] = "Host State";
 inline constexpr char kHostStateColumnWhen[] = "When";
 inline constexpr char kHostLoadsAccessStore[] = "an Access file cannot keep a record of what the host was sent,import it into a show store first!";
