@@ -113,6 +113,8 @@ inline constexpr char kSaveFailed[] = "the show store cannot be written,fire dat
 inline constexpr char kLoadBadField[] = "fire record %d has no readable %s field,the show has not been loaded!";
 // %s: the database's account of the failure
 inline constexpr char kLoadFailed[] = "the show store cannot be read,the show has not been loaded!\n%s";
+// `assign` before it changes anything. %s: why
+inline constexpr char kAssignReadFailed[] = "the show store cannot be read,fire data have not saved!\n%s";
 // %s: the database's account of the failure
 inline constexpr char kImportSourceUnreadable[] = "the FireOne database cannot be read,the show has not been imported!\n%s";
 // %d: FireOne record (from 1), %s: field name
@@ -163,6 +165,8 @@ inline constexpr char kCancelDownload[] = "cancel download...";
 inline constexpr char kCueSendFailed[] = "download fire data timeout,download failure!";
 inline constexpr char kHostEchoTimeout[] = "host echo timeout,download failure!";
 inline constexpr char kCueRefused[] = "network exception，download failure!";
+// The command line's summary of a field load. %d: the frame refused, the project name being the first
+inline constexpr char kCliHostRefusedCue[] = "the host refused the cue at frame %d,download failure!";
 inline constexpr char kDownloadedPercent[] = "downloaded：%i％"; // %i: percent
 inline constexpr char kDownloadEnd[] = "download end...";
 inline constexpr char kDownloadTotal[] = "download total：%ifire record..."; // %i: cues
