@@ -359,7 +359,7 @@ void CConverterDlg::OnCheckShow()
 {
     std::string path = m_strStorePath;
     if (!path.empty() || !m_show.Empty()) {
-        CShowCheckDlg check(path, show::CheckShow(m_show.Cues()), this);
+        CShowCheckDlg check(path, show::CheckShowOfStore(m_show.Cues(), path), this);
         // A finding picked in the list selects its cues in the grid.
         connect(&check, &CShowCheckDlg::CuesPicked, m_tools, &editor::CDesignerTools::SelectCues);
         check.exec();
