@@ -170,13 +170,12 @@ void WriteColumns(const jet::JetFile& file, const jet::TableDefinition& definiti
 }
 } // namespace
 
-void WriteCatalogue(jet::ByteSource& source, AnswerWriter& out)
+void WriteCatalogue(const std::vector<jet::CatalogueEntry>& catalogue, AnswerWriter& out)
 {
-    jet::JetFile file(source);
     std::vector<std::pair<std::string, mdbproto::ObjectKind>> tables;
     // Saved queries, forms and links are left out: they cannot be opened as
     // tables here.
-    for (const jet::CatalogueEntry& entry : jet::ReadCatalogue(file))
+    for (const jet::CatalogueEntry& entry : catalogue)
         if (entry.IsTable())
             tables.emplace_back(entry.name, entry.IsSystemTable()
                                                 ? mdbproto::ObjectKind::SystemTable
@@ -189,10 +188,9 @@ void WriteCatalogue(jet::ByteSource& source, AnswerWriter& out)
     }
 }
 
-void WriteTable(jet::ByteSource& source, const std::string& name, AnswerWriter& out)
+void WriteTable(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
+                const std::string& name, AnswerWriter& out)
 {
-    jet::JetFile file(source);
-    const std::vector<jet::CatalogueEntry> catalogue = jet::ReadCatalogue(file);
     const jet::CatalogueEntry* entry = jet::FindTable(catalogue, name);
     if (!entry)
         jet::Refuse("it has no table '" + name + "'");
@@ -214,14 +212,16 @@ void WriteTable(jet::ByteSource& source, const std::string& name, AnswerWriter& 
 
 void WriteCatalogue(const std::string& path, AnswerWriter& out)
 {
-    jet::FileSource file = jet::FileSource::Open(path);
-    WriteCatalogue(file, out);
+    jet::FileSource source = jet::FileSource::Open(path);
+    jet::JetFile file(source);
+    WriteCatalogue(jet::ReadCatalogue(file), out);
 }
 
 void WriteTable(const std::string& path, const std::string& table, AnswerWriter& out)
 {
-    jet::FileSource file = jet::FileSource::Open(path);
-    WriteTable(file, table, out);
+    jet::FileSource source = jet::FileSource::Open(path);
+    jet::JetFile file(source);
+    WriteTable(file, jet::ReadCatalogue(file), table, out);
 }
 
 } // namespace mdbreader

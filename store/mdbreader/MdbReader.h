@@ -1,9 +1,11 @@
 #pragma once
 
-#include "store/access/ByteSource.h"
+#include "store/access/Catalogue.h"
+#include "store/access/JetFile.h"
 #include "store/mdbreader/AnswerWriter.h"
 
 #include <string>
+#include <vector>
 
 namespace mdbreader {
 
@@ -11,9 +13,10 @@ namespace mdbreader {
 // asked, in words for the user.
 // Writes the answer listing the tables of the Access file.
 void WriteCatalogue(const std::string& path, AnswerWriter& out);
-void WriteCatalogue(jet::ByteSource& file, AnswerWriter& out);
+void WriteCatalogue(const std::vector<jet::CatalogueEntry>& catalogue, AnswerWriter& out);
 // Writes the answer holding the columns and every row of one table.
 void WriteTable(const std::string& path, const std::string& table, AnswerWriter& out);
-void WriteTable(jet::ByteSource& file, const std::string& table, AnswerWriter& out);
+void WriteTable(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
+                const std::string& table, AnswerWriter& out);
 
 } // namespace mdbreader
