@@ -70,6 +70,13 @@ std::vector<CatalogueEntry> ReadCatalogue(JetFile& file)
     } catch (const Unreadable& failure) {
         Refuse(std::string("its list of tables cannot be read: ") + failure.what());
     }
+    // The list names itself, where it was read from; every table has a name.
+    const CatalogueEntry* objects = FindTable(entries, kObjects);
+    if (!objects || objects->definitionPage != kObjectsPage)
+        Refuse("its list of tables is damaged (it does not list itself on page 2)");
+    for (const CatalogueEntry& entry : entries)
+        if (entry.IsTable() && entry.name.empty())
+            Refuse("its list of tables is damaged (a table has no name)");
     return entries;
 }
 

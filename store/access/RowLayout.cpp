@@ -111,11 +111,11 @@ void SplitRow(std::string_view row, const TableDefinition& definition, const Jet
             field.null = true; // the row was written before the column was added
             continue;
         }
-        if (field.null)
-            continue;
+        // A NULL value keeps its place too: one outside the row is damage.
         if (start > end || end > size)
             place.Fail("a value of column '" + column.name + "' lies outside its row");
-        field.bytes = row.substr(start, end - start);
+        if (!field.null)
+            field.bytes = row.substr(start, end - start);
     }
 }
 
