@@ -1,5 +1,7 @@
 #include "tests/store/access/JetBytes.h"
 
+#include "store/access/Unreadable.h"
+
 namespace jetbytes {
 
 std::string U16(unsigned value)
@@ -113,6 +115,16 @@ std::string File(const std::vector<std::string>& pages)
     for (const std::string& page : pages)
         file += page;
     return file;
+}
+
+std::string FailureOf(const std::function<void()>& read)
+{
+    try {
+        read();
+    } catch (const jet::Unreadable& failure) {
+        return failure.what();
+    }
+    return {};
 }
 
 } // namespace jetbytes

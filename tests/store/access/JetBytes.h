@@ -3,6 +3,7 @@
 #include "store/access/JetFormat.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,5 +49,8 @@ std::string Definition4(std::uint32_t rows, const std::vector<ColumnSpec>& colum
 
 // A file of whole pages, from page 0.
 std::string File(const std::vector<std::string>& pages);
+
+// What `read` raises as jet::Unreadable; empty when it raises nothing.
+std::string FailureOf(const std::function<void()>& read);
 
 } // namespace jetbytes

@@ -6,7 +6,6 @@
 #include "store/access/UsageMap.h"
 #include "tests/store/access/JetBytes.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,16 +13,6 @@ namespace {
 using namespace jetbytes;
 using namespace std::string_literals;
 const jet::JetFormat& kJet4 = jet::JetFormat::Of(jet::JetVersion::Jet4);
-
-std::string FailureOf(const std::function<void()>& read)
-{
-    try {
-        read();
-    } catch (const jet::Unreadable& failure) {
-        return failure.what();
-    }
-    return {};
-}
 
 // A file of pages read through the reader's page cache.
 struct PagedFile

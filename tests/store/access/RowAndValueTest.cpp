@@ -4,7 +4,6 @@
 #include "store/access/RowLayout.h"
 #include "tests/store/access/JetBytes.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,16 +12,6 @@ using namespace jetbytes;
 using namespace std::string_literals;
 const jet::JetFormat& kJet4 = jet::JetFormat::Of(jet::JetVersion::Jet4);
 const jet::JetFormat& kJet3 = jet::JetFormat::Of(jet::JetVersion::Jet3);
-
-std::string FailureOf(const std::function<void()>& read)
-{
-    try {
-        read();
-    } catch (const jet::Unreadable& failure) {
-        return failure.what();
-    }
-    return {};
-}
 
 jet::Column Fixed(std::uint8_t type, std::uint8_t number, std::uint16_t offset, std::uint16_t size)
 {
