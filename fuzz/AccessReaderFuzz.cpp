@@ -24,14 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         jet::JetFile file(source);
         const std::vector<jet::CatalogueEntry> catalogue = jet::ReadCatalogue(file);
         mdbreader::AnswerWriter tables(count);
-        mdbreader::WriteCatalogue(catalogue, tables);
+        mdbreader::WriteCatalogueFrom(catalogue, tables);
         tables.Finish();
         for (const jet::CatalogueEntry& entry : catalogue) {
             if (!entry.IsTable())
                 continue;
             mdbreader::AnswerWriter out(count);
             try {
-                mdbreader::WriteTable(file, catalogue, entry.name, out);
+                mdbreader::WriteTableFrom(file, catalogue, entry.name, out);
                 out.Finish();
             } catch (const jet::Unreadable& failure) {
                 out.Fail(failure.what());

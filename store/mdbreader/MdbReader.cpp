@@ -170,7 +170,7 @@ void WriteColumns(const jet::JetFile& file, const jet::TableDefinition& definiti
 }
 } // namespace
 
-void WriteCatalogue(const std::vector<jet::CatalogueEntry>& catalogue, AnswerWriter& out)
+void WriteCatalogueFrom(const std::vector<jet::CatalogueEntry>& catalogue, AnswerWriter& out)
 {
     std::vector<std::pair<std::string, mdbproto::ObjectKind>> tables;
     // Saved queries, forms and links are left out: they cannot be opened as
@@ -188,8 +188,8 @@ void WriteCatalogue(const std::vector<jet::CatalogueEntry>& catalogue, AnswerWri
     }
 }
 
-void WriteTable(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
-                const std::string& name, AnswerWriter& out)
+void WriteTableFrom(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
+                    const std::string& name, AnswerWriter& out)
 {
     const jet::CatalogueEntry* entry = jet::FindTable(catalogue, name);
     if (!entry)
@@ -214,14 +214,14 @@ void WriteCatalogue(const std::string& path, AnswerWriter& out)
 {
     jet::FileSource source = jet::FileSource::Open(path);
     jet::JetFile file(source);
-    WriteCatalogue(jet::ReadCatalogue(file), out);
+    WriteCatalogueFrom(jet::ReadCatalogue(file), out);
 }
 
 void WriteTable(const std::string& path, const std::string& table, AnswerWriter& out)
 {
     jet::FileSource source = jet::FileSource::Open(path);
     jet::JetFile file(source);
-    WriteTable(file, jet::ReadCatalogue(file), table, out);
+    WriteTableFrom(file, jet::ReadCatalogue(file), table, out);
 }
 
 } // namespace mdbreader

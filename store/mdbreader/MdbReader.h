@@ -13,10 +13,12 @@ namespace mdbreader {
 // asked, in words for the user.
 // Writes the answer listing the tables of the Access file.
 void WriteCatalogue(const std::string& path, AnswerWriter& out);
-void WriteCatalogue(const std::vector<jet::CatalogueEntry>& catalogue, AnswerWriter& out);
+// The same from a file already open and its catalogue read (the fuzzer reads
+// every table of one input so).
+void WriteCatalogueFrom(const std::vector<jet::CatalogueEntry>& catalogue, AnswerWriter& out);
 // Writes the answer holding the columns and every row of one table.
 void WriteTable(const std::string& path, const std::string& table, AnswerWriter& out);
-void WriteTable(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
-                const std::string& table, AnswerWriter& out);
+void WriteTableFrom(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
+                    const std::string& table, AnswerWriter& out);
 
 } // namespace mdbreader

@@ -35,7 +35,7 @@ int ReadEverything(const std::string& bytes)
         try {
             jet::JetFile file(source);
             catalogue = jet::ReadCatalogue(file);
-            mdbreader::WriteCatalogue(catalogue, out);
+            mdbreader::WriteCatalogueFrom(catalogue, out);
             out.Finish();
         } catch (const jet::Unreadable& failure) {
             out.Fail(failure.what());
@@ -54,7 +54,7 @@ int ReadEverything(const std::string& bytes)
         answer.clear();
         mdbreader::AnswerWriter out(collect);
         try {
-            mdbreader::WriteTable(file, catalogue, entry.name, out);
+            mdbreader::WriteTableFrom(file, catalogue, entry.name, out);
             out.Finish();
         } catch (const jet::Unreadable& failure) {
             out.Fail(failure.what());
