@@ -3,7 +3,7 @@
 //
 //   tavrin-mdb-reader catalogue FILE
 //   tavrin-mdb-reader table FILE TABLE
-#include "store/ComError.h"
+#include "store/access/Unreadable.h"
 #include "store/mdbreader/AnswerWriter.h"
 #include "store/mdbreader/MdbReader.h"
 
@@ -11,7 +11,6 @@
 #include <exception>
 #include <new>
 #include <string>
-#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -23,12 +22,9 @@ int main(int argc, char** argv)
                    stderr);
         return mdbproto::kExitUsage;
     }
-    // libmdb prints diagnostics on standard output now and then: the answer
-    // keeps the real one to itself, and libmdb's go where errors go.
-    const int answerFd = ::dup(STDOUT_FILENO);
-    if (answerFd < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0)
-        return mdbproto::kExitOutputFailed;
-    AnswerWriter out(answerFd);
+    // The answer is bytes: on Windows standard output has to be in binary
+    // mode for it (the Windows port's start-up sets that).
+    AnswerWriter out(stdout);
     try {
         try {
             if (command == "catalogue")
@@ -37,10 +33,12 @@ int main(int argc, char** argv)
                 WriteTable(argv[2], argv[3], out);
             out.Finish();
             return mdbproto::kExitAnswered;
-        } catch (const ado::_com_error& failure) {
+        } catch (const jet::Unreadable& failure) {
             out.Fail(failure.what());
         } catch (const std::bad_alloc&) {
             out.Fail("the reader ran out of memory");
+        } catch (const OutputFailed&) {
+            throw;
         } catch (const std::exception& error) {
             out.Fail(std::string("the reader failed: ") + error.what());
         }

@@ -121,7 +121,7 @@ int main(int argc, char** argv)
         return 127;
     }
     const std::vector<Table> tables = ReadTables(described);
-    mdbreader::AnswerWriter out(STDOUT_FILENO);
+    mdbreader::AnswerWriter out(stdout);
     if (command == "catalogue") {
         out.Begin(mdbproto::Answer::Catalogue);
         out.U32(static_cast<std::uint32_t>(tables.size() + 1));

@@ -6,11 +6,10 @@
 #include "store/mdbreader/Jet4Text.h"
 #include "tests/support/TempDir.h"
 
-#include <fcntl.h>
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <unistd.h>
 
 namespace {
 
@@ -51,10 +50,10 @@ protected:
     void SetUp() override
     {
         path = dir.File("answer");
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        ASSERT_GE(fd, 0);
+        file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
     }
-    void TearDown() override { ::close(fd); }
+    void TearDown() override { std::fclose(file); }
     std::string Written() const
     {
         std::ifstream in(path, std::ios::binary);
@@ -81,12 +80,12 @@ protected:
 
     testsupport::TempDir dir;
     std::string path;
-    int fd = -1;
+    std::FILE* file = nullptr;
 };
 
 TEST_F(WrittenAnswer, RowsWrittenReadBack)
 {
-    mdbreader::AnswerWriter out(fd);
+    mdbreader::AnswerWriter out(file);
     BeginOneColumnTable(out);
     Row(out, "first");
     Row(out, "");
@@ -101,7 +100,7 @@ TEST_F(WrittenAnswer, RowsWrittenReadBack)
 
 TEST_F(WrittenAnswer, AFailureBeforeAnyRowWentOutReplacesTheAnswer)
 {
-    mdbreader::AnswerWriter out(fd);
+    mdbreader::AnswerWriter out(file);
     BeginOneColumnTable(out);
     Row(out, "kept back");
     out.Fail("a row is damaged");
@@ -115,7 +114,7 @@ TEST_F(WrittenAnswer, AFailureBeforeAnyRowWentOutReplacesTheAnswer)
 
 TEST_F(WrittenAnswer, AFailureAfterRowsWentOutEndsThemMidRow)
 {
-    mdbreader::AnswerWriter out(fd);
+    mdbreader::AnswerWriter out(file);
     BeginOneColumnTable(out);
     const std::string big(300000, 'x');
     for (int i = 0; i < 5; ++i) // more than is held back

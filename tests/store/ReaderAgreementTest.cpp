@@ -17,12 +17,10 @@ namespace {
 namespace fs = std::filesystem;
 using jetgen::RandomShape;
 
-// Today's program reader (libmdb, like the witness) gives a Numeric column's
-// precision as its scale and its scale as its precision, so the store refuses
-// the table; the witness gives them as the file holds them. Until the program
-// reads them so, the random tables here leave their Numeric column out and
-// the Numeric case is skipped. Set to true once the program's reader agrees.
-constexpr bool kProgramReaderReadsNumeric = false;
+// The libmdb reader Tavrin had gave a Numeric column's precision as its scale
+// and its scale as its precision, so the store refused the table; the
+// witness and the program's own reader give them as the file holds them.
+constexpr bool kProgramReaderReadsNumeric = true;
 
 jetgen::Table RandomTable(const std::string& name, RandomShape shape)
 {

@@ -1,21 +1,15 @@
 #include "tests/store/witness/ReaderAnswers.h"
 
+#include "store/access/Unreadable.h"
 #include "store/engine/MdbReaderOutput.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace witness {
 
 namespace {
-struct FileClose
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // A value as a difference report shows it: its kind and enough of it.
 std::string Shown(const ado::Variant& value)
 {
@@ -47,23 +41,17 @@ std::string ColumnShown(const store::ColumnInfo& column)
 
 std::string Answer(const AnswerWork& work)
 {
-    const std::unique_ptr<std::FILE, FileClose> file(std::tmpfile());
-    if (!file)
-        throw std::runtime_error("no temporary file for an answer");
-    const int fd = ::fileno(file.get());
+    std::string answer;
     // The one place that makes a writer: its destination may change.
-    mdbreader::AnswerWriter out(fd);
+    mdbreader::AnswerWriter out([&answer](std::string_view piece) { answer += piece; });
     try {
         work(out);
         out.Finish();
-    } catch (const ado::_com_error& failure) {
+    } catch (const ado::_com_error& failure) { // the witness's
+        out.Fail(failure.what());
+    } catch (const jet::Unreadable& failure) { // the program's reader's
         out.Fail(failure.what());
     }
-    std::string answer;
-    char buffer[1 << 16];
-    ::lseek(fd, 0, SEEK_SET);
-    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
-        answer.append(buffer, static_cast<std::size_t>(got));
     return answer;
 }
 
