@@ -7,6 +7,7 @@
 #include "store/ADORecordset.h"
 #include "store/FieldText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <strings.h>
@@ -134,13 +135,15 @@ void CueWriter::Write(const show::Cue& cue)
     engine_.InsertRow(store::kLayoutTable, columns_, values, written_);
 }
 
-void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues)
+void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues,
+                     show::WorkProgress& progress)
 {
     const ado::RecordsetPtr rows = fireData.GetRecordset();
     const std::size_t count = rows->Fields().size();
     FireDataConverter converter(rows->Fields());
     CueWriter writer(db.GetConnection()->Engine());
-    cues.reserve(static_cast<std::size_t>(rows->RecordCount()));
+    const auto total = static_cast<std::size_t>(std::max(0L, rows->RecordCount()));
+    cues.reserve(total);
     std::vector<ado::Variant> row(count);
     for (; !rows->EndOfFile(); rows->MoveNext()) {
         for (std::size_t i = 0; i < count; ++i)
@@ -148,6 +151,7 @@ void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show
         show::Cue cue = converter.Next(row);
         writer.Write(cue);
         cues.push_back(std::move(cue));
+        progress.Step(cues.size(), total);
     }
 }
 

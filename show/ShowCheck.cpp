@@ -313,10 +313,11 @@ ShowCheckReport CheckShowStore(const std::string& path)
 }
 
 std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
-                                              const std::function<void(const Failure&)>& failed)
+                                              const std::function<void(const Failure&)>& failed,
+                                              WorkProgress& progress)
 {
     try {
-        return CheckShowStore(path);
+        return CheckShow(ReadShowFile(path, progress));
     } catch (const Failure& failure) {
         failed(failure);
         return std::nullopt;

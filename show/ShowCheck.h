@@ -3,6 +3,7 @@
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/Show.h"
+#include "show/WorkProgress.h"
 #include "store/LayoutTable.h"
 
 #include <functional>
@@ -66,8 +67,10 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues);
 ShowCheckReport CheckShowStore(const std::string& path);
 // The same, or nothing once `failed` has been given the failure that kept
 // the store from being checked: for callers that say why and go no further.
+// The records read are steps of `progress` (which may raise Cancelled).
 std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
-                                              const std::function<void(const Failure&)>& failed);
+                                              const std::function<void(const Failure&)>& failed,
+                                              WorkProgress& progress = WorkProgress::None());
 
 // A short name of the kind that scripts can match on ("shared-firing-point").
 const char* FindingKindName(FindingKind kind);
