@@ -5,6 +5,7 @@
 #include "prompt/Prompt.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/FireRecord.h"
 #include "show/HostNameCarryOver.h"
 #include "show/ShowReader.h"
 #include "store/ADODataBase.h"
@@ -40,16 +41,37 @@ std::vector<show::Cue> FireOneCues(CADODataBase& source, show::WorkProgress& pro
     return cues;
 }
 
-std::string Question(const show::CarryOver& carried)
+// What a guess of the pairing cost, when one was made, as a line of its own
+// at `at` in `text`.
+std::string WithGuesses(std::string text, std::size_t at, const show::CarryOver& carried)
 {
-    return strings::FormatText(strings::kReimportQuestion, carried.added, carried.removed,
-                               carried.retimed, carried.kept, carried.fellBack);
+    if (carried.guessed == 0)
+        return text;
+    std::string left;
+    for (const std::string& name : carried.namesLeft)
+        left += (left.empty() ? "" : ", ") + name;
+    return text.insert(
+        at, "\n" + strings::FormatText(strings::kReimportGuessed, carried.guessed,
+                                       left.empty() ? strings::kReimportNoNameLeft : left.c_str()));
 }
 
-std::string Done(const show::CarryOver& carried)
+std::string Question(const show::CarryOver& carried)
 {
-    return strings::FormatText(strings::kReimportDone, carried.added, carried.removed,
-                               carried.retimed, carried.kept, carried.fellBack);
+    const std::string text =
+        strings::FormatText(strings::kReimportQuestion, carried.added, carried.removed,
+                            carried.retimed, carried.kept, carried.fellBack);
+    return WithGuesses(text, text.rfind('\n'), carried); // before what No does
+}
+
+// What changed, and how many cues came from FireOne records with NULLs.
+std::string Done(const show::CarryOver& carried, const std::vector<show::Cue>& cues)
+{
+    std::string text = strings::FormatText(strings::kReimportDone, carried.added, carried.removed,
+                                           carried.retimed, carried.kept, carried.fellBack);
+    text = WithGuesses(text, text.size(), carried);
+    if (const int nulls = show::CuesFromNullFireRecords(cues); nulls > 0)
+        text += "\n" + strings::FormatText(strings::kImportNullFireRecords, nulls);
+    return text;
 }
 
 // Rewrites the show table of `target` (`old`, as read in the caller's write
@@ -114,7 +136,7 @@ Reimport ReimportFireOne(ShowContext& show, CADODataBase& source, CADODataBase& 
         const show::CarryOver carried = Rewrite(source, target, cues, stored, progress);
         progress.BeforeCommit();
         transaction.Commit();
-        show.prompt.ShowMessage(Done(carried), prompt::MessageIcon::Information);
+        show.prompt.ShowMessage(Done(carried, cues), prompt::MessageIcon::Information);
         return Reimport::kUpdated;
     } catch (const show::Failure& failure) {
         messages::ShowFailure(show.prompt, failure, messages::Doing::kImporting);

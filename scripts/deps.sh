@@ -9,6 +9,7 @@ TAVRIN_PACKAGES=(
   libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
   fonts-wqy-microhei iproute2 util-linux xvfb xauth sqlite3 clang-format-14
   poppler-utils # pdftotext and pdftoppm: the load sheets' tests and screenshots
+  mdbtools # mdb-export, mdb-schema: the generated Access files' test
 )
 
 tavrin_install_deps() {

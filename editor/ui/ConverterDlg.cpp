@@ -402,8 +402,8 @@ void CConverterDlg::OnCheckShow()
         const auto cues = std::make_shared<const std::vector<show::Cue>>(m_show.Cues());
         if (!m_longWork->Run(
                 strings::kProgressChecking,
-                [cues, report](prompt::Prompt&, show::WorkProgress&) {
-                    report->emplace(show::CheckShow(*cues));
+                [cues, report, path](prompt::Prompt&, show::WorkProgress&) {
+                    report->emplace(show::CheckShowOfStore(*cues, path));
                 },
                 [] {}))
             return;

@@ -1,9 +1,9 @@
-#include "hostlink/ConversationRecord.h"
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
 #include "hostlink/HostLoadRecorder.h"
 #include "hostlink/HostStates.h"
 #include "hostlink/LoadDownloadCues.h"
+#include "hostlink/RecordedConversation.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -169,8 +169,7 @@ int RunFieldLoad(const DownloadOptions& options)
          .stop = interrupt.Token(),
          .observer = [&view](std::size_t host,
                              const hostlink::FieldHostState& state) { view.Changed(host, state); },
-         .recorded =
-             [&recorder](const store::HostLoadRecord& record) { recorder.Record(record); }});
+         .recorder = &recorder});
     view.Finish();
     TerminalFieldView::WriteSummary(stdout, hosts, states);
     PrintRecordWarnings(recorder);
@@ -197,10 +196,13 @@ int RunDownload(const DownloadOptions& options)
     TerminalDownloadView view(isatty(STDERR_FILENO) == 1);
     const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link,
                                           interrupt.Token()};
+    hostlink::HostLoadRecorder recorder(options.store);
     const hostlink::DownloadResult result =
-        hostlink::SendShow({host, *cues, [&view](int percent) { view.ShowProgress(percent); }});
+        hostlink::SendShowRecorded(
+            {host, *cues, [&view](int percent) { view.ShowProgress(percent); }}, &recorder)
+            .result;
     view.ShowEnd(result);
-    RecordConversation(options.store, hostlink::ShowRecord(host, result));
+    PrintRecordWarnings(recorder);
     return result.Completed() ? kSuccess : kFailure;
 }
 

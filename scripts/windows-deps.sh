@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The Windows cross build's tools and third-party code. Sourced by
+# scripts/test-windows and scripts/build-windows.
+#
+# Third-party code for Windows comes from Debian only: GoogleTest from
+# /usr/src/googletest, CLI11 and nlohmann-json as headers, SQLite and Qt from
+# Debian's source packages. Sources are fetched by apt itself through a
+# private source list and state folder (the machine's apt set-up is never
+# changed) and built once into $TAVRIN_WINDOWS_CACHE, one folder per package
+# version: a new version in Debian builds anew, the old folder stays unused.
+set -euo pipefail
+
+TAVRIN_WINDOWS_CACHE="${TAVRIN_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrin/windows}"
+TAVRIN_WINDOWS_TOOLCHAIN="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64-x86_64.cmake"
+
+TAVRIN_WINDOWS_PACKAGES=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine64 dpkg-dev tcl xz-utils
+)
+
+tavrin_windows_install_tools() {
+  source "$(dirname "${BASH_SOURCE[0]}")/deps.sh"
+  TAVRIN_PACKAGES=("${TAVRIN_WINDOWS_PACKAGES[@]}" "$@")
+  tavrin_install_deps
+}
+
+# The URI of Debian's main archive as this machine's own source list names it.
+tavrin_debian_uri() {
+  local uri
+  uri="$(grep -h -E '^URIs:' /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    awk '{print $2}' | grep -v -- '-security' | head -1)"
+  [[ -n $uri ]] || uri="$(grep -h -E '^deb ' /etc/apt/sources.list 2>/dev/null |
+    awk '{print $2}' | grep -v -- '-security' | head -1)"
+  [[ -n $uri ]] || { echo "no Debian archive found in /etc/apt" >&2; return 1; }
+  echo "$uri"
+}
+
+# Downloads the source package $1 into the cache (unless it is there) and
+# prints the path of its .dsc.
+tavrin_debian_source() {
+  local pkg="$1" apt="$TAVRIN_WINDOWS_CACHE/apt"
+  mkdir -p "$apt/lists/partial" "$apt/sources.list.d" "$apt/src"
+  cat >"$apt/sources.list.d/debian-src.sources" <<EOF
+Types: deb-src
+URIs: $(tavrin_debian_uri)
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+  local o=(-o Dir::Etc::sourcelist=/dev/null -o "Dir::Etc::sourceparts=$apt/sources.list.d"
+    -o "Dir::State::Lists=$apt/lists" -o APT::Sandbox::User=root)
+  # Refresh the index once a day; offline, the sources already fetched serve.
+  if [[ -z $(find "$apt/lists" -maxdepth 1 -name '*Sources*' -mtime -1 2>/dev/null) ]]; then
+    apt-get "${o[@]}" update >&2 || echo "apt-get update failed; using the index at hand" >&2
+  fi
+  (cd "$apt/src" && apt-get "${o[@]}" source --download-only "$pkg" >&2) ||
+    echo "apt-get source $pkg failed; using the source at hand" >&2
+  local dsc
+  dsc="$(ls -t "$apt/src/${pkg}"_*.dsc 2>/dev/null | head -1)"
+  [[ -n $dsc ]] || { echo "no source of $pkg could be had" >&2; return 1; }
+  echo "$dsc"
+}
+
+# Unpacks a .dsc with Debian's patches applied into $2 (anew).
+tavrin_unpack_source() {
+  rm -rf "$2"
+  mkdir -p "$(dirname "$2")"
+  dpkg-source --no-check -x "$1" "$2" >&2
+}
+
+# SQLite: the amalgamation is made by the source tree's own tools on this
+# machine, then compiled by mingw-w64 into a static library. Prints the prefix.
+tavrin_windows_sqlite() {
+  local dsc version prefix work
+  dsc="$(tavrin_debian_source sqlite3)"
+  version="$(basename "$dsc" .dsc)"
+  prefix="$TAVRIN_WINDOWS_CACHE/$version"
+  if [[ ! -f $prefix/.built ]]; then
+    work="$TAVRIN_WINDOWS_CACHE/work/$version"
+    tavrin_unpack_source "$dsc" "$work/src"
+    mkdir -p "$work/host"
+    (cd "$work/host" && ../src/configure --disable-tcl >&2 && make -j"$(nproc)" sqlite3.c >&2)
+    rm -rf "$prefix"
+    mkdir -p "$prefix/include" "$prefix/lib"
+    x86_64-w64-mingw32-gcc-posix -O2 -c "$work/host/sqlite3.c" -o "$work/sqlite3.o" \
+      -DSQLITE_THREADSAFE=1 -DSQLITE_ENABLE_COLUMN_METADATA -DSQLITE_DEFAULT_FOREIGN_KEYS=0 >&2
+    x86_64-w64-mingw32-ar rcs "$prefix/lib/libsqlite3.a" "$work/sqlite3.o"
+    cp "$work/host/sqlite3.h" "$work/src/src/sqlite3ext.h" "$prefix/include/" 2>/dev/null ||
+      cp "$work/host/sqlite3.h" "$prefix/include/"
+    rm -rf "$work"
+    touch "$prefix/.built"
+  fi
+  echo "$prefix"
+}
+
+# Qt 6 qtbase: Core, Gui, Widgets, PrintSupport and Test with the windows
+# platform plugin, built by mingw-w64 against Debian's host tools of the same
+# version. The first build takes about 50 minutes on two cores. Prints the
+# prefix.
+tavrin_windows_qt() {
+  local dsc version prefix work
+  dsc="$(tavrin_debian_source qt6-base)"
+  version="$(basename "$dsc" .dsc)"
+  prefix="$TAVRIN_WINDOWS_CACHE/$version"
+  if [[ ! -f $prefix/.built ]]; then
+    work="$TAVRIN_WINDOWS_CACHE/work/$version"
+    [[ -d $work/src ]] || tavrin_unpack_source "$dsc" "$work/src"
+    # wintab.h is not in Debian's tarball: no tablet events.
+    cmake -G Ninja -S "$work/src" -B "$work/build" \
+      -DCMAKE_TOOLCHAIN_FILE="$TAVRIN_WINDOWS_TOOLCHAIN" \
+      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+      -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+      -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+      -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
+      -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DINPUT_opengl=no -DFEATURE_system_zlib=OFF \
+      -DFEATURE_tabletevent=OFF >&2
+    cmake --build "$work/build" -j"$(nproc)" >&2
+    rm -rf "$prefix"
+    cmake --install "$work/build" >&2
+    rm -rf "$work"
+    touch "$prefix/.built"
+  fi
+  echo "$prefix"
+}
