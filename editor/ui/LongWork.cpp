@@ -98,7 +98,9 @@ bool LongWork::ShowProgress(BackgroundCommand& command, const char* doing)
         if (total > 0)
             dialog.setValue(Clamped(done));
     };
-    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
+    // The Cancel button and the close box cancel; so does Escape, which
+    // rejects the dialog.
+    const auto cancel = [&] {
         if (command.Cancel()) {
             cancelled = true;
             loop.quit();
@@ -106,7 +108,9 @@ bool LongWork::ShowProgress(BackgroundCommand& command, const char* doing)
         }
         dialog.reset(); // it is committing: it ends by itself, as it would have
         dialog.show();
-    });
+    };
+    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, cancel);
+    QObject::connect(&dialog, &QDialog::rejected, &loop, cancel);
     QTimer tick;
     tick.setInterval(kTick);
     QObject::connect(&tick, &QTimer::timeout, &loop, update);

@@ -8,6 +8,7 @@
 #include "tests/editor/MainWindowFixture.h"
 
 #include <QProgressDialog>
+#include <QTest>
 #include <atomic>
 #include <future>
 
@@ -49,35 +50,43 @@ TEST_F(LongWorkWindow, WorkDoneWithinTheThresholdShowsNoDialog)
 TEST_F(LongWorkWindow, PastTheThresholdADialogCountsAndItsCancelEndsTheWaitAtOnce)
 {
     Work().SetTiming(500ms, StillClock());
-    std::promise<void> release;
-    const std::shared_future<void> released = release.get_future().share();
-    QString label;
-    int maximum = -1;
-    int value = -1;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        label = dialog->labelText();
-        maximum = dialog->maximum();
-        value = dialog->value();
-        dialog->findChild<QPushButton*>()->click();
-    });
-    bool handedBack = false;
-    EXPECT_FALSE(Work().Run(
-        strings::kProgressImporting,
-        [now = now, released](prompt::Prompt&, show::WorkProgress& progress) {
-            progress.Step(3, 10);
-            *now += 501;
-            released.wait_for(30s); // still working when the window goes on
-            progress.Step(4, 10);   // raises the stop
-        },
-        [&handedBack] { handedBack = true; }));
-    release.set_value();
-    EXPECT_FALSE(handedBack) << "a cancelled command hands the window nothing";
-    EXPECT_EQ(label, qtcommon::ToQString(strings::kProgressImporting) + QLatin1Char('\n') +
-                         qtcommon::ToQString(strings::FormatText(strings::kProgressRecords, 3)));
-    EXPECT_EQ(maximum, 10);
-    EXPECT_EQ(value, 3);
+    const std::vector<std::function<void(QProgressDialog&)>> cancels = {
+        [](QProgressDialog& dialog) { dialog.findChild<QPushButton*>()->click(); },
+        [](QProgressDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
+    };
+    for (const auto& cancel : cancels) {
+        *now = 0;
+        std::promise<void> release;
+        const std::shared_future<void> released = release.get_future().share();
+        QString label;
+        int maximum = -1;
+        int value = -1;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            label = dialog->labelText();
+            maximum = dialog->maximum();
+            value = dialog->value();
+            cancel(*dialog);
+        });
+        bool handedBack = false;
+        EXPECT_FALSE(Work().Run(
+            strings::kProgressImporting,
+            [now = now, released](prompt::Prompt&, show::WorkProgress& progress) {
+                progress.Step(3, 10);
+                *now += 501;
+                released.wait_for(30s); // still working when the window goes on
+                progress.Step(4, 10);   // raises the stop
+            },
+            [&handedBack] { handedBack = true; }));
+        release.set_value();
+        EXPECT_FALSE(handedBack) << "a cancelled command hands the window nothing";
+        EXPECT_EQ(label,
+                  qtcommon::ToQString(strings::kProgressImporting) + QLatin1Char('\n') +
+                      qtcommon::ToQString(strings::FormatText(strings::kProgressRecords, 3)));
+        EXPECT_EQ(maximum, 10);
+        EXPECT_EQ(value, 3);
+    }
 }
 
 TEST_F(LongWorkWindow, AnImportShowingItsProgressEndsAsBefore)
