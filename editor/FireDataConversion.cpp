@@ -4,6 +4,7 @@
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <strings.h>
@@ -64,13 +65,15 @@ void CueWriter::Write(const show::Cue& cue)
     engine_.InsertRow(store::kLayoutTable, columns_, values, written_);
 }
 
-void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues)
+void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues,
+                     show::WorkProgress& progress)
 {
     const ado::RecordsetPtr rows = fireData.GetRecordset();
     const std::size_t count = rows->Fields().size();
     FireDataConverter converter(rows->Fields());
     CueWriter writer(db.GetConnection()->Engine());
-    cues.reserve(static_cast<std::size_t>(rows->RecordCount()));
+    const auto total = static_cast<std::size_t>(std::max(0L, rows->RecordCount()));
+    cues.reserve(total);
     std::vector<ado::Variant> row(count);
     for (; !rows->EndOfFile(); rows->MoveNext()) {
         for (std::size_t i = 0; i < count; ++i)
@@ -78,6 +81,7 @@ void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show
         show::Cue cue = converter.Next(row);
         writer.Write(cue);
         cues.push_back(std::move(cue));
+        progress.Step(cues.size(), total);
     }
 }
 

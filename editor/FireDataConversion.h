@@ -2,6 +2,7 @@
 
 #include "show/Cue.h"
 #include "show/FireRecord.h"
+#include "show/WorkProgress.h"
 #include "store/LayoutTable.h"
 #include "store/Variant.h"
 #include "store/engine/DatabaseEngine.h"
@@ -37,7 +38,9 @@ private:
 // existing, empty tb_Layout of `db`, in order, and gives the records in `cues`.
 // The conversion stops at the first record that cannot be one (raising
 // show::Failure as Next does); the caller's transaction undoes a stopped one.
-// Raises ado::_com_error on a failing database call.
-void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues);
+// Raises ado::_com_error on a failing database call; each record is a step
+// of `progress`.
+void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues,
+                     show::WorkProgress& progress);
 
 } // namespace editor

@@ -342,18 +342,19 @@ ShowCheckReport CheckShowOfStore(std::vector<show::Cue> cues, const std::string&
     return CheckShow(cues);
 }
 
-ShowCheckReport CheckShowStore(const std::string& path)
+ShowCheckReport CheckShowStore(const std::string& path, WorkProgress& progress)
 {
-    std::vector<Cue> cues = ReadShowFile(path);
+    std::vector<Cue> cues = ReadShowFile(path, progress);
     NoteFireRecordNulls(cues, ReadNullFireRecordCues(path));
     return CheckShow(cues);
 }
 
 std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
-                                              const std::function<void(const Failure&)>& failed)
+                                              const std::function<void(const Failure&)>& failed,
+                                              WorkProgress& progress)
 {
     try {
-        return CheckShowStore(path);
+        return CheckShowStore(path, progress);
     } catch (const Failure& failure) {
         failed(failure);
         return std::nullopt;

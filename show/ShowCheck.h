@@ -3,6 +3,7 @@
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/Show.h"
+#include "show/WorkProgress.h"
 #include "store/LayoutTable.h"
 
 #include <functional>
@@ -71,11 +72,14 @@ ShowCheckReport CheckShowOfStore(std::vector<show::Cue> cues, const std::string&
 
 // Reads the show store by path and checks it, the FireOne records it keeps
 // included. Raises Failure when the store cannot be read (see ReadShowFile).
-ShowCheckReport CheckShowStore(const std::string& path);
+// The records read are steps of `progress` (which may raise Cancelled).
+ShowCheckReport CheckShowStore(const std::string& path,
+                               WorkProgress& progress = WorkProgress::None());
 // The same, or nothing once `failed` has been given the failure that kept
 // the store from being checked: for callers that say why and go no further.
 std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
-                                              const std::function<void(const Failure&)>& failed);
+                                              const std::function<void(const Failure&)>& failed,
+                                              WorkProgress& progress = WorkProgress::None());
 
 // A short name of the kind that scripts can match on ("shared-firing-point").
 const char* FindingKindName(FindingKind kind);

@@ -143,6 +143,13 @@ inline constexpr char kReimportNoFireData[] = "the FireOne file holds no fire re
 inline constexpr char kImportNotShowStore[] = "%s is not a show store and has not been changed,choose a new file or a show store!";
 inline constexpr char kButtonOk[] = "OK";
 inline constexpr char kButtonCancel[] = "Cancel";
+// The progress dialog of a long command, and what each says it is doing.
+inline constexpr char kProgressImporting[] = "importing the FireOne show...";
+inline constexpr char kProgressLoading[] = "loading the show store...";
+inline constexpr char kProgressSaving[] = "saving fire data...";
+inline constexpr char kProgressChecking[] = "checking the show...";
+// %d: fire records read or written so far
+inline constexpr char kProgressRecords[] = "%d fire records";
 
 // --- Download ----------------------------------------------------------------
 inline constexpr char kDownloadTitle[] = "Download";
