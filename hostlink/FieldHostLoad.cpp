@@ -1,6 +1,6 @@
 #include "hostlink/FieldHostLoad.h"
 
-#include "hostlink/RecordedConversation.h"
+#include "hostlink/HostRecords.h"
 
 namespace hostlink {
 

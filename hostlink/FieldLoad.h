@@ -2,7 +2,6 @@
 
 #include "hostlink/HostLink.h"
 #include "hostlink/HostLinkOptions.h"
-#include "hostlink/HostLoadRecorder.h"
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/HostPlan.h"
@@ -16,6 +15,8 @@
 #include <vector>
 
 namespace hostlink {
+
+class HostRecorder;
 
 // One host of a field: the host name it stands for and where it lives.
 struct FieldHost
@@ -77,7 +78,7 @@ struct FieldLoadRequest
     HostLinkMaker makeLink = MakeHostLinkSocket; // tests wrap the socket
     // Where each conversation with a host is recorded, as it begins and as it
     // ends (a stopped one included), from that host's thread; none: nowhere.
-    HostLoadRecorder* recorder = nullptr;
+    HostRecorder* recorder = nullptr;
 };
 
 // Loads every host at the same time, each on its own thread: its host-name

@@ -303,16 +303,17 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
     case FailureCode::kOutputNotWritten:
         message.text = FileText(failure);
         break;
-    case FailureCode::kHostLoadsAccessStore:
-        message.text = strings::kHostLoadsAccessStore;
+    case FailureCode::kHostRecordsAccessStore:
+        message.text = strings::kHostRecordsAccessStore;
         message.icon = prompt::MessageIcon::Warning;
         break;
-    case FailureCode::kHostLoadNotWritten:
-        message.text = strings::FormatText(strings::kHostLoadNotWritten, failure.Detail().c_str());
+    case FailureCode::kHostRecordNotWritten:
+        message.text =
+            strings::FormatText(strings::kHostRecordNotWritten, failure.Detail().c_str());
         message.icon = prompt::MessageIcon::Warning;
         break;
-    case FailureCode::kHostLoadsNotRead:
-        message.text = strings::FormatText(strings::kHostLoadsNotRead, failure.Detail().c_str());
+    case FailureCode::kHostRecordsNotRead:
+        message.text = strings::FormatText(strings::kHostRecordsNotRead, failure.Detail().c_str());
         break;
     }
     return message;

@@ -94,11 +94,11 @@ const char* FailureCodeName(FailureCode code)
         return "output-folder-missing";
     case FailureCode::kOutputNotWritten:
         return "output-not-written";
-    case FailureCode::kHostLoadsAccessStore:
+    case FailureCode::kHostRecordsAccessStore:
         return "host-loads-access-store";
-    case FailureCode::kHostLoadNotWritten:
+    case FailureCode::kHostRecordNotWritten:
         return "host-load-not-written";
-    case FailureCode::kHostLoadsNotRead:
+    case FailureCode::kHostRecordsNotRead:
         return "host-loads-not-read";
     case FailureCode::kFireOneFieldUnreadable:
         return "fireone-field-unreadable";

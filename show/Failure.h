@@ -73,9 +73,9 @@ enum class FailureCode
     kOutputNotWritten,    // detail: the system's reason
 
     // The records of what each host holds, kept in the show store.
-    kHostLoadsAccessStore, // an Access store cannot hold them
-    kHostLoadNotWritten,   // detail
-    kHostLoadsNotRead,     // detail
+    kHostRecordsAccessStore, // an Access store cannot hold them
+    kHostRecordNotWritten,   // detail
+    kHostRecordsNotRead,     // detail
 
     // A FireOne record that cannot become a cue. row: the record, from 1;
     // name: the field; other: the value, when it is a number with a fraction.

@@ -24,7 +24,7 @@
 #include "editor/ui/SystemMenu.h"
 #include "editor/ui/VSFlexGrid.h"
 #include "editor/ui/WindowFont.h"
-#include "hostlink/HostStates.h"
+#include "hostlink/HostRecords.h"
 #include "hostlink/ui/DownloadDlg.h"
 #include "hostlink/ui/HostPlanDlg.h"
 #include "hostlink/ui/HostSettingsDlg.h"
@@ -320,10 +320,11 @@ void CConverterDlg::ShowHostStates()
     m_hostsNotCurrent.reset();
     if (!m_strStorePath.empty()) {
         try {
-            const std::vector<show::HostStatus> states = hostlink::ReadHostStates(m_strStorePath);
+            const std::vector<show::PlannedHostState> states =
+                hostlink::ReadHostStates(m_strStorePath);
             if (!states.empty())
-                m_hostsNotCurrent = static_cast<int>(
-                    std::count_if(states.begin(), states.end(), [](const show::HostStatus& s) {
+                m_hostsNotCurrent = static_cast<int>(std::count_if(
+                    states.begin(), states.end(), [](const show::PlannedHostState& s) {
                         return s.state != show::HostState::kCurrent;
                     }));
         } catch (const show::Failure&) {

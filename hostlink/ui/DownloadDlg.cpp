@@ -1,7 +1,7 @@
 #include "hostlink/ui/DownloadDlg.h"
 
+#include "hostlink/HostRecords.h"
 #include "hostlink/LoadDownloadCues.h"
-#include "hostlink/RecordedConversation.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
@@ -96,7 +96,7 @@ bool CDownloadDlg::StartDownload()
                 Worker().Post([this, percent] { ShowProgress(percent); });
             };
             const hostlink::HostConversation host{code, link, std::move(stop)};
-            hostlink::HostLoadRecorder recorder(store);
+            hostlink::HostRecorder recorder(store);
             return hostlink::SendShowRecorded({host, cues, progress}, &recorder);
         },
         [this](const hostlink::Recorded<hostlink::DownloadResult>& recorded) {

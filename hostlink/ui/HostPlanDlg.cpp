@@ -1,7 +1,7 @@
 #include "hostlink/ui/HostPlanDlg.h"
 
-#include "hostlink/HostStates.h"
-#include "hostlink/ui/HostStateCells.h"
+#include "hostlink/HostRecords.h"
+#include "hostlink/ui/HostRecordCells.h"
 #include "hostlink/ui/LoadAllHostsDlg.h"
 #include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"

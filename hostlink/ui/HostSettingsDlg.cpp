@@ -1,8 +1,7 @@
 #include "hostlink/ui/HostSettingsDlg.h"
 
-#include "hostlink/HostStates.h"
+#include "hostlink/HostRecords.h"
 #include "hostlink/LoadHostNames.h"
-#include "hostlink/RecordedConversation.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
@@ -162,7 +161,7 @@ bool CHostSettingsDlg::StartSetting()
     Converse(
         [name, code = *hostCode, link = Options().link, store = m_storePath](std::stop_token stop) {
             const hostlink::HostConversation host{code, link, std::move(stop)};
-            hostlink::HostLoadRecorder recorder(store);
+            hostlink::HostRecorder recorder(store);
             return hostlink::SendHostNameRecorded({host, name.frame}, name.name, &recorder);
         },
         [this](const hostlink::Recorded<hostlink::ConversationResult>& recorded) {

@@ -1,9 +1,8 @@
 #include "hostlink/ui/LoadAllHostsDlg.h"
 
-#include "hostlink/HostLoadRecorder.h"
-#include "hostlink/HostStates.h"
+#include "hostlink/HostRecords.h"
 #include "hostlink/LoadDownloadCues.h"
-#include "hostlink/ui/HostStateCells.h"
+#include "hostlink/ui/HostRecordCells.h"
 #include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "qtcommon/DialogUnits.h"
@@ -12,7 +11,7 @@
 #include "qtcommon/StoreDialog.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostLoadLog.h"
+#include "show/HostRecords.h"
 #include "show/ShowCheck.h"
 #include "ui_LoadAllHostsDlg.h"
 
@@ -100,7 +99,7 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
                   }).hosts);
         hostlink::ShowHostStates(
             *ui->hosts, kHost, kHostState,
-            hostlink::HostStatesOf(cues, plan, show::LoadHostLoads(m_storePath)));
+            hostlink::HostStatesOf(cues, plan, show::ReadHostRecords(m_storePath)));
     } catch (const show::Failure& failure) {
         ui->labelSummary->setText(WarningText(failure));
     }
@@ -180,8 +179,8 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
     ui->labelSummary->clear();
     std::vector<hostlink::FieldHost> load = field->hosts;
     try {
-        const std::vector<show::HostStatus> states =
-            hostlink::HostStatesOf(field->cues, field->plan, show::LoadHostLoads(m_storePath));
+        const std::vector<show::PlannedHostState> states =
+            hostlink::HostStatesOf(field->cues, field->plan, show::ReadHostRecords(m_storePath));
         hostlink::ShowHostStates(*ui->hosts, kHost, kHostState, states);
         if (staleOnly)
             load = hostlink::StaleHosts(field->hosts, states);
@@ -209,7 +208,7 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
     ui->buttonStart->setEnabled(false);
     ui->buttonStale->setEnabled(false);
     ui->buttonCancel->setEnabled(true);
-    auto recorder = std::make_shared<hostlink::HostLoadRecorder>(m_storePath);
+    auto recorder = std::make_shared<hostlink::HostRecorder>(m_storePath);
     m_worker.Run(
         [this, recorder, rows = m_loadRows, cues = std::move(field->cues),
          hosts = std::move(load)](std::stop_token stop) {

@@ -466,11 +466,11 @@ inline constexpr char kHostStateStoppedAt[] = "stopped at frame %d of %d";
 inline constexpr char kHostStateStopped[] = "stopped before its end";
 inline constexpr char kHostStateColumn[] = "Host State";
 inline constexpr char kHostStateColumnWhen[] = "When";
-inline constexpr char kHostLoadsAccessStore[] = "an Access file cannot keep a record of what the host was sent,import it into a show store first!";
+inline constexpr char kHostRecordsAccessStore[] = "an Access file cannot keep a record of what the host was sent,import it into a show store first!";
 // %s: why
-inline constexpr char kHostLoadNotWritten[] = "what the host was sent has not been recorded! %s";
+inline constexpr char kHostRecordNotWritten[] = "what the host was sent has not been recorded! %s";
 // %s: why
-inline constexpr char kHostLoadsNotRead[] = "what each host holds cannot be read! %s";
+inline constexpr char kHostRecordsNotRead[] = "what each host holds cannot be read! %s";
 // %d: hosts of the plan that do not hold the show as it is now
 inline constexpr char kStatusHostsNotCurrent[] = "%d hosts not current";
 inline constexpr char kStatusHostsCurrent[] = "every host current";

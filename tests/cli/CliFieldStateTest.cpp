@@ -4,7 +4,7 @@
 // which it checks before anything is sent.
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostLoadLog.h"
+#include "show/HostRecords.h"
 #include "tests/cli/CliFixture.h"
 #include "tests/hostlink/ChildProcess.h"
 

@@ -4,7 +4,7 @@
 // recorded by the test itself (the isolated-network test makes real ones).
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostLoadLog.h"
+#include "show/HostRecords.h"
 #include "tests/cli/CliFixture.h"
 #include "tests/hostlink/ChildProcess.h"
 
@@ -82,9 +82,9 @@ TEST_F(CliHostState, ARehearsalIsRecordedWhereItWentAndNeverMakesAHostCurrent)
     const auto loaded = Load();
     ASSERT_EQ(loaded.exitCode, 0) << loaded.err;
     EXPECT_EQ(States(), (std::vector<std::string>{"never", "never", "never"}));
-    const std::vector<store::HostLoadRecord> records = show::LoadHostLoads(store);
+    const std::vector<store::HostRecord> records = show::ReadHostRecords(store);
     ASSERT_EQ(records.size(), 6u); // a name and a show for each host
-    for (const store::HostLoadRecord& record : records) {
+    for (const store::HostRecord& record : records) {
         EXPECT_EQ(record.Address, "127.0.0.1");
         EXPECT_EQ(record.Port, hosts[static_cast<std::size_t>(record.HostCode - 5)]->Port());
         EXPECT_FALSE(record.AtField);
@@ -95,7 +95,7 @@ TEST_F(CliHostState, ARehearsalIsRecordedWhereItWentAndNeverMakesAHostCurrent)
     const auto named = RunCli({"set-host", store, "--name", "B2", "--host-code", "6", "--target",
                                "127.0.0.1:" + std::to_string(hosts[1]->Port())});
     ASSERT_EQ(named.exitCode, 0) << named.err;
-    const store::HostLoadRecord last = show::LoadHostLoads(store).back();
+    const store::HostRecord last = show::ReadHostRecords(store).back();
     EXPECT_EQ(last.Sent, store::kSentHostName);
     EXPECT_EQ(last.HostName, "B2");
     EXPECT_EQ(last.HostCode, 6);
@@ -136,7 +136,7 @@ TEST_F(CliHostState, RecordsOutliveSaveAndAChangedShowMakesEveryHostChanged)
         hostlinktest::RecordFieldLoad(store, code, name);
     EXPECT_EQ(States(), (std::vector<std::string>{"current", "current", "current"}));
     ASSERT_EQ(RunCli({"assign", store, "--host", "A1", "2"}).exitCode, 0); // B2's only cue
-    EXPECT_EQ(show::LoadHostLoads(store).size(), 6u);
+    EXPECT_EQ(show::ReadHostRecords(store).size(), 6u);
     // Every host holds the whole show, whose second cue now says A1.
     EXPECT_EQ(States(), (std::vector<std::string>{"changed", "changed", "changed"}));
 }
@@ -154,7 +154,7 @@ TEST_F(CliHostState, AKilledDownloadLeavesItsRecordBegun)
         download.Signal(SIGKILL);
         EXPECT_EQ(download.Wait(5s), 128 + SIGKILL);
     }
-    const std::vector<store::HostLoadRecord> records = show::LoadHostLoads(store);
+    const std::vector<store::HostRecord> records = show::ReadHostRecords(store);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].Outcome, store::kOutcomeBegun);
     EXPECT_EQ(records[0].Frames, 5);
@@ -201,14 +201,14 @@ TEST_F(Cli, AnAccessStoreIsLoadedWithAWarningThatNothingIsRecorded)
         clitest::RunProgram(program, {"download", source, "--host-code", "5", "--target", target});
     EXPECT_EQ(loaded.exitCode, 0) << loaded.err;
     EXPECT_NE(loaded.err.find(strings::kDownloadEnd), std::string::npos);
-    EXPECT_NE(loaded.err.find(strings::kHostLoadsAccessStore), std::string::npos) << loaded.err;
+    EXPECT_NE(loaded.err.find(strings::kHostRecordsAccessStore), std::string::npos) << loaded.err;
     EXPECT_TRUE(host->WaitForFrames(3, 1s));
 
     const auto named = clitest::RunProgram(
         program, {"set-host", source, "--name", "A1", "--host-code", "5", "--target", target});
     EXPECT_EQ(named.exitCode, 0) << named.err;
     EXPECT_EQ(named.err, std::string(strings::kHostSettingsDone) + "\n" +
-                             strings::kHostLoadsAccessStore + "\n");
+                             strings::kHostRecordsAccessStore + "\n");
 }
 
 } // namespace

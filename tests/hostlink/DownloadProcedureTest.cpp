@@ -1,7 +1,7 @@
 #include "hostlink/DownloadProcedure.h"
 
-#include "hostlink/ConversationRecord.h"
 #include "hostlink/FrameDigest.h"
+#include "hostlink/HostRecords.h"
 #include "hostlink/LoadDownloadCues.h"
 #include "resources/strings/Strings.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
@@ -319,7 +319,7 @@ TEST_F(DownloadTest, ItsRecordHoldsTheDigestOfTheFramesAcknowledged)
     EXPECT_EQ(result.frames, 5u);
     EXPECT_EQ(result.framesAcknowledged, 5u);
     EXPECT_EQ(std::optional<std::string>(result.digest), ShowDigest(cues));
-    const store::HostLoadRecord whole = ShowRecord({.hostCode = 1}, result);
+    const store::HostRecord whole = ShowRecord({.hostCode = 1}, result);
     EXPECT_TRUE(whole.Completed());
     EXPECT_TRUE(whole.AtField);
     EXPECT_EQ(whole.Address, "192.168.10.1");
@@ -327,7 +327,7 @@ TEST_F(DownloadTest, ItsRecordHoldsTheDigestOfTheFramesAcknowledged)
     EXPECT_FALSE(Run(rows, {.refuseFrame = 3}));
     EXPECT_EQ(result.framesAcknowledged, 2u); // the project name and cue 1
     EXPECT_NE(std::optional<std::string>(result.digest), ShowDigest(cues));
-    const store::HostLoadRecord part =
+    const store::HostRecord part =
         ShowRecord({.hostCode = 1, .link = LoopbackOptions(host->Port())}, result);
     EXPECT_FALSE(part.AtField);
     EXPECT_EQ(part.Outcome, store::kOutcomeFailed);

@@ -1,13 +1,13 @@
 #include "tests/hostlink/HostlinkTestSupport.h"
 
-#include "hostlink/ConversationRecord.h"
 #include "hostlink/FrameDigest.h"
 #include "hostlink/Frames.h"
 #include "hostlink/HostLinkSocket.h"
+#include "hostlink/HostRecords.h"
 #include "hostlink/LoadDownloadCues.h"
 #include "messages/FailureMessage.h"
 #include "show/Cue.h"
-#include "show/HostLoadLog.h"
+#include "show/HostRecords.h"
 #include "store/LayoutTable.h"
 #include "store/SqlQuoting.h"
 #include "tests/support/RaisedFailure.h"
@@ -219,8 +219,8 @@ void RecordAtField(const std::string& store, int code, const std::string& name,
 {
     const hostlink::HostConversation host{.hostCode = code}; // the field's own address
     ASSERT_TRUE(hostlink::AtFieldAddress(host.link, code));
-    EXPECT_FALSE(show::RecordHostLoad(store, hostlink::NameRecord(host, name, {})));
-    EXPECT_FALSE(show::RecordHostLoad(store, hostlink::ShowRecord(host, loaded)));
+    EXPECT_FALSE(show::WriteHostRecord(store, hostlink::NameRecord(host, name, {})));
+    EXPECT_FALSE(show::WriteHostRecord(store, hostlink::ShowRecord(host, loaded)));
 }
 
 } // namespace

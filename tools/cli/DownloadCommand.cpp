@@ -1,21 +1,19 @@
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
-#include "hostlink/HostLoadRecorder.h"
-#include "hostlink/HostStates.h"
+#include "hostlink/HostRecords.h"
 #include "hostlink/LoadDownloadCues.h"
-#include "hostlink/RecordedConversation.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/HostCode.h"
-#include "show/HostLoadLog.h"
+#include "show/HostRecords.h"
 #include "show/ShowCheck.h"
 #include "tools/cli/CheckReportOutput.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
-#include "tools/cli/HostLoadRecords.h"
+#include "tools/cli/HostRecords.h"
 #include "tools/cli/InterruptRequest.h"
 #include "tools/cli/PlanEntryText.h"
 #include "tools/cli/TargetOption.h"
@@ -101,7 +99,7 @@ StaleFieldHosts(const DownloadOptions& options, const std::vector<show::Cue>& cu
 {
     try {
         return hostlink::StaleHosts(
-            hosts, hostlink::HostStatesOf(cues, plan, show::LoadHostLoads(options.store)));
+            hosts, hostlink::HostStatesOf(cues, plan, show::ReadHostRecords(options.store)));
     } catch (const show::Failure& failure) {
         PrintFailure(failure, messages::Doing::kDownloading);
     }
@@ -161,7 +159,7 @@ int RunFieldLoad(const DownloadOptions& options)
         hosts = std::move(*stale);
     }
     const InterruptRequest interrupt;
-    hostlink::HostLoadRecorder recorder(options.store);
+    hostlink::HostRecorder recorder(options.store);
     TerminalFieldView view(hosts, isatty(STDERR_FILENO) == 1);
     const std::vector<hostlink::FieldHostState> states = hostlink::LoadField(
         {.cues = *cues,
@@ -196,7 +194,7 @@ int RunDownload(const DownloadOptions& options)
     TerminalDownloadView view(isatty(STDERR_FILENO) == 1);
     const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link,
                                           interrupt.Token()};
-    hostlink::HostLoadRecorder recorder(options.store);
+    hostlink::HostRecorder recorder(options.store);
     const hostlink::DownloadResult result =
         hostlink::SendShowRecorded(
             {host, *cues, [&view](int percent) { view.ShowProgress(percent); }}, &recorder)

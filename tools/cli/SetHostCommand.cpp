@@ -1,4 +1,4 @@
-#include "hostlink/RecordedConversation.h"
+#include "hostlink/HostRecords.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -8,7 +8,7 @@
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
-#include "tools/cli/HostLoadRecords.h"
+#include "tools/cli/HostRecords.h"
 #include "tools/cli/StoreCues.h"
 #include "tools/cli/TargetOption.h"
 
@@ -52,7 +52,7 @@ int RunSetHost(const SetHostOptions& options)
         return kFailure;
     }
     const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link, {}};
-    hostlink::HostLoadRecorder recorder(options.store);
+    hostlink::HostRecorder recorder(options.store);
     const hostlink::ConversationResult result =
         hostlink::SendHostNameRecorded({host, name.frame}, name.name, &recorder).result;
     if (result.Completed())

@@ -1,9 +1,8 @@
 #include "hostlink/HostLinkOptions.h"
-#include "hostlink/HostStates.h"
+#include "hostlink/HostRecords.h"
 #include "hostlink/LoadDownloadCues.h"
 #include "resources/strings/Strings.h"
-#include "show/HostLoadLog.h"
-#include "show/HostLoadState.h"
+#include "show/HostRecords.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
@@ -24,13 +23,13 @@ std::string FieldAddress(int hostCode)
     return hostlink::HostAddressText({}, hostCode) + ":" + std::to_string(hostlink::kHostPort);
 }
 
-nlohmann::ordered_json StatesJson(const std::vector<show::HostStatus>& states)
+nlohmann::ordered_json StatesJson(const std::vector<show::PlannedHostState>& states)
 {
     const auto orNull = [](bool given, auto value) {
         return given ? nlohmann::ordered_json(value) : nlohmann::ordered_json();
     };
     nlohmann::ordered_json hosts = nlohmann::ordered_json::array();
-    for (const show::HostStatus& status : states) {
+    for (const show::PlannedHostState& status : states) {
         const bool recorded = status.state != show::HostState::kNever;
         hosts.push_back({{"host", status.hostName},
                          {"code", status.hostCode},
@@ -46,12 +45,12 @@ nlohmann::ordered_json StatesJson(const std::vector<show::HostStatus>& states)
     return hosts;
 }
 
-void WriteStates(const std::vector<show::HostStatus>& states)
+void WriteStates(const std::vector<show::PlannedHostState>& states)
 {
     std::vector<TextRow> rows = {{strings::kFieldColumnHost, strings::kFieldColumnCode,
                                   strings::kFieldColumnAddress, strings::kFieldColumnState,
                                   strings::kHostStateColumnWhen}};
-    for (const show::HostStatus& status : states)
+    for (const show::PlannedHostState& status : states)
         rows.push_back({status.hostName, std::to_string(status.hostCode),
                         FieldAddress(status.hostCode), show::HostStateText(status),
                         status.loadedAt.empty() ? "-" : status.loadedAt});
@@ -60,12 +59,12 @@ void WriteStates(const std::vector<show::HostStatus>& states)
 
 int RunStatus(const StoreReadOptions& options)
 {
-    std::vector<show::HostStatus> states;
+    std::vector<show::PlannedHostState> states;
     try {
         // The show first: a file without one has no hosts to speak of.
         const std::vector<show::Cue> cues = hostlink::LoadDownloadCues(options.store);
         states = hostlink::HostStatesOf(cues, show::ReadHostPlanChecked(options.store),
-                                        show::LoadHostLoads(options.store));
+                                        show::ReadHostRecords(options.store));
     } catch (const show::Failure& failure) {
         PrintFailure(failure, messages::Doing::kLoading);
         return kFailure;

@@ -1,7 +1,7 @@
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include "qtcommon/DialogUnits.h"
-#include "show/HostLoadLog.h"
+#include "show/HostRecords.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -30,20 +30,19 @@ void ExpectRecordedAsBegunThenCompleted(const std::string& store,
 {
     std::string key;
     ASSERT_TRUE(WaitUntil([&] {
-        for (const store::HostLoadRecord& record : show::LoadHostLoads(store))
+        for (const store::HostRecord& record : show::ReadHostRecords(store))
             if (!record.Ended())
                 key = record.Conversation;
         return !key.empty();
     }));
     EXPECT_FALSE(ended()) << "its record was begun while it ran";
     ASSERT_TRUE(WaitUntil(ended));
-    const std::vector<store::HostLoadRecord> after = show::LoadHostLoads(store);
+    const std::vector<store::HostRecord> after = show::ReadHostRecords(store);
     EXPECT_EQ(after.size(), records);
-    for (const store::HostLoadRecord& record : after)
+    for (const store::HostRecord& record : after)
         EXPECT_TRUE(record.Completed()) << record.HostCode << " " << record.Sent;
-    EXPECT_TRUE(std::any_of(after.begin(), after.end(), [&key](const store::HostLoadRecord& r) {
-        return r.Conversation == key;
-    }));
+    EXPECT_TRUE(std::any_of(after.begin(), after.end(),
+                            [&key](const store::HostRecord& r) { return r.Conversation == key; }));
 }
 
 void ExpectTextsFit(QWidget& dialog)

@@ -4,7 +4,7 @@
 
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostLoadLog.h"
+#include "show/HostRecords.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
@@ -424,7 +424,7 @@ TEST_F(DownloadDialog, RecordsWhatWasSentAndSaysWhenItCannot)
     Open();
     const std::string store = MakeShowStore(dir, NumberedRows(3));
     ASSERT_TRUE(Download(store));
-    const std::vector<store::HostLoadRecord> records = show::LoadHostLoads(store);
+    const std::vector<store::HostRecord> records = show::ReadHostRecords(store);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].Sent, store::kSentShow);
     EXPECT_EQ(records[0].Acknowledged, 4);
@@ -436,7 +436,7 @@ TEST_F(DownloadDialog, RecordsWhatWasSentAndSaysWhenItCannot)
     testsupport::RunSql(other, "CREATE TABLE tb_HostLoads(Something int)");
     EXPECT_TRUE(Download(other));
     EXPECT_EQ(EndText(), strings::kDownloadEnd);
-    const std::string warning = strings::FormatText(strings::kHostLoadNotWritten, "");
+    const std::string warning = strings::FormatText(strings::kHostRecordNotWritten, "");
     EXPECT_EQ(StatusLine().rfind("download total：3fire record...  " + warning, 0), 0u)
         << StatusLine();
     EXPECT_TRUE(prompt.messages.empty());

@@ -4,8 +4,8 @@
 
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostLoadLog.h"
 #include "show/HostPlan.h"
+#include "show/HostRecords.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
@@ -318,14 +318,14 @@ TEST_F(HostSettingsDialog, StartsAtThePlansCodeAndAsksBeforeNamingAnotherNamesHo
     const std::string question = strings::FormatText(strings::kHostSettingsCodeTaken, 6, "B", "A");
     EXPECT_EQ(prompt.questions, std::vector<std::string>{question});
     EXPECT_TRUE(NamesReceived().empty()) << "No sends nothing";
-    EXPECT_TRUE(show::LoadHostLoads(store).empty());
+    EXPECT_TRUE(show::ReadHostRecords(store).empty());
 
     prompt.answers = {true};
     EXPECT_TRUE(Set(0, "6"));
     EXPECT_EQ(NamesReceived(), std::vector<std::string>{"A"});
     EXPECT_TRUE(Set(1, "6")) << "B's own host: no question";
     EXPECT_EQ(prompt.questions.size(), 2u);
-    const std::vector<store::HostLoadRecord> records = show::LoadHostLoads(store);
+    const std::vector<store::HostRecord> records = show::ReadHostRecords(store);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].HostName, "B");
     EXPECT_EQ(records[1].Sent, store::kSentHostName);

@@ -4,8 +4,8 @@
 #include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostLoadLog.h"
 #include "show/HostPlan.h"
+#include "show/HostRecords.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
@@ -203,7 +203,7 @@ TEST_F(LoadAllHostsDialog, HostStateSaysWhatEachHostHoldsInFull)
     QSignalSpy finished(dialog.get(), &CLoadAllHostsDlg::LoadFinished);
     ASSERT_TRUE(dialog->OnStart());
     ASSERT_TRUE(WaitUntil([&] { return finished.count() > 0; }));
-    EXPECT_EQ(show::LoadHostLoads(store).size(), 6u); // two at the field, four here
+    EXPECT_EQ(show::ReadHostRecords(store).size(), 6u); // two at the field, four here
     EXPECT_EQ(HostState(0), "failed at frame 6 of 11");
     EXPECT_EQ(HostState(1), strings::kHostStateNever);
 }
@@ -244,9 +244,9 @@ TEST_F(LoadAllHostsDialog, ClosingWhileLoadingAsksFirst)
     dialog->close(); // the title bar's close box
     ASSERT_TRUE(WaitUntil([&] { return finished.count() > 0; }, 2000ms));
     EXPECT_FALSE(dialog->isVisible());
-    const std::vector<store::HostLoadRecord> records = show::LoadHostLoads(store);
+    const std::vector<store::HostRecord> records = show::ReadHostRecords(store);
     ASSERT_EQ(records.size(), 3u); // host 5's name; host 6's name and its show
-    for (const store::HostLoadRecord& record : records) {
+    for (const store::HostRecord& record : records) {
         const bool stopped = record.HostCode == 5 || record.Sent == store::kSentShow;
         EXPECT_EQ(record.Outcome, stopped ? store::kOutcomeCancelled : store::kOutcomeCompleted)
             << record.HostCode << " " << record.Sent;

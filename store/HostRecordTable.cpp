@@ -1,4 +1,4 @@
-#include "store/HostLoadTable.h"
+#include "store/HostRecordTable.h"
 
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
@@ -44,9 +44,9 @@ bool HasColumn(const CADORecordset& rs, const char* name)
     });
 }
 
-HostLoadRecord ReadRecord(CADORecordset& rs)
+HostRecord ReadRecord(CADORecordset& rs)
 {
-    HostLoadRecord record;
+    HostRecord record;
     record.HostCode = ReadNumber(rs, "HostCode");
     record.Address = ReadText(rs, "Address");
     record.Port = ReadNumber(rs, "Port");
@@ -65,7 +65,7 @@ HostLoadRecord ReadRecord(CADORecordset& rs)
     return record;
 }
 
-bool WriteRecord(CADORecordset& rs, const HostLoadRecord& record)
+bool WriteRecord(CADORecordset& rs, const HostRecord& record)
 {
     return rs.WriteField("HostCode", record.HostCode) && rs.WriteField("Address", record.Address) &&
            rs.WriteField("Port", record.Port) && rs.WriteField("AtField", record.AtField ? 1 : 0) &&
@@ -83,8 +83,8 @@ bool WriteRecord(CADORecordset& rs, const HostLoadRecord& record)
 // program's table of the name is left as it is (and takes no record).
 bool PrepareTable(CADODataBase& database)
 {
-    if (!HasTable(database, kHostLoadTable)) {
-        if (!database.Execute(kCreateHostLoadTableSql))
+    if (!HasTable(database, kHostRecordTable)) {
+        if (!database.Execute(kCreateHostRecordTableSql))
             RaiseAccessError(database.GetLastErrorDescription());
         return true;
     }
@@ -109,7 +109,7 @@ std::string TextValue(const std::string& text)
 
 // Puts the ended record in place of its begun one; false when that one is
 // not there.
-bool CompleteBegun(CADODataBase& database, const HostLoadRecord& record)
+bool CompleteBegun(CADODataBase& database, const HostRecord& record)
 {
     const std::string sql = "UPDATE tb_HostLoads SET Digest=" + TextValue(record.Digest) +
                             ",Frames=" + std::to_string(record.Frames) +
@@ -123,10 +123,10 @@ bool CompleteBegun(CADODataBase& database, const HostLoadRecord& record)
     return database.GetConnection()->Execute(sql) > 0;
 }
 
-void AppendRecord(CADODataBase& database, const HostLoadRecord& record)
+void AppendRecord(CADODataBase& database, const HostRecord& record)
 {
     CADORecordset rs(&database);
-    if (!rs.Open(kHostLoadTable, modeTable) || !rs.AddNew() || !WriteRecord(rs, record) ||
+    if (!rs.Open(kHostRecordTable, modeTable) || !rs.AddNew() || !WriteRecord(rs, record) ||
         !rs.Update())
         RaiseAccessError(rs.GetLastErrorText());
     rs.Close();
@@ -134,13 +134,13 @@ void AppendRecord(CADODataBase& database, const HostLoadRecord& record)
 
 } // namespace
 
-std::vector<HostLoadRecord> ReadHostLoads(CADODataBase& database)
+std::vector<HostRecord> ReadHostRecords(CADODataBase& database)
 {
     // By name: in the order written.
-    return ReadTableRows(database, kHostLoadTable, kHostLoadTable, modeTable, ReadRecord);
+    return ReadTableRows(database, kHostRecordTable, kHostRecordTable, modeTable, ReadRecord);
 }
 
-void WriteHostLoad(CADODataBase& database, const HostLoadRecord& record)
+void WriteHostRecord(CADODataBase& database, const HostRecord& record)
 {
     // Begun before the table is looked for: two programs making it at once
     // take turns, and the second finds it made.

@@ -1,11 +1,11 @@
-#include "tools/cli/HostLoadRecords.h"
+#include "tools/cli/HostRecords.h"
 
 #include "messages/FailureMessage.h"
 #include "tools/cli/CliCommon.h"
 
 namespace cli {
 
-void PrintRecordWarnings(const hostlink::HostLoadRecorder& recorder)
+void PrintRecordWarnings(const hostlink::HostRecorder& recorder)
 {
     for (const show::Failure& warning : recorder.Warnings())
         PrintFailure(warning, messages::Doing::kDownloading);

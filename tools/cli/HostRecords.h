@@ -1,11 +1,11 @@
 #pragma once
 
-#include "hostlink/HostLoadRecorder.h"
+#include "hostlink/HostRecords.h"
 
 namespace cli {
 
 // Says on standard error what the recorder could not write, and goes on: the
 // conversations' outcome and the exit code stay what they were.
-void PrintRecordWarnings(const hostlink::HostLoadRecorder& recorder);
+void PrintRecordWarnings(const hostlink::HostRecorder& recorder);
 
 } // namespace cli

@@ -1,13 +1,34 @@
 #pragma once
 
-#include "store/HostLoadTable.h"
+#include "show/Failure.h"
 #include "store/HostPlanTable.h"
+#include "store/HostRecordTable.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
+// The records of what each host holds, by show store: written as each
+// conversation with a host begins and ends, read back to say what each host
+// of the plan holds now.
 namespace show {
+
+using store::HostRecord;
+
+// Writes one conversation's record into the show store at `path`, in a write
+// transaction of its own: begun, or ended in place of its begun one (see
+// store::WriteHostRecord). A record that cannot be written never undoes what
+// the host was sent: the caller gets a warning instead, kHostRecordsAccessStore
+// for an Access store (it cannot hold one) or kHostRecordNotWritten.
+std::optional<Failure> WriteHostRecord(const std::string& path, const HostRecord& record);
+
+// Every record of the show store at `path`, oldest first; none when it has
+// none. Raises Failure: kStoreNotOpened, kHostRecordsNotRead.
+std::vector<HostRecord> ReadHostRecords(const std::string& path);
+
+// "2026-05-04T18:30:05Z": the time in UTC, ISO 8601, to the second.
+std::string UtcTimestamp(std::chrono::system_clock::time_point time);
 
 // What a host of the plan holds, as its records tell.
 enum class HostState
@@ -18,7 +39,7 @@ enum class HostState
     kFailed,  // its last conversation failed or was stopped
 };
 
-struct HostStatus
+struct PlannedHostState
 {
     std::string hostName;
     int hostCode = 0;
@@ -42,9 +63,9 @@ struct HostStatus
 // show's digest. A failed name or show conversation leaves the host holding
 // something unknown until the next one succeeds; so does one that began
 // and never ended (its program was killed mid-way).
-std::vector<HostStatus> WorkOutHostStates(const std::vector<store::HostPlanEntry>& plan,
-                                          const std::vector<store::HostLoadRecord>& records,
-                                          const std::optional<std::string>& showDigest);
+std::vector<PlannedHostState> WorkOutHostStates(const std::vector<store::HostPlanEntry>& plan,
+                                                const std::vector<store::HostRecord>& records,
+                                                const std::optional<std::string>& showDigest);
 
 // "current", "changed", "never", "failed": for JSON and scripts.
 const char* HostStateName(HostState state);
@@ -52,6 +73,6 @@ const char* HostStateName(HostState state);
 // The state for people: "failed at frame 6 of 11" in full for a failure,
 // "stopped at frame 1 of 1" or "stopped before its end" for a conversation
 // that never ended.
-std::string HostStateText(const HostStatus& status);
+std::string HostStateText(const PlannedHostState& status);
 
 } // namespace show

@@ -10,8 +10,8 @@ namespace store {
 // What each conversation with a firing host sent, and how far it got, kept
 // in a table of its own: Save and the import rewrite tb_Layout only, so the
 // records outlive both. Rows are read in the order they were written.
-inline constexpr char kHostLoadTable[] = "tb_HostLoads";
-inline constexpr char kCreateHostLoadTableSql[] =
+inline constexpr char kHostRecordTable[] = "tb_HostLoads";
+inline constexpr char kCreateHostRecordTableSql[] =
     "CREATE TABLE tb_HostLoads(HostCode int not null,Address nVarchar(64) not null,"
     "Port int not null,AtField int not null,Sent nVarchar(8) not null,"
     "HostName nVarchar(64),Digest nVarchar(16),Frames int not null,"
@@ -34,7 +34,7 @@ inline constexpr char kOutcomeCancelled[] = "cancelled";
 // first frame goes, and again, in place, when the conversation ends. A
 // record still begun is one whose program was killed, lost its power or
 // crashed while it talked to the host (or one that is still talking).
-struct HostLoadRecord
+struct HostRecord
 {
     int HostCode = 0;
     std::string Address; // where it went: "192.168.10.5", or a rehearsal's
@@ -53,19 +53,19 @@ struct HostLoadRecord
 
     bool Completed() const { return Outcome == kOutcomeCompleted; }
     bool Ended() const { return Outcome != kOutcomeBegun; }
-    bool operator==(const HostLoadRecord&) const = default;
+    bool operator==(const HostRecord&) const = default;
 };
 
 // Every record of an open store, oldest first; none when the store has no
 // record table. Raises (ado::_com_error, std::runtime_error) when a row cannot
 // be read.
-std::vector<HostLoadRecord> ReadHostLoads(CADODataBase& database);
+std::vector<HostRecord> ReadHostRecords(CADODataBase& database);
 
 // Writes one record in a write transaction of its own, making the table (or
 // its Conversation column) the first time: an ended record of a conversation
 // takes the place of its begun one; any other is added. An ended record whose
 // begun one is not there (it could not be written, or was deleted) is added.
-// Raises like ReadHostLoads; then nothing was written.
-void WriteHostLoad(CADODataBase& database, const HostLoadRecord& record);
+// Raises like ReadHostRecords; then nothing was written.
+void WriteHostRecord(CADODataBase& database, const HostRecord& record);
 
 } // namespace store

@@ -1,8 +1,7 @@
 // What each host holds, worked out from the records of its conversations;
 // and the records' round trip through a show store.
-#include "show/HostLoadState.h"
+#include "show/HostRecords.h"
 
-#include "show/HostLoadLog.h"
 #include "tests/support/RaisedFailure.h"
 #include "tests/support/TempDir.h"
 
@@ -11,14 +10,14 @@
 namespace {
 
 using show::HostState;
-using store::HostLoadRecord;
+using store::HostRecord;
 
 constexpr char kShowNow[] = "00000000000000aa";
 constexpr char kOlderShow[] = "00000000000000bb";
 
-HostLoadRecord Named(int code, const std::string& name, bool completed = true)
+HostRecord Named(int code, const std::string& name, bool completed = true)
 {
-    HostLoadRecord record;
+    HostRecord record;
     record.HostCode = code;
     record.Address = "192.168.10." + std::to_string(code);
     record.Port = 10061;
@@ -33,9 +32,9 @@ HostLoadRecord Named(int code, const std::string& name, bool completed = true)
     return record;
 }
 
-HostLoadRecord Loaded(int code, const std::string& digest, int acknowledged = 11)
+HostRecord Loaded(int code, const std::string& digest, int acknowledged = 11)
 {
-    HostLoadRecord record = Named(code, "");
+    HostRecord record = Named(code, "");
     record.Sent = store::kSentShow;
     record.HostName.clear();
     record.Digest = digest;
@@ -47,17 +46,17 @@ HostLoadRecord Loaded(int code, const std::string& digest, int acknowledged = 11
     return record;
 }
 
-HostLoadRecord Rehearsed(HostLoadRecord record)
+HostRecord Rehearsed(HostRecord record)
 {
     record.Address = "127.0.0.1";
     record.AtField = false;
     return record;
 }
 
-show::HostStatus StateOf(const std::vector<HostLoadRecord>& records,
-                         const std::optional<std::string>& digest = kShowNow)
+show::PlannedHostState StateOf(const std::vector<HostRecord>& records,
+                               const std::optional<std::string>& digest = kShowNow)
 {
-    const std::vector<show::HostStatus> states =
+    const std::vector<show::PlannedHostState> states =
         show::WorkOutHostStates({{"North", 5}, {"South", 6}}, records, digest);
     EXPECT_EQ(states.size(), 2u);
     return states.at(0);
@@ -65,7 +64,7 @@ show::HostStatus StateOf(const std::vector<HostLoadRecord>& records,
 
 TEST(HostStates, NothingAtTheFieldAddressIsNever)
 {
-    const show::HostStatus status =
+    const show::PlannedHostState status =
         StateOf({Rehearsed(Named(5, "North")), Rehearsed(Loaded(5, kShowNow)), Named(6, "South")});
     EXPECT_EQ(status.state, HostState::kNever) << "rehearsals and other codes do not count";
     EXPECT_EQ(status.loadedAt, "");
@@ -94,13 +93,13 @@ TEST(HostStates, CurrentNeedsThePlansNameAndTheShowAsItIsNowInEitherOrder)
 
 TEST(HostStates, ALastConversationThatFailedSaysAtWhichFrame)
 {
-    const show::HostStatus status = StateOf({Named(5, "North"), Loaded(5, kShowNow, 5)});
+    const show::PlannedHostState status = StateOf({Named(5, "North"), Loaded(5, kShowNow, 5)});
     EXPECT_EQ(status.state, HostState::kFailed);
     EXPECT_EQ(status.failedAtFrame, 6);
     EXPECT_EQ(status.frames, 11);
     EXPECT_EQ(show::HostStateText(status), "failed at frame 6 of 11");
 
-    HostLoadRecord stopped = Loaded(5, kShowNow, 3);
+    HostRecord stopped = Loaded(5, kShowNow, 3);
     stopped.Outcome = store::kOutcomeCancelled;
     EXPECT_EQ(StateOf({Named(5, "North"), stopped}).state, HostState::kFailed);
     EXPECT_EQ(StateOf({Named(5, "North", false)}).state, HostState::kFailed);
@@ -111,17 +110,17 @@ TEST(HostStates, ALastConversationThatFailedSaysAtWhichFrame)
         << "the name it holds after a failed setting is unknown";
 }
 
-TEST(HostLoadLog, RecordsAreKeptInTheStoreInTheOrderWritten)
+TEST(HostRecords, RecordsAreKeptInTheStoreInTheOrderWritten)
 {
     testsupport::TempDir dir;
     const std::string store = testsupport::MakeSqliteFile(
         dir.File("show.db"), "CREATE TABLE tb_Layout(FlowID int not null, HostName text)");
-    EXPECT_TRUE(show::LoadHostLoads(store).empty()) << "no table: no record";
-    const std::vector<HostLoadRecord> written = {Named(5, "北岸-1"), Loaded(5, kShowNow, 4),
-                                                 Rehearsed(Loaded(6, kOlderShow))};
-    for (const HostLoadRecord& record : written)
-        EXPECT_FALSE(show::RecordHostLoad(store, record));
-    EXPECT_EQ(show::LoadHostLoads(store), written);
+    EXPECT_TRUE(show::ReadHostRecords(store).empty()) << "no table: no record";
+    const std::vector<HostRecord> written = {Named(5, "北岸-1"), Loaded(5, kShowNow, 4),
+                                             Rehearsed(Loaded(6, kOlderShow))};
+    for (const HostRecord& record : written)
+        EXPECT_FALSE(show::WriteHostRecord(store, record));
+    EXPECT_EQ(show::ReadHostRecords(store), written);
 
     // Another program's table, without the NOT NULL rules.
     testsupport::RunSql(store, "DROP TABLE tb_HostLoads");
@@ -132,14 +131,14 @@ TEST(HostLoadLog, RecordsAreKeptInTheStoreInTheOrderWritten)
     testsupport::RunSql(store, "INSERT INTO tb_HostLoads VALUES (5, '192.168.10.5', 10061, 1, "
                                "'show', NULL, 'aa', NULL, 3, 'failed', 4, NULL, 'now')");
     const std::optional<show::Failure> failure =
-        testsupport::RaisedFailure([&store] { show::LoadHostLoads(store); },
+        testsupport::RaisedFailure([&store] { show::ReadHostRecords(store); },
                                    "a record made elsewhere with a NULL count was read");
     if (failure) {
-        EXPECT_EQ(failure->Code(), show::FailureCode::kHostLoadsNotRead);
+        EXPECT_EQ(failure->Code(), show::FailureCode::kHostRecordsNotRead);
     }
 }
 
-HostLoadRecord Begun(HostLoadRecord record, const std::string& key)
+HostRecord Begun(HostRecord record, const std::string& key)
 {
     record.Outcome = store::kOutcomeBegun;
     record.Acknowledged = 0;
@@ -152,24 +151,23 @@ HostLoadRecord Begun(HostLoadRecord record, const std::string& key)
 // A conversation is recorded as begun before its first frame and its record
 // completed in place when it ends; one that never ended (its program was
 // killed) leaves its host failed, in a table made before the key column too.
-TEST(HostLoadLog, ABegunRecordIsCompletedInPlaceOrLeavesItsHostStopped)
+TEST(HostRecords, ABegunRecordIsCompletedInPlaceOrLeavesItsHostStopped)
 {
     testsupport::TempDir dir;
     const std::string store = testsupport::MakeSqliteFile(
         dir.File("show.db"), "CREATE TABLE tb_Layout(FlowID int not null, HostName text)");
-    EXPECT_FALSE(show::RecordHostLoad(store, Named(5, "North")));
+    EXPECT_FALSE(show::WriteHostRecord(store, Named(5, "North")));
     testsupport::RunSql(store, "ALTER TABLE tb_HostLoads DROP COLUMN Conversation"); // older table
-    EXPECT_FALSE(show::RecordHostLoad(store, Begun(Loaded(5, kShowNow), "k1")));
-    EXPECT_FALSE(show::RecordHostLoad(store, Begun(Named(6, "South"), "k2")));
-    HostLoadRecord ended = Loaded(5, kShowNow);
+    EXPECT_FALSE(show::WriteHostRecord(store, Begun(Loaded(5, kShowNow), "k1")));
+    EXPECT_FALSE(show::WriteHostRecord(store, Begun(Named(6, "South"), "k2")));
+    HostRecord ended = Loaded(5, kShowNow);
     ended.Conversation = "k1";
-    EXPECT_FALSE(show::RecordHostLoad(store, ended));
-    EXPECT_EQ(
-        show::LoadHostLoads(store),
-        (std::vector<HostLoadRecord>{Named(5, "North"), ended, Begun(Named(6, "South"), "k2")}));
-    EXPECT_EQ(StateOf(show::LoadHostLoads(store)).state, HostState::kCurrent);
+    EXPECT_FALSE(show::WriteHostRecord(store, ended));
+    EXPECT_EQ(show::ReadHostRecords(store),
+              (std::vector<HostRecord>{Named(5, "North"), ended, Begun(Named(6, "South"), "k2")}));
+    EXPECT_EQ(StateOf(show::ReadHostRecords(store)).state, HostState::kCurrent);
 
-    const std::vector<show::HostStatus> states = show::WorkOutHostStates(
+    const std::vector<show::PlannedHostState> states = show::WorkOutHostStates(
         {{"North", 5}, {"South", 6}},
         {Named(5, "North"), Begun(Loaded(5, kShowNow), "k3"), Begun(Named(6, "South"), "k4")},
         kShowNow);
@@ -178,13 +176,13 @@ TEST(HostLoadLog, ABegunRecordIsCompletedInPlaceOrLeavesItsHostStopped)
     EXPECT_EQ(show::HostStateText(states[1]), "stopped at frame 1 of 1");
 }
 
-TEST(HostLoadLog, ARecordThatCannotBeWrittenIsAWarning)
+TEST(HostRecords, ARecordThatCannotBeWrittenIsAWarning)
 {
     testsupport::TempDir dir;
     const std::optional<show::Failure> warning =
-        show::RecordHostLoad(dir.File("missing.db"), Named(5, "North"));
+        show::WriteHostRecord(dir.File("missing.db"), Named(5, "North"));
     ASSERT_TRUE(warning);
-    EXPECT_EQ(warning->Code(), show::FailureCode::kHostLoadNotWritten);
+    EXPECT_EQ(warning->Code(), show::FailureCode::kHostRecordNotWritten);
     EXPECT_EQ(show::UtcTimestamp(std::chrono::system_clock::time_point{}), "1970-01-01T00:00:00Z");
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "show/HostLoadState.h"
+#include "show/HostRecords.h"
 
 #include <vector>
 
@@ -12,6 +12,6 @@ namespace hostlink {
 // frame 6 of 11") with the same text as its tip; rows whose host name the
 // plan does not hold stay empty. The column is as wide as its texts.
 void ShowHostStates(QTableWidget& table, int nameColumn, int stateColumn,
-                    const std::vector<show::HostStatus>& states);
+                    const std::vector<show::PlannedHostState>& states);
 
 } // namespace hostlink

@@ -1,0 +1,202 @@
+#include "hostlink/HostRecords.h"
+
+#include "hostlink/FrameDigest.h"
+#include "hostlink/LoadDownloadCues.h"
+#include "show/HostPlan.h"
+#include "show/HostRecords.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+namespace hostlink {
+
+HostRecorder::HostRecorder(std::string storePath) : storePath_(std::move(storePath)) {}
+
+std::optional<show::Failure> HostRecorder::Record(const store::HostRecord& record)
+{
+    const std::lock_guard lock(mutex_);
+    if (accessStore_)
+        return std::nullopt;
+    std::optional<show::Failure> warning = show::WriteHostRecord(storePath_, record);
+    if (!warning)
+        return std::nullopt;
+    accessStore_ = warning->Code() == show::FailureCode::kHostRecordsAccessStore;
+    const bool said =
+        std::any_of(warnings_.begin(), warnings_.end(), [&warning](const show::Failure& w) {
+            return w.Code() == warning->Code() && w.Detail() == warning->Detail();
+        });
+    if (said)
+        return std::nullopt;
+    warnings_.push_back(*warning);
+    return warning;
+}
+
+std::vector<show::Failure> HostRecorder::Warnings() const
+{
+    const std::lock_guard lock(mutex_);
+    return warnings_;
+}
+
+namespace {
+
+// Where the conversation went, when, and how it ended after `acknowledged`
+// of `frames` frames.
+store::HostRecord Record(const HostConversation& host, const ConversationResult& result, int frames,
+                         int acknowledged)
+{
+    store::HostRecord record;
+    record.HostCode = host.hostCode;
+    record.Address = HostAddressText(host.link, host.hostCode);
+    record.Port = host.link.port;
+    record.AtField = AtFieldAddress(host.link, host.hostCode);
+    record.Frames = frames;
+    record.Acknowledged = acknowledged;
+    record.LoadedAt = show::UtcTimestamp(std::chrono::system_clock::now());
+    switch (result.status) {
+    case ConversationResult::kCompleted:
+        record.Outcome = store::kOutcomeCompleted;
+        return record;
+    case ConversationResult::kCancelled:
+        record.Outcome = store::kOutcomeCancelled;
+        break;
+    case ConversationResult::kFailed:
+        record.Outcome = store::kOutcomeFailed;
+        break;
+    }
+    if (result.failure)
+        record.Failure = show::FailureCodeName(result.failure->Code());
+    // The frame it ended at: the one after the last acknowledged, or the last
+    // one when a second answer came after every frame was acknowledged.
+    record.FailedAtFrame = std::min(acknowledged + 1, frames);
+    return record;
+}
+
+// 128 random bits in hex: two programs talking to one host at once never
+// share a key.
+std::string NewConversationKey()
+{
+    std::random_device random;
+    std::string key;
+    for (int part = 0; part < 4; ++part) {
+        char text[9] = {};
+        std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(random()));
+        key += text;
+    }
+    return key;
+}
+
+} // namespace
+
+store::HostRecord BegunRecord(const HostConversation& host, const std::string& sent,
+                              const std::string& name, int frames)
+{
+    store::HostRecord record = Record(host, {}, frames, 0);
+    record.Outcome = store::kOutcomeBegun;
+    record.FailedAtFrame = frames == 1 ? 1 : 0;
+    record.Sent = sent;
+    record.HostName = name;
+    record.Conversation = NewConversationKey();
+    return record;
+}
+
+bool AtFieldAddress(const HostLinkOptions& link, int hostCode)
+{
+    return link.port == kHostPort &&
+           HostAddressText(link, hostCode) == HostAddressText(HostLinkOptions{}, hostCode);
+}
+
+store::HostRecord NameRecord(const HostConversation& host, const std::string& name,
+                             const ConversationResult& result)
+{
+    store::HostRecord record = Record(host, result, 1, result.Completed() ? 1 : 0);
+    record.Sent = store::kSentHostName;
+    record.HostName = name;
+    return record;
+}
+
+store::HostRecord ShowRecord(const HostConversation& host, const DownloadResult& result)
+{
+    store::HostRecord record = Record(host, result, static_cast<int>(result.frames),
+                                      static_cast<int>(result.framesAcknowledged));
+    record.Sent = store::kSentShow;
+    record.Digest = result.digest;
+    return record;
+}
+
+namespace {
+
+template <typename Result, typename Converse, typename Ended>
+Recorded<Result> RunRecorded(HostRecorder* recorder, const store::HostRecord& begun,
+                             Converse converse, Ended ended)
+{
+    Recorded<Result> recorded;
+    if (recorder)
+        recorded.warning = recorder->Record(begun);
+    recorded.result = converse();
+    if (!recorder)
+        return recorded;
+    store::HostRecord end = ended(recorded.result);
+    end.Conversation = begun.Conversation;
+    std::optional<show::Failure> warning = recorder->Record(end);
+    if (!recorded.warning)
+        recorded.warning = std::move(warning);
+    return recorded;
+}
+
+} // namespace
+
+Recorded<DownloadResult> SendShowRecorded(const DownloadRequest& request, HostRecorder* recorder)
+{
+    const int frames = static_cast<int>(request.cues.size()) + 1; // the project name first
+    return RunRecorded<DownloadResult>(
+        recorder, BegunRecord(request.host, store::kSentShow, {}, frames),
+        [&] { return SendShow(request); },
+        [&](const DownloadResult& result) { return ShowRecord(request.host, result); });
+}
+
+Recorded<ConversationResult> SendHostNameRecorded(const HostNameRequest& request,
+                                                  const std::string& name, HostRecorder* recorder)
+{
+    return RunRecorded<ConversationResult>(
+        recorder, BegunRecord(request.host, store::kSentHostName, name, 1),
+        [&] { return SendHostName(request); },
+        [&](const ConversationResult& result) { return NameRecord(request.host, name, result); });
+}
+
+std::vector<show::PlannedHostState> HostStatesOf(std::span<const show::Cue> cues,
+                                                 const std::vector<show::HostPlanEntry>& plan,
+                                                 const std::vector<store::HostRecord>& records)
+{
+    return show::WorkOutHostStates(plan, records, ShowDigest(cues));
+}
+
+std::vector<show::PlannedHostState> ReadHostStates(const std::string& path)
+{
+    const std::vector<show::HostPlanEntry> plan = show::ReadHostPlanChecked(path);
+    if (plan.empty())
+        return {};
+    const std::vector<store::HostRecord> records = show::ReadHostRecords(path);
+    if (records.empty()) // every host never: the show need not be read
+        return show::WorkOutHostStates(plan, records, std::nullopt);
+    return HostStatesOf(LoadDownloadCues(path), plan, records);
+}
+
+std::vector<FieldHost> StaleHosts(const std::vector<FieldHost>& hosts,
+                                  const std::vector<show::PlannedHostState>& states)
+{
+    std::vector<FieldHost> stale;
+    for (const FieldHost& host : hosts) {
+        const bool current =
+            std::any_of(states.begin(), states.end(), [&host](const show::PlannedHostState& s) {
+                return s.hostName == host.hostName && s.hostCode == host.hostCode &&
+                       s.state == show::HostState::kCurrent;
+            });
+        if (!current)
+            stale.push_back(host);
+    }
+    return stale;
+}
+
+} // namespace hostlink

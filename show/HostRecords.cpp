@@ -1,0 +1,131 @@
+#include "show/HostRecords.h"
+
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
+#include "show/EnumNames.h"
+#include "show/StoreOpening.h"
+#include "store/ADODataBase.h"
+#include "store/StoreCloser.h"
+
+#include <ctime>
+#include <exception>
+
+namespace show {
+
+std::optional<Failure> WriteHostRecord(const std::string& path, const HostRecord& record)
+{
+    CADODataBase db;
+    try {
+        OpenStoreFile(db, path, FailureCode::kHostRecordNotWritten);
+        const store::StoreCloser closer(db);
+        if (db.GetConnection()->IsReadOnlyFormat())
+            return Failure(FailureCode::kHostRecordsAccessStore);
+        store::WriteHostRecord(db, record);
+    } catch (const Failure& failure) {
+        return failure;
+    } catch (const std::exception& error) { // the engine's own failures, memory
+        return DatabaseFailure(error, FailureCode::kHostRecordNotWritten);
+    }
+    return std::nullopt;
+}
+
+std::vector<HostRecord> ReadHostRecords(const std::string& path)
+{
+    CADODataBase db;
+    return StoreWork(
+        [&] {
+            OpenStoreFile(db, path);
+            const store::StoreCloser closer(db);
+            return store::ReadHostRecords(db);
+        },
+        FailureCode::kHostRecordsNotRead);
+}
+
+std::string UtcTimestamp(std::chrono::system_clock::time_point time)
+{
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &seconds);
+#else
+    gmtime_r(&seconds, &utc);
+#endif
+    char text[sizeof "2026-05-04T18:30:05Z"] = {};
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+namespace {
+
+using store::HostRecord;
+
+PlannedHostState StatusOf(const store::HostPlanEntry& entry,
+                          const std::vector<const HostRecord*>& records,
+                          const std::optional<std::string>& showDigest)
+{
+    PlannedHostState status;
+    status.hostName = entry.HostName;
+    status.hostCode = entry.HostCode;
+    if (records.empty())
+        return status;
+    const HostRecord& last = *records.back();
+    status.loadedAt = last.LoadedAt;
+    status.frames = last.Frames;
+    if (!last.Completed()) {
+        status.state = HostState::kFailed;
+        status.failedAtFrame = last.FailedAtFrame;
+        status.stopped = !last.Ended();
+        return status;
+    }
+    const HostRecord* name = nullptr;
+    const HostRecord* shown = nullptr;
+    for (const HostRecord* record : records)
+        (record->Sent == store::kSentHostName ? name : shown) = record;
+    const bool named = name && name->Completed() && name->HostName == entry.HostName;
+    const bool loaded = shown && shown->Completed() && showDigest && shown->Digest == *showDigest;
+    status.state = named && loaded ? HostState::kCurrent : HostState::kChanged;
+    return status;
+}
+
+} // namespace
+
+std::vector<PlannedHostState> WorkOutHostStates(const std::vector<store::HostPlanEntry>& plan,
+                                                const std::vector<store::HostRecord>& records,
+                                                const std::optional<std::string>& showDigest)
+{
+    std::vector<PlannedHostState> states;
+    states.reserve(plan.size());
+    for (const store::HostPlanEntry& entry : plan) {
+        std::vector<const HostRecord*> own;
+        for (const HostRecord& record : records)
+            if (record.AtField && record.HostCode == entry.HostCode)
+                own.push_back(&record);
+        states.push_back(StatusOf(entry, own, showDigest));
+    }
+    return states;
+}
+
+const char* HostStateName(HostState state)
+{
+    static constexpr EnumName<HostState> kNames[] = {
+        {HostState::kCurrent, strings::kHostStateCurrent},
+        {HostState::kChanged, strings::kHostStateChanged},
+        {HostState::kNever, strings::kHostStateNever},
+        {HostState::kFailed, strings::kHostStateFailed},
+    };
+    return NameIn(kNames, state, "");
+}
+
+std::string HostStateText(const PlannedHostState& status)
+{
+    if (status.state == HostState::kFailed && status.stopped)
+        return status.failedAtFrame > 0 ? strings::FormatText(strings::kHostStateStoppedAt,
+                                                              status.failedAtFrame, status.frames)
+                                        : std::string(strings::kHostStateStopped);
+    if (status.state == HostState::kFailed)
+        return strings::FormatText(strings::kHostStateFailedAt, status.failedAtFrame,
+                                   status.frames);
+    return HostStateName(status.state);
+}
+
+} // namespace show
