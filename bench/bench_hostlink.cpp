@@ -5,7 +5,7 @@
 #include "bench/BenchSupport.h"
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FrameLayout.h"
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 #include "hostlink/UdpPlatform.h"
 #include "tools/virtual-host/VirtualFiringHost.h"
 
@@ -44,7 +44,7 @@ double TimeDownload(const std::filesystem::path& show)
 
     // As the dialog downloads: the store read, then the conversation.
     const auto start = std::chrono::steady_clock::now();
-    const std::vector<show::Cue> cues = hostlink::LoadDownloadCues(show.string());
+    const std::vector<show::Cue> cues = hostlink::ReadDownloadCues(show.string());
     const hostlink::DownloadResult result = hostlink::SendShow({{1, link, {}}, cues, {}});
     const double seconds = bench::Seconds(start);
     host.Stop();

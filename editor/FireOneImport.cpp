@@ -78,7 +78,7 @@ bool ReimportAndShow(ShowContext& show, CADODataBase& source, CADODataBase& targ
 
 // The chosen new store exists already: brought up to the FireOne show and
 // loaded when it is a show store, else refused and left alone.
-bool LoadExistingStore(ShowContext& show, const std::string& path, ShowUpdate update)
+bool OpenExistingStore(ShowContext& show, const std::string& path, ShowUpdate update)
 {
     CADODataBase existing;
     if (!existing.Open(store::ConnectionStringFor(path), "", "") ||
@@ -100,7 +100,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate
     if (!path)
         return false;
     if (StoreIsThere(*path))
-        return LoadExistingStore(show, *path, update);
+        return OpenExistingStore(show, *path, update);
 
     std::vector<show::Cue> cues;
     bool copiedLayout = false;
@@ -108,7 +108,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate
     case StoreMaking::kMade:
         break;
     case StoreMaking::kFoundMade:
-        return LoadExistingStore(show, *path, update);
+        return OpenExistingStore(show, *path, update);
     case StoreMaking::kRefused:
         return false;
     }
@@ -118,7 +118,7 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate
     }
     CADODataBase stored;
     if (!stored.Open(store::ConnectionStringFor(*path), "", "")) {
-        Stop(show, strings::FormatText(strings::kLoadFailed, DescriptionOf(stored).c_str()));
+        Stop(show, strings::FormatText(strings::kOpenFailed, DescriptionOf(stored).c_str()));
         return false;
     }
     store::StoreCloser closer(stored);

@@ -31,7 +31,7 @@ bool ShowStoredTable(ShowContext& show, CADODataBase& db, const std::string& pat
     try {
         LoadShowTable(db, show.model, show.Progress());
     } catch (const show::Failure& failure) {
-        messages::ShowFailure(show.prompt, failure, messages::Doing::kLoading);
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kOpening);
         return false;
     }
     show.storePath = path;

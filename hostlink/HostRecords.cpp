@@ -1,7 +1,7 @@
 #include "hostlink/HostRecords.h"
 
 #include "hostlink/FrameDigest.h"
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 #include "show/HostPlan.h"
 #include "show/HostRecords.h"
 
@@ -180,7 +180,7 @@ std::vector<show::PlannedHostState> ReadHostStates(const std::string& path)
     const std::vector<store::HostRecord> records = show::ReadHostRecords(path);
     if (records.empty()) // every host never: the show need not be read
         return show::WorkOutHostStates(plan, records, std::nullopt);
-    return HostStatesOf(LoadDownloadCues(path), plan, records);
+    return HostStatesOf(ReadDownloadCues(path), plan, records);
 }
 
 std::vector<FieldHost> StaleHosts(const std::vector<FieldHost>& hosts,

@@ -88,7 +88,7 @@ std::vector<show::PlannedHostState> HostStatesOf(std::span<const show::Cue> cues
 
 // The same for the show store at `path`; a store without a plan gives none,
 // read no further. Raises show::Failure: those of show::ReadHostPlanChecked,
-// LoadDownloadCues and show::ReadHostRecords.
+// ReadDownloadCues and show::ReadHostRecords.
 std::vector<show::PlannedHostState> ReadHostStates(const std::string& path);
 
 // The hosts of a field that do not hold the show and name as they are now.

@@ -31,10 +31,10 @@ std::string StoreFailureText(Doing doing, const std::string& why)
         return strings::FormatText(strings::kImportFailed, why.c_str());
     case Doing::kPlanning:
         return strings::FormatText(strings::kPlanReadFailed, why.c_str());
-    case Doing::kLoading:
+    case Doing::kOpening:
         break;
     }
-    return strings::FormatText(strings::kLoadFailed, why.c_str());
+    return strings::FormatText(strings::kOpenFailed, why.c_str());
 }
 
 std::string BadFieldText(const show::Failure& failure, Doing doing)
@@ -42,8 +42,8 @@ std::string BadFieldText(const show::Failure& failure, Doing doing)
     if (doing == Doing::kDownloading || doing == Doing::kSettingHost)
         return StoreFailureText(doing, "");
     const std::string text =
-        strings::FormatText(strings::kLoadBadField, failure.Row(), failure.Name().c_str());
-    return doing == Doing::kLoading ? text : StoreFailureText(doing, text);
+        strings::FormatText(strings::kOpenBadField, failure.Row(), failure.Name().c_str());
+    return doing == Doing::kOpening ? text : StoreFailureText(doing, text);
 }
 
 // A host name refused: as typed (no row), or at Save (its grid row).
@@ -224,7 +224,7 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
         break;
     case FailureCode::kStoreNotOpened:
         // Opening a store shows the layer's own record, as it stands.
-        if (doing == Doing::kLoading) {
+        if (doing == Doing::kOpening) {
             message.text = failure.Record().empty() ? failure.Detail() : failure.Record();
             message.icon = prompt::MessageIcon::None;
             message.details.clear();

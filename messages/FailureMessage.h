@@ -14,7 +14,7 @@ namespace messages {
 // show has not been loaded!", "fire data have not saved!").
 enum class Doing
 {
-    kLoading,         // opening a show store, or reading one to show or print it
+    kOpening,         // opening a show store, or reading one to show or print it
     kChecking,        // the show check of a store
     kSaving,          // Save, or a command that saves
     kAssigning,       // a host name as typed

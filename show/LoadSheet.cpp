@@ -30,7 +30,7 @@ std::vector<LoadSheet> BuildLoadSheets(const std::vector<show::Cue>& cues,
     for (const show::Cue& cue : cues)
         byHost[cue.HostName][cue.Addr].push_back({cue.Channel, cue.BlastTime, cue.CDCode});
     std::vector<LoadSheet> sheets;
-    for (HostLoad& summary : BuildHostLoadSheet(cues)) {
+    for (SheetSummary& summary : BuildSheetSummaries(cues)) {
         LoadSheet sheet;
         sheet.hostCode = hostCode ? hostCode(summary.host) : std::nullopt;
         for (auto& [module, moduleCues] : byHost[summary.host]) {

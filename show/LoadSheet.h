@@ -1,7 +1,7 @@
 #pragma once
 
 #include "show/Cue.h"
-#include "show/HostLoadSheet.h"
+#include "show/SheetSummary.h"
 #include "store/HostPlanTable.h"
 #include "store/LayoutTable.h"
 
@@ -31,7 +31,7 @@ struct SheetModule
 // The printable load sheet of one host name.
 struct LoadSheet
 {
-    HostLoad summary;
+    SheetSummary summary;
     std::optional<int> hostCode;      // from the host plan, when the plan names the host
     std::vector<SheetModule> modules; // ascending by module number
 };
@@ -43,7 +43,7 @@ using HostCodeLookup = std::function<std::optional<int>(const std::string& host)
 // The lookup of a host plan as read from a store.
 HostCodeLookup PlannedHostCodes(const std::vector<store::HostPlanEntry>& plan);
 
-// One sheet per host name, in the order of BuildHostLoadSheet.
+// One sheet per host name, in the order of BuildSheetSummaries.
 std::vector<LoadSheet> BuildLoadSheets(const std::vector<show::Cue>& cues,
                                        const HostCodeLookup& hostCode);
 

@@ -86,7 +86,7 @@ private:
 
     double PaintHeading(const show::LoadSheet& sheet, double width)
     {
-        const show::HostLoad& load = sheet.summary;
+        const show::SheetSummary& load = sheet.summary;
         const double titleHeight = QFontMetricsF(title_, &device_).height();
         painter_.setFont(title_);
         painter_.drawText(QRectF(0, 0, width, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,

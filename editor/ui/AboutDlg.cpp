@@ -6,7 +6,7 @@
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::AboutDlg>())
 {
-    editor::LoadAppResources();
+    editor::RegisterAppResources();
     ui->setupUi(this);
     setWindowIcon(editor::AppIcon());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);

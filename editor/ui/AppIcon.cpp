@@ -6,7 +6,7 @@ namespace editor {
 
 QIcon AppIcon()
 {
-    LoadAppResources();
+    RegisterAppResources();
     QIcon icon;
     for (const int size : {16, 32, 48, 256})
         icon.addFile(QStringLiteral(":/icons/tavrin-%1.png").arg(size), QSize(size, size));

@@ -11,7 +11,7 @@ static void RegisterTavrinResources()
 
 namespace editor {
 
-void LoadAppResources()
+void RegisterAppResources()
 {
     static const bool loaded = [] {
         RegisterTavrinResources();

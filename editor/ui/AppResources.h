@@ -4,6 +4,6 @@ namespace editor {
 
 // Registers the icons and toolbar images. The window's library is static, so
 // nothing else would make the linker keep them.
-void LoadAppResources();
+void RegisterAppResources();
 
 } // namespace editor

@@ -76,7 +76,7 @@ CConverterDlg::~CConverterDlg()
 void CConverterDlg::SetUpWindow()
 {
     editor::InstallFontFallbacks();
-    editor::LoadAppResources();
+    editor::RegisterAppResources();
     ui->setupUi(this);
     m_grid = ui->grid;
     m_grid->SetShow(m_show);
@@ -187,7 +187,7 @@ void CConverterDlg::OnCommand(int id)
         void (*run)(CConverterDlg& window);
     };
     static constexpr Route kRoutes[] = {
-        {editor::kCmdLoadCorvane, [](CConverterDlg& w) { w.OnOpen(); }},
+        {editor::kCmdCorvaneDatabase, [](CConverterDlg& w) { w.OnOpen(); }},
         {editor::kCmdToolbarOpen, [](CConverterDlg& w) { w.OnOpen(); }},
         {editor::kCmdSave, [](CConverterDlg& w) { w.OnSave(); }},
         {editor::kCmdToolbarSave, [](CConverterDlg& w) { w.OnSave(); }},
@@ -196,7 +196,7 @@ void CConverterDlg::OnCommand(int id)
         {editor::kCmdExit, [](CConverterDlg& w) { w.OnExit(); }},
         {editor::kCmdAbout, [](CConverterDlg& w) { w.OnAbout(); }},
         {editor::kCmdAboutBox, [](CConverterDlg& w) { w.OnAbout(); }},
-        {editor::kCmdLoadFireOne, [](CConverterDlg& w) { w.OnFireOneImport(); }},
+        {editor::kCmdFireOneDatabase, [](CConverterDlg& w) { w.OnFireOneImport(); }},
         {editor::kCmdAssignHost, [](CConverterDlg& w) { w.OnAssignHost(); }},
         {editor::kCmdPopupAssignedHost, [](CConverterDlg& w) { w.OnAssignHost(); }},
         {editor::kCmdDownload, [](CConverterDlg& w) { w.OnDownload(); }},
@@ -248,29 +248,29 @@ std::optional<bool> CConverterDlg::RunShowCommand(const char* doing, bool readsS
 
 void CConverterDlg::OnOpen()
 {
-    if (!MayDropUnsavedNames(strings::kUnsavedBeforeLoad))
+    if (!MayDropUnsavedNames(strings::kUnsavedBeforeOpen))
         return;
     const std::optional<bool> loaded =
-        RunShowCommand(strings::kProgressLoading, false,
+        RunShowCommand(strings::kProgressOpening, false,
                        [](editor::ShowContext& show) { return editor::OpenShowStore(show); });
     if (loaded)
-        AfterLoad(*loaded);
+        AfterNewShow(*loaded);
 }
 
 void CConverterDlg::OpenStoreFile(const std::string& path)
 {
     const std::optional<bool> loaded =
-        RunShowCommand(strings::kProgressLoading, false, [path](editor::ShowContext& show) {
+        RunShowCommand(strings::kProgressOpening, false, [path](editor::ShowContext& show) {
             return editor::OpenShowStoreFile(show, path);
         });
     if (loaded)
-        AfterLoad(*loaded);
+        AfterNewShow(*loaded);
     ShowStatus();
 }
 
 // A load that fails leaves the show and its history as they were; a new
 // show, or the same one read afresh, starts its own history by itself.
-void CConverterDlg::AfterLoad(bool /*loaded*/)
+void CConverterDlg::AfterNewShow(bool /*loaded*/)
 {
     ShowHostStates();
 }
@@ -469,13 +469,13 @@ void CConverterDlg::OnLoadAllHosts()
 
 void CConverterDlg::OnFireOneImport()
 {
-    if (!MayDropUnsavedNames(strings::kUnsavedBeforeLoad))
+    if (!MayDropUnsavedNames(strings::kUnsavedBeforeOpen))
         return;
     const std::optional<bool> imported =
         RunShowCommand(strings::kProgressImporting, false,
                        [](editor::ShowContext& show) { return editor::ImportFireOne(show); });
     if (imported)
-        AfterLoad(*imported);
+        AfterNewShow(*imported);
 }
 
 void CConverterDlg::OnAssignHost()

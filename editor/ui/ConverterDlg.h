@@ -76,7 +76,7 @@ private:
     std::optional<bool> RunShowCommand(const char* doing, bool readsShow,
                                        std::function<bool(editor::ShowContext&)> command);
     // After a command that loaded a show: the grid is what the store holds.
-    void AfterLoad(bool loaded);
+    void AfterNewShow(bool loaded);
     bool SaveHostNames();
     editor::HostDialogGate DialogGate();
     void ScheduleStatus();

@@ -18,7 +18,7 @@ namespace {
 
 void ShowStop(prompt::Prompt& prompt, const show::Failure& failure)
 {
-    const messages::Message message = messages::FailureMessage(failure, messages::Doing::kLoading);
+    const messages::Message message = messages::FailureMessage(failure, messages::Doing::kOpening);
     prompt.ShowMessage(message.text, prompt::MessageIcon::Stop);
 }
 

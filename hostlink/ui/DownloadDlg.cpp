@@ -1,7 +1,7 @@
 #include "hostlink/ui/DownloadDlg.h"
 
 #include "hostlink/HostRecords.h"
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
@@ -79,7 +79,7 @@ bool CDownloadDlg::StartDownload()
         return false;
     std::vector<show::Cue> cues;
     try {
-        cues = hostlink::LoadDownloadCues(*path);
+        cues = hostlink::ReadDownloadCues(*path);
     } catch (const show::Failure& failure) {
         ShowFailure(failure, messages::Doing::kDownloading);
         return false;

@@ -86,7 +86,7 @@ void CHostPlanDlg::Fill()
 {
     // Without the show's host names there is nothing to plan.
     std::vector<show::Cue> cues;
-    if (!ReadForPlan([&] { cues = show::ReadShowFile(m_storePath); }, messages::Doing::kLoading))
+    if (!ReadForPlan([&] { cues = show::ReadShowFile(m_storePath); }, messages::Doing::kOpening))
         return;
     // Saving over a plan that could not be read would replace it unseen.
     show::StoredPlan stored;

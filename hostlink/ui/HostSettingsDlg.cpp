@@ -1,7 +1,7 @@
 #include "hostlink/ui/HostSettingsDlg.h"
 
 #include "hostlink/HostRecords.h"
-#include "hostlink/LoadHostNames.h"
+#include "hostlink/ReadHostNames.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
@@ -63,7 +63,7 @@ void CHostSettingsDlg::FillHostList()
         return;
     std::vector<std::string> names;
     try {
-        names = hostlink::LoadHostNames(*path);
+        names = hostlink::ReadHostNames(*path);
     } catch (const show::Failure& failure) {
         ShowFailure(failure, messages::Doing::kSettingHost);
         return;

@@ -1,7 +1,7 @@
 #include "hostlink/ui/LoadAllHostsDlg.h"
 
 #include "hostlink/HostRecords.h"
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 #include "hostlink/ui/HostRecordCells.h"
 #include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
@@ -92,7 +92,7 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
     // What each host holds, before anything is sent; Start says what is
     // wrong with a store that cannot be loaded.
     try {
-        const std::vector<show::Cue> cues = hostlink::LoadDownloadCues(m_storePath);
+        const std::vector<show::Cue> cues = hostlink::ReadDownloadCues(m_storePath);
         const std::vector<show::HostPlanEntry> plan = show::ReadHostPlanChecked(m_storePath);
         FillHosts(hostlink::PlanField(cues, plan, [this](int code) {
                       return hostlink::LinkFor(m_links, code);
@@ -131,7 +131,7 @@ std::optional<CLoadAllHostsDlg::Field> CLoadAllHostsDlg::ReadField()
 {
     Field field;
     try {
-        field.cues = hostlink::LoadDownloadCues(m_storePath);
+        field.cues = hostlink::ReadDownloadCues(m_storePath);
     } catch (const show::Failure& failure) {
         messages::ShowFailure(m_prompt, failure, messages::Doing::kDownloading);
         return std::nullopt;
@@ -139,7 +139,7 @@ std::optional<CLoadAllHostsDlg::Field> CLoadAllHostsDlg::ReadField()
     try {
         field.plan = show::ReadHostPlanChecked(m_storePath);
     } catch (const show::Failure& failure) {
-        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kLoading),
+        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kOpening),
                              prompt::MessageIcon::Stop);
         return std::nullopt;
     }

@@ -31,7 +31,7 @@ inline constexpr char kStatusUnsaved[] = "unsaved changes";
 // %s: what comes next (one of those below)
 inline constexpr char kUnsavedQuestion[] = "the host names have not been saved,save them before %s?";
 inline constexpr char kUnsavedBeforeExit[] = "exit";
-inline constexpr char kUnsavedBeforeLoad[] = "loading another show";
+inline constexpr char kUnsavedBeforeOpen[] = "loading another show";
 inline constexpr char kUnsavedBeforeDownload[] = "download";
 inline constexpr char kUnsavedBeforeHostSettings[] = "host settings";
 inline constexpr char kUnsavedBeforeHostPlan[] = "the host plan";
@@ -110,9 +110,9 @@ inline constexpr char kHostNameNotGbk[] = "host name %s has a character a firing
 // %s: the database's account of the failure
 inline constexpr char kSaveFailed[] = "the show store cannot be written,fire data have not saved!\n%s";
 // %d: fire record (from 1), %s: field name
-inline constexpr char kLoadBadField[] = "fire record %d has no readable %s field,the show has not been loaded!";
+inline constexpr char kOpenBadField[] = "fire record %d has no readable %s field,the show has not been loaded!";
 // %s: the database's account of the failure
-inline constexpr char kLoadFailed[] = "the show store cannot be read,the show has not been loaded!\n%s";
+inline constexpr char kOpenFailed[] = "the show store cannot be read,the show has not been loaded!\n%s";
 // `assign` before it changes anything. %s: why
 inline constexpr char kAssignReadFailed[] = "the show store cannot be read,fire data have not saved!\n%s";
 // %s: the database's account of the failure
@@ -145,7 +145,7 @@ inline constexpr char kButtonOk[] = "OK";
 inline constexpr char kButtonCancel[] = "Cancel";
 // The progress dialog of a long command, and what each says it is doing.
 inline constexpr char kProgressImporting[] = "importing the FireOne show...";
-inline constexpr char kProgressLoading[] = "loading the show store...";
+inline constexpr char kProgressOpening[] = "loading the show store...";
 inline constexpr char kProgressSaving[] = "saving fire data...";
 inline constexpr char kProgressChecking[] = "checking the show...";
 // %d: fire records read or written so far

@@ -147,7 +147,7 @@ TEST_F(OpenShowStore, ValueOfTheWrongKindIsRefusedAndKeepsTheShow)
     testsupport::RunSql(path, "UPDATE tb_Layout SET BlastTime = 'soon' WHERE FlowID = 1");
     Open(path);
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kLoadBadField, 2, "BlastTime"));
+    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kOpenBadField, 2, "BlastTime"));
     EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
     ExpectEarlierShowKept();
 }
@@ -162,7 +162,7 @@ TEST_F(OpenShowStore, MissingColumnIsRefusedAndKeepsTheShow)
     testsupport::RunSql(path, "INSERT INTO tb_Layout VALUES (0, 'H', 0, '01', '00', 1)");
     Open(path);
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kLoadBadField, 1, "Sector"));
+    EXPECT_EQ(prompt.messages[0].text, strings::FormatText(strings::kOpenBadField, 1, "Sector"));
     ExpectEarlierShowKept();
 }
 

@@ -3,7 +3,7 @@
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
-#include "show/HostLoadSheet.h"
+#include "show/SheetSummary.h"
 #include "show/ShowReader.h"
 #include "tests/editor/ShowStoreFiles.h"
 #include "tests/support/RaisedFailure.h"
@@ -337,9 +337,9 @@ TEST_F(ShowCheckStore, UnreadableStoresAreErrorsNotEmptyShows)
     EXPECT_FALSE(std::filesystem::exists(missing)) << "checking must not create a store";
 }
 
-TEST(HostLoadSheet, OneEntryPerHostWithItsSpanAndModules)
+TEST(SheetSummary, OneEntryPerHostWithItsSpanAndModules)
 {
-    const std::vector<show::HostLoad> sheet = show::BuildHostLoadSheet(
+    const std::vector<show::SheetSummary> sheet = show::BuildSheetSummaries(
         {Point(0, "B2", "03", "00", 5000), Point(1, "A1", "12", "00", 900),
          Point(2, "B2", "3", "01", 1000), Point(3, "B2", "01", "00", 7000),
          Point(4, "A1", "7A", "00", -20), Point(5, "B2", "99999999999", "00", 6000)});
@@ -354,7 +354,7 @@ TEST(HostLoadSheet, OneEntryPerHostWithItsSpanAndModules)
     EXPECT_EQ(sheet[1].firstLaunch, 1000);
     EXPECT_EQ(sheet[1].lastLaunch, 7000);
     EXPECT_EQ(sheet[1].modules, (std::vector<std::int32_t>{1, 3}));
-    EXPECT_TRUE(show::BuildHostLoadSheet({}).empty());
+    EXPECT_TRUE(show::BuildSheetSummaries({}).empty());
 }
 
 } // namespace

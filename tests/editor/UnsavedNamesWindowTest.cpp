@@ -116,7 +116,7 @@ TEST_F(UnsavedNames, LoadingAnotherShowAsksFirst)
     EXPECT_EQ(HostCell(1), "N1");
     EXPECT_TRUE(Marked());
     EXPECT_EQ(prompt.questions.back(),
-              strings::FormatText(strings::kUnsavedQuestion, strings::kUnsavedBeforeLoad));
+              strings::FormatText(strings::kUnsavedQuestion, strings::kUnsavedBeforeOpen));
     prompt.openFiles.clear();
 
     prompt.threeWayAnswers = {Answer::No};

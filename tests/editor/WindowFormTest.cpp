@@ -83,8 +83,8 @@ TEST_F(MainWindow, FileMenuItemsSeparatorsAndCommands)
     ASSERT_NE(load, nullptr);
     ExpectItems(
         load->actions(),
-        {{"actionFireOneDatabase", strings::kMenuFireOneDatabase, editor::kCmdLoadFireOne},
-         {"actionCorvaneDatabase", strings::kMenuCorvaneDatabase, editor::kCmdLoadCorvane}});
+        {{"actionFireOneDatabase", strings::kMenuFireOneDatabase, editor::kCmdFireOneDatabase},
+         {"actionCorvaneDatabase", strings::kMenuCorvaneDatabase, editor::kCmdCorvaneDatabase}});
 }
 
 TEST_F(MainWindow, EditToolsAndHelpMenus)

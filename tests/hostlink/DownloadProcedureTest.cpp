@@ -2,7 +2,7 @@
 
 #include "hostlink/FrameDigest.h"
 #include "hostlink/HostRecords.h"
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 #include "resources/strings/Strings.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 
@@ -41,7 +41,7 @@ protected:
     }
     bool RunAgainst(const std::string& store, HostLinkOptions options, int hostCode = 1)
     {
-        const std::vector<show::Cue> cues = LoadDownloadCues(store);
+        const std::vector<show::Cue> cues = ReadDownloadCues(store);
         if (stopAfterPercents == 0)
             stop.request_stop();
         const auto progress = [this](int percent) {
@@ -315,7 +315,7 @@ TEST_F(DownloadTest, ItsRecordHoldsTheDigestOfTheFramesAcknowledged)
 {
     const std::vector<StoreRow> rows = NumberedRows(4);
     ASSERT_TRUE(Run(rows));
-    const std::vector<show::Cue> cues = LoadDownloadCues(NewStore(rows));
+    const std::vector<show::Cue> cues = ReadDownloadCues(NewStore(rows));
     EXPECT_EQ(result.frames, 5u);
     EXPECT_EQ(result.framesAcknowledged, 5u);
     EXPECT_EQ(std::optional<std::string>(result.digest), ShowDigest(cues));

@@ -4,7 +4,7 @@
 #include "hostlink/Frames.h"
 #include "hostlink/HostLinkSocket.h"
 #include "hostlink/HostRecords.h"
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 #include "messages/FailureMessage.h"
 #include "show/Cue.h"
 #include "show/HostRecords.h"
@@ -227,7 +227,7 @@ void RecordAtField(const std::string& store, int code, const std::string& name,
 
 void RecordFieldLoad(const std::string& store, int code, const std::string& name)
 {
-    const std::vector<show::Cue> cues = hostlink::LoadDownloadCues(store);
+    const std::vector<show::Cue> cues = hostlink::ReadDownloadCues(store);
     hostlink::DownloadResult loaded;
     loaded.acknowledged = cues.size();
     loaded.frames = loaded.framesAcknowledged = cues.size() + 1;
@@ -241,7 +241,7 @@ void RecordFailedFieldLoad(const std::string& store, int code, const std::string
     hostlink::DownloadResult loaded;
     loaded.status = hostlink::ConversationResult::kFailed;
     loaded.failure = show::Failure(show::FailureCode::kDownloadCueRefused);
-    loaded.frames = hostlink::LoadDownloadCues(store).size() + 1;
+    loaded.frames = hostlink::ReadDownloadCues(store).size() + 1;
     loaded.framesAcknowledged = static_cast<std::size_t>(acknowledged);
     loaded.digest = "0123456789abcdef"; // of a part of the show
     RecordAtField(store, code, name, loaded);

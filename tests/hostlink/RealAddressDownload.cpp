@@ -5,7 +5,7 @@
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
 #include "hostlink/HostNameSetting.h"
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "tests/hostlink/ChildProcess.h"
@@ -75,7 +75,7 @@ TEST(RealAddress, DownloadReachesHostCodeFiveWithTheBuiltInSettings)
     VirtualHostTool host({});
     ASSERT_TRUE(host.Listening());
     testsupport::TempDir dir;
-    const std::vector<show::Cue> cues = LoadDownloadCues(MakeShowStore(dir, FieldShow()));
+    const std::vector<show::Cue> cues = ReadDownloadCues(MakeShowStore(dir, FieldShow()));
     const DownloadResult result = SendShow({{.hostCode = 5}, cues}); // the built-in options
     EXPECT_TRUE(result.Completed());
     EXPECT_EQ(result.acknowledged, 10u);
@@ -113,7 +113,7 @@ TEST(RealAddress, HostFallingSilentIsGivenUpAfterTheBuiltInWait)
     VirtualHostTool host({"--silent-from", "6"});
     ASSERT_TRUE(host.Listening());
     testsupport::TempDir dir;
-    const std::vector<show::Cue> cues = LoadDownloadCues(MakeShowStore(dir, NumberedRows(10)));
+    const std::vector<show::Cue> cues = ReadDownloadCues(MakeShowStore(dir, NumberedRows(10)));
     std::vector<int> percents;
     const auto start = std::chrono::steady_clock::now();
     const DownloadResult result = SendShow(

@@ -1,7 +1,7 @@
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
 #include "hostlink/HostRecords.h"
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -64,7 +64,7 @@ bool ShowPassesCheck(const DownloadOptions& options)
 std::optional<std::vector<show::Cue>> DownloadCues(const std::string& store)
 {
     try {
-        return hostlink::LoadDownloadCues(store);
+        return hostlink::ReadDownloadCues(store);
     } catch (const show::Failure& failure) {
         PrintError(messages::FailureText(failure, messages::Doing::kDownloading));
     }
@@ -122,7 +122,7 @@ int RunFieldLoad(const DownloadOptions& options)
     try {
         plan = show::ReadHostPlanChecked(options.store);
     } catch (const show::Failure& failure) {
-        PrintFailure(failure, messages::Doing::kLoading);
+        PrintFailure(failure, messages::Doing::kOpening);
         return kFailure;
     }
     const hostlink::FieldPlanning field =

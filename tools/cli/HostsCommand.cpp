@@ -3,10 +3,10 @@
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
-#include "show/HostLoadSheet.h"
 #include "show/HostPlan.h"
 #include "show/LaunchTime.h"
 #include "show/LoadSheet.h"
+#include "show/SheetSummary.h"
 #include "store/LayoutTable.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
@@ -78,7 +78,7 @@ void WriteSheet(const std::vector<show::LoadSheet>& sheets)
                                   strings::kCliColumnCues, strings::kCliColumnFirstLaunch,
                                   strings::kCliColumnLastLaunch, strings::kCliColumnModules}};
     for (const show::LoadSheet& sheet : sheets) {
-        const show::HostLoad& load = sheet.summary;
+        const show::SheetSummary& load = sheet.summary;
         rows.push_back({load.host, CodeText(sheet.hostCode), std::to_string(load.cues),
                         show::FormatLaunchTime(load.firstLaunch),
                         show::FormatLaunchTime(load.lastLaunch), ModulesText(load.modules)});
@@ -90,7 +90,7 @@ nlohmann::ordered_json SheetJson(const std::vector<show::LoadSheet>& sheets)
 {
     nlohmann::ordered_json hosts = nlohmann::ordered_json::array();
     for (const show::LoadSheet& sheet : sheets) {
-        const show::HostLoad& load = sheet.summary;
+        const show::SheetSummary& load = sheet.summary;
         hosts.push_back({{"host", load.host},
                          {"host_code", sheet.hostCode ? nlohmann::ordered_json(*sheet.hostCode)
                                                       : nlohmann::ordered_json(nullptr)},
@@ -115,7 +115,7 @@ std::optional<std::vector<show::LoadSheet>> ReadSheets(const std::string& store)
         return show::BuildLoadSheets(*cues,
                                      show::PlannedHostCodes(show::ReadHostPlanChecked(store)));
     } catch (const show::Failure& failure) {
-        PrintFailure(failure, messages::Doing::kLoading);
+        PrintFailure(failure, messages::Doing::kOpening);
     }
     return std::nullopt;
 }
@@ -142,7 +142,7 @@ int RunHosts(const HostsOptions& options)
         WriteSheet(*sheets);
         return OutputResult();
     } catch (const show::Failure& failure) {
-        PrintFailure(failure, messages::Doing::kLoading);
+        PrintFailure(failure, messages::Doing::kOpening);
         // Naming the file read as the one to write is a mistake of the
         // command line, like two options that exclude each other.
         return failure.Code() == show::FailureCode::kOutputIsInput ? kUsage : kFailure;

@@ -1,6 +1,6 @@
 #include "hostlink/HostLinkOptions.h"
 #include "hostlink/HostRecords.h"
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 #include "resources/strings/Strings.h"
 #include "show/HostRecords.h"
 #include "tools/cli/CliCommon.h"
@@ -62,11 +62,11 @@ int RunStatus(const StoreReadOptions& options)
     std::vector<show::PlannedHostState> states;
     try {
         // The show first: a file without one has no hosts to speak of.
-        const std::vector<show::Cue> cues = hostlink::LoadDownloadCues(options.store);
+        const std::vector<show::Cue> cues = hostlink::ReadDownloadCues(options.store);
         states = hostlink::HostStatesOf(cues, show::ReadHostPlanChecked(options.store),
                                         show::ReadHostRecords(options.store));
     } catch (const show::Failure& failure) {
-        PrintFailure(failure, messages::Doing::kLoading);
+        PrintFailure(failure, messages::Doing::kOpening);
         return kFailure;
     }
     if (options.json)

@@ -15,7 +15,7 @@ std::optional<std::vector<show::Cue>> ReadStoreCues(const std::string& path)
     try {
         return show::ReadShowFile(path);
     } catch (const show::Failure& failure) {
-        PrintFailure(failure, messages::Doing::kLoading);
+        PrintFailure(failure, messages::Doing::kOpening);
     }
     return std::nullopt;
 }

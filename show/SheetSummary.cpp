@@ -1,4 +1,4 @@
-#include "show/HostLoadSheet.h"
+#include "show/SheetSummary.h"
 
 #include "show/Cue.h"
 #include "show/DecimalValue.h"
@@ -9,12 +9,12 @@
 
 namespace show {
 
-std::vector<HostLoad> BuildHostLoadSheet(const std::vector<show::Cue>& cues)
+std::vector<SheetSummary> BuildSheetSummaries(const std::vector<show::Cue>& cues)
 {
-    std::map<std::string, HostLoad> hosts;
+    std::map<std::string, SheetSummary> hosts;
     std::map<std::string, std::set<std::int32_t>> modules;
     for (const show::Cue& cue : cues) {
-        HostLoad& load = hosts[cue.HostName];
+        SheetSummary& load = hosts[cue.HostName];
         if (load.cues == 0) {
             load.host = cue.HostName;
             load.firstLaunch = load.lastLaunch = cue.BlastTime;
@@ -25,7 +25,7 @@ std::vector<HostLoad> BuildHostLoadSheet(const std::vector<show::Cue>& cues)
         if (const auto addr = show::DecimalValue(cue.Addr))
             modules[cue.HostName].insert(*addr);
     }
-    std::vector<HostLoad> sheet;
+    std::vector<SheetSummary> sheet;
     sheet.reserve(hosts.size());
     for (auto& [name, load] : hosts) {
         const std::set<std::int32_t>& fired = modules[name];

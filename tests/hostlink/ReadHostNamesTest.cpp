@@ -1,4 +1,4 @@
-#include "hostlink/LoadHostNames.h"
+#include "hostlink/ReadHostNames.h"
 
 #include "messages/FailureMessage.h"
 #include "resources/strings/Strings.h"
@@ -13,18 +13,18 @@ using namespace hostlinktest;
 
 namespace {
 
-TEST(LoadHostNames, EachNameOnceInTheStoresOrder)
+TEST(ReadHostNames, EachNameOnceInTheStoresOrder)
 {
     testsupport::TempDir dir;
     std::vector<StoreRow> rows = NumberedRows(5);
     const char* names[] = {"北", "HOST", "北", "", "HOST"};
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i].HostName = names[i];
-    EXPECT_EQ(LoadHostNames(MakeShowStore(dir, rows)),
+    EXPECT_EQ(ReadHostNames(MakeShowStore(dir, rows)),
               (std::vector<std::string>{"北", "HOST", ""}));
 }
 
-TEST(LoadHostNames, StoreOrTableThatCannotBeOpenedIsAnEmptyList)
+TEST(ReadHostNames, StoreOrTableThatCannotBeOpenedIsAnEmptyList)
 {
     testsupport::TempDir dir;
     const std::string noTable = dir.File("no-table.db");
@@ -33,16 +33,16 @@ TEST(LoadHostNames, StoreOrTableThatCannotBeOpenedIsAnEmptyList)
     std::ofstream(notADatabase) << "not a database at all";
     for (const std::string& path : {noTable, notADatabase}) {
         SCOPED_TRACE(path);
-        EXPECT_TRUE(LoadHostNames(path).empty());
+        EXPECT_TRUE(ReadHostNames(path).empty());
     }
 }
 
-TEST(LoadHostNames, UnreadableNameIsADatabaseErrorNeverThePartReadBeforeIt)
+TEST(ReadHostNames, UnreadableNameIsADatabaseErrorNeverThePartReadBeforeIt)
 {
     testsupport::TempDir dir;
     const std::string path = MakeShowStore(dir, NumberedRows(2));
     testsupport::RunSql(path, "UPDATE tb_Layout SET HostName = X'00FF' WHERE FlowID = 1");
-    ExpectStopShown([&path] { LoadHostNames(path); }, messages::Doing::kSettingHost,
+    ExpectStopShown([&path] { ReadHostNames(path); }, messages::Doing::kSettingHost,
                     strings::kHostSettingsDatabaseException);
 }
 

@@ -1,4 +1,4 @@
-#include "hostlink/LoadHostNames.h"
+#include "hostlink/ReadHostNames.h"
 
 #include "show/Cue.h"
 #include "show/Failure.h"
@@ -12,7 +12,7 @@
 
 namespace hostlink {
 
-std::vector<std::string> LoadHostNames(const std::string& path)
+std::vector<std::string> ReadHostNames(const std::string& path)
 {
     std::vector<std::string> names;
     CADODataBase db;

@@ -12,6 +12,6 @@ inline constexpr char kHostNamesQuery[] = "SELECT DISTINCT HostName FROM tb_Layo
 // cannot be opened is not a show: no names. A failure while reading gives no
 // names at all, never the part read before it: raises show::Failure
 // (kBadField, kDatabase).
-std::vector<std::string> LoadHostNames(const std::string& path);
+std::vector<std::string> ReadHostNames(const std::string& path);
 
 } // namespace hostlink

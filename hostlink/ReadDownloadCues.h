@@ -13,6 +13,6 @@ inline constexpr char kDownloadQuery[] = "SELECT * FROM tb_Layout ORDER BY Blast
 // order. An unreadable store is never taken for an empty show. Raises
 // show::Failure: kStoreNotOpened, kNoLayoutTable, kTableNotOpened, kBadField
 // (a field that would go to the host as a made-up 0), kDatabase.
-std::vector<show::Cue> LoadDownloadCues(const std::string& path);
+std::vector<show::Cue> ReadDownloadCues(const std::string& path);
 
 } // namespace hostlink

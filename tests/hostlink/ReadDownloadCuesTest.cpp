@@ -1,4 +1,4 @@
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 
 #include "messages/FailureMessage.h"
 #include "resources/strings/Strings.h"
@@ -24,7 +24,7 @@ std::string StoreMadeBy(const testsupport::TempDir& dir, const std::string& sql)
 void ExpectLoadFails(const std::string& path, const char* text)
 {
     SCOPED_TRACE(path);
-    ExpectStopShown([&path] { LoadDownloadCues(path); }, messages::Doing::kDownloading, text);
+    ExpectStopShown([&path] { ReadDownloadCues(path); }, messages::Doing::kDownloading, text);
 }
 
 // What a cue frame carries of a cue.
@@ -50,7 +50,7 @@ void ExpectSentFields(const show::Cue& cue, const SentFields& expected)
 
 } // namespace
 
-TEST(LoadDownloadCues, ReadsEveryFieldInLaunchTimeOrder)
+TEST(ReadDownloadCues, ReadsEveryFieldInLaunchTimeOrder)
 {
     testsupport::TempDir dir;
     const std::string path = MakeShowStore(dir, {{.FlowID = 0,
@@ -67,21 +67,21 @@ TEST(LoadDownloadCues, ReadsEveryFieldInLaunchTimeOrder)
                                                   .Channel = std::nullopt,
                                                   .CDCode = 3,
                                                   .Sector = 0}});
-    const std::vector<show::Cue> cues = LoadDownloadCues(path);
+    const std::vector<show::Cue> cues = ReadDownloadCues(path);
     ASSERT_EQ(cues.size(), 2u);
     ExpectSentFields(cues[0], {"主机A", 1000, "", "", 3, 0});
     EXPECT_EQ(cues[0].FlowID, 0) << "the download does not read FlowID";
     ExpectSentFields(cues[1], {"B", 5000, "12", "03", 7, 2});
 }
 
-TEST(LoadDownloadCues, StoreWithoutTheShowTableSaysSo)
+TEST(ReadDownloadCues, StoreWithoutTheShowTableSaysSo)
 {
     testsupport::TempDir dir;
     ExpectLoadFails(StoreMadeBy(dir, "CREATE TABLE TB_LAYOUT(FlowID int)"),
                     strings::kNoLayoutTable);
 }
 
-TEST(LoadDownloadCues, StoreThatCannotBeOpenedIsADatabaseExceptionNotAnEmptyShow)
+TEST(ReadDownloadCues, StoreThatCannotBeOpenedIsADatabaseExceptionNotAnEmptyShow)
 {
     testsupport::TempDir dir;
     const std::string path = dir.File("not-a-store.db");
@@ -90,7 +90,7 @@ TEST(LoadDownloadCues, StoreThatCannotBeOpenedIsADatabaseExceptionNotAnEmptyShow
     ExpectLoadFails(dir.File("missing.db"), strings::kDatabaseException);
 }
 
-TEST(LoadDownloadCues, ShowTableThatCannotBeQueriedIsADatabaseException)
+TEST(ReadDownloadCues, ShowTableThatCannotBeQueriedIsADatabaseException)
 {
     // A view named tb_Layout without the columns the query orders by.
     testsupport::TempDir dir;
@@ -98,7 +98,7 @@ TEST(LoadDownloadCues, ShowTableThatCannotBeQueriedIsADatabaseException)
                     strings::kDatabaseException);
 }
 
-TEST(LoadDownloadCues, RecordWithAnUnreadableFieldEndsTheLoadRatherThanSendAZero)
+TEST(ReadDownloadCues, RecordWithAnUnreadableFieldEndsTheLoadRatherThanSendAZero)
 {
     testsupport::TempDir dir;
     const std::string path = MakeShowStore(dir, NumberedRows(3));

@@ -1,4 +1,4 @@
-#include "hostlink/LoadDownloadCues.h"
+#include "hostlink/ReadDownloadCues.h"
 
 #include "show/Cue.h"
 #include "show/Failure.h"
@@ -13,7 +13,7 @@
 
 namespace hostlink {
 
-std::vector<show::Cue> LoadDownloadCues(const std::string& path)
+std::vector<show::Cue> ReadDownloadCues(const std::string& path)
 {
     CADODataBase db;
     show::StoreWork([&] {

@@ -11,7 +11,7 @@ namespace show {
 
 // What one host name of a show fires: for the crew to compare with what a
 // host shows after a download.
-struct HostLoad
+struct SheetSummary
 {
     std::string host;
     int cues = 0;
@@ -22,6 +22,6 @@ struct HostLoad
 
 // One entry per host name, in byte order of the names. Modules whose text
 // gives no 32-bit number (the show check reports them) are left out.
-std::vector<HostLoad> BuildHostLoadSheet(const std::vector<show::Cue>& cues);
+std::vector<SheetSummary> BuildSheetSummaries(const std::vector<show::Cue>& cues);
 
 } // namespace show
