@@ -32,12 +32,12 @@ QString SequenceList(const std::vector<int>& sequences)
 
 CShowCheckDlg::CShowCheckDlg(const std::string& storePath, const show::ShowCheckReport& report,
                              QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::ShowCheckDlg>())
+    : QDialog(parent), ui_(std::make_unique<Ui::ShowCheckDlg>())
 {
-    ui->setupUi(this);
-    qtcommon::SetUpStoreDialog(*this, strings::kCheckTitle, *ui->labelStore, storePath);
-    ui->buttonClose->setText(qtcommon::ToQString(strings::kCheckClose));
-    ui->findings->setHorizontalHeaderLabels(qtcommon::ToQStringList(
+    ui_->setupUi(this);
+    qtcommon::SetUpStoreDialog(*this, strings::kCheckTitle, *ui_->labelStore, storePath);
+    ui_->buttonClose->setText(qtcommon::ToQString(strings::kCheckClose));
+    ui_->findings->setHorizontalHeaderLabels(qtcommon::ToQStringList(
         {strings::kCheckColumnSeverity, strings::kCheckColumnFinding, strings::kColSequence}));
     Fill(report);
     resize(qtcommon::DialogUnitsToPixels(font(), QSize(420, 220)));
@@ -57,21 +57,21 @@ void CShowCheckDlg::OfferLoadAnyway()
 
 void CShowCheckDlg::OfferGoingOn(const char* text, const char* objectName)
 {
-    auto* anyway = new QPushButton(qtcommon::ToQString(text), ui->buttonClose->parentWidget());
+    auto* anyway = new QPushButton(qtcommon::ToQString(text), ui_->buttonClose->parentWidget());
     anyway->setObjectName(QString::fromLatin1(objectName));
     anyway->setAutoDefault(false);
-    ui->bottomLayout->insertWidget(ui->bottomLayout->indexOf(ui->buttonClose), anyway);
+    ui_->bottomLayout->insertWidget(ui_->bottomLayout->indexOf(ui_->buttonClose), anyway);
     connect(anyway, &QPushButton::clicked, this, &QDialog::accept);
-    disconnect(ui->buttonClose, nullptr, this, nullptr);
-    connect(ui->buttonClose, &QPushButton::clicked, this, &QDialog::reject);
-    ui->buttonClose->setText(qtcommon::ToQString(strings::kCheckCancel));
-    ui->buttonClose->setDefault(true);
-    ui->buttonClose->setFocus();
+    disconnect(ui_->buttonClose, nullptr, this, nullptr);
+    connect(ui_->buttonClose, &QPushButton::clicked, this, &QDialog::reject);
+    ui_->buttonClose->setText(qtcommon::ToQString(strings::kCheckCancel));
+    ui_->buttonClose->setDefault(true);
+    ui_->buttonClose->setFocus();
 }
 
 void CShowCheckDlg::Fill(const show::ShowCheckReport& report)
 {
-    QTableWidget& table = *ui->findings;
+    QTableWidget& table = *ui_->findings;
     table.setRowCount(static_cast<int>(report.findings.size()));
     connect(&table, &QTableWidget::itemActivated, this, [this](const QTableWidgetItem* item) {
         if (item && item->row() < static_cast<int>(cues_.size()))
@@ -98,5 +98,5 @@ void CShowCheckDlg::Fill(const show::ShowCheckReport& report)
                                                               report.Errors(), report.Warnings()));
     if (report.findings.empty())
         summary = qtcommon::ToQString(strings::kCheckNothingFound) + QLatin1Char('\n') + summary;
-    ui->labelSummary->setText(summary);
+    ui_->labelSummary->setText(summary);
 }

@@ -38,6 +38,6 @@ private:
     void Fill(const show::ShowCheckReport& report);
     void OfferGoingOn(const char* text, const char* objectName);
 
-    std::unique_ptr<Ui::ShowCheckDlg> ui;
+    std::unique_ptr<Ui::ShowCheckDlg> ui_;
     std::vector<std::vector<show::CueIndex>> cues_; // per finding
 };

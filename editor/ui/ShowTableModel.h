@@ -2,7 +2,7 @@
 
 #include "editor/ShowGrid.h"
 #include "show/Failure.h"
-#include "show/HostColour.h"
+#include "show/HostColours.h"
 #include "show/Show.h"
 
 #include <QAbstractTableModel>

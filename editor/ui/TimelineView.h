@@ -1,6 +1,6 @@
 #pragma once
 
-#include "show/HostColour.h"
+#include "show/HostColours.h"
 #include "show/Show.h"
 #include "show/ShowTimeline.h"
 

@@ -10,49 +10,49 @@
 #include <utility>
 
 CHostDialog::CHostDialog(QWidget* parent)
-    : QDialog(parent), m_ownPrompt(std::make_unique<qtcommon::QtPrompt>(this)),
-      m_prompt(m_ownPrompt.get())
+    : QDialog(parent), ownPrompt_(std::make_unique<qtcommon::QtPrompt>(this)),
+      prompt_(ownPrompt_.get())
 {
 }
 
 CHostDialog::CHostDialog(prompt::Prompt& prompt, QWidget* parent,
                          hostlink::HostDialogOptions options)
-    : QDialog(parent), m_prompt(&prompt), m_options(std::move(options))
+    : QDialog(parent), prompt_(&prompt), options_(std::move(options))
 {
 }
 
 CHostDialog::~CHostDialog()
 {
     EndWork();
-    if (m_socketLayerStarted)
+    if (socketLayerStarted_)
         hostlink::ReleaseSocketLayer();
 }
 
 std::optional<std::string> CHostDialog::ChooseStore()
 {
-    return m_prompt->ChooseOpenFile(hostlink::StoreFileChoice(m_options.currentStore));
+    return prompt_->ChooseOpenFile(hostlink::StoreFileChoice(options_.currentStore));
 }
 
 bool CHostDialog::StoreMayBeRead(const std::string& path) const
 {
-    return !m_options.storeGate || m_options.storeGate(path);
+    return !options_.storeGate || options_.storeGate(path);
 }
 
 void CHostDialog::ShowFailure(const show::Failure& failure, messages::Doing doing)
 {
-    messages::ShowFailureText(*m_prompt, failure, doing);
+    messages::ShowFailureText(*prompt_, failure, doing);
 }
 
 bool CHostDialog::StartSocketLayer()
 {
-    m_socketLayerStarted = m_options.startSocketLayer && m_options.startSocketLayer();
-    return m_socketLayerStarted;
+    socketLayerStarted_ = options_.startSocketLayer && options_.startSocketLayer();
+    return socketLayerStarted_;
 }
 
 void CHostDialog::AfterConversation()
 {
-    m_busy = false;
-    const PendingClose pending = std::exchange(m_pendingClose, PendingClose::kNone);
+    busy_ = false;
+    const PendingClose pending = std::exchange(pendingClose_, PendingClose::kNone);
     if (pending == PendingClose::kButton)
         CloseWithButton();
     else if (pending == PendingClose::kReject)
@@ -63,12 +63,12 @@ void CHostDialog::CloseWithButton()
 {
     if (IsWorking()) {
         BeforeClosingWhileWorking();
-        m_pendingClose = PendingClose::kButton;
+        pendingClose_ = PendingClose::kButton;
         return;
     }
-    if (m_socketLayerStarted) {
+    if (socketLayerStarted_) {
         hostlink::ReleaseSocketLayer();
-        m_socketLayerStarted = false;
+        socketLayerStarted_ = false;
     }
     accept();
 }
@@ -77,8 +77,8 @@ void CHostDialog::reject()
 {
     if (IsWorking()) {
         BeforeClosingWhileWorking();
-        if (m_pendingClose == PendingClose::kNone)
-            m_pendingClose = PendingClose::kReject;
+        if (pendingClose_ == PendingClose::kNone)
+            pendingClose_ = PendingClose::kReject;
         return;
     }
     QDialog::reject();
@@ -86,7 +86,7 @@ void CHostDialog::reject()
 
 void CHostDialog::EndWork()
 {
-    m_worker.StopAndJoin();
+    worker_.StopAndJoin();
 }
 
 std::optional<int> CHostDialog::TypedHostCode(const QLineEdit& edit, const char* empty,

@@ -30,15 +30,15 @@ public:
     ~CHostDialog() override;
 
     // A conversation runs, or its result is being shown.
-    bool IsWorking() const { return m_busy; }
+    bool IsWorking() const { return busy_; }
 
 protected:
     explicit CHostDialog(QWidget* parent);
     CHostDialog(prompt::Prompt& prompt, QWidget* parent, hostlink::HostDialogOptions options);
 
-    prompt::Prompt& UserPrompt() { return *m_prompt; }
-    const hostlink::HostDialogOptions& Options() const { return m_options; }
-    hostlink::ConversationWorker& Worker() { return m_worker; }
+    prompt::Prompt& UserPrompt() { return *prompt_; }
+    const hostlink::HostDialogOptions& Options() const { return options_; }
+    hostlink::ConversationWorker& Worker() { return worker_; }
 
     // The Open File chooser for a show store; nothing when it was cancelled.
     std::optional<std::string> ChooseStore();
@@ -59,14 +59,14 @@ protected:
     template <typename Conversation, typename Finished>
     void Converse(Conversation conversation, Finished finished)
     {
-        if (m_busy)
+        if (busy_)
             return;
-        m_busy = true;
-        m_worker.Run(std::move(conversation),
-                     [this, finished = std::move(finished)](auto result) mutable {
-                         finished(std::move(result)); // still busy while it is shown
-                         AfterConversation();
-                     });
+        busy_ = true;
+        worker_.Run(std::move(conversation),
+                    [this, finished = std::move(finished)](auto result) mutable {
+                        finished(std::move(result)); // still busy while it is shown
+                        AfterConversation();
+                    });
     }
     // The dialog's own close button: releases the socket layer and closes
     // with OK; during a conversation, closes once it has ended.
@@ -89,11 +89,11 @@ private:
     virtual void BeforeClosingWhileWorking() {}
     void AfterConversation();
 
-    std::unique_ptr<prompt::Prompt> m_ownPrompt;
-    prompt::Prompt* m_prompt = nullptr;
-    hostlink::HostDialogOptions m_options;
-    bool m_socketLayerStarted = false;
-    hostlink::ConversationWorker m_worker{*this};
-    bool m_busy = false;
-    PendingClose m_pendingClose = PendingClose::kNone;
+    std::unique_ptr<prompt::Prompt> ownPrompt_;
+    prompt::Prompt* prompt_ = nullptr;
+    hostlink::HostDialogOptions options_;
+    bool socketLayerStarted_ = false;
+    hostlink::ConversationWorker worker_{*this};
+    bool busy_ = false;
+    PendingClose pendingClose_ = PendingClose::kNone;
 };

@@ -60,23 +60,23 @@ std::string StoredCodeText(const ado::Variant& code)
 
 CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent,
                            hostlink::FieldLinks links)
-    : QDialog(parent), ui(std::make_unique<Ui::HostPlanDlg>()), m_storePath(std::move(storePath)),
-      m_prompt(prompt), m_links(std::move(links))
+    : QDialog(parent), ui_(std::make_unique<Ui::HostPlanDlg>()), storePath_(std::move(storePath)),
+      prompt_(prompt), links_(std::move(links))
 {
-    ui->setupUi(this);
-    qtcommon::SetUpStoreDialog(*this, strings::kHostPlanTitle, *ui->labelStore, m_storePath);
-    qtcommon::SetButtonTexts({{ui->buttonSave, strings::kHostPlanSave},
-                              {ui->buttonLoadAll, strings::kHostPlanLoadAll},
-                              {ui->buttonClose, strings::kHostPlanClose}});
-    ui->plan->setColumnCount(kColumns);
-    ui->plan->setHorizontalHeaderLabels(qtcommon::ToQStringList(
+    ui_->setupUi(this);
+    qtcommon::SetUpStoreDialog(*this, strings::kHostPlanTitle, *ui_->labelStore, storePath_);
+    qtcommon::SetButtonTexts({{ui_->buttonSave, strings::kHostPlanSave},
+                              {ui_->buttonLoadAll, strings::kHostPlanLoadAll},
+                              {ui_->buttonClose, strings::kHostPlanClose}});
+    ui_->plan->setColumnCount(kColumns);
+    ui_->plan->setHorizontalHeaderLabels(qtcommon::ToQStringList(
         {strings::kFieldColumnHost, strings::kFieldColumnCues, strings::kFieldColumnCode,
          strings::kFieldColumnAddress, strings::kHostStateColumn}));
-    connect(ui->buttonSave, &QPushButton::clicked, this, &CHostPlanDlg::OnSave);
-    connect(ui->buttonLoadAll, &QPushButton::clicked, this, &CHostPlanDlg::OnLoadAllHosts);
-    connect(ui->buttonClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_->buttonSave, &QPushButton::clicked, this, &CHostPlanDlg::OnSave);
+    connect(ui_->buttonLoadAll, &QPushButton::clicked, this, &CHostPlanDlg::OnLoadAllHosts);
+    connect(ui_->buttonClose, &QPushButton::clicked, this, &QDialog::accept);
     Fill();
-    connect(ui->plan, &QTableWidget::cellChanged, this, &CHostPlanDlg::OnCodeEdited);
+    connect(ui_->plan, &QTableWidget::cellChanged, this, &CHostPlanDlg::OnCodeEdited);
     resize(qtcommon::DialogUnitsToPixels(font(), QSize(300, 200)));
 }
 
@@ -86,44 +86,44 @@ void CHostPlanDlg::Fill()
 {
     // Without the show's host names there is nothing to plan.
     std::vector<show::Cue> cues;
-    if (!ReadForPlan([&] { cues = show::ReadShowFile(m_storePath); }, messages::Doing::kOpening))
+    if (!ReadForPlan([&] { cues = show::ReadShowFile(storePath_); }, messages::Doing::kOpening))
         return;
     // Saving over a plan that could not be read would replace it unseen.
     show::StoredPlan stored;
-    if (!ReadForPlan([&] { stored = show::ReadHostPlan(m_storePath); }, messages::Doing::kPlanning))
+    if (!ReadForPlan([&] { stored = show::ReadHostPlan(storePath_); }, messages::Doing::kPlanning))
         return;
     if (!stored.problems.empty())
-        m_prompt.ShowMessage(
+        prompt_.ShowMessage(
             messages::FailureText(
                 show::Failure(show::FailureCode::kPlanUnsound).WithProblems(stored.problems),
                 messages::Doing::kPlanning),
             prompt::MessageIcon::Warning);
-    m_planAsRead = stored.rows;
+    planAsRead_ = stored.rows;
     std::map<std::string, int> hosts = show::CuesByHostName(cues);
     for (const show::HostPlanRow& row : stored.rows)
         hosts.try_emplace(row.HostName, 0); // kept, though the show has no cue of it
-    ui->plan->setRowCount(static_cast<int>(hosts.size()));
+    ui_->plan->setRowCount(static_cast<int>(hosts.size()));
     int row = 0;
     for (const auto& [name, count] : hosts) {
         // A code as stored, for the designer to mend when it is none.
         const auto planned =
             std::find_if(stored.rows.begin(), stored.rows.end(),
                          [&name = name](const show::HostPlanRow& r) { return r.HostName == name; });
-        ui->plan->setItem(row, kHost, ReadOnlyItem(qtcommon::ToQString(name)));
-        ui->plan->setItem(row, kCues, ReadOnlyItem(QString::number(count)));
-        ui->plan->setItem(
+        ui_->plan->setItem(row, kHost, ReadOnlyItem(qtcommon::ToQString(name)));
+        ui_->plan->setItem(row, kCues, ReadOnlyItem(QString::number(count)));
+        ui_->plan->setItem(
             row, kCode,
             new QTableWidgetItem(planned == stored.rows.end() || planned->HostCode.IsEmptyOrNull()
                                      ? QString()
                                      : qtcommon::ToQString(StoredCodeText(planned->HostCode))));
-        ui->plan->setItem(row, kAddress, ReadOnlyItem(QString()));
+        ui_->plan->setItem(row, kAddress, ReadOnlyItem(QString()));
         OnCodeEdited(row, kCode);
         ++row;
     }
     if (stored.problems.empty()) // a plan to mend holds no host's state yet
         ShowStates();
-    ui->plan->resizeColumnsToContents();
-    m_modified = false;
+    ui_->plan->resizeColumnsToContents();
+    modified_ = false;
 }
 
 bool CHostPlanDlg::ReadForPlan(const std::function<void()>& read, messages::Doing doing)
@@ -132,9 +132,9 @@ bool CHostPlanDlg::ReadForPlan(const std::function<void()>& read, messages::Doin
         read();
         return true;
     } catch (const show::Failure& failure) {
-        m_prompt.ShowMessage(messages::FailureText(failure, doing), prompt::MessageIcon::Stop);
-        ui->buttonSave->setEnabled(false);
-        ui->buttonLoadAll->setEnabled(false);
+        prompt_.ShowMessage(messages::FailureText(failure, doing), prompt::MessageIcon::Stop);
+        ui_->buttonSave->setEnabled(false);
+        ui_->buttonLoadAll->setEnabled(false);
         return false;
     }
 }
@@ -142,10 +142,10 @@ bool CHostPlanDlg::ReadForPlan(const std::function<void()>& read, messages::Doin
 void CHostPlanDlg::ShowStates()
 {
     try {
-        hostlink::ShowHostStates(*ui->plan, kHost, kState, hostlink::ReadHostStates(m_storePath));
+        hostlink::ShowHostStates(*ui_->plan, kHost, kState, hostlink::ReadHostStates(storePath_));
     } catch (const show::Failure& failure) {
-        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kPlanning),
-                             prompt::MessageIcon::Warning);
+        prompt_.ShowMessage(messages::FailureText(failure, messages::Doing::kPlanning),
+                            prompt::MessageIcon::Warning);
     }
 }
 
@@ -153,48 +153,48 @@ void CHostPlanDlg::OnCodeEdited(int row, int column)
 {
     if (column != kCode)
         return;
-    m_modified = true;
-    const std::optional<int> code = TypedCode(ui->plan->item(row, kCode)->text());
+    modified_ = true;
+    const std::optional<int> code = TypedCode(ui_->plan->item(row, kCode)->text());
     const bool valid = code && *code >= show::kLowestHostCode && *code <= show::kHighestHostCode;
-    ui->plan->item(row, kAddress)
+    ui_->plan->item(row, kAddress)
         ->setText(valid ? qtcommon::ToQString(
-                              hostlink::HostAddressText(hostlink::LinkFor(m_links, *code), *code))
+                              hostlink::HostAddressText(hostlink::LinkFor(links_, *code), *code))
                         : QString());
 }
 
 bool CHostPlanDlg::OnSave()
 {
     std::vector<show::HostPlanEntry> plan;
-    for (int row = 0; row < ui->plan->rowCount(); ++row) {
-        const QString text = ui->plan->item(row, kCode)->text().trimmed();
+    for (int row = 0; row < ui_->plan->rowCount(); ++row) {
+        const QString text = ui_->plan->item(row, kCode)->text().trimmed();
         if (text.isEmpty())
             continue;
         const std::optional<int> code = TypedCode(text);
         if (!code) {
-            m_prompt.ShowMessage(strings::kHostCodeOutOfRange, prompt::MessageIcon::Warning);
+            prompt_.ShowMessage(strings::kHostCodeOutOfRange, prompt::MessageIcon::Warning);
             return false;
         }
-        plan.push_back({qtcommon::ToStdString(ui->plan->item(row, kHost)->text()), *code});
+        plan.push_back({qtcommon::ToStdString(ui_->plan->item(row, kHost)->text()), *code});
     }
     try {
         // Names are saved trimmed, as Save stores them.
-        m_planAsRead = show::PlanRows(show::SaveHostPlan(m_storePath, plan, m_planAsRead));
+        planAsRead_ = show::PlanRows(show::SaveHostPlan(storePath_, plan, planAsRead_));
     } catch (const show::Failure& failure) {
         // A name the rules refuse is said as `assign` says it.
-        messages::ShowFailureText(m_prompt, failure, messages::Doing::kSaving);
+        messages::ShowFailureText(prompt_, failure, messages::Doing::kSaving);
         return false;
     }
-    m_modified = false;
+    modified_ = false;
     ShowStates(); // of the hosts as now planned
-    m_prompt.ShowMessage(strings::kPlanSaved, prompt::MessageIcon::Information);
+    prompt_.ShowMessage(strings::kPlanSaved, prompt::MessageIcon::Information);
     return true;
 }
 
 void CHostPlanDlg::OnLoadAllHosts()
 {
-    if (m_modified && !OnSave())
+    if (modified_ && !OnSave())
         return;
-    CLoadAllHostsDlg load(m_storePath, m_prompt, this, m_links);
+    CLoadAllHostsDlg load(storePath_, prompt_, this, links_);
     load.exec();
     ShowStates();
 }

@@ -40,10 +40,10 @@ private:
     // What each planned host holds, as the store's records tell.
     void ShowStates();
 
-    std::unique_ptr<Ui::HostPlanDlg> ui;
-    std::string m_storePath;
-    prompt::Prompt& m_prompt;
-    hostlink::FieldLinks m_links;
-    bool m_modified = false;
-    std::vector<store::HostPlanRow> m_planAsRead; // Save refuses when the store no longer holds it
+    std::unique_ptr<Ui::HostPlanDlg> ui_;
+    std::string storePath_;
+    prompt::Prompt& prompt_;
+    hostlink::FieldLinks links_;
+    bool modified_ = false;
+    std::vector<store::HostPlanRow> planAsRead_; // Save refuses when the store no longer holds it
 };

@@ -62,18 +62,18 @@ QString WarningText(const show::Failure& failure)
 
 CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent,
                                    hostlink::FieldLinks links)
-    : QDialog(parent), ui(std::make_unique<Ui::LoadAllHostsDlg>()),
-      m_storePath(std::move(storePath)), m_prompt(prompt), m_links(std::move(links))
+    : QDialog(parent), ui_(std::make_unique<Ui::LoadAllHostsDlg>()),
+      storePath_(std::move(storePath)), prompt_(prompt), links_(std::move(links))
 {
-    ui->setupUi(this);
-    qtcommon::SetUpStoreDialog(*this, strings::kLoadAllTitle, *ui->labelStore, m_storePath);
-    qtcommon::SetButtonTexts({{ui->buttonStart, strings::kLoadAllStart},
-                              {ui->buttonStale, strings::kLoadAllStale},
-                              {ui->buttonCancel, strings::kLoadAllCancel},
-                              {ui->buttonClose, strings::kLoadAllClose}});
-    ui->buttonCancel->setEnabled(false);
-    ui->hosts->setColumnCount(kColumns);
-    ui->hosts->setHorizontalHeaderLabels(qtcommon::ToQStringList(
+    ui_->setupUi(this);
+    qtcommon::SetUpStoreDialog(*this, strings::kLoadAllTitle, *ui_->labelStore, storePath_);
+    qtcommon::SetButtonTexts({{ui_->buttonStart, strings::kLoadAllStart},
+                              {ui_->buttonStale, strings::kLoadAllStale},
+                              {ui_->buttonCancel, strings::kLoadAllCancel},
+                              {ui_->buttonClose, strings::kLoadAllClose}});
+    ui_->buttonCancel->setEnabled(false);
+    ui_->hosts->setColumnCount(kColumns);
+    ui_->hosts->setHorizontalHeaderLabels(qtcommon::ToQStringList(
         {strings::kFieldColumnHost, strings::kFieldColumnCode, strings::kFieldColumnAddress,
          strings::kHostStateColumn, strings::kFieldColumnState, strings::kFieldColumnPercent,
          strings::kFieldColumnMessage}));
@@ -81,27 +81,27 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
     // takes the rest (and its tip holds it whole).
     for (int column = 0; column < kMessage; ++column)
         if (column != kPercent)
-            ui->hosts->horizontalHeader()->setSectionResizeMode(column,
-                                                                QHeaderView::ResizeToContents);
-    connect(ui->buttonStart, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStart);
-    connect(ui->buttonStale, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStartStale);
-    connect(ui->buttonCancel, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnCancel);
-    connect(ui->buttonClose, &QPushButton::clicked, this, &CLoadAllHostsDlg::reject);
+            ui_->hosts->horizontalHeader()->setSectionResizeMode(column,
+                                                                 QHeaderView::ResizeToContents);
+    connect(ui_->buttonStart, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStart);
+    connect(ui_->buttonStale, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStartStale);
+    connect(ui_->buttonCancel, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnCancel);
+    connect(ui_->buttonClose, &QPushButton::clicked, this, &CLoadAllHostsDlg::reject);
     resize(qtcommon::DialogUnitsToPixels(font(), QSize(480, 200)));
 
     // What each host holds, before anything is sent; Start says what is
     // wrong with a store that cannot be loaded.
     try {
-        const std::vector<show::Cue> cues = hostlink::ReadDownloadCues(m_storePath);
-        const std::vector<show::HostPlanEntry> plan = show::ReadHostPlanChecked(m_storePath);
+        const std::vector<show::Cue> cues = hostlink::ReadDownloadCues(storePath_);
+        const std::vector<show::HostPlanEntry> plan = show::ReadHostPlanChecked(storePath_);
         FillHosts(hostlink::PlanField(cues, plan, [this](int code) {
-                      return hostlink::LinkFor(m_links, code);
+                      return hostlink::LinkFor(links_, code);
                   }).hosts);
         hostlink::ShowHostStates(
-            *ui->hosts, kHost, kHostState,
-            hostlink::HostStatesOf(cues, plan, show::ReadHostRecords(m_storePath)));
+            *ui_->hosts, kHost, kHostState,
+            hostlink::HostStatesOf(cues, plan, show::ReadHostRecords(storePath_)));
     } catch (const show::Failure& failure) {
-        ui->labelSummary->setText(WarningText(failure));
+        ui_->labelSummary->setText(WarningText(failure));
     }
 }
 
@@ -109,20 +109,20 @@ CLoadAllHostsDlg::~CLoadAllHostsDlg()
 {
     // Every wait on a host ends within half a second; the conversations
     // stopped are recorded on their threads before this returns.
-    m_worker.StopAndJoin();
+    worker_.StopAndJoin();
 }
 
 bool CLoadAllHostsDlg::ShowPassesCheck()
 {
     const std::optional<show::ShowCheckReport> report =
-        show::CheckShowStore(m_storePath, [this](const show::Failure& failure) {
-            messages::ShowFailure(m_prompt, failure, messages::Doing::kChecking);
+        show::CheckShowStore(storePath_, [this](const show::Failure& failure) {
+            messages::ShowFailure(prompt_, failure, messages::Doing::kChecking);
         });
     if (!report)
         return false;
     if (report->Errors() == 0)
         return true;
-    CShowCheckDlg check(m_storePath, *report, this);
+    CShowCheckDlg check(storePath_, *report, this);
     check.OfferLoadAnyway();
     return check.exec() == QDialog::Accepted;
 }
@@ -131,26 +131,26 @@ std::optional<CLoadAllHostsDlg::Field> CLoadAllHostsDlg::ReadField()
 {
     Field field;
     try {
-        field.cues = hostlink::ReadDownloadCues(m_storePath);
+        field.cues = hostlink::ReadDownloadCues(storePath_);
     } catch (const show::Failure& failure) {
-        messages::ShowFailure(m_prompt, failure, messages::Doing::kDownloading);
+        messages::ShowFailure(prompt_, failure, messages::Doing::kDownloading);
         return std::nullopt;
     }
     try {
-        field.plan = show::ReadHostPlanChecked(m_storePath);
+        field.plan = show::ReadHostPlanChecked(storePath_);
     } catch (const show::Failure& failure) {
-        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kOpening),
-                             prompt::MessageIcon::Stop);
+        prompt_.ShowMessage(messages::FailureText(failure, messages::Doing::kOpening),
+                            prompt::MessageIcon::Stop);
         return std::nullopt;
     }
     hostlink::FieldPlanning planning = hostlink::PlanField(
-        field.cues, field.plan, [this](int code) { return hostlink::LinkFor(m_links, code); });
+        field.cues, field.plan, [this](int code) { return hostlink::LinkFor(links_, code); });
     if (!planning.unplanned.empty() || planning.hosts.empty()) {
-        m_prompt.ShowMessage(planning.hosts.empty() && planning.unplanned.empty()
-                                 ? std::string(strings::kFieldNoHosts)
-                                 : strings::FormatText(strings::kFieldUnplanned,
-                                                       JoinedNames(planning.unplanned).c_str()),
-                             prompt::MessageIcon::Stop);
+        prompt_.ShowMessage(planning.hosts.empty() && planning.unplanned.empty()
+                                ? std::string(strings::kFieldNoHosts)
+                                : strings::FormatText(strings::kFieldUnplanned,
+                                                      JoinedNames(planning.unplanned).c_str()),
+                            prompt::MessageIcon::Stop);
         return std::nullopt;
     }
     field.hosts = std::move(planning.hosts);
@@ -176,41 +176,41 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
     if (!field)
         return false;
     FillHosts(field->hosts);
-    ui->labelSummary->clear();
+    ui_->labelSummary->clear();
     std::vector<hostlink::FieldHost> load = field->hosts;
     try {
         const std::vector<show::PlannedHostState> states =
-            hostlink::HostStatesOf(field->cues, field->plan, show::ReadHostRecords(m_storePath));
-        hostlink::ShowHostStates(*ui->hosts, kHost, kHostState, states);
+            hostlink::HostStatesOf(field->cues, field->plan, show::ReadHostRecords(storePath_));
+        hostlink::ShowHostStates(*ui_->hosts, kHost, kHostState, states);
         if (staleOnly)
             load = hostlink::StaleHosts(field->hosts, states);
     } catch (const show::Failure& failure) {
         if (staleOnly) { // without the records, every host might be stale
-            messages::ShowFailure(m_prompt, failure, messages::Doing::kDownloading);
+            messages::ShowFailure(prompt_, failure, messages::Doing::kDownloading);
             return false;
         }
-        ui->labelSummary->setText(WarningText(failure));
+        ui_->labelSummary->setText(WarningText(failure));
     }
     if (load.empty()) {
-        m_prompt.ShowMessage(strings::kFieldNoneStale, prompt::MessageIcon::Information);
+        prompt_.ShowMessage(strings::kFieldNoneStale, prompt::MessageIcon::Information);
         return false;
     }
     if (staleOnly && !ShowPassesCheck())
         return false;
 
-    m_loadRows.clear();
+    loadRows_.clear();
     for (const hostlink::FieldHost& host : load)
-        for (std::size_t row = 0; row < m_hosts.size(); ++row)
-            if (m_hosts[row].hostName == host.hostName)
-                m_loadRows.push_back(static_cast<int>(row));
-    for (const int row : m_loadRows)
+        for (std::size_t row = 0; row < hosts_.size(); ++row)
+            if (hosts_[row].hostName == host.hostName)
+                loadRows_.push_back(static_cast<int>(row));
+    for (const int row : loadRows_)
         ShowHost(static_cast<std::size_t>(row), {});
-    ui->buttonStart->setEnabled(false);
-    ui->buttonStale->setEnabled(false);
-    ui->buttonCancel->setEnabled(true);
-    auto recorder = std::make_shared<hostlink::HostRecorder>(m_storePath);
-    m_worker.Run(
-        [this, recorder, rows = m_loadRows, cues = std::move(field->cues),
+    ui_->buttonStart->setEnabled(false);
+    ui_->buttonStale->setEnabled(false);
+    ui_->buttonCancel->setEnabled(true);
+    auto recorder = std::make_shared<hostlink::HostRecorder>(storePath_);
+    worker_.Run(
+        [this, recorder, rows = loadRows_, cues = std::move(field->cues),
          hosts = std::move(load)](std::stop_token stop) {
             return hostlink::LoadField(
                 {.cues = cues,
@@ -219,7 +219,7 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
                  .observer =
                      [this, rows](std::size_t host, const hostlink::FieldHostState& state) {
                          const auto row = static_cast<std::size_t>(rows[host]);
-                         m_worker.Post([this, row, state] { ShowHost(row, state); });
+                         worker_.Post([this, row, state] { ShowHost(row, state); });
                      },
                  .recorder = recorder.get()});
         },
@@ -231,75 +231,75 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
 
 void CLoadAllHostsDlg::FillHosts(const std::vector<hostlink::FieldHost>& hosts)
 {
-    m_hosts = hosts;
-    ui->hosts->setRowCount(0);
-    ui->hosts->setRowCount(static_cast<int>(m_hosts.size()));
-    for (std::size_t i = 0; i < m_hosts.size(); ++i) {
+    hosts_ = hosts;
+    ui_->hosts->setRowCount(0);
+    ui_->hosts->setRowCount(static_cast<int>(hosts_.size()));
+    for (std::size_t i = 0; i < hosts_.size(); ++i) {
         const int row = static_cast<int>(i);
-        const hostlink::FieldHost& host = m_hosts[i];
-        ui->hosts->setItem(row, kHost, new QTableWidgetItem(qtcommon::ToQString(host.hostName)));
-        ui->hosts->setItem(row, kCode, new QTableWidgetItem(QString::number(host.hostCode)));
-        ui->hosts->setItem(row, kAddress,
-                           new QTableWidgetItem(qtcommon::ToQString(
-                               hostlink::HostAddressText(host.link, host.hostCode))));
-        ui->hosts->setItem(row, kHostState, new QTableWidgetItem());
-        ui->hosts->setItem(row, kState, new QTableWidgetItem());
-        ui->hosts->setItem(row, kMessage, new QTableWidgetItem());
-        auto* bar = new QProgressBar(ui->hosts);
+        const hostlink::FieldHost& host = hosts_[i];
+        ui_->hosts->setItem(row, kHost, new QTableWidgetItem(qtcommon::ToQString(host.hostName)));
+        ui_->hosts->setItem(row, kCode, new QTableWidgetItem(QString::number(host.hostCode)));
+        ui_->hosts->setItem(row, kAddress,
+                            new QTableWidgetItem(qtcommon::ToQString(
+                                hostlink::HostAddressText(host.link, host.hostCode))));
+        ui_->hosts->setItem(row, kHostState, new QTableWidgetItem());
+        ui_->hosts->setItem(row, kState, new QTableWidgetItem());
+        ui_->hosts->setItem(row, kMessage, new QTableWidgetItem());
+        auto* bar = new QProgressBar(ui_->hosts);
         bar->setRange(0, 100);
         bar->setValue(0);
         bar->setAccessibleName(qtcommon::ToQString(host.hostName));
-        ui->hosts->setCellWidget(row, kPercent, bar);
+        ui_->hosts->setCellWidget(row, kPercent, bar);
     }
 }
 
 void CLoadAllHostsDlg::ShowHostStates()
 {
     try {
-        hostlink::ShowHostStates(*ui->hosts, kHost, kHostState,
-                                 hostlink::ReadHostStates(m_storePath));
+        hostlink::ShowHostStates(*ui_->hosts, kHost, kHostState,
+                                 hostlink::ReadHostStates(storePath_));
     } catch (const show::Failure& failure) {
-        ui->labelSummary->setText(ui->labelSummary->text() + QStringLiteral("\n") +
-                                  WarningText(failure));
+        ui_->labelSummary->setText(ui_->labelSummary->text() + QStringLiteral("\n") +
+                                   WarningText(failure));
     }
 }
 
 void CLoadAllHostsDlg::ShowHost(std::size_t host, const hostlink::FieldHostState& state)
 {
     const int row = static_cast<int>(host);
-    ui->hosts->item(row, kState)->setText(qtcommon::ToQString(hostlink::PhaseText(state.phase)));
+    ui_->hosts->item(row, kState)->setText(qtcommon::ToQString(hostlink::PhaseText(state.phase)));
     const QString message = HostMessage(state);
-    ui->hosts->item(row, kMessage)->setText(message);
-    ui->hosts->item(row, kMessage)->setToolTip(message);
-    if (auto* bar = qobject_cast<QProgressBar*>(ui->hosts->cellWidget(row, kPercent)))
+    ui_->hosts->item(row, kMessage)->setText(message);
+    ui_->hosts->item(row, kMessage)->setToolTip(message);
+    if (auto* bar = qobject_cast<QProgressBar*>(ui_->hosts->cellWidget(row, kPercent)))
         bar->setValue(state.percent);
 }
 
 void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& states,
                                   const std::vector<show::Failure>& warnings)
 {
-    ui->buttonStart->setEnabled(true);
-    ui->buttonStale->setEnabled(true);
-    ui->buttonCancel->setEnabled(false);
+    ui_->buttonStart->setEnabled(true);
+    ui_->buttonStale->setEnabled(true);
+    ui_->buttonCancel->setEnabled(false);
     int loaded = 0;
     for (std::size_t i = 0; i < states.size(); ++i) {
-        ShowHost(static_cast<std::size_t>(m_loadRows[i]), states[i]);
+        ShowHost(static_cast<std::size_t>(loadRows_[i]), states[i]);
         loaded += states[i].phase == hostlink::FieldHostState::kDone ? 1 : 0;
     }
     QString summary = qtcommon::ToQString(
         strings::FormatText(strings::kFieldSummary, loaded, static_cast<int>(states.size())));
     for (const show::Failure& warning : warnings)
         summary += QStringLiteral("\n") + WarningText(warning);
-    ui->labelSummary->setText(summary);
+    ui_->labelSummary->setText(summary);
     ShowHostStates();
     Q_EMIT LoadFinished(hostlink::FieldComplete(states));
-    if (m_closeWhenStopped)
+    if (closeWhenStopped_)
         QDialog::reject();
 }
 
 void CLoadAllHostsDlg::OnCancel()
 {
-    m_worker.RequestStop();
+    worker_.RequestStop();
 }
 
 void CLoadAllHostsDlg::reject()
@@ -308,12 +308,12 @@ void CLoadAllHostsDlg::reject()
         QDialog::reject();
         return;
     }
-    if (m_closeWhenStopped || !m_prompt.AskYesNo(strings::kLoadAllCloseQuestion))
+    if (closeWhenStopped_ || !prompt_.AskYesNo(strings::kLoadAllCloseQuestion))
         return;         // stopping already, or the load goes on
     if (!IsLoading()) { // it ended while the question was up
         QDialog::reject();
         return;
     }
-    m_closeWhenStopped = true;
-    m_worker.RequestStop();
+    closeWhenStopped_ = true;
+    worker_.RequestStop();
 }

@@ -34,7 +34,7 @@ public:
                      hostlink::FieldLinks links = {});
     ~CLoadAllHostsDlg() override;
 
-    bool IsLoading() const { return m_worker.IsRunning(); }
+    bool IsLoading() const { return worker_.IsRunning(); }
 
     // Starts the load of every host; false (after its message) when it is
     // refused.
@@ -71,12 +71,12 @@ private:
     void OnFinished(const std::vector<hostlink::FieldHostState>& states,
                     const std::vector<show::Failure>& warnings);
 
-    std::unique_ptr<Ui::LoadAllHostsDlg> ui;
-    std::string m_storePath;
-    prompt::Prompt& m_prompt;
-    hostlink::FieldLinks m_links;
-    std::vector<hostlink::FieldHost> m_hosts; // one per row
-    std::vector<int> m_loadRows;              // the row of each host being loaded
-    bool m_closeWhenStopped = false;
-    hostlink::ConversationWorker m_worker{*this};
+    std::unique_ptr<Ui::LoadAllHostsDlg> ui_;
+    std::string storePath_;
+    prompt::Prompt& prompt_;
+    hostlink::FieldLinks links_;
+    std::vector<hostlink::FieldHost> hosts_; // one per row
+    std::vector<int> loadRows_;              // the row of each host being loaded
+    bool closeWhenStopped_ = false;
+    hostlink::ConversationWorker worker_{*this};
 };

@@ -11,7 +11,7 @@
 #include "editor/ui/TimelineWindow.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostColour.h"
+#include "show/HostColours.h"
 #include "tests/editor/MainWindowFixture.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "show/Show.h"
 
-#include "show/HostColour.h"
+#include "show/HostColours.h"
 
 #include <gtest/gtest.h>
 #include <set>

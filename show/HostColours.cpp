@@ -1,4 +1,4 @@
-#include "show/HostColour.h"
+#include "show/HostColours.h"
 
 #include "show/HostNameRules.h"
 #include "store/LayoutTable.h"
