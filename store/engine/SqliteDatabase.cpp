@@ -1,10 +1,9 @@
 #include "store/engine/SqliteDatabase.h"
 
 #include "store/SqlQuoting.h"
+#include "store/engine/SqliteStatement.h"
 
 #include <cerrno>
-#include <climits>
-#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -13,7 +12,7 @@
 namespace store {
 
 namespace {
-constexpr char kSource[] = "SQLite";
+constexpr const char* kSource = kSqliteSource;
 constexpr int kBusyWaitMs = 2000; // a locked file fails after this, never hangs
 // A read that makes SQLite finish an interrupted rollback (see RollbackTransaction).
 constexpr char kSettlingRead[] = "SELECT count(*) FROM sqlite_schema";
@@ -21,14 +20,6 @@ constexpr char kSettlingRead[] = "SELECT count(*) FROM sqlite_schema";
 bool StartsWithNoCase(const std::string& text, const char* prefix)
 {
     return strncasecmp(text.c_str(), prefix, std::strlen(prefix)) == 0;
-}
-
-bool OnlyBlanksOrSemicolons(const char* tail)
-{
-    for (; tail && *tail; ++tail)
-        if (*tail != ';' && *tail != ' ' && *tail != '\t' && *tail != '\r' && *tail != '\n')
-            return false;
-    return true;
 }
 
 // The name under which a table's rowid can be selected: one no column shadows.
@@ -55,211 +46,7 @@ std::string RowidAlias(const std::vector<ColumnInfo>& columns)
     return RowidAliasOf(columns, [](const ColumnInfo& c) { return c.name; });
 }
 
-ado::Variant ByStorageClass(sqlite3_stmt* stmt, int i)
-{
-    switch (sqlite3_column_type(stmt, i)) {
-    case SQLITE_INTEGER: {
-        const sqlite3_int64 v = sqlite3_column_int64(stmt, i);
-        if (v >= INT32_MIN && v <= INT32_MAX)
-            return ado::Variant::I4(static_cast<std::int32_t>(v));
-        return ado::Variant::R8(static_cast<double>(v));
-    }
-    case SQLITE_FLOAT:
-        return ado::Variant::R8(sqlite3_column_double(stmt, i));
-    case SQLITE_TEXT:
-        return ado::Variant::Bstr(
-            std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                        static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))));
-    case SQLITE_BLOB: {
-        const void* blob = sqlite3_column_blob(stmt, i);
-        const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, i));
-        return ado::Variant::Bytes(size ? std::string(static_cast<const char*>(blob), size)
-                                        : std::string());
-    }
-    default:
-        return ado::Variant::Null();
-    }
-}
-
-// Reads a value the way its column is declared, falling back on the value's
-// own storage class when it does not fit the declaration.
-ado::Variant ReadValue(sqlite3_stmt* stmt, int i, ado::VarType declared)
-{
-    const int storage = sqlite3_column_type(stmt, i);
-    if (storage == SQLITE_NULL)
-        return ado::Variant::Null();
-    const bool isInteger = storage == SQLITE_INTEGER;
-    const bool isNumber = isInteger || storage == SQLITE_FLOAT;
-    const sqlite3_int64 n = isInteger ? sqlite3_column_int64(stmt, i) : 0;
-    switch (declared) {
-    case ado::VT_I2:
-        if (isInteger && n >= INT16_MIN && n <= INT16_MAX)
-            return ado::Variant::I2(static_cast<std::int16_t>(n));
-        break;
-    case ado::VT_UI1:
-        if (isInteger && n >= 0 && n <= 255)
-            return ado::Variant::UI1(static_cast<std::uint8_t>(n));
-        break;
-    case ado::VT_BOOL:
-        if (isInteger)
-            return ado::Variant::Bool(n != 0);
-        break;
-    case ado::VT_R4:
-        if (isNumber)
-            return ado::Variant::R4(static_cast<float>(sqlite3_column_double(stmt, i)));
-        break;
-    case ado::VT_R8:
-        if (isNumber)
-            return ado::Variant::R8(sqlite3_column_double(stmt, i));
-        break;
-    case ado::VT_DECIMAL: {
-        ado::Decimal d;
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-        if (isInteger || storage == SQLITE_TEXT) {
-            if (text && ado::Decimal::FromText(text, d))
-                return ado::Variant::Dec(d);
-        } else if (storage == SQLITE_FLOAT) {
-            return ado::Variant::Dec(ado::Decimal::FromDouble(sqlite3_column_double(stmt, i)));
-        }
-        break;
-    }
-    case ado::VT_DATE:
-        if (storage == SQLITE_TEXT) {
-            double ole = 0;
-            if (ado::ParseDateText(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                                   ole))
-                return ado::Variant::Date(ole);
-        } else if (storage == SQLITE_FLOAT) {
-            // SQLite's own convention for a date held as a number: a Julian day.
-            return ado::Variant::Date(sqlite3_column_double(stmt, i) - 2415018.5);
-        }
-        break;
-    default:
-        break;
-    }
-    return ByStorageClass(stmt, i);
-}
-
-std::string DateText(double ole)
-{
-    const ado::DateParts p = ado::OleDateToParts(ole);
-    char buf[48];
-    if (p.millisecond)
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", p.year, p.month, p.day,
-                      p.hour, p.minute, p.second, p.millisecond);
-    else
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
-                      p.hour, p.minute, p.second);
-    return buf;
-}
 } // namespace
-
-// A prepared statement, finalized when it goes.
-class SqliteDatabase::Statement
-{
-public:
-    Statement(const SqliteDatabase& owner, const std::string& sql, bool singleOnly = true)
-        : owner_(owner), sql_(sql)
-    {
-        const char* tail = nullptr;
-        const int rc =
-            sqlite3_prepare_v2(owner.db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail);
-        if (rc != SQLITE_OK)
-            owner.Raise(rc, sql);
-        if (!stmt_)
-            throw ado::_com_error(ado::DB_E_ERRORSINCOMMAND, kSource,
-                                  "The statement is empty: '" + sql + "'.");
-        if (singleOnly && !OnlyBlanksOrSemicolons(tail)) {
-            sqlite3_finalize(stmt_);
-            throw ado::_com_error(ado::DB_E_ERRORSINCOMMAND, kSource,
-                                  "Characters found after the end of the SQL statement: '" + sql +
-                                      "'.");
-        }
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    sqlite3_stmt* get() const { return stmt_; }
-    const std::string& Sql() const { return sql_; }
-
-    // Steps once; true while a row is there.
-    bool Step(const std::string& context)
-    {
-        const int rc = sqlite3_step(stmt_);
-        if (rc == SQLITE_ROW)
-            return true;
-        if (rc == SQLITE_DONE)
-            return false;
-        const int code = sqlite3_extended_errcode(owner_.db_);
-        sqlite3_reset(stmt_);
-        owner_.Raise(code, context);
-    }
-    void Reset()
-    {
-        sqlite3_reset(stmt_);
-        sqlite3_clear_bindings(stmt_);
-    }
-
-    void Bind(int index, const ado::Variant& v)
-    {
-        int rc = SQLITE_OK;
-        switch (v.vt()) {
-        case ado::VT_I2:
-            rc = sqlite3_bind_int(stmt_, index, v.iVal());
-            break;
-        case ado::VT_BOOL:
-            rc = sqlite3_bind_int(stmt_, index, v.boolVal() ? 1 : 0);
-            break;
-        case ado::VT_I4:
-        case ado::VT_INT:
-            rc = sqlite3_bind_int(stmt_, index, v.lVal());
-            break;
-        case ado::VT_UI1:
-            rc = sqlite3_bind_int(stmt_, index, v.bVal());
-            break;
-        case ado::VT_UI4:
-            rc = sqlite3_bind_int64(stmt_, index, v.ulVal());
-            break;
-        case ado::VT_R4:
-            rc = sqlite3_bind_double(stmt_, index, static_cast<double>(v.fltVal()));
-            break;
-        case ado::VT_R8:
-            rc = sqlite3_bind_double(stmt_, index, v.dblVal());
-            break;
-        case ado::VT_DATE: {
-            const std::string text = DateText(v.date());
-            rc = sqlite3_bind_text(stmt_, index, text.c_str(), static_cast<int>(text.size()),
-                                   SQLITE_TRANSIENT);
-            break;
-        }
-        case ado::VT_DECIMAL: {
-            const std::string text = v.decVal().ToText();
-            rc = sqlite3_bind_text(stmt_, index, text.c_str(), static_cast<int>(text.size()),
-                                   SQLITE_TRANSIENT);
-            break;
-        }
-        case ado::VT_BSTR:
-            rc = sqlite3_bind_text(stmt_, index, v.bstrVal().c_str(),
-                                   static_cast<int>(v.bstrVal().size()), SQLITE_TRANSIENT);
-            break;
-        case ado::VT_BLOB_BYTES:
-            rc = sqlite3_bind_blob(stmt_, index, v.bstrVal().data(),
-                                   static_cast<int>(v.bstrVal().size()), SQLITE_TRANSIENT);
-            break;
-        default: // empty, null, a missing argument
-            rc = sqlite3_bind_null(stmt_, index);
-            break;
-        }
-        if (rc != SQLITE_OK)
-            owner_.Raise(rc, "binding a value");
-    }
-
-private:
-    const SqliteDatabase& owner_;
-    std::string sql_;
-    sqlite3_stmt* stmt_ = nullptr;
-};
 
 SqliteDatabase::SqliteDatabase(sqlite3* db, std::string path) : db_(db), path_(std::move(path))
 {
@@ -302,7 +89,7 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenExisting(const std::string& 
                                   ".");
     std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(db, path));
     // Reading the schema is what finds a damaged or foreign file.
-    Statement probe(*database, "SELECT count(*) FROM sqlite_schema");
+    SqliteStatement probe(*database, "SELECT count(*) FROM sqlite_schema");
     probe.Step("reading the list of tables");
     return database;
 }
@@ -387,30 +174,30 @@ void SqliteDatabase::Raise(int rc, const std::string& context) const
     }
 }
 
-SqliteDatabase::Statement& SqliteDatabase::Cached(const std::string& sql)
+SqliteStatement& SqliteDatabase::Cached(const std::string& sql)
 {
     auto it = cache_.find(sql);
     if (it == cache_.end())
-        it = cache_.emplace(sql, std::make_unique<Statement>(*this, sql)).first;
+        it = cache_.emplace(sql, std::make_unique<SqliteStatement>(*this, sql)).first;
     return *it->second;
 }
 
 void SqliteDatabase::RunSimple(const char* sql)
 {
-    Statement statement(*this, sql);
+    SqliteStatement statement(*this, sql);
     statement.Step(sql);
 }
 
 long SqliteDatabase::Execute(const std::string& sql)
 {
     cache_.clear(); // a schema change must not meet statements prepared before it
-    Statement statement(*this, sql);
+    SqliteStatement statement(*this, sql);
     while (statement.Step(sql)) {
     }
     return sqlite3_changes(db_);
 }
 
-std::vector<ColumnInfo> SqliteDatabase::ColumnsOf(Statement& statement, std::size_t keyColumn)
+std::vector<ColumnInfo> SqliteDatabase::ColumnsOf(SqliteStatement& statement, std::size_t keyColumn)
 {
     sqlite3_stmt* stmt = statement.get();
     const int count = sqlite3_column_count(stmt);
@@ -429,7 +216,7 @@ std::vector<ColumnInfo> SqliteDatabase::ColumnsOf(Statement& statement, std::siz
     return columns;
 }
 
-RowSet SqliteDatabase::ReadAll(Statement& statement, std::size_t keyColumn)
+RowSet SqliteDatabase::ReadAll(SqliteStatement& statement, std::size_t keyColumn)
 {
     sqlite3_stmt* stmt = statement.get();
     const int count = sqlite3_column_count(stmt);
@@ -444,7 +231,7 @@ RowSet SqliteDatabase::ReadAll(Statement& statement, std::size_t keyColumn)
                 set.keys.push_back(sqlite3_column_int64(stmt, i));
                 continue;
             }
-            row.push_back(ReadValue(stmt, i, set.columns[k++].type));
+            row.push_back(statement.Value(i, set.columns[k++].type));
         }
         set.rows.push_back(std::move(row));
     }
@@ -457,7 +244,7 @@ RowSet SqliteDatabase::ReadAll(Statement& statement, std::size_t keyColumn)
 
 RowSet SqliteDatabase::Query(const std::string& sql)
 {
-    Statement statement(*this, sql);
+    SqliteStatement statement(*this, sql);
     RowSet set = ReadAll(statement, SIZE_MAX);
     set.writable = false;
     return set;
@@ -468,8 +255,9 @@ SqliteDatabase::TableSelect SqliteDatabase::SelectTable(const std::string& name)
     TableSelect select;
     std::string type;
     {
-        Statement find(*this, "SELECT name, type FROM sqlite_schema WHERE type IN ('table','view') "
-                              "AND name = ?1 COLLATE NOCASE");
+        SqliteStatement find(*this,
+                             "SELECT name, type FROM sqlite_schema WHERE type IN ('table','view') "
+                             "AND name = ?1 COLLATE NOCASE");
         find.Bind(1, ado::Variant::Bstr(name));
         if (!find.Step("finding the table"))
             throw ado::_com_error(ado::DB_E_NOTABLE, kSource,
@@ -481,7 +269,7 @@ SqliteDatabase::TableSelect SqliteDatabase::SelectTable(const std::string& name)
 
     std::vector<std::string> columnNames;
     {
-        Statement info(*this, "SELECT name, \"notnull\" FROM pragma_table_info(?1)");
+        SqliteStatement info(*this, "SELECT name, \"notnull\" FROM pragma_table_info(?1)");
         info.Bind(1, ado::Variant::Bstr(select.realName));
         while (info.Step("reading the columns")) {
             columnNames.emplace_back(
@@ -509,7 +297,7 @@ SqliteDatabase::TableSelect SqliteDatabase::SelectTable(const std::string& name)
 RowSet SqliteDatabase::OpenTable(const std::string& name)
 {
     const TableSelect select = SelectTable(name);
-    Statement statement(*this, select.sql);
+    SqliteStatement statement(*this, select.sql);
     RowSet set = ReadAll(statement, select.keyed ? 0 : SIZE_MAX);
     if (select.keyed) {
         set.writable = true;
@@ -524,7 +312,7 @@ RowSet SqliteDatabase::OpenTable(const std::string& name)
 void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
 {
     const TableSelect select = SelectTable(name);
-    Statement statement(*this, select.sql);
+    SqliteStatement statement(*this, select.sql);
     const std::size_t keyColumn = select.keyed ? 0 : SIZE_MAX;
     std::vector<ColumnInfo> columns = ColumnsOf(statement, keyColumn);
     for (std::size_t i = 0; i < columns.size() && i < select.notNull.size(); ++i)
@@ -539,7 +327,7 @@ void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
         std::size_t k = 0;
         for (int i = 0; i < count; ++i)
             if (static_cast<std::size_t>(i) != keyColumn)
-                row.push_back(ReadValue(stmt, i, columns[k++].type));
+                row.push_back(statement.Value(i, columns[k++].type));
         if (sink.row)
             sink.row(row);
     }
@@ -548,9 +336,9 @@ void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
 std::vector<TableEntry> SqliteDatabase::ListTables()
 {
     std::vector<TableEntry> tables;
-    Statement statement(*this,
-                        "SELECT name, type FROM sqlite_schema WHERE type IN ('table','view') "
-                        "ORDER BY name");
+    SqliteStatement statement(*this,
+                              "SELECT name, type FROM sqlite_schema WHERE type IN ('table','view') "
+                              "ORDER BY name");
     while (statement.Step("listing the tables")) {
         TableEntry entry;
         entry.name = reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0));
@@ -614,9 +402,9 @@ std::int64_t SqliteDatabase::InsertRow(const std::string& table,
             names.empty() ? "INSERT INTO main." + QuoteIdentifier(table) + " DEFAULT VALUES"
                           : "INSERT INTO main." + QuoteIdentifier(table) + " (" + names +
                                 ") VALUES (" + marks + ")";
-        cached = cache_.emplace(key, std::make_unique<Statement>(*this, sql)).first;
+        cached = cache_.emplace(key, std::make_unique<SqliteStatement>(*this, sql)).first;
     }
-    Statement& statement = *cached->second;
+    SqliteStatement& statement = *cached->second;
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
@@ -645,13 +433,12 @@ void SqliteDatabase::UpdateRow(const std::string& table, std::int64_t key,
                               "The rows of '" + table + "' cannot be updated one by one.");
     const std::string sql = "UPDATE main." + QuoteIdentifier(table) + " SET " + assignments +
                             " WHERE " + keyName + "=?";
-    Statement& statement = Cached(sql);
+    SqliteStatement& statement = Cached(sql);
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
             statement.Bind(index++, values[i]);
-    if (sqlite3_bind_int64(statement.get(), index, key) != SQLITE_OK)
-        Raise(SQLITE_ERROR, sql);
+    statement.BindKey(index, key);
     statement.Step(sql);
     statement.Reset();
     if (sqlite3_changes(db_) != 1)

@@ -10,8 +10,10 @@ struct sqlite3_stmt;
 
 namespace store {
 
+class SqliteStatement;
+
 // The SQLite engine: the native show store. Every sqlite3 call of the program
-// lives in SqliteDatabase.cpp.
+// lives in SqliteDatabase.cpp and SqliteStatement.cpp (its statements).
 class SqliteDatabase final : public DatabaseEngine
 {
 public:
@@ -43,11 +45,11 @@ public:
     void RollbackTransaction() override;
 
 private:
-    class Statement;
+    friend class SqliteStatement; // raises its failures as the connection's
 
     SqliteDatabase(sqlite3* db, std::string path);
     [[noreturn]] void Raise(int rc, const std::string& context) const;
-    Statement& Cached(const std::string& sql);
+    SqliteStatement& Cached(const std::string& sql);
     // The statement that reads a table's rows in the order they were added,
     // with the key (rowid) first when the table has one.
     struct TableSelect
@@ -58,8 +60,8 @@ private:
         std::vector<bool> notNull;
     };
     TableSelect SelectTable(const std::string& name);
-    std::vector<ColumnInfo> ColumnsOf(Statement& statement, std::size_t keyColumn);
-    RowSet ReadAll(Statement& statement, std::size_t keyColumn);
+    std::vector<ColumnInfo> ColumnsOf(SqliteStatement& statement, std::size_t keyColumn);
+    RowSet ReadAll(SqliteStatement& statement, std::size_t keyColumn);
     void CheckWidths(const std::string& table, const std::vector<ColumnInfo>& columns,
                      const std::vector<ado::Variant>& values,
                      const std::vector<bool>& changed) const;
@@ -67,7 +69,7 @@ private:
 
     sqlite3* db_;
     std::string path_;
-    std::map<std::string, std::unique_ptr<Statement>> cache_;
+    std::map<std::string, std::unique_ptr<SqliteStatement>> cache_;
     mutable bool unsettled_ = false; // a call failed since the last finished rollback
 };
 
