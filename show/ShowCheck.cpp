@@ -1,12 +1,12 @@
 #include "show/ShowCheck.h"
 
+#include "platform/Gbk.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/ControlCharacters.h"
 #include "show/Cue.h"
 #include "show/DecimalValue.h"
 #include "show/FiringPoint.h"
-#include "show/Gbk.h"
 #include "show/HostNameRules.h"
 #include "show/ShowReader.h"
 #include "store/Variant.h"
@@ -72,7 +72,7 @@ HostVerdict JudgeHostName(const std::string& name)
         return HostVerdict::kBlank;
     if (HasControlCharacter(name))
         return HostVerdict::kControl;
-    const std::optional<std::string> gbk = show::Utf8ToGbk(name);
+    const std::optional<std::string> gbk = platform::Utf8ToGbk(name);
     if (!gbk)
         return HostVerdict::kNotGbk;
     if (gbk->size() > kHostNameMaxBytes)
@@ -292,7 +292,7 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
     for (const auto& [host, rows] : found.hostTooLong.Groups())
         write.Error(Kind::kHostNameTooLong,
                     strings::FormatText(strings::kCheckHostTooLong, host.c_str(),
-                                        static_cast<int>(show::Utf8ToGbk(host)->size()),
+                                        static_cast<int>(platform::Utf8ToGbk(host)->size()),
                                         static_cast<int>(kHostNameMaxBytes)),
                     rows);
     for (const auto& [host, rows] : found.hostTooWide.Groups())

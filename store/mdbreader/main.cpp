@@ -3,6 +3,7 @@
 //
 //   tavrin-mdb-reader catalogue FILE
 //   tavrin-mdb-reader table FILE TABLE
+#include "platform/Console.h"
 #include "store/ComError.h"
 #include "store/mdbreader/AnswerWriter.h"
 #include "store/mdbreader/MdbReader.h"
@@ -11,7 +12,6 @@
 #include <exception>
 #include <new>
 #include <string>
-#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -25,8 +25,8 @@ int main(int argc, char** argv)
     }
     // libmdb prints diagnostics on standard output now and then: the answer
     // keeps the real one to itself, and libmdb's go where errors go.
-    const int answerFd = ::dup(STDOUT_FILENO);
-    if (answerFd < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0)
+    const int answerFd = platform::TakeBinaryStandardOutput();
+    if (answerFd < 0)
         return mdbproto::kExitOutputFailed;
     AnswerWriter out(answerFd);
     try {

@@ -1,16 +1,16 @@
 // The reader's own pieces that need no Access file: Jet 4 text decoding and
 // the answer it writes, read back by the engine's parser.
+#include "platform/NewFile.h"
 #include "store/engine/MdbReaderOutput.h"
 #include "store/engine/MdbReaderProcess.h"
 #include "store/mdbreader/AnswerWriter.h"
 #include "store/mdbreader/Jet4Text.h"
 #include "tests/support/TempDir.h"
 
-#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <unistd.h>
+#include <memory>
 
 namespace {
 
@@ -51,10 +51,10 @@ protected:
     void SetUp() override
     {
         path = dir.File("answer");
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        file = std::make_unique<platform::NewFile>(path);
+        fd = file->Descriptor();
         ASSERT_GE(fd, 0);
     }
-    void TearDown() override { ::close(fd); }
     std::string Written() const
     {
         std::ifstream in(path, std::ios::binary);
@@ -81,6 +81,7 @@ protected:
 
     testsupport::TempDir dir;
     std::string path;
+    std::unique_ptr<platform::NewFile> file;
     int fd = -1;
 };
 

@@ -1,0 +1,65 @@
+#include "platform/Console.h"
+#include "platform/WindowsText.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#include <windows.h>
+
+namespace platform {
+
+Utf8Arguments::Utf8Arguments(int argc, char** argv)
+{
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide) {
+        for (int i = 0; i < count; ++i)
+            texts_.push_back(windows::Narrow(wide[i]));
+        LocalFree(wide);
+    } else {
+        texts_.assign(argv, argv + argc);
+    }
+    for (std::string& text : texts_)
+        pointers_.push_back(text.data());
+    pointers_.push_back(nullptr);
+}
+
+namespace {
+UINT consoleOutputBefore = 0;
+
+void RestoreConsole()
+{
+    SetConsoleOutputCP(consoleOutputBefore);
+}
+} // namespace
+
+void PrepareStandardStreams()
+{
+    // The console's code page is the console's, not the program's: it is
+    // put back when the program ends.
+    const UINT before = GetConsoleOutputCP();
+    if (before != 0 && before != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+        consoleOutputBefore = before;
+        std::atexit(RestoreConsole);
+    }
+}
+
+void MakeStandardOutputBinary()
+{
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+int TakeBinaryStandardOutput()
+{
+    std::fflush(stdout);
+    const int answer = _dup(_fileno(stdout));
+    if (answer < 0 || _dup2(_fileno(stderr), _fileno(stdout)) < 0)
+        return -1;
+    _setmode(answer, _O_BINARY);
+    return answer;
+}
+
+} // namespace platform
