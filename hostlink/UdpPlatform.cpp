@@ -3,9 +3,12 @@
 #include <charconv>
 
 #ifdef _WIN32
-#include <mswsock.h>
+// mswsock.h needs winsock2.h before it.
+// clang-format off
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <mswsock.h>
+// clang-format on
 #else
 #include <arpa/inet.h>
 #include <cerrno>

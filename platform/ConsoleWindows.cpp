@@ -5,8 +5,11 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
+// shellapi.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 namespace platform {
 

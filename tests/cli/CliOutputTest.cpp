@@ -94,6 +94,19 @@ TEST_F(Cli, StandardOutputEndsLinesTheSystemsWayAndFilesKeepTheirBytes)
     EXPECT_EQ(FileBytes(csv).find('\r'), std::string::npos);
 }
 
+// A build without Qt paints no PDF: it says so, and writes nothing.
+TEST_F(Cli, PdfLoadSheetsInABuildWithoutQtAreRefusedClearly)
+{
+    if (TAVRIN_HAS_PDF_SHEETS)
+        GTEST_SKIP() << "this build writes PDF load sheets";
+    const std::string store = Store(FourCues());
+    const std::vector<std::string> files = FolderNames(dir.path());
+    const auto result = RunCli({"hosts", store, "--pdf", dir.File("sheets.pdf")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, Line(strings::kCliPdfNotBuilt));
+    EXPECT_EQ(FolderNames(dir.path()), files) << "nothing made, nothing left behind";
+}
+
 TEST_F(Cli, OutputThatCannotBeWrittenEndsWithOneAfterTheWork)
 {
     const std::string store = Store(FourCues());

@@ -91,12 +91,16 @@ TEST_F(ReaderProcess, AReaderThatHangsRunsOutOfTime)
 
 TEST_F(ReaderProcess, AReaderThatClosesItsOutputAndLingersRunsOutOfTime)
 {
-    // What the reader started is ended with it, not left behind.
+    // What the reader started is ended with it, not left behind. Time
+    // enough for two programs to start on a loaded machine (or under wine).
     const std::string pidFile = dir.File("lingerer.pid");
-    EXPECT_EQ(FailureOf(Reader("write TMR1\nclose-output\nlinger " + pidFile), Short()),
-              "the reader ran out of time (500 ms)");
+    MdbReaderLimits limits = Short();
+    limits.wallClock = std::chrono::seconds(3);
+    EXPECT_EQ(FailureOf(Reader("write TMR1\nclose-output\nlinger " + pidFile), limits),
+              "the reader ran out of time (3000 ms)");
     long lingerer = 0;
-    ASSERT_TRUE(std::ifstream(pidFile) >> lingerer) << "the reader ended before its sleep began";
+    ASSERT_TRUE(std::ifstream(pidFile) >> lingerer)
+        << "the reader ended before its sleep began: " << accessfixtures::Bytes(pidFile);
     EXPECT_TRUE(testsupport::ProcessHasEnded(lingerer))
         << "the reader's sleep " << lingerer << " was left running";
 }

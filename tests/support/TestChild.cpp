@@ -86,9 +86,13 @@ void Linger(const std::string& program, const std::string& pidFile)
     platform::ChildOptions options;
     options.arguments = {"--sleep", "60000"};
     options.output = platform::ChildStream::kDiscard;
-    platform::ChildProcess sleeper(program, options);
-    std::ofstream(platform::PathFromUtf8(pidFile)) << sleeper.Id() << "\n";
-    sleeper.WaitUntil(std::chrono::steady_clock::time_point::max());
+    try {
+        platform::ChildProcess sleeper(program, options);
+        std::ofstream(platform::PathFromUtf8(pidFile)) << sleeper.Id() << "\n";
+        sleeper.WaitUntil(std::chrono::steady_clock::time_point::max());
+    } catch (const platform::ProcessFailure& failure) {
+        std::ofstream(platform::PathFromUtf8(pidFile)) << "not started: " << failure.what() << "\n";
+    }
 }
 
 } // namespace
