@@ -1,12 +1,13 @@
 // Memory of the Access import: `tavrin-cli import` of a FireOne Access file
 // of 100 000 records into a new show store, run in this process as the
-// command line runs it. The file's FireData is served by the stand-in reader
-// beside this program (no tool here writes Access files; the command line's
-// side of the reader's answer is the same). Prints the peak resident memory
-// of this process (the reader is a process of its own); exits 1 above 64 MB
-// or when the import does not give every record.
+// command line runs it. The file is a real Jet 4 file written by the tests'
+// generator; the Access reader beside this program reads it. Prints the peak
+// resident memory of this process (the reader is a process of its own);
+// exits 1 above 64 MB or when the import does not give every record.
 #include "bench/BenchSupport.h"
 #include "store/engine/SqliteDatabase.h"
+#include "tests/store/jetgen/Jet4File.h"
+#include "tests/store/jetgen/RandomTable.h"
 #include "tools/cli/Commands.h"
 
 #include <CLI/CLI.hpp>
@@ -21,17 +22,26 @@ namespace {
 constexpr int kRecords = 100000;
 constexpr long kLimitKiB = 64 * 1024;
 
-// FireData as FireOne writes it, described for the stand-in reader.
+// FireData as FireOne writes it, one record a cue.
 void WriteFireOneFile(const std::string& path)
 {
-    std::filesystem::copy_file(TAVRIN_ACCESS_FIXTURE, path);
-    std::ofstream tables(path + ".tables");
-    tables << "table FireData\ncolumn ID 4 4\ncolumn LaunchTimeMS 4 4\ncolumn Event 3 2\n"
-              "column Slat 3 2\ncolumn Cue 3 2\ncolumn Position 10 10\n"
-              "column Description 10 80\n";
-    for (int i = 0; i < kRecords; ++i)
-        tables << "row " << i + 1 << '|' << (53 * i) % 600000 << '|' << 1 + i % 9 << '|'
-               << 1 + i % 40 << '|' << 1 + (i / 40) % 32 << "|P" << i % 7 << "|comet " << i << '\n';
+    jetgen::Table fireData;
+    fireData.name = "FireData";
+    fireData.columns = jetgen::FireDataColumns();
+    fireData.rows = kRecords;
+    fireData.row = [](std::size_t index) {
+        const auto i = static_cast<std::int64_t>(index);
+        jetgen::Row row;
+        row.values = {i + 1,
+                      (53 * i) % 600000,
+                      1 + i % 9,
+                      1 + i % 40,
+                      1 + (i / 40) % 32,
+                      "P" + std::to_string(i % 7),
+                      "comet " + std::to_string(i)};
+        return row;
+    };
+    jetgen::WriteJet4File(path, {fireData});
 }
 
 // The peak resident memory of this process so far, in KiB.
@@ -72,6 +82,7 @@ int main()
     const std::string source = (dir / "show.mdb").string();
     const std::string store = (dir / "show.db").string();
     WriteFireOneFile(source);
+    const auto fileBytes = std::filesystem::file_size(source);
 
     const long before = PeakResidentKiB();
     const auto start = std::chrono::steady_clock::now();
@@ -85,8 +96,8 @@ int main()
         return 1;
     }
     const bool met = peak <= kLimitKiB;
-    std::printf("%d FireOne records from an Access file into a new store: %.2f s\n", kRecords,
-                seconds);
+    std::printf("%d FireOne records from a %.1f MB Access file into a new store: %.2f s\n",
+                kRecords, static_cast<double>(fileBytes) / (1024.0 * 1024.0), seconds);
     std::printf("peak resident memory %.1f MB (%.1f MB before the import)  (target <= %ld MB) %s\n",
                 peak / 1024.0, before / 1024.0, kLimitKiB / 1024, met ? "ok" : "MISSED");
     return met ? 0 : 1;

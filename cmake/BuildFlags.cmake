@@ -17,7 +17,7 @@ target_compile_options(tavrin_build_flags INTERFACE
   -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
   -Woverloaded-virtual -Wdouble-promotion
   -Wformat=2 -Wimplicit-fallthrough -Wmisleading-indentation
-  -Wduplicated-cond -Wlogical-op
+  $<$<CXX_COMPILER_ID:GNU>:-Wduplicated-cond -Wlogical-op>
 )
 target_compile_definitions(tavrin_build_flags INTERFACE
   QT_NO_KEYWORDS
@@ -43,5 +43,17 @@ endif()
 if(TAVRIN_SANITIZE)
   target_compile_options(tavrin_build_flags INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(tavrin_build_flags INTERFACE -fsanitize=address,undefined)
+endif()
+
+# The fuzz build (clang only): every library carries libFuzzer's coverage
+# hooks and both sanitizers; fuzz/ links the fuzzer itself.
+if(TAVRIN_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "TAVRIN_FUZZ needs clang (scripts/fuzz-access uses clang++-14)")
+  endif()
+  target_compile_options(tavrin_build_flags INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
   target_link_options(tavrin_build_flags INTERFACE -fsanitize=address,undefined)
 endif()

@@ -7,21 +7,6 @@ if(NOT WIN32)
   find_package(Iconv REQUIRED) # GBK text; Windows has code page 936
 endif()
 
-# libmdb (mdbtools) is what the Access reader reads with. Where it is not
-# (the Windows build) the reader is not built, and an Access file is refused
-# as one the reader program for is not installed.
-# A cross build takes nothing from the build machine's pkg-config.
-find_package(PkgConfig QUIET)
-if(PkgConfig_FOUND AND NOT CMAKE_CROSSCOMPILING)
-  pkg_check_modules(LIBMDB QUIET IMPORTED_TARGET libmdb)
-endif()
-if(LIBMDB_FOUND)
-  set(TAVRIN_HAS_MDB_READER ON)
-else()
-  set(TAVRIN_HAS_MDB_READER OFF)
-  message(STATUS "libmdb not found: tavrin-mdb-reader is not built; Access files cannot be read")
-endif()
-
 # A cross build must not see the build machine's own headers: CLI11 and
 # nlohmann-json are copied, those two folders alone, into a folder of the
 # build that is then the only one it looks in for them.

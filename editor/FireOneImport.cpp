@@ -11,6 +11,7 @@
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
+#include "show/FireRecord.h"
 #include "show/Show.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
@@ -23,6 +24,15 @@
 namespace editor {
 
 namespace {
+
+// Says how many cues of a first import came from FireOne records with NULLs
+// (read as 0); nothing when none did.
+void SayNullFireRecords(ShowContext& show, const std::vector<show::Cue>& cues)
+{
+    if (const int nulls = show::CuesFromNullFireRecords(cues); nulls > 0)
+        show.prompt.ShowMessage(strings::FormatText(strings::kImportNullFireRecords, nulls),
+                                prompt::MessageIcon::Information);
+}
 
 // Shows the cues of a committed show table and makes its store the current one.
 bool ShowCues(ShowContext& show, std::vector<show::Cue>& cues, const std::string& path)
@@ -38,6 +48,7 @@ bool ConvertFileInPlace(ShowContext& show, const std::string& path)
     std::vector<show::Cue> cues;
     switch (ConvertInPlace(show, path, cues)) {
     case StoreMaking::kMade:
+        SayNullFireRecords(show, cues);
         return ShowCues(show, cues, path);
     case StoreMaking::kFoundMade:
         return ShowStoredTable(show, show.db, path);
@@ -101,8 +112,10 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate
     case StoreMaking::kRefused:
         return false;
     }
-    if (!copiedLayout)
+    if (!copiedLayout) {
+        SayNullFireRecords(show, cues);
         return ShowCues(show, cues, *path);
+    }
     CADODataBase stored;
     if (!stored.Open(store::ConnectionStringFor(*path), "", "")) {
         Stop(show, strings::FormatText(strings::kLoadFailed, DescriptionOf(stored).c_str()));

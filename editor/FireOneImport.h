@@ -24,6 +24,8 @@ enum class StorePlace
 // ReimportFireOne). The show table is created and filled in one transaction:
 // a failure leaves every file as it was. True when the show is in the grid
 // and `show.storePath` names its store; the path changes on success only.
+// A stop asked for by `show.progress` raises show::Cancelled: no store is
+// made or changed, and the show and the path are as they were.
 bool ImportFireOne(ShowContext& show, StorePlace place = StorePlace::kAsTheFileAllows,
                    ShowUpdate update = ShowUpdate::kAsk);
 

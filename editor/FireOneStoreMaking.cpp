@@ -49,7 +49,7 @@ bool Convert(ShowContext& show, CADORecordset& fireData, CADODataBase& db,
              std::vector<show::Cue>& cues)
 {
     try {
-        ConvertFireData(fireData, db, cues);
+        ConvertFireData(fireData, db, cues, show.Progress());
         return true;
     } catch (const show::Failure& failure) {
         messages::ShowFailure(show.prompt, failure, messages::Doing::kImporting);
@@ -82,6 +82,7 @@ bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<show::Cue
             show::Cue cue = converter->Next(row);
             writer->Write(cue);
             cues.push_back(std::move(cue));
+            show.Progress().Step(cues.size(), 0);
         };
     }
     try {
@@ -92,6 +93,7 @@ bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<show::Cue
     }
     if (copiedLayout)
         store::StreamRowsInto(source, store::kLayoutTable, into);
+    show.Progress().BeforeCommit();
     transaction.Commit();
     return true;
 }
@@ -123,6 +125,7 @@ StoreMaking ConvertInPlace(ShowContext& show, const std::string& path, std::vect
     }
     if (!CreateLayoutTable(show, show.db) || !Convert(show, show.rs, show.db, cues))
         return StoreMaking::kRefused; // the transaction undoes the table
+    show.Progress().BeforeCommit();
     transaction->Commit();
     return StoreMaking::kMade;
 }
@@ -146,6 +149,10 @@ StoreMaking MakeNewStore(ShowContext& show, const std::string& path, std::vector
     bool filled = false;
     try {
         filled = FillNewStore(show, target, cues, copiedLayout);
+    } catch (const show::Cancelled&) {
+        target.Close();
+        RemoveStoreFile(temporary);
+        throw;
     } catch (const ado::_com_error& failure) {
         const bool fromSource =
             failure.Source() == show.db.GetConnection()->Engine().SourceName() &&

@@ -5,9 +5,9 @@
 
 namespace editor {
 
-void LoadShowTable(CADODataBase& db, show::Show& show)
+void LoadShowTable(CADODataBase& db, show::Show& show, show::WorkProgress& progress)
 {
-    show.Replace(show::ReadShowTable(db));
+    show.Replace(show::ReadShowTable(db, progress));
 }
 
 } // namespace editor

@@ -29,7 +29,7 @@ bool OpenShowStoreFile(ShowContext& show, const std::string& path)
 bool ShowStoredTable(ShowContext& show, CADODataBase& db, const std::string& path)
 {
     try {
-        LoadShowTable(db, show.model);
+        LoadShowTable(db, show.model, show.Progress());
     } catch (const show::Failure& failure) {
         messages::ShowFailure(show.prompt, failure, messages::Doing::kLoading);
         return false;

@@ -9,7 +9,8 @@ namespace editor {
 // show store only once its table is loaded: a file that cannot be opened or
 // read leaves the grid and the current path as they were, so that a later
 // Save cannot write the grid's names into the wrong file. True when the
-// chosen store's table is in the grid.
+// chosen store's table is in the grid. A stop asked for by `show.progress`
+// raises show::Cancelled, the show and the path as they were.
 bool OpenShowStore(ShowContext& show);
 
 // The same for a store already chosen (the program's command line): the

@@ -12,7 +12,7 @@ bool SaveShowStore(ShowContext& show)
     if (show.storePath.empty())
         return false;
     try {
-        show::SaveHostNamesToFile(show.storePath, show.model);
+        show::SaveHostNamesToFile(show.storePath, show.model, show.Progress());
     } catch (const show::Failure& failure) {
         messages::ShowFailure(show.prompt, failure, messages::Doing::kSaving);
         return false;

@@ -8,7 +8,8 @@ namespace editor {
 // into the current show store, all or nothing, after checking that no other
 // program changed the store meanwhile; "fire data have saved!" follows only
 // a committed save. Does nothing while there is no current show store. True
-// when the names were written.
+// when the names were written. A stop asked for by `show.progress` before
+// the commit raises show::Cancelled, and nothing is written.
 bool SaveShowStore(ShowContext& show);
 
 } // namespace editor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "show/WorkProgress.h"
+
 #include <string>
 
 class CADODataBase;
@@ -16,7 +18,8 @@ namespace editor {
 
 // What the show commands work on: the main window's store connection, its
 // recordset, the current show store's path, its show (which the grid shows),
-// and the user.
+// the user, and where long work says how far it got. A command whose
+// `progress` asks it to stop raises show::Cancelled, having written nothing.
 struct ShowContext
 {
     CADODataBase& db;
@@ -24,6 +27,12 @@ struct ShowContext
     std::string& storePath; // empty until a show store has been loaded
     show::Show& model;
     prompt::Prompt& prompt;
+    show::WorkProgress* progress = nullptr; // none: nothing shown, never stopped
+
+    show::WorkProgress& Progress() const
+    {
+        return progress ? *progress : show::WorkProgress::None();
+    }
 };
 
 } // namespace editor

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <random>
 
 namespace hostlink {
 
@@ -41,7 +43,33 @@ store::HostLoadRecord Record(const HostConversation& host, const ConversationRes
     return record;
 }
 
+// 128 random bits in hex: two programs talking to one host at once never
+// share a key.
+std::string NewConversationKey()
+{
+    std::random_device random;
+    std::string key;
+    for (int part = 0; part < 4; ++part) {
+        char text[9] = {};
+        std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(random()));
+        key += text;
+    }
+    return key;
+}
+
 } // namespace
+
+store::HostLoadRecord BegunRecord(const HostConversation& host, const std::string& sent,
+                                  const std::string& name, int frames)
+{
+    store::HostLoadRecord record = Record(host, {}, frames, 0);
+    record.Outcome = store::kOutcomeBegun;
+    record.FailedAtFrame = frames == 1 ? 1 : 0;
+    record.Sent = sent;
+    record.HostName = name;
+    record.Conversation = NewConversationKey();
+    return record;
+}
 
 bool AtFieldAddress(const HostLinkOptions& link, int hostCode)
 {

@@ -88,8 +88,10 @@ DownloadResult SendShow(const DownloadRequest& request)
         switch (link->AwaitAcknowledgement(host.stop)) {
         case HostLink::Reply::kNoReply:
             return failed(FailureCode::kDownloadCueNotAnswered);
-        case HostLink::Reply::kRefused:
-            return failed(FailureCode::kDownloadCueRefused);
+        case HostLink::Reply::kRefused: // at the frame after those acknowledged
+            return end(ConversationResult::kFailed,
+                       show::Failure(FailureCode::kDownloadCueRefused)
+                           .WithRow(static_cast<int>(result.framesAcknowledged) + 1));
         case HostLink::Reply::kCancelled:
             return end(ConversationResult::kCancelled);
         case HostLink::Reply::kAccepted:

@@ -1,8 +1,6 @@
 #include "hostlink/FieldHostLoad.h"
 
-#include "hostlink/ConversationRecord.h"
-#include "hostlink/DownloadProcedure.h"
-#include "hostlink/HostNameSetting.h"
+#include "hostlink/RecordedConversation.h"
 
 namespace hostlink {
 
@@ -44,9 +42,8 @@ FieldHostState LoadOneFieldHost(const FieldLoadRequest& field, const FieldHost& 
         state.failure = name.failure;
         return end();
     }
-    const ConversationResult named = SendHostName({conversation, name.frame});
-    if (field.recorded)
-        field.recorded(NameRecord(conversation, name.name, named));
+    const ConversationResult named =
+        SendHostNameRecorded({conversation, name.frame}, name.name, field.recorder).result;
     TakeResult(state, named);
     if (state.phase != FieldHostState::kDone)
         return end();
@@ -59,9 +56,7 @@ FieldHostState LoadOneFieldHost(const FieldLoadRequest& field, const FieldHost& 
                                        state.percent = percent;
                                        report(state);
                                    }};
-    const DownloadResult loaded = SendShow(download);
-    if (field.recorded)
-        field.recorded(ShowRecord(conversation, loaded));
+    const DownloadResult loaded = SendShowRecorded(download, field.recorder).result;
     TakeResult(state, loaded);
     return end();
 }

@@ -2,10 +2,10 @@
 
 #include "hostlink/HostLink.h"
 #include "hostlink/HostLinkOptions.h"
+#include "hostlink/HostLoadRecorder.h"
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/HostPlan.h"
-#include "store/HostLoadTable.h"
 
 #include <cstddef>
 #include <functional>
@@ -75,9 +75,9 @@ struct FieldLoadRequest
     std::stop_token stop{};
     FieldObserver observer{};
     HostLinkMaker makeLink = MakeHostLinkSocket; // tests wrap the socket
-    // The record of each conversation with a host as it ends, a stopped one
-    // included; on that host's thread, possibly at the same time as others.
-    std::function<void(const store::HostLoadRecord&)> recorded{};
+    // Where each conversation with a host is recorded, as it begins and as it
+    // ends (a stopped one included), from that host's thread; none: nowhere.
+    HostLoadRecorder* recorder = nullptr;
 };
 
 // Loads every host at the same time, each on its own thread: its host-name

@@ -25,6 +25,8 @@ std::string StoreFailureText(Doing doing, const std::string& why)
     case Doing::kSaving:
     case Doing::kAssigning:
         return strings::FormatText(strings::kSaveFailed, why.c_str());
+    case Doing::kReadingToAssign:
+        return strings::FormatText(strings::kAssignReadFailed, why.c_str());
     case Doing::kImporting:
         return strings::FormatText(strings::kImportFailed, why.c_str());
     case Doing::kPlanning:
@@ -314,6 +316,13 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
         break;
     }
     return message;
+}
+
+std::string FieldHostFailureText(const show::Failure& failure)
+{
+    if (failure.Code() == FailureCode::kDownloadCueRefused && failure.Row() > 0)
+        return strings::FormatText(strings::kCliHostRefusedCue, failure.Row());
+    return FailureText(failure, Doing::kDownloading);
 }
 
 void ShowFailure(prompt::Prompt& prompt, const show::Failure& failure, Doing doing)

@@ -14,14 +14,15 @@ namespace messages {
 // show has not been loaded!", "fire data have not saved!").
 enum class Doing
 {
-    kLoading,     // opening a show store, or reading one to show or print it
-    kChecking,    // the show check of a store
-    kSaving,      // Save, or a command that saves
-    kAssigning,   // a host name as typed
-    kImporting,   // the FireOne import
-    kPlanning,    // the host plan
-    kDownloading, // reading a show store to send it to firing hosts
-    kSettingHost, // reading a show store's host names for the Host Settings dialog
+    kLoading,         // opening a show store, or reading one to show or print it
+    kChecking,        // the show check of a store
+    kSaving,          // Save, or a command that saves
+    kAssigning,       // a host name as typed
+    kReadingToAssign, // reading a show store to give its cues a host name and save them
+    kImporting,       // the FireOne import
+    kPlanning,        // the host plan
+    kDownloading,     // reading a show store to send it to firing hosts
+    kSettingHost,     // reading a show store's host names for the Host Settings dialog
 };
 
 struct Message
@@ -32,6 +33,11 @@ struct Message
 };
 
 Message FailureMessage(const show::Failure& failure, Doing doing);
+
+// A host's failure in the summary of a field load on the command line: a
+// cue the host refused says at which frame; every other failure as the
+// Download dialog says it.
+std::string FieldHostFailureText(const show::Failure& failure);
 
 // The first line of what a store's failure says in this activity ("the show
 // store cannot be read,the show has not been loaded!").

@@ -38,14 +38,11 @@ private:
 // closed pipe fails like any other write instead of raising SIGPIPE.
 void PrepareStandardStreams();
 
+// Whether standard error is a terminal (a console on Windows), which shows a
+// line that is rewritten in place.
+bool StandardErrorIsTerminal();
+
 // Standard output writes its bytes as they are ("\n" stays "\n" on Windows).
 void MakeStandardOutputBinary();
-
-// For a program whose standard output carries binary data (the Access
-// reader's answer): a descriptor of the real standard output, in binary
-// mode; the standard output descriptor itself then goes where standard error
-// goes, so that libraries printing on it cannot spoil the answer. -1 when
-// that cannot be had.
-int TakeBinaryStandardOutput();
 
 } // namespace platform

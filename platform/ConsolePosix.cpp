@@ -17,14 +17,11 @@ void PrepareStandardStreams()
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-void MakeStandardOutputBinary() {}
-
-int TakeBinaryStandardOutput()
+bool StandardErrorIsTerminal()
 {
-    const int answer = ::dup(STDOUT_FILENO);
-    if (answer < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0)
-        return -1;
-    return answer;
+    return ::isatty(STDERR_FILENO) == 1;
 }
+
+void MakeStandardOutputBinary() {}
 
 } // namespace platform

@@ -49,20 +49,15 @@ void PrepareStandardStreams()
     }
 }
 
+bool StandardErrorIsTerminal()
+{
+    return _isatty(_fileno(stderr)) != 0;
+}
+
 void MakeStandardOutputBinary()
 {
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
-}
-
-int TakeBinaryStandardOutput()
-{
-    std::fflush(stdout);
-    const int answer = _dup(_fileno(stdout));
-    if (answer < 0 || _dup2(_fileno(stderr), _fileno(stdout)) < 0)
-        return -1;
-    _setmode(answer, _O_BINARY);
-    return answer;
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,5 +13,8 @@ namespace platform {
 
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
+
+// std::fopen for a UTF-8 path (_wfopen on Windows); null when it cannot.
+std::FILE* OpenFile(const std::string& utf8Path, const char* mode);
 
 } // namespace platform

@@ -5,10 +5,13 @@ set -euo pipefail
 
 TAVRIN_PACKAGES=(
   cmake g++ make ninja-build pkg-config
-  qt6-base-dev libsqlite3-dev mdbtools-dev libglib2.0-dev
+  qt6-base-dev libsqlite3-dev
+  mdbtools-dev libglib2.0-dev # libmdb: only the tests' independent Access reader
+  clang-14 libclang-rt-14-dev # the Access reader's fuzz target (scripts/fuzz-access)
   libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
   fonts-wqy-microhei iproute2 util-linux xvfb xauth sqlite3 clang-format-14
   poppler-utils # pdftotext and pdftoppm: the load sheets' tests and screenshots
+  mdbtools # mdb-export, mdb-schema: the generated Access files' test
 )
 
 tavrin_install_deps() {

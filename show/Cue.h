@@ -19,6 +19,21 @@ struct CueNulls
     bool Any() const { return HostName || BlastTime || CDCode || Sector; }
 };
 
+// The fields of the FireOne record a cue was made from that held NULL, of
+// those the import reads; each was imported as 0 all the same. Known right
+// after an import, and from the FireData a show store keeps (see
+// NoteFireRecordNulls); only the show check looks here.
+struct FireRecordNulls
+{
+    bool LaunchTime = false; // LaunchTimeMS
+    bool Event = false;
+    bool Module = false;    // Slat
+    bool CueNumber = false; // Cue
+
+    bool Any() const { return LaunchTime || Event || Module || CueNumber; }
+    bool operator==(const FireRecordNulls&) const = default;
+};
+
 // One cue of a show: one row of tb_Layout, typed.
 struct Cue
 {
@@ -30,7 +45,8 @@ struct Cue
     std::string Channel;
     std::int32_t CDCode = 0;
     std::int32_t Sector = 0;
-    CueNulls nulls; // as read from the store; all false for a cue made in memory
+    CueNulls nulls;       // as read from the store; all false for a cue made in memory
+    FireRecordNulls fire; // of its FireOne record, where known
 };
 
 enum CueColumn : int

@@ -18,7 +18,7 @@ std::optional<Failure> RecordHostLoad(const std::string& path, const HostLoadRec
         const store::StoreCloser closer(db);
         if (db.GetConnection()->IsReadOnlyFormat())
             return Failure(FailureCode::kHostLoadsAccessStore);
-        store::AppendHostLoad(db, record);
+        store::WriteHostLoad(db, record);
     } catch (const Failure& failure) {
         return failure;
     } catch (const std::exception& error) { // the engine's own failures, memory

@@ -13,7 +13,8 @@ namespace show {
 using store::HostLoadRecord;
 
 // Writes one conversation's record into the show store at `path`, in a write
-// transaction of its own. A record that cannot be written never undoes what
+// transaction of its own: begun, or ended in place of its begun one (see
+// store::WriteHostLoad). A record that cannot be written never undoes what
 // the host was sent: the caller gets a warning instead, kHostLoadsAccessStore
 // for an Access store (it cannot hold one) or kHostLoadNotWritten.
 std::optional<Failure> RecordHostLoad(const std::string& path, const HostLoadRecord& record);

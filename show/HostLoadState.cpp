@@ -25,6 +25,7 @@ HostStatus StatusOf(const store::HostPlanEntry& entry,
     if (!last.Completed()) {
         status.state = HostState::kFailed;
         status.failedAtFrame = last.FailedAtFrame;
+        status.stopped = !last.Ended();
         return status;
     }
     const HostLoadRecord* name = nullptr;
@@ -68,6 +69,10 @@ const char* HostStateName(HostState state)
 
 std::string HostStateText(const HostStatus& status)
 {
+    if (status.state == HostState::kFailed && status.stopped)
+        return status.failedAtFrame > 0 ? strings::FormatText(strings::kHostStateStoppedAt,
+                                                              status.failedAtFrame, status.frames)
+                                        : std::string(strings::kHostStateStopped);
     if (status.state == HostState::kFailed)
         return strings::FormatText(strings::kHostStateFailedAt, status.failedAtFrame,
                                    status.frames);

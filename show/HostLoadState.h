@@ -25,7 +25,8 @@ struct HostStatus
     HostState state = HostState::kNever;
     std::string loadedAt;  // of its last conversation; empty with none
     int frames = 0;        // of its last conversation, in all
-    int failedAtFrame = 0; // kFailed: where it ended, from 1
+    int failedAtFrame = 0; // kFailed: where it ended, from 1; 0 when not known
+    bool stopped = false;  // kFailed: its last conversation began and never ended
 };
 
 // Works out what each host of `plan` holds from the records, oldest first,
@@ -39,7 +40,8 @@ struct HostStatus
 // conversation succeeded, its last name conversation succeeded with the
 // plan's name for it, and its last show conversation succeeded with the
 // show's digest. A failed name or show conversation leaves the host holding
-// something unknown until the next one succeeds.
+// something unknown until the next one succeeds; so does one that began
+// and never ended (its program was killed mid-way).
 std::vector<HostStatus> WorkOutHostStates(const std::vector<store::HostPlanEntry>& plan,
                                           const std::vector<store::HostLoadRecord>& records,
                                           const std::optional<std::string>& showDigest);
@@ -47,7 +49,9 @@ std::vector<HostStatus> WorkOutHostStates(const std::vector<store::HostPlanEntry
 // "current", "changed", "never", "failed": for JSON and scripts.
 const char* HostStateName(HostState state);
 
-// The state for people: "failed at frame 6 of 11" in full for a failure.
+// The state for people: "failed at frame 6 of 11" in full for a failure,
+// "stopped at frame 1 of 1" or "stopped before its end" for a conversation
+// that never ended.
 std::string HostStateText(const HostStatus& status);
 
 } // namespace show

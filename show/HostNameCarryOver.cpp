@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace show {
 
@@ -34,6 +35,12 @@ public:
         if (slot.next == slot.cues.size())
             return std::nullopt;
         return slot.cues[slot.next++];
+    }
+
+    // Every old cue of this key, taken or not, in order.
+    const std::vector<std::size_t>& Cues(const std::string& key) const
+    {
+        return waiting_.at(key).cues;
     }
 
 private:
@@ -66,6 +73,46 @@ std::map<std::string, std::optional<std::string>> ModuleNames(const std::vector<
             at->second.reset();
     }
     return names;
+}
+
+// The new cues `matched` (by key) in one pass guessed their names: their old
+// cues, those still untaken when the pass began, have different names and
+// some of them are still untaken.
+void MarkGuessed(const std::unordered_map<std::string, std::vector<std::size_t>>& matched,
+                 const Unused& unused, const std::vector<char>& takenBefore,
+                 const std::vector<char>& taken, const std::vector<Cue>& old,
+                 std::vector<char>& guessed)
+{
+    for (const auto& [key, fresh] : matched) {
+        const std::string* name = nullptr;
+        bool differ = false;
+        bool leftOver = false;
+        for (const std::size_t cue : unused.Cues(key)) {
+            if (takenBefore[cue])
+                continue;
+            differ = differ || (name && *name != old[cue].HostName);
+            name = &old[cue].HostName;
+            leftOver = leftOver || !taken[cue];
+        }
+        if (differ && leftOver)
+            for (const std::size_t cue : fresh)
+                guessed[cue] = 1;
+    }
+}
+
+// The names of `old` ("HOST" aside) that none of `fresh` has.
+std::vector<std::string> NamesLeft(const std::vector<Cue>& old, const std::vector<Cue>& fresh)
+{
+    std::unordered_set<std::string> now;
+    for (const Cue& cue : fresh)
+        now.insert(cue.HostName);
+    std::vector<std::string> left;
+    std::unordered_set<std::string> said;
+    for (const Cue& cue : old)
+        if (cue.HostName != store::kDefaultHostName && !now.contains(cue.HostName) &&
+            said.insert(cue.HostName).second)
+            left.push_back(cue.HostName);
+    return left;
 }
 
 } // namespace
@@ -101,15 +148,31 @@ CarryOver CarryHostNames(std::vector<Cue>& fresh, const std::vector<Cue>& old)
         fresh[cue].HostName = old[from].HostName;
         ++result.kept;
     };
-    for (std::size_t i = 0; i < fresh.size(); ++i)
-        if (const auto from = byTime.Take(TimedPoint(fresh[i]), taken))
-            give(i, *from);
-    for (std::size_t i = 0; i < fresh.size(); ++i)
-        if (!named[i])
-            if (const auto from = byPoint.Take(Point(fresh[i]), taken)) {
+    std::vector<char> guessed(fresh.size(), 0);
+    // One rule over every new cue still without a name, in order.
+    const auto pass = [&](Unused& unused, std::string (*keyOf)(const Cue&), int* counted) {
+        const std::vector<char> takenBefore = taken;
+        std::unordered_map<std::string, std::vector<std::size_t>> matched;
+        for (std::size_t i = 0; i < fresh.size(); ++i) {
+            if (named[i])
+                continue;
+            std::string key = keyOf(fresh[i]);
+            if (const auto from = unused.Take(key, taken)) {
                 give(i, *from);
-                ++result.retimed;
+                matched[std::move(key)].push_back(i);
+                if (counted)
+                    ++*counted;
             }
+        }
+        MarkGuessed(matched, unused, takenBefore, taken, old, guessed);
+    };
+    pass(byTime, TimedPoint, nullptr);
+    pass(byPoint, Point, &result.retimed);
+    for (const char guess : guessed)
+        if (guess) {
+            --result.kept;
+            ++result.guessed;
+        }
     const auto moduleNames = ModuleNames(old);
     for (std::size_t i = 0; i < fresh.size(); ++i) {
         if (named[i])
@@ -126,6 +189,7 @@ CarryOver CarryHostNames(std::vector<Cue>& fresh, const std::vector<Cue>& old)
     }
     for (const char used : taken)
         result.removed += used ? 0 : 1;
+    result.namesLeft = NamesLeft(old, fresh);
     return result;
 }
 

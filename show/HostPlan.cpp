@@ -1,6 +1,7 @@
 #include "show/HostPlan.h"
 
 #include "show/HostCode.h"
+#include "show/HostNameRules.h"
 #include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
 #include "store/FieldText.h"
@@ -153,6 +154,18 @@ std::vector<std::string> UnusedPlanNames(const std::vector<HostPlanEntry>& plan,
     return unused;
 }
 
+std::vector<HostPlanEntry> PlanWithStoredNames(std::vector<HostPlanEntry> plan)
+{
+    for (HostPlanEntry& entry : plan) {
+        // A name of blanks is empty once stored: refused as an empty name is.
+        const std::string& judged = TrimHostName(entry.HostName).empty() ? "" : entry.HostName;
+        if (std::optional<Failure> refusal = HostNameRefusal(judged))
+            throw *refusal;
+        entry.HostName = TrimHostName(entry.HostName);
+    }
+    return plan;
+}
+
 StoredPlan ReadHostPlan(const std::string& storePath)
 {
     CADODataBase db;
@@ -177,13 +190,14 @@ std::vector<HostPlanEntry> ReadHostPlanChecked(const std::string& storePath)
     return stored.entries;
 }
 
-void SaveHostPlan(const std::string& storePath, const std::vector<HostPlanEntry>& plan,
-                  const std::vector<HostPlanRow>& asRead)
+std::vector<HostPlanEntry> SaveHostPlan(const std::string& storePath,
+                                        const std::vector<HostPlanEntry>& plan,
+                                        const std::vector<HostPlanRow>& asRead)
 {
-    const std::vector<HostPlanRow> rows = PlanRows(plan);
+    const std::vector<HostPlanRow> rows = PlanRows(PlanWithStoredNames(plan));
     if (std::vector<Failure> problems = PlanProblems(rows); !problems.empty())
         Refuse(std::move(problems));
-    RewritePlan(storePath, [&](const std::vector<HostPlanRow>& stored) {
+    return RewritePlan(storePath, [&](const std::vector<HostPlanRow>& stored) {
         if (!SameRows(stored, asRead))
             throw Failure(FailureCode::kPlanChanged);
         return Entries(rows);
@@ -191,9 +205,10 @@ void SaveHostPlan(const std::string& storePath, const std::vector<HostPlanEntry>
 }
 
 std::vector<HostPlanEntry> ChangeHostPlan(const std::string& storePath,
-                                          const std::vector<HostPlanEntry>& set,
+                                          const std::vector<HostPlanEntry>& typed,
                                           const std::vector<std::string>& remove)
 {
+    const std::vector<HostPlanEntry> set = PlanWithStoredNames(typed);
     return RewritePlan(storePath, [&](std::vector<HostPlanRow> rows) {
         const auto named = [](const std::string& name) {
             return [&name](const HostPlanRow& row) { return row.HostName == name; };

@@ -38,6 +38,13 @@ std::vector<HostPlanRow> PlanRows(const std::vector<HostPlanEntry>& plan);
 std::vector<std::string> UnusedPlanNames(const std::vector<HostPlanEntry>& plan,
                                          const std::map<std::string, int>& showHosts);
 
+// The plan as typed with its names as they would be stored: trimmed by the
+// rules of a host name, as `assign` and Save trim them. Raises the refusal
+// of the first name those rules refuse (kHostNameEmpty for a name of blanks,
+// kHostNameControl, kHostNameTooLong, kHostNameNotGbk), in the words of a
+// name as typed.
+std::vector<HostPlanEntry> PlanWithStoredNames(std::vector<HostPlanEntry> plan);
+
 // The plan kept in a show store, as it stands.
 struct StoredPlan
 {
@@ -55,18 +62,23 @@ StoredPlan ReadHostPlan(const std::string& storePath);
 std::vector<HostPlanEntry> ReadHostPlanChecked(const std::string& storePath);
 
 // Writes the whole plan `plan` in place of the one read as `asRead`, in one
-// write transaction: all of it or nothing. Raises Failure: the plan's lone
-// problem, or kPlanUnsound with all of them (before the store is opened);
+// write transaction: all of it or nothing. Returns the plan saved, its names
+// trimmed, by host code. Raises Failure (before the store is opened): those of
+// PlanWithStoredNames, the plan's lone problem, or kPlanUnsound with all of
+// them;
 // kPlanAccessStore; kPlanChanged when the store no longer holds `asRead`
 // (another program changed the plan since); kPlanNotSaved.
-void SaveHostPlan(const std::string& storePath, const std::vector<HostPlanEntry>& plan,
-                  const std::vector<HostPlanRow>& asRead);
+std::vector<HostPlanEntry> SaveHostPlan(const std::string& storePath,
+                                        const std::vector<HostPlanEntry>& plan,
+                                        const std::vector<HostPlanRow>& asRead);
 
 // Gives the names of `set` their codes and takes the names of `remove` out,
 // in one write transaction on the plan as the file holds it at that moment,
 // so that changes by other programs stay. It may mend a plan made elsewhere,
-// but the result must be sound. Returns the plan saved, by host code. Raises
-// Failure: kPlanNameAbsent for a name to remove that the plan does not hold;
+// but the result must be sound. The names of `set` are trimmed and judged as
+// PlanWithStoredNames does, before the store is opened. Returns the plan
+// saved, by host code. Raises Failure: those of PlanWithStoredNames;
+// kPlanNameAbsent for a name to remove that the plan does not hold;
 // the result's lone problem or kPlanUnsound; kPlanAccessStore; kPlanNotSaved
 // (a store that another program holds locked beyond the engine's wait, too).
 std::vector<HostPlanEntry> ChangeHostPlan(const std::string& storePath,

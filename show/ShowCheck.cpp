@@ -6,6 +6,7 @@
 #include "show/ControlCharacters.h"
 #include "show/Cue.h"
 #include "show/DecimalValue.h"
+#include "show/FireRecord.h"
 #include "show/FiringPoint.h"
 #include "show/HostNameRules.h"
 #include "show/ShowReader.h"
@@ -96,6 +97,21 @@ constexpr NullColumn kNullColumns[] = {
 };
 constexpr std::size_t kNullColumnCount = std::size(kNullColumns);
 
+// The FireOne fields whose NULL the check reports, in the order it reads
+// them.
+struct FireNull
+{
+    bool FireRecordNulls::*null;
+    const char* text;
+};
+constexpr FireNull kFireNulls[] = {
+    {&FireRecordNulls::LaunchTime, strings::kCheckFireNoLaunchTime},
+    {&FireRecordNulls::Module, strings::kCheckFireNoModule},
+    {&FireRecordNulls::CueNumber, strings::kCheckFireNoCueNumber},
+    {&FireRecordNulls::Event, strings::kCheckFireNoEvent},
+};
+constexpr std::size_t kFireNullCount = std::size(kFireNulls);
+
 std::string NullText(const NullColumn& column)
 {
     if (column.null == &show::CueNulls::HostName)
@@ -106,6 +122,7 @@ std::string NullText(const NullColumn& column)
 struct Collected
 {
     std::array<std::vector<CueIndex>, kNullColumnCount> nulls;
+    std::array<std::vector<CueIndex>, kFireNullCount> fireNulls;
     FindingGroups<FiringPoint> firingPoints;
     std::vector<CueIndex> negativeTimes;
     FindingGroups<std::string> addrNotDecimal, channelNotDecimal, addrTooLarge, channelTooLarge;
@@ -163,6 +180,9 @@ void CollectCue(const show::Cue& cue, CueIndex sequence, Collected& found)
     for (std::size_t i = 0; i < kNullColumnCount; ++i)
         if (cue.nulls.*kNullColumns[i].null)
             found.nulls[i].push_back(sequence);
+    for (std::size_t i = 0; i < kFireNullCount; ++i)
+        if (cue.fire.*kFireNulls[i].null)
+            found.fireNulls[i].push_back(sequence);
     const std::optional<std::int32_t> addr = CollectNumber(
         cue.Addr, sequence, found.addrTooLarge, found.addrNotDecimal, found.addrNegative);
     const std::optional<std::int32_t> channel =
@@ -304,19 +324,37 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
         write.Warning(Kind::kDefaultHost,
                       strings::FormatText(strings::kCheckDefaultHost, store::kDefaultHostName),
                       found.defaultHost);
+    for (std::size_t i = 0; i < kFireNullCount; ++i)
+        if (!found.fireNulls[i].empty())
+            write.Warning(Kind::kFireRecordNull, kFireNulls[i].text, found.fireNulls[i]);
     return report;
 }
 
-ShowCheckReport CheckShowStore(const std::string& path)
+ShowCheckReport CheckShowOfStore(std::vector<show::Cue> cues, const std::string& storePath)
 {
-    return CheckShow(ReadShowFile(path));
+    try {
+        if (!storePath.empty())
+            NoteFireRecordNulls(cues, ReadNullFireRecordCues(storePath));
+    } catch (const Failure&) {
+        // Save and the download say why the store cannot be read; the
+        // check of the show held here goes on.
+    }
+    return CheckShow(cues);
+}
+
+ShowCheckReport CheckShowStore(const std::string& path, WorkProgress& progress)
+{
+    std::vector<Cue> cues = ReadShowFile(path, progress);
+    NoteFireRecordNulls(cues, ReadNullFireRecordCues(path));
+    return CheckShow(cues);
 }
 
 std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
-                                              const std::function<void(const Failure&)>& failed)
+                                              const std::function<void(const Failure&)>& failed,
+                                              WorkProgress& progress)
 {
     try {
-        return CheckShowStore(path);
+        return CheckShowStore(path, progress);
     } catch (const Failure& failure) {
         failed(failure);
         return std::nullopt;
@@ -358,6 +396,8 @@ const char* FindingKindName(FindingKind kind)
         return "channel-negative";
     case Kind::kHostNameTooWide:
         return "host-name-too-wide";
+    case Kind::kFireRecordNull:
+        return "fire-record-null";
     }
     return "unknown";
 }

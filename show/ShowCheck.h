@@ -3,6 +3,7 @@
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/Show.h"
+#include "show/WorkProgress.h"
 #include "store/LayoutTable.h"
 
 #include <functional>
@@ -32,6 +33,7 @@ enum class FindingKind
     kAddrNegative,    // no module and no pin has a negative number
     kChannelNegative,
     kHostNameTooWide, // more than the store's 32 characters (made elsewhere)
+    kFireRecordNull,  // made from a FireOne record with NULL where the import reads (a warning)
 };
 
 enum class FindingSeverity
@@ -58,16 +60,26 @@ struct ShowCheckReport
     int Warnings() const;
 };
 
-// Checks the cues of a show, as read from its store (their `nulls` included).
+// Checks the cues of a show, as read from its store (their `nulls` included),
+// with the NULLs of their FireOne records where known (`fire`).
 ShowCheckReport CheckShow(const std::vector<show::Cue>& cues);
 
-// Reads the show store by path and checks it. Raises Failure when the store
-// cannot be read (see ReadShowFile).
-ShowCheckReport CheckShowStore(const std::string& path);
+// The same for a show held elsewhere (the window's, unsaved names included)
+// whose show store is at `storePath`: the FireData it keeps says which cues
+// came from FireOne records with NULLs. A store that cannot be read now
+// says nothing of them: the cues are checked as they are.
+ShowCheckReport CheckShowOfStore(std::vector<show::Cue> cues, const std::string& storePath);
+
+// Reads the show store by path and checks it, the FireOne records it keeps
+// included. Raises Failure when the store cannot be read (see ReadShowFile).
+// The records read are steps of `progress` (which may raise Cancelled).
+ShowCheckReport CheckShowStore(const std::string& path,
+                               WorkProgress& progress = WorkProgress::None());
 // The same, or nothing once `failed` has been given the failure that kept
 // the store from being checked: for callers that say why and go no further.
 std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
-                                              const std::function<void(const Failure&)>& failed);
+                                              const std::function<void(const Failure&)>& failed,
+                                              WorkProgress& progress = WorkProgress::None());
 
 // A short name of the kind that scripts can match on ("shared-firing-point").
 const char* FindingKindName(FindingKind kind);

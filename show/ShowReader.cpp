@@ -132,7 +132,7 @@ std::vector<Cue> ReadCueRecords(CADORecordset& rs, const std::string& source, Op
     return cues;
 }
 
-std::vector<Cue> ReadShowTable(CADODataBase& db)
+std::vector<Cue> ReadShowTable(CADODataBase& db, WorkProgress& progress)
 {
     std::vector<Cue> cues;
     std::array<std::optional<std::size_t>, std::size(kColumns)> at;
@@ -160,6 +160,7 @@ std::vector<Cue> ReadShowTable(CADODataBase& db)
                 cue.nulls.*column.null = row[*at[c]].IsNull();
         }
         cues.push_back(std::move(cue));
+        progress.Step(cues.size(), 0);
     };
     StoreWork([&] {
         if (!store::HasLayoutTable(db))
@@ -169,12 +170,12 @@ std::vector<Cue> ReadShowTable(CADODataBase& db)
     return cues;
 }
 
-std::vector<Cue> ReadShowFile(const std::string& path)
+std::vector<Cue> ReadShowFile(const std::string& path, WorkProgress& progress)
 {
     CADODataBase db;
     OpenStoreFile(db, path);
     store::StoreCloser closer(db);
-    return ReadShowTable(db);
+    return ReadShowTable(db, progress);
 }
 
 } // namespace show

@@ -2,6 +2,7 @@
 
 #include "show/Cue.h"
 #include "show/Failure.h"
+#include "show/WorkProgress.h"
 #include "store/ADORecordset.h"
 
 #include <functional>
@@ -36,12 +37,14 @@ void ForEachCueRecord(CADORecordset& rs, const std::string& source, OpenMode mod
 std::vector<Cue> ReadCueRecords(CADORecordset& rs, const std::string& source, OpenMode mode,
                                 CueFields fields);
 
-// Every cue of the show table of an open store, in store order. Raises
-// Failure: kNoLayoutTable, and those of ForEachCueRecord.
-std::vector<Cue> ReadShowTable(CADODataBase& db);
+// Every cue of the show table of an open store, in store order, each record
+// read a step of `progress`. Raises Failure: kNoLayoutTable, and those of
+// ForEachCueRecord; Cancelled when `progress` asks to stop.
+std::vector<Cue> ReadShowTable(CADODataBase& db, WorkProgress& progress = WorkProgress::None());
 
 // The same for a store by path, opened and closed here. Raises Failure:
 // kStoreNotOpened, and those of ReadShowTable.
-std::vector<Cue> ReadShowFile(const std::string& path);
+std::vector<Cue> ReadShowFile(const std::string& path,
+                              WorkProgress& progress = WorkProgress::None());
 
 } // namespace show

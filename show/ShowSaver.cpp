@@ -53,7 +53,7 @@ void RefuseChangedStore(const Show& show, const std::vector<Cue>& stored,
 }
 
 void WriteNames(CADODataBase& db, const std::vector<CueIndex>& changed,
-                const std::vector<std::string>& names)
+                const std::vector<std::string>& names, WorkProgress& progress)
 {
     CADORecordset rs(&db);
     if (!rs.Open(store::kLayoutTable, modeTable))
@@ -66,24 +66,25 @@ void WriteNames(CADODataBase& db, const std::vector<CueIndex>& changed,
             continue;
         records->PutCollect("HostName", ado::Variant::Bstr(names[next]));
         records->Update();
-        ++next;
+        progress.Step(++next, changed.size());
     }
     rs.Close();
 }
 
 } // namespace
 
-void SaveHostNames(CADODataBase& db, Show& show)
+void SaveHostNames(CADODataBase& db, Show& show, WorkProgress& progress)
 {
     const std::vector<CueIndex> changed = show.ChangedCues();
     const std::vector<std::string> names = NamesToStore(show, changed);
     std::vector<std::string> now;
     StoreWork([&] {
         store::Transaction transaction(*db.GetConnection());
-        const std::vector<Cue> stored = ReadShowTable(db);
+        const std::vector<Cue> stored = ReadShowTable(db, progress);
         RefuseChangedStore(show, stored, changed, names);
         if (!changed.empty())
-            WriteNames(db, changed, names);
+            WriteNames(db, changed, names, progress);
+        progress.BeforeCommit();
         transaction.Commit();
         now.reserve(stored.size());
         for (const Cue& cue : stored)
@@ -94,13 +95,13 @@ void SaveHostNames(CADODataBase& db, Show& show)
     show.AcceptStoredNames(now);
 }
 
-void SaveHostNamesToFile(const std::string& path, Show& show)
+void SaveHostNamesToFile(const std::string& path, Show& show, WorkProgress& progress)
 {
     NamesToStore(show, show.ChangedCues());
     CADODataBase db;
     OpenStoreFile(db, path);
     store::StoreCloser closer(db);
-    SaveHostNames(db, show);
+    SaveHostNames(db, show, progress);
 }
 
 } // namespace show

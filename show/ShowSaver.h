@@ -2,6 +2,7 @@
 
 #include "show/Failure.h"
 #include "show/Show.h"
+#include "show/WorkProgress.h"
 
 #include <string>
 
@@ -21,10 +22,13 @@ namespace show {
 // saved. Raises Failure, and then the store and the show are as they were:
 // kHostName* for a changed name that cannot be stored (its cue row, from 1),
 // kStoreChanged, and those of the reader (kNoLayoutTable, kBadField, ...).
-void SaveHostNames(CADODataBase& db, Show& show);
+// The records read and the names written are steps of `progress`; a stop it
+// asks for before the commit raises Cancelled, and nothing is written.
+void SaveHostNames(CADODataBase& db, Show& show, WorkProgress& progress = WorkProgress::None());
 
 // The same for a store by path, opened and closed here; the names are checked
 // before the store is opened. Raises also kStoreNotOpened.
-void SaveHostNamesToFile(const std::string& path, Show& show);
+void SaveHostNamesToFile(const std::string& path, Show& show,
+                         WorkProgress& progress = WorkProgress::None());
 
 } // namespace show

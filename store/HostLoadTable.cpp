@@ -2,12 +2,19 @@
 
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
+#include "store/SqlQuoting.h"
 #include "store/TableRows.h"
 #include "store/Transaction.h"
+
+#include <algorithm>
+#include <strings.h>
 
 namespace store {
 
 namespace {
+
+constexpr char kConversation[] = "Conversation";
+constexpr char kNoRowsSql[] = "SELECT * FROM tb_HostLoads WHERE 0 = 1";
 
 // A whole number of a record. The layer reads NULL as 0, which here would
 // pass for a count: a NULL is refused.
@@ -29,6 +36,14 @@ std::string ReadText(CADORecordset& rs, const char* field)
     return value;
 }
 
+bool HasColumn(const CADORecordset& rs, const char* name)
+{
+    const std::vector<ColumnInfo>& columns = rs.GetRecordset()->Fields();
+    return std::any_of(columns.begin(), columns.end(), [name](const ColumnInfo& column) {
+        return strcasecmp(column.name.c_str(), name) == 0;
+    });
+}
+
 HostLoadRecord ReadRecord(CADORecordset& rs)
 {
     HostLoadRecord record;
@@ -45,6 +60,8 @@ HostLoadRecord ReadRecord(CADORecordset& rs)
     record.FailedAtFrame = ReadNumber(rs, "FailedAtFrame");
     record.Failure = ReadText(rs, "Failure");
     record.LoadedAt = ReadText(rs, "LoadedAt");
+    if (HasColumn(rs, kConversation)) // a table made before it was there has none
+        record.Conversation = ReadText(rs, kConversation);
     return record;
 }
 
@@ -57,7 +74,62 @@ bool WriteRecord(CADORecordset& rs, const HostLoadRecord& record)
            rs.WriteField("Acknowledged", record.Acknowledged) &&
            rs.WriteField("Outcome", record.Outcome) &&
            rs.WriteField("FailedAtFrame", record.FailedAtFrame) &&
-           rs.WriteField("Failure", record.Failure) && rs.WriteField("LoadedAt", record.LoadedAt);
+           rs.WriteField("Failure", record.Failure) && rs.WriteField("LoadedAt", record.LoadedAt) &&
+           rs.WriteField(kConversation, record.Conversation);
+}
+
+// Makes the record table when there is none, and gives an older version's
+// its Conversation column. Whether the table now has that column: another
+// program's table of the name is left as it is (and takes no record).
+bool PrepareTable(CADODataBase& database)
+{
+    if (!HasTable(database, kHostLoadTable)) {
+        if (!database.Execute(kCreateHostLoadTableSql))
+            RaiseAccessError(database.GetLastErrorDescription());
+        return true;
+    }
+    CADORecordset columns(&database);
+    if (!columns.Open(kNoRowsSql, modeQuery))
+        RaiseAccessError(columns.GetLastErrorText());
+    const bool keyed = HasColumn(columns, kConversation);
+    const bool records = HasColumn(columns, "Outcome");
+    columns.Close();
+    if (keyed || !records)
+        return keyed;
+    if (!database.Execute(kAddConversationColumnSql))
+        RaiseAccessError(database.GetLastErrorDescription());
+    return true;
+}
+
+// A text as WriteRecord stores it: the empty text as NULL.
+std::string TextValue(const std::string& text)
+{
+    return text.empty() ? "NULL" : QuoteText(text);
+}
+
+// Puts the ended record in place of its begun one; false when that one is
+// not there.
+bool CompleteBegun(CADODataBase& database, const HostLoadRecord& record)
+{
+    const std::string sql = "UPDATE tb_HostLoads SET Digest=" + TextValue(record.Digest) +
+                            ",Frames=" + std::to_string(record.Frames) +
+                            ",Acknowledged=" + std::to_string(record.Acknowledged) +
+                            ",Outcome=" + TextValue(record.Outcome) +
+                            ",FailedAtFrame=" + std::to_string(record.FailedAtFrame) +
+                            ",Failure=" + TextValue(record.Failure) +
+                            ",LoadedAt=" + TextValue(record.LoadedAt) +
+                            " WHERE Conversation=" + QuoteText(record.Conversation) +
+                            " AND Outcome=" + QuoteText(kOutcomeBegun);
+    return database.GetConnection()->Execute(sql) > 0;
+}
+
+void AppendRecord(CADODataBase& database, const HostLoadRecord& record)
+{
+    CADORecordset rs(&database);
+    if (!rs.Open(kHostLoadTable, modeTable) || !rs.AddNew() || !WriteRecord(rs, record) ||
+        !rs.Update())
+        RaiseAccessError(rs.GetLastErrorText());
+    rs.Close();
 }
 
 } // namespace
@@ -68,18 +140,16 @@ std::vector<HostLoadRecord> ReadHostLoads(CADODataBase& database)
     return ReadTableRows(database, kHostLoadTable, kHostLoadTable, modeTable, ReadRecord);
 }
 
-void AppendHostLoad(CADODataBase& database, const HostLoadRecord& record)
+void WriteHostLoad(CADODataBase& database, const HostLoadRecord& record)
 {
     // Begun before the table is looked for: two programs making it at once
     // take turns, and the second finds it made.
     Transaction transaction(*database.GetConnection());
-    if (!HasTable(database, kHostLoadTable) && !database.Execute(kCreateHostLoadTableSql))
-        RaiseAccessError(database.GetLastErrorDescription());
-    CADORecordset rs(&database);
-    if (!rs.Open(kHostLoadTable, modeTable) || !rs.AddNew() || !WriteRecord(rs, record) ||
-        !rs.Update())
-        RaiseAccessError(rs.GetLastErrorText());
-    rs.Close();
+    const bool keyed = PrepareTable(database);
+    const bool completed =
+        keyed && record.Ended() && !record.Conversation.empty() && CompleteBegun(database, record);
+    if (!completed)
+        AppendRecord(database, record);
     transaction.Commit();
 }
 

@@ -16,33 +16,43 @@ inline constexpr char kCreateHostLoadTableSql[] =
     "Port int not null,AtField int not null,Sent nVarchar(8) not null,"
     "HostName nVarchar(64),Digest nVarchar(16),Frames int not null,"
     "Acknowledged int not null,Outcome nVarchar(16) not null,FailedAtFrame int not null,"
-    "Failure nVarchar(64),LoadedAt nVarchar(32) not null)";
+    "Failure nVarchar(64),LoadedAt nVarchar(32) not null,Conversation nVarchar(32))";
+// A table made before conversations were recorded as they began gets the
+// column that finds a begun record again; its older rows hold NULL there.
+inline constexpr char kAddConversationColumnSql[] =
+    "ALTER TABLE tb_HostLoads ADD COLUMN Conversation nVarchar(32)";
 
 // The words kept in Sent and Outcome.
 inline constexpr char kSentHostName[] = "name";
 inline constexpr char kSentShow[] = "show";
+inline constexpr char kOutcomeBegun[] = "begun"; // written before the first frame
 inline constexpr char kOutcomeCompleted[] = "completed";
 inline constexpr char kOutcomeFailed[] = "failed";
 inline constexpr char kOutcomeCancelled[] = "cancelled";
 
-// One conversation with one host.
+// One conversation with one host. It is written twice: begun, before the
+// first frame goes, and again, in place, when the conversation ends. A
+// record still begun is one whose program was killed, lost its power or
+// crashed while it talked to the host (or one that is still talking).
 struct HostLoadRecord
 {
     int HostCode = 0;
     std::string Address; // where it went: "192.168.10.5", or a rehearsal's
     int Port = 0;
-    bool AtField = false;  // the host code's own field address and port
-    std::string Sent;      // kSentHostName or kSentShow
-    std::string HostName;  // the name set; empty for a show
-    std::string Digest;    // of the frames acknowledged; empty for a name
-    int Frames = 0;        // that the conversation would send in all
-    int Acknowledged = 0;  // of them
-    std::string Outcome;   // kOutcomeCompleted, kOutcomeFailed or kOutcomeCancelled
-    int FailedAtFrame = 0; // from 1; 0 when completed
-    std::string Failure;   // the failure's short name; empty when completed
-    std::string LoadedAt;  // UTC, ISO 8601
+    bool AtField = false;     // the host code's own field address and port
+    std::string Sent;         // kSentHostName or kSentShow
+    std::string HostName;     // the name set; empty for a show
+    std::string Digest;       // of the frames acknowledged; empty for a name or while begun
+    int Frames = 0;           // that the conversation would send in all
+    int Acknowledged = 0;     // of them; 0 while begun
+    std::string Outcome;      // kOutcomeBegun, kOutcomeCompleted, kOutcomeFailed, kOutcomeCancelled
+    int FailedAtFrame = 0;    // from 1; 0 when completed, or begun where it would stop is unknown
+    std::string Failure;      // the failure's short name; empty when completed or begun
+    std::string LoadedAt;     // UTC, ISO 8601: when it began, then when it ended
+    std::string Conversation; // the begun record's own key; empty in records made without one
 
     bool Completed() const { return Outcome == kOutcomeCompleted; }
+    bool Ended() const { return Outcome != kOutcomeBegun; }
     bool operator==(const HostLoadRecord&) const = default;
 };
 
@@ -51,8 +61,11 @@ struct HostLoadRecord
 // be read.
 std::vector<HostLoadRecord> ReadHostLoads(CADODataBase& database);
 
-// Adds one record in a write transaction of its own, making the table the
-// first time. Raises like ReadHostLoads; then nothing was written.
-void AppendHostLoad(CADODataBase& database, const HostLoadRecord& record);
+// Writes one record in a write transaction of its own, making the table (or
+// its Conversation column) the first time: an ended record of a conversation
+// takes the place of its begun one; any other is added. An ended record whose
+// begun one is not there (it could not be written, or was deleted) is added.
+// Raises like ReadHostLoads; then nothing was written.
+void WriteHostLoad(CADODataBase& database, const HostLoadRecord& record);
 
 } // namespace store

@@ -3,6 +3,7 @@
 #include "editor/AssignHost.h"
 #include "editor/CommandIds.h"
 #include "editor/CueGridLayout.h"
+#include "editor/DetachedShow.h"
 #include "editor/FireOneImport.h"
 #include "editor/OpenShowStore.h"
 #include "editor/SaveShowStore.h"
@@ -18,6 +19,7 @@
 #include "editor/ui/GridPopupMenu.h"
 #include "editor/ui/HostDialogGate.h"
 #include "editor/ui/HostEditHistory.h"
+#include "editor/ui/LongWork.h"
 #include "editor/ui/ShowStatusDisplay.h"
 #include "editor/ui/SystemMenu.h"
 #include "editor/ui/VSFlexGrid.h"
@@ -81,6 +83,7 @@ void CConverterDlg::SetUpWindow()
     editor::AddAboutToSystemMenu(*this);
     setWindowIcon(editor::AppIcon());
     m_status = std::make_unique<editor::ShowStatusDisplay>(*this);
+    m_longWork = std::make_unique<editor::LongWork>(*this, *m_prompt);
     m_statusTimer.setSingleShot(true);
     connect(&m_statusTimer, &QTimer::timeout, this, &CConverterDlg::ShowStatus);
     SetUpKeyboard();
@@ -171,6 +174,10 @@ editor::ShowContext CConverterDlg::Context()
 
 void CConverterDlg::OnCommand(int id)
 {
+    // A long command runs: the window waits for it (a menu chosen before its
+    // progress dialog showed arrives here afterwards, or not at all).
+    if (m_longWork->Busy())
+        return;
     // The title and status bar are up to date when a command returns.
     const auto showStatus = qScopeGuard([this] { ShowStatus(); });
     // Each command number and what it does; several items may share one.
@@ -217,18 +224,47 @@ bool CConverterDlg::MayDropUnsavedNames(const char* next)
            editor::MayDropUnsavedNames(*m_prompt, next, [this] { return SaveHostNames(); });
 }
 
+std::optional<bool> CConverterDlg::RunShowCommand(const char* doing, bool readsShow,
+                                                  std::function<bool(editor::ShowContext&)> command)
+{
+    // The command owns what it works on: once cancelled it may still be
+    // ending when the window has gone on.
+    const auto detached = std::make_shared<editor::DetachedShow>(
+        m_show, m_strStorePath,
+        readsShow ? editor::DetachedShow::Copy::kShow : editor::DetachedShow::Copy::kPathOnly);
+    const auto result = std::make_shared<bool>(false);
+    const bool ran = m_longWork->Run(
+        doing,
+        [detached, result, command = std::move(command)](prompt::Prompt& user,
+                                                         show::WorkProgress& progress) {
+            editor::ShowContext show = detached->Context(user, progress);
+            *result = command(show);
+        },
+        [this, &detached] { detached->HandBack(m_show, m_strStorePath); });
+    if (!ran)
+        return std::nullopt;
+    return *result;
+}
+
 void CConverterDlg::OnOpen()
 {
     if (!MayDropUnsavedNames(strings::kUnsavedBeforeLoad))
         return;
-    editor::ShowContext show = Context();
-    AfterLoad(editor::OpenShowStore(show));
+    const std::optional<bool> loaded =
+        RunShowCommand(strings::kProgressLoading, false,
+                       [](editor::ShowContext& show) { return editor::OpenShowStore(show); });
+    if (loaded)
+        AfterLoad(*loaded);
 }
 
 void CConverterDlg::OpenStoreFile(const std::string& path)
 {
-    editor::ShowContext show = Context();
-    AfterLoad(editor::OpenShowStoreFile(show, path));
+    const std::optional<bool> loaded =
+        RunShowCommand(strings::kProgressLoading, false, [path](editor::ShowContext& show) {
+            return editor::OpenShowStoreFile(show, path);
+        });
+    if (loaded)
+        AfterLoad(*loaded);
     ShowStatus();
 }
 
@@ -246,8 +282,10 @@ void CConverterDlg::OnSave()
 
 bool CConverterDlg::SaveHostNames()
 {
-    editor::ShowContext show = Context();
-    if (!editor::SaveShowStore(show))
+    const std::optional<bool> saved =
+        RunShowCommand(strings::kProgressSaving, true,
+                       [](editor::ShowContext& show) { return editor::SaveShowStore(show); });
+    if (!saved || !*saved)
         return false;
     ShowHostStates();
     return true;
@@ -358,8 +396,18 @@ void CConverterDlg::OnHostSettings()
 void CConverterDlg::OnCheckShow()
 {
     std::string path = m_strStorePath;
+    // The check owns what it works on, as a show command does.
+    const auto report = std::make_shared<std::optional<show::ShowCheckReport>>();
     if (!path.empty() || !m_show.Empty()) {
-        CShowCheckDlg check(path, show::CheckShow(m_show.Cues()), this);
+        const auto cues = std::make_shared<const std::vector<show::Cue>>(m_show.Cues());
+        if (!m_longWork->Run(
+                strings::kProgressChecking,
+                [cues, report, path](prompt::Prompt&, show::WorkProgress&) {
+                    report->emplace(show::CheckShowOfStore(*cues, path));
+                },
+                [] {}))
+            return;
+        CShowCheckDlg check(path, **report, this);
         // A finding picked in the list selects its cues in the grid.
         connect(&check, &CShowCheckDlg::CuesPicked, m_tools, &editor::CDesignerTools::SelectCues);
         check.exec();
@@ -370,13 +418,20 @@ void CConverterDlg::OnCheckShow()
     if (!chosen)
         return;
     path = *chosen;
-    const std::optional<show::ShowCheckReport> report =
-        show::CheckShowStore(path, [this](const show::Failure& failure) {
-            messages::ShowFailureText(*m_prompt, failure, messages::Doing::kChecking);
-        });
-    if (!report)
+    if (!m_longWork->Run(
+            strings::kProgressChecking,
+            [path, report](prompt::Prompt& user, show::WorkProgress& progress) {
+                *report = show::CheckShowStore(
+                    path,
+                    [&user](const show::Failure& failure) {
+                        messages::ShowFailureText(user, failure, messages::Doing::kChecking);
+                    },
+                    progress);
+            },
+            [] {}) ||
+        !*report)
         return;
-    CShowCheckDlg check(path, *report, this);
+    CShowCheckDlg check(path, **report, this);
     check.exec();
 }
 
@@ -415,8 +470,11 @@ void CConverterDlg::OnFireOneImport()
 {
     if (!MayDropUnsavedNames(strings::kUnsavedBeforeLoad))
         return;
-    editor::ShowContext show = Context();
-    AfterLoad(editor::ImportFireOne(show));
+    const std::optional<bool> imported =
+        RunShowCommand(strings::kProgressImporting, false,
+                       [](editor::ShowContext& show) { return editor::ImportFireOne(show); });
+    if (imported)
+        AfterLoad(*imported);
 }
 
 void CConverterDlg::OnAssignHost()
@@ -458,7 +516,8 @@ void CConverterDlg::OnGridBeforeEdit(int /*row*/, int column, bool* cancel)
 // comes here; unsaved host names are not dropped without the user's word.
 void CConverterDlg::closeEvent(QCloseEvent* event)
 {
-    if (!MayDropUnsavedNames(strings::kUnsavedBeforeExit)) {
+    // Not while a long command runs: its progress dialog's Cancel ends it.
+    if (m_longWork->Busy() || !MayDropUnsavedNames(strings::kUnsavedBeforeExit)) {
         event->ignore();
         return;
     }

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ namespace editor {
 class ShowStatusDisplay;
 class HostDialogGate;
 class CDesignerTools;
+class LongWork;
 } // namespace editor
 
 // The main window: the cue grid, the menus and the toolbar, and the show store
@@ -53,6 +55,8 @@ public:
     // Where the host dialogs find their hosts (tests: on loopback).
     void SetHostDialogOptions(hostlink::HostDialogOptions options);
     editor::CDesignerTools& DesignerTools() { return *m_tools; }
+    // The long commands: the import, Open, Save and the show check.
+    editor::LongWork& LongCommands() { return *m_longWork; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,6 +69,12 @@ private:
     void SetUpKeyboard();
     void ConnectCommands();
     editor::ShowContext Context();
+    // Runs a show command off the window's thread, on a copy of what it
+    // works on, saying `doing` once it takes long (see editor::LongWork).
+    // Its result; nothing when the user cancelled it, the window then as it
+    // was. `readsShow`: the command reads the show (Save), not only loads one.
+    std::optional<bool> RunShowCommand(const char* doing, bool readsShow,
+                                       std::function<bool(editor::ShowContext&)> command);
     // After a command that loaded a show: the grid is what the store holds.
     void AfterLoad(bool loaded);
     bool SaveHostNames();
@@ -116,4 +126,6 @@ private:
     std::optional<int> m_hostsNotCurrent;
     hostlink::HostDialogOptions m_hostOptions;
     editor::CDesignerTools* m_tools = nullptr;
+    // Last: it goes first, waiting for cancelled commands that are still ending.
+    std::unique_ptr<editor::LongWork> m_longWork;
 };

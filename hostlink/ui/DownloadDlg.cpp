@@ -1,8 +1,7 @@
 #include "hostlink/ui/DownloadDlg.h"
 
-#include "hostlink/ConversationRecord.h"
-#include "hostlink/HostLoadRecorder.h"
 #include "hostlink/LoadDownloadCues.h"
+#include "hostlink/RecordedConversation.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
@@ -87,8 +86,9 @@ bool CDownloadDlg::StartDownload()
     }
 
     SetDownloading(true);
-    // Recorded on the worker: a dialog that goes mid-download still leaves
-    // the record of what the host got.
+    // Recorded on the worker, begun before the first frame and completed at
+    // the end: a dialog that goes mid-download still leaves the record of
+    // what the host got, and a window killed mid-download leaves it begun.
     Converse(
         [this, cues = std::move(cues), code = *hostCode, link = Options().link,
          store = *path](std::stop_token stop) {
@@ -96,11 +96,8 @@ bool CDownloadDlg::StartDownload()
                 Worker().Post([this, percent] { ShowProgress(percent); });
             };
             const hostlink::HostConversation host{code, link, std::move(stop)};
-            hostlink::DownloadResult result = hostlink::SendShow({host, cues, progress});
-            std::optional<show::Failure> warning =
-                hostlink::HostLoadRecorder(store).Record(hostlink::ShowRecord(host, result));
-            return hostlink::Recorded<hostlink::DownloadResult>{std::move(result),
-                                                                std::move(warning)};
+            hostlink::HostLoadRecorder recorder(store);
+            return hostlink::SendShowRecorded({host, cues, progress}, &recorder);
         },
         [this](const hostlink::Recorded<hostlink::DownloadResult>& recorded) {
             OnDownloadFinished(recorded.result, recorded.warning);

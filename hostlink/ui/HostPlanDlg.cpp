@@ -177,13 +177,13 @@ bool CHostPlanDlg::OnSave()
         plan.push_back({qtcommon::ToStdString(ui->plan->item(row, kHost)->text()), *code});
     }
     try {
-        show::SaveHostPlan(m_storePath, plan, m_planAsRead);
+        // Names are saved trimmed, as Save stores them.
+        m_planAsRead = show::PlanRows(show::SaveHostPlan(m_storePath, plan, m_planAsRead));
     } catch (const show::Failure& failure) {
-        m_prompt.ShowMessage(messages::FailureText(failure, messages::Doing::kSaving),
-                             prompt::MessageIcon::Stop);
+        // A name the rules refuse is said as `assign` says it.
+        messages::ShowFailureText(m_prompt, failure, messages::Doing::kSaving);
         return false;
     }
-    m_planAsRead = show::PlanRows(plan);
     m_modified = false;
     ShowStates(); // of the hosts as now planned
     m_prompt.ShowMessage(strings::kPlanSaved, prompt::MessageIcon::Information);

@@ -1,9 +1,8 @@
 #include "hostlink/ui/HostSettingsDlg.h"
 
-#include "hostlink/ConversationRecord.h"
-#include "hostlink/HostLoadRecorder.h"
 #include "hostlink/HostStates.h"
 #include "hostlink/LoadHostNames.h"
+#include "hostlink/RecordedConversation.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
@@ -163,11 +162,8 @@ bool CHostSettingsDlg::StartSetting()
     Converse(
         [name, code = *hostCode, link = Options().link, store = m_storePath](std::stop_token stop) {
             const hostlink::HostConversation host{code, link, std::move(stop)};
-            hostlink::ConversationResult result = hostlink::SendHostName({host, name.frame});
-            std::optional<show::Failure> warning = hostlink::HostLoadRecorder(store).Record(
-                hostlink::NameRecord(host, name.name, result));
-            return hostlink::Recorded<hostlink::ConversationResult>{std::move(result),
-                                                                    std::move(warning)};
+            hostlink::HostLoadRecorder recorder(store);
+            return hostlink::SendHostNameRecorded({host, name.frame}, name.name, &recorder);
         },
         [this](const hostlink::Recorded<hostlink::ConversationResult>& recorded) {
             OnSettingFinished(recorded.result, recorded.warning);

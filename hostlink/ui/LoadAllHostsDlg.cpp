@@ -222,10 +222,7 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
                          const auto row = static_cast<std::size_t>(rows[host]);
                          m_worker.Post([this, row, state] { ShowHost(row, state); });
                      },
-                 .recorded =
-                     [recorder](const store::HostLoadRecord& record) {
-                         recorder->Record(record);
-                     }});
+                 .recorder = recorder.get()});
         },
         [this, recorder](const std::vector<hostlink::FieldHostState>& states) {
             OnFinished(states, recorder->Warnings());

@@ -113,6 +113,8 @@ inline constexpr char kSaveFailed[] = "the show store cannot be written,fire dat
 inline constexpr char kLoadBadField[] = "fire record %d has no readable %s field,the show has not been loaded!";
 // %s: the database's account of the failure
 inline constexpr char kLoadFailed[] = "the show store cannot be read,the show has not been loaded!\n%s";
+// `assign` before it changes anything. %s: why
+inline constexpr char kAssignReadFailed[] = "the show store cannot be read,fire data have not saved!\n%s";
 // %s: the database's account of the failure
 inline constexpr char kImportSourceUnreadable[] = "the FireOne database cannot be read,the show has not been imported!\n%s";
 // %d: FireOne record (from 1), %s: field name
@@ -129,11 +131,25 @@ inline constexpr char kImportFailed[] = "the show cannot be imported,the show st
 // removed, with a new launch time; cues that keep a host name, go back to HOST
 inline constexpr char kReimportQuestion[] = "the FireOne show has changed since it was imported: %d fire records added, %d removed, %d with a new launch time.\nupdate the show store? %d fire records keep their host name, %d go back to HOST.\n(No opens the show store as it stands)";
 inline constexpr char kReimportDone[] = "the show store has been updated from the FireOne show: %d fire records added, %d removed, %d with a new launch time; %d kept their host name, %d are on HOST.";
+// After kReimportQuestion or kReimportDone when a rule paired old cues of
+// different host names that cannot be told apart. %d: new cues whose names
+// are a guess, %s: the host names that left the show, or kReimportNoNameLeft
+inline constexpr char kReimportGuessed[] = "%d fire records matched old ones of different host names that cannot be told apart and took the first one's host name (not counted as kept); host names no longer in the show: %s";
+inline constexpr char kReimportNoNameLeft[] = "none";
+// %d: fire records with NULL in LaunchTimeMS, Event, Slat or Cue
+inline constexpr char kImportNullFireRecords[] = "%d fire records have NULL in a field the import reads and were imported with 0 there,the show check names them!";
 inline constexpr char kReimportNoFireData[] = "the FireOne file holds no fire records now,the show store is opened as it stands!";
 // %s: the chosen file
 inline constexpr char kImportNotShowStore[] = "%s is not a show store and has not been changed,choose a new file or a show store!";
 inline constexpr char kButtonOk[] = "OK";
 inline constexpr char kButtonCancel[] = "Cancel";
+// The progress dialog of a long command, and what each says it is doing.
+inline constexpr char kProgressImporting[] = "importing the FireOne show...";
+inline constexpr char kProgressLoading[] = "loading the show store...";
+inline constexpr char kProgressSaving[] = "saving fire data...";
+inline constexpr char kProgressChecking[] = "checking the show...";
+// %d: fire records read or written so far
+inline constexpr char kProgressRecords[] = "%d fire records";
 
 // --- Download ----------------------------------------------------------------
 inline constexpr char kDownloadTitle[] = "Download";
@@ -156,6 +172,8 @@ inline constexpr char kCancelDownload[] = "cancel download...";
 inline constexpr char kCueSendFailed[] = "download fire data timeout,download failure!";
 inline constexpr char kHostEchoTimeout[] = "host echo timeout,download failure!";
 inline constexpr char kCueRefused[] = "network exception，download failure!";
+// The command line's summary of a field load. %d: the frame refused, the project name being the first
+inline constexpr char kCliHostRefusedCue[] = "the host refused the cue at frame %d,download failure!";
 inline constexpr char kDownloadedPercent[] = "downloaded：%i％"; // %i: percent
 inline constexpr char kDownloadEnd[] = "download end...";
 inline constexpr char kDownloadTotal[] = "download total：%ifire record..."; // %i: cues
@@ -214,6 +232,12 @@ inline constexpr char kCheckDefaultHost[] = "fire records still on the default h
 // %s: the show store's column
 inline constexpr char kCheckNullNumber[] = "%s is NULL in the show store,the host would get 0!";
 inline constexpr char kCheckNullHostName[] = "HostName is NULL in the show store,no host has been assigned to the cue!";
+// A cue made from a FireOne record with NULL in a field the import reads (it
+// was imported as 0).
+inline constexpr char kCheckFireNoLaunchTime[] = "fire record with no launch time";
+inline constexpr char kCheckFireNoModule[] = "fire record with no module";
+inline constexpr char kCheckFireNoCueNumber[] = "fire record with no cue number";
+inline constexpr char kCheckFireNoEvent[] = "fire record with no event code";
 // %s: host name, its control characters written as \x1b or \u0085
 // %s: host name, %d: the store's width in characters
 inline constexpr char kCheckHostTooWide[] = "host name %s is longer than %d characters,the show store cannot hold it!";
@@ -439,6 +463,10 @@ inline constexpr char kHostStateNever[] = "never";
 inline constexpr char kHostStateFailed[] = "failed";
 // %d: the frame the conversation ended at, %d: its frames in all
 inline constexpr char kHostStateFailedAt[] = "failed at frame %d of %d";
+// A conversation that began and never ended (its program was killed).
+// %d: the frame it stopped at, %d: its frames in all
+inline constexpr char kHostStateStoppedAt[] = "stopped at frame %d of %d";
+inline constexpr char kHostStateStopped[] = "stopped before its end";
 inline constexpr char kHostStateColumn[] = "Host State";
 inline constexpr char kHostStateColumnWhen[] = "When";
 inline constexpr char kHostLoadsAccessStore[] = "an Access file cannot keep a record of what the host was sent,import it into a show store first!";

@@ -10,9 +10,10 @@
 namespace store {
 
 // The Access engine: Jet 3 and Jet 4 files, read-only. The file is read by a
-// helper program (tavrin-mdb-reader) started for each read, so that libmdb's
-// faults on malformed files stay outside the program. Queries run on an
-// in-memory SQLite copy of the tables they name.
+// helper program (tavrin-mdb-reader, over store/access) started for each
+// read: a second wall, so that whatever a malformed file does to the reader
+// stays outside the program. Queries run on an in-memory SQLite copy of the
+// tables they name.
 class AccessDatabase final : public DatabaseEngine
 {
 public:

@@ -1,12 +1,18 @@
 #include "store/mdbreader/AnswerWriter.h"
 
-#include <cerrno>
-#include <unistd.h>
-
 namespace mdbreader {
 
 namespace {
 constexpr std::size_t kSendThreshold = std::size_t{1} << 20;
+}
+
+AnswerWriter::AnswerWriter(std::FILE* stream)
+    : sink_([stream](std::string_view piece) {
+          if (std::fwrite(piece.data(), 1, piece.size(), stream) != piece.size() ||
+              std::fflush(stream) != 0)
+              throw OutputFailed("the answer cannot be written");
+      })
+{
 }
 
 void AnswerWriter::Begin(mdbproto::Answer kind)
@@ -66,17 +72,8 @@ void AnswerWriter::Fail(std::string_view description)
 
 void AnswerWriter::Send()
 {
-    const char* data = buffer_.data();
-    std::size_t left = buffer_.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd_, data, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            throw OutputFailed("standard output cannot be written");
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
+    if (!buffer_.empty())
+        sink_(buffer_);
     sentAny_ = sentAny_ || !buffer_.empty();
     buffer_.clear();
 }

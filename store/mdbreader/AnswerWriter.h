@@ -3,26 +3,33 @@
 #include "store/engine/MdbReaderProtocol.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace mdbreader {
 
-// Standard output could not take the answer (the reading side went away).
+// The answer's receiver could not take it (the reading side went away).
 struct OutputFailed : std::runtime_error
 {
     using std::runtime_error::runtime_error;
 };
 
-// Writes one answer of the reader's protocol to a file descriptor. Everything
+// Writes one answer of the reader's protocol to a byte sink. Everything
 // before the first row is held back, so that a failure found while reading
 // the catalogue or the columns still turns the whole answer into a failure;
 // rows are passed on in large pieces as they come.
 class AnswerWriter
 {
 public:
-    explicit AnswerWriter(int fd) : fd_(fd) {}
+    // Takes each piece of the answer; raises OutputFailed when it cannot.
+    using Sink = std::function<void(std::string_view piece)>;
+
+    explicit AnswerWriter(Sink sink) : sink_(std::move(sink)) {}
+    // Writes to an open stream (standard output, in binary mode).
+    explicit AnswerWriter(std::FILE* stream);
 
     void Begin(mdbproto::Answer kind);
     // Starts one row; its values follow.
@@ -43,7 +50,7 @@ private:
     void Little(std::uint64_t value, int bytes);
     void Send();
 
-    int fd_;
+    Sink sink_;
     std::string buffer_;
     std::size_t rowStart_ = 0; // where the row being written begins
     bool sentAny_ = false;

@@ -4,7 +4,7 @@
 //   tavrin-mdb-reader catalogue FILE
 //   tavrin-mdb-reader table FILE TABLE
 #include "platform/Console.h"
-#include "store/ComError.h"
+#include "store/access/Unreadable.h"
 #include "store/mdbreader/AnswerWriter.h"
 #include "store/mdbreader/MdbReader.h"
 
@@ -13,9 +13,13 @@
 #include <new>
 #include <string>
 
-int main(int argc, char** argv)
+int main(int nativeArgc, char** nativeArgv)
 {
     using namespace mdbreader;
+    // The file's path in UTF-8 (read in UTF-16 on Windows).
+    platform::Utf8Arguments arguments(nativeArgc, nativeArgv);
+    const int argc = arguments.argc();
+    char** argv = arguments.argv();
     const std::string command = argc > 1 ? argv[1] : "";
     if (!((command == "catalogue" && argc == 3) || (command == "table" && argc == 4))) {
         std::fputs("usage: tavrin-mdb-reader catalogue FILE\n"
@@ -23,12 +27,9 @@ int main(int argc, char** argv)
                    stderr);
         return mdbproto::kExitUsage;
     }
-    // libmdb prints diagnostics on standard output now and then: the answer
-    // keeps the real one to itself, and libmdb's go where errors go.
-    const int answerFd = platform::TakeBinaryStandardOutput();
-    if (answerFd < 0)
-        return mdbproto::kExitOutputFailed;
-    AnswerWriter out(answerFd);
+    // The answer is bytes: "\n" must not become "\r\n" on Windows.
+    platform::MakeStandardOutputBinary();
+    AnswerWriter out(stdout);
     try {
         try {
             if (command == "catalogue")
@@ -37,10 +38,12 @@ int main(int argc, char** argv)
                 WriteTable(argv[2], argv[3], out);
             out.Finish();
             return mdbproto::kExitAnswered;
-        } catch (const ado::_com_error& failure) {
+        } catch (const jet::Unreadable& failure) {
             out.Fail(failure.what());
         } catch (const std::bad_alloc&) {
             out.Fail("the reader ran out of memory");
+        } catch (const OutputFailed&) {
+            throw;
         } catch (const std::exception& error) {
             out.Fail(std::string("the reader failed: ") + error.what());
         }

@@ -86,26 +86,6 @@ TEST_F(CliAccessImport, AFileWithoutFireDataImportsNothingAndSaysSo)
     EXPECT_FALSE(fs::exists(dir.File("show.db")));
 }
 
-// A build without an Access reader (the Windows build, until Tavrin reads
-// Access files itself) refuses an Access file, saying why, and makes nothing.
-using CliWithoutReader = clitest::Cli;
-
-TEST_F(CliWithoutReader, AnAccessFileIsRefusedClearly)
-{
-    if (TAVRIN_HAS_MDB_READER)
-        GTEST_SKIP() << "this build has the Access reader";
-    const std::string source = dir.File("show.mdb");
-    fs::copy_file(std::string(TAVRIN_TEST_DATA_DIR) + "/../store/fixtures/access/emptyJet4.mdb",
-                  source);
-    const auto result = RunProgram(clitest::CliPath(), {"import", source});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("could not be read as an Access database: the reader program "
-                              "tavrin-mdb-reader is not installed"),
-              std::string::npos)
-        << result.err;
-    EXPECT_FALSE(fs::exists(dir.File("show.db")));
-}
-
 // A FireOne script file is an Access database named .fir: the real reader
 // takes it by its content.
 using CliFireOneScript = clitest::Cli;

@@ -6,6 +6,7 @@
 #include "resources/strings/Strings.h"
 #include "show/HostLoadLog.h"
 #include "tests/cli/CliFixture.h"
+#include "tests/hostlink/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,43 @@ TEST_F(FieldState, StatusFollowsLoadsShowChangesAndStaleReloads)
     EXPECT_EQ(none.exitCode, 0);
     EXPECT_EQ(none.out, std::string(strings::kFieldNoneStale) + "\n");
     EXPECT_EQ(hosts[0]->Records().size(), 12u);
+}
+
+// A download killed (SIGKILL) in the middle of the show leaves its host
+// failed, not as it was: `status` says so and --stale loads it again.
+TEST_F(FieldState, ADownloadKilledMidShowLeavesItsHostFailed)
+{
+    store = Store(clitest::FourCues());
+    ASSERT_EQ(
+        RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6", "--set", "北岸-1=7"}).exitCode, 0);
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
+    for (int code = 5; code <= 7; ++code)
+        hosts.push_back(FieldHost(code));
+    ASSERT_EQ(RunCli({"download", store, "--all-hosts"}).exitCode, 0);
+    ASSERT_EQ(States(), (std::vector<std::string>{"current", "current", "current"}));
+
+    hosts[0].reset();
+    hosts[0] = std::make_unique<hostlink::VirtualFiringHost>(hostlink::VirtualHostOptions{
+        .address = "192.168.10.5", .replyDelay = 300ms}); // slow: time to kill
+    std::string error;
+    ASSERT_TRUE(hosts[0]->Start(error)) << error;
+    {
+        hostlinktest::ChildProcess download(clitest::CliPath(),
+                                            {"download", store, "--host-code", "5"});
+        ASSERT_TRUE(hosts[0]->WaitForFrames(2, 10s)); // the project name and the first cue
+        download.Kill();
+        EXPECT_EQ(download.Wait(5s), hostlinktest::ChildProcess::kKilled);
+    }
+    EXPECT_EQ(States(), (std::vector<std::string>{"failed", "current", "current"}));
+    const auto table = RunCli({"status", store});
+    EXPECT_NE(table.out.find("stopped before its end"), std::string::npos) << table.out;
+
+    hosts[0].reset();
+    hosts[0] = FieldHost(5);
+    EXPECT_EQ(RunCli({"download", store, "--all-hosts", "--stale"}).exitCode, 0);
+    EXPECT_TRUE(hosts[0]->WaitForFrames(6, 1s)) << "its name and the whole show";
+    EXPECT_EQ(hosts[1]->Records().size(), 6u) << "the others were current";
+    EXPECT_EQ(States(), (std::vector<std::string>{"current", "current", "current"}));
 }
 
 } // namespace

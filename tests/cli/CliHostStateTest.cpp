@@ -6,6 +6,7 @@
 #include "resources/strings/Strings.h"
 #include "show/HostLoadLog.h"
 #include "tests/cli/CliFixture.h"
+#include "tests/hostlink/ChildProcess.h"
 
 #include <filesystem>
 #include <fstream>
@@ -137,6 +138,27 @@ TEST_F(CliHostState, RecordsOutliveSaveAndAChangedShowMakesEveryHostChanged)
     EXPECT_EQ(show::LoadHostLoads(store).size(), 6u);
     // Every host holds the whole show, whose second cue now says A1.
     EXPECT_EQ(States(), (std::vector<std::string>{"changed", "changed", "changed"}));
+}
+
+// A download killed (SIGKILL) mid-show leaves its record begun: what the
+// host holds is then unknown (the isolated-network test shows the state).
+TEST_F(CliHostState, AKilledDownloadLeavesItsRecordBegun)
+{
+    const auto slow = hostlinktest::StartHost({.replyDelay = 300ms});
+    {
+        hostlinktest::ChildProcess download(clitest::CliPath(),
+                                            {"download", store, "--host-code", "5", "--target",
+                                             "127.0.0.1:" + std::to_string(slow->Port())});
+        ASSERT_TRUE(slow->WaitForFrames(2, 10s));
+        download.Kill();
+        EXPECT_EQ(download.Wait(5s), hostlinktest::ChildProcess::kKilled);
+    }
+    const std::vector<store::HostLoadRecord> records = show::LoadHostLoads(store);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Outcome, store::kOutcomeBegun);
+    EXPECT_EQ(records[0].Frames, 5);
+    EXPECT_EQ(records[0].HostCode, 5);
+    EXPECT_FALSE(records[0].Conversation.empty());
 }
 
 TEST_F(CliHostState, TargetsMustNameAPlannedCodeOnce)

@@ -6,6 +6,7 @@
 #include "tests/cli/CliFixture.h"
 #include "tests/hostlink/ChildProcess.h"
 
+#include <fstream>
 #include <thread>
 
 namespace {
@@ -259,6 +260,36 @@ TEST_F(Cli, SimulateHostFaultOptionsReachTheHost)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, Line(strings::kCueRefused));
     EXPECT_EQ(simulator.Wait(5000ms), 0) << "--exit-after 2 ends it";
+}
+
+// Each failure says what failed: the field summary the cue a host refused
+// (the Download dialog keeps its own words), and `assign` a store it cannot
+// read, which it never came to write.
+TEST_F(Cli, FailuresSayWhatFailed)
+{
+    const std::string store = Store(FourCues());
+    ASSERT_EQ(
+        RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6", "--set", "北岸-1=7"}).exitCode, 0);
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
+    std::vector<std::string> load = {"download", store, "--all-hosts"};
+    for (int code = 5; code <= 7; ++code) {
+        hosts.push_back(hostlinktest::StartHost({.refuseFrame = code == 7 ? 3 : 0}));
+        load.insert(load.end(), {"--target", std::to_string(code) + "=" + Target(*hosts.back())});
+    }
+    const auto loaded = RunCli(load);
+    EXPECT_EQ(loaded.exitCode, 1);
+    // Its name, the project name, then the first cue: the download's frame 2.
+    EXPECT_NE(loaded.out.find(strings::FormatText(strings::kCliHostRefusedCue, 2)),
+              std::string::npos)
+        << loaded.out;
+    EXPECT_EQ(loaded.out.find(strings::kCueRefused), std::string::npos) << loaded.out;
+
+    const std::string text = dir.File("notes.db");
+    std::ofstream(text) << "not a show store";
+    const auto assigned = RunCli({"assign", text, "--host", "A1", "1"});
+    EXPECT_EQ(assigned.exitCode, 1);
+    EXPECT_EQ(assigned.err.rfind(strings::FormatText(strings::kAssignReadFailed, ""), 0), 0u)
+        << assigned.err;
 }
 
 } // namespace

@@ -183,3 +183,81 @@ TEST_F(CliImport, AChangedShowIsBroughtInWithItsHostNamesAndAnUnchangedOneWrites
 }
 
 } // namespace
+
+namespace {
+
+// An SQLite FireOne file holding these FireData rows.
+std::string FireOneOf(const std::string& path, const std::string& rows)
+{
+    testsupport::MakeSqliteFile(
+        path, "CREATE TABLE FireData(LaunchTimeMS int, Event int, Slat int, Cue int)");
+    testsupport::RunSql(path, "INSERT INTO FireData VALUES " + rows);
+    return path;
+}
+
+// The texts and sequences of a store's fire-record findings, as `check` lists them.
+std::string FireRecordFindings(const std::string& store)
+{
+    const nlohmann::json report = nlohmann::json::parse(RunCli({"check", store, "--json"}).out);
+    std::string text;
+    for (const auto& finding : report["findings"])
+        if (finding["kind"] == "fire-record-null")
+            text += finding["severity"].get<std::string>() + " " +
+                    finding["text"].get<std::string>() + " " + finding["sequences"].dump() + ";";
+    return text;
+}
+
+} // namespace
+
+// FireData records with NULL where the import reads import as before (as 0);
+// the import says how many, and every check of the store (its own FireData,
+// or the copy a new store keeps) warns of their cues.
+TEST_F(CliImport, NullFireRecordsImportAsBeforeAndTheCheckWarnsOfThem)
+{
+    const std::string fireOne = FireOneOf(
+        dir.File("fire.db"), "(1000,1,1,1),(NULL,1,1,2),(3000,1,NULL,3),(4000,NULL,2,NULL)");
+    const CliResult imported = RunCli({"import", fireOne});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(imported.err, strings::FormatText(strings::kImportNullFireRecords, 3) + "\n");
+    EXPECT_EQ(RunCli({"show", fireOne, "--csv"}).out,
+              "Sequence,Host,Launch Time,Offset,Event,Sla,Cue,Note\n"
+              "0,HOST,00:01.000,0,1,01,00,\n"
+              "1,HOST,00:00.000,0,1,01,01,\n"
+              "2,HOST,00:03.000,0,1,00,02,\n"
+              "3,HOST,00:04.000,0,0,02,-1,\n");
+    const std::string findings = "warning fire record with no launch time [1];"
+                                 "warning fire record with no module [2];"
+                                 "warning fire record with no cue number [3];"
+                                 "warning fire record with no event code [3];";
+    EXPECT_EQ(FireRecordFindings(fireOne), findings);
+    const CliResult copied = RunCli({"import", fireOne, "--store", dir.File("new.db")});
+    ASSERT_EQ(copied.exitCode, 0) << copied.err;
+    EXPECT_EQ(FireRecordFindings(dir.File("new.db")), findings);
+    const auto host = hostlinktest::StartHost();
+    const CliResult download = RunCli({"download", fireOne, "--host-code", "5", "--force",
+                                       "--target", "127.0.0.1:" + std::to_string(host->Port())});
+    EXPECT_EQ(download.exitCode, 0) << download.err;
+    EXPECT_NE(download.err.find("warning: fire record with no launch time"), std::string::npos)
+        << download.err;
+}
+
+// Two cues on one module, channel and launch time, of different host names:
+// when the first's record goes, which name the survivor had cannot be known.
+// The summary says so, names the host name that left, and counts as kept
+// only the cues that kept theirs.
+TEST_F(CliImport, AReimportSaysWhenAHostNameMayHaveGoneWithIdenticalRecords)
+{
+    const std::string fireOne =
+        FireOneOf(dir.File("fire.db"), "(0,1,1,1),(0,1,1,1),(100,1,1,2),(200,1,2,1),(300,1,2,2)");
+    ASSERT_EQ(RunCli({"import", fireOne}).exitCode, 0);
+    ASSERT_EQ(RunCli({"assign", fireOne, "--host", "NORTH-1", "1,3-5"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"assign", fireOne, "--host", "WEST-1", "2"}).exitCode, 0);
+    testsupport::RunSql(fireOne, "DELETE FROM FireData WHERE rowid = 1");
+    const CliResult changed = RunCli({"import", fireOne});
+    EXPECT_EQ(changed.exitCode, 0) << changed.err;
+    EXPECT_EQ(changed.err, strings::FormatText(strings::kReimportDone, 0, 1, 0, 3, 0) + "\n" +
+                               strings::FormatText(strings::kReimportGuessed, 1, "WEST-1") + "\n");
+    EXPECT_EQ(HostNames(fireOne),
+              (std::vector<std::string>{"NORTH-1", "NORTH-1", "NORTH-1", "NORTH-1"}))
+        << "the pairing stays in order";
+}

@@ -127,3 +127,27 @@ TEST_F(Cli, EachKindOfBadPlanIsRefusedByPlanAndHostsAndMendedBySetAlone)
 }
 
 } // namespace
+
+// A plan name follows the rules of `assign`: blanks around it go, and a name
+// `assign` refuses is refused with its message, exit 1, nothing written.
+TEST_F(Cli, PlanNamesFollowTheRulesOfAssign)
+{
+    const std::string store = Store(FourCues());
+    const std::vector<std::string> refused = {"A\nB",  "A\tB", "A\x01",
+                                              "A\x7f", "A😀",   std::string(33, 'A')};
+    for (const std::string& name : refused) {
+        SCOPED_TRACE(name);
+        const CliResult assigned = RunCli({"assign", store, "--host", name, "1"});
+        const CliResult planned = RunCli({"plan", store, "--set", name + "=9"});
+        EXPECT_EQ(planned.exitCode, 1);
+        EXPECT_EQ(planned.err, assigned.err);
+        EXPECT_EQ(assigned.exitCode, 1);
+    }
+    const CliResult blanks = RunCli({"plan", store, "--set", "   =9"});
+    EXPECT_EQ(blanks.exitCode, 1);
+    EXPECT_EQ(blanks.err, std::string(strings::kAssignHostEmpty) + "\n") << "empty once stored";
+    EXPECT_EQ(PlanText(store), "") << "nothing written";
+    const CliResult trimmed = RunCli({"plan", store, "--set", " A1=5", "--set", "B2 =6"});
+    EXPECT_EQ(trimmed.exitCode, 0) << trimmed.err;
+    EXPECT_EQ(PlanText(store), "A1=5 B2=6 ");
+}

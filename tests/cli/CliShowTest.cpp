@@ -159,10 +159,11 @@ TEST_F(Cli, ALockedStoreGivesTheMessageAndItsCauseAndTheRecordOnlyWhenVerbose)
     ASSERT_TRUE(holder.Open(store::ConnectionStringFor(store), "", ""));
     ASSERT_TRUE(holder.Execute("PRAGMA locking_mode=EXCLUSIVE"));
     ASSERT_TRUE(holder.Execute("UPDATE tb_Layout SET HostName = HostName"));
-    const std::string saveFailed = strings::kSaveFailed;
+    // The show cannot even be read: it says so, not that it cannot be written.
+    const std::string readFailed = strings::kAssignReadFailed;
     const auto assign = RunCli({"assign", store, "--host", "A2", "1"});
     EXPECT_EQ(assign.exitCode, 1);
-    EXPECT_EQ(assign.err.rfind(saveFailed.substr(0, saveFailed.find('\n') + 1), 0), 0u)
+    EXPECT_EQ(assign.err.rfind(readFailed.substr(0, readFailed.find('\n') + 1), 0), 0u)
         << assign.err;
     EXPECT_NE(assign.err.find("locked"), std::string::npos) << assign.err;
     EXPECT_EQ(assign.err.find("Connection String"), std::string::npos) << assign.err;

@@ -136,7 +136,8 @@ int main(int argc, char** argv)
     if (!described)
         return AskTheRealReader(argc, argv);
     const std::vector<Table> tables = ReadTables(described);
-    mdbreader::AnswerWriter out(platform::TakeBinaryStandardOutput());
+    platform::MakeStandardOutputBinary();
+    mdbreader::AnswerWriter out(stdout);
     if (command == "catalogue") {
         out.Begin(mdbproto::Answer::Catalogue);
         out.U32(static_cast<std::uint32_t>(tables.size() + 1));

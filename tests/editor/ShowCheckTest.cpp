@@ -279,6 +279,24 @@ TEST_F(ShowCheckStore, NullsMadeElsewhereAreErrorsNamingTheirCues)
     EXPECT_FALSE(cues[3].nulls.Any());
 }
 
+// The window checks the show it holds: the cue its store's FireData made
+// from a record with NULL is named, unless FireData has changed since.
+TEST_F(ShowCheckStore, TheWindowsShowIsCheckedWithItsStoresFireRecords)
+{
+    const std::string path = dir.File("fire.db");
+    editortest::MakeShowStore(path, {Point(0, "A1", "01", "00", 0), Point(1, "A1", "02", "00")});
+    testsupport::RunSql(path,
+                        "CREATE TABLE FireData(LaunchTimeMS int, Event int, Slat int, Cue int)");
+    testsupport::RunSql(path, "INSERT INTO FireData VALUES (NULL,100,1,1),(1000,101,2,1)");
+    const std::vector<show::Cue> held = show::ReadShowFile(path);
+    const show::ShowCheckReport report = show::CheckShowOfStore(held, path);
+    EXPECT_EQ(Only(report, show::FindingKind::kFireRecordNull).sequences, std::vector<int>{0});
+    EXPECT_EQ(Only(report, show::FindingKind::kFireRecordNull).text,
+              strings::kCheckFireNoLaunchTime);
+    testsupport::RunSql(path, "UPDATE FireData SET Slat = 3 WHERE Slat = 1"); // another cue now
+    EXPECT_EQ(Kinds(show::CheckShowOfStore(held, path)), Kinds(show::CheckShow(held)));
+}
+
 TEST_F(ShowCheckStore, EmptyTableIsAnEmptyShow)
 {
     const std::string path = dir.File("empty.db");

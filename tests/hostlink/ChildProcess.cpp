@@ -50,8 +50,9 @@ std::optional<int> ChildProcess::Wait(std::chrono::milliseconds timeout)
     const std::optional<platform::ChildEnd> end = child_->WaitUntil(Clock::now() + timeout);
     if (!end)
         return std::nullopt;
-    exitCode_ = end->kind == platform::ChildEnd::kExited ? static_cast<int>(end->code)
-                                                         : 128 + static_cast<int>(end->code);
+    exitCode_ = end->kind == platform::ChildEnd::kExited   ? static_cast<int>(end->code)
+                : end->kind == platform::ChildEnd::kKilled ? kKilled
+                                                           : 128 + static_cast<int>(end->code);
     return exitCode_;
 }
 
@@ -59,6 +60,12 @@ void ChildProcess::Interrupt()
 {
     if (child_ && !exitCode_)
         child_->Interrupt();
+}
+
+void ChildProcess::Kill()
+{
+    if (child_ && !exitCode_)
+        child_->Kill();
 }
 
 void ChildProcess::Terminate()

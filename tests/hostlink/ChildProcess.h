@@ -32,6 +32,10 @@ public:
     void Terminate();
     // As Ctrl-C would.
     void Interrupt();
+    // Ends it at once, as the system ends a killed program; Wait then gives
+    // kKilled.
+    void Kill();
+    static constexpr int kKilled = 128 + 9; // as a shell reports SIGKILL
 
 private:
     std::unique_ptr<platform::ChildProcess> child_;

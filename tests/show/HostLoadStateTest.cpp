@@ -139,6 +139,45 @@ TEST(HostLoadLog, RecordsAreKeptInTheStoreInTheOrderWritten)
     }
 }
 
+HostLoadRecord Begun(HostLoadRecord record, const std::string& key)
+{
+    record.Outcome = store::kOutcomeBegun;
+    record.Acknowledged = 0;
+    record.Digest.clear();
+    record.FailedAtFrame = record.Frames == 1 ? 1 : 0;
+    record.Conversation = key;
+    return record;
+}
+
+// A conversation is recorded as begun before its first frame and its record
+// completed in place when it ends; one that never ended (its program was
+// killed) leaves its host failed, in a table made before the key column too.
+TEST(HostLoadLog, ABegunRecordIsCompletedInPlaceOrLeavesItsHostStopped)
+{
+    testsupport::TempDir dir;
+    const std::string store = testsupport::MakeSqliteFile(
+        dir.File("show.db"), "CREATE TABLE tb_Layout(FlowID int not null, HostName text)");
+    EXPECT_FALSE(show::RecordHostLoad(store, Named(5, "North")));
+    testsupport::RunSql(store, "ALTER TABLE tb_HostLoads DROP COLUMN Conversation"); // older table
+    EXPECT_FALSE(show::RecordHostLoad(store, Begun(Loaded(5, kShowNow), "k1")));
+    EXPECT_FALSE(show::RecordHostLoad(store, Begun(Named(6, "South"), "k2")));
+    HostLoadRecord ended = Loaded(5, kShowNow);
+    ended.Conversation = "k1";
+    EXPECT_FALSE(show::RecordHostLoad(store, ended));
+    EXPECT_EQ(
+        show::LoadHostLoads(store),
+        (std::vector<HostLoadRecord>{Named(5, "North"), ended, Begun(Named(6, "South"), "k2")}));
+    EXPECT_EQ(StateOf(show::LoadHostLoads(store)).state, HostState::kCurrent);
+
+    const std::vector<show::HostStatus> states = show::WorkOutHostStates(
+        {{"North", 5}, {"South", 6}},
+        {Named(5, "North"), Begun(Loaded(5, kShowNow), "k3"), Begun(Named(6, "South"), "k4")},
+        kShowNow);
+    EXPECT_EQ(states[0].state, HostState::kFailed);
+    EXPECT_EQ(show::HostStateText(states[0]), "stopped before its end");
+    EXPECT_EQ(show::HostStateText(states[1]), "stopped at frame 1 of 1");
+}
+
 TEST(HostLoadLog, ARecordThatCannotBeWrittenIsAWarning)
 {
     testsupport::TempDir dir;

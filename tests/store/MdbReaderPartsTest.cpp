@@ -1,16 +1,15 @@
 // The reader's own pieces that need no Access file: Jet 4 text decoding and
 // the answer it writes, read back by the engine's parser.
-#include "platform/NewFile.h"
 #include "store/engine/MdbReaderOutput.h"
 #include "store/engine/MdbReaderProcess.h"
 #include "store/mdbreader/AnswerWriter.h"
 #include "store/mdbreader/Jet4Text.h"
 #include "tests/support/TempDir.h"
 
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <memory>
 
 namespace {
 
@@ -51,10 +50,10 @@ protected:
     void SetUp() override
     {
         path = dir.File("answer");
-        file = std::make_unique<platform::NewFile>(path);
-        fd = file->Descriptor();
-        ASSERT_GE(fd, 0);
+        file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
     }
+    void TearDown() override { std::fclose(file); }
     std::string Written() const
     {
         std::ifstream in(path, std::ios::binary);
@@ -81,13 +80,12 @@ protected:
 
     testsupport::TempDir dir;
     std::string path;
-    std::unique_ptr<platform::NewFile> file;
-    int fd = -1;
+    std::FILE* file = nullptr;
 };
 
 TEST_F(WrittenAnswer, RowsWrittenReadBack)
 {
-    mdbreader::AnswerWriter out(fd);
+    mdbreader::AnswerWriter out(file);
     BeginOneColumnTable(out);
     Row(out, "first");
     Row(out, "");
@@ -102,7 +100,7 @@ TEST_F(WrittenAnswer, RowsWrittenReadBack)
 
 TEST_F(WrittenAnswer, AFailureBeforeAnyRowWentOutReplacesTheAnswer)
 {
-    mdbreader::AnswerWriter out(fd);
+    mdbreader::AnswerWriter out(file);
     BeginOneColumnTable(out);
     Row(out, "kept back");
     out.Fail("a row is damaged");
@@ -116,7 +114,7 @@ TEST_F(WrittenAnswer, AFailureBeforeAnyRowWentOutReplacesTheAnswer)
 
 TEST_F(WrittenAnswer, AFailureAfterRowsWentOutEndsThemMidRow)
 {
-    mdbreader::AnswerWriter out(fd);
+    mdbreader::AnswerWriter out(file);
     BeginOneColumnTable(out);
     const std::string big(300000, 'x');
     for (int i = 0; i < 5; ++i) // more than is held back

@@ -14,6 +14,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace cli {
 
@@ -89,17 +90,23 @@ int RunAssign(const AssignOptions& options)
         PrintFailure(*refusal, messages::Doing::kAssigning);
         return kFailure;
     }
+    std::optional<show::Show> show;
     try {
-        show::Show show(show::ReadShowFile(options.store));
-        const std::vector<show::CueIndex> cues = ChosenCues(options, rule, show);
-        if (cues.empty()) {
-            PrintError(strings::kCliAssignNoMatch);
-            return kFailure;
-        }
+        show.emplace(show::ReadShowFile(options.store));
+    } catch (const show::Failure& failure) { // nothing to save yet: it cannot be read
+        PrintFailure(failure, messages::Doing::kReadingToAssign);
+        return kFailure;
+    }
+    const std::vector<show::CueIndex> cues = ChosenCues(options, rule, *show);
+    if (cues.empty()) {
+        PrintError(strings::kCliAssignNoMatch);
+        return kFailure;
+    }
+    try {
         // The cues change in the show only; Save then writes the changed
         // names in one transaction after its own checks, or nothing.
-        show.SetHostName(cues, options.host);
-        show::SaveHostNamesToFile(options.store, show);
+        show->SetHostName(cues, options.host);
+        show::SaveHostNamesToFile(options.store, *show);
     } catch (const show::Failure& failure) {
         PrintFailure(failure, messages::Doing::kSaving);
         return kFailure;

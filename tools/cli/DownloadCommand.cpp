@@ -1,10 +1,11 @@
-#include "hostlink/ConversationRecord.h"
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
 #include "hostlink/HostLoadRecorder.h"
 #include "hostlink/HostStates.h"
 #include "hostlink/LoadDownloadCues.h"
+#include "hostlink/RecordedConversation.h"
 #include "messages/FailureMessage.h"
+#include "platform/Console.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
@@ -26,7 +27,6 @@
 #include <algorithm>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 namespace cli {
 
@@ -162,15 +162,14 @@ int RunFieldLoad(const DownloadOptions& options)
     }
     const InterruptRequest interrupt;
     hostlink::HostLoadRecorder recorder(options.store);
-    TerminalFieldView view(hosts, isatty(STDERR_FILENO) == 1);
+    TerminalFieldView view(hosts, platform::StandardErrorIsTerminal());
     const std::vector<hostlink::FieldHostState> states = hostlink::LoadField(
         {.cues = *cues,
          .hosts = hosts,
          .stop = interrupt.Token(),
          .observer = [&view](std::size_t host,
                              const hostlink::FieldHostState& state) { view.Changed(host, state); },
-         .recorded =
-             [&recorder](const store::HostLoadRecord& record) { recorder.Record(record); }});
+         .recorder = &recorder});
     view.Finish();
     TerminalFieldView::WriteSummary(stdout, hosts, states);
     PrintRecordWarnings(recorder);
@@ -194,13 +193,16 @@ int RunDownload(const DownloadOptions& options)
     if (!cues)
         return kFailure;
     const InterruptRequest interrupt;
-    TerminalDownloadView view(isatty(STDERR_FILENO) == 1);
+    TerminalDownloadView view(platform::StandardErrorIsTerminal());
     const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link,
                                           interrupt.Token()};
+    hostlink::HostLoadRecorder recorder(options.store);
     const hostlink::DownloadResult result =
-        hostlink::SendShow({host, *cues, [&view](int percent) { view.ShowProgress(percent); }});
+        hostlink::SendShowRecorded(
+            {host, *cues, [&view](int percent) { view.ShowProgress(percent); }}, &recorder)
+            .result;
     view.ShowEnd(result);
-    RecordConversation(options.store, hostlink::ShowRecord(host, result));
+    PrintRecordWarnings(recorder);
     return result.Completed() ? kSuccess : kFailure;
 }
 

@@ -5,13 +5,6 @@
 
 namespace cli {
 
-void RecordConversation(const std::string& store, const store::HostLoadRecord& record)
-{
-    hostlink::HostLoadRecorder recorder(store);
-    recorder.Record(record);
-    PrintRecordWarnings(recorder);
-}
-
 void PrintRecordWarnings(const hostlink::HostLoadRecorder& recorder)
 {
     for (const show::Failure& warning : recorder.Warnings())

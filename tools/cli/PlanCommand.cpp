@@ -96,6 +96,13 @@ int RunPlan(const PlanOptions& options)
     std::vector<show::HostPlanEntry> set;
     for (const std::string& text : options.set)
         set.push_back(ParsePlanEntry(text));
+    // The rules of `assign` for the names, before the store is opened.
+    try {
+        set = show::PlanWithStoredNames(std::move(set));
+    } catch (const show::Failure& refusal) {
+        PrintFailure(refusal, messages::Doing::kAssigning);
+        return kFailure;
+    }
     const std::optional<std::vector<show::Cue>> cues = ReadStoreCues(options.store);
     if (!cues)
         return kFailure;

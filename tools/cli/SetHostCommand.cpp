@@ -1,5 +1,4 @@
-#include "hostlink/ConversationRecord.h"
-#include "hostlink/HostNameSetting.h"
+#include "hostlink/RecordedConversation.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -53,12 +52,14 @@ int RunSetHost(const SetHostOptions& options)
         return kFailure;
     }
     const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link, {}};
-    const hostlink::ConversationResult result = hostlink::SendHostName({host, name.frame});
+    hostlink::HostLoadRecorder recorder(options.store);
+    const hostlink::ConversationResult result =
+        hostlink::SendHostNameRecorded({host, name.frame}, name.name, &recorder).result;
     if (result.Completed())
         PrintError(strings::kHostSettingsDone);
     else if (result.failure)
         PrintError(messages::FailureText(*result.failure, messages::Doing::kSettingHost));
-    RecordConversation(options.store, hostlink::NameRecord(host, name.name, result));
+    PrintRecordWarnings(recorder);
     return result.Completed() ? kSuccess : kFailure;
 }
 

@@ -38,8 +38,10 @@ nlohmann::ordered_json StatesJson(const std::vector<show::HostStatus>& states)
                          {"state", show::HostStateName(status.state)},
                          {"loaded_at", orNull(recorded, status.loadedAt)},
                          {"frames", orNull(recorded, status.frames)},
-                         {"failed_at_frame",
-                          orNull(status.state == show::HostState::kFailed, status.failedAtFrame)}});
+                         // null where a conversation that never ended stopped is not known
+                         {"failed_at_frame", orNull(status.state == show::HostState::kFailed &&
+                                                        status.failedAtFrame > 0,
+                                                    status.failedAtFrame)}});
     }
     return hosts;
 }

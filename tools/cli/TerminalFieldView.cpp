@@ -19,8 +19,7 @@ std::string HostMessage(const hostlink::FieldHostState& state)
 {
     if (state.phase == hostlink::FieldHostState::kCancelled)
         return strings::kCancelDownload;
-    return state.failure ? messages::FailureText(*state.failure, messages::Doing::kDownloading)
-                         : std::string();
+    return state.failure ? messages::FieldHostFailureText(*state.failure) : std::string();
 }
 
 std::string HostLine(const hostlink::FieldHost& host, const hostlink::FieldHostState& state)

@@ -1,12 +1,14 @@
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include "qtcommon/DialogUnits.h"
+#include "show/HostLoadLog.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QThread>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace dialogtest {
@@ -21,6 +23,27 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
         QThread::msleep(1);
     }
     return true;
+}
+
+void ExpectRecordedAsBegunThenCompleted(const std::string& store,
+                                        const std::function<bool()>& ended, std::size_t records)
+{
+    std::string key;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const store::HostLoadRecord& record : show::LoadHostLoads(store))
+            if (!record.Ended())
+                key = record.Conversation;
+        return !key.empty();
+    }));
+    EXPECT_FALSE(ended()) << "its record was begun while it ran";
+    ASSERT_TRUE(WaitUntil(ended));
+    const std::vector<store::HostLoadRecord> after = show::LoadHostLoads(store);
+    EXPECT_EQ(after.size(), records);
+    for (const store::HostLoadRecord& record : after)
+        EXPECT_TRUE(record.Completed()) << record.HostCode << " " << record.Sent;
+    EXPECT_TRUE(std::any_of(after.begin(), after.end(), [&key](const store::HostLoadRecord& r) {
+        return r.Conversation == key;
+    }));
 }
 
 void ExpectTextsFit(QWidget& dialog)

@@ -57,6 +57,13 @@ void ExpectOpensAtDrawnSize(QWidget& dialog, QSize drawnUnits);
 void ExpectShownTexts(const QWidget& dialog,
                       std::initializer_list<std::pair<const char*, const char*>> texts);
 
+// A conversation a dialog started on `store`: while it runs, the store holds
+// its record as begun; once `ended` holds, the store holds `records` records,
+// every one completed, that one in its place.
+void ExpectRecordedAsBegunThenCompleted(const std::string& store,
+                                        const std::function<bool()>& ended,
+                                        std::size_t records = 1);
+
 // The child widget of that class and object name; throws when there is none.
 template <typename Widget> Widget& Child(const QWidget& parent, const char* objectName)
 {

@@ -406,6 +406,16 @@ TEST(DownloadDialogWait, DialogDestroyedWhileASilentHostIsAwaitedGoesAtOnce)
     EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
 }
 
+TEST_F(DownloadDialog, ADownloadIsRecordedAsBegunBeforeItsFramesAndCompletedAtItsEnd)
+{
+    Open({.replyDelay = 100ms});
+    const std::string store = MakeShowStore(dir, NumberedRows(3));
+    QSignalSpy finished(dialog.get(), &CDownloadDlg::DownloadFinished);
+    prompt.openFiles.push_back(store);
+    Button("buttonDownload").click();
+    ExpectRecordedAsBegunThenCompleted(store, [&] { return finished.count() > 0; });
+}
+
 // Each download leaves its record in the store; one that cannot be written
 // is said in the status line after the download's own text, and the
 // download still counts as done.

@@ -49,6 +49,34 @@ TEST(HostPlanDialog, TypedCodesAreSavedWholeOrNotAtAll)
     EXPECT_EQ(prompt.MessageTexts().back(), strings::kPlanSaved);
 }
 
+// The plan's names follow the rules of `assign`: a name it refuses (one
+// made elsewhere) is refused with its message, and blanks around one go.
+TEST(HostPlanDialog, NamesFollowTheRulesOfAssign)
+{
+    testsupport::TempDir dir;
+    const std::string store =
+        TwoCuesAnd(dir, "UPDATE tb_Layout SET HostName = 'C' || char(9) || 'D' WHERE FlowID = 1");
+    testsupport::RunSql(store, "CREATE TABLE tb_HostPlan(HostName, HostCode)");
+    testsupport::RunSql(store, "INSERT INTO tb_HostPlan VALUES(' B ', 6)"); // an older version's
+    dialogtest::WindowThreadPrompt prompt;
+    CHostPlanDlg dialog(store, prompt);
+    auto& table = dialogtest::Child<QTableWidget>(dialog, "plan");
+    ASSERT_EQ(table.rowCount(), 3);
+    ASSERT_EQ(table.item(1, 0)->text(), QStringLiteral("C\tD"));
+
+    table.item(1, 2)->setText(QStringLiteral("7"));
+    EXPECT_FALSE(dialog.OnSave());
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, strings::kAssignHostControlCharacter);
+    EXPECT_EQ(prompt.messages[0].icon, prompt::MessageIcon::Warning);
+    EXPECT_EQ(show::ReadHostPlan(store).rows.front().HostName, " B ") << "nothing written";
+
+    table.item(1, 2)->setText(QString());
+    EXPECT_TRUE(dialog.OnSave());
+    EXPECT_EQ(show::ReadHostPlan(store).entries, (std::vector<show::HostPlanEntry>{{"B", 6}}));
+    EXPECT_TRUE(dialog.OnSave()) << "the plan as saved is the one read";
+}
+
 TEST(HostPlanDialog, AFileWithoutAShowSaysSoAndPlansNothing)
 {
     testsupport::TempDir dir;

@@ -291,6 +291,17 @@ TEST_F(HostSettingsDialog, ExitDuringAnExchangeClosesAfterIt)
     ExpectOnlyMessage(strings::kHostSettingsDone, MessageIcon::Information);
 }
 
+TEST_F(HostSettingsDialog, ASettingIsRecordedAsBegunBeforeItsFrameAndCompletedAtItsEnd)
+{
+    const std::string store = MakeShowStore(dir, RowsNamed({"A"}));
+    prompt.openFiles.push_back(store);
+    OpenChoosing({.replyDelay = 200ms});
+    List().setCurrentRow(0);
+    QSignalSpy finished(dialog.get(), &CHostSettingsDlg::SettingFinished);
+    Child<QPushButton>(*dialog, "buttonSet").click();
+    ExpectRecordedAsBegunThenCompleted(store, [&] { return finished.count() > 0; });
+}
+
 TEST_F(HostSettingsDialog, StartsAtThePlansCodeAndAsksBeforeNamingAnotherNamesHost)
 {
     const std::string store = MakeShowStore(dir, RowsNamed({"A", "B", "C"}));

@@ -85,6 +85,15 @@ TEST_F(LoadAllHostsDialog, LoadsEveryHostAndSaysSo)
     EXPECT_TRUE(prompt.messages.empty());
 }
 
+TEST_F(LoadAllHostsDialog, EveryConversationIsRecordedAsBegunThenCompleted)
+{
+    Open({{.replyDelay = 20ms}, {.replyDelay = 20ms}}, 2000ms);
+    QSignalSpy finished(dialog.get(), &CLoadAllHostsDlg::LoadFinished);
+    ASSERT_TRUE(dialog->OnStart());
+    dialogtest::ExpectRecordedAsBegunThenCompleted(
+        store, [&] { return finished.count() > 0; }, 4); // a name and a show each
+}
+
 TEST_F(LoadAllHostsDialog, HostNameWithoutACodeSendsNothing)
 {
     Open({{}, {}}, 2000ms, {{"A", 5}});

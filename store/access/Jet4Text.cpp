@@ -1,30 +1,13 @@
-#include "store/mdbreader/Jet4Text.h"
+#include "store/access/Jet4Text.h"
+
+#include "store/access/Utf8.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace mdbreader {
+namespace jet {
 
 namespace {
-void AppendUtf8(std::string& out, std::uint32_t code)
-{
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
 std::vector<std::uint16_t> Units(std::string_view stored)
 {
     std::vector<std::uint16_t> units;
@@ -74,4 +57,4 @@ std::string Jet4TextToUtf8(std::string_view stored)
     return out;
 }
 
-} // namespace mdbreader
+} // namespace jet

@@ -1,0 +1,60 @@
+#include "store/access/LongValue.h"
+
+#include "store/access/DataPage.h"
+#include "store/access/LittleEndian.h"
+
+#include <set>
+
+namespace jet {
+
+namespace {
+constexpr std::size_t kHeaderSize = 12;
+constexpr std::uint32_t kInline = 0x80000000;
+constexpr std::uint32_t kOnePage = 0x40000000;
+constexpr std::uint32_t kFlags = 0xFF000000;
+constexpr std::uint32_t kLengthMask = 0x3FFFFFFF;
+constexpr char kWhat[] = "a Memo or OLE value";
+} // namespace
+
+std::string ReadLongValue(std::string_view stored, Pages& pages, const JetFormat& format,
+                          const Place& place)
+{
+    if (stored.empty())
+        return {};
+    if (stored.size() < kHeaderSize)
+        place.Fail("a Memo or OLE value is damaged (its header is cut short)");
+    const auto* header = reinterpret_cast<const unsigned char*>(stored.data());
+    const std::uint32_t flags = Le32(header);
+    const std::uint32_t length = flags & kLengthMask;
+    // No value is longer than the file that holds it.
+    if (length > std::uint64_t{pages.Count()} * pages.PageSize())
+        place.Fail("a Memo or OLE value claims " + std::to_string(length) +
+                   " bytes, more than the file holds");
+    if (flags & kInline)
+        return std::string(stored.substr(kHeaderSize));
+    const std::uint32_t first = Le32(header + 4);
+    if (flags & kOnePage)
+        return std::string(FindRow(pages, format, first, place, kWhat).bytes);
+    if ((flags & kFlags) != 0)
+        place.Fail("a Memo or OLE value is damaged (unknown flags)");
+
+    std::string value;
+    value.reserve(length);
+    std::set<std::uint32_t> visited;
+    for (std::uint32_t next = first; next != 0 && value.size() < length;) {
+        if (!visited.insert(next).second)
+            place.Fail("a Memo or OLE value's chain of pages goes round in a loop");
+        const PointedRow row = FindRow(pages, format, next, place, kWhat);
+        const std::string_view piece = row.bytes;
+        if (piece.size() <= 4) // an empty piece could never end the chain
+            place.Fail("a Memo or OLE value is damaged (an empty piece in its chain)");
+        next = Le32(reinterpret_cast<const unsigned char*>(piece.data()));
+        value.append(piece.substr(4, length - value.size()));
+    }
+    if (value.size() != length)
+        place.Fail("a Memo or OLE value is cut short (" + std::to_string(value.size()) + " of " +
+                   std::to_string(length) + " bytes)");
+    return value;
+}
+
+} // namespace jet
