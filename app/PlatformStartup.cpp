@@ -1,11 +1,14 @@
 #include "app/PlatformStartup.h"
 
+#include "hostlink/SocketLayer.h"
+
 namespace app {
 
+// Windows Sockets 2.2 on Windows; POSIX sockets need no start-up.
 bool StartSockets()
 {
-    return true;
-} // POSIX sockets need no start-up
+    return hostlink::StartSocketLayer();
+}
 
 void EnableControlHosting() {} // the grid is a native widget: nothing to host
 

@@ -5,6 +5,7 @@
 #include "editor/NewStoreChoice.h"
 #include "editor/StoreMakingLock.h"
 #include "messages/FailureMessage.h"
+#include "platform/Utf8Path.h"
 #include "prompt/Prompt.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -101,8 +102,8 @@ bool FillNewStore(ShowContext& show, CADODataBase& target, std::vector<show::Cue
 void RemoveStoreFile(const std::string& path)
 {
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    std::filesystem::remove(path + "-journal", ignored);
+    std::filesystem::remove(platform::PathFromUtf8(path), ignored);
+    std::filesystem::remove(platform::PathFromUtf8(path + "-journal"), ignored);
 }
 
 } // namespace
@@ -163,8 +164,10 @@ StoreMaking MakeNewStore(ShowContext& show, const std::string& path, std::vector
     target.Close();
     std::error_code error;
     if (filled) {
-        std::filesystem::remove(path + "-journal", error); // an empty leftover's, played back
-        std::filesystem::rename(temporary, path, error);
+        // an empty leftover's, played back
+        std::filesystem::remove(platform::PathFromUtf8(path + "-journal"), error);
+        std::filesystem::rename(platform::PathFromUtf8(temporary), platform::PathFromUtf8(path),
+                                error);
         if (error)
             Stop(show,
                  strings::FormatText(strings::kImportStoreNotCreated, error.message().c_str()));
@@ -179,7 +182,7 @@ StoreMaking MakeNewStore(ShowContext& show, const std::string& path, std::vector
 bool StoreIsThere(const std::string& path)
 {
     std::error_code error;
-    return std::filesystem::symlink_status(path, error).type() !=
+    return std::filesystem::symlink_status(platform::PathFromUtf8(path), error).type() !=
                std::filesystem::file_type::not_found &&
            !store::IsEmptyStoreLeftover(path);
 }

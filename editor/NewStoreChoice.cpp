@@ -1,5 +1,6 @@
 #include "editor/NewStoreChoice.h"
 
+#include "platform/Utf8Path.h"
 #include "resources/strings/Strings.h"
 
 #include <filesystem>
@@ -13,7 +14,8 @@ prompt::FileChoice NewStoreChoice(const std::string& fireOnePath)
         {strings::kFilterSqlite, {"*.db", "*.sqlite", "*.sqlite3"}},
         {strings::kFilterAll, {"*"}},
     };
-    choice.initialPath = std::filesystem::path(fireOnePath).replace_extension(".db").string();
+    choice.initialPath =
+        platform::Utf8FromPath(platform::PathFromUtf8(fireOnePath).replace_extension(".db"));
     choice.defaultSuffix = "db";
     choice.confirmReplace = false; // an existing file is loaded or refused, never replaced
     return choice;
@@ -21,8 +23,10 @@ prompt::FileChoice NewStoreChoice(const std::string& fireOnePath)
 
 std::string TemporaryStorePath(const std::string& storePath)
 {
-    const std::filesystem::path path(storePath);
-    return (path.parent_path() / ("." + path.filename().string() + ".importing")).string();
+    const std::filesystem::path path = platform::PathFromUtf8(storePath);
+    return platform::Utf8FromPath(
+        path.parent_path() /
+        platform::PathFromUtf8("." + platform::Utf8FromPath(path.filename()) + ".importing"));
 }
 
 } // namespace editor

@@ -1,21 +1,20 @@
 #include "editor/OutputFile.h"
 
-#include "editor/FileIdentity.h"
+#include "platform/FileIdentity.h"
+#include "platform/NewFile.h"
+#include "platform/Utf8Path.h"
 #include "show/Failure.h"
 #include "store/engine/DatabaseEngine.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace editor {
 
 namespace {
 
 namespace fs = std::filesystem;
+using platform::PathFromUtf8;
+using platform::Utf8FromPath;
 using show::Failure;
 using show::FailureCode;
 
@@ -29,8 +28,8 @@ constexpr int kTemporaryNameTries = 100;
 // The folder a new file at `path` goes into, as the user wrote it.
 std::string FolderOf(const std::string& path)
 {
-    const fs::path folder = fs::path(path).parent_path();
-    return folder.empty() ? std::string(".") : folder.string();
+    const fs::path folder = PathFromUtf8(path).parent_path();
+    return folder.empty() ? std::string(".") : Utf8FromPath(folder);
 }
 
 } // namespace
@@ -39,61 +38,64 @@ OutputFile::OutputFile(std::string target, std::vector<std::string> inputs)
     : target_(std::move(target)), inputs_(std::move(inputs))
 {
     place_ = CheckedPlace();
-    struct stat existing
-    {
-    };
-    const bool replacing = ::stat(place_.c_str(), &existing) == 0;
-    const fs::path folder = fs::path(place_).parent_path();
-    const std::string name = fs::path(place_).filename().string();
+    std::error_code error;
+    const fs::file_status existing = fs::status(PathFromUtf8(place_), error);
+    const bool replacing = !error && fs::exists(existing);
+    const fs::path folder = PathFromUtf8(place_).parent_path();
+    const std::string name = Utf8FromPath(PathFromUtf8(place_).filename());
     static int made = 0;
-    for (int i = 0; i < kTemporaryNameTries && fd_ < 0; ++i) {
-        const std::string candidate = (folder / ("." + name + "." + std::to_string(::getpid()) +
-                                                 "." + std::to_string(++made) + ".part"))
-                                          .string();
-        fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0)
+    for (int i = 0; i < kTemporaryNameTries && !file_; ++i) {
+        const std::string candidate = Utf8FromPath(
+            folder / PathFromUtf8("." + name + "." + std::to_string(platform::CurrentProcessId()) +
+                                  "." + std::to_string(++made) + ".part"));
+        auto file = std::make_unique<platform::NewFile>(candidate);
+        if (!file->error()) {
+            file_ = std::move(file);
             temporary_ = candidate;
-        else if (errno != EEXIST)
-            NotWritten(errno);
+        } else if (file->error() != std::errc::file_exists) {
+            NotWritten(file->error());
+        }
     }
-    if (fd_ < 0)
-        NotWritten(EEXIST);
+    if (!file_)
+        NotWritten(std::make_error_code(std::errc::file_exists));
     // A file replaced keeps its permissions.
     if (replacing)
-        ::fchmod(fd_, existing.st_mode & 07777);
+        fs::permissions(PathFromUtf8(temporary_), existing.permissions(), error);
 }
 
 OutputFile::~OutputFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    file_.reset();
+    std::error_code ignored;
     if (!committed_ && !temporary_.empty())
-        ::unlink(temporary_.c_str());
+        fs::remove(PathFromUtf8(temporary_), ignored);
+}
+
+int OutputFile::Descriptor() const
+{
+    return file_ ? file_->Descriptor() : -1;
 }
 
 std::string OutputFile::CheckedPlace() const
 {
-    struct stat info
-    {
-    };
-    if (::stat(target_.c_str(), &info) != 0) {
-        const int missing = errno;
-        if (missing != ENOENT && missing != ENOTDIR)
-            NotWritten(missing);
-        struct stat link
-        {
-        };
-        if (::lstat(target_.c_str(), &link) == 0)
+    const fs::path target = PathFromUtf8(target_);
+    std::error_code error;
+    const fs::file_status info = fs::status(target, error);
+    if (info.type() == fs::file_type::not_found) {
+        std::error_code ignored;
+        if (fs::exists(fs::symlink_status(target, ignored)))
             Refuse(FailureCode::kOutputNotRegular, target_); // a link to nothing
         const std::string folder = FolderOf(target_);
-        if (!fs::is_directory(folder))
+        if (!fs::is_directory(PathFromUtf8(folder), ignored))
             Refuse(FailureCode::kOutputFolderMissing, folder);
         return ResolvedPlace(false);
     }
+    if (error)
+        NotWritten(error);
     for (const std::string& input : inputs_)
-        if (IdentityOf(input) == FileIdentity{info.st_dev, info.st_ino})
+        if (platform::SameFile(input, target_))
             Refuse(FailureCode::kOutputIsInput, target_);
-    if (!S_ISREG(info.st_mode))
+    if (info.type() != fs::file_type::regular)
         Refuse(FailureCode::kOutputNotRegular, target_);
     if (store::IsDatabaseFile(target_))
         Refuse(FailureCode::kOutputIsDatabase, target_);
@@ -103,45 +105,38 @@ std::string OutputFile::CheckedPlace() const
 std::string OutputFile::ResolvedPlace(bool exists) const
 {
     std::error_code error;
+    const fs::path target = PathFromUtf8(target_);
     const fs::path place =
-        exists ? fs::canonical(target_, error) : fs::weakly_canonical(target_, error);
+        exists ? fs::canonical(target, error) : fs::weakly_canonical(target, error);
     if (error)
-        NotWritten(error.value());
-    return place.string();
+        NotWritten(error);
+    return Utf8FromPath(place);
 }
 
-void OutputFile::NotWritten(int error) const
+void OutputFile::NotWritten(std::error_code error) const
 {
-    throw Failure(FailureCode::kOutputNotWritten)
-        .WithName(target_)
-        .WithDetail(std::strerror(error));
+    throw Failure(FailureCode::kOutputNotWritten).WithName(target_).WithDetail(error.message());
 }
 
 void OutputFile::Write(std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            NotWritten(errno);
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
+    if (const std::error_code error = file_->Write(bytes))
+        NotWritten(error);
 }
 
 void OutputFile::Commit()
 {
     if (CheckedPlace() != place_)
-        NotWritten(EEXIST); // another program put a link there meanwhile
+        NotWritten(std::make_error_code(std::errc::file_exists)); // a link put there meanwhile
     // On the disk before its name is: a crash leaves the old file or the new.
-    if (::fsync(fd_) != 0)
-        NotWritten(errno);
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0)
-        NotWritten(errno);
-    if (::rename(temporary_.c_str(), place_.c_str()) != 0)
-        NotWritten(errno);
+    const std::error_code closed = file_->SyncAndClose();
+    file_.reset();
+    if (closed)
+        NotWritten(closed);
+    std::error_code error;
+    fs::rename(PathFromUtf8(temporary_), PathFromUtf8(place_), error);
+    if (error)
+        NotWritten(error);
     committed_ = true;
 }
 

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
+
+namespace platform {
+class NewFile;
+}
 
 namespace editor {
 
@@ -26,7 +32,7 @@ public:
 
     const std::string& Target() const { return target_; }
     // The temporary file, open for writing; for writers that take a handle.
-    int Descriptor() const { return fd_; }
+    int Descriptor() const;
     // Raises show::Failure kOutputNotWritten.
     void Write(std::string_view bytes);
     // Puts the complete file in place of the target; checks the target once
@@ -39,13 +45,13 @@ private:
     // The target's whole path, its links followed: all of it when it
     // `exists`, else as far as it does.
     std::string ResolvedPlace(bool exists) const;
-    [[noreturn]] void NotWritten(int error) const;
+    [[noreturn]] void NotWritten(std::error_code error) const;
 
     std::string target_;
     std::vector<std::string> inputs_;
     std::string place_; // the target, its links followed
     std::string temporary_;
-    int fd_ = -1;
+    std::unique_ptr<platform::NewFile> file_;
     bool committed_ = false;
 };
 

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+namespace platform {
+class FileLock;
+}
 
 namespace editor {
 
@@ -24,7 +29,7 @@ public:
 
 private:
     std::string path_;
-    int fd_ = -1;
+    std::unique_ptr<platform::FileLock> lock_;
 };
 
 } // namespace editor

@@ -1,9 +1,9 @@
 #include "hostlink/Frames.h"
 
+#include "platform/Gbk.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/DecimalValue.h"
-#include "show/Gbk.h"
 
 #include <algorithm>
 #include <optional>
@@ -30,7 +30,7 @@ void PutUint16(std::span<std::uint8_t> frame, std::size_t offset, std::uint16_t 
 // a zero byte (the host would end the name there).
 bool FillTextField(std::span<std::uint8_t> field, const std::string& utf8)
 {
-    const std::optional<std::string> gbk = show::Utf8ToGbk(utf8);
+    const std::optional<std::string> gbk = platform::Utf8ToGbk(utf8);
     if (!gbk || gbk->size() > field.size() || gbk->find('\0') != std::string::npos)
         return false;
     std::ranges::fill(field, std::uint8_t{0});

@@ -1,7 +1,7 @@
 #include "hostlink/HostNameSetting.h"
 
 #include "hostlink/Frames.h"
-#include "show/Gbk.h"
+#include "platform/Gbk.h"
 #include "show/HostNameRules.h"
 
 #include <algorithm>
@@ -35,7 +35,7 @@ HostNameChoice ChooseHostName(const std::vector<HostListItem>& hosts)
     choice.name = Trimmed(ticked->name);
     // A name GBK cannot encode has no byte length here: the frame builder
     // refuses it.
-    const std::optional<std::string> gbk = show::Utf8ToGbk(choice.name);
+    const std::optional<std::string> gbk = platform::Utf8ToGbk(choice.name);
     if (choice.name.empty() || (gbk && gbk->size() > show::kHostNameMaxBytes))
         choice.failure = show::Failure(FailureCode::kHostSettingBadName);
     else if (!BuildHostNameFrame(choice.name, choice.frame))

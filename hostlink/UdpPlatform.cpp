@@ -3,11 +3,16 @@
 #include <charconv>
 
 #ifdef _WIN32
+// mswsock.h needs winsock2.h before it.
+// clang-format off
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <mswsock.h>
+// clang-format on
 #else
 #include <arpa/inet.h>
 #include <cerrno>
+#include <net/if.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -43,6 +48,27 @@ bool SetTimeout(Handle socket, int option, std::chrono::milliseconds timeout)
     return setsockopt(ToNative(socket), SOL_SOCKET, option, reinterpret_cast<const char*>(&value),
                       sizeof value) == 0;
 }
+// Winsock, once for the process and never given back: whatever talks to a
+// host finds it started. The host dialogs' own starts and releases are
+// counted on top of this one.
+void StartForProcess()
+{
+    static const bool started = [] {
+        WSADATA data{};
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    static_cast<void>(started);
+}
+// A datagram to a port nobody listens on makes Windows fail the next
+// receive (the ICMP answer); POSIX ignores that on an unconnected socket, and
+// so must this one: the host's silence is the only answer there is.
+void IgnorePortUnreachable(Native socket)
+{
+    BOOL report = FALSE;
+    DWORD returned = 0;
+    WSAIoctl(socket, SIO_UDP_CONNRESET, &report, sizeof report, nullptr, 0, &returned, nullptr,
+             nullptr);
+}
 #else
 using Native = int;
 using AddressLength = socklen_t;
@@ -66,6 +92,8 @@ bool SetTimeout(Handle socket, int option, std::chrono::milliseconds timeout)
     value.tv_usec = static_cast<suseconds_t>(timeout.count() % 1000 * 1000);
     return setsockopt(ToNative(socket), SOL_SOCKET, option, &value, sizeof value) == 0;
 }
+void StartForProcess() {} // POSIX sockets need no start-up
+void IgnorePortUnreachable(Native /*socket*/) {}
 #endif
 
 sockaddr_in ToSockaddr(const Endpoint& endpoint)
@@ -86,6 +114,7 @@ Endpoint FromSockaddr(const sockaddr_in& address)
 
 std::optional<std::uint32_t> ParseIpv4(const std::string& dotted)
 {
+    StartForProcess();
     in_addr address{};
     if (inet_pton(AF_INET, dotted.c_str(), &address) != 1)
         return std::nullopt;
@@ -120,8 +149,25 @@ std::optional<Endpoint> ParseEndpoint(const std::string& text, bool allowAnyPort
     return Endpoint{*address, static_cast<std::uint16_t>(value)};
 }
 
+std::optional<std::vector<std::string>> InterfaceNames()
+{
+#ifdef _WIN32
+    return std::nullopt;
+#else
+    struct if_nameindex* interfaces = if_nameindex();
+    if (interfaces == nullptr)
+        return std::nullopt;
+    std::vector<std::string> names;
+    for (const struct if_nameindex* i = interfaces; i->if_index != 0 || i->if_name != nullptr; ++i)
+        names.emplace_back(i->if_name == nullptr ? "" : i->if_name);
+    if_freenameindex(interfaces);
+    return names;
+#endif
+}
+
 Handle OpenSocket()
 {
+    StartForProcess();
     const Native socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
 #ifdef _WIN32
     if (socket == INVALID_SOCKET)
@@ -130,6 +176,7 @@ Handle OpenSocket()
     if (socket < 0)
         return kNoHandle;
 #endif
+    IgnorePortUnreachable(socket);
     return static_cast<Handle>(socket);
 }
 

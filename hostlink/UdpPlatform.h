@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 // The few datagram-socket calls the host link makes, in one place: POSIX
 // sockets here, Winsock behind the _WIN32 branches of UdpPlatform.cpp.
@@ -29,6 +30,12 @@ std::string FormatEndpoint(const Endpoint& endpoint); // "a.b.c.d:port"
 // that takes any free port).
 std::optional<Endpoint> ParseEndpoint(const std::string& text, bool allowAnyPort);
 
+// The names of this process's network interfaces; nothing where they cannot
+// be listed (Windows has no network namespaces: isolation is never claimed).
+std::optional<std::vector<std::string>> InterfaceNames();
+
+// Opens an IPv4 datagram socket; starts the platform's socket library first,
+// once for the process (Winsock; nothing on POSIX).
 Handle OpenSocket();
 void CloseSocket(Handle socket);
 bool SetSendTimeout(Handle socket, std::chrono::milliseconds timeout);

@@ -1,7 +1,7 @@
 #include "show/HostNameRules.h"
 
+#include "platform/Gbk.h"
 #include "show/ControlCharacters.h"
-#include "show/Gbk.h"
 #include "store/LayoutTable.h"
 #include "store/Variant.h"
 
@@ -30,7 +30,7 @@ std::optional<Failure> HostNameRefusal(const std::string& name, int row)
         return refuse(FailureCode::kHostNameControl);
     if (ado::Utf8Length(trimmed) > static_cast<std::size_t>(store::kHostNameMaxChars))
         return refuse(FailureCode::kHostNameTooLong);
-    if (!Utf8ToGbk(trimmed))
+    if (!platform::Utf8ToGbk(trimmed))
         return refuse(FailureCode::kHostNameNotGbk);
     return std::nullopt;
 }

@@ -7,7 +7,8 @@
 #include "store/ADODataBase.h"
 #include "store/StoreCloser.h"
 
-#include <ctime>
+#include <chrono>
+#include <cstdio>
 #include <exception>
 
 namespace show {
@@ -43,15 +44,17 @@ std::vector<HostRecord> ReadHostRecords(const std::string& path)
 
 std::string UtcTimestamp(std::chrono::system_clock::time_point time)
 {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &seconds);
-#else
-    gmtime_r(&seconds, &utc);
-#endif
-    char text[sizeof "2026-05-04T18:30:05Z"] = {};
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    // The calendar of the standard library: the same on every system.
+    using namespace std::chrono;
+    const auto day = floor<days>(time);
+    const year_month_day date(day);
+    const hh_mm_ss clock(floor<seconds>(time - day));
+    char text[64] = {};
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ",
+                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.day()), static_cast<int>(clock.hours().count()),
+                  static_cast<int>(clock.minutes().count()),
+                  static_cast<int>(clock.seconds().count()));
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "show/ShowCheck.h"
 
+#include "platform/Gbk.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/ControlCharacters.h"
@@ -7,7 +8,6 @@
 #include "show/DecimalValue.h"
 #include "show/FireRecord.h"
 #include "show/FiringPoint.h"
-#include "show/Gbk.h"
 #include "show/HostNameRules.h"
 #include "show/ShowReader.h"
 #include "store/Variant.h"
@@ -73,7 +73,7 @@ HostVerdict JudgeHostName(const std::string& name)
         return HostVerdict::kBlank;
     if (HasControlCharacter(name))
         return HostVerdict::kControl;
-    const std::optional<std::string> gbk = show::Utf8ToGbk(name);
+    const std::optional<std::string> gbk = platform::Utf8ToGbk(name);
     if (!gbk)
         return HostVerdict::kNotGbk;
     if (gbk->size() > kHostNameMaxBytes)
@@ -312,7 +312,7 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
     for (const auto& [host, rows] : found.hostTooLong.Groups())
         write.Error(Kind::kHostNameTooLong,
                     strings::FormatText(strings::kCheckHostTooLong, host.c_str(),
-                                        static_cast<int>(show::Utf8ToGbk(host)->size()),
+                                        static_cast<int>(platform::Utf8ToGbk(host)->size()),
                                         static_cast<int>(kHostNameMaxBytes)),
                     rows);
     for (const auto& [host, rows] : found.hostTooWide.Groups())

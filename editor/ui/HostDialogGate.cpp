@@ -1,8 +1,8 @@
 #include "editor/ui/HostDialogGate.h"
 
-#include "editor/FileIdentity.h"
 #include "editor/UnsavedNamesQuestion.h"
 #include "messages/FailureMessage.h"
+#include "platform/FileIdentity.h"
 #include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -50,7 +50,7 @@ bool HostDialogGate::BeforeHostSettings(const std::string& path)
 
 bool HostDialogGate::BeforeReading(const std::string& path, const char* next)
 {
-    if (!window_.unsaved() || !SameFile(path, window_.currentStore))
+    if (!window_.unsaved() || !platform::SameFile(path, window_.currentStore))
         return true;
     return MayReadStoreWithUnsavedNames(window_.prompt, next, window_.save);
 }

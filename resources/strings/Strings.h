@@ -360,6 +360,9 @@ inline constexpr char kCliAssignNothingChosen[] = "name the cues: ROWS, --module
 inline constexpr char kCliAssignNoMatch[] = "no cue matches,nothing has been saved!";
 // %s: file
 inline constexpr char kCliPdfFailed[] = "the load sheets cannot be written to %s!";
+// a build without Qt: no painter for the PDF
+inline constexpr char kCliPdfNotBuilt[] =
+    "PDF load sheets are not part of this build; --csv FILE writes the load sheets as CSV";
 
 // --- Hosts that answer twice, the host plan and loading a field ----------------
 inline constexpr char kHostAnsweredTwice[] = "host echo more than once,download failure!";

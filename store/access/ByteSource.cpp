@@ -1,5 +1,6 @@
 #include "store/access/ByteSource.h"
 
+#include "platform/Utf8Path.h"
 #include "store/access/Unreadable.h"
 
 #include <climits>
@@ -17,7 +18,7 @@ void MemorySource::Read(std::uint64_t offset, std::size_t size, unsigned char* i
 
 FileSource FileSource::Open(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = platform::OpenFile(path, "rb");
     if (!file)
         Refuse("it cannot be opened for reading");
     return FileSource(file);

@@ -1,20 +1,27 @@
 #include "store/engine/MdbReaderLocation.h"
 
-#include <filesystem>
-#include <unistd.h>
+#include "platform/ExecutablePath.h"
+#include "platform/Utf8Path.h"
 
 namespace store {
+
+namespace {
+std::string ReaderIn(const std::string& folder)
+{
+    return platform::Utf8FromPath((platform::PathFromUtf8(folder) /
+                                   (std::string(kMdbReaderProgram) + platform::kExecutableSuffix))
+                                      .make_preferred());
+}
+} // namespace
 
 std::vector<std::string> MdbReaderCandidates()
 {
     std::vector<std::string> candidates;
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error)
-        candidates.push_back((self.parent_path() / kMdbReaderProgram).string());
+    const std::string self = platform::ExecutableFolder();
+    if (!self.empty())
+        candidates.push_back(ReaderIn(self));
 #ifdef TAVRIN_MDB_READER_DIR
-    candidates.push_back(
-        (std::filesystem::path(TAVRIN_MDB_READER_DIR) / kMdbReaderProgram).string());
+    candidates.push_back(ReaderIn(TAVRIN_MDB_READER_DIR));
 #endif
     return candidates;
 }
@@ -22,7 +29,7 @@ std::vector<std::string> MdbReaderCandidates()
 std::string LocateMdbReader()
 {
     for (const std::string& candidate : MdbReaderCandidates())
-        if (::access(candidate.c_str(), X_OK) == 0)
+        if (!platform::WhyNotRunnable(candidate))
             return candidate;
     return {};
 }

@@ -1,11 +1,12 @@
+#include "platform/Utf8Path.h"
 #include "store/engine/AccessDatabase.h"
 #include "store/engine/DatabaseEngine.h"
 #include "store/engine/SqliteDatabase.h"
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
 
 namespace store {
 
@@ -43,15 +44,14 @@ std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path)
 {
     if (path.empty())
         Refuse("No database file was named: the connection text has no 'Data Source='.");
-    struct stat info
-    {
-    };
-    if (::stat(path.c_str(), &info) != 0)
-        Refuse("Could not find file '" + path + "' (" + std::strerror(errno) + ").");
-    if (!S_ISREG(info.st_mode))
+    std::error_code error;
+    const auto kind = std::filesystem::status(platform::PathFromUtf8(path), error).type();
+    if (error)
+        Refuse("Could not find file '" + path + "' (" + error.message() + ").");
+    if (kind != std::filesystem::file_type::regular)
         Refuse("'" + path + "' is not a database file.");
 
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(platform::PathFromUtf8(path), std::ios::binary);
     if (!file)
         Refuse("The file '" + path + "' cannot be read (" + std::strerror(errno) + ").");
     switch (FormatOf(file)) {
@@ -68,7 +68,7 @@ std::unique_ptr<DatabaseEngine> OpenDatabaseFile(const std::string& path)
 
 bool IsDatabaseFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(platform::PathFromUtf8(path), std::ios::binary);
     return file && FormatOf(file) != Format::kOther;
 }
 
@@ -82,12 +82,12 @@ std::unique_ptr<DatabaseEngine> CreateDatabaseFile(const std::string& path)
 bool IsEmptyStoreLeftover(const std::string& path)
 {
     const auto size = [](const std::string& file) -> long long {
-        struct stat info
-        {
-        };
-        if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        std::error_code error;
+        const std::filesystem::path place = platform::PathFromUtf8(file);
+        if (!std::filesystem::is_regular_file(place, error))
             return -1;
-        return info.st_size;
+        const auto bytes = std::filesystem::file_size(place, error);
+        return error ? -1 : static_cast<long long>(bytes);
     };
     // Empty, or with a journal that may take it back to empty.
     if (size(path) != 0 && (size(path) < 0 || size(path + "-journal") <= 0))

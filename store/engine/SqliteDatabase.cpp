@@ -1,13 +1,14 @@
 #include "store/engine/SqliteDatabase.h"
 
+#include "platform/NewFile.h"
+#include "platform/Utf8Path.h"
 #include "store/SqlQuoting.h"
 #include "store/engine/SqliteStatement.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
+#include <filesystem>
 #include <sqlite3.h>
-#include <unistd.h>
 
 namespace store {
 
@@ -96,16 +97,19 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenExisting(const std::string& 
 
 std::unique_ptr<SqliteDatabase> SqliteDatabase::CreateNew(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        throw ado::_com_error(ado::E_FAIL, kSource,
-                              "The file '" + path + "' cannot be created: " + std::strerror(errno) +
-                                  ".");
-    ::close(fd);
+    {
+        // Made here, so that an existing file is never taken over.
+        const platform::NewFile file(path);
+        if (file.error())
+            throw ado::_com_error(ado::E_FAIL, kSource,
+                                  "The file '" + path +
+                                      "' cannot be created: " + file.error().message() + ".");
+    }
     std::string failure;
     sqlite3* db = OpenReadWrite(path, failure);
     if (!db) {
-        ::unlink(path.c_str());
+        std::error_code ignored;
+        std::filesystem::remove(platform::PathFromUtf8(path), ignored);
         throw ado::_com_error(ado::E_FAIL, kSource,
                               "The file '" + path + "' cannot be created: " + failure + ".");
     }

@@ -3,6 +3,7 @@
 //
 //   tavrin-mdb-reader catalogue FILE
 //   tavrin-mdb-reader table FILE TABLE
+#include "platform/Console.h"
 #include "store/access/Unreadable.h"
 #include "store/mdbreader/AnswerWriter.h"
 #include "store/mdbreader/MdbReader.h"
@@ -12,9 +13,13 @@
 #include <new>
 #include <string>
 
-int main(int argc, char** argv)
+int main(int nativeArgc, char** nativeArgv)
 {
     using namespace mdbreader;
+    // The file's path in UTF-8 (read in UTF-16 on Windows).
+    platform::Utf8Arguments arguments(nativeArgc, nativeArgv);
+    const int argc = arguments.argc();
+    char** argv = arguments.argv();
     const std::string command = argc > 1 ? argv[1] : "";
     if (!((command == "catalogue" && argc == 3) || (command == "table" && argc == 4))) {
         std::fputs("usage: tavrin-mdb-reader catalogue FILE\n"
@@ -22,8 +27,8 @@ int main(int argc, char** argv)
                    stderr);
         return mdbproto::kExitUsage;
     }
-    // The answer is bytes: on Windows standard output has to be in binary
-    // mode for it (the Windows port's start-up sets that).
+    // The answer is bytes: "\n" must not become "\r\n" on Windows.
+    platform::MakeStandardOutputBinary();
     AnswerWriter out(stdout);
     try {
         try {

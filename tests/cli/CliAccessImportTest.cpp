@@ -31,13 +31,10 @@ class CliAccessImport : public clitest::Cli
 protected:
     void SetUp() override
     {
-        const fs::path standIn = fs::path(TAVRIN_BIN_DIR) / "access-stand-in" / "tavrin-mdb-reader";
-        if (!fs::exists(standIn))
+        const std::optional<std::string> copy = clitest::CliBesideStandInReader(dir.path());
+        if (!copy)
             GTEST_SKIP() << "no stand-in Access reader in this build";
-        fs::create_directories(dir.path() / "bin");
-        program = (dir.path() / "bin" / "tavrin-cli").string();
-        fs::copy_file(clitest::CliPath(), program);
-        fs::copy_file(standIn, dir.path() / "bin" / "tavrin-mdb-reader");
+        program = *copy;
         source = dir.File("show.mdb");
         fs::copy_file(std::string(TAVRIN_TEST_DATA_DIR) + "/../store/fixtures/access/emptyJet4.mdb",
                       source);

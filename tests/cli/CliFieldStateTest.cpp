@@ -8,7 +8,6 @@
 #include "tests/cli/CliFixture.h"
 #include "tests/hostlink/ChildProcess.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -100,8 +99,8 @@ TEST_F(FieldState, ADownloadKilledMidShowLeavesItsHostFailed)
         hostlinktest::ChildProcess download(clitest::CliPath(),
                                             {"download", store, "--host-code", "5"});
         ASSERT_TRUE(hosts[0]->WaitForFrames(2, 10s)); // the project name and the first cue
-        download.Signal(SIGKILL);
-        EXPECT_EQ(download.Wait(5s), 128 + SIGKILL);
+        download.Kill();
+        EXPECT_EQ(download.Wait(5s), hostlinktest::ChildProcess::kKilled);
     }
     EXPECT_EQ(States(), (std::vector<std::string>{"failed", "current", "current"}));
     const auto table = RunCli({"status", store});

@@ -8,7 +8,6 @@
 #include "tests/cli/CliFixture.h"
 #include "tests/hostlink/ChildProcess.h"
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -151,8 +150,8 @@ TEST_F(CliHostState, AKilledDownloadLeavesItsRecordBegun)
                                             {"download", store, "--host-code", "5", "--target",
                                              "127.0.0.1:" + std::to_string(slow->Port())});
         ASSERT_TRUE(slow->WaitForFrames(2, 10s));
-        download.Signal(SIGKILL);
-        EXPECT_EQ(download.Wait(5s), 128 + SIGKILL);
+        download.Kill();
+        EXPECT_EQ(download.Wait(5s), hostlinktest::ChildProcess::kKilled);
     }
     const std::vector<store::HostRecord> records = show::ReadHostRecords(store);
     ASSERT_EQ(records.size(), 1u);
@@ -179,13 +178,10 @@ TEST_F(CliHostState, TargetsMustNameAPlannedCodeOnce)
 TEST_F(Cli, AnAccessStoreIsLoadedWithAWarningThatNothingIsRecorded)
 {
     namespace fs = std::filesystem;
-    const fs::path standIn = fs::path(TAVRIN_BIN_DIR) / "access-stand-in" / "tavrin-mdb-reader";
-    if (!fs::exists(standIn))
+    const std::optional<std::string> copy = clitest::CliBesideStandInReader(dir.path());
+    if (!copy)
         GTEST_SKIP() << "no stand-in Access reader in this build";
-    fs::create_directories(dir.path() / "bin");
-    const std::string program = (dir.path() / "bin" / "tavrin-cli").string();
-    fs::copy_file(clitest::CliPath(), program);
-    fs::copy_file(standIn, dir.path() / "bin" / "tavrin-mdb-reader");
+    const std::string program = *copy;
     const std::string source = dir.File("show.mdb");
     fs::copy_file(std::string(TAVRIN_TEST_DATA_DIR) + "/../store/fixtures/access/emptyJet4.mdb",
                   source);

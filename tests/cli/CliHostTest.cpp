@@ -6,7 +6,6 @@
 #include "tests/cli/CliFixture.h"
 #include "tests/hostlink/ChildProcess.h"
 
-#include <csignal>
 #include <fstream>
 #include <thread>
 
@@ -192,13 +191,14 @@ TEST_F(Cli, CtrlCStopsADownloadAfterTheCueInFlight)
                         .Channel = std::to_string(i)});
     const std::string store = Store(rows);
     const auto host = hostlinktest::StartHost({.replyDelay = 100ms});
-    // stderr joins stdout so the child's texts can be read line by line
-    hostlinktest::ChildProcess download("/bin/sh", {"-c", "exec \"$0\" \"$@\" 2>&1",
-                                                    clitest::CliPath(), "download", store,
-                                                    "--host-code", "5", "--target", Target(*host)});
+    // standard error joins standard output so that the child's texts can be
+    // read line by line
+    hostlinktest::ChildProcess download(
+        clitest::CliPath(), {"download", store, "--host-code", "5", "--target", Target(*host)},
+        true);
     ASSERT_TRUE(download.Started());
     ASSERT_TRUE(host->WaitForFrames(4, 10s));
-    download.Signal(SIGINT);
+    download.Interrupt();
     const std::optional<int> exitCode = download.Wait(10s);
     ExpectCancelledDownload(exitCode, download);
     const std::size_t received = host->Records().size();
@@ -298,14 +298,14 @@ TEST_F(Cli, CtrlCDuringASilentHostsWaitEndsWithinHalfASecond)
 {
     const std::string store = Store(FourCues());
     const auto host = hostlinktest::StartHost({.silentFrom = 3});
-    hostlinktest::ChildProcess download("/bin/sh", {"-c", "exec \"$0\" \"$@\" 2>&1",
-                                                    clitest::CliPath(), "download", store,
-                                                    "--host-code", "5", "--target", Target(*host)});
+    hostlinktest::ChildProcess download(
+        clitest::CliPath(), {"download", store, "--host-code", "5", "--target", Target(*host)},
+        true);
     ASSERT_TRUE(download.Started());
     ASSERT_TRUE(host->WaitForFrames(3, 10s));
     std::this_thread::sleep_for(200ms); // well into the 5 s wait
     const auto start = std::chrono::steady_clock::now();
-    download.Signal(SIGINT);
+    download.Interrupt();
     const std::optional<int> exitCode = download.Wait(10s);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
     ExpectCancelledDownload(exitCode, download);

@@ -2,6 +2,7 @@
 // --store for every kind of FireOne file.
 #include "editor/NewStoreChoice.h"
 #include "editor/StoreMakingLock.h"
+#include "platform/Utf8Path.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "tests/cli/CliFixture.h"
@@ -58,6 +59,23 @@ protected:
         EXPECT_GE(made, 1);
     }
 };
+
+// Paths are UTF-8 in the program and UTF-16 at every Windows file call: a
+// show in a folder named 东区 is imported, given names and read back there.
+TEST_F(Cli, AShowInAChineseFolderImportsAssignsAndReadsBack)
+{
+    const std::string folder = platform::Utf8FromPath(dir.path() / platform::PathFromUtf8("东区"));
+    fs::create_directory(platform::PathFromUtf8(folder));
+    const std::string fireOne = SqliteFireOne(folder + "/烟花.db", 3);
+    const auto imported = RunCli({"import", fireOne, "--store", folder + "/东区-1.db"});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(imported.out, folder + "/东区-1.db\n");
+    const std::string store = folder + "/东区-1.db";
+    ASSERT_EQ(RunCli({"assign", store, "--host", "北岸-1", "2"}).exitCode, 0);
+    EXPECT_EQ(HostNames(store), (std::vector<std::string>{"HOST", "北岸-1", "HOST"}));
+    const auto shown = RunCli({"show", store, "--csv"});
+    EXPECT_NE(shown.out.find("\n1,北岸-1,"), std::string::npos) << shown.out;
+}
 
 TEST_F(CliImport, TwoImportsOfOneFileAtOnceEndWithOneSoundStoreAndNoLeftovers)
 {

@@ -1,15 +1,14 @@
 // What tavrin-cli writes besides the show store, and its standard output: a
 // load sheet goes only to a plain file that the command does not read, whole
 // or not at all; output that cannot be written ends the command with 1.
+#include "platform/Console.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "tests/cli/CliFixture.h"
+#include "tests/support/SystemSpecifics.h"
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -29,7 +28,7 @@ TEST_F(Cli, LoadSheetsGoOnlyToAPlainFileOfTheirOwnAndWhole)
     const std::string other = Store(FourCues(), "other.db");
     fs::create_symlink(store, dir.File("link.pdf"));
     fs::create_hard_link(store, dir.File("hard.csv"));
-    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0644), 0);
+    ASSERT_TRUE(testsupport::MakeFifo(dir.File("fifo")));
     fs::create_directory(dir.File("folder"));
     const std::string before = FileBytes(store);
     const std::vector<std::string> files = FolderNames(dir.path());
@@ -74,6 +73,38 @@ TEST_F(Cli, LoadSheetsGoOnlyToAPlainFileOfTheirOwnAndWhole)
     EXPECT_EQ(FileBytes(csv), RunCli({"hosts", store, "--csv"}).out);
     EXPECT_EQ(fs::status(csv).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// Standard output ends its lines as the system's tools expect ("\r\n" on
+// Windows); a file the command writes holds the same bytes on every system.
+TEST_F(Cli, StandardOutputEndsLinesTheSystemsWayAndFilesKeepTheirBytes)
+{
+    const std::string store = Store(FourCues());
+    const auto shown = RunCli({"hosts", store, "--csv"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    const std::string end = platform::kLineEnd;
+    std::string expected = shown.out;
+    for (std::size_t at = expected.find('\n'); at != std::string::npos;
+         at = expected.find('\n', at + end.size()))
+        expected.replace(at, 1, end);
+    EXPECT_EQ(shown.rawOut, expected);
+    const std::string csv = dir.File("sheets.csv");
+    ASSERT_EQ(RunCli({"hosts", store, "--csv", csv}).exitCode, 0);
+    EXPECT_EQ(FileBytes(csv), shown.out);
+    EXPECT_EQ(FileBytes(csv).find('\r'), std::string::npos);
+}
+
+// A build without Qt paints no PDF: it says so, and writes nothing.
+TEST_F(Cli, PdfLoadSheetsInABuildWithoutQtAreRefusedClearly)
+{
+    if (TAVRIN_HAS_PDF_SHEETS)
+        GTEST_SKIP() << "this build writes PDF load sheets";
+    const std::string store = Store(FourCues());
+    const std::vector<std::string> files = FolderNames(dir.path());
+    const auto result = RunCli({"hosts", store, "--pdf", dir.File("sheets.pdf")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, Line(strings::kCliPdfNotBuilt));
+    EXPECT_EQ(FolderNames(dir.path()), files) << "nothing made, nothing left behind";
 }
 
 TEST_F(Cli, OutputThatCannotBeWrittenEndsWithOneAfterTheWork)

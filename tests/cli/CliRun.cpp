@@ -1,14 +1,15 @@
 #include "tests/cli/CliRun.h"
 
+#include "platform/ChildProcess.h"
+#include "platform/Console.h"
+#include "platform/ExecutablePath.h"
+#include "platform/NewFile.h"
+
+#include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
-#include <signal.h>
 #include <sstream>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 namespace clitest {
 
@@ -24,18 +25,43 @@ std::string ReadWhole(const std::string& path)
 
 std::string TempFile(const char* kind)
 {
-    std::string path = "/tmp/tavrin-cli-" + std::string(kind) + "-XXXXXX";
-    const int fd = mkstemp(path.data());
-    if (fd >= 0)
-        close(fd);
-    return path;
+    static std::atomic<int> made{0};
+    return (std::filesystem::temp_directory_path() /
+            ("tavrin-cli-" + std::string(kind) + "-" +
+             std::to_string(platform::CurrentProcessId()) + "-" + std::to_string(++made)))
+        .string();
+}
+
+// The text with the standard streams' line ends (\r\n on Windows) as \n.
+std::string WithPlainLineEnds(std::string text)
+{
+    const std::string end = platform::kLineEnd;
+    if (end == "\n")
+        return text;
+    for (std::size_t at = text.find(end); at != std::string::npos; at = text.find(end, at + 1))
+        text.replace(at, end.size(), "\n");
+    return text;
 }
 
 } // namespace
 
 std::string CliPath()
 {
-    return std::string(TAVRIN_BIN_DIR) + "/tavrin-cli";
+    return std::string(TAVRIN_BIN_DIR) + "/tavrin-cli" + platform::kExecutableSuffix;
+}
+
+std::optional<std::string> CliBesideStandInReader(const std::filesystem::path& folder)
+{
+    namespace fs = std::filesystem;
+    const std::string reader = std::string("tavrin-mdb-reader") + platform::kExecutableSuffix;
+    const fs::path standIn = fs::path(TAVRIN_BIN_DIR) / "access-stand-in" / reader;
+    if (!fs::exists(standIn))
+        return std::nullopt;
+    fs::create_directories(folder / "bin");
+    const fs::path program = folder / "bin" / fs::path(CliPath()).filename();
+    fs::copy_file(CliPath(), program);
+    fs::copy_file(standIn, folder / "bin" / reader);
+    return program.string();
 }
 
 CliResult RunCli(const std::vector<std::string>& args, std::chrono::milliseconds timeout)
@@ -51,53 +77,36 @@ CliResult RunCliInto(Output out, const std::vector<std::string>& args)
 CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                      std::chrono::milliseconds timeout, Output output)
 {
-    int pipeEnds[2] = {-1, -1};
-    if (output == Output::kClosedPipe && pipe2(pipeEnds, O_CLOEXEC) == 0)
-        close(pipeEnds[0]); // nobody will ever read
     const std::string outPath = TempFile("out");
     const std::string errPath = TempFile("err");
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
+    platform::ChildOptions options;
+    options.arguments = args;
+    options.output = output == Output::kClosedPipe ? platform::ChildStream::kClosedPipe
+                                                   : platform::ChildStream::kFile;
+    options.outputFile = output == Output::kFullDisk ? "/dev/full" : outPath;
+    options.errors = platform::ChildStream::kFile;
+    options.errorFile = errPath;
 
     CliResult result;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int in = open("/dev/null", O_RDONLY);
-        const int out = output == Output::kFullDisk     ? open("/dev/full", O_WRONLY)
-                        : output == Output::kClosedPipe ? pipeEnds[1]
-                                                        : open(outPath.c_str(), O_WRONLY | O_TRUNC);
-        const int err = open(errPath.c_str(), O_WRONLY | O_TRUNC);
-        if (in < 0 || out < 0 || err < 0)
-            _exit(127);
-        dup2(in, STDIN_FILENO);
-        dup2(out, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    if (pipeEnds[1] >= 0)
-        close(pipeEnds[1]);
-    if (pid > 0) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        int status = 0;
-        pid_t ended = 0;
-        while ((ended = waitpid(pid, &status, WNOHANG)) == 0 &&
-               std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        if (ended == 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-        } else if (WIFEXITED(status)) {
-            result.exitCode = WEXITSTATUS(status);
-        } else if (WIFSIGNALED(status)) {
-            result.signal = WTERMSIG(status);
+    try {
+        platform::ChildProcess child(program, options);
+        std::optional<platform::ChildEnd> end =
+            child.WaitUntil(std::chrono::steady_clock::now() + timeout);
+        if (!end) {
+            child.Kill();
+            child.WaitUntil(std::chrono::steady_clock::time_point::max());
+        } else if (end->kind == platform::ChildEnd::kExited) {
+            result.exitCode = static_cast<int>(end->code);
+        } else {
+            result.signal = static_cast<int>(end->code);
         }
+    } catch (const platform::ProcessFailure& failure) {
+        result.err = failure.what();
+        return result;
     }
-    result.out = ReadWhole(outPath);
-    result.err = ReadWhole(errPath);
+    result.rawOut = ReadWhole(outPath);
+    result.out = WithPlainLineEnds(result.rawOut);
+    result.err = WithPlainLineEnds(ReadWhole(errPath));
     std::remove(outPath.c_str());
     std::remove(errPath.c_str());
     return result;

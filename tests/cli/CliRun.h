@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +13,9 @@ struct CliResult
 {
     int exitCode = -1; // -1: did not end in time (then it was killed), or a signal ended it
     int signal = 0;    // the signal that ended it
-    std::string out;
+    std::string out;   // line ends as "\n" on every system
     std::string err;
+    std::string rawOut; // as written: "\r\n" on Windows
 };
 
 // Where standard output goes when it is not captured.
@@ -37,5 +40,10 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
 
 // The program's path in the build.
 std::string CliPath();
+
+// A copy of the program in `folder`/bin beside the editor tests' stand-in
+// Access reader (which describes the tables of FILE from FILE.tables); its
+// path, nothing where this build has no stand-in.
+std::optional<std::string> CliBesideStandInReader(const std::filesystem::path& folder);
 
 } // namespace clitest

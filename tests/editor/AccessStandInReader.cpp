@@ -7,6 +7,8 @@
 //   row VALUE|VALUE|...        \N: NULL; dates and doubles as decimals
 //
 // A file without one goes to the real reader.
+#include "platform/ChildProcess.h"
+#include "platform/Console.h"
 #include "store/mdbreader/AnswerWriter.h"
 
 #include <cstdint>
@@ -15,7 +17,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -108,6 +109,22 @@ void WriteValue(const Column& column, const std::string& text, mdbreader::Answer
     }
 }
 
+// The real reader answers in its place, on the same standard output.
+int AskTheRealReader(int argc, char** argv)
+{
+    platform::ChildOptions options;
+    options.arguments.assign(argv + 1, argv + argc);
+    options.output = platform::ChildStream::kInherit;
+    options.errors = platform::ChildStream::kInherit;
+    try {
+        platform::ChildProcess reader(TAVRIN_REAL_READER, options);
+        const auto end = reader.WaitUntil(std::chrono::steady_clock::time_point::max());
+        return end->kind == platform::ChildEnd::kExited ? static_cast<int>(end->code) : 128;
+    } catch (const platform::ProcessFailure&) {
+        return 127; // as exec would
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -116,11 +133,10 @@ int main(int argc, char** argv)
         return mdbproto::kExitUsage;
     const std::string command = argv[1];
     std::ifstream described(std::string(argv[2]) + ".tables");
-    if (!described) {
-        ::execv(TAVRIN_REAL_READER, argv);
-        return 127;
-    }
+    if (!described)
+        return AskTheRealReader(argc, argv);
     const std::vector<Table> tables = ReadTables(described);
+    platform::MakeStandardOutputBinary();
     mdbreader::AnswerWriter out(stdout);
     if (command == "catalogue") {
         out.Begin(mdbproto::Answer::Catalogue);

@@ -8,13 +8,10 @@
 #include "tests/editor/FireOneFiles.h"
 #include "tests/editor/ShowCommandsFixture.h"
 #include "tests/editor/ShowStoreFiles.h"
+#include "tests/support/SystemSpecifics.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
@@ -27,14 +24,14 @@ protected:
     {
         disk = dir.path() / "disk";
         std::filesystem::create_directory(disk);
-        if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=16m") != 0)
-            GTEST_SKIP() << "no tmpfs can be mounted here (needs root): " << std::strerror(errno);
+        if (const auto why = testsupport::MountSmallDisk(disk.string(), std::size_t{16} << 20))
+            GTEST_SKIP() << *why;
         mounted = true;
     }
     void TearDown() override
     {
         if (mounted)
-            ::umount2(disk.c_str(), MNT_DETACH);
+            testsupport::UnmountSmallDisk(disk.string());
     }
 
     // Fills the disk, then gives back about `freeBytes`.

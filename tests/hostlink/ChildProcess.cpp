@@ -1,97 +1,80 @@
 #include "tests/hostlink/ChildProcess.h"
 
-#include <csignal>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
-
-extern char** environ;
-
 namespace hostlinktest {
 
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args)
+namespace {
+using Clock = std::chrono::steady_clock;
+} // namespace
+
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                           bool errorsToo)
 {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    std::vector<std::string> argvText{program};
-    argvText.insert(argvText.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& text : argvText)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-        pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    output_ = pipeEnds[0];
+    platform::ChildOptions options;
+    options.arguments = args;
+    options.errors =
+        errorsToo ? platform::ChildStream::kWithOutput : platform::ChildStream::kInherit;
+    try {
+        child_ = std::make_unique<platform::ChildProcess>(program, options);
+    } catch (const platform::ProcessFailure&) {
+        child_.reset();
+    }
 }
 
 ChildProcess::~ChildProcess()
 {
     Terminate();
-    if (output_ >= 0)
-        close(output_);
 }
 
 std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds timeout)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = Clock::now() + timeout;
     for (;;) {
         const auto end = pending_.find('\n');
         if (end != std::string::npos) {
             std::string line = pending_.substr(0, end);
             pending_.erase(0, end + 1);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
             return line;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd entry{output_, POLLIN, 0};
-        if (left.count() <= 0 || poll(&entry, 1, static_cast<int>(left.count())) <= 0)
+        if (!child_ ||
+            child_->ReadOutput(pending_, 4096, deadline) != platform::ChildProcess::Read::kData)
             return std::nullopt;
-        char buffer[4096];
-        const ssize_t got = read(output_, buffer, sizeof buffer);
-        if (got <= 0)
-            return std::nullopt;
-        pending_.append(buffer, static_cast<std::size_t>(got));
     }
 }
 
 std::optional<int> ChildProcess::Wait(std::chrono::milliseconds timeout)
 {
-    if (exitCode_ || pid_ <= 0)
+    if (exitCode_ || !child_)
         return exitCode_;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    do {
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            return exitCode_;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    } while (std::chrono::steady_clock::now() < deadline);
-    return std::nullopt;
+    const std::optional<platform::ChildEnd> end = child_->WaitUntil(Clock::now() + timeout);
+    if (!end)
+        return std::nullopt;
+    exitCode_ = end->kind == platform::ChildEnd::kExited   ? static_cast<int>(end->code)
+                : end->kind == platform::ChildEnd::kKilled ? kKilled
+                                                           : 128 + static_cast<int>(end->code);
+    return exitCode_;
 }
 
-void ChildProcess::Signal(int signal)
+void ChildProcess::Interrupt()
 {
-    if (pid_ > 0 && !exitCode_)
-        kill(pid_, signal);
+    if (child_ && !exitCode_)
+        child_->Interrupt();
+}
+
+void ChildProcess::Kill()
+{
+    if (child_ && !exitCode_)
+        child_->Kill();
 }
 
 void ChildProcess::Terminate()
 {
-    if (pid_ <= 0 || exitCode_)
+    if (!child_ || exitCode_)
         return;
-    kill(pid_, SIGTERM);
+    child_->Terminate();
     if (!Wait(std::chrono::milliseconds(5000))) {
-        kill(pid_, SIGKILL);
+        child_->Kill();
         Wait(std::chrono::milliseconds(5000));
     }
 }

@@ -1,34 +1,44 @@
 #pragma once
 
+#include "platform/ChildProcess.h"
+
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace hostlinktest {
 
-// A program started by a test, its standard output read line by line.
+// A program started by a test, its standard output read line by line (line
+// ends of either system taken off).
 class ChildProcess
 {
 public:
-    ChildProcess(const std::string& program, const std::vector<std::string>& args);
+    // `errorsToo`: its standard error joins standard output; otherwise it
+    // goes where the test's own goes.
+    ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                 bool errorsToo = false);
     ~ChildProcess(); // ends the program if it still runs
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Started() const { return pid_ > 0; }
+    bool Started() const { return child_ != nullptr; }
     // The next line, without its line break; nothing on time-out or end.
     std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
     // Waits for the program to end; its exit code, or nothing on time-out.
     std::optional<int> Wait(std::chrono::milliseconds timeout);
+    // Asks it to end, then ends it after five seconds.
     void Terminate();
-    // Sends the program a signal (SIGINT: as Ctrl-C would).
-    void Signal(int signal);
+    // As Ctrl-C would.
+    void Interrupt();
+    // Ends it at once, as the system ends a killed program; Wait then gives
+    // kKilled.
+    void Kill();
+    static constexpr int kKilled = 128 + 9; // as a shell reports SIGKILL
 
 private:
-    pid_t pid_ = -1;
-    int output_ = -1;
+    std::unique_ptr<platform::ChildProcess> child_;
     std::string pending_;
     std::optional<int> exitCode_;
 };

@@ -15,6 +15,7 @@
 #include "tools/virtual-host/NetworkIsolation.h"
 #include "tools/virtual-host/PositionSequence.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -81,12 +82,20 @@ std::string MakeShowStore(const testsupport::TempDir& dir, const std::vector<Sto
     const std::string path = dir.File(name);
     testsupport::MakeEmptySqliteFile(path);
     testsupport::RunSql(path, store::kCreateLayoutTableSql);
-    for (const StoreRow& row : rows)
-        testsupport::RunSql(
-            path, "INSERT INTO tb_Layout VALUES(" + std::to_string(row.FlowID) + "," +
-                      SqlText(row.HostName) + ",1," + std::to_string(row.BlastTime) + "," +
-                      SqlText(row.Addr) + "," + SqlText(row.Channel) + "," +
-                      std::to_string(row.CDCode) + "," + std::to_string(row.Sector) + ")");
+    // A few hundred rows a statement: one transaction each, not one a row
+    // (under wine a transaction costs milliseconds).
+    constexpr std::size_t kRowsAStatement = 400;
+    for (std::size_t first = 0; first < rows.size(); first += kRowsAStatement) {
+        std::string sql = "INSERT INTO tb_Layout VALUES";
+        for (std::size_t i = first; i < std::min(rows.size(), first + kRowsAStatement); ++i) {
+            const StoreRow& row = rows[i];
+            sql += std::string(i == first ? "" : ",") + "(" + std::to_string(row.FlowID) + "," +
+                   SqlText(row.HostName) + ",1," + std::to_string(row.BlastTime) + "," +
+                   SqlText(row.Addr) + "," + SqlText(row.Channel) + "," +
+                   std::to_string(row.CDCode) + "," + std::to_string(row.Sector) + ")";
+        }
+        testsupport::RunSql(path, sql);
+    }
     return path;
 }
 

@@ -6,6 +6,7 @@
 #include "hostlink/FieldLoad.h"
 #include "hostlink/HostNameSetting.h"
 #include "hostlink/ReadDownloadCues.h"
+#include "platform/ExecutablePath.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "tests/hostlink/ChildProcess.h"
@@ -20,7 +21,8 @@ using nlohmann::json;
 
 namespace {
 
-const std::string kTool = std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host";
+const std::string kTool =
+    std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host" + platform::kExecutableSuffix;
 
 // The virtual host at 192.168.10.5:10061, with extra options.
 class VirtualHostTool

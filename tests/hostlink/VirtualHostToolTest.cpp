@@ -1,6 +1,7 @@
 #include "hostlink/Frames.h"
 #include "hostlink/HostNameSetting.h"
 #include "hostlink/UdpPlatform.h"
+#include "platform/ExecutablePath.h"
 #include "tests/hostlink/ChildProcess.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tools/virtual-host/NetworkIsolation.h"
@@ -15,7 +16,8 @@ using nlohmann::json;
 
 namespace {
 
-const std::string kTool = std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host";
+const std::string kTool =
+    std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host" + platform::kExecutableSuffix;
 
 json ReadJsonLine(ChildProcess& tool)
 {

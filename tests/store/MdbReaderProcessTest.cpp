@@ -1,54 +1,31 @@
 // The reader runs in a process of its own: whatever it does, the caller gets
-// an answer or a clear reason, and no child is left behind.
+// an answer or a clear reason, and no child is left behind. The misbehaving
+// readers are copies of tavrin-test-child.
 #include "store/engine/MdbReaderProcess.h"
 
+#include "platform/ExecutablePath.h"
 #include "store/engine/AccessDatabase.h"
 #include "store/engine/MdbReaderLocation.h"
 #include "store/engine/MdbReaderOutput.h"
 #include "tests/store/AccessFixtures.h"
+#include "tests/support/SystemSpecifics.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestChildCopy.h"
 
-#include <cerrno>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <thread>
 
 namespace {
 
 using store::MdbReaderLimits;
 using store::RunMdbReader;
 
-// True once process `pid` is gone or a zombie (whoever inherited it may not
-// have reaped it yet), waiting a few seconds for a kill to land.
-bool HasEnded(pid_t pid)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    do {
-        std::string stat;
-        if (!std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/stat"), stat))
-            return true;
-        const std::size_t state = stat.rfind(") ") + 2; // after the program's name
-        if (state < stat.size() && (stat[state] == 'Z' || stat[state] == 'X'))
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    } while (std::chrono::steady_clock::now() < deadline);
-    return false;
-}
-
 class ReaderProcess : public ::testing::Test
 {
 protected:
-    // A stand-in reader: a shell script with the given body.
-    std::string Script(const std::string& body)
-    {
-        const std::string path = dir.File("reader" + std::to_string(++scripts) + ".sh");
-        accessfixtures::Write(path, "#!/bin/sh\n" + body + "\n");
-        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-        return path;
-    }
+    // A stand-in reader that takes these steps.
+    std::string Reader(const std::string& steps) { return testsupport::TestChildCopy(dir, steps); }
 
     // The reason RunMdbReader gives for `program`; empty when it succeeded.
     std::string FailureOf(const std::string& program, const MdbReaderLimits& limits = Generous())
@@ -78,65 +55,60 @@ protected:
         return limits;
     }
 
-    void TearDown() override
-    {
-        // Every child was reaped: there is none left to wait for.
-        EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
-        EXPECT_EQ(errno, ECHILD);
-    }
+    // Every child was reaped: there is none left to wait for.
+    void TearDown() override { EXPECT_TRUE(testsupport::EveryChildReaped()); }
 
     testsupport::TempDir dir;
-    int scripts = 0;
 };
 
 TEST_F(ReaderProcess, OutputAndExitStatusComeBack)
 {
-    const auto run = RunMdbReader(Script("printf '%s|%s' \"$1\" \"$2\"; exit 2"),
-                                  {"table", "a b.mdb"}, Generous());
-    EXPECT_EQ(run.output, "table|a b.mdb");
+    const auto run =
+        RunMdbReader(Reader("args\nexit 2"), {"table", "a b.mdb", "\"quoted\\\"", ""}, Generous());
+    EXPECT_EQ(run.output, "table|a b.mdb|\"quoted\\\"|");
     EXPECT_EQ(run.exitStatus, 2);
 }
 
 TEST_F(ReaderProcess, StandardInputIsEmpty)
 {
-    const auto run = RunMdbReader(Script("wc -c"), {}, Generous());
+    const auto run = RunMdbReader(Reader("stdin-bytes"), {}, Generous());
     EXPECT_EQ(std::stoi(run.output), 0);
 }
 
 TEST_F(ReaderProcess, LibmdbSettingsOfTheCallerDoNotReachTheReader)
 {
-    ::setenv("MDB_JET3_CHARSET", "CP437", 1);
+    testsupport::SetEnvironment("MDB_JET3_CHARSET", "CP437");
     const auto run =
-        RunMdbReader(Script("printf '%s/%s' \"$MDB_JET3_CHARSET\" \"$MDB_ICONV\""), {}, Generous());
-    ::unsetenv("MDB_JET3_CHARSET");
+        RunMdbReader(Reader("env MDB_JET3_CHARSET\nwrite /\nenv MDB_ICONV"), {}, Generous());
+    testsupport::SetEnvironment("MDB_JET3_CHARSET", std::nullopt);
     EXPECT_EQ(run.output, "/UTF-8");
 }
 
 TEST_F(ReaderProcess, AReaderThatHangsRunsOutOfTime)
 {
-    EXPECT_EQ(FailureOf(Script("exec sleep 30"), Short()), "the reader ran out of time (500 ms)");
+    EXPECT_EQ(FailureOf(Reader("sleep 30000"), Short()), "the reader ran out of time (500 ms)");
 }
 
 TEST_F(ReaderProcess, AReaderThatClosesItsOutputAndLingersRunsOutOfTime)
 {
-    // What the reader started is ended with it, not left behind.
+    // What the reader started is ended with it, not left behind. Time
+    // enough for two programs to start on a loaded machine (or under wine).
     const std::string pidFile = dir.File("lingerer.pid");
-    EXPECT_EQ(
-        FailureOf(Script("printf 'TMR1'; exec >&-; sleep 30 & echo $! >'" + pidFile + "'; wait"),
-                  Short()),
-        "the reader ran out of time (500 ms)");
-    pid_t lingerer = 0;
-    ASSERT_TRUE(std::ifstream(pidFile) >> lingerer) << "the reader ended before its sleep began";
-    if (!HasEnded(lingerer)) {
-        ADD_FAILURE() << "the reader's sleep " << lingerer << " was left running";
-        ::kill(lingerer, SIGKILL);
-    }
+    MdbReaderLimits limits = Short();
+    limits.wallClock = std::chrono::seconds(3);
+    EXPECT_EQ(FailureOf(Reader("write TMR1\nclose-output\nlinger " + pidFile), limits),
+              "the reader ran out of time (3000 ms)");
+    long lingerer = 0;
+    ASSERT_TRUE(std::ifstream(pidFile) >> lingerer)
+        << "the reader ended before its sleep began: " << accessfixtures::Bytes(pidFile);
+    EXPECT_TRUE(testsupport::ProcessHasEnded(lingerer))
+        << "the reader's sleep " << lingerer << " was left running";
 }
 
 TEST_F(ReaderProcess, ACrashIsNamedWithItsSignal)
 {
-    EXPECT_EQ(FailureOf(Script("kill -SEGV $$")), "the reader crashed (signal 11)");
-    EXPECT_EQ(FailureOf(Script("kill -ABRT $$")), "the reader crashed (signal 6)");
+    EXPECT_EQ(FailureOf(Reader("write TMR1\ncrash")),
+              "the reader crashed (" + testsupport::CrashName() + ")");
 }
 
 TEST_F(ReaderProcess, ABusyReaderRunsOutOfProcessorTime)
@@ -144,15 +116,14 @@ TEST_F(ReaderProcess, ABusyReaderRunsOutOfProcessorTime)
     MdbReaderLimits limits;
     limits.cpuSeconds = 1;
     limits.wallClock = std::chrono::seconds(60);
-    EXPECT_EQ(FailureOf(Script("while :; do :; done"), limits),
-              "the reader ran out of processor time");
+    EXPECT_EQ(FailureOf(Reader("spin"), limits), "the reader ran out of processor time");
 }
 
 TEST_F(ReaderProcess, TooMuchOutputIsCutOff)
 {
     MdbReaderLimits limits = Generous();
     limits.outputBytes = 100000;
-    EXPECT_EQ(FailureOf(Script("exec yes"), limits),
+    EXPECT_EQ(FailureOf(Reader("flood"), limits),
               "the reader's answer is larger than 100000 bytes");
 }
 
@@ -167,7 +138,8 @@ TEST_F(ReaderProcess, TheInstalledReaderIsFound)
 {
     const std::string reader = store::LocateMdbReader();
     ASSERT_FALSE(reader.empty());
-    EXPECT_EQ(std::filesystem::path(reader).filename(), store::kMdbReaderProgram);
+    EXPECT_EQ(std::filesystem::path(reader).filename(),
+              std::string(store::kMdbReaderProgram) + platform::kExecutableSuffix);
 }
 
 TEST_F(ReaderProcess, TheRealReaderAnswersAFixture)
@@ -235,10 +207,11 @@ protected:
 
 TEST_F(ReaderFailureAtOpen, CrashTimeOutAndExitStatusBecomeTheDescription)
 {
-    EXPECT_EQ(DescriptionOf(Script("kill -SEGV $$")), prefix + "the reader crashed (signal 11).");
-    EXPECT_EQ(DescriptionOf(Script("exec sleep 30"), Short()),
+    EXPECT_EQ(DescriptionOf(Reader("crash")),
+              prefix + "the reader crashed (" + testsupport::CrashName() + ").");
+    EXPECT_EQ(DescriptionOf(Reader("sleep 30000"), Short()),
               prefix + "the reader ran out of time (500 ms).");
-    EXPECT_EQ(DescriptionOf(Script("exit 9")), prefix + "the reader failed (exit status 9).");
+    EXPECT_EQ(DescriptionOf(Reader("exit 9")), prefix + "the reader failed (exit status 9).");
 }
 
 TEST_F(ReaderFailureAtOpen, AMissingReaderIsNamed)
@@ -250,15 +223,15 @@ TEST_F(ReaderFailureAtOpen, AMissingReaderIsNamed)
 
 TEST_F(ReaderFailureAtOpen, OutputThatDoesNotParseIsDamaged)
 {
-    EXPECT_EQ(DescriptionOf(Script("printf 'hello'")),
+    EXPECT_EQ(DescriptionOf(Reader("write hello")),
               prefix + "the reader's answer is damaged (it does not begin as an answer).");
-    EXPECT_EQ(DescriptionOf(Script("printf 'TMR1C\\377\\377\\377\\377'")),
+    EXPECT_EQ(DescriptionOf(Reader("write TMR1C\\xFF\\xFF\\xFF\\xFF")),
               prefix + "the reader's answer is damaged (it ends too early).");
 }
 
 TEST_F(ReaderFailureAtOpen, TheReadersOwnReasonIsPassedOn)
 {
-    EXPECT_EQ(DescriptionOf(Script("printf 'TMR1E\\003\\000\\000\\000whyTEND'; exit 2")),
+    EXPECT_EQ(DescriptionOf(Reader("write TMR1E\\x03\\x00\\x00\\x00whyTEND\nexit 2")),
               prefix + "why.");
 }
 

@@ -3,6 +3,7 @@
 #include "hostlink/HostRecords.h"
 #include "hostlink/ReadDownloadCues.h"
 #include "messages/FailureMessage.h"
+#include "platform/Console.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
@@ -24,7 +25,6 @@
 #include <algorithm>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 namespace cli {
 
@@ -160,7 +160,7 @@ int RunFieldLoad(const DownloadOptions& options)
     }
     const InterruptRequest interrupt;
     hostlink::HostRecorder recorder(options.store);
-    TerminalFieldView view(hosts, isatty(STDERR_FILENO) == 1);
+    TerminalFieldView view(hosts, platform::StandardErrorIsTerminal());
     const std::vector<hostlink::FieldHostState> states = hostlink::LoadField(
         {.cues = *cues,
          .hosts = hosts,
@@ -191,7 +191,7 @@ int RunDownload(const DownloadOptions& options)
     if (!cues)
         return kFailure;
     const InterruptRequest interrupt;
-    TerminalDownloadView view(isatty(STDERR_FILENO) == 1);
+    TerminalDownloadView view(platform::StandardErrorIsTerminal());
     const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link,
                                           interrupt.Token()};
     hostlink::HostRecorder recorder(options.store);

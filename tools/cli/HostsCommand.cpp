@@ -1,5 +1,5 @@
 #include "editor/OutputFile.h"
-#include "editor/print/LoadSheetPdf.h"
+#include "platform/Utf8Path.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
@@ -12,11 +12,11 @@
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/JsonOutput.h"
+#include "tools/cli/SheetPdf.h"
 #include "tools/cli/StoreCues.h"
 #include "tools/cli/TextTable.h"
 
 #include <CLI/CLI.hpp>
-#include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -52,11 +52,8 @@ int WriteSheetFile(const HostsOptions& options, editor::OutputFile& file,
         file.Commit();
         return kSuccess;
     }
-    const std::string show = std::filesystem::path(options.store).filename().string();
-    if (editor::WriteLoadSheetsPdf(file, sheets, show))
-        return kSuccess;
-    PrintError(strings::FormatText(strings::kCliPdfFailed, options.pdf.c_str()));
-    return kFailure;
+    return WriteSheetPdf(file, sheets,
+                         platform::Utf8FromPath(platform::PathFromUtf8(options.store).filename()));
 }
 
 std::string ModulesText(const std::vector<std::int32_t>& modules)

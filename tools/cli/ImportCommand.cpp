@@ -1,5 +1,5 @@
-#include "editor/FileIdentity.h"
 #include "editor/FireOneImport.h"
+#include "platform/FileIdentity.h"
 #include "resources/strings/Strings.h"
 #include "show/Show.h"
 #include "store/ADODataBase.h"
@@ -27,7 +27,7 @@ int RunImport(const ImportOptions& options)
 {
     // The FireOne file is left as it is when a new store is named: it can
     // never be that store itself.
-    if (editor::SameFile(options.file, options.store))
+    if (platform::SameFile(options.file, options.store))
         throw UsageError(strings::kCliStoreIsFireOneFile);
     CADODataBase db;
     CADORecordset rs;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Interrupt.h"
+
 #include <stop_token>
 #include <thread>
 
@@ -21,6 +23,7 @@ public:
     std::stop_token Token() const { return stop_.get_token(); }
 
 private:
+    platform::InterruptCatch catch_;
     std::stop_source stop_;
     // A signal handler may only set a flag: this turns the flag into a stop.
     std::jthread watcher_;

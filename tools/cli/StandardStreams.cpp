@@ -3,16 +3,10 @@
 #include "resources/strings/Strings.h"
 #include "tools/cli/CliCommon.h"
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 
 namespace cli {
-
-void ReportBrokenPipes()
-{
-    std::signal(SIGPIPE, SIG_IGN);
-}
 
 int FinishStandardStreams(int exitCode)
 {

@@ -3,10 +3,9 @@
 namespace cli {
 
 // A reader that goes away (`tavrin-cli show ... | head`) must not end the
-// program unseen: writes to a closed pipe fail like any other write instead
-// of raising SIGPIPE, and FinishStandardStreams reports them.
-void ReportBrokenPipes();
-
+// program unseen: writes to a closed pipe fail like any other write
+// (platform::PrepareStandardStreams), and FinishStandardStreams reports them.
+//
 // The exit code once what the command wrote is out: 1 instead of a success
 // when standard output or standard error did not take all of it (a full
 // disk, a closed pipe), after saying so on standard error while that still

@@ -1,6 +1,7 @@
 // tavrin-cli: the show designer's commands from a terminal, for scripts, for
 // a laptop in the field and for a dry run against the virtual firing host.
 // Exit codes: 0 success, 1 failure, 2 usage error.
+#include "platform/Console.h"
 #include "resources/strings/Strings.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/Commands.h"
@@ -14,6 +15,9 @@ namespace {
 int Run(int argc, char** argv)
 {
     CLI::App app(strings::kCliDescription, "tavrin-cli");
+    // The same command line on every system: /path is a path, never an
+    // option written the Windows way.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", "tavrin-cli " TAVRIN_VERSION);
     app.require_subcommand(1);
     cli::CommandRun run;
@@ -50,6 +54,7 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    cli::ReportBrokenPipes();
-    return cli::FinishStandardStreams(Run(argc, argv));
+    platform::Utf8Arguments arguments(argc, argv);
+    platform::PrepareStandardStreams();
+    return cli::FinishStandardStreams(Run(arguments.argc(), arguments.argv()));
 }

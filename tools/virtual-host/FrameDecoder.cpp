@@ -2,7 +2,7 @@
 
 #include "hostlink/FrameLayout.h"
 #include "hostlink/Frames.h"
-#include "show/Gbk.h"
+#include "platform/Gbk.h"
 
 #include <algorithm>
 #include <optional>
@@ -28,7 +28,7 @@ std::optional<std::string> ReadTextField(std::span<const std::uint8_t> field, st
         return std::nullopt;
     }
     const std::string gbk(field.begin(), end);
-    std::optional<std::string> utf8 = show::GbkToUtf8(gbk);
+    std::optional<std::string> utf8 = platform::GbkToUtf8(gbk);
     if (!utf8)
         error = "text field is not GBK";
     return utf8;

@@ -2,28 +2,14 @@
 
 #include "hostlink/UdpPlatform.h"
 
-#ifndef _WIN32
-#include <net/if.h>
-#endif
-
 #include <algorithm>
 
 namespace hostlink {
 
 bool OnlyLoopbackInterfaces()
 {
-#ifdef _WIN32
-    return false; // no namespaces there: never claim isolation
-#else
-    struct if_nameindex* interfaces = if_nameindex();
-    if (interfaces == nullptr)
-        return false;
-    std::vector<std::string> names;
-    for (const struct if_nameindex* i = interfaces; i->if_index != 0 || i->if_name != nullptr; ++i)
-        names.emplace_back(i->if_name == nullptr ? "" : i->if_name);
-    if_freenameindex(interfaces);
-    return OnlyLoopbackNames(names);
-#endif
+    const std::optional<std::vector<std::string>> names = udp::InterfaceNames();
+    return names && OnlyLoopbackNames(*names);
 }
 
 bool OnlyLoopbackNames(const std::vector<std::string>& interfaceNames)

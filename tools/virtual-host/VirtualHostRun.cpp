@@ -1,17 +1,15 @@
 #include "tools/virtual-host/VirtualHostRun.h"
 
+#include "platform/Interrupt.h"
 #include "tools/virtual-host/FrameJson.h"
 #include "tools/virtual-host/NetworkIsolation.h"
 #include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <mutex>
-#include <pthread.h>
-#include <unistd.h>
 
 namespace {
 
@@ -24,7 +22,7 @@ void WriteLine(const std::string& line)
     std::fputs(line.c_str(), stdout);
     std::fputc('\n', stdout);
     if (std::fflush(stdout) != 0 && errno == EPIPE)
-        kill(getpid(), SIGTERM);
+        platform::InterruptCatch::Request();
 }
 
 // Replies go back to whoever sent the frame; still, the host listens and
@@ -56,12 +54,8 @@ int RunVirtualHost(const VirtualHostArguments& arguments, const char* program)
         }
     }
 
-    // The signals are taken by sigwait below, on this thread only.
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    // Ctrl-C or a request to end stops the hosts; so does --exit-after.
+    const platform::InterruptCatch interrupts;
 
     std::atomic<int> frames{0};
     const int exitAfter = arguments.exitAfter;
@@ -76,7 +70,7 @@ int RunVirtualHost(const VirtualHostArguments& arguments, const char* program)
                     const std::lock_guard frameLock(outputMutex);
                     WriteLine(hostlink::FrameRecordJson(record));
                     if (exitAfter > 0 && ++frames == exitAfter)
-                        kill(getpid(), SIGTERM);
+                        platform::InterruptCatch::Request();
                 });
             if (!started->Start(error)) {
                 std::fprintf(stderr, "%s: %s\n", program, error.c_str());
@@ -86,8 +80,7 @@ int RunVirtualHost(const VirtualHostArguments& arguments, const char* program)
         }
     }
 
-    int received = 0;
-    sigwait(&signals, &received);
+    platform::InterruptCatch::WaitForRequest();
     for (const auto& host : hosts)
         host->Stop();
     return 0;

@@ -8,9 +8,10 @@
 // Both directions are strict: a character with no GBK form, or bytes that are
 // not valid in the source encoding, give nothing. A substituted or dropped
 // character would put a different name on the host than the one in the show.
-namespace show {
+// iconv's GBK on POSIX, code page 936 on Windows.
+namespace platform {
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 std::optional<std::string> GbkToUtf8(std::string_view gbk);
 
-} // namespace show
+} // namespace platform

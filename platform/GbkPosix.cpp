@@ -1,10 +1,10 @@
-#include "show/Gbk.h"
+#include "platform/Gbk.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
 
-namespace show {
+namespace platform {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::optional<std::string> GbkToUtf8(std::string_view gbk)
     return converter.Convert(gbk);
 }
 
-} // namespace show
+} // namespace platform

@@ -1,0 +1,18 @@
+#include "platform/FileIdentity.h"
+
+#include <sys/stat.h>
+
+namespace platform {
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
+} // namespace platform
