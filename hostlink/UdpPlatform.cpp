@@ -1,5 +1,7 @@
 #include "hostlink/UdpPlatform.h"
 
+#include "hostlink/SocketLayer.h"
+
 #include <charconv>
 
 #ifdef _WIN32
@@ -269,3 +271,39 @@ Readiness WaitReadable(std::span<const Handle> sockets, std::chrono::millisecond
 }
 
 } // namespace hostlink::udp
+
+// The socket library a host dialog starts for its own use.
+namespace hostlink {
+
+#ifdef _WIN32
+
+bool StartSocketLayer()
+{
+    WSADATA data{};
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0)
+        return false;
+    // Anything but 2.2 is not the library the host link was written for.
+    if (LOBYTE(data.wVersion) != 2 || HIBYTE(data.wHighVersion) != 2) {
+        WSACleanup();
+        return false;
+    }
+    return true;
+}
+
+void ReleaseSocketLayer()
+{
+    WSACleanup();
+}
+
+#else
+
+bool StartSocketLayer()
+{
+    return true; // POSIX sockets need no start-up
+}
+
+void ReleaseSocketLayer() {}
+
+#endif
+
+} // namespace hostlink
