@@ -71,4 +71,14 @@ ConversationResult SendHostName(const HostNameRequest& request)
     return {};
 }
 
+const show::HostPlanEntry* OtherNamePlanned(const std::vector<show::HostPlanEntry>& plan,
+                                            int hostCode, const std::string& name)
+{
+    const std::string wanted = show::TrimHostName(name);
+    const auto other = std::find_if(plan.begin(), plan.end(), [&](const show::HostPlanEntry& e) {
+        return e.HostCode == hostCode && show::TrimHostName(e.HostName) != wanted;
+    });
+    return other == plan.end() ? nullptr : &*other;
+}
+
 } // namespace hostlink

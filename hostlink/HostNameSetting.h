@@ -2,6 +2,7 @@
 
 #include "hostlink/Conversation.h"
 #include "hostlink/FrameLayout.h"
+#include "show/HostPlan.h"
 
 #include <optional>
 #include <string>
@@ -26,6 +27,12 @@ struct HostNameChoice
     std::optional<show::Failure> failure;
 };
 HostNameChoice ChooseHostName(const std::vector<HostListItem>& hosts);
+
+// The plan's entry that gives `hostCode` to another name than `name`
+// (trimmed), if there is one: that host stands for the other name, and
+// telling it `name` would take the other name's cues off the field.
+const show::HostPlanEntry* OtherNamePlanned(const std::vector<show::HostPlanEntry>& plan,
+                                            int hostCode, const std::string& name);
 
 // One host-name setting, as its dialog or the command line settled it: the
 // name chosen, its frame built and the host code checked.

@@ -123,6 +123,23 @@ bool CompleteBegun(CADODataBase& database, const HostRecord& record)
     return database.GetConnection()->Execute(sql) > 0;
 }
 
+// Drops the records no host's state and none of the last conversations
+// need. A host's state comes from its code's last record at its field
+// address and the last of each kind there (a name, a show): those stay
+// however old they are.
+void PruneRecords(CADODataBase& database)
+{
+    const std::string kept = std::to_string(kKeptConversations);
+    const std::string sql =
+        "DELETE FROM tb_HostLoads WHERE rowid NOT IN (SELECT rowid FROM tb_HostLoads "
+        "ORDER BY rowid DESC LIMIT " +
+        kept +
+        ") AND rowid NOT IN (SELECT MAX(rowid) FROM tb_HostLoads WHERE AtField=1 "
+        "GROUP BY HostCode) AND rowid NOT IN (SELECT MAX(rowid) FROM tb_HostLoads "
+        "WHERE AtField=1 GROUP BY HostCode,Sent)";
+    database.GetConnection()->Execute(sql);
+}
+
 void AppendRecord(CADODataBase& database, const HostRecord& record)
 {
     CADORecordset rs(&database);
@@ -150,6 +167,8 @@ void WriteHostRecord(CADODataBase& database, const HostRecord& record)
         keyed && record.Ended() && !record.Conversation.empty() && CompleteBegun(database, record);
     if (!completed)
         AppendRecord(database, record);
+    if (keyed)
+        PruneRecords(database);
     transaction.Commit();
 }
 

@@ -61,11 +61,18 @@ struct HostRecord
 // be read.
 std::vector<HostRecord> ReadHostRecords(CADODataBase& database);
 
+// How many of the latest conversations the table keeps, whatever they were.
+inline constexpr int kKeptConversations = 1000;
+
 // Writes one record in a write transaction of its own, making the table (or
 // its Conversation column) the first time: an ended record of a conversation
 // takes the place of its begun one; any other is added. An ended record whose
 // begun one is not there (it could not be written, or was deleted) is added.
-// Raises like ReadHostRecords; then nothing was written.
+// In the same transaction the table is pruned to the last
+// kKeptConversations records and, older than those, what a host's state
+// comes from: for each host code at its field address, its last record and
+// its last of each kind (name, show). Raises like ReadHostRecords; then
+// nothing was written.
 void WriteHostRecord(CADODataBase& database, const HostRecord& record);
 
 } // namespace store

@@ -16,7 +16,6 @@
 #include "editor/ui/AssignHostDlg.h"
 #include "editor/ui/CueFilterBar.h"
 #include "editor/ui/DesignerTools.h"
-#include "editor/ui/GridPopupMenu.h"
 #include "editor/ui/HostDialogGate.h"
 #include "editor/ui/HostEditHistory.h"
 #include "editor/ui/LongWork.h"
@@ -487,16 +486,14 @@ void CConverterDlg::OnAssignHost()
     editor::AssignHost(show, *m_grid, asker);
 }
 
-// The right button opens the popup menu at the cursor; the chosen item runs
-// as its command. The menu acts on the grid's selection as it stands.
+// The right button opens the popup menu ("_POP_", declared with the
+// window's other menus) at the cursor; the chosen item runs as its command,
+// as every menu item does, once the menu has gone. The menu acts on the
+// grid's selection as it stands.
 void CConverterDlg::OnGridMouseDown(short button)
 {
-    if (button != 2)
-        return;
-    const std::unique_ptr<QMenu> popup(editor::CreateGridPopupMenu(window()));
-    const QAction* chosen = popup->exec(QCursor::pos());
-    if (chosen)
-        OnCommand(chosen->property("commandId").toInt());
+    if (button == 2)
+        ui->popupMenu->exec(QCursor::pos());
 }
 
 void CConverterDlg::OnGridRowCountChanged(int rows)

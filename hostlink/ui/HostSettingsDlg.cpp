@@ -119,11 +119,10 @@ const show::HostPlanEntry* CHostSettingsDlg::PlannedName(const std::string& name
 
 bool CHostSettingsDlg::MaySendTo(int hostCode, const std::string& name)
 {
-    for (const show::HostPlanEntry& entry : m_plan)
-        if (entry.HostCode == hostCode && show::TrimHostName(entry.HostName) != name)
-            return UserPrompt().AskYesNo(strings::FormatText(
-                strings::kHostSettingsCodeTaken, hostCode, entry.HostName.c_str(), name.c_str()));
-    return true;
+    const show::HostPlanEntry* other = hostlink::OtherNamePlanned(m_plan, hostCode, name);
+    return !other || UserPrompt().AskYesNo(strings::FormatText(strings::kHostSettingsCodeTaken,
+                                                               hostCode, other->HostName.c_str(),
+                                                               name.c_str()));
 }
 
 std::vector<hostlink::HostListItem> CHostSettingsDlg::HostListItems() const

@@ -267,6 +267,9 @@ inline constexpr char kCliHostCodeHelp[] = "the host code 1..252: the host at 19
 inline constexpr char kCliTargetHelp[] = "send to ADDR:PORT instead of the built-in 192.168.10.N:10061 (virtual host, lab set-up)";
 inline constexpr char kCliVerboseHelp[] = "on a database failure, also print the access layer's whole error record";
 inline constexpr char kCliForceHelp[] = "download even when the show check finds errors";
+inline constexpr char kCliSetHostForceHelp[] = "send the name even when the host plan gives the host code to another name";
+// %d: host code; %s: the name the plan gives it
+inline constexpr char kCliHostCodeTaken[] = "the host plan gives host code %d to %s,set-host refused! (--force sends it all the same)";
 inline constexpr char kCliNameHelp[] = "the host name to send; one of the show's host names";
 inline constexpr char kCliListenHelp[] = "listen on ADDR:PORT (default 127.0.0.1:10061); repeat it to play one host on each";
 inline constexpr char kCliAddressHelp[] = "without --listen: listen on address A (default 127.0.0.1; other than 127.x.x.x only where loopback is the only interface)";

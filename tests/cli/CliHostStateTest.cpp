@@ -208,3 +208,30 @@ TEST_F(Cli, AnAccessStoreIsLoadedWithAWarningThatNothingIsRecorded)
 }
 
 } // namespace
+
+TEST_F(CliHostState, SetHostRefusesACodeThePlanGivesAnotherNameUnlessForced)
+{
+    const std::string target = "127.0.0.1:" + std::to_string(hosts[1]->Port());
+    const auto refused =
+        RunCli({"set-host", store, "--name", "A1", "--host-code", "6", "--target", target});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, strings::FormatText(strings::kCliHostCodeTaken, 6, "B2") + "\n");
+    EXPECT_TRUE(hosts[1]->Records().empty()) << "nothing is sent";
+    EXPECT_TRUE(show::ReadHostRecords(store).empty()) << "nor recorded";
+
+    // The name the plan gives the code, blanks around it, goes as it always did.
+    ASSERT_EQ(
+        RunCli({"set-host", store, "--name", " B2 ", "--host-code", "6", "--target", target})
+            .exitCode,
+        0);
+    const auto forced = RunCli(
+        {"set-host", store, "--name", "A1", "--host-code", "6", "--target", target, "--force"});
+    ASSERT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(forced.err, std::string(strings::kHostSettingsDone) + "\n");
+    ASSERT_TRUE(hosts[1]->WaitForFrames(2, 1s));
+    EXPECT_EQ(show::ReadHostRecords(store).back().HostName, "A1");
+
+    const auto help = RunCli({"set-host", "--help"});
+    EXPECT_NE(help.out.find("--force"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find(strings::kCliSetHostForceHelp), std::string::npos) << help.out;
+}

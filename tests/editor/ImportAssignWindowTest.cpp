@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -171,6 +172,26 @@ TEST_F(WindowCommands, RightButtonPopupOffersItsTwoItems)
     EXPECT_EQ(title, QStringLiteral("_POP_"));
     EXPECT_EQ(items, (QStringList{QStringLiteral("&Assigned Host"), QStringLiteral("&Save...")}));
     EXPECT_TRUE(prompt.messages.empty()) << "dismissing the popup runs nothing";
+}
+
+TEST_F(WindowCommands, ThePopupIsTheMenuTheWindowDeclaresWithItsCommandNumbers)
+{
+    OpenStore(NewStore("five.db"));
+    QString shownName;
+    WhenOpened([&](QWidget* shown) {
+        shownName = shown->objectName();
+        shown->close();
+    });
+    Press(Qt::RightButton);
+    const auto* popup = window.findChild<QMenu*>(QStringLiteral("popupMenu"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(shownName, popup->objectName());
+    QList<int> ids;
+    for (const QAction* action : popup->actions())
+        ids << action->property("commandId").toInt();
+    EXPECT_EQ(ids, (QList<int>{32785, 32786}));
+    for (const QAction* action : window.menuBar()->actions())
+        EXPECT_NE(action, popup->menuAction()) << "not in the menu bar";
 }
 
 TEST_F(WindowCommands, PopupSaveSavesLikeTheFileMenu)

@@ -176,6 +176,38 @@ TEST(HostRecords, ABegunRecordIsCompletedInPlaceOrLeavesItsHostStopped)
     EXPECT_EQ(show::HostStateText(states[1]), "stopped at frame 1 of 1");
 }
 
+// Each write keeps the last 1000 conversations and, however old, the records
+// each host's state comes from; an older name of a host goes.
+TEST(HostRecords, WritingKeepsTheLastThousandAndWhatEachHostsStateComesFrom)
+{
+    testsupport::TempDir dir;
+    const std::string store = testsupport::MakeSqliteFile(
+        dir.File("show.db"), "CREATE TABLE tb_Layout(FlowID int not null, HostName text)");
+    for (const HostRecord& record :
+         {Named(5, "Old"), Named(5, "North"), Loaded(5, kShowNow), Named(6, "South")})
+        ASSERT_FALSE(show::WriteHostRecord(store, record));
+    testsupport::RunSql(
+        store, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+               "INSERT INTO tb_HostLoads SELECT 5, '127.0.0.1', 4000, 0, 'show', NULL, 'cc', 2, "
+               "2, 'completed', 0, NULL, 'then', NULL FROM n");
+    const std::vector<show::PlannedHostState> before = show::WorkOutHostStates(
+        {{"North", 5}, {"South", 6}}, show::ReadHostRecords(store), kShowNow);
+
+    ASSERT_FALSE(show::WriteHostRecord(store, Loaded(6, kOlderShow)));
+    const std::vector<HostRecord> records = show::ReadHostRecords(store);
+    ASSERT_EQ(records.size(), 1003u) << "the older name and the oldest rehearsal went";
+    EXPECT_EQ(records[0], Named(5, "North"));
+    EXPECT_EQ(records[1], Loaded(5, kShowNow));
+    EXPECT_EQ(records[2], Named(6, "South"));
+    EXPECT_FALSE(records[3].AtField);
+    EXPECT_EQ(records.back(), Loaded(6, kOlderShow));
+    const std::vector<show::PlannedHostState> after =
+        show::WorkOutHostStates({{"North", 5}, {"South", 6}}, records, kShowNow);
+    EXPECT_EQ(after[0].state, before[0].state);
+    EXPECT_EQ(after[0].state, HostState::kCurrent);
+    EXPECT_EQ(after[1].state, HostState::kChanged);
+}
+
 TEST(HostRecords, ARecordThatCannotBeWrittenIsAWarning)
 {
     testsupport::TempDir dir;

@@ -194,14 +194,13 @@ int RunDownload(const DownloadOptions& options)
     TerminalDownloadView view(platform::StandardErrorIsTerminal());
     const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link,
                                           interrupt.Token()};
-    hostlink::HostRecorder recorder(options.store);
-    const hostlink::DownloadResult result =
-        hostlink::SendShowRecorded(
-            {host, *cues, [&view](int percent) { view.ShowProgress(percent); }}, &recorder)
-            .result;
-    view.ShowEnd(result);
-    PrintRecordWarnings(recorder);
-    return result.Completed() ? kSuccess : kFailure;
+    return RunRecordedConversation(
+        options.store,
+        [&](hostlink::HostRecorder* recorder) {
+            return hostlink::SendShowRecorded(
+                {host, *cues, [&view](int percent) { view.ShowProgress(percent); }}, recorder);
+        },
+        [&view](const hostlink::DownloadResult& result) { view.ShowEnd(result); });
 }
 
 } // namespace

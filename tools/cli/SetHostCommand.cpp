@@ -4,6 +4,7 @@
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/HostCode.h"
+#include "show/HostPlan.h"
 #include "show/HostNameRules.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
@@ -25,7 +26,28 @@ struct SetHostOptions
     std::string name;
     std::string hostCode;
     std::string target;
+    bool force = false;
 };
+
+// Whether the plan lets `name` go to `hostCode`: not when it gives the code
+// to another name, unless forced; the window asks there instead.
+bool PlanAllows(const SetHostOptions& options, int hostCode, const std::string& name)
+{
+    if (options.force)
+        return true;
+    std::vector<show::HostPlanEntry> plan;
+    try {
+        plan = show::ReadHostPlanChecked(options.store);
+    } catch (const show::Failure& failure) { // as in the window: set, unguarded
+        PrintFailure(failure, messages::Doing::kPlanning);
+        return true;
+    }
+    const show::HostPlanEntry* other = hostlink::OtherNamePlanned(plan, hostCode, name);
+    if (other)
+        PrintError(
+            strings::FormatText(strings::kCliHostCodeTaken, hostCode, other->HostName.c_str()));
+    return !other;
+}
 
 int RunSetHost(const SetHostOptions& options)
 {
@@ -51,16 +73,21 @@ int RunSetHost(const SetHostOptions& options)
         PrintError(messages::FailureText(*name.failure, messages::Doing::kSettingHost));
         return kFailure;
     }
-    const hostlink::HostConversation host{show::ReadHostCode(options.hostCode).code, link, {}};
-    hostlink::HostRecorder recorder(options.store);
-    const hostlink::ConversationResult result =
-        hostlink::SendHostNameRecorded({host, name.frame}, name.name, &recorder).result;
-    if (result.Completed())
-        PrintError(strings::kHostSettingsDone);
-    else if (result.failure)
-        PrintError(messages::FailureText(*result.failure, messages::Doing::kSettingHost));
-    PrintRecordWarnings(recorder);
-    return result.Completed() ? kSuccess : kFailure;
+    const int hostCode = show::ReadHostCode(options.hostCode).code;
+    if (!PlanAllows(options, hostCode, name.name))
+        return kFailure;
+    const hostlink::HostConversation host{hostCode, link, {}};
+    return RunRecordedConversation(
+        options.store,
+        [&](hostlink::HostRecorder* recorder) {
+            return hostlink::SendHostNameRecorded({host, name.frame}, name.name, recorder);
+        },
+        [](const hostlink::ConversationResult& result) {
+            if (result.Completed())
+                PrintError(strings::kHostSettingsDone);
+            else if (result.failure)
+                PrintError(messages::FailureText(*result.failure, messages::Doing::kSettingHost));
+        });
 }
 
 } // namespace
@@ -71,6 +98,7 @@ void AddSetHostCommand(CLI::App& app, CommandRun& run)
         AddStoreCommand(app, run, "set-host", strings::kCliSetHostHelp, RunSetHost);
     AddRequiredOption(*command, "--name", options->name, strings::kCliNameHelp, "NAME");
     AddHostLinkOptions(*command, options->hostCode, options->target);
+    command->add_flag("--force", options->force, strings::kCliSetHostForceHelp);
 }
 
 } // namespace cli
