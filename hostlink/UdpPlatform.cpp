@@ -28,18 +28,35 @@ namespace hostlink::udp {
 
 namespace {
 
+// The socket types by platform first, the calls that differ after.
 #ifdef _WIN32
 using Native = SOCKET;
 using AddressLength = int;
 using PollEntry = WSAPOLLFD;
+using PollCount = ULONG;
+int PollNative(PollEntry* entries, PollCount count, int timeoutMs)
+{
+    return WSAPoll(entries, count, timeoutMs);
+}
+#else
+using Native = int;
+using AddressLength = socklen_t;
+using PollEntry = pollfd;
+using PollCount = nfds_t;
+constexpr auto PollNative = &::poll;
+#endif
+
 Native ToNative(Handle socket)
 {
     return static_cast<Native>(socket);
 }
+
 int Poll(PollEntry* entries, std::size_t count, int timeoutMs)
 {
-    return WSAPoll(entries, static_cast<ULONG>(count), timeoutMs);
+    return PollNative(entries, static_cast<PollCount>(count), timeoutMs);
 }
+
+#ifdef _WIN32
 bool Interrupted()
 {
     return false;
@@ -72,17 +89,6 @@ void IgnorePortUnreachable(Native socket)
              nullptr);
 }
 #else
-using Native = int;
-using AddressLength = socklen_t;
-using PollEntry = pollfd;
-Native ToNative(Handle socket)
-{
-    return static_cast<Native>(socket);
-}
-int Poll(PollEntry* entries, std::size_t count, int timeoutMs)
-{
-    return poll(entries, static_cast<nfds_t>(count), timeoutMs);
-}
 bool Interrupted()
 {
     return errno == EINTR;

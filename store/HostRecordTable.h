@@ -7,6 +7,14 @@ class CADODataBase;
 
 namespace store {
 
+// The words kept in Sent and Outcome.
+inline constexpr char kSentHostName[] = "name";
+inline constexpr char kSentShow[] = "show";
+inline constexpr char kOutcomeBegun[] = "begun"; // written before the first frame
+inline constexpr char kOutcomeCompleted[] = "completed";
+inline constexpr char kOutcomeFailed[] = "failed";
+inline constexpr char kOutcomeCancelled[] = "cancelled";
+
 // What each conversation with a firing host sent, and how far it got, kept
 // in a table of its own: Save and the import rewrite tb_Layout only, so the
 // records outlive both. Rows are read in the order they were written.
@@ -21,14 +29,6 @@ inline constexpr char kCreateHostRecordTableSql[] =
 // column that finds a begun record again; its older rows hold NULL there.
 inline constexpr char kAddConversationColumnSql[] =
     "ALTER TABLE tb_HostLoads ADD COLUMN Conversation nVarchar(32)";
-
-// The words kept in Sent and Outcome.
-inline constexpr char kSentHostName[] = "name";
-inline constexpr char kSentShow[] = "show";
-inline constexpr char kOutcomeBegun[] = "begun"; // written before the first frame
-inline constexpr char kOutcomeCompleted[] = "completed";
-inline constexpr char kOutcomeFailed[] = "failed";
-inline constexpr char kOutcomeCancelled[] = "cancelled";
 
 // One conversation with one host. It is written twice: begun, before the
 // first frame goes, and again, in place, when the conversation ends. A

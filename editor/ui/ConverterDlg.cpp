@@ -448,7 +448,7 @@ template <typename FieldDialog> void CConverterDlg::OpenFieldDialog(const char* 
 {
     const std::optional<std::string> path = FieldStorePath();
     if (path && DialogGate().BeforeReading(*path, next)) {
-        FieldDialog dialog(*path, *m_prompt, this);
+        FieldDialog dialog(*path, *m_prompt, this, m_hostOptions);
         dialog.exec();
         ShowHostStates();
     }

@@ -2,7 +2,6 @@
 
 #include "hostlink/HostRecords.h"
 #include "hostlink/ReadDownloadCues.h"
-#include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -13,22 +12,10 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-constexpr QSize kDrawnSize(214, 133); // dialog units
-constexpr char kFirstHostCode[] = "1";
-
-} // namespace
-
-CDownloadDlg::CDownloadDlg(QWidget* parent)
-    : CHostDialog(parent), ui(std::make_unique<Ui::DownloadDlg>())
-{
-    SetUpDialog();
-}
-
 CDownloadDlg::CDownloadDlg(prompt::Prompt& prompt, QWidget* parent,
                            hostlink::HostDialogOptions options)
-    : CHostDialog(prompt, parent, std::move(options)), ui(std::make_unique<Ui::DownloadDlg>())
+    : CHostDialog(prompt, parent, std::move(options), {.stops = true}),
+      ui(std::make_unique<Ui::DownloadDlg>())
 {
     SetUpDialog();
 }
@@ -42,19 +29,16 @@ CDownloadDlg::~CDownloadDlg()
 void CDownloadDlg::SetUpDialog()
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui->buttonCancel->hide();
-    resize(qtcommon::DialogUnitsToPixels(font(), kDrawnSize).expandedTo(minimumSizeHint()));
+    FitDrawnSize(QSize(214, 133));
 
     connect(ui->buttonDownload, &QPushButton::clicked, this, &CDownloadDlg::OnDownload);
     connect(ui->buttonCancel, &QPushButton::clicked, this, &CDownloadDlg::OnCancel);
     connect(ui->buttonClose, &QPushButton::clicked, this, &CDownloadDlg::OnClose);
 
-    if (!StartSocketLayer()) {
-        UserPrompt().ShowMessage(strings::kNetworkInitialFailure, prompt::MessageIcon::Warning);
+    if (!StartSocketLayer(strings::kNetworkInitialFailure))
         return;
-    }
-    ui->editHostCode->setText(qtcommon::ToQString(kFirstHostCode));
+    OfferFirstHostCode(*ui->editHostCode);
     ui->progressBar->setRange(0, 100);
     ui->progressBar->setValue(0);
 }
@@ -90,7 +74,7 @@ bool CDownloadDlg::StartDownload()
     // the end: a dialog that goes mid-download still leaves the record of
     // what the host got, and a window killed mid-download leaves it begun.
     Converse(
-        [this, cues = std::move(cues), code = *hostCode, link = Options().link,
+        [this, cues = std::move(cues), code = *hostCode, link = Options().LinkFor(*hostCode),
          store = *path](std::stop_token stop) {
             const auto progress = [this](int percent) {
                 Worker().Post([this, percent] { ShowProgress(percent); });

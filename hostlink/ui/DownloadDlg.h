@@ -25,8 +25,6 @@ class CDownloadDlg : public CHostDialog, private hostlink::DownloadEndView
     Q_OBJECT
 
 public:
-    // Talks to the user through message boxes and file dialogs of its own.
-    explicit CDownloadDlg(QWidget* parent = nullptr);
     // Talks to the user through `prompt` (the main window's, or a scripted
     // one in tests), to hosts as `options` say.
     explicit CDownloadDlg(prompt::Prompt& prompt, QWidget* parent = nullptr,
@@ -51,7 +49,6 @@ private:
     void SetUpDialog();
     // Asks what a download needs and starts it; false when it stopped first.
     bool StartDownload();
-    void BeforeClosingWhileWorking() override { Worker().RequestStop(); }
     void ShowProgress(int percent) override;
     void SetEndText(const std::string& text) override;
     void ShowDownloadFailure(const show::Failure& failure) override;

@@ -1,36 +1,37 @@
 #include "hostlink/ui/HostDialog.h"
 
-#include "hostlink/SocketLayer.h"
 #include "hostlink/ui/StoreFileChoice.h"
-#include "qtcommon/QtPrompt.h"
+#include "prompt/Prompt.h"
+#include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "show/HostCode.h"
 
 #include <QLineEdit>
 #include <utility>
 
-CHostDialog::CHostDialog(QWidget* parent)
-    : QDialog(parent), ownPrompt_(std::make_unique<qtcommon::QtPrompt>(this)),
-      prompt_(ownPrompt_.get())
-{
-}
-
 CHostDialog::CHostDialog(prompt::Prompt& prompt, QWidget* parent,
-                         hostlink::HostDialogOptions options)
-    : QDialog(parent), prompt_(&prompt), options_(std::move(options))
+                         hostlink::HostDialogOptions options, ClosingWhileWorking closing)
+    : QDialog(parent), prompt_(prompt), options_(std::move(options)), closing_(closing)
 {
+    if (!options_.links) // every host at its field address
+        options_.links = hostlink::HostDialogOptions{}.links;
 }
 
 CHostDialog::~CHostDialog()
 {
     EndWork();
-    if (socketLayerStarted_)
-        hostlink::ReleaseSocketLayer();
+    ReleaseSocketLayer();
+}
+
+void CHostDialog::FitDrawnSize(const QSize& dialogUnits)
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    resize(qtcommon::DialogUnitsToPixels(font(), dialogUnits).expandedTo(minimumSizeHint()));
 }
 
 std::optional<std::string> CHostDialog::ChooseStore()
 {
-    return prompt_->ChooseOpenFile(hostlink::StoreFileChoice(options_.currentStore));
+    return prompt_.ChooseOpenFile(hostlink::StoreFileChoice(options_.currentStore));
 }
 
 bool CHostDialog::StoreMayBeRead(const std::string& path) const
@@ -40,53 +41,7 @@ bool CHostDialog::StoreMayBeRead(const std::string& path) const
 
 void CHostDialog::ShowFailure(const show::Failure& failure, messages::Doing doing)
 {
-    messages::ShowFailureText(*prompt_, failure, doing);
-}
-
-bool CHostDialog::StartSocketLayer()
-{
-    socketLayerStarted_ = options_.startSocketLayer && options_.startSocketLayer();
-    return socketLayerStarted_;
-}
-
-void CHostDialog::AfterConversation()
-{
-    busy_ = false;
-    const PendingClose pending = std::exchange(pendingClose_, PendingClose::kNone);
-    if (pending == PendingClose::kButton)
-        CloseWithButton();
-    else if (pending == PendingClose::kReject)
-        reject();
-}
-
-void CHostDialog::CloseWithButton()
-{
-    if (IsWorking()) {
-        BeforeClosingWhileWorking();
-        pendingClose_ = PendingClose::kButton;
-        return;
-    }
-    if (socketLayerStarted_) {
-        hostlink::ReleaseSocketLayer();
-        socketLayerStarted_ = false;
-    }
-    accept();
-}
-
-void CHostDialog::reject()
-{
-    if (IsWorking()) {
-        BeforeClosingWhileWorking();
-        if (pendingClose_ == PendingClose::kNone)
-            pendingClose_ = PendingClose::kReject;
-        return;
-    }
-    QDialog::reject();
-}
-
-void CHostDialog::EndWork()
-{
-    worker_.StopAndJoin();
+    messages::ShowFailureText(prompt_, failure, doing);
 }
 
 std::optional<int> CHostDialog::TypedHostCode(const QLineEdit& edit, const char* empty,
@@ -95,7 +50,86 @@ std::optional<int> CHostDialog::TypedHostCode(const QLineEdit& edit, const char*
     const show::HostCodeInput code = show::ReadHostCode(qtcommon::ToStdString(edit.text()));
     if (code.status == show::HostCodeInput::kValid)
         return code.code;
-    UserPrompt().ShowMessage(code.status == show::HostCodeInput::kEmpty ? empty : outOfRange,
-                             prompt::MessageIcon::Warning);
+    prompt_.ShowMessage(code.status == show::HostCodeInput::kEmpty ? empty : outOfRange,
+                        prompt::MessageIcon::Warning);
     return std::nullopt;
+}
+
+void CHostDialog::OfferFirstHostCode(QLineEdit& edit)
+{
+    edit.setText(QStringLiteral("1"));
+}
+
+bool CHostDialog::StartSocketLayer(const char* failure)
+{
+    if (!socketLayerStarted_)
+        socketLayerStarted_ = options_.startSocketLayer && options_.startSocketLayer();
+    if (!socketLayerStarted_)
+        prompt_.ShowMessage(failure, prompt::MessageIcon::Warning);
+    return socketLayerStarted_;
+}
+
+void CHostDialog::ReleaseSocketLayer()
+{
+    if (!std::exchange(socketLayerStarted_, false))
+        return;
+    if (options_.releaseSocketLayer)
+        options_.releaseSocketLayer();
+}
+
+void CHostDialog::AfterConversation()
+{
+    busy_ = false;
+    const PendingClose pending = std::exchange(pendingClose_, PendingClose::kNone);
+    if (pending != PendingClose::kNone)
+        Close(pending);
+}
+
+void CHostDialog::Close(PendingClose how)
+{
+    if (how == PendingClose::kButton) {
+        ReleaseSocketLayer();
+        accept();
+    } else {
+        QDialog::reject();
+    }
+}
+
+void CHostDialog::CloseWhenEnded(PendingClose how)
+{
+    if (pendingClose_ == PendingClose::kNone) {
+        // Asked once: a second close while it stops asks nothing.
+        if (closing_.question && !prompt_.AskYesNo(closing_.question))
+            return;         // it goes on
+        if (!IsWorking()) { // it ended while the question was up
+            Close(how);
+            return;
+        }
+    }
+    if (closing_.stops)
+        worker_.RequestStop();
+    // The button's way (its release) wins over Esc's.
+    if (pendingClose_ == PendingClose::kNone || how == PendingClose::kButton)
+        pendingClose_ = how;
+}
+
+void CHostDialog::CloseWithButton()
+{
+    if (IsWorking())
+        CloseWhenEnded(PendingClose::kButton);
+    else
+        Close(PendingClose::kButton);
+}
+
+void CHostDialog::reject()
+{
+    if (IsWorking())
+        CloseWhenEnded(PendingClose::kReject);
+    else
+        Close(PendingClose::kReject);
+}
+
+void CHostDialog::EndWork()
+{
+    worker_.StopAndJoin();
 }

@@ -5,23 +5,35 @@
 #include "messages/FailureMessage.h"
 
 #include <QDialog>
-#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
 class QLineEdit;
+class QSize;
 
 namespace prompt {
 class Prompt;
 }
 
-// What the host dialogs have in common: the prompt they talk through (message
-// boxes of their own, or the one given), the show store they ask for and the
-// gate it must pass, the socket layer they start and release, the worker
-// their conversations with hosts run on, and closing, which waits for a
-// conversation to end: nothing goes on talking to a host after its dialog.
-// Every question and message is asked on the window's thread.
+// What closing a host dialog does while a conversation runs: it waits for
+// the end, or asks the conversation to stop first; with a question, only
+// after Yes (No: it goes on and the dialog stays).
+struct ClosingWhileWorking
+{
+    bool stops = false;
+    const char* question = nullptr;
+};
+
+// What every host dialog has in common: the prompt it talks through, its
+// options (where each host is, the show store a chooser starts at and the
+// gate it must pass), the socket layer it starts and releases, the worker
+// its conversations with hosts run on, and closing, which waits for a
+// conversation to end (stopping it, or asking first, as the dialog says):
+// nothing goes on talking to a host after its dialog. A dialog that only
+// opens others (the Host Plan) starts no conversation and no socket layer:
+// it is never working, and closes at once. Every question and message is
+// asked on the window's thread.
 class CHostDialog : public QDialog
 {
     Q_OBJECT
@@ -33,13 +45,16 @@ public:
     bool IsWorking() const { return busy_; }
 
 protected:
-    explicit CHostDialog(QWidget* parent);
-    CHostDialog(prompt::Prompt& prompt, QWidget* parent, hostlink::HostDialogOptions options);
+    CHostDialog(prompt::Prompt& prompt, QWidget* parent, hostlink::HostDialogOptions options,
+                ClosingWhileWorking closing = {});
 
-    prompt::Prompt& UserPrompt() { return *prompt_; }
+    prompt::Prompt& UserPrompt() { return prompt_; }
     const hostlink::HostDialogOptions& Options() const { return options_; }
     hostlink::ConversationWorker& Worker() { return worker_; }
 
+    // No help button beside the title; the size drawn, in dialog units, or
+    // what the controls need when that is more.
+    void FitDrawnSize(const QSize& dialogUnits);
     // The Open File chooser for a show store; nothing when it was cancelled.
     std::optional<std::string> ChooseStore();
     // Whether the store chosen may be read: the gate's word, asked here.
@@ -50,9 +65,15 @@ protected:
     // for an empty text or one outside 1..252.
     std::optional<int> TypedHostCode(const QLineEdit& edit, const char* empty,
                                      const char* outOfRange);
+    // The first host code, "1", offered in `edit`.
+    static void OfferFirstHostCode(QLineEdit& edit);
 
-    // Starts the socket layer as the options say; true when it started.
-    bool StartSocketLayer();
+    // Starts the socket layer as the options say; when it cannot be had,
+    // shows `failure` (each dialog's own text) with the warning icon. True
+    // when it started; it is released by the close button, or at the end.
+    bool StartSocketLayer(const char* failure);
+    bool SocketLayerStarted() const { return socketLayerStarted_; }
+
     // Runs `conversation(stop)` on the worker, then `finished(result)` on the
     // window's thread, then a close asked for meanwhile. Nothing while a
     // conversation runs.
@@ -85,13 +106,16 @@ private:
         kReject
     };
 
-    // Closing during a conversation: whether to stop it or let it end.
-    virtual void BeforeClosingWhileWorking() {}
+    // Closes now, as `how` says.
+    void Close(PendingClose how);
+    // Closing asked for while a conversation runs.
+    void CloseWhenEnded(PendingClose how);
     void AfterConversation();
+    void ReleaseSocketLayer();
 
-    std::unique_ptr<prompt::Prompt> ownPrompt_;
-    prompt::Prompt* prompt_ = nullptr;
+    prompt::Prompt& prompt_;
     hostlink::HostDialogOptions options_;
+    ClosingWhileWorking closing_;
     bool socketLayerStarted_ = false;
     hostlink::ConversationWorker worker_{*this};
     bool busy_ = false;

@@ -14,16 +14,31 @@ namespace hostlink {
 // as if no file had been chosen: nothing is read or sent.
 using StoreGate = std::function<bool(const std::string& path)>;
 
-// What a host dialog is given. A dialog of its own talks to the field's
-// addresses with the field's waits and starts the platform's sockets; the
-// main window adds its store and its gate; tests put the hosts on loopback,
-// shorten the waits and make the start-up fail.
+// Where each host code's conversations go and how long they wait.
+using HostLinks = std::function<HostLinkOptions(int hostCode)>;
+
+// What every host dialog is given. On its own a dialog talks to the field's
+// addresses with the field's waits and starts and releases the platform's
+// sockets; the main window adds its store and its gate; tests put the hosts
+// on loopback, shorten the waits and count or fail the socket layer's start.
 struct HostDialogOptions
 {
-    HostLinkOptions link{};
+    HostLinks links = [](int) { return HostLinkOptions{}; }; // each at its field address
     std::function<bool()> startSocketLayer = StartSocketLayer;
-    std::string currentStore; // the file chooser starts there, preselected
+    std::function<void()> releaseSocketLayer = ReleaseSocketLayer;
+    std::string currentStore; // a file chooser starts there, preselected
     StoreGate storeGate;      // none: every chosen store may be read
+
+    HostLinkOptions LinkFor(int hostCode) const
+    {
+        return links ? links(hostCode) : HostLinkOptions{}; // none given: the field's
+    }
 };
+
+// Every host code's conversations as `link` says (one virtual host).
+inline HostLinks EveryHostAt(HostLinkOptions link)
+{
+    return [link = std::move(link)](int) { return link; };
+}
 
 } // namespace hostlink

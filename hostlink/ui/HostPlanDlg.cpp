@@ -59,9 +59,9 @@ std::string StoredCodeText(const ado::Variant& code)
 } // namespace
 
 CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent,
-                           hostlink::FieldLinks links)
-    : QDialog(parent), ui_(std::make_unique<Ui::HostPlanDlg>()), storePath_(std::move(storePath)),
-      prompt_(prompt), links_(std::move(links))
+                           hostlink::HostDialogOptions options)
+    : CHostDialog(prompt, parent, std::move(options)), ui_(std::make_unique<Ui::HostPlanDlg>()),
+      storePath_(std::move(storePath))
 {
     ui_->setupUi(this);
     qtcommon::SetUpStoreDialog(*this, strings::kHostPlanTitle, *ui_->labelStore, storePath_);
@@ -74,7 +74,7 @@ CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidge
          strings::kFieldColumnAddress, strings::kHostStateColumn}));
     connect(ui_->buttonSave, &QPushButton::clicked, this, &CHostPlanDlg::OnSave);
     connect(ui_->buttonLoadAll, &QPushButton::clicked, this, &CHostPlanDlg::OnLoadAllHosts);
-    connect(ui_->buttonClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_->buttonClose, &QPushButton::clicked, this, &CHostPlanDlg::CloseWithButton);
     Fill();
     connect(ui_->plan, &QTableWidget::cellChanged, this, &CHostPlanDlg::OnCodeEdited);
     resize(qtcommon::DialogUnitsToPixels(font(), QSize(300, 200)));
@@ -93,7 +93,7 @@ void CHostPlanDlg::Fill()
     if (!ReadForPlan([&] { stored = show::ReadHostPlan(storePath_); }, messages::Doing::kPlanning))
         return;
     if (!stored.problems.empty())
-        prompt_.ShowMessage(
+        UserPrompt().ShowMessage(
             messages::FailureText(
                 show::Failure(show::FailureCode::kPlanUnsound).WithProblems(stored.problems),
                 messages::Doing::kPlanning),
@@ -132,7 +132,7 @@ bool CHostPlanDlg::ReadForPlan(const std::function<void()>& read, messages::Doin
         read();
         return true;
     } catch (const show::Failure& failure) {
-        prompt_.ShowMessage(messages::FailureText(failure, doing), prompt::MessageIcon::Stop);
+        UserPrompt().ShowMessage(messages::FailureText(failure, doing), prompt::MessageIcon::Stop);
         ui_->buttonSave->setEnabled(false);
         ui_->buttonLoadAll->setEnabled(false);
         return false;
@@ -144,8 +144,8 @@ void CHostPlanDlg::ShowStates()
     try {
         hostlink::ShowHostStates(*ui_->plan, kHost, kState, hostlink::ReadHostStates(storePath_));
     } catch (const show::Failure& failure) {
-        prompt_.ShowMessage(messages::FailureText(failure, messages::Doing::kPlanning),
-                            prompt::MessageIcon::Warning);
+        UserPrompt().ShowMessage(messages::FailureText(failure, messages::Doing::kPlanning),
+                                 prompt::MessageIcon::Warning);
     }
 }
 
@@ -157,9 +157,9 @@ void CHostPlanDlg::OnCodeEdited(int row, int column)
     const std::optional<int> code = TypedCode(ui_->plan->item(row, kCode)->text());
     const bool valid = code && *code >= show::kLowestHostCode && *code <= show::kHighestHostCode;
     ui_->plan->item(row, kAddress)
-        ->setText(valid ? qtcommon::ToQString(
-                              hostlink::HostAddressText(hostlink::LinkFor(links_, *code), *code))
-                        : QString());
+        ->setText(
+            valid ? qtcommon::ToQString(hostlink::HostAddressText(Options().LinkFor(*code), *code))
+                  : QString());
 }
 
 bool CHostPlanDlg::OnSave()
@@ -171,7 +171,7 @@ bool CHostPlanDlg::OnSave()
             continue;
         const std::optional<int> code = TypedCode(text);
         if (!code) {
-            prompt_.ShowMessage(strings::kHostCodeOutOfRange, prompt::MessageIcon::Warning);
+            UserPrompt().ShowMessage(strings::kHostCodeOutOfRange, prompt::MessageIcon::Warning);
             return false;
         }
         plan.push_back({qtcommon::ToStdString(ui_->plan->item(row, kHost)->text()), *code});
@@ -181,12 +181,12 @@ bool CHostPlanDlg::OnSave()
         planAsRead_ = show::PlanRows(show::SaveHostPlan(storePath_, plan, planAsRead_));
     } catch (const show::Failure& failure) {
         // A name the rules refuse is said as `assign` says it.
-        messages::ShowFailureText(prompt_, failure, messages::Doing::kSaving);
+        ShowFailure(failure, messages::Doing::kSaving);
         return false;
     }
     modified_ = false;
     ShowStates(); // of the hosts as now planned
-    prompt_.ShowMessage(strings::kPlanSaved, prompt::MessageIcon::Information);
+    UserPrompt().ShowMessage(strings::kPlanSaved, prompt::MessageIcon::Information);
     return true;
 }
 
@@ -194,7 +194,7 @@ void CHostPlanDlg::OnLoadAllHosts()
 {
     if (modified_ && !OnSave())
         return;
-    CLoadAllHostsDlg load(storePath_, prompt_, this, links_);
+    CLoadAllHostsDlg load(storePath_, UserPrompt(), this, Options());
     load.exec();
     ShowStates();
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "hostlink/ui/FieldLinks.h"
-#include "messages/FailureMessage.h"
+#include "hostlink/ui/HostDialog.h"
 #include "store/HostPlanTable.h"
 
-#include <QDialog>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,14 +15,16 @@ class HostPlanDlg;
 // number of cues and an editable host code (the host's address beside it),
 // plus names the plan keeps that the show no longer has, and what each
 // planned host holds. Save writes the whole plan or nothing; Load All Hosts
-// saves, then loads the field.
-class CHostPlanDlg : public QDialog
+// saves, then loads the field in its own dialog, which gets these options.
+// It talks to no host itself: it starts no conversation and no socket layer.
+class CHostPlanDlg : public CHostDialog
 {
     Q_OBJECT
 
 public:
+    // The plan of the store at `storePath`; its addresses as `options` say.
     CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent = nullptr,
-                 hostlink::FieldLinks links = {});
+                 hostlink::HostDialogOptions options = {});
     ~CHostPlanDlg() override;
 
     // Writes the table into the store; false after the message saying why not.
@@ -42,8 +42,6 @@ private:
 
     std::unique_ptr<Ui::HostPlanDlg> ui_;
     std::string storePath_;
-    prompt::Prompt& prompt_;
-    hostlink::FieldLinks links_;
     bool modified_ = false;
     std::vector<store::HostPlanRow> planAsRead_; // Save refuses when the store no longer holds it
 };

@@ -2,7 +2,6 @@
 
 #include "hostlink/HostRecords.h"
 #include "hostlink/ReadHostNames.h"
-#include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -12,19 +11,6 @@
 
 #include <QRegularExpressionValidator>
 #include <utility>
-
-namespace {
-
-constexpr QSize kDrawnSize(148, 145); // dialog units
-constexpr char kFirstHostCode[] = "1";
-
-} // namespace
-
-CHostSettingsDlg::CHostSettingsDlg(QWidget* parent)
-    : CHostDialog(parent), ui(std::make_unique<Ui::HostSettingsDlg>())
-{
-    SetUpDialog();
-}
 
 CHostSettingsDlg::CHostSettingsDlg(prompt::Prompt& prompt, QWidget* parent,
                                    hostlink::HostDialogOptions options)
@@ -43,8 +29,7 @@ CHostSettingsDlg::~CHostSettingsDlg()
 void CHostSettingsDlg::SetUpDialog()
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    resize(qtcommon::DialogUnitsToPixels(font(), kDrawnSize).expandedTo(minimumSizeHint()));
+    FitDrawnSize(QSize(148, 145));
     ui->editHostCode->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]*")), ui->editHostCode));
 
@@ -81,12 +66,8 @@ void CHostSettingsDlg::FillHostList()
     } catch (const show::Failure& failure) { // names can still be set, unguarded
         ShowFailure(failure, messages::Doing::kPlanning);
     }
-    if (!StartSocketLayer()) {
-        UserPrompt().ShowMessage(strings::kHostSettingsNetworkInitFailed,
-                                 prompt::MessageIcon::Warning);
-        return;
-    }
-    ui->editHostCode->setText(qtcommon::ToQString(kFirstHostCode));
+    if (StartSocketLayer(strings::kHostSettingsNetworkInitFailed))
+        OfferFirstHostCode(*ui->editHostCode);
 }
 
 void CHostSettingsDlg::showEvent(QShowEvent* event)
@@ -120,9 +101,9 @@ const show::HostPlanEntry* CHostSettingsDlg::PlannedName(const std::string& name
 bool CHostSettingsDlg::MaySendTo(int hostCode, const std::string& name)
 {
     const show::HostPlanEntry* other = hostlink::OtherNamePlanned(m_plan, hostCode, name);
-    return !other || UserPrompt().AskYesNo(strings::FormatText(strings::kHostSettingsCodeTaken,
-                                                               hostCode, other->HostName.c_str(),
-                                                               name.c_str()));
+    return !other ||
+           UserPrompt().AskYesNo(strings::FormatText(strings::kHostSettingsCodeTaken, hostCode,
+                                                     other->HostName.c_str(), name.c_str()));
 }
 
 std::vector<hostlink::HostListItem> CHostSettingsDlg::HostListItems() const
@@ -158,7 +139,8 @@ bool CHostSettingsDlg::StartSetting()
 
     ui->buttonSet->setEnabled(false);
     Converse(
-        [name, code = *hostCode, link = Options().link, store = m_storePath](std::stop_token stop) {
+        [name, code = *hostCode, link = Options().LinkFor(*hostCode),
+         store = m_storePath](std::stop_token stop) {
             const hostlink::HostConversation host{code, link, std::move(stop)};
             hostlink::HostRecorder recorder(store);
             return hostlink::SendHostNameRecorded({host, name.frame}, name.name, &recorder);

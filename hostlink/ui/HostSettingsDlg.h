@@ -28,10 +28,8 @@ class CHostSettingsDlg : public CHostDialog
     Q_OBJECT
 
 public:
-    // Talks to the user through message boxes and file dialogs of its own.
-    explicit CHostSettingsDlg(QWidget* parent = nullptr);
-    // Talks to the user through `prompt` (the main window's, or a scripted
-    // one in tests), to hosts as `options` say.
+    // Asks for its show store at once, through `prompt` (the main window's,
+    // or a scripted one in tests); talks to hosts as `options` say.
     explicit CHostSettingsDlg(prompt::Prompt& prompt, QWidget* parent = nullptr,
                               hostlink::HostDialogOptions options = {});
     ~CHostSettingsDlg() override;

@@ -61,9 +61,10 @@ QString WarningText(const show::Failure& failure)
 } // namespace
 
 CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent,
-                                   hostlink::FieldLinks links)
-    : QDialog(parent), ui_(std::make_unique<Ui::LoadAllHostsDlg>()),
-      storePath_(std::move(storePath)), prompt_(prompt), links_(std::move(links))
+                                   hostlink::HostDialogOptions options)
+    : CHostDialog(prompt, parent, std::move(options),
+                  {.stops = true, .question = strings::kLoadAllCloseQuestion}),
+      ui_(std::make_unique<Ui::LoadAllHostsDlg>()), storePath_(std::move(storePath))
 {
     ui_->setupUi(this);
     qtcommon::SetUpStoreDialog(*this, strings::kLoadAllTitle, *ui_->labelStore, storePath_);
@@ -86,7 +87,7 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
     connect(ui_->buttonStart, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStart);
     connect(ui_->buttonStale, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStartStale);
     connect(ui_->buttonCancel, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnCancel);
-    connect(ui_->buttonClose, &QPushButton::clicked, this, &CLoadAllHostsDlg::reject);
+    connect(ui_->buttonClose, &QPushButton::clicked, this, &CLoadAllHostsDlg::CloseWithButton);
     resize(qtcommon::DialogUnitsToPixels(font(), QSize(480, 200)));
 
     // What each host holds, before anything is sent; Start says what is
@@ -94,29 +95,35 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
     try {
         const std::vector<show::Cue> cues = hostlink::ReadDownloadCues(storePath_);
         const std::vector<show::HostPlanEntry> plan = show::ReadHostPlanChecked(storePath_);
-        FillHosts(hostlink::PlanField(cues, plan, [this](int code) {
-                      return hostlink::LinkFor(links_, code);
-                  }).hosts);
+        FillHosts(hostlink::PlanField(cues, plan, Options().links).hosts);
         hostlink::ShowHostStates(
             *ui_->hosts, kHost, kHostState,
             hostlink::HostStatesOf(cues, plan, show::ReadHostRecords(storePath_)));
     } catch (const show::Failure& failure) {
         ui_->labelSummary->setText(WarningText(failure));
     }
+    // Shown, though nothing can be sent without it.
+    EnableStart(StartSocketLayer(strings::kNetworkInitialFailure));
 }
 
 CLoadAllHostsDlg::~CLoadAllHostsDlg()
 {
     // Every wait on a host ends within half a second; the conversations
     // stopped are recorded on their threads before this returns.
-    worker_.StopAndJoin();
+    EndWork();
+}
+
+void CLoadAllHostsDlg::EnableStart(bool enabled)
+{
+    ui_->buttonStart->setEnabled(enabled);
+    ui_->buttonStale->setEnabled(enabled);
 }
 
 bool CLoadAllHostsDlg::ShowPassesCheck()
 {
     const std::optional<show::ShowCheckReport> report =
         show::CheckShowStore(storePath_, [this](const show::Failure& failure) {
-            messages::ShowFailure(prompt_, failure, messages::Doing::kChecking);
+            messages::ShowFailure(UserPrompt(), failure, messages::Doing::kChecking);
         });
     if (!report)
         return false;
@@ -133,24 +140,23 @@ std::optional<CLoadAllHostsDlg::Field> CLoadAllHostsDlg::ReadField()
     try {
         field.cues = hostlink::ReadDownloadCues(storePath_);
     } catch (const show::Failure& failure) {
-        messages::ShowFailure(prompt_, failure, messages::Doing::kDownloading);
+        messages::ShowFailure(UserPrompt(), failure, messages::Doing::kDownloading);
         return std::nullopt;
     }
     try {
         field.plan = show::ReadHostPlanChecked(storePath_);
     } catch (const show::Failure& failure) {
-        prompt_.ShowMessage(messages::FailureText(failure, messages::Doing::kOpening),
-                            prompt::MessageIcon::Stop);
+        UserPrompt().ShowMessage(messages::FailureText(failure, messages::Doing::kOpening),
+                                 prompt::MessageIcon::Stop);
         return std::nullopt;
     }
-    hostlink::FieldPlanning planning = hostlink::PlanField(
-        field.cues, field.plan, [this](int code) { return hostlink::LinkFor(links_, code); });
+    hostlink::FieldPlanning planning = hostlink::PlanField(field.cues, field.plan, Options().links);
     if (!planning.unplanned.empty() || planning.hosts.empty()) {
-        prompt_.ShowMessage(planning.hosts.empty() && planning.unplanned.empty()
-                                ? std::string(strings::kFieldNoHosts)
-                                : strings::FormatText(strings::kFieldUnplanned,
-                                                      JoinedNames(planning.unplanned).c_str()),
-                            prompt::MessageIcon::Stop);
+        UserPrompt().ShowMessage(planning.hosts.empty() && planning.unplanned.empty()
+                                     ? std::string(strings::kFieldNoHosts)
+                                     : strings::FormatText(strings::kFieldUnplanned,
+                                                           JoinedNames(planning.unplanned).c_str()),
+                                 prompt::MessageIcon::Stop);
         return std::nullopt;
     }
     field.hosts = std::move(planning.hosts);
@@ -170,7 +176,7 @@ bool CLoadAllHostsDlg::OnStartStale()
 bool CLoadAllHostsDlg::Start(bool staleOnly)
 {
     // Loading stale hosts, the check waits until there is something to load.
-    if (IsLoading() || (!staleOnly && !ShowPassesCheck()))
+    if (IsLoading() || !SocketLayerStarted() || (!staleOnly && !ShowPassesCheck()))
         return false;
     std::optional<Field> field = ReadField();
     if (!field)
@@ -186,13 +192,13 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
             load = hostlink::StaleHosts(field->hosts, states);
     } catch (const show::Failure& failure) {
         if (staleOnly) { // without the records, every host might be stale
-            messages::ShowFailure(prompt_, failure, messages::Doing::kDownloading);
+            messages::ShowFailure(UserPrompt(), failure, messages::Doing::kDownloading);
             return false;
         }
         ui_->labelSummary->setText(WarningText(failure));
     }
     if (load.empty()) {
-        prompt_.ShowMessage(strings::kFieldNoneStale, prompt::MessageIcon::Information);
+        UserPrompt().ShowMessage(strings::kFieldNoneStale, prompt::MessageIcon::Information);
         return false;
     }
     if (staleOnly && !ShowPassesCheck())
@@ -205,11 +211,10 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
                 loadRows_.push_back(static_cast<int>(row));
     for (const int row : loadRows_)
         ShowHost(static_cast<std::size_t>(row), {});
-    ui_->buttonStart->setEnabled(false);
-    ui_->buttonStale->setEnabled(false);
+    EnableStart(false);
     ui_->buttonCancel->setEnabled(true);
     auto recorder = std::make_shared<hostlink::HostRecorder>(storePath_);
-    worker_.Run(
+    Converse(
         [this, recorder, rows = loadRows_, cues = std::move(field->cues),
          hosts = std::move(load)](std::stop_token stop) {
             return hostlink::LoadField(
@@ -219,7 +224,7 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
                  .observer =
                      [this, rows](std::size_t host, const hostlink::FieldHostState& state) {
                          const auto row = static_cast<std::size_t>(rows[host]);
-                         worker_.Post([this, row, state] { ShowHost(row, state); });
+                         Worker().Post([this, row, state] { ShowHost(row, state); });
                      },
                  .recorder = recorder.get()});
         },
@@ -278,8 +283,7 @@ void CLoadAllHostsDlg::ShowHost(std::size_t host, const hostlink::FieldHostState
 void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& states,
                                   const std::vector<show::Failure>& warnings)
 {
-    ui_->buttonStart->setEnabled(true);
-    ui_->buttonStale->setEnabled(true);
+    EnableStart(true);
     ui_->buttonCancel->setEnabled(false);
     int loaded = 0;
     for (std::size_t i = 0; i < states.size(); ++i) {
@@ -293,27 +297,9 @@ void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& s
     ui_->labelSummary->setText(summary);
     ShowHostStates();
     Q_EMIT LoadFinished(hostlink::FieldComplete(states));
-    if (closeWhenStopped_)
-        QDialog::reject();
 }
 
 void CLoadAllHostsDlg::OnCancel()
 {
-    worker_.RequestStop();
-}
-
-void CLoadAllHostsDlg::reject()
-{
-    if (!IsLoading()) {
-        QDialog::reject();
-        return;
-    }
-    if (closeWhenStopped_ || !prompt_.AskYesNo(strings::kLoadAllCloseQuestion))
-        return;         // stopping already, or the load goes on
-    if (!IsLoading()) { // it ended while the question was up
-        QDialog::reject();
-        return;
-    }
-    closeWhenStopped_ = true;
-    worker_.RequestStop();
+    Worker().RequestStop();
 }

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "hostlink/FieldLoad.h"
-#include "hostlink/ui/ConversationWorker.h"
-#include "hostlink/ui/FieldLinks.h"
+#include "hostlink/ui/HostDialog.h"
 #include "show/Cue.h"
 
-#include <QDialog>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,9 +12,6 @@
 namespace Ui {
 class LoadAllHostsDlg;
 }
-namespace prompt {
-class Prompt;
-}
 
 // Loads every host of a show store's plan at once, or only those that do not
 // hold the show as it is now: the show check (its findings listed when it
@@ -24,17 +19,20 @@ class Prompt;
 // and the plan come before anything is sent, then one line per host shows
 // what it holds and what it is doing. The load runs on the worker, so the
 // window stays responsive; Cancel stops every conversation within half a
-// second. Each conversation is recorded in the store as it ends.
-class CLoadAllHostsDlg : public QDialog
+// second. Each conversation is recorded in the store as it ends. Closing
+// while hosts are loading asks first: stop them and close once they have
+// stopped, or go on. Without the socket layer nothing can be loaded.
+class CLoadAllHostsDlg : public CHostDialog
 {
     Q_OBJECT
 
 public:
+    // The hosts of the store at `storePath`, talked to as `options` say.
     CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent = nullptr,
-                     hostlink::FieldLinks links = {});
+                     hostlink::HostDialogOptions options = {});
     ~CLoadAllHostsDlg() override;
 
-    bool IsLoading() const { return worker_.IsRunning(); }
+    bool IsLoading() const { return IsWorking(); }
 
     // Starts the load of every host; false (after its message) when it is
     // refused.
@@ -46,11 +44,6 @@ public:
 Q_SIGNALS:
     // After a load: true when every host got its name and every cue.
     void LoadFinished(bool complete);
-
-protected:
-    // Esc, Close and the title bar's close box; while hosts are loading it
-    // asks first: stop them and close once they have stopped, or go on.
-    void reject() override;
 
 private:
     // The show and the hosts of its plan, or nothing after the message why.
@@ -71,12 +64,10 @@ private:
     void OnFinished(const std::vector<hostlink::FieldHostState>& states,
                     const std::vector<show::Failure>& warnings);
 
+    void EnableStart(bool enabled);
+
     std::unique_ptr<Ui::LoadAllHostsDlg> ui_;
     std::string storePath_;
-    prompt::Prompt& prompt_;
-    hostlink::FieldLinks links_;
     std::vector<hostlink::FieldHost> hosts_; // one per row
     std::vector<int> loadRows_;              // the row of each host being loaded
-    bool closeWhenStopped_ = false;
-    hostlink::ConversationWorker worker_{*this};
 };

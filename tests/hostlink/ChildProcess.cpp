@@ -1,6 +1,13 @@
 #include "tests/hostlink/ChildProcess.h"
 
+#include "platform/ExecutablePath.h"
+
 namespace hostlinktest {
+
+std::string VirtualHostToolPath()
+{
+    return std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host" + platform::kExecutableSuffix;
+}
 
 namespace {
 using Clock = std::chrono::steady_clock;

@@ -10,6 +10,9 @@
 
 namespace hostlinktest {
 
+// Where the build put tavrin-virtual-host.
+std::string VirtualHostToolPath();
+
 // A program started by a test, its standard output read line by line (line
 // ends of either system taken off).
 class ChildProcess

@@ -6,7 +6,6 @@
 #include "hostlink/FieldLoad.h"
 #include "hostlink/HostNameSetting.h"
 #include "hostlink/ReadDownloadCues.h"
-#include "platform/ExecutablePath.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "tests/hostlink/ChildProcess.h"
@@ -21,8 +20,7 @@ using nlohmann::json;
 
 namespace {
 
-const std::string kTool =
-    std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host" + platform::kExecutableSuffix;
+const std::string kTool = VirtualHostToolPath();
 
 // The virtual host at 192.168.10.5:10061, with extra options.
 class VirtualHostTool

@@ -1,7 +1,6 @@
 #include "hostlink/Frames.h"
 #include "hostlink/HostNameSetting.h"
 #include "hostlink/UdpPlatform.h"
-#include "platform/ExecutablePath.h"
 #include "tests/hostlink/ChildProcess.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tools/virtual-host/NetworkIsolation.h"
@@ -16,8 +15,7 @@ using nlohmann::json;
 
 namespace {
 
-const std::string kTool =
-    std::string(TAVRIN_BIN_DIR) + "/tavrin-virtual-host" + platform::kExecutableSuffix;
+const std::string kTool = VirtualHostToolPath();
 
 json ReadJsonLine(ChildProcess& tool)
 {

@@ -46,10 +46,12 @@ int ShootDownloadDialog(const std::string& store, const QString& output)
         std::fprintf(stderr, "tavrin-screenshot: %s\n", error.c_str());
         return 1;
     }
+    hostlink::HostLinkOptions link;
+    link.addressPattern = "127.0.0.1";
+    link.port = host.Port();
+    link.receiveTimeout = std::chrono::milliseconds(1000);
     hostlink::HostDialogOptions options;
-    options.link.addressPattern = "127.0.0.1";
-    options.link.port = host.Port();
-    options.link.receiveTimeout = std::chrono::milliseconds(1000);
+    options.links = hostlink::EveryHostAt(link);
 
     prompt::FixedFilePrompt prompt(store);
     CDownloadDlg dialog(prompt, nullptr, options);

@@ -33,7 +33,7 @@ protected:
     {
         host = StartHost(std::move(hostOptions));
         HostDialogOptions options;
-        options.link = LoopbackOptions(host->Port(), wait, pattern);
+        options.links = hostlink::EveryHostAt(LoopbackOptions(host->Port(), wait, pattern));
         options.startSocketLayer = std::move(startSocketLayer);
         dialog = std::make_unique<CDownloadDlg>(prompt, nullptr, options);
         dialog->show();
@@ -169,7 +169,7 @@ protected:
     {
         host = StartHost();
         HostDialogOptions options;
-        options.link = LoopbackOptions(host->Port(), 2000ms);
+        options.links = hostlink::EveryHostAt(LoopbackOptions(host->Port(), 2000ms));
         options.currentStore = current;
         options.storeGate = [this, gateAnswer](const std::string& path) {
             prompt.asked.push_back("gate " + path);
@@ -395,7 +395,7 @@ TEST(DownloadDialogWait, DialogDestroyedWhileASilentHostIsAwaitedGoesAtOnce)
     testsupport::TempDir dir;
     const auto host = StartHost({.silentFrom = 3});
     HostDialogOptions options;
-    options.link = LoopbackOptions(host->Port(), kHostTimeout);
+    options.links = hostlink::EveryHostAt(LoopbackOptions(host->Port(), kHostTimeout));
     auto dialog = std::make_unique<CDownloadDlg>(prompt, nullptr, options);
     dialog->show();
     prompt.openFiles.push_back(MakeShowStore(dir, NumberedRows(5)));

@@ -56,7 +56,7 @@ protected:
     {
         host = StartHost(std::move(hostOptions));
         HostDialogOptions options;
-        options.link = LoopbackOptions(host->Port(), 500ms, pattern);
+        options.links = hostlink::EveryHostAt(LoopbackOptions(host->Port(), 500ms, pattern));
         options.startSocketLayer = std::move(startSocketLayer);
         dialog = std::make_unique<CHostSettingsDlg>(prompt, nullptr, options);
         dialog->show();
@@ -193,7 +193,7 @@ TEST_F(HostSettingsDialog, TheChooserStartsAtTheGivenStoreAndTheGateStandsBefore
         prompt.openFiles.push_back(store);
         host = StartHost();
         HostDialogOptions options;
-        options.link = LoopbackOptions(host->Port(), 500ms);
+        options.links = hostlink::EveryHostAt(LoopbackOptions(host->Port(), 500ms));
         options.currentStore = store;
         options.storeGate = [&](const std::string& path) {
             prompt.asked.push_back("gate " + path);

@@ -44,9 +44,10 @@ protected:
             before(store);
         for (const VirtualHostOptions& fault : faults)
             hosts.push_back(StartHost(fault));
-        dialog = std::make_unique<CLoadAllHostsDlg>(store, prompt, nullptr, [this, wait](int code) {
+        options.links = [this, wait](int code) {
             return LoopbackOptions(hosts.at(static_cast<std::size_t>(code - 5))->Port(), wait);
-        });
+        };
+        dialog = std::make_unique<CLoadAllHostsDlg>(store, prompt, nullptr, options);
         dialog->show();
     }
 
@@ -66,6 +67,7 @@ protected:
     testsupport::TempDir dir;
     std::string store;
     std::function<void(const std::string& store)> before; // what the store holds at opening
+    HostDialogOptions options;
     dialogtest::WindowThreadPrompt prompt;
     std::vector<std::unique_ptr<VirtualFiringHost>> hosts;
     std::unique_ptr<CLoadAllHostsDlg> dialog;
@@ -251,4 +253,62 @@ TEST_F(LoadAllHostsDialog, ClosingWhileLoadingAsksFirst)
         EXPECT_EQ(record.Outcome, stopped ? store::kOutcomeCancelled : store::kOutcomeCompleted)
             << record.HostCode << " " << record.Sent;
     }
+}
+
+// The dialog starts the socket layer when it opens and its Close button gives
+// it back, once; Esc and the close box leave that to the dialog's end.
+TEST_F(LoadAllHostsDialog, StartsTheSocketLayerAndCloseReleasesIt)
+{
+    int starts = 0;
+    int releases = 0;
+    options.startSocketLayer = [&starts] { return ++starts > 0; };
+    options.releaseSocketLayer = [&releases] { ++releases; };
+    Open({{}, {}}, 2000ms);
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(releases, 0);
+    dialogtest::Child<QPushButton>(*dialog, "buttonClose").click();
+    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    dialog.reset();
+    EXPECT_EQ(releases, 1) << "given back once";
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(LoadAllHostsDialog, WithoutTheSocketLayerItShowsTheHostsAndLoadsNone)
+{
+    int releases = 0;
+    options.startSocketLayer = [] { return false; };
+    options.releaseSocketLayer = [&releases] { ++releases; };
+    Open({{}, {}}, 2000ms);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, strings::kNetworkInitialFailure);
+    EXPECT_EQ(prompt.messages[0].icon, prompt::MessageIcon::Warning);
+    EXPECT_EQ(HostState(0), strings::kHostStateNever);
+    EXPECT_FALSE(dialogtest::Child<QPushButton>(*dialog, "buttonStart").isEnabled());
+    EXPECT_FALSE(dialogtest::Child<QPushButton>(*dialog, "buttonStale").isEnabled());
+    EXPECT_FALSE(dialog->OnStart());
+    for (const auto& host : hosts)
+        EXPECT_TRUE(host->Records().empty());
+    dialogtest::Child<QPushButton>(*dialog, "buttonClose").click();
+    dialog.reset();
+    EXPECT_EQ(releases, 0) << "nothing started, nothing given back";
+}
+
+TEST_F(LoadAllHostsDialog, CloseDuringALoadAsksOnceThenClosesWhenStopped)
+{
+    int releases = 0;
+    options.releaseSocketLayer = [&releases] { ++releases; };
+    Open({{.silentFrom = 1}, {.silentFrom = 1}}, kHostTimeout);
+    QSignalSpy finished(dialog.get(), &CLoadAllHostsDlg::LoadFinished);
+    ASSERT_TRUE(dialog->OnStart());
+    ASSERT_TRUE(hosts[0]->WaitForFrames(1, 3000ms));
+    prompt.answers = {true};
+    auto& close = dialogtest::Child<QPushButton>(*dialog, "buttonClose");
+    close.click();
+    close.click(); // stopping already: no second question
+    EXPECT_EQ(prompt.questions, std::vector<std::string>{strings::kLoadAllCloseQuestion});
+    ASSERT_TRUE(WaitUntil([&] { return finished.count() > 0; }, 2000ms));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted) << "closed by its button";
+    EXPECT_EQ(releases, 1);
 }

@@ -34,7 +34,7 @@ protected:
     {
         host = StartHost();
         hostlink::HostDialogOptions options;
-        options.link = LoopbackOptions(host->Port(), 2000ms);
+        options.links = hostlink::EveryHostAt(LoopbackOptions(host->Port(), 2000ms));
         window.SetHostDialogOptions(options);
         window.show();
     }
