@@ -33,8 +33,8 @@ void CDownloadDlg::SetUpDialog()
     FitDrawnSize(QSize(214, 133));
 
     connect(ui->buttonDownload, &QPushButton::clicked, this, &CDownloadDlg::OnDownload);
-    connect(ui->buttonCancel, &QPushButton::clicked, this, &CDownloadDlg::OnCancel);
-    connect(ui->buttonClose, &QPushButton::clicked, this, &CDownloadDlg::OnClose);
+    connect(ui->buttonCancel, &QPushButton::clicked, this, &CHostDialog::OnCancel);
+    connect(ui->buttonClose, &QPushButton::clicked, this, &CHostDialog::CloseWithButton);
 
     if (!StartSocketLayer(strings::kNetworkInitialFailure))
         return;
@@ -45,7 +45,7 @@ void CDownloadDlg::SetUpDialog()
 
 void CDownloadDlg::OnDownload()
 {
-    if (!IsDownloading() && !StartDownload())
+    if (!IsWorking() && !StartDownload())
         Q_EMIT DownloadFinished(false);
 }
 
@@ -87,16 +87,6 @@ bool CDownloadDlg::StartDownload()
             OnDownloadFinished(recorded.result, recorded.warning);
         });
     return true;
-}
-
-void CDownloadDlg::OnCancel()
-{
-    Worker().RequestStop();
-}
-
-void CDownloadDlg::OnClose()
-{
-    CloseWithButton();
 }
 
 void CDownloadDlg::SetStatusLine(const std::string& text)

@@ -27,15 +27,10 @@ class CDownloadDlg : public CHostDialog, private hostlink::DownloadEndView
 public:
     // Talks to the user through `prompt` (the main window's, or a scripted
     // one in tests), to hosts as `options` say.
-    explicit CDownloadDlg(prompt::Prompt& prompt, QWidget* parent = nullptr,
-                          hostlink::HostDialogOptions options = {});
+    explicit CDownloadDlg(prompt::Prompt& prompt, QWidget* parent = nullptr, Options options = {});
     ~CDownloadDlg() override;
 
-    bool IsDownloading() const { return IsWorking(); }
-
     void OnDownload();
-    void OnCancel();
-    void OnClose();
 
     // A line of the caller's in the status line (the show check's warnings
     // before a download).

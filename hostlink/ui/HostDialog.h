@@ -43,8 +43,15 @@ public:
 
     // A conversation runs, or its result is being shown.
     bool IsWorking() const { return busy_; }
+    // The dialog's Cancel: asks the running conversation to stop.
+    void OnCancel() { worker_.RequestStop(); }
+    // The dialog's own close button: releases the socket layer and closes
+    // with OK; during a conversation, closes once it has ended.
+    void CloseWithButton();
 
 protected:
+    using Options = hostlink::HostDialogOptions;
+
     CHostDialog(prompt::Prompt& prompt, QWidget* parent, hostlink::HostDialogOptions options,
                 ClosingWhileWorking closing = {});
 
@@ -89,9 +96,6 @@ protected:
                         AfterConversation();
                     });
     }
-    // The dialog's own close button: releases the socket layer and closes
-    // with OK; during a conversation, closes once it has ended.
-    void CloseWithButton();
     // Esc and the title bar's close box: as the button, without the release.
     void reject() override;
     // From the derived destructor, before its widgets go: the conversation

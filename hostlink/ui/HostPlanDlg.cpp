@@ -74,7 +74,7 @@ CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidge
          strings::kFieldColumnAddress, strings::kHostStateColumn}));
     connect(ui_->buttonSave, &QPushButton::clicked, this, &CHostPlanDlg::OnSave);
     connect(ui_->buttonLoadAll, &QPushButton::clicked, this, &CHostPlanDlg::OnLoadAllHosts);
-    connect(ui_->buttonClose, &QPushButton::clicked, this, &CHostPlanDlg::CloseWithButton);
+    connect(ui_->buttonClose, &QPushButton::clicked, this, &CHostDialog::CloseWithButton);
     Fill();
     connect(ui_->plan, &QTableWidget::cellChanged, this, &CHostPlanDlg::OnCodeEdited);
     resize(qtcommon::DialogUnitsToPixels(font(), QSize(300, 200)));

@@ -24,7 +24,7 @@ class CHostPlanDlg : public CHostDialog
 public:
     // The plan of the store at `storePath`; its addresses as `options` say.
     CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent = nullptr,
-                 hostlink::HostDialogOptions options = {});
+                 Options options = {});
     ~CHostPlanDlg() override;
 
     // Writes the table into the store; false after the message saying why not.

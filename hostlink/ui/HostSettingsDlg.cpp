@@ -34,7 +34,7 @@ void CHostSettingsDlg::SetUpDialog()
         QRegularExpression(QStringLiteral("[0-9]*")), ui->editHostCode));
 
     connect(ui->buttonSet, &QPushButton::clicked, this, &CHostSettingsDlg::OnSet);
-    connect(ui->buttonExit, &QPushButton::clicked, this, &CHostSettingsDlg::OnExit);
+    connect(ui->buttonExit, &QPushButton::clicked, this, &CHostDialog::CloseWithButton);
     connect(ui->listHosts, &QListWidget::itemSelectionChanged, this,
             &CHostSettingsDlg::OnSelectionChanged);
 
@@ -118,7 +118,7 @@ std::vector<hostlink::HostListItem> CHostSettingsDlg::HostListItems() const
 
 void CHostSettingsDlg::OnSet()
 {
-    if (!IsSetting() && !StartSetting())
+    if (!IsWorking() && !StartSetting())
         Q_EMIT SettingFinished(false);
 }
 
@@ -149,11 +149,6 @@ bool CHostSettingsDlg::StartSetting()
             OnSettingFinished(recorded.result, recorded.warning);
         });
     return true;
-}
-
-void CHostSettingsDlg::OnExit()
-{
-    CloseWithButton();
 }
 
 void CHostSettingsDlg::OnSettingFinished(const hostlink::ConversationResult& result,

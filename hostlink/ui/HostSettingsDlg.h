@@ -31,13 +31,10 @@ public:
     // Asks for its show store at once, through `prompt` (the main window's,
     // or a scripted one in tests); talks to hosts as `options` say.
     explicit CHostSettingsDlg(prompt::Prompt& prompt, QWidget* parent = nullptr,
-                              hostlink::HostDialogOptions options = {});
+                              Options options = {});
     ~CHostSettingsDlg() override;
 
-    bool IsSetting() const { return IsWorking(); }
-
     void OnSet();
-    void OnExit();
 
 Q_SIGNALS:
     // After each Setings press: true when the host accepted the name.

@@ -86,8 +86,8 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
                                                                  QHeaderView::ResizeToContents);
     connect(ui_->buttonStart, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStart);
     connect(ui_->buttonStale, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnStartStale);
-    connect(ui_->buttonCancel, &QPushButton::clicked, this, &CLoadAllHostsDlg::OnCancel);
-    connect(ui_->buttonClose, &QPushButton::clicked, this, &CLoadAllHostsDlg::CloseWithButton);
+    connect(ui_->buttonCancel, &QPushButton::clicked, this, &CHostDialog::OnCancel);
+    connect(ui_->buttonClose, &QPushButton::clicked, this, &CHostDialog::CloseWithButton);
     resize(qtcommon::DialogUnitsToPixels(font(), QSize(480, 200)));
 
     // What each host holds, before anything is sent; Start says what is
@@ -176,7 +176,7 @@ bool CLoadAllHostsDlg::OnStartStale()
 bool CLoadAllHostsDlg::Start(bool staleOnly)
 {
     // Loading stale hosts, the check waits until there is something to load.
-    if (IsLoading() || !SocketLayerStarted() || (!staleOnly && !ShowPassesCheck()))
+    if (IsWorking() || !SocketLayerStarted() || (!staleOnly && !ShowPassesCheck()))
         return false;
     std::optional<Field> field = ReadField();
     if (!field)
@@ -297,9 +297,4 @@ void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& s
     ui_->labelSummary->setText(summary);
     ShowHostStates();
     Q_EMIT LoadFinished(hostlink::FieldComplete(states));
-}
-
-void CLoadAllHostsDlg::OnCancel()
-{
-    Worker().RequestStop();
 }

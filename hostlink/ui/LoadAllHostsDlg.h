@@ -29,17 +29,14 @@ class CLoadAllHostsDlg : public CHostDialog
 public:
     // The hosts of the store at `storePath`, talked to as `options` say.
     CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt, QWidget* parent = nullptr,
-                     hostlink::HostDialogOptions options = {});
+                     Options options = {});
     ~CLoadAllHostsDlg() override;
-
-    bool IsLoading() const { return IsWorking(); }
 
     // Starts the load of every host; false (after its message) when it is
     // refused.
     bool OnStart();
     // The same for the hosts that are not current; false also when none is.
     bool OnStartStale();
-    void OnCancel();
 
 Q_SIGNALS:
     // After a load: true when every host got its name and every cue.

@@ -220,10 +220,9 @@ TEST_F(CliHostState, SetHostRefusesACodeThePlanGivesAnotherNameUnlessForced)
     EXPECT_TRUE(show::ReadHostRecords(store).empty()) << "nor recorded";
 
     // The name the plan gives the code, blanks around it, goes as it always did.
-    ASSERT_EQ(
-        RunCli({"set-host", store, "--name", " B2 ", "--host-code", "6", "--target", target})
-            .exitCode,
-        0);
+    ASSERT_EQ(RunCli({"set-host", store, "--name", " B2 ", "--host-code", "6", "--target", target})
+                  .exitCode,
+              0);
     const auto forced = RunCli(
         {"set-host", store, "--name", "A1", "--host-code", "6", "--target", target, "--force"});
     ASSERT_EQ(forced.exitCode, 0) << forced.err;

@@ -250,7 +250,7 @@ TEST_F(DownloadDialog, HostSilentAtCueFiveOfTenStopsAtForty)
 {
     Open({.silentFrom = 6}, 300ms); // frame 1 is the project name
     bool stillDownloadingDuringMessage = false;
-    prompt.onMessage = [&] { stillDownloadingDuringMessage = dialog->IsDownloading(); };
+    prompt.onMessage = [&] { stillDownloadingDuringMessage = dialog->IsWorking(); };
     EXPECT_FALSE(Download(MakeShowStore(dir, NumberedRows(10))));
     ExpectOnlyMessage(strings::kHostEchoTimeout, MessageIcon::Warning);
     EXPECT_EQ(Bar().value(), 40);
@@ -368,7 +368,7 @@ TEST_P(ClosingDuringDownload, CancelsAndWaitsForTheDownload)
     EXPECT_TRUE(dialog->isVisible() || finished.count() > 0) << "closed under a running download";
     ASSERT_TRUE(WaitUntil([&] { return !dialog->isVisible(); }));
     ASSERT_EQ(finished.count(), 1);
-    EXPECT_FALSE(dialog->IsDownloading());
+    EXPECT_FALSE(dialog->IsWorking());
     EXPECT_EQ(dialog->result(), way == "Close" ? QDialog::Accepted : QDialog::Rejected);
     EXPECT_EQ(StatusLine(), strings::kCancelDownload);
     EXPECT_LT(CuesReceived(), 60u);

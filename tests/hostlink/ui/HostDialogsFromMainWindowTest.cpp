@@ -4,6 +4,7 @@
 #include "hostlink/ui/DownloadDlg.h"
 #include "hostlink/ui/HostPlanDlg.h"
 #include "hostlink/ui/HostSettingsDlg.h"
+#include "hostlink/ui/LoadAllHostsDlg.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/HostPlan.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -61,7 +63,7 @@ TEST_F(ToolsMenu, DownloadOpensTheDownloadDialog)
         SCOPED_TRACE(action);
         RunModal<CDownloadDlg>(Action(action), "buttonClose", [&](CDownloadDlg& dialog) {
             EXPECT_EQ(dialog.parent(), &window);
-            EXPECT_FALSE(dialog.IsDownloading());
+            EXPECT_FALSE(dialog.IsWorking());
         });
     }
     EXPECT_TRUE(prompt.messages.empty());
@@ -106,6 +108,28 @@ TEST_F(ToolsMenu, TheStatusBarCountsTheHostsNotCurrent)
     window.OpenStoreFile(store);
     EXPECT_EQ(hosts(), QString::fromUtf8(strings::kStatusHostsCurrent));
     EXPECT_TRUE(prompt.messages.empty());
+}
+
+// The window's host options reach the field dialogs too: where each host
+// is, and the socket layer's start.
+TEST_F(ToolsMenu, LoadAllHostsTalksAsTheWindowsHostOptionsSay)
+{
+    const std::string store = hostlinktest::MakeShowStore(dir, {{.FlowID = 0, .HostName = "A"}});
+    show::ChangeHostPlan(store, {{"A", 5}}, {});
+    window.OpenStoreFile(store);
+    int starts = 0;
+    hostlink::HostDialogOptions options;
+    options.links = hostlink::EveryHostAt(hostlinktest::LoopbackOptions(4000));
+    options.startSocketLayer = [&starts] { return ++starts < 0; }; // it fails
+    window.SetHostDialogOptions(options);
+    QString address;
+    RunModal<CLoadAllHostsDlg>(
+        Action("actionLoadAllHosts"), "buttonClose", [&](CLoadAllHostsDlg& dialog) {
+            address = Child<QTableWidget>(dialog, "hosts").item(0, 2)->text();
+        });
+    EXPECT_EQ(address, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kNetworkInitialFailure});
 }
 
 } // namespace

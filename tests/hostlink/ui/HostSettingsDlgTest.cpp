@@ -265,7 +265,7 @@ TEST_F(HostSettingsDialog, RefusalAndSuccessLeaveTheDialogAsItWas)
     ExpectOnlyMessage(strings::kHostSettingsFailed, MessageIcon::Stop);
 
     bool settingDuringMessage = false;
-    prompt.onMessage = [&] { settingDuringMessage = dialog->IsSetting(); };
+    prompt.onMessage = [&] { settingDuringMessage = dialog->IsWorking(); };
     EXPECT_TRUE(Set(1, "1"));
     ExpectOnlyMessage(strings::kHostSettingsDone, MessageIcon::Information);
     EXPECT_TRUE(settingDuringMessage) << "the exchange waits for its message";

@@ -149,7 +149,7 @@ TEST_F(LoadAllHostsDialog, CheckErrorsAreListedAndCancelTheDefaultSendsNothing)
     EXPECT_EQ(seen.cancel, QString::fromUtf8(strings::kCheckCancel));
     EXPECT_TRUE(seen.cancelIsDefault);
     EXPECT_FALSE(started);
-    EXPECT_FALSE(dialog->IsLoading());
+    EXPECT_FALSE(dialog->IsWorking());
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_TRUE(prompt.questions.empty());
     for (const auto& host : hosts)
@@ -239,7 +239,7 @@ TEST_F(LoadAllHostsDialog, ClosingWhileLoadingAsksFirst)
     prompt.answers = {false};
     dialogtest::Child<QPushButton>(*dialog, "buttonClose").click();
     EXPECT_EQ(prompt.questions, std::vector<std::string>{strings::kLoadAllCloseQuestion});
-    EXPECT_TRUE(dialog->IsLoading()) << "No: the load goes on";
+    EXPECT_TRUE(dialog->IsWorking()) << "No: the load goes on";
     EXPECT_TRUE(dialog->isVisible());
 
     prompt.answers = {true};
