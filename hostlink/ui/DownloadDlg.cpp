@@ -74,7 +74,7 @@ bool CDownloadDlg::StartDownload()
     // the end: a dialog that goes mid-download still leaves the record of
     // what the host got, and a window killed mid-download leaves it begun.
     Converse(
-        [this, cues = std::move(cues), code = *hostCode, link = Options().LinkFor(*hostCode),
+        [this, cues = std::move(cues), code = *hostCode, link = DialogOptions().LinkFor(*hostCode),
          store = *path](std::stop_token stop) {
             const auto progress = [this](int percent) {
                 Worker().Post([this, percent] { ShowProgress(percent); });

@@ -56,7 +56,7 @@ protected:
                 ClosingWhileWorking closing = {});
 
     prompt::Prompt& UserPrompt() { return prompt_; }
-    const hostlink::HostDialogOptions& Options() const { return options_; }
+    const hostlink::HostDialogOptions& DialogOptions() const { return options_; }
     hostlink::ConversationWorker& Worker() { return worker_; }
 
     // No help button beside the title; the size drawn, in dialog units, or

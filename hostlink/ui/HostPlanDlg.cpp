@@ -157,9 +157,9 @@ void CHostPlanDlg::OnCodeEdited(int row, int column)
     const std::optional<int> code = TypedCode(ui_->plan->item(row, kCode)->text());
     const bool valid = code && *code >= show::kLowestHostCode && *code <= show::kHighestHostCode;
     ui_->plan->item(row, kAddress)
-        ->setText(
-            valid ? qtcommon::ToQString(hostlink::HostAddressText(Options().LinkFor(*code), *code))
-                  : QString());
+        ->setText(valid ? qtcommon::ToQString(
+                              hostlink::HostAddressText(DialogOptions().LinkFor(*code), *code))
+                        : QString());
 }
 
 bool CHostPlanDlg::OnSave()
@@ -194,7 +194,7 @@ void CHostPlanDlg::OnLoadAllHosts()
 {
     if (modified_ && !OnSave())
         return;
-    CLoadAllHostsDlg load(storePath_, UserPrompt(), this, Options());
+    CLoadAllHostsDlg load(storePath_, UserPrompt(), this, DialogOptions());
     load.exec();
     ShowStates();
 }

@@ -139,7 +139,7 @@ bool CHostSettingsDlg::StartSetting()
 
     ui->buttonSet->setEnabled(false);
     Converse(
-        [name, code = *hostCode, link = Options().LinkFor(*hostCode),
+        [name, code = *hostCode, link = DialogOptions().LinkFor(*hostCode),
          store = m_storePath](std::stop_token stop) {
             const hostlink::HostConversation host{code, link, std::move(stop)};
             hostlink::HostRecorder recorder(store);

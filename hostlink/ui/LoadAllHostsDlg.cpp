@@ -95,7 +95,7 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
     try {
         const std::vector<show::Cue> cues = hostlink::ReadDownloadCues(storePath_);
         const std::vector<show::HostPlanEntry> plan = show::ReadHostPlanChecked(storePath_);
-        FillHosts(hostlink::PlanField(cues, plan, Options().links).hosts);
+        FillHosts(hostlink::PlanField(cues, plan, DialogOptions().links).hosts);
         hostlink::ShowHostStates(
             *ui_->hosts, kHost, kHostState,
             hostlink::HostStatesOf(cues, plan, show::ReadHostRecords(storePath_)));
@@ -150,7 +150,8 @@ std::optional<CLoadAllHostsDlg::Field> CLoadAllHostsDlg::ReadField()
                                  prompt::MessageIcon::Stop);
         return std::nullopt;
     }
-    hostlink::FieldPlanning planning = hostlink::PlanField(field.cues, field.plan, Options().links);
+    hostlink::FieldPlanning planning =
+        hostlink::PlanField(field.cues, field.plan, DialogOptions().links);
     if (!planning.unplanned.empty() || planning.hosts.empty()) {
         UserPrompt().ShowMessage(planning.hosts.empty() && planning.unplanned.empty()
                                      ? std::string(strings::kFieldNoHosts)
