@@ -1,4 +1,5 @@
 #include "platform/ChildProcess.h"
+#include "platform/UniqueHandle.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -38,30 +39,7 @@ constexpr int kCannotExec = 127;
 }
 
 // A descriptor closed when it goes.
-class Fd
-{
-public:
-    Fd() = default;
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() { Close(); }
-    Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Fd& operator=(Fd&& other) noexcept
-    {
-        Close();
-        fd_ = std::exchange(other.fd_, -1);
-        return *this;
-    }
-    int get() const { return fd_; }
-    void Close()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_ = -1;
-};
+using Fd = UniqueDescriptor;
 
 // A descriptor above the standard three, so that setting those up in the
 // child cannot overwrite it.

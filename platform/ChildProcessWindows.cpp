@@ -1,5 +1,6 @@
 #include "platform/ChildProcess.h"
 #include "platform/InterruptEventName.h"
+#include "platform/UniqueHandle.h"
 #include "platform/WindowsText.h"
 
 #include <algorithm>
@@ -25,32 +26,15 @@ constexpr std::chrono::milliseconds kCpuWatch{50};
     throw ProcessFailure(windows::ErrorText(error));
 }
 
-// A handle closed when it goes.
-class Handle
+// A handle closed when it goes; INVALID_HANDLE_VALUE is kept as none.
+struct HandleTraits
 {
-public:
-    Handle() = default;
-    explicit Handle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    ~Handle() { Close(); }
-    Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    Handle& operator=(Handle&& other) noexcept
-    {
-        Close();
-        handle_ = std::exchange(other.handle_, nullptr);
-        return *this;
-    }
-    HANDLE get() const { return handle_; }
-    HANDLE Release() { return std::exchange(handle_, nullptr); }
-    void Close()
-    {
-        if (handle_)
-            CloseHandle(handle_);
-        handle_ = nullptr;
-    }
-
-private:
-    HANDLE handle_ = nullptr;
+    using Handle = HANDLE;
+    static HANDLE None() { return nullptr; }
+    static bool Valid(HANDLE handle) { return handle && handle != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
 };
+using Handle = UniqueHandle<HandleTraits>;
 
 // Handles the child inherits are made inheritable only while this is held,
 // so that a child started meanwhile by another thread cannot take them.

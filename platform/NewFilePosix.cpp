@@ -16,20 +16,14 @@ std::error_code LastError()
 NewFile::NewFile(const std::string& path)
     : fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666))
 {
-    if (fd_ < 0)
+    if (fd_.get() < 0)
         error_ = LastError();
-}
-
-NewFile::~NewFile()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
 }
 
 std::error_code NewFile::Write(std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+        const ssize_t written = ::write(fd_.get(), bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0)
@@ -41,11 +35,10 @@ std::error_code NewFile::Write(std::string_view bytes)
 
 std::error_code NewFile::SyncAndClose()
 {
-    if (::fsync(fd_) != 0)
+    if (::fsync(fd_.get()) != 0)
         return LastError();
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0)
+    // Closed here, to see whether closing failed.
+    if (::close(fd_.Release()) != 0)
         return LastError();
     return {};
 }

@@ -24,21 +24,15 @@ NewFile::NewFile(const std::string& path)
     : fd_(_wopen(windows::Wide(path).c_str(),
                  _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE))
 {
-    if (fd_ < 0)
+    if (fd_.get() < 0)
         error_ = LastError();
-}
-
-NewFile::~NewFile()
-{
-    if (fd_ >= 0)
-        _close(fd_);
 }
 
 std::error_code NewFile::Write(std::string_view bytes)
 {
     while (!bytes.empty()) {
         const unsigned size = static_cast<unsigned>(std::min(bytes.size(), kLargestWrite));
-        const int written = _write(fd_, bytes.data(), size);
+        const int written = _write(fd_.get(), bytes.data(), size);
         if (written < 0)
             return LastError();
         bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -48,11 +42,10 @@ std::error_code NewFile::Write(std::string_view bytes)
 
 std::error_code NewFile::SyncAndClose()
 {
-    if (_commit(fd_) != 0)
+    if (_commit(fd_.get()) != 0)
         return LastError();
-    const int fd = fd_;
-    fd_ = -1;
-    if (_close(fd) != 0)
+    // Closed here, to see whether closing failed.
+    if (_close(fd_.Release()) != 0)
         return LastError();
     return {};
 }

@@ -68,29 +68,41 @@ tavrin_unpack_source() {
   dpkg-source --no-check -x "$1" "$2" >&2
 }
 
-# SQLite: the amalgamation is made by the source tree's own tools on this
-# machine, then compiled by mingw-w64 into a static library. Prints the prefix.
-tavrin_windows_sqlite() {
+# Builds Debian's source package $1 once per version into a prefix of its
+# own in the cache, by the function $2, which is given the .dsc, a work folder
+# (removed afterwards) and the prefix to install into. Prints the prefix.
+tavrin_windows_build_once() {
   local dsc version prefix work
-  dsc="$(tavrin_debian_source sqlite3)"
+  dsc="$(tavrin_debian_source "$1")"
   version="$(basename "$dsc" .dsc)"
   prefix="$TAVRIN_WINDOWS_CACHE/$version"
   if [[ ! -f $prefix/.built ]]; then
     work="$TAVRIN_WINDOWS_CACHE/work/$version"
-    tavrin_unpack_source "$dsc" "$work/src"
-    mkdir -p "$work/host"
-    (cd "$work/host" && ../src/configure --disable-tcl >&2 && make -j"$(nproc)" sqlite3.c >&2)
-    rm -rf "$prefix"
-    mkdir -p "$prefix/include" "$prefix/lib"
-    x86_64-w64-mingw32-gcc-posix -O2 -c "$work/host/sqlite3.c" -o "$work/sqlite3.o" \
-      -DSQLITE_THREADSAFE=1 -DSQLITE_ENABLE_COLUMN_METADATA -DSQLITE_DEFAULT_FOREIGN_KEYS=0 >&2
-    x86_64-w64-mingw32-ar rcs "$prefix/lib/libsqlite3.a" "$work/sqlite3.o"
-    cp "$work/host/sqlite3.h" "$work/src/src/sqlite3ext.h" "$prefix/include/" 2>/dev/null ||
-      cp "$work/host/sqlite3.h" "$prefix/include/"
+    "$2" "$dsc" "$work" "$prefix"
     rm -rf "$work"
     touch "$prefix/.built"
   fi
   echo "$prefix"
+}
+
+# SQLite: the amalgamation is made by the source tree's own tools on this
+# machine, then compiled by mingw-w64 into a static library. Prints the prefix.
+tavrin_windows_sqlite() {
+  tavrin_windows_build_once sqlite3 tavrin_windows_build_sqlite
+}
+
+tavrin_windows_build_sqlite() {
+  local dsc="$1" work="$2" prefix="$3"
+  tavrin_unpack_source "$dsc" "$work/src"
+  mkdir -p "$work/host"
+  (cd "$work/host" && ../src/configure --disable-tcl >&2 && make -j"$(nproc)" sqlite3.c >&2)
+  rm -rf "$prefix"
+  mkdir -p "$prefix/include" "$prefix/lib"
+  x86_64-w64-mingw32-gcc-posix -O2 -c "$work/host/sqlite3.c" -o "$work/sqlite3.o" \
+    -DSQLITE_THREADSAFE=1 -DSQLITE_ENABLE_COLUMN_METADATA -DSQLITE_DEFAULT_FOREIGN_KEYS=0 >&2
+  x86_64-w64-mingw32-ar rcs "$prefix/lib/libsqlite3.a" "$work/sqlite3.o"
+  cp "$work/host/sqlite3.h" "$work/src/src/sqlite3ext.h" "$prefix/include/" 2>/dev/null ||
+    cp "$work/host/sqlite3.h" "$prefix/include/"
 }
 
 # Qt 6 qtbase: Core, Gui, Widgets, PrintSupport and Test with the windows
@@ -98,27 +110,23 @@ tavrin_windows_sqlite() {
 # version. The first build takes about 50 minutes on two cores. Prints the
 # prefix.
 tavrin_windows_qt() {
-  local dsc version prefix work
-  dsc="$(tavrin_debian_source qt6-base)"
-  version="$(basename "$dsc" .dsc)"
-  prefix="$TAVRIN_WINDOWS_CACHE/$version"
-  if [[ ! -f $prefix/.built ]]; then
-    work="$TAVRIN_WINDOWS_CACHE/work/$version"
-    [[ -d $work/src ]] || tavrin_unpack_source "$dsc" "$work/src"
-    # wintab.h is not in Debian's tarball: no tablet events.
-    cmake -G Ninja -S "$work/src" -B "$work/build" \
-      -DCMAKE_TOOLCHAIN_FILE="$TAVRIN_WINDOWS_TOOLCHAIN" \
-      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
-      -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-      -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
-      -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DINPUT_opengl=no -DFEATURE_system_zlib=OFF \
-      -DFEATURE_tabletevent=OFF >&2
-    cmake --build "$work/build" -j"$(nproc)" >&2
-    rm -rf "$prefix"
-    cmake --install "$work/build" >&2
-    rm -rf "$work"
-    touch "$prefix/.built"
-  fi
-  echo "$prefix"
+  tavrin_windows_build_once qt6-base tavrin_windows_build_qt
+}
+
+tavrin_windows_build_qt() {
+  local dsc="$1" work="$2" prefix="$3"
+  # An unpacked tree left by a build that stopped is built on.
+  [[ -d $work/src ]] || tavrin_unpack_source "$dsc" "$work/src"
+  # wintab.h is not in Debian's tarball: no tablet events.
+  cmake -G Ninja -S "$work/src" -B "$work/build" \
+    -DCMAKE_TOOLCHAIN_FILE="$TAVRIN_WINDOWS_TOOLCHAIN" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DINPUT_opengl=no -DFEATURE_system_zlib=OFF \
+    -DFEATURE_tabletevent=OFF >&2
+  cmake --build "$work/build" -j"$(nproc)" >&2
+  rm -rf "$prefix"
+  cmake --install "$work/build" >&2
 }

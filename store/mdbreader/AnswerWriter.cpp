@@ -1,5 +1,7 @@
 #include "store/mdbreader/AnswerWriter.h"
 
+#include <cstdio>
+
 namespace mdbreader {
 
 namespace {
@@ -25,6 +27,27 @@ void AnswerWriter::Text(std::string_view text)
 {
     U32(static_cast<std::uint32_t>(text.size()));
     buffer_.append(text);
+}
+
+void AnswerWriter::Guid(const unsigned char* p)
+{
+    // The first three groups are stored little-endian, the rest as they read.
+    char text[40];
+    std::snprintf(text, sizeof text,
+                  "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", p[3],
+                  p[2], p[1], p[0], p[5], p[4], p[7], p[6], p[8], p[9], p[10], p[11], p[12], p[13],
+                  p[14], p[15]);
+    Text(text);
+}
+
+void AnswerWriter::Catalogue(const Tables& tables)
+{
+    Begin(mdbproto::Answer::Catalogue);
+    U32(static_cast<std::uint32_t>(tables.size()));
+    for (const auto& [name, kind] : tables) {
+        Text(name);
+        U8(static_cast<std::uint8_t>(kind));
+    }
 }
 
 void AnswerWriter::Little(std::uint64_t value, int bytes)

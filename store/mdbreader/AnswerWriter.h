@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace mdbreader {
 
@@ -39,6 +41,11 @@ public:
     void U32(std::uint32_t value) { Little(value, 4); }
     void U64(std::uint64_t value) { Little(value, 8); }
     void Text(std::string_view text);
+    // A replication id's 16 stored bytes, as the text "{XXXXXXXX-XXXX-...}".
+    void Guid(const unsigned char* stored);
+    // The tables' names and kinds: the whole of a catalogue answer.
+    using Tables = std::vector<std::pair<std::string, mdbproto::ObjectKind>>;
+    void Catalogue(const Tables& tables);
     // Ends one row: passes large pieces on.
     void EndRow();
     // Ends the answer with its trailer and sends what is left.

@@ -9,8 +9,8 @@
 #include "store/access/LittleEndian.h"
 #include "store/access/LongValue.h"
 #include "store/access/TableScan.h"
+#include "store/access/Unreadable.h"
 
-#include <cstdio>
 #include <vector>
 
 namespace mdbreader {
@@ -54,16 +54,6 @@ std::uint32_t WidthOf(const jet::JetFile& file, const jet::Column& column)
     default:
         return 0;
     }
-}
-
-std::string Guid(const unsigned char* p)
-{
-    char text[40];
-    std::snprintf(text, sizeof text,
-                  "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", p[3],
-                  p[2], p[1], p[0], p[5], p[4], p[7], p[6], p[8], p[9], p[10], p[11], p[12], p[13],
-                  p[14], p[15]);
-    return text;
 }
 
 // Writes the values of one table's rows in the protocol's forms.
@@ -139,7 +129,7 @@ void ValueWriter::Write(const jet::Column& column, const jet::Field& field, cons
         break;
     }
     case AccessType::ReplicationId:
-        out.Text(Guid(Need(field, 16, place)));
+        out.Guid(Need(field, 16, place));
         break;
     case AccessType::Text:
         out.Text(file_.Text(field.bytes));
@@ -172,7 +162,7 @@ void WriteColumns(const jet::JetFile& file, const jet::TableDefinition& definiti
 
 void WriteCatalogueFrom(const std::vector<jet::CatalogueEntry>& catalogue, AnswerWriter& out)
 {
-    std::vector<std::pair<std::string, mdbproto::ObjectKind>> tables;
+    AnswerWriter::Tables tables;
     // Saved queries, forms and links are left out: they cannot be opened as
     // tables here.
     for (const jet::CatalogueEntry& entry : catalogue)
@@ -180,12 +170,7 @@ void WriteCatalogueFrom(const std::vector<jet::CatalogueEntry>& catalogue, Answe
             tables.emplace_back(entry.name, entry.IsSystemTable()
                                                 ? mdbproto::ObjectKind::SystemTable
                                                 : mdbproto::ObjectKind::UserTable);
-    out.Begin(mdbproto::Answer::Catalogue);
-    out.U32(static_cast<std::uint32_t>(tables.size()));
-    for (const auto& [name, kind] : tables) {
-        out.Text(name);
-        out.U8(static_cast<std::uint8_t>(kind));
-    }
+    out.Catalogue(tables);
 }
 
 void WriteTableFrom(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
@@ -208,6 +193,17 @@ void WriteTableFrom(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& 
         out.EndRow();
     });
     out.U8(mdbproto::kRowsEnd);
+}
+
+void AnswerTableFrom(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
+                     const std::string& table, AnswerWriter& out)
+{
+    try {
+        WriteTableFrom(file, catalogue, table, out);
+        out.Finish();
+    } catch (const jet::Unreadable& failure) {
+        out.Fail(failure.what());
+    }
 }
 
 void WriteCatalogue(const std::string& path, AnswerWriter& out)

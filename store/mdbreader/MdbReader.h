@@ -20,5 +20,10 @@ void WriteCatalogueFrom(const std::vector<jet::CatalogueEntry>& catalogue, Answe
 void WriteTable(const std::string& path, const std::string& table, AnswerWriter& out);
 void WriteTableFrom(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
                     const std::string& table, AnswerWriter& out);
+// Writes the whole answer for one table as the reader program answers a
+// damaged one: its rows and trailer, or the failure that stopped them.
+// The file's damage raises nothing here: it becomes the answer.
+void AnswerTableFrom(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& catalogue,
+                     const std::string& table, AnswerWriter& out);
 
 } // namespace mdbreader

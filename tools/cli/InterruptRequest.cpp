@@ -18,12 +18,6 @@ InterruptRequest::InterruptRequest()
     });
 }
 
-InterruptRequest::~InterruptRequest()
-{
-    watcher_.request_stop();
-    watcher_.join();
-}
-
 bool InterruptRequest::Requested()
 {
     return platform::InterruptCatch::Requested();

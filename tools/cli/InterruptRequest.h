@@ -14,10 +14,9 @@ namespace cli {
 class InterruptRequest
 {
 public:
+    // Neither copied nor moved (the catch is one of a kind); the watcher,
+    // destroyed first, is stopped and joined by its own destructor.
     InterruptRequest();
-    ~InterruptRequest();
-    InterruptRequest(const InterruptRequest&) = delete;
-    InterruptRequest& operator=(const InterruptRequest&) = delete;
 
     static bool Requested();
     std::stop_token Token() const { return stop_.get_token(); }

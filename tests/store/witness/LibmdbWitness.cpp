@@ -6,7 +6,6 @@
 #include "store/mdbreader/Jet4Text.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -205,8 +204,8 @@ private:
     Bytes LongValuePiece(std::uint32_t pageRow) const;
     std::string LongValue(Bytes stored) const;
     std::string Text(std::string_view stored) const;
-    static void Need(Bytes stored, std::size_t size);
-    static std::string Guid(const unsigned char* p);
+    // The value's bytes, at least `size` of them.
+    static const unsigned char* Need(Bytes stored, std::size_t size);
 
     MdbHandle* mdb_;
     std::size_t pageSize_;
@@ -220,10 +219,11 @@ Bytes ValueReader::Stored(const MdbField& field) const
     return {mdb_->pg_buf + field.start, static_cast<std::size_t>(field.siz)};
 }
 
-void ValueReader::Need(Bytes stored, std::size_t size)
+const unsigned char* ValueReader::Need(Bytes stored, std::size_t size)
 {
     if (stored.size < size)
         Refuse("a value is shorter than its column's type");
+    return stored.data;
 }
 
 Bytes ValueReader::LongValuePiece(std::uint32_t pageRow) const
@@ -286,16 +286,6 @@ std::string ValueReader::Text(std::string_view stored) const
     return text;
 }
 
-std::string ValueReader::Guid(const unsigned char* p)
-{
-    char text[40];
-    std::snprintf(text, sizeof text,
-                  "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", p[3],
-                  p[2], p[1], p[0], p[5], p[4], p[7], p[6], p[8], p[9], p[10], p[11], p[12], p[13],
-                  p[14], p[15]);
-    return text;
-}
-
 void ValueReader::Write(const MdbColumn* column, const MdbField* field, AnswerWriter& out)
 {
     const AccessType type = TypeOf(column);
@@ -313,38 +303,33 @@ void ValueReader::Write(const MdbColumn* column, const MdbField* field, AnswerWr
     out.U8(1);
     switch (type) {
     case AccessType::Byte:
-        Need(stored, 1);
-        out.U8(stored.data[0]);
+        out.U8(*Need(stored, 1));
         break;
     case AccessType::Integer:
-        Need(stored, 2);
-        out.U16(static_cast<std::uint16_t>(Le16(stored.data)));
+        out.U16(static_cast<std::uint16_t>(Le16(Need(stored, 2))));
         break;
     case AccessType::Long:
     case AccessType::Complex:
     case AccessType::Single:
-        Need(stored, 4);
-        out.U32(Le32(stored.data));
+        out.U32(Le32(Need(stored, 4)));
         break;
     case AccessType::Currency:
     case AccessType::Double:
     case AccessType::DateTime:
-        Need(stored, 8);
-        out.U64(Le64(stored.data));
+        out.U64(Le64(Need(stored, 8)));
         break;
     case AccessType::Numeric: {
         // A sign byte, then four 32-bit words, most significant first.
-        Need(stored, 17);
-        if (Le32(stored.data + 1) != 0)
+        const unsigned char* p = Need(stored, 17);
+        if (Le32(p + 1) != 0)
             Refuse("a Numeric value has more than 28 digits");
-        out.U8(stored.data[0] & 0x80);
-        out.U32(Le32(stored.data + 5));
-        out.U64((std::uint64_t{Le32(stored.data + 9)} << 32) | Le32(stored.data + 13));
+        out.U8(p[0] & 0x80);
+        out.U32(Le32(p + 5));
+        out.U64((std::uint64_t{Le32(p + 9)} << 32) | Le32(p + 13));
         break;
     }
     case AccessType::ReplicationId:
-        Need(stored, 16);
-        out.Text(Guid(stored.data));
+        out.Guid(Need(stored, 16));
         break;
     case AccessType::Text:
         out.Text(Text(stored.View()));
@@ -421,7 +406,7 @@ void WriteRows(MdbHandle* mdb, MdbTableDef* table, AnswerWriter& out)
 void WriteCatalogue(const std::string& path, AnswerWriter& out)
 {
     Handle mdb = OpenFile(path);
-    std::vector<std::pair<std::string, mdbproto::ObjectKind>> tables;
+    AnswerWriter::Tables tables;
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
         // Saved queries, forms and links are left out: they cannot be opened
@@ -432,12 +417,7 @@ void WriteCatalogue(const std::string& path, AnswerWriter& out)
                             mdb_is_system_table(entry) ? mdbproto::ObjectKind::SystemTable
                                                        : mdbproto::ObjectKind::UserTable);
     }
-    out.Begin(mdbproto::Answer::Catalogue);
-    out.U32(static_cast<std::uint32_t>(tables.size()));
-    for (const auto& [name, kind] : tables) {
-        out.Text(name);
-        out.U8(static_cast<std::uint8_t>(kind));
-    }
+    out.Catalogue(tables);
 }
 
 void WriteTable(const std::string& path, const std::string& name, AnswerWriter& out)
