@@ -9,6 +9,8 @@
 # changed) and built once into $TAVRIN_WINDOWS_CACHE, one folder per package
 # version: a new version in Debian builds anew, the old folder stays unused.
 set -euo pipefail
+# A failed build inside $(...) must fail the script, not be stamped as built.
+shopt -s inherit_errexit
 
 TAVRIN_WINDOWS_CACHE="${TAVRIN_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrin/windows}"
 TAVRIN_WINDOWS_TOOLCHAIN="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64-x86_64.cmake"
