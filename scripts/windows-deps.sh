@@ -9,9 +9,15 @@
 # changed) and built once into $TAVRIN_WINDOWS_CACHE, one folder per package
 # version: a new version in Debian builds anew, the old folder stays unused.
 set -euo pipefail
+# A failed build inside $(...) must fail the script, not be stamped as built.
+shopt -s inherit_errexit
 
 TAVRIN_WINDOWS_CACHE="${TAVRIN_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrin/windows}"
 TAVRIN_WINDOWS_TOOLCHAIN="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64-x86_64.cmake"
+
+# Where mingw-w64 keeps the runtime DLLs (libstdc++, libgcc, winpthread) that
+# Qt's DLLs, and the programs built with them, need beside them.
+TAVRIN_WINDOWS_RUNTIME_DIRS="/usr/lib/gcc/x86_64-w64-mingw32/12-posix:/usr/x86_64-w64-mingw32/lib"
 
 TAVRIN_WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
@@ -22,6 +28,15 @@ tavrin_windows_install_tools() {
   source "$(dirname "${BASH_SOURCE[0]}")/deps.sh"
   TAVRIN_PACKAGES=("${TAVRIN_WINDOWS_PACKAGES[@]}" "$@")
   tavrin_install_deps
+}
+
+# The folders given (or colon-separated lists of them) as one Windows path
+# list, as wine's programs read WINEPATH or QT_PLUGIN_PATH: Z: is the root.
+tavrin_windows_path() {
+  local IFS=: folder out=()
+  for folder in $*; do out+=("Z:${folder//\//\\}"); done
+  IFS=';'
+  echo "${out[*]}"
 }
 
 # The URI of Debian's main archive as this machine's own source list names it.

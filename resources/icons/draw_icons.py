@@ -151,11 +151,26 @@ def download(c):
     c.rect(0.08, 0.84, 0.92, 0.94, GREY)
 
 
+def ico(path, sizes):
+    """Writes the program's PNG icons as one Windows .ico (PNG entries)."""
+    images = [open(f"tavrin-{size}.png", "rb").read() for size in sizes]
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(header) + 16 * len(images)
+    entries = b""
+    for size, data in zip(sizes, images):
+        side = size % 256  # 0 stands for 256
+        entries += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    with open(path, "wb") as f:
+        f.write(header + entries + b"".join(images))
+
+
 def main():
     for size in (16, 32, 48, 256):
         c = Canvas(size)
         tavrin(c)
         png(f"tavrin-{size}.png", size, c.pixels())
+    ico("tavrin.ico", (16, 32, 48, 256))
     for name, draw in (("open", folder), ("save", floppy), ("download", download)):
         for size, suffix in ((16, ""), (32, "@2x")):
             c = Canvas(size)

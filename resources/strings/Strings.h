@@ -283,6 +283,7 @@ inline constexpr char kCliReplyDelayHelp[] = "wait MS milliseconds before each r
 inline constexpr char kCliReplyAddressHelp[] = "reply from address A instead";
 inline constexpr char kCliDecoyHelp[] = "send an extra 01 00 00 00 from A before each reply";
 inline constexpr char kCliExitAfterHelp[] = "stop after N frames";
+inline constexpr char kCliHexHelp[] = "add each frame's bytes to its line, in hexadecimal (\"hex\")";
 // %s: the text given
 inline constexpr char kCliBadRows[] = "not a list of grid positions such as 1-40,52: %s";
 // %d: the row, %d: the show's fire records

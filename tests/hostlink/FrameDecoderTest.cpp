@@ -125,6 +125,15 @@ TEST(FrameJson, CueLineCarriesEveryField)
               "\"reply\":\"accepted\"}");
 }
 
+TEST(FrameJson, KeptBytesEndTheLineInHexadecimal)
+{
+    HostFrameRecord record;
+    record.frame = DecodeFrame(SampleCueFrame().bytes);
+    record.bytes = {0x00, 0x7f, 0xa5, 0xff};
+    const std::string line = FrameRecordJson(record);
+    EXPECT_TRUE(line.ends_with(",\"reply\":\"accepted\",\"hex\":\"007fa5ff\"}")) << line;
+}
+
 TEST(FrameJson, NamesAreEscaped)
 {
     EXPECT_EQ(JsonString("a\"b\\c\nd\x01"), "\"a\\\"b\\\\c\\nd\\u0001\"");

@@ -20,6 +20,18 @@ std::string Line(const nlohmann::ordered_json& json)
     return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
+// Two lower-case digits a byte, no spaces: the datagram as it arrived.
+std::string HexText(const std::vector<std::uint8_t>& bytes)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const std::uint8_t byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0xf];
+    }
+    return text;
+}
+
 } // namespace
 
 std::string JsonString(std::string_view text)
@@ -58,6 +70,8 @@ std::string FrameRecordJson(const HostFrameRecord& record)
     if (!record.problem.empty())
         json["problem"] = record.problem;
     json["reply"] = record.reply;
+    if (!record.bytes.empty())
+        json["hex"] = HexText(record.bytes);
     return Line(json);
 }
 

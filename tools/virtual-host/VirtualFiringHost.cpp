@@ -137,6 +137,8 @@ void VirtualFiringHost::Handle(std::span<const std::uint8_t> datagram, const udp
     record.localPort = localPort;
     record.listen = options_.address + ':' + std::to_string(localPort);
     record.frame = DecodeFrame(datagram);
+    if (options_.keepBytes)
+        record.bytes.assign(datagram.begin(), datagram.end());
     record.reply = Decide(record);
     // Kept before the reply goes: whoever got the reply finds the frame here.
     {

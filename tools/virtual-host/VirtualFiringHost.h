@@ -32,6 +32,7 @@ struct VirtualHostOptions
     std::string replyFromAddress{}; // non-empty: replies leave from this address instead
     std::string decoyFromAddress{}; // non-empty: an "accepted" from here before each reply
     bool answerTwice = false;       // every reply goes out twice, as a faulty host's
+    bool keepBytes = false;         // each frame's record keeps the datagram itself
 };
 
 // What the host made of one datagram.
@@ -42,7 +43,8 @@ struct HostFrameRecord
     std::uint16_t localPort = 0; // the port it arrived on
     std::string listen;          // "address:port" it arrived on
     DecodedFrame frame;
-    std::string problem; // why it was refused on its merits; empty if it was fine
+    std::vector<std::uint8_t> bytes; // the datagram, when the host keeps them
+    std::string problem;             // why it was refused on its merits; empty if it was fine
     enum Reply
     {
         kAccepted,

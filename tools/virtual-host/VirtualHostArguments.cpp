@@ -63,6 +63,7 @@ void AddVirtualHostOptions(CLI::App& app, VirtualHostArguments& arguments)
         ->transform(PlainNumber(1, kIntMax));
     app.add_flag("--reply-from-other-port", host.replyFromOtherPort, strings::kCliOtherPortHelp);
     app.add_flag("--reply-five-bytes", host.replyFiveBytes, strings::kCliFiveBytesHelp);
+    app.add_flag("--hex", host.keepBytes, strings::kCliHexHelp);
     app.add_option("--reply-delay", arguments.replyDelayMs, strings::kCliReplyDelayHelp)
         ->type_name("MS")
         ->transform(PlainNumber(0, 600000));
