@@ -15,6 +15,10 @@ if(WIN32)
   include(cmake/WindowsDeployment.cmake)
   set(CPACK_GENERATOR NSIS)
   set(CPACK_PACKAGE_FILE_NAME Tavrin-${PROJECT_VERSION}-win64)
+  # A 64-bit installer for 64-bit programs: it installs into the 64-bit
+  # Program Files and writes the 64-bit registry (and runs under wine64).
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   set(CPACK_NSIS_PACKAGE_NAME Tavrin)
   set(CPACK_NSIS_DISPLAY_NAME Tavrin)
   set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\\\tavrin.exe)
