@@ -56,13 +56,13 @@ SplitMessage SplitErrorRecord(const std::string& message, const std::string& hea
 SplitMessage ForReader(const std::string& text, const std::string& record,
                        const std::string& headline)
 {
-    if (record.empty())
+    if (record.empty() || text.find(record) != std::string::npos)
         return SplitErrorRecord(text, headline);
     SplitMessage split = SplitErrorRecord(record);
     const std::string own = WithoutTrailingBreaks(text);
     if (split.record.empty()) // no record after all: one text
         return {own.empty() ? record : own + "\n" + record, {}};
-    const std::string& description = split.text;
+    const std::string description = split.text; // a copy: the text is made anew
     split.text = own.empty() ? headline : own;
     // A message that names the description already does not say it twice.
     if (!description.empty() && own.find(description) == std::string::npos)

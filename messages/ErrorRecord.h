@@ -20,8 +20,9 @@ SplitMessage SplitErrorRecord(const std::string& message, const std::string& hea
 // A message and the access layer's record that goes with it, kept apart, as a
 // reader gets them: the message's own lines with the record's description
 // after them (`headline` in their place when the message has none), and the
-// record whole. Without a record, a message that is itself the layer's text
-// passed on whole is split as SplitErrorRecord does.
+// record whole. Without a record (or with one the message holds already), a
+// message that is itself the layer's text passed on whole is split as
+// SplitErrorRecord does.
 SplitMessage ForReader(const std::string& text, const std::string& record,
                        const std::string& headline = {});
 
