@@ -249,10 +249,12 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
     message.details = failure.Record();
     switch (failure.Code()) {
     case FailureCode::kStoreNotOpened:
-        // Opening a store shows the layer's own record, as it stands.
+        // Opening a store shows the layer's own record as it stands; a prompt
+        // shows its description first and the rest on request.
         if (doing == Doing::kOpening) {
-            message.text = failure.Record().empty() ? failure.Detail() : std::string();
+            message.text = failure.Record().empty() ? failure.Detail() : failure.Record();
             message.icon = prompt::MessageIcon::None;
+            message.details.clear();
         } else {
             message.text = StoreFailureText(doing, failure.Detail());
         }
