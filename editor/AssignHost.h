@@ -21,8 +21,7 @@ public:
 // rows are gathered first (the caption row skipped), then, after a question
 // (asked only when rows are selected) and the host name, every one of those
 // cues gets that name in one change of the show; no other value changes. The
-// store is written by Save only. A grid that refuses a call ends the command
-// before anything changed.
+// store is written by Save only.
 void AssignHost(ShowContext& show, const FlexGrid& grid, HostNameAsker& asker);
 
 } // namespace editor

@@ -21,8 +21,13 @@ public:
 
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override
     {
+        ShowMessage(text, icon, {});
+    }
+    void ShowMessage(const std::string& text, prompt::MessageIcon icon,
+                     const std::string& details) override
+    {
         Ask(false, [&](prompt::Prompt& user) {
-            user.ShowMessage(text, icon);
+            user.ShowMessage(text, icon, details);
             return true;
         });
     }

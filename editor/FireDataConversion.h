@@ -26,7 +26,7 @@ class CueWriter
 {
 public:
     explicit CueWriter(store::DatabaseEngine& engine);
-    void Write(const show::Cue& cue); // raises ado::_com_error
+    void Write(const show::Cue& cue); // raises what the access layer raises
 
 private:
     store::DatabaseEngine& engine_;
@@ -38,8 +38,8 @@ private:
 // existing, empty tb_Layout of `db`, in order, and gives the records in `cues`.
 // The conversion stops at the first record that cannot be one (raising
 // show::Failure as Next does); the caller's transaction undoes a stopped one.
-// Raises ado::_com_error on a failing database call; each record is a step
-// of `progress`.
+// A failing database call raises what the access layer raises (the command's
+// show::StoreWork makes it a Failure); each record is a step of `progress`.
 void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues,
                      show::WorkProgress& progress);
 

@@ -2,17 +2,17 @@
 
 #include "editor/FireDataConversion.h"
 #include "editor/FireOneStoreMaking.h"
-#include "editor/ImportStop.h"
 #include "editor/NewStoreChoice.h"
 #include "editor/OpenShowStore.h"
 #include "editor/ShowStoreFileChoice.h"
 #include "messages/FailureMessage.h"
+#include "messages/ImportMessage.h"
 #include "prompt/Prompt.h"
-#include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/FireRecord.h"
 #include "show/Show.h"
+#include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
@@ -30,7 +30,7 @@ namespace {
 void SayNullFireRecords(ShowContext& show, const std::vector<show::Cue>& cues)
 {
     if (const int nulls = show::CuesFromNullFireRecords(cues); nulls > 0)
-        show.prompt.ShowMessage(strings::FormatText(strings::kImportNullFireRecords, nulls),
+        show.prompt.ShowMessage(messages::NullFireRecordsText(nulls),
                                 prompt::MessageIcon::Information);
 }
 
@@ -51,11 +51,9 @@ bool ConvertFileInPlace(ShowContext& show, const std::string& path)
         SayNullFireRecords(show, cues);
         return ShowCues(show, cues, path);
     case StoreMaking::kFoundMade:
-        return ShowStoredTable(show, show.db, path);
-    case StoreMaking::kRefused:
         break;
     }
-    return false;
+    return ShowStoredTable(show, show.db, path);
 }
 
 // A show store made from the FireOne file in `source` before: brought up to
@@ -69,23 +67,19 @@ bool ReimportAndShow(ShowContext& show, CADODataBase& source, CADODataBase& targ
         return ShowCues(show, cues, path);
     case Reimport::kUnchanged:
     case Reimport::kKeptAsItStands:
-        return ShowStoredTable(show, target, path);
-    case Reimport::kRefused:
         break;
     }
-    return false;
+    return ShowStoredTable(show, target, path);
 }
 
 // The chosen new store exists already: brought up to the FireOne show and
-// loaded when it is a show store, else refused and left alone.
+// loaded when it is a show store, else refused (kNotAShowStore) and left alone.
 bool OpenExistingStore(ShowContext& show, const std::string& path, ShowUpdate update)
 {
     CADODataBase existing;
     if (!existing.Open(store::ConnectionStringFor(path), "", "") ||
-        existing.GetConnection()->IsReadOnlyFormat() || !store::HasLayoutTable(existing)) {
-        Stop(show, strings::FormatText(strings::kImportNotShowStore, path.c_str()));
-        return false;
-    }
+        existing.GetConnection()->IsReadOnlyFormat() || !store::HasLayoutTable(existing))
+        throw show::Failure(show::FailureCode::kNotAShowStore).WithName(path);
     store::StoreCloser closer(existing);
     return ReimportAndShow(show, show.db, existing, path, update);
 }
@@ -104,25 +98,33 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate
 
     std::vector<show::Cue> cues;
     bool copiedLayout = false;
-    switch (MakeNewStore(show, *path, cues, copiedLayout)) {
-    case StoreMaking::kMade:
-        break;
-    case StoreMaking::kFoundMade:
+    if (MakeNewStore(show, *path, cues, copiedLayout) == StoreMaking::kFoundMade)
         return OpenExistingStore(show, *path, update);
-    case StoreMaking::kRefused:
-        return false;
-    }
     if (!copiedLayout) {
         SayNullFireRecords(show, cues);
         return ShowCues(show, cues, *path);
     }
-    CADODataBase stored;
-    if (!stored.Open(store::ConnectionStringFor(*path), "", "")) {
-        Stop(show, strings::FormatText(strings::kOpenFailed, DescriptionOf(stored).c_str()));
-        return false;
-    }
-    store::StoreCloser closer(stored);
-    return ShowStoredTable(show, stored, *path);
+    return ShowStoreFile(show, *path);
+}
+
+// The import of the FireOne file open in `show.db`. Raises show::Failure.
+bool Import(ShowContext& show, const std::string& path, StorePlace place, ShowUpdate update)
+{
+    if (show.db.GetConnection()->IsReadOnlyFormat() || place == StorePlace::kNewStore)
+        return ImportIntoNewStore(show, path, update);
+    // Imported before: FireData is read row by row, never held whole beside
+    // the show. Without FireData it is no FireOne file.
+    if (store::HasLayoutTable(show.db))
+        return HasFireData(show.db) && ReimportAndShow(show, show.db, show.db, path, update);
+    show.rs = CADORecordset(&show.db);
+    if (show.rs.Open(store::kFireDataTable, modeTable))
+        return ConvertFileInPlace(show, path);
+    // No FireData: not a FireOne file, and nothing to say. Any other failure
+    // is the user's to know.
+    if (show.rs.GetLastErrorCode() != static_cast<std::uint32_t>(ado::DB_E_NOTABLE))
+        throw show::Failure(show::FailureCode::kFireOneNotRead)
+            .WithDetail(show.rs.GetLastErrorText());
+    return false;
 }
 
 } // namespace
@@ -132,32 +134,19 @@ bool ImportFireOne(ShowContext& show, StorePlace place, ShowUpdate update)
     const std::optional<std::string> path = show.prompt.ChooseOpenFile(FireOneFileChoice());
     if (!path)
         return false;
-    if (!show.db.Open(store::ConnectionStringFor(*path), "", "")) {
-        show.prompt.ShowMessage(show.db.GetLastErrorText(), prompt::MessageIcon::None);
+    try {
+        show::OpenStoreFile(show.db, *path);
+    } catch (const show::Failure& failure) { // the access layer's text, as Open shows it
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kOpening);
         return false;
     }
     store::StoreCloser closer(show.db);
     try {
-        if (show.db.GetConnection()->IsReadOnlyFormat() || place == StorePlace::kNewStore)
-            return ImportIntoNewStore(show, *path, update);
-        // Imported before: FireData is read row by row, never held whole
-        // beside the show. Without FireData it is no FireOne file.
-        if (store::HasLayoutTable(show.db))
-            return HasFireData(show.db) && ReimportAndShow(show, show.db, show.db, *path, update);
-        show.rs = CADORecordset(&show.db);
-        if (!show.rs.Open(store::kFireDataTable, modeTable)) {
-            // No FireData: not a FireOne file, and nothing to say. Any other
-            // failure is the user's to know.
-            if (show.rs.GetLastErrorCode() != static_cast<std::uint32_t>(ado::DB_E_NOTABLE))
-                Stop(show, strings::FormatText(strings::kImportSourceUnreadable,
-                                               show.rs.GetLastErrorText().c_str()));
-            return false;
-        }
-        return ConvertFileInPlace(show, *path);
-    } catch (const ado::_com_error& error) {
-        Stop(show, strings::FormatText(strings::kImportFailed, error.what()));
-        return false;
+        return show::StoreWork([&] { return Import(show, *path, place, update); });
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kImporting);
     }
+    return false;
 }
 
 } // namespace editor

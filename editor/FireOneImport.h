@@ -22,7 +22,8 @@ enum class StorePlace
 // unchanged, it is loaded as it stands, host names included; changed, it is
 // brought up to it, host names carried over, as `update` says (see
 // ReimportFireOne). The show table is created and filled in one transaction:
-// a failure leaves every file as it was. True when the show is in the grid
+// a failure leaves every file as it was. Every failure on the way is shown
+// here, once, in the words of messages/. True when the show is in the grid
 // and `show.storePath` names its store; the path changes on success only.
 // A stop asked for by `show.progress` raises show::Cancelled: no store is
 // made or changed, and the show and the path are as they were.

@@ -1,10 +1,10 @@
 #include "editor/FireOneReimport.h"
 
 #include "editor/FireDataConversion.h"
-#include "messages/FailureMessage.h"
+#include "messages/ImportMessage.h"
 #include "prompt/Prompt.h"
-#include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
+#include "show/Failure.h"
 #include "show/FireRecord.h"
 #include "show/HostNameCarryOver.h"
 #include "show/ShowReader.h"
@@ -39,39 +39,6 @@ std::vector<show::Cue> FireOneCues(CADODataBase& source, show::WorkProgress& pro
     };
     source.GetConnection()->Engine().StreamTable(store::kFireDataTable, sink);
     return cues;
-}
-
-// What a guess of the pairing cost, when one was made, as a line of its own
-// at `at` in `text`.
-std::string WithGuesses(std::string text, std::size_t at, const show::CarryOver& carried)
-{
-    if (carried.guessed == 0)
-        return text;
-    std::string left;
-    for (const std::string& name : carried.namesLeft)
-        left += (left.empty() ? "" : ", ") + name;
-    return text.insert(
-        at, "\n" + strings::FormatText(strings::kReimportGuessed, carried.guessed,
-                                       left.empty() ? strings::kReimportNoNameLeft : left.c_str()));
-}
-
-std::string Question(const show::CarryOver& carried)
-{
-    const std::string text =
-        strings::FormatText(strings::kReimportQuestion, carried.added, carried.removed,
-                            carried.retimed, carried.kept, carried.fellBack);
-    return WithGuesses(text, text.rfind('\n'), carried); // before what No does
-}
-
-// What changed, and how many cues came from FireOne records with NULLs.
-std::string Done(const show::CarryOver& carried, const std::vector<show::Cue>& cues)
-{
-    std::string text = strings::FormatText(strings::kReimportDone, carried.added, carried.removed,
-                                           carried.retimed, carried.kept, carried.fellBack);
-    text = WithGuesses(text, text.size(), carried);
-    if (const int nulls = show::CuesFromNullFireRecords(cues); nulls > 0)
-        text += "\n" + strings::FormatText(strings::kImportNullFireRecords, nulls);
-    return text;
 }
 
 // Rewrites the show table of `target` (`old`, as read in the caller's write
@@ -115,7 +82,7 @@ Reimport ReimportFireOne(ShowContext& show, CADODataBase& source, CADODataBase& 
                          ShowUpdate update, std::vector<show::Cue>& cues)
 {
     show::WorkProgress& progress = show.Progress();
-    try {
+    return show::StoreWork([&] {
         cues = FireOneCues(source, progress);
         // Asked, the designer answers with no lock held; then the table is
         // read again in the transaction that changes it.
@@ -125,7 +92,8 @@ Reimport ReimportFireOne(ShowContext& show, CADODataBase& source, CADODataBase& 
             if (unchanged != Reimport::kUpdated)
                 return unchanged;
             std::vector<show::Cue> preview = cues;
-            if (!show.prompt.AskYesNo(Question(show::CarryHostNames(preview, stored))))
+            if (!show.prompt.AskYesNo(
+                    messages::ReimportQuestion(show::CarryHostNames(preview, stored))))
                 return Reimport::kKeptAsItStands;
         }
         store::Transaction transaction(*target.GetConnection());
@@ -136,15 +104,11 @@ Reimport ReimportFireOne(ShowContext& show, CADODataBase& source, CADODataBase& 
         const show::CarryOver carried = Rewrite(source, target, cues, stored, progress);
         progress.BeforeCommit();
         transaction.Commit();
-        show.prompt.ShowMessage(Done(carried, cues), prompt::MessageIcon::Information);
+        show.prompt.ShowMessage(
+            messages::ReimportDoneText(carried, show::CuesFromNullFireRecords(cues)),
+            prompt::MessageIcon::Information);
         return Reimport::kUpdated;
-    } catch (const show::Failure& failure) {
-        messages::ShowFailure(show.prompt, failure, messages::Doing::kImporting);
-    } catch (const std::exception& error) { // the access layer, memory
-        show.prompt.ShowMessage(strings::FormatText(strings::kImportFailed, error.what()),
-                                prompt::MessageIcon::Stop);
-    }
-    return Reimport::kRefused;
+    });
 }
 
 } // namespace editor

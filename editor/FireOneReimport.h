@@ -22,7 +22,6 @@ enum class Reimport
     kUnchanged,      // the store holds the show as it is: open it, nothing written
     kKeptAsItStands, // the store is to open as it stands (no show in FireData, or No)
     kUpdated,        // the store now holds the show as it is: `cues`, names carried over
-    kRefused,        // nothing changed; the user was told why
 };
 
 // A FireOne file imported before: its FireData (in `source`) converted as a
@@ -32,7 +31,7 @@ enum class Reimport
 // from FireData, FlowID from 0, with the host names carried over (see
 // show::CarryHostNames); the store's copy of FireData replaced where it keeps
 // one. The host plan and the host records stay; `source`, when another file,
-// is never changed.
+// is never changed. Raises show::Failure, nothing changed.
 Reimport ReimportFireOne(ShowContext& show, CADODataBase& source, CADODataBase& target,
                          ShowUpdate update, std::vector<show::Cue>& cues);
 

@@ -1,17 +1,8 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
 namespace editor {
-
-// What the grid raises when it refuses a call: a row or column it does not
-// have, or a setting it does not know.
-class GridError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The settings the window gives the grid once at set-up, by number.
 enum GridSetting : int
@@ -29,8 +20,10 @@ enum GridSetting : int
 inline constexpr int kQueryCellText = 19;
 
 // The operations of the cue grid. Rows and columns count from 0; row 0 holds
-// the captions and is counted by GetRowCount. Texts are UTF-8. Calls that the
-// grid refuses raise GridError.
+// the captions and is counted by GetRowCount. Texts are UTF-8. A call outside
+// the grid's rows, columns, selection or settings is a fault of its caller,
+// not a failure to report: the grid raises std::out_of_range or
+// std::invalid_argument, which nothing catches.
 class FlexGrid
 {
 public:

@@ -4,6 +4,7 @@
 #include "editor/ShowStoreFileChoice.h"
 #include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
+#include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
 #include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
@@ -18,12 +19,27 @@ bool OpenShowStore(ShowContext& show)
 
 bool OpenShowStoreFile(ShowContext& show, const std::string& path)
 {
-    if (!show.db.Open(store::ConnectionStringFor(path), "", "")) {
-        show.prompt.ShowMessage(show.db.GetLastErrorText(), prompt::MessageIcon::None);
+    try {
+        show::OpenStoreFile(show.db, path);
+    } catch (const show::Failure& failure) { // the access layer's own text, no icon
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kOpening);
         return false;
     }
     store::StoreCloser closer(show.db);
     return ShowStoredTable(show, show.db, path);
+}
+
+bool ShowStoreFile(ShowContext& show, const std::string& path)
+{
+    CADODataBase db;
+    try {
+        show::OpenStoreFile(db, path, show::FailureCode::kDatabase);
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(show.prompt, failure, messages::Doing::kOpening);
+        return false;
+    }
+    store::StoreCloser closer(db);
+    return ShowStoredTable(show, db, path);
 }
 
 bool ShowStoredTable(ShowContext& show, CADODataBase& db, const std::string& path)

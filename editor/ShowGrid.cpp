@@ -4,6 +4,7 @@
 #include "store/LayoutTable.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace editor {
 
@@ -15,7 +16,7 @@ int ShowGrid::GetRowCount() const
 void ShowGrid::SetRowCount(int rows)
 {
     if (rows < 0)
-        throw GridError("The grid cannot have " + std::to_string(rows) + " rows.");
+        throw std::out_of_range("The grid cannot have " + std::to_string(rows) + " rows.");
     const std::size_t cues = rows > 1 ? static_cast<std::size_t>(rows - 1) : 0;
     if (cues < show_->Size() || (cues == 0 && !show_->Empty())) {
         std::vector<show::Cue> kept(show_->Cues().begin(),
@@ -34,7 +35,7 @@ void ShowGrid::SetRowCount(int rows)
 void ShowGrid::SetColumnCount(int columns)
 {
     if (columns < 0)
-        throw GridError("The grid cannot have " + std::to_string(columns) + " columns.");
+        throw std::out_of_range("The grid cannot have " + std::to_string(columns) + " columns.");
     captions_.resize(static_cast<std::size_t>(columns));
     widths_.resize(static_cast<std::size_t>(columns));
     LayoutChanged();
@@ -63,15 +64,16 @@ void ShowGrid::SetCellText(int row, int column, const std::string& text)
         return;
     }
     if (column != show::kColumnHost)
-        throw GridError("Column " + std::to_string(column) +
-                        " shows the show's own values; only the Host column takes a text.");
+        throw std::invalid_argument(
+            "Column " + std::to_string(column) +
+            " shows the show's own values; only the Host column takes a text.");
     show_->SetHostName({static_cast<show::CueIndex>(row - 1)}, text);
 }
 
 void ShowGrid::AppendRow(const std::string& text)
 {
     if (captions_.empty())
-        throw GridError("The grid has no column to append a row to.");
+        throw std::out_of_range("The grid has no column to append a row to.");
     if (!captionRow_) {
         captionRow_ = true;
         captions_[0] = text;
@@ -80,7 +82,7 @@ void ShowGrid::AppendRow(const std::string& text)
     }
     const std::optional<std::int32_t> sequence = show::ParseWholeNumber(text);
     if (!sequence)
-        throw GridError("A cue row's Sequence is a number, not '" + text + "'.");
+        throw std::invalid_argument("A cue row's Sequence is a number, not '" + text + "'.");
     show::Cue cue;
     cue.FlowID = *sequence;
     show_->Append(std::move(cue));
@@ -89,7 +91,8 @@ void ShowGrid::AppendRow(const std::string& text)
 std::string ShowGrid::QueryCell(int setting, int row, int column) const
 {
     if (setting != kQueryCellText)
-        throw GridError("The grid cannot answer query " + std::to_string(setting) + ".");
+        throw std::invalid_argument("The grid cannot answer query " + std::to_string(setting) +
+                                    ".");
     CheckRow(row);
     CheckColumn(column);
     return CellText(row, column);
@@ -105,7 +108,7 @@ std::string ShowGrid::CellText(int row, int column) const
 int ShowGrid::GetSelectedRowAt(int index) const
 {
     if (index < 0 || index >= GetSelectedRowCount())
-        throw GridError("There is no selected row " + std::to_string(index) + ".");
+        throw std::out_of_range("There is no selected row " + std::to_string(index) + ".");
     return selected_[static_cast<std::size_t>(index)];
 }
 
@@ -132,13 +135,13 @@ void ShowGrid::SelectRows(std::vector<int> rows)
 void ShowGrid::CheckRow(int row) const
 {
     if (row < 0 || row >= GetRowCount())
-        throw GridError("The grid has no row " + std::to_string(row) + ".");
+        throw std::out_of_range("The grid has no row " + std::to_string(row) + ".");
 }
 
 void ShowGrid::CheckColumn(int column) const
 {
     if (column < 0 || column >= GetColumnCount())
-        throw GridError("The grid has no column " + std::to_string(column) + ".");
+        throw std::out_of_range("The grid has no column " + std::to_string(column) + ".");
 }
 
 void ShowGrid::LayoutChanged() const

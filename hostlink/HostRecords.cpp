@@ -19,9 +19,13 @@ std::optional<show::Failure> HostRecorder::Record(const store::HostRecord& recor
     const std::lock_guard lock(mutex_);
     if (accessStore_)
         return std::nullopt;
-    std::optional<show::Failure> warning = show::WriteHostRecord(storePath_, record);
-    if (!warning)
+    std::optional<show::Failure> warning;
+    try {
+        show::WriteHostRecord(storePath_, record);
         return std::nullopt;
+    } catch (const show::Failure& failure) { // the conversation's result carries it
+        warning = failure;
+    }
     accessStore_ = warning->Code() == show::FailureCode::kHostRecordsAccessStore;
     const bool said =
         std::any_of(warnings_.begin(), warnings_.end(), [&warning](const show::Failure& w) {

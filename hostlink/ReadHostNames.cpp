@@ -8,20 +8,14 @@
 #include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
 
-#include <exception>
-
 namespace hostlink {
 
 std::vector<std::string> ReadHostNames(const std::string& path)
 {
     std::vector<std::string> names;
     CADODataBase db;
-    try {
-        if (!db.Open(store::ConnectionStringFor(path), "", ""))
-            return names;
-    } catch (const std::exception& error) { // the engine's own failures, memory
-        throw show::DatabaseFailure(error);
-    }
+    if (!show::StoreWork([&] { return db.Open(store::ConnectionStringFor(path), "", ""); }))
+        return names;
     store::StoreCloser closer(db);
     CADORecordset rs(&db);
     try {

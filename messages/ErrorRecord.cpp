@@ -53,9 +53,30 @@ SplitMessage SplitErrorRecord(const std::string& message, const std::string& hea
     return split;
 }
 
+SplitMessage ForReader(const std::string& text, const std::string& record,
+                       const std::string& headline)
+{
+    if (record.empty() || text.find(record) != std::string::npos)
+        return SplitErrorRecord(text, headline);
+    SplitMessage split = SplitErrorRecord(record);
+    const std::string own = WithoutTrailingBreaks(text);
+    if (split.record.empty()) // no record after all: one text
+        return {own.empty() ? record : own + "\n" + record, {}};
+    const std::string description = split.text; // a copy: the text is made anew
+    split.text = own.empty() ? headline : own;
+    // A message that names the description already does not say it twice.
+    if (!description.empty() && own.find(description) == std::string::npos)
+        split.text += (split.text.empty() ? "" : "\n") + description;
+    return split;
+}
+
 std::string CondenseErrorDump(const std::string& message, const std::string& headline, bool verbose)
 {
-    const SplitMessage split = SplitErrorRecord(message, headline);
+    return Condensed(SplitErrorRecord(message, headline), verbose);
+}
+
+std::string Condensed(const SplitMessage& split, bool verbose)
+{
     if (!verbose || split.record.empty())
         return split.text;
     return split.text + (split.text.empty() ? "" : "\n") + split.record;

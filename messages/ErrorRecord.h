@@ -17,6 +17,18 @@ struct SplitMessage
 };
 SplitMessage SplitErrorRecord(const std::string& message, const std::string& headline = {});
 
+// A message and the access layer's record that goes with it, kept apart, as a
+// reader gets them: the message's own lines with the record's description
+// after them (`headline` in their place when the message has none), and the
+// record whole. Without a record (or with one the message holds already), a
+// message that is itself the layer's text passed on whole is split as
+// SplitErrorRecord does.
+SplitMessage ForReader(const std::string& text, const std::string& record,
+                       const std::string& headline = {});
+
+// A split message as one text: the short part, then the record when `verbose`.
+std::string Condensed(const SplitMessage& split, bool verbose);
+
 // The same as one text: the short part, then the record when `verbose`.
 std::string CondenseErrorDump(const std::string& message, const std::string& headline,
                               bool verbose);

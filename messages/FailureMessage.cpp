@@ -172,11 +172,13 @@ std::string FileText(const show::Failure& failure)
     switch (failure.Code()) {
     case FailureCode::kStoreBeingMade:
         return strings::FormatText(strings::kImportStoreBeingMade, name);
-    case FailureCode::kStoreNotCreated:
-        return strings::FormatText(
-            strings::kImportStoreNotCreated,
-            strings::FormatText(strings::kStoreFolderNotWritable, name, failure.Detail().c_str())
-                .c_str());
+    case FailureCode::kStoreNotCreated: // with its folder when that is what refused it
+        return strings::FormatText(strings::kImportStoreNotCreated,
+                                   failure.Name().empty()
+                                       ? failure.Detail().c_str()
+                                       : strings::FormatText(strings::kStoreFolderNotWritable, name,
+                                                             failure.Detail().c_str())
+                                             .c_str());
     case FailureCode::kOutputIsInput:
         return strings::FormatText(strings::kOutputIsInput, name);
     case FailureCode::kOutputIsDatabase:
@@ -201,29 +203,54 @@ std::string FailureHeadline(Doing doing)
     return text.substr(0, text.find('\n'));
 }
 
-// A FireOne record that cannot become a cue: the import stops there.
+namespace {
+
+// A FireOne file or record that cannot become a show: the import stops there.
 std::string FireOneRecordText(const show::Failure& failure)
 {
-    if (failure.Code() == FailureCode::kFireOneFieldUnreadable)
-        return strings::FormatText(strings::kImportBadField, failure.Row(), failure.Name().c_str());
-    if (failure.Name() == "LaunchTimeMS")
-        return strings::FormatText(strings::kImportFractionalTime, failure.Row(),
-                                   failure.Other().c_str());
-    return strings::FormatText(strings::kImportFractionalValue, failure.Row(),
-                               failure.Name().c_str(), failure.Other().c_str());
+    const int record = failure.Row();
+    const char* field = failure.Name().c_str();
+    const char* value = failure.Other().c_str();
+    switch (failure.Code()) {
+    case FailureCode::kFireOneFieldUnreadable:
+        return strings::FormatText(strings::kImportBadField, record, field);
+    case FailureCode::kFireOneTimeNotWhole:
+        return strings::FormatText(strings::kImportFractionalTime, record, value);
+    case FailureCode::kFireOneNotWhole:
+        return strings::FormatText(strings::kImportFractionalValue, record, field, value);
+    case FailureCode::kFireOneNotRead:
+        return strings::FormatText(strings::kImportSourceUnreadable, failure.Detail().c_str());
+    default:
+        break;
+    }
+    return {};
 }
+
+// The failures whose texts are made by their group's own words, the same in
+// every activity: host names, plans, files, FireOne records, and the
+// conversations with firing hosts.
+Message GroupMessage(const show::Failure& failure)
+{
+    using prompt::MessageIcon;
+    if (std::string text = HostNameText(failure); !text.empty())
+        return {text, failure.Row() == 0 ? MessageIcon::Warning : MessageIcon::Stop,
+                failure.Record()};
+    for (std::string (*group)(const show::Failure&) : {PlanText, FileText, FireOneRecordText})
+        if (std::string text = group(failure); !text.empty())
+            return {text, MessageIcon::Stop, failure.Record()};
+    return HostConversationMessage(failure.Code());
+}
+
+} // namespace
 
 Message FailureMessage(const show::Failure& failure, Doing doing)
 {
     Message message;
     message.details = failure.Record();
     switch (failure.Code()) {
-    case FailureCode::kFireOneFieldUnreadable:
-    case FailureCode::kFireOneNotWhole:
-        message.text = FireOneRecordText(failure);
-        break;
     case FailureCode::kStoreNotOpened:
-        // Opening a store shows the layer's own record, as it stands.
+        // Opening a store shows the layer's own record as it stands; a prompt
+        // shows its description first and the rest on request.
         if (doing == Doing::kOpening) {
             message.text = failure.Record().empty() ? failure.Detail() : failure.Record();
             message.icon = prompt::MessageIcon::None;
@@ -246,41 +273,8 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
     case FailureCode::kNotAShowStore:
         message.text = strings::FormatText(strings::kImportNotShowStore, failure.Name().c_str());
         break;
-    case FailureCode::kHostNameEmpty:
-    case FailureCode::kHostNameTooLong:
-    case FailureCode::kHostNameNotGbk:
-    case FailureCode::kHostNameControl:
-        message.text = HostNameText(failure);
-        if (failure.Row() == 0)
-            message.icon = prompt::MessageIcon::Warning;
-        break;
     case FailureCode::kStoreChanged:
         message.text = strings::kSaveStoreChanged;
-        break;
-    case FailureCode::kPlanCodeOutOfRange:
-    case FailureCode::kPlanCodeTaken:
-    case FailureCode::kPlanNameTwice:
-    case FailureCode::kPlanAccessStore:
-    case FailureCode::kPlanNotRead:
-    case FailureCode::kPlanNotSaved:
-        message.text = PlanText(failure);
-        break;
-    case FailureCode::kDownloadSocketNotSet:
-    case FailureCode::kDownloadProjectNameNotBuilt:
-    case FailureCode::kDownloadProjectNameFailed:
-    case FailureCode::kDownloadCueNotBuilt:
-    case FailureCode::kDownloadCueNotSent:
-    case FailureCode::kDownloadCueNotAnswered:
-    case FailureCode::kDownloadCueRefused:
-    case FailureCode::kDownloadAnsweredTwice:
-    case FailureCode::kHostSettingNoneTicked:
-    case FailureCode::kHostSettingBadName:
-    case FailureCode::kHostSettingFrameNotBuilt:
-    case FailureCode::kHostSettingSendTimeoutNotSet:
-    case FailureCode::kHostSettingReceiveTimeoutNotSet:
-    case FailureCode::kHostSettingFailed:
-    case FailureCode::kHostSettingAnsweredTwice:
-        message = HostConversationMessage(failure.Code());
         break;
     case FailureCode::kPlanUnsound:
         message.text = PlanProblemsText(failure, doing);
@@ -294,15 +288,6 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
     case FailureCode::kPlanChanged:
         message.text = strings::kPlanChanged;
         break;
-    case FailureCode::kStoreBeingMade:
-    case FailureCode::kStoreNotCreated:
-    case FailureCode::kOutputIsInput:
-    case FailureCode::kOutputIsDatabase:
-    case FailureCode::kOutputNotRegular:
-    case FailureCode::kOutputFolderMissing:
-    case FailureCode::kOutputNotWritten:
-        message.text = FileText(failure);
-        break;
     case FailureCode::kHostRecordsAccessStore:
         message.text = strings::kHostRecordsAccessStore;
         message.icon = prompt::MessageIcon::Warning;
@@ -315,6 +300,8 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
     case FailureCode::kHostRecordsNotRead:
         message.text = strings::FormatText(strings::kHostRecordsNotRead, failure.Detail().c_str());
         break;
+    default:
+        return GroupMessage(failure);
     }
     return message;
 }
@@ -329,11 +316,10 @@ std::string FieldHostFailureText(const show::Failure& failure)
 void ShowFailure(prompt::Prompt& prompt, const show::Failure& failure, Doing doing)
 {
     const Message message = FailureMessage(failure, doing);
-    // The record goes along, for a prompt that shows it on request.
-    const bool withRecord =
-        !message.details.empty() && message.text.find(message.details) == std::string::npos;
-    prompt.ShowMessage(withRecord ? message.text + "\n" + message.details : message.text,
-                       message.icon);
+    // The record goes along as its own field, for a prompt that shows it on
+    // request.
+    const bool apart = message.text.find(message.details) == std::string::npos;
+    prompt.ShowMessage(message.text, message.icon, apart ? message.details : std::string());
 }
 
 void ShowFailureText(prompt::Prompt& prompt, const show::Failure& failure, Doing doing)

@@ -16,6 +16,7 @@ class FixedFilePrompt final : public Prompt
 public:
     explicit FixedFilePrompt(std::string path) : path_(std::move(path)) {}
 
+    using Prompt::ShowMessage; // the record after the message
     void ShowMessage(const std::string& text, MessageIcon /*icon*/) override
     {
         messages += text + "\n";

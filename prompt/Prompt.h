@@ -56,6 +56,13 @@ public:
 
     // A modal message with an OK button.
     virtual void ShowMessage(const std::string& text, MessageIcon icon) = 0;
+    // The same with the access layer's error record (`details`, empty when
+    // there is none) kept apart, for a prompt that shows it on request. One
+    // that shows a single text gets the record after the message.
+    virtual void ShowMessage(const std::string& text, MessageIcon icon, const std::string& details)
+    {
+        ShowMessage(details.empty() ? text : text.empty() ? details : text + "\n" + details, icon);
+    }
     // A modal question with Yes and No buttons and a question icon; true on Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
     // A modal question with three buttons and a question icon; Escape and the

@@ -51,15 +51,21 @@ std::optional<std::string> RunFileDialog(QWidget* owner, const prompt::FileChoic
 
 } // namespace
 
-// The short message first; the access layer's whole error record, when the
-// message carries one, under "Show Details...".
 void QtPrompt::ShowMessage(const std::string& text, prompt::MessageIcon icon)
 {
-    const messages::SplitMessage split = messages::SplitErrorRecord(text);
-    QMessageBox box(BoxIcon(icon), ToQString(strings::kAppName), ToQString(split.text),
+    ShowMessage(text, icon, {});
+}
+
+// The short message first; the access layer's whole error record, when the
+// message comes with one, under "Show Details...".
+void QtPrompt::ShowMessage(const std::string& text, prompt::MessageIcon icon,
+                           const std::string& details)
+{
+    const messages::SplitMessage shown = messages::ForReader(text, details);
+    QMessageBox box(BoxIcon(icon), ToQString(strings::kAppName), ToQString(shown.text),
                     QMessageBox::Ok, owner_);
-    if (!split.record.empty())
-        box.setDetailedText(ToQString(split.record));
+    if (!shown.record.empty())
+        box.setDetailedText(ToQString(shown.record));
     box.exec();
 }
 

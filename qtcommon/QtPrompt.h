@@ -14,6 +14,8 @@ public:
     explicit QtPrompt(QWidget* owner) : owner_(owner) {}
 
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override;
+    void ShowMessage(const std::string& text, prompt::MessageIcon icon,
+                     const std::string& details) override;
     bool AskYesNo(const std::string& text) override;
     prompt::Answer AskYesNoCancel(const std::string& text, prompt::AnswerButtons buttons) override;
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override;

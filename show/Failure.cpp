@@ -1,111 +1,71 @@
 #include "show/Failure.h"
 
+#include "show/EnumNames.h"
 #include "store/ComError.h"
 #include "store/ErrorText.h"
 
 namespace show {
 
+namespace {
+
+constexpr EnumName<FailureCode> kFailureCodeNames[] = {
+    {FailureCode::kStoreNotOpened, "store-not-opened"},
+    {FailureCode::kNoLayoutTable, "no-layout-table"},
+    {FailureCode::kTableNotOpened, "table-not-opened"},
+    {FailureCode::kBadField, "bad-field"},
+    {FailureCode::kDatabase, "database"},
+    {FailureCode::kNotAShowStore, "not-a-show-store"},
+    {FailureCode::kHostNameEmpty, "host-name-empty"},
+    {FailureCode::kHostNameTooLong, "host-name-too-long"},
+    {FailureCode::kHostNameNotGbk, "host-name-not-gbk"},
+    {FailureCode::kHostNameControl, "host-name-control"},
+    {FailureCode::kStoreChanged, "store-changed"},
+    {FailureCode::kPlanCodeOutOfRange, "plan-code-out-of-range"},
+    {FailureCode::kPlanCodeTaken, "plan-code-taken"},
+    {FailureCode::kPlanNameTwice, "plan-name-twice"},
+    {FailureCode::kPlanAccessStore, "plan-access-store"},
+    {FailureCode::kPlanNotRead, "plan-not-read"},
+    {FailureCode::kPlanNotSaved, "plan-not-saved"},
+    {FailureCode::kDownloadSocketNotSet, "download-socket-not-set"},
+    {FailureCode::kDownloadProjectNameNotBuilt, "download-project-name-not-built"},
+    {FailureCode::kDownloadProjectNameFailed, "download-project-name-failed"},
+    {FailureCode::kDownloadCueNotBuilt, "download-cue-not-built"},
+    {FailureCode::kDownloadCueNotSent, "download-cue-not-sent"},
+    {FailureCode::kDownloadCueNotAnswered, "download-cue-not-answered"},
+    {FailureCode::kDownloadCueRefused, "download-cue-refused"},
+    {FailureCode::kDownloadAnsweredTwice, "download-answered-twice"},
+    {FailureCode::kHostSettingNoneTicked, "host-setting-none-ticked"},
+    {FailureCode::kHostSettingBadName, "host-setting-bad-name"},
+    {FailureCode::kHostSettingFrameNotBuilt, "host-setting-frame-not-built"},
+    {FailureCode::kHostSettingSendTimeoutNotSet, "host-setting-send-timeout-not-set"},
+    {FailureCode::kHostSettingReceiveTimeoutNotSet, "host-setting-receive-timeout-not-set"},
+    {FailureCode::kHostSettingFailed, "host-setting-failed"},
+    {FailureCode::kHostSettingAnsweredTwice, "host-setting-answered-twice"},
+    {FailureCode::kPlanUnsound, "plan-unsound"},
+    {FailureCode::kPlanCodeInvalid, "plan-code-invalid"},
+    {FailureCode::kPlanNameAbsent, "plan-name-absent"},
+    {FailureCode::kPlanChanged, "plan-changed"},
+    {FailureCode::kStoreBeingMade, "store-being-made"},
+    {FailureCode::kStoreNotCreated, "store-not-created"},
+    {FailureCode::kOutputIsInput, "output-is-input"},
+    {FailureCode::kOutputIsDatabase, "output-is-database"},
+    {FailureCode::kOutputNotRegular, "output-not-regular"},
+    {FailureCode::kOutputFolderMissing, "output-folder-missing"},
+    {FailureCode::kOutputNotWritten, "output-not-written"},
+    {FailureCode::kHostRecordsAccessStore, "host-loads-access-store"},
+    {FailureCode::kHostRecordNotWritten, "host-load-not-written"},
+    {FailureCode::kHostRecordsNotRead, "host-loads-not-read"},
+    {FailureCode::kFireOneFieldUnreadable, "fireone-field-unreadable"},
+    {FailureCode::kFireOneNotWhole, "fireone-not-whole"},
+    {FailureCode::kFireOneTimeNotWhole, "fireone-time-not-whole"},
+    {FailureCode::kFireOneNotRead, "fireone-not-read"},
+};
+
+} // namespace
+
 const char* FailureCodeName(FailureCode code)
 {
-    switch (code) {
-    case FailureCode::kStoreNotOpened:
-        return "store-not-opened";
-    case FailureCode::kNoLayoutTable:
-        return "no-layout-table";
-    case FailureCode::kTableNotOpened:
-        return "table-not-opened";
-    case FailureCode::kBadField:
-        return "bad-field";
-    case FailureCode::kDatabase:
-        return "database";
-    case FailureCode::kNotAShowStore:
-        return "not-a-show-store";
-    case FailureCode::kHostNameEmpty:
-        return "host-name-empty";
-    case FailureCode::kHostNameTooLong:
-        return "host-name-too-long";
-    case FailureCode::kHostNameNotGbk:
-        return "host-name-not-gbk";
-    case FailureCode::kHostNameControl:
-        return "host-name-control";
-    case FailureCode::kStoreChanged:
-        return "store-changed";
-    case FailureCode::kPlanCodeOutOfRange:
-        return "plan-code-out-of-range";
-    case FailureCode::kPlanCodeTaken:
-        return "plan-code-taken";
-    case FailureCode::kPlanNameTwice:
-        return "plan-name-twice";
-    case FailureCode::kPlanAccessStore:
-        return "plan-access-store";
-    case FailureCode::kPlanNotRead:
-        return "plan-not-read";
-    case FailureCode::kPlanNotSaved:
-        return "plan-not-saved";
-    case FailureCode::kDownloadSocketNotSet:
-        return "download-socket-not-set";
-    case FailureCode::kDownloadProjectNameNotBuilt:
-        return "download-project-name-not-built";
-    case FailureCode::kDownloadProjectNameFailed:
-        return "download-project-name-failed";
-    case FailureCode::kDownloadCueNotBuilt:
-        return "download-cue-not-built";
-    case FailureCode::kDownloadCueNotSent:
-        return "download-cue-not-sent";
-    case FailureCode::kDownloadCueNotAnswered:
-        return "download-cue-not-answered";
-    case FailureCode::kDownloadCueRefused:
-        return "download-cue-refused";
-    case FailureCode::kDownloadAnsweredTwice:
-        return "download-answered-twice";
-    case FailureCode::kHostSettingNoneTicked:
-        return "host-setting-none-ticked";
-    case FailureCode::kHostSettingBadName:
-        return "host-setting-bad-name";
-    case FailureCode::kHostSettingFrameNotBuilt:
-        return "host-setting-frame-not-built";
-    case FailureCode::kHostSettingSendTimeoutNotSet:
-        return "host-setting-send-timeout-not-set";
-    case FailureCode::kHostSettingReceiveTimeoutNotSet:
-        return "host-setting-receive-timeout-not-set";
-    case FailureCode::kHostSettingFailed:
-        return "host-setting-failed";
-    case FailureCode::kHostSettingAnsweredTwice:
-        return "host-setting-answered-twice";
-    case FailureCode::kPlanUnsound:
-        return "plan-unsound";
-    case FailureCode::kPlanCodeInvalid:
-        return "plan-code-invalid";
-    case FailureCode::kPlanNameAbsent:
-        return "plan-name-absent";
-    case FailureCode::kPlanChanged:
-        return "plan-changed";
-    case FailureCode::kStoreBeingMade:
-        return "store-being-made";
-    case FailureCode::kStoreNotCreated:
-        return "store-not-created";
-    case FailureCode::kOutputIsInput:
-        return "output-is-input";
-    case FailureCode::kOutputIsDatabase:
-        return "output-is-database";
-    case FailureCode::kOutputNotRegular:
-        return "output-not-regular";
-    case FailureCode::kOutputFolderMissing:
-        return "output-folder-missing";
-    case FailureCode::kOutputNotWritten:
-        return "output-not-written";
-    case FailureCode::kHostRecordsAccessStore:
-        return "host-loads-access-store";
-    case FailureCode::kHostRecordNotWritten:
-        return "host-load-not-written";
-    case FailureCode::kHostRecordsNotRead:
-        return "host-loads-not-read";
-    case FailureCode::kFireOneFieldUnreadable:
-        return "fireone-field-unreadable";
-    case FailureCode::kFireOneNotWhole:
-        return "fireone-not-whole";
-    }
-    return "unknown";
+    return NameIn(kFailureCodeNames, code, "unknown");
 }
 
 const char* Failure::what() const noexcept
@@ -135,7 +95,7 @@ Failure DatabaseFailure(const std::exception& error, FailureCode code)
     Failure failure(code);
     failure.WithDetail(error.what());
     if (const auto* com = dynamic_cast<const ado::_com_error*>(&error))
-        failure.WithRecord(store::FormatComError("CADODataBase", *com));
+        failure.WithRecord(store::FormatComError("CADODataBase", *com)).WithOther(com->Source());
     return failure;
 }
 

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace show {
@@ -16,7 +17,7 @@ enum class FailureCode
     kNoLayoutTable,
     kTableNotOpened, // detail
     kBadField,       // row: the record (from 1); name: the field
-    kDatabase,       // detail: what the access layer raised
+    kDatabase,       // detail: what the access layer raised; other: its source (the engine)
     kNotAShowStore,  // name: the file; it holds something else and was left alone
 
     // Host names as typed or saved. row: the cue row (from 1) when one is
@@ -63,7 +64,7 @@ enum class FailureCode
 
     // Making the show store of an import.
     kStoreBeingMade,  // name: the store; another program is making it right now
-    kStoreNotCreated, // name: the folder it goes into; detail: the system's reason
+    kStoreNotCreated, // detail: the reason; name: the folder, when it refused it
 
     // Files written besides the show store (load sheets). name: the file.
     kOutputIsInput,       // it is a file the command reads, through some path or link
@@ -81,11 +82,21 @@ enum class FailureCode
     // name: the field; other: the value, when it is a number with a fraction.
     kFireOneFieldUnreadable,
     kFireOneNotWhole,
+    kFireOneTimeNotWhole, // the same for LaunchTimeMS, which the message names apart
+    kFireOneNotRead,      // detail: why the FireOne file's FireData cannot be read
 };
 
 // The one failure type of the show model and everything built on it: a code
 // and the facts a message needs. `record` keeps the access layer's whole
 // error record, for those who ask for details.
+//
+// Failures travel two ways, and only two. Store work and commands throw a
+// Failure: the first failure ends the work, and the command that started it
+// shows it (through messages/) once. A conversation with a firing host gives
+// a result value that carries its Failure instead: each host reports apart,
+// so that one host's failure never ends another's conversation. Nothing else
+// (an optional Failure, a status saying "the user was told", another
+// exception type) stands for a failure above the access layer.
 class Failure : public std::exception
 {
 public:
@@ -98,43 +109,29 @@ public:
     const std::string& Detail() const { return detail_; }
     const std::string& Record() const { return record_; }
 
-    Failure& WithRow(int row)
-    {
-        row_ = row;
-        return *this;
-    }
-    Failure& WithName(std::string name)
-    {
-        name_ = std::move(name);
-        return *this;
-    }
-    Failure& WithOther(std::string other)
-    {
-        other_ = std::move(other);
-        return *this;
-    }
-    Failure& WithDetail(std::string detail)
-    {
-        detail_ = std::move(detail);
-        return *this;
-    }
-    Failure& WithRecord(std::string record)
-    {
-        record_ = std::move(record);
-        return *this;
-    }
+    Failure& WithRow(int row) { return With(row_, row); }
+    Failure& WithName(std::string name) { return With(name_, std::move(name)); }
+    Failure& WithOther(std::string other) { return With(other_, std::move(other)); }
+    Failure& WithDetail(std::string detail) { return With(detail_, std::move(detail)); }
+    Failure& WithRecord(std::string record) { return With(record_, std::move(record)); }
     // A failure that stands for several (the rules a plan breaks).
     const std::vector<Failure>& Problems() const { return problems_; }
     Failure& WithProblems(std::vector<Failure> problems)
     {
-        problems_ = std::move(problems);
-        return *this;
+        return With(problems_, std::move(problems));
     }
 
     // For logs and test output: the code's name and the facts, in English.
     const char* what() const noexcept override;
 
 private:
+    // Sets one fact and gives the failure back, so that facts chain.
+    template <typename Field, typename Value> Failure& With(Field& field, Value&& value)
+    {
+        field = std::forward<Value>(value);
+        return *this;
+    }
+
     FailureCode code_;
     int row_ = 0;
     std::string name_;

@@ -100,8 +100,9 @@ Cue FireDataConverter::Next(const std::vector<ado::Variant>& row)
         nulls.*kFireDataColumns[i].null = value.IsEmptyOrNull();
         if (!store::FieldToInteger(value, values_[i])) {
             const std::optional<std::string> fraction = FractionalText(value);
-            throw Failure(fraction ? FailureCode::kFireOneNotWhole
-                                   : FailureCode::kFireOneFieldUnreadable)
+            const FailureCode notWhole =
+                i == 0 ? FailureCode::kFireOneTimeNotWhole : FailureCode::kFireOneNotWhole;
+            throw Failure(fraction ? notWhole : FailureCode::kFireOneFieldUnreadable)
                 .WithRow(converted_ + 1)
                 .WithName(kFireDataColumns[i].name)
                 .WithOther(fraction.value_or(""));

@@ -27,9 +27,9 @@ public:
     explicit FireDataConverter(const std::vector<store::ColumnInfo>& columns);
 
     // The cue of the next record, whose values follow the columns given.
-    // Raises Failure for a record that cannot be one: kFireOneFieldUnreadable
-    // or kFireOneNotWhole (row: the record from 1, name: the field, other:
-    // the value).
+    // Raises Failure for a record that cannot be one: kFireOneFieldUnreadable,
+    // kFireOneTimeNotWhole or kFireOneNotWhole (row: the record from 1, name:
+    // the field, other: the value).
     Cue Next(const std::vector<ado::Variant>& row);
 
 private:

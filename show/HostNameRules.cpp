@@ -17,29 +17,26 @@ std::string TrimHostName(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-std::optional<Failure> HostNameRefusal(const std::string& name, int row)
+void CheckHostName(const std::string& name, int row)
 {
-    const auto refuse = [&](FailureCode code) {
-        return std::optional<Failure>(Failure(code).WithRow(row).WithName(name));
-    };
+    const auto refuse = [&](FailureCode code) { throw Failure(code).WithRow(row).WithName(name); };
     if (name.empty())
-        return refuse(FailureCode::kHostNameEmpty);
+        refuse(FailureCode::kHostNameEmpty);
     // Blanks, tabs and line breaks at the ends go when the name is stored.
     const std::string trimmed = TrimHostName(name);
     if (HasControlCharacter(trimmed))
-        return refuse(FailureCode::kHostNameControl);
+        refuse(FailureCode::kHostNameControl);
     if (ado::Utf8Length(trimmed) > static_cast<std::size_t>(store::kHostNameMaxChars))
-        return refuse(FailureCode::kHostNameTooLong);
+        refuse(FailureCode::kHostNameTooLong);
     if (!platform::Utf8ToGbk(trimmed))
-        return refuse(FailureCode::kHostNameNotGbk);
-    return std::nullopt;
+        refuse(FailureCode::kHostNameNotGbk);
 }
 
-std::optional<Failure> StoredHostNameRefusal(const std::string& name, int row)
+void CheckStoredHostName(const std::string& name, int row)
 {
     if (TrimHostName(name).empty())
-        return Failure(FailureCode::kHostNameEmpty).WithRow(row).WithName(name);
-    return HostNameRefusal(name, row);
+        throw Failure(FailureCode::kHostNameEmpty).WithRow(row).WithName(name);
+    CheckHostName(name, row);
 }
 
 } // namespace show

@@ -17,16 +17,16 @@ inline constexpr std::size_t kHostNameMaxBytes = 64;
 // tabs or form feeds at either end.
 std::string TrimHostName(const std::string& text);
 
-// Why a host name cannot be given to cues, or nothing when it can: empty,
-// with control characters once trimmed (a line break, a tab, an escape
-// sequence would break the load sheets and the terminals it is printed on),
-// longer than the store's 32 characters once trimmed, or with a character
-// GBK cannot encode (no firing host could be told it). A name of blanks only passes: it is a
-// name as typed, and Save refuses it. `row` goes into the failure (0: as
-// typed, no row).
-std::optional<Failure> HostNameRefusal(const std::string& name, int row = 0);
+// Refuses a host name that cannot be given to cues, raising Failure with
+// why: empty, with control characters once trimmed (a line break, a tab, an
+// escape sequence would break the load sheets and the terminals it is
+// printed on), longer than the store's 32 characters once trimmed, or with a
+// character GBK cannot encode (no firing host could be told it). A name of
+// blanks only passes: it is a name as typed, and Save refuses it. `row` goes
+// into the failure (0: as typed, no row).
+void CheckHostName(const std::string& name, int row = 0);
 
 // The same, for a name about to be stored: blanks only is empty then.
-std::optional<Failure> StoredHostNameRefusal(const std::string& name, int row);
+void CheckStoredHostName(const std::string& name, int row);
 
 } // namespace show

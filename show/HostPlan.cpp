@@ -159,8 +159,7 @@ std::vector<HostPlanEntry> PlanWithStoredNames(std::vector<HostPlanEntry> plan)
     for (HostPlanEntry& entry : plan) {
         // A name of blanks is empty once stored: refused as an empty name is.
         const std::string& judged = TrimHostName(entry.HostName).empty() ? "" : entry.HostName;
-        if (std::optional<Failure> refusal = HostNameRefusal(judged))
-            throw *refusal;
+        CheckHostName(judged);
         entry.HostName = TrimHostName(entry.HostName);
     }
     return plan;

@@ -9,25 +9,21 @@
 
 #include <chrono>
 #include <cstdio>
-#include <exception>
 
 namespace show {
 
-std::optional<Failure> WriteHostRecord(const std::string& path, const HostRecord& record)
+void WriteHostRecord(const std::string& path, const HostRecord& record)
 {
     CADODataBase db;
-    try {
-        OpenStoreFile(db, path, FailureCode::kHostRecordNotWritten);
-        const store::StoreCloser closer(db);
-        if (db.GetConnection()->IsReadOnlyFormat())
-            return Failure(FailureCode::kHostRecordsAccessStore);
-        store::WriteHostRecord(db, record);
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::exception& error) { // the engine's own failures, memory
-        return DatabaseFailure(error, FailureCode::kHostRecordNotWritten);
-    }
-    return std::nullopt;
+    StoreWork(
+        [&] {
+            OpenStoreFile(db, path, FailureCode::kHostRecordNotWritten);
+            const store::StoreCloser closer(db);
+            if (db.GetConnection()->IsReadOnlyFormat())
+                throw Failure(FailureCode::kHostRecordsAccessStore);
+            store::WriteHostRecord(db, record);
+        },
+        FailureCode::kHostRecordNotWritten);
 }
 
 std::vector<HostRecord> ReadHostRecords(const std::string& path)

@@ -18,10 +18,10 @@ using store::HostRecord;
 
 // Writes one conversation's record into the show store at `path`, in a write
 // transaction of its own: begun, or ended in place of its begun one (see
-// store::WriteHostRecord). A record that cannot be written never undoes what
-// the host was sent: the caller gets a warning instead, kHostRecordsAccessStore
-// for an Access store (it cannot hold one) or kHostRecordNotWritten.
-std::optional<Failure> WriteHostRecord(const std::string& path, const HostRecord& record);
+// store::WriteHostRecord). Raises Failure kHostRecordsAccessStore for an
+// Access store (it cannot hold one), else kHostRecordNotWritten; the host
+// link makes it a warning, since a record never undoes what a host was sent.
+void WriteHostRecord(const std::string& path, const HostRecord& record);
 
 // Every record of the show store at `path`, oldest first; none when it has
 // none. Raises Failure: kStoreNotOpened, kHostRecordsNotRead.

@@ -20,8 +20,7 @@ std::vector<std::string> NamesToStore(const Show& show, const std::vector<CueInd
     names.reserve(changed.size());
     for (const CueIndex cue : changed) {
         const std::string& name = show[cue].HostName;
-        if (std::optional<Failure> refusal = StoredHostNameRefusal(name, static_cast<int>(cue) + 1))
-            throw *refusal;
+        CheckStoredHostName(name, static_cast<int>(cue) + 1);
         names.push_back(TrimHostName(name));
     }
     return names;

@@ -13,4 +13,10 @@ void OpenStoreFile(CADODataBase& db, const std::string& path, FailureCode failin
             .WithRecord(db.GetLastErrorText());
 }
 
+Failure RefusedBy(const CADODataBase& db, FailureCode code)
+{
+    const std::string description = db.GetLastErrorDescription();
+    return Failure(code).WithDetail(description.empty() ? db.GetLastErrorText() : description);
+}
+
 } // namespace show

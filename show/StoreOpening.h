@@ -14,4 +14,8 @@ namespace show {
 void OpenStoreFile(CADODataBase& db, const std::string& path,
                    FailureCode failing = FailureCode::kStoreNotOpened);
 
+// What the access layer said when an operation of `db` returned FALSE, as
+// Failure(`code`): its description (its text when it has none) as the detail.
+Failure RefusedBy(const CADODataBase& db, FailureCode code);
+
 } // namespace show

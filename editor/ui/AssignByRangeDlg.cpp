@@ -142,10 +142,12 @@ void CAssignByRangeDlg::OnOK()
         return;
     }
     hostName_ = qtcommon::ToStdString(name_->text());
-    if (!SelectOnly())
-        if (const std::optional<show::Failure> refusal = show::HostNameRefusal(hostName_)) {
-            messages::ShowFailure(prompt_, *refusal, messages::Doing::kAssigning);
-            return;
-        }
+    try {
+        if (!SelectOnly())
+            show::CheckHostName(hostName_);
+    } catch (const show::Failure& refusal) {
+        messages::ShowFailure(prompt_, refusal, messages::Doing::kAssigning);
+        return;
+    }
     accept();
 }

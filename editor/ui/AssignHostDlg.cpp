@@ -25,13 +25,14 @@ void CAssignHostDlg::OnOK()
     m_strHostName = qtcommon::ToStdString(ui->editHostName->text());
     // The name's rules as it is typed, in Save's words; blanks only pass
     // here and are refused by Save.
-    const std::optional<show::Failure> refusal = show::HostNameRefusal(m_strHostName);
-    if (!refusal) {
-        accept();
+    try {
+        show::CheckHostName(m_strHostName);
+    } catch (const show::Failure& refusal) {
+        messages::ShowFailure(m_prompt, refusal, messages::Doing::kAssigning);
+        ui->editHostName->setFocus();
         return;
     }
-    messages::ShowFailure(m_prompt, *refusal, messages::Doing::kAssigning);
-    ui->editHostName->setFocus();
+    accept();
 }
 
 namespace editor {

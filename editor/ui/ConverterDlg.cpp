@@ -245,15 +245,20 @@ std::optional<bool> CConverterDlg::RunShowCommand(const char* doing, bool readsS
     return *result;
 }
 
-void CConverterDlg::OnOpen()
+void CConverterDlg::ReplaceShow(const char* doing,
+                                std::function<bool(editor::ShowContext&)> command)
 {
     if (!MayDropUnsavedNames(strings::kUnsavedBeforeOpen))
         return;
-    const std::optional<bool> loaded =
-        RunShowCommand(strings::kProgressOpening, false,
-                       [](editor::ShowContext& show) { return editor::OpenShowStore(show); });
+    const std::optional<bool> loaded = RunShowCommand(doing, false, std::move(command));
     if (loaded)
         AfterNewShow(*loaded);
+}
+
+void CConverterDlg::OnOpen()
+{
+    ReplaceShow(strings::kProgressOpening,
+                [](editor::ShowContext& show) { return editor::OpenShowStore(show); });
 }
 
 void CConverterDlg::OpenStoreFile(const std::string& path)
@@ -468,13 +473,8 @@ void CConverterDlg::OnLoadAllHosts()
 
 void CConverterDlg::OnFireOneImport()
 {
-    if (!MayDropUnsavedNames(strings::kUnsavedBeforeOpen))
-        return;
-    const std::optional<bool> imported =
-        RunShowCommand(strings::kProgressImporting, false,
-                       [](editor::ShowContext& show) { return editor::ImportFireOne(show); });
-    if (imported)
-        AfterNewShow(*imported);
+    ReplaceShow(strings::kProgressImporting,
+                [](editor::ShowContext& show) { return editor::ImportFireOne(show); });
 }
 
 void CConverterDlg::OnAssignHost()

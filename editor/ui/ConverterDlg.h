@@ -77,6 +77,9 @@ private:
                                        std::function<bool(editor::ShowContext&)> command);
     // After a command that loaded a show: the grid is what the store holds.
     void AfterNewShow(bool loaded);
+    // Open and the FireOne import: after the question about unsaved names,
+    // `command` brings another show into the window.
+    void ReplaceShow(const char* doing, std::function<bool(editor::ShowContext&)> command);
     bool SaveHostNames();
     editor::HostDialogGate DialogGate();
     void ScheduleStatus();

@@ -5,6 +5,7 @@
 #include "resources/strings/Strings.h"
 
 #include <QUndoCommand>
+#include <algorithm>
 
 namespace editor {
 
@@ -126,12 +127,13 @@ void HostEditHistory::Record(const std::map<show::CueIndex, Names>& changes,
 void HostEditHistory::Apply(const std::vector<show::CueIndex>& cues,
                             const std::vector<std::string>& names)
 {
+    // The cues are gone when a new show came meanwhile, whose history is new.
+    const bool gone = std::any_of(cues.begin(), cues.end(),
+                                  [this](show::CueIndex cue) { return cue >= show_->Size(); });
+    if (gone)
+        return;
     applying_ = true;
-    try {
-        show_->SetHostNames(cues, names);
-    } catch (const std::out_of_range&) {
-        // the cues are gone: a new show came meanwhile, whose history is new
-    }
+    show_->SetHostNames(cues, names);
     applying_ = false;
 }
 

@@ -83,8 +83,10 @@ bool ShowTableModel::setData(const QModelIndex& index, const QVariant& value, in
         index.row() >= rows_)
         return false;
     const std::string name = qtcommon::ToStdString(value.toString());
-    if (std::optional<show::Failure> refusal = show::HostNameRefusal(name)) {
-        Q_EMIT EditRefused(*refusal);
+    try {
+        show::CheckHostName(name);
+    } catch (const show::Failure& refusal) {
+        Q_EMIT EditRefused(refusal);
         return false;
     }
     grid_.Show().SetHostName({static_cast<show::CueIndex>(index.row())}, name);

@@ -9,8 +9,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
-using editor::GridError;
 using editor::GridSetting;
 
 CVSFlexGrid::CVSFlexGrid(QWidget* parent)
@@ -82,15 +82,16 @@ int CVSFlexGrid::GetSelectedRowAt(int index) const
 {
     const std::vector<int>& rows = SelectedRows();
     if (index < 0 || index >= static_cast<int>(rows.size()))
-        throw GridError("There is no selected row " + std::to_string(index) + ".");
+        throw std::out_of_range("There is no selected row " + std::to_string(index) + ".");
     return rows[static_cast<std::size_t>(index)];
 }
 
 void CVSFlexGrid::PutSetting(GridSetting setting, int value)
 {
     auto refuse = [&] {
-        throw GridError("The grid cannot take " + std::to_string(value) + " for setting " +
-                        std::to_string(static_cast<int>(setting)) + ".");
+        throw std::invalid_argument("The grid cannot take " + std::to_string(value) +
+                                    " for setting " + std::to_string(static_cast<int>(setting)) +
+                                    ".");
     };
     switch (setting) {
     case editor::kSettingSelectionMode:
@@ -138,8 +139,8 @@ void CVSFlexGrid::PutSetting(GridSetting setting, int value)
             refuse(); // the caption row is the header; there is no other layout
         break;
     default:
-        throw GridError("The grid has no setting " + std::to_string(static_cast<int>(setting)) +
-                        ".");
+        throw std::invalid_argument("The grid has no setting " +
+                                    std::to_string(static_cast<int>(setting)) + ".");
     }
     core_.PutSetting(setting, value);
 }

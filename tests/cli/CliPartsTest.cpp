@@ -1,6 +1,9 @@
 // The command line's own pieces: row lists, ADDR:PORT, the terminal's view
 // of a download and its tables.
 #include "messages/ErrorRecord.h"
+#include "messages/FailureMessage.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/Strings.h"
 #include "show/ControlCharacters.h"
 #include "tools/cli/AddressPort.h"
 #include "tools/cli/RowList.h"
@@ -150,4 +153,71 @@ TEST(TerminalText, TheErrorRecordComesAfterTheMessageAndTheDescription)
     EXPECT_EQ(messages::CondenseErrorDump(record, "cannot be read!", true),
               "cannot be read!\ns.db is locked\n" + record.substr(0, record.size() - 1));
     EXPECT_EQ(messages::CondenseErrorDump("plain message", "headline", true), "plain message");
+}
+
+// A record that travels apart from its message reads as the two did glued
+// together, but says its description once.
+TEST(TerminalText, ARecordKeptApartReadsAsTheMessageAndItsDescription)
+{
+    const std::string record = "CADODataBase Error\n\tCode = 80004005\n\tCode meaning = "
+                               "Unspecified\n\tSource = SQLite\n\tDescription = disk full\n";
+    const messages::SplitMessage apart = messages::ForReader("cannot be written!", record);
+    const messages::SplitMessage glued =
+        messages::SplitErrorRecord("cannot be written!\n" + record);
+    EXPECT_EQ(apart.text, glued.text);
+    EXPECT_EQ(apart.record, glued.record);
+    EXPECT_EQ(messages::ForReader("", record, "cannot be read!").text,
+              "cannot be read!\ndisk full");
+    EXPECT_EQ(messages::ForReader("cannot be written!\ndisk full", record).text,
+              "cannot be written!\ndisk full");
+}
+
+// The prompt gets the record as a field of its own.
+TEST(FailureTexts, TheRecordGoesToThePromptApart)
+{
+    struct Recording : prompt::Prompt
+    {
+        std::string text, details;
+        void ShowMessage(const std::string&, prompt::MessageIcon) override { ADD_FAILURE(); }
+        void ShowMessage(const std::string& t, prompt::MessageIcon, const std::string& d) override
+        {
+            text = t;
+            details = d;
+        }
+        bool AskYesNo(const std::string&) override { return false; }
+        std::optional<std::string> ChooseOpenFile(const prompt::FileChoice&) override { return {}; }
+        std::optional<std::string> ChooseSaveFile(const prompt::FileChoice&) override { return {}; }
+    } prompt;
+    const std::string record = "CADODataBase Error\n\tCode = 1\n\tDescription = locked\n";
+    messages::ShowFailure(
+        prompt, show::Failure(show::FailureCode::kDatabase).WithDetail("locked").WithRecord(record),
+        messages::Doing::kSaving);
+    EXPECT_EQ(prompt.details, record);
+    EXPECT_EQ(prompt.text, strings::FormatText(strings::kSaveFailed, "locked"));
+}
+
+// One code for a store that cannot be made, with the folder when that is what
+// refused it; a FireOne value is named by its code, never by its field's name.
+TEST(FailureTexts, ImportFailuresAreToldByTheirCodes)
+{
+    using show::Failure;
+    using show::FailureCode;
+    const auto text = [](const Failure& failure) {
+        return messages::FailureText(failure, messages::Doing::kImporting);
+    };
+    EXPECT_EQ(text(Failure(FailureCode::kStoreNotCreated).WithDetail("disk full")),
+              strings::FormatText(strings::kImportStoreNotCreated, "disk full"));
+    EXPECT_EQ(
+        text(Failure(FailureCode::kStoreNotCreated).WithName("/shows").WithDetail("denied")),
+        strings::FormatText(
+            strings::kImportStoreNotCreated,
+            strings::FormatText(strings::kStoreFolderNotWritable, "/shows", "denied").c_str()));
+    EXPECT_EQ(text(Failure(FailureCode::kFireOneTimeNotWhole)
+                       .WithRow(3)
+                       .WithName("LaunchTimeMS")
+                       .WithOther("1.5")),
+              strings::FormatText(strings::kImportFractionalTime, 3, "1.5"));
+    EXPECT_EQ(
+        text(Failure(FailureCode::kFireOneNotWhole).WithRow(3).WithName("Slat").WithOther("1.5")),
+        strings::FormatText(strings::kImportFractionalValue, 3, "Slat", "1.5"));
 }

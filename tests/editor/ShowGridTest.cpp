@@ -7,8 +7,6 @@
 
 namespace {
 
-using editor::GridError;
-
 show::Cue MakeCue(int flowId, const std::string& host, int launch)
 {
     show::Cue cue;
@@ -41,9 +39,9 @@ TEST_F(ShowGridTest, RowsAreTheShowsCuesInStoreOrderBehindTheCaptionRow)
     EXPECT_EQ(grid.QueryCell(editor::kQueryCellText, 1, 2), "01:05.432");
     EXPECT_EQ(grid.QueryCell(editor::kQueryCellText, 2, 1), "B2");
     EXPECT_EQ(grid.QueryCell(editor::kQueryCellText, 2, 7), "");
-    EXPECT_THROW(grid.QueryCell(18, 1, 0), GridError);
-    EXPECT_THROW(grid.QueryCell(editor::kQueryCellText, 3, 0), GridError) << "past the last";
-    EXPECT_THROW(grid.QueryCell(editor::kQueryCellText, 1, 8), GridError);
+    EXPECT_THROW(grid.QueryCell(18, 1, 0), std::logic_error);
+    EXPECT_THROW(grid.QueryCell(editor::kQueryCellText, 3, 0), std::logic_error) << "past the last";
+    EXPECT_THROW(grid.QueryCell(editor::kQueryCellText, 1, 8), std::logic_error);
 }
 
 TEST_F(ShowGridTest, OnlyTheHostColumnTakesATextAndItChangesTheShowInOneStep)
@@ -57,7 +55,7 @@ TEST_F(ShowGridTest, OnlyTheHostColumnTakesATextAndItChangesTheShowInOneStep)
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(show.Changed(1));
     EXPECT_FALSE(show.Changed(0));
-    EXPECT_THROW(grid.SetCellText(1, 2, "00:00.001"), GridError);
+    EXPECT_THROW(grid.SetCellText(1, 2, "00:00.001"), std::logic_error);
     EXPECT_EQ(show[0].BlastTime, 65432) << "a refused text changes nothing";
     grid.SetCellText(0, 7, "Remark");
     EXPECT_EQ(grid.QueryCell(editor::kQueryCellText, 0, 7), "Remark");
@@ -65,7 +63,7 @@ TEST_F(ShowGridTest, OnlyTheHostColumnTakesATextAndItChangesTheShowInOneStep)
 
 TEST_F(ShowGridTest, RowCountsAndAppendedRowsChangeTheShow)
 {
-    EXPECT_THROW(grid.AppendRow("x"), GridError) << "a cue's Sequence is a number";
+    EXPECT_THROW(grid.AppendRow("x"), std::logic_error) << "a cue's Sequence is a number";
     grid.AppendRow("12");
     ASSERT_EQ(show.Size(), 3u);
     EXPECT_EQ(show[2].FlowID, 12);
@@ -75,7 +73,7 @@ TEST_F(ShowGridTest, RowCountsAndAppendedRowsChangeTheShow)
     EXPECT_EQ(show[0].HostName, "A1");
     grid.SetRowCount(0);
     EXPECT_EQ(grid.GetRowCount(), 0);
-    EXPECT_THROW(grid.SetRowCount(-1), GridError);
+    EXPECT_THROW(grid.SetRowCount(-1), std::logic_error);
 }
 
 TEST_F(ShowGridTest, SelectionIsAscendingAndFollowsTheRowCount)
@@ -85,10 +83,10 @@ TEST_F(ShowGridTest, SelectionIsAscendingAndFollowsTheRowCount)
     ASSERT_EQ(grid.GetSelectedRowCount(), 3);
     EXPECT_EQ(grid.GetSelectedRowAt(0), 1);
     EXPECT_EQ(grid.GetSelectedRowAt(2), 5);
-    EXPECT_THROW(grid.GetSelectedRowAt(3), GridError);
+    EXPECT_THROW(grid.GetSelectedRowAt(3), std::logic_error);
     grid.SetRowCount(4);
     EXPECT_EQ(grid.GetSelectedRowCount(), 2) << "row 5 went with its cue";
-    EXPECT_THROW(grid.SelectRows({4}), GridError);
+    EXPECT_THROW(grid.SelectRows({4}), std::logic_error);
 }
 
 } // namespace

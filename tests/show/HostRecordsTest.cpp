@@ -119,7 +119,7 @@ TEST(HostRecords, RecordsAreKeptInTheStoreInTheOrderWritten)
     const std::vector<HostRecord> written = {Named(5, "北岸-1"), Loaded(5, kShowNow, 4),
                                              Rehearsed(Loaded(6, kOlderShow))};
     for (const HostRecord& record : written)
-        EXPECT_FALSE(show::WriteHostRecord(store, record));
+        EXPECT_NO_THROW(show::WriteHostRecord(store, record));
     EXPECT_EQ(show::ReadHostRecords(store), written);
 
     // Another program's table, without the NOT NULL rules.
@@ -156,13 +156,13 @@ TEST(HostRecords, ABegunRecordIsCompletedInPlaceOrLeavesItsHostStopped)
     testsupport::TempDir dir;
     const std::string store = testsupport::MakeSqliteFile(
         dir.File("show.db"), "CREATE TABLE tb_Layout(FlowID int not null, HostName text)");
-    EXPECT_FALSE(show::WriteHostRecord(store, Named(5, "North")));
+    EXPECT_NO_THROW(show::WriteHostRecord(store, Named(5, "North")));
     testsupport::RunSql(store, "ALTER TABLE tb_HostLoads DROP COLUMN Conversation"); // older table
-    EXPECT_FALSE(show::WriteHostRecord(store, Begun(Loaded(5, kShowNow), "k1")));
-    EXPECT_FALSE(show::WriteHostRecord(store, Begun(Named(6, "South"), "k2")));
+    EXPECT_NO_THROW(show::WriteHostRecord(store, Begun(Loaded(5, kShowNow), "k1")));
+    EXPECT_NO_THROW(show::WriteHostRecord(store, Begun(Named(6, "South"), "k2")));
     HostRecord ended = Loaded(5, kShowNow);
     ended.Conversation = "k1";
-    EXPECT_FALSE(show::WriteHostRecord(store, ended));
+    EXPECT_NO_THROW(show::WriteHostRecord(store, ended));
     EXPECT_EQ(show::ReadHostRecords(store),
               (std::vector<HostRecord>{Named(5, "North"), ended, Begun(Named(6, "South"), "k2")}));
     EXPECT_EQ(StateOf(show::ReadHostRecords(store)).state, HostState::kCurrent);
@@ -185,7 +185,7 @@ TEST(HostRecords, WritingKeepsTheLastThousandAndWhatEachHostsStateComesFrom)
         dir.File("show.db"), "CREATE TABLE tb_Layout(FlowID int not null, HostName text)");
     for (const HostRecord& record :
          {Named(5, "Old"), Named(5, "North"), Loaded(5, kShowNow), Named(6, "South")})
-        ASSERT_FALSE(show::WriteHostRecord(store, record));
+        ASSERT_NO_THROW(show::WriteHostRecord(store, record));
     testsupport::RunSql(
         store, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
                "INSERT INTO tb_HostLoads SELECT 5, '127.0.0.1', 4000, 0, 'show', NULL, 'cc', 2, "
@@ -193,7 +193,7 @@ TEST(HostRecords, WritingKeepsTheLastThousandAndWhatEachHostsStateComesFrom)
     const std::vector<show::PlannedHostState> before = show::WorkOutHostStates(
         {{"North", 5}, {"South", 6}}, show::ReadHostRecords(store), kShowNow);
 
-    ASSERT_FALSE(show::WriteHostRecord(store, Loaded(6, kOlderShow)));
+    ASSERT_NO_THROW(show::WriteHostRecord(store, Loaded(6, kOlderShow)));
     const std::vector<HostRecord> records = show::ReadHostRecords(store);
     ASSERT_EQ(records.size(), 1003u) << "the older name and the oldest rehearsal went";
     EXPECT_EQ(records[0], Named(5, "North"));
@@ -208,13 +208,14 @@ TEST(HostRecords, WritingKeepsTheLastThousandAndWhatEachHostsStateComesFrom)
     EXPECT_EQ(after[1].state, HostState::kChanged);
 }
 
-TEST(HostRecords, ARecordThatCannotBeWrittenIsAWarning)
+TEST(HostRecords, ARecordThatCannotBeWrittenRaisesItsFailure)
 {
     testsupport::TempDir dir;
-    const std::optional<show::Failure> warning =
-        show::WriteHostRecord(dir.File("missing.db"), Named(5, "North"));
-    ASSERT_TRUE(warning);
-    EXPECT_EQ(warning->Code(), show::FailureCode::kHostRecordNotWritten);
+    const std::optional<show::Failure> failure = testsupport::RaisedFailure(
+        [&dir] { show::WriteHostRecord(dir.File("missing.db"), Named(5, "North")); },
+        "a record was written into a missing store");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->Code(), show::FailureCode::kHostRecordNotWritten);
     EXPECT_EQ(show::UtcTimestamp(std::chrono::system_clock::time_point{}), "1970-01-01T00:00:00Z");
 }
 

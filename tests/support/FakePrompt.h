@@ -47,6 +47,7 @@ public:
         return texts;
     }
 
+    using Prompt::ShowMessage; // the record after the message
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override
     {
         CheckThread("message", text);

@@ -86,8 +86,10 @@ int RunAssign(const AssignOptions& options)
     if (!options.rows && rule.Empty())
         throw UsageError(strings::kCliAssignNothingChosen);
     // The dialog's rules for the name, before the store is opened.
-    if (const std::optional<show::Failure> refusal = show::HostNameRefusal(options.host)) {
-        PrintFailure(*refusal, messages::Doing::kAssigning);
+    try {
+        show::CheckHostName(options.host);
+    } catch (const show::Failure& refusal) {
+        PrintFailure(refusal, messages::Doing::kAssigning);
         return kFailure;
     }
     std::optional<show::Show> show;

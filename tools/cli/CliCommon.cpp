@@ -23,11 +23,9 @@ void PrintError(const std::string& text)
 void PrintFailure(const show::Failure& failure, messages::Doing doing)
 {
     const messages::Message message = messages::FailureMessage(failure, doing);
-    std::string text = message.text;
-    if (!message.details.empty() && text.find(message.details) == std::string::npos)
-        text += "\n" + message.details;
-    PrintError(
-        messages::CondenseErrorDump(text, messages::FailureHeadline(doing), VerboseOutput()));
+    PrintError(messages::Condensed(
+        messages::ForReader(message.text, message.details, messages::FailureHeadline(doing)),
+        VerboseOutput()));
 }
 
 } // namespace cli

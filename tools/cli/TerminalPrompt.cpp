@@ -11,10 +11,16 @@
 
 namespace cli {
 
-void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/)
+void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon icon)
+{
+    ShowMessage(text, icon, {});
+}
+
+void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/,
+                                 const std::string& details)
 {
     shown_.push_back(text);
-    PrintError(messages::CondenseErrorDump(text, failureHeadline_, VerboseOutput()));
+    PrintError(messages::Condensed(messages::ForReader(text, details), VerboseOutput()));
 }
 
 bool TerminalPrompt::AskYesNo(const std::string& text)

@@ -23,11 +23,10 @@ public:
     // proposes is taken.
     void AnswerSaveFile(std::string path) { saveFile_ = std::move(path); }
     void AnswerQuestions(bool yes) { yes_ = yes; }
-    // The line put before a message that is the access layer's bare error
-    // record (Open shows nothing else), so that a terminal says what failed.
-    void SetFailureHeadline(std::string line) { failureHeadline_ = std::move(line); }
-
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override;
+    // The record is printed after the message when output is verbose.
+    void ShowMessage(const std::string& text, prompt::MessageIcon icon,
+                     const std::string& details) override;
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override;
     std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& choice) override;
@@ -38,7 +37,6 @@ private:
     std::deque<std::string> openFiles_;
     std::optional<std::string> saveFile_;
     bool yes_ = false;
-    std::string failureHeadline_;
     std::vector<std::string> shown_;
 };
 

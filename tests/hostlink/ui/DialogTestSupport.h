@@ -37,6 +37,7 @@ public:
     // order; a test may add its own events.
     std::vector<std::string> asked;
 
+    using FakePrompt::ShowMessage;
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override;
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override;
 
