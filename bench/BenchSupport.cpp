@@ -39,11 +39,6 @@ std::filesystem::path TempFolder(const std::string& name)
     return folder;
 }
 
-void UseOffscreenQtUnlessSet()
-{
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-}
-
 void WriteLayoutStore(const std::string& path, int cues)
 {
     std::filesystem::remove(path);

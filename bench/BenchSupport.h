@@ -19,9 +19,6 @@ bool Report(const char* what, double value, double target, const char* unit);
 // A folder of that name in the temporary folder, made if need be.
 std::filesystem::path TempFolder(const std::string& name);
 
-// Qt programs run on the offscreen platform unless told otherwise.
-void UseOffscreenQtUnlessSet();
-
 // A new show store at `path` (any file there is replaced) holding `cues`
 // cues on host "HOST", in launch-time order.
 // Throws std::runtime_error when the store cannot be made.

@@ -7,6 +7,13 @@
 
 namespace bench {
 
+// The window's benchmarks draw off screen unless a platform is chosen.
+inline void UseOffscreenQtUnlessSet()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 // Shows the main window (offscreen) and returns its grid.
 inline CVSFlexGrid& ShownGrid(CConverterDlg& window)
 {
