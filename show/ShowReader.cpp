@@ -146,6 +146,7 @@ std::vector<Cue> ReadShowTable(CADODataBase& db, WorkProgress& progress)
                     break;
                 }
     };
+    sink.expectedRows = [&cues](std::size_t rows) { cues.reserve(rows); };
     sink.row = [&](const std::vector<ado::Variant>& row) {
         ++record;
         Cue cue;

@@ -38,10 +38,13 @@ struct RowSet
 };
 
 // Takes the rows of a table one at a time: first its columns, then each row.
+// An engine that can count the rows cheaply says how many to expect before
+// the first, so that a reader can make room for them at once.
 struct RowSink
 {
     std::function<void(const std::vector<ColumnInfo>&)> columns;
     std::function<void(const std::vector<ado::Variant>&)> row;
+    std::function<void(std::size_t)> expectedRows; // a hint, not a promise
 };
 
 struct TableEntry

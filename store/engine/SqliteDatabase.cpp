@@ -5,6 +5,7 @@
 #include "store/SqlQuoting.h"
 #include "store/engine/SqliteStatement.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -323,6 +324,13 @@ void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
         columns[i].notNull = select.notNull[i];
     if (sink.columns)
         sink.columns(columns);
+    if (sink.expectedRows) {
+        SqliteStatement counting(*this,
+                                 "SELECT COUNT(*) FROM main." + QuoteIdentifier(select.realName));
+        if (counting.Step("counting rows"))
+            sink.expectedRows(static_cast<std::size_t>(
+                std::max<sqlite3_int64>(sqlite3_column_int64(counting.get(), 0), 0)));
+    }
     sqlite3_stmt* stmt = statement.get();
     const int count = sqlite3_column_count(stmt);
     std::vector<ado::Variant> row;
