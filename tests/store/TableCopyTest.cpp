@@ -3,6 +3,7 @@
 
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
+#include "store/FieldText.h"
 #include "store/LayoutTable.h"
 #include "store/Transaction.h"
 #include "tests/store/AccessFixtures.h"
@@ -32,6 +33,30 @@ TEST(DatabaseCreate, MakesAnEmptySqliteFileAndOpensIt)
     db.Close();
     ASSERT_TRUE(db.Open(Cs(path), "", ""));
     EXPECT_TRUE(store::HasLayoutTable(db));
+}
+
+// A streamed read learns how many rows come before the first, and then gets
+// them in the order they were added.
+TEST(DatabaseCreate, StreamedRowsAreCountedBeforeTheyCome)
+{
+    TempDir dir;
+    const std::string path =
+        testsupport::MakeSqliteFile(dir.File("rows.db"), "CREATE TABLE t(v int)");
+    testsupport::RunSql(path, "INSERT INTO t VALUES (3),(1),(2)");
+    CADODataBase db;
+    ASSERT_TRUE(db.Open(Cs(path), "", "")) << db.GetLastErrorText();
+    std::vector<std::string> seen;
+    store::RowSink sink;
+    sink.expectedRows = [&seen](std::size_t rows) {
+        seen.push_back("expect " + std::to_string(rows));
+    };
+    sink.row = [&seen](const std::vector<ado::Variant>& row) {
+        int value = 0;
+        EXPECT_TRUE(store::FieldToInteger(row.at(0), value));
+        seen.push_back(std::to_string(value));
+    };
+    db.GetConnection()->Engine().StreamTable("T", sink);
+    EXPECT_EQ(seen, (std::vector<std::string>{"expect 3", "3", "1", "2"}));
 }
 
 TEST(DatabaseCreate, RefusesAnExistingFileAndLeavesItAlone)
