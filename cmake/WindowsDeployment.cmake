@@ -20,11 +20,16 @@ if(TAVRIN_USE_QT)
   endif()
 endif()
 
+# The compiler says where its runtime DLLs are; they go beside the build's
+# programs too, so that its tests find them under wine.
 if(NOT TAVRIN_STATIC_RUNTIME)
   foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-    string(MAKE_C_IDENTIFIER ${dll} variable)
-    find_file(TAVRIN_RUNTIME_${variable} ${dll} NO_CACHE NO_CMAKE_FIND_ROOT_PATH REQUIRED
-      PATHS /usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
-    install(FILES ${TAVRIN_RUNTIME_${variable}} DESTINATION ${CMAKE_INSTALL_BINDIR})
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+      OUTPUT_VARIABLE runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${runtime}" OR NOT EXISTS "${runtime}")
+      message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not have ${dll}")
+    endif()
+    file(COPY ${runtime} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    install(FILES ${runtime} DESTINATION ${CMAKE_INSTALL_BINDIR})
   endforeach()
 endif()

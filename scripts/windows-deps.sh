@@ -15,10 +15,6 @@ shopt -s inherit_errexit
 TAVRIN_WINDOWS_CACHE="${TAVRIN_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrin/windows}"
 TAVRIN_WINDOWS_TOOLCHAIN="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64-x86_64.cmake"
 
-# Where mingw-w64 keeps the runtime DLLs (libstdc++, libgcc, winpthread) that
-# Qt's DLLs, and the programs built with them, need beside them.
-TAVRIN_WINDOWS_RUNTIME_DIRS="/usr/lib/gcc/x86_64-w64-mingw32/12-posix:/usr/x86_64-w64-mingw32/lib"
-
 TAVRIN_WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 dpkg-dev tcl xz-utils
@@ -30,12 +26,12 @@ tavrin_windows_install_tools() {
   tavrin_install_deps
 }
 
-# The folders given (or colon-separated lists of them) as one Windows path
+# The folders given as one Windows path
 # list, as wine's programs read WINEPATH or QT_PLUGIN_PATH: Z: is the root.
 tavrin_windows_path() {
-  local IFS=: folder out=()
-  for folder in $*; do out+=("Z:${folder//\//\\}"); done
-  IFS=';'
+  local folder out=()
+  for folder in "$@"; do out+=("Z:${folder//\//\\}"); done
+  local IFS=';'
   echo "${out[*]}"
 }
 
