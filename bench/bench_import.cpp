@@ -10,6 +10,7 @@
 #include "editor/ui/ConverterDlg.h"
 #include "editor/ui/VSFlexGrid.h"
 #include "prompt/FixedFilePrompt.h"
+#include "show/Failure.h"
 #include "show/Show.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
@@ -100,11 +101,17 @@ Timing Reimport(const std::string& path)
     editor::ShowContext context{db, rs, storePath, show, prompt};
     const double cpu = bench::CpuSeconds();
     const auto start = std::chrono::steady_clock::now();
-    const bool imported = editor::ImportFireOne(context, editor::StorePlace::kAsTheFileAllows,
-                                                editor::ShowUpdate::kUpdate);
+    std::string failure;
+    bool imported = false;
+    try {
+        imported = editor::ImportFireOne(context, editor::StorePlace::kAsTheFileAllows,
+                                         editor::ShowUpdate::kUpdate);
+    } catch (const show::Failure& error) {
+        failure = error.what();
+    }
     Timing timing{bench::Seconds(start), bench::CpuSeconds() - cpu};
     if (!imported || show.Size() != kRecords) {
-        std::fprintf(stderr, "re-import failed: %zu cues; %s\n", show.Size(),
+        std::fprintf(stderr, "re-import failed: %zu cues; %s%s\n", show.Size(), failure.c_str(),
                      prompt.messages.c_str());
         timing.wall = -1;
     }

@@ -35,53 +35,54 @@ void SayNullFireRecords(ShowContext& show, const std::vector<show::Cue>& cues)
 }
 
 // Shows the cues of a committed show table and makes its store the current one.
-bool ShowCues(ShowContext& show, std::vector<show::Cue>& cues, const std::string& path)
+void ShowCues(ShowContext& show, std::vector<show::Cue>& cues, const std::string& path)
 {
     show.model.Replace(std::move(cues));
     show.storePath = path;
-    return true;
 }
 
 // An SQLite FireOne file becomes a show store itself.
-bool ConvertFileInPlace(ShowContext& show, const std::string& path)
+void ConvertFileInPlace(ShowContext& show, const std::string& path)
 {
     std::vector<show::Cue> cues;
     switch (ConvertInPlace(show, path, cues)) {
     case StoreMaking::kMade:
         SayNullFireRecords(show, cues);
-        return ShowCues(show, cues, path);
+        ShowCues(show, cues, path);
+        return;
     case StoreMaking::kFoundMade:
         break;
     }
-    return ShowStoredTable(show, show.db, path);
+    ShowStoredTable(show, show.db, path);
 }
 
 // A show store made from the FireOne file in `source` before: brought up to
 // the FireOne show as it is now, then shown.
-bool ReimportAndShow(ShowContext& show, CADODataBase& source, CADODataBase& target,
+void ReimportAndShow(ShowContext& show, CADODataBase& source, CADODataBase& target,
                      const std::string& path, ShowUpdate update)
 {
     std::vector<show::Cue> cues;
     switch (ReimportFireOne(show, source, target, update, cues)) {
     case Reimport::kUpdated:
-        return ShowCues(show, cues, path);
+        ShowCues(show, cues, path);
+        return;
     case Reimport::kUnchanged:
     case Reimport::kKeptAsItStands:
         break;
     }
-    return ShowStoredTable(show, target, path);
+    ShowStoredTable(show, target, path);
 }
 
 // The chosen new store exists already: brought up to the FireOne show and
 // loaded when it is a show store, else refused (kNotAShowStore) and left alone.
-bool OpenExistingStore(ShowContext& show, const std::string& path, ShowUpdate update)
+void OpenExistingStore(ShowContext& show, const std::string& path, ShowUpdate update)
 {
     CADODataBase existing;
     if (!existing.Open(store::ConnectionStringFor(path), "", "") ||
         existing.GetConnection()->IsReadOnlyFormat() || !store::HasLayoutTable(existing))
         throw show::Failure(show::FailureCode::kNotAShowStore).WithName(path);
     store::StoreCloser closer(existing);
-    return ReimportAndShow(show, show.db, existing, path, update);
+    ReimportAndShow(show, show.db, existing, path, update);
 }
 
 // An Access FireOne file (read-only here), or one whose new store is asked
@@ -93,32 +94,42 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate
     const std::optional<std::string> path = show.prompt.ChooseSaveFile(NewStoreChoice(source));
     if (!path)
         return false;
-    if (StoreIsThere(*path))
-        return OpenExistingStore(show, *path, update);
-
+    if (StoreIsThere(*path)) {
+        OpenExistingStore(show, *path, update);
+        return true;
+    }
     std::vector<show::Cue> cues;
     bool copiedLayout = false;
-    if (MakeNewStore(show, *path, cues, copiedLayout) == StoreMaking::kFoundMade)
-        return OpenExistingStore(show, *path, update);
-    if (!copiedLayout) {
+    if (MakeNewStore(show, *path, cues, copiedLayout) == StoreMaking::kFoundMade) {
+        OpenExistingStore(show, *path, update);
+    } else if (!copiedLayout) {
         SayNullFireRecords(show, cues);
-        return ShowCues(show, cues, *path);
+        ShowCues(show, cues, *path);
+    } else {
+        ShowStoreFile(show, *path);
     }
-    return ShowStoreFile(show, *path);
+    return true;
 }
 
-// The import of the FireOne file open in `show.db`. Raises show::Failure.
+// The import of the FireOne file open in `show.db`: true once its show is in
+// the grid. Raises show::Failure.
 bool Import(ShowContext& show, const std::string& path, StorePlace place, ShowUpdate update)
 {
     if (show.db.GetConnection()->IsReadOnlyFormat() || place == StorePlace::kNewStore)
         return ImportIntoNewStore(show, path, update);
     // Imported before: FireData is read row by row, never held whole beside
     // the show. Without FireData it is no FireOne file.
-    if (store::HasLayoutTable(show.db))
-        return HasFireData(show.db) && ReimportAndShow(show, show.db, show.db, path, update);
+    if (store::HasLayoutTable(show.db)) {
+        if (!HasFireData(show.db))
+            return false;
+        ReimportAndShow(show, show.db, show.db, path, update);
+        return true;
+    }
     show.rs = CADORecordset(&show.db);
-    if (show.rs.Open(store::kFireDataTable, modeTable))
-        return ConvertFileInPlace(show, path);
+    if (show.rs.Open(store::kFireDataTable, modeTable)) {
+        ConvertFileInPlace(show, path);
+        return true;
+    }
     // No FireData: not a FireOne file, and nothing to say. Any other failure
     // is the user's to know.
     if (show.rs.GetLastErrorCode() != static_cast<std::uint32_t>(ado::DB_E_NOTABLE))
@@ -134,19 +145,10 @@ bool ImportFireOne(ShowContext& show, StorePlace place, ShowUpdate update)
     const std::optional<std::string> path = show.prompt.ChooseOpenFile(FireOneFileChoice());
     if (!path)
         return false;
-    try {
-        show::OpenStoreFile(show.db, *path);
-    } catch (const show::Failure& failure) { // the access layer's text, as Open shows it
-        messages::ShowFailure(show.prompt, failure, messages::Doing::kOpening);
-        return false;
-    }
+    // The access layer's text, as Open shows it.
+    messages::InStep(messages::Doing::kOpening, [&] { show::OpenStoreFile(show.db, *path); });
     store::StoreCloser closer(show.db);
-    try {
-        return show::StoreWork([&] { return Import(show, *path, place, update); });
-    } catch (const show::Failure& failure) {
-        messages::ShowFailure(show.prompt, failure, messages::Doing::kImporting);
-    }
-    return false;
+    return show::StoreWork([&] { return Import(show, *path, place, update); });
 }
 
 } // namespace editor

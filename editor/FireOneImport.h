@@ -22,11 +22,14 @@ enum class StorePlace
 // unchanged, it is loaded as it stands, host names included; changed, it is
 // brought up to it, host names carried over, as `update` says (see
 // ReimportFireOne). The show table is created and filled in one transaction:
-// a failure leaves every file as it was. Every failure on the way is shown
-// here, once, in the words of messages/. True when the show is in the grid
-// and `show.storePath` names its store; the path changes on success only.
-// A stop asked for by `show.progress` raises show::Cancelled: no store is
-// made or changed, and the show and the path are as they were.
+// a failure leaves every file as it was. Raises show::Failure, for the
+// window to show as an import's (its steps that read as Open's are
+// messages::StepFailures). True when the show is in the grid and
+// `show.storePath` names its store; false, with nothing said, when there
+// was nothing to import (a cancelled chooser, a file without FireData). The
+// path changes on success only. A stop asked for by `show.progress` raises
+// show::Cancelled: no store is made or changed, and the show and the path
+// are as they were.
 bool ImportFireOne(ShowContext& show, StorePlace place = StorePlace::kAsTheFileAllows,
                    ShowUpdate update = ShowUpdate::kAsk);
 

@@ -6,52 +6,38 @@
 #include "prompt/Prompt.h"
 #include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
-#include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
 
 namespace editor {
 
-bool OpenShowStore(ShowContext& show)
+using messages::Doing;
+using messages::InStep;
+
+void OpenShowStore(ShowContext& show)
 {
-    const std::optional<std::string> path = show.prompt.ChooseOpenFile(ShowStoreFileChoice());
-    return path && OpenShowStoreFile(show, *path);
+    if (const std::optional<std::string> path = show.prompt.ChooseOpenFile(ShowStoreFileChoice()))
+        OpenShowStoreFile(show, *path);
 }
 
-bool OpenShowStoreFile(ShowContext& show, const std::string& path)
+void OpenShowStoreFile(ShowContext& show, const std::string& path)
 {
-    try {
-        show::OpenStoreFile(show.db, path);
-    } catch (const show::Failure& failure) { // the access layer's own text, no icon
-        messages::ShowFailure(show.prompt, failure, messages::Doing::kOpening);
-        return false;
-    }
+    show::OpenStoreFile(show.db, path); // the access layer's own account, no icon
     store::StoreCloser closer(show.db);
-    return ShowStoredTable(show, show.db, path);
+    ShowStoredTable(show, show.db, path);
 }
 
-bool ShowStoreFile(ShowContext& show, const std::string& path)
+void ShowStoreFile(ShowContext& show, const std::string& path)
 {
     CADODataBase db;
-    try {
-        show::OpenStoreFile(db, path, show::FailureCode::kDatabase);
-    } catch (const show::Failure& failure) {
-        messages::ShowFailure(show.prompt, failure, messages::Doing::kOpening);
-        return false;
-    }
+    InStep(Doing::kOpening, [&] { show::OpenStoreFile(db, path, show::FailureCode::kDatabase); });
     store::StoreCloser closer(db);
-    return ShowStoredTable(show, db, path);
+    ShowStoredTable(show, db, path);
 }
 
-bool ShowStoredTable(ShowContext& show, CADODataBase& db, const std::string& path)
+void ShowStoredTable(ShowContext& show, CADODataBase& db, const std::string& path)
 {
-    try {
-        LoadShowTable(db, show.model, show.Progress());
-    } catch (const show::Failure& failure) {
-        messages::ShowFailure(show.prompt, failure, messages::Doing::kOpening);
-        return false;
-    }
+    InStep(Doing::kOpening, [&] { LoadShowTable(db, show.model, show.Progress()); });
     show.storePath = path;
-    return true;
 }
 
 } // namespace editor

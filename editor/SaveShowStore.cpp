@@ -1,6 +1,5 @@
 #include "editor/SaveShowStore.h"
 
-#include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
 #include "resources/strings/Strings.h"
 #include "show/ShowSaver.h"
@@ -11,12 +10,7 @@ bool SaveShowStore(ShowContext& show)
 {
     if (show.storePath.empty())
         return false;
-    try {
-        show::SaveHostNamesToFile(show.storePath, show.model, show.Progress());
-    } catch (const show::Failure& failure) {
-        messages::ShowFailure(show.prompt, failure, messages::Doing::kSaving);
-        return false;
-    }
+    show::SaveHostNamesToFile(show.storePath, show.model, show.Progress());
     show.prompt.ShowMessage(strings::kSaveDone, prompt::MessageIcon::Information);
     return true;
 }

@@ -243,18 +243,24 @@ Message GroupMessage(const show::Failure& failure)
 
 } // namespace
 
+Doing SaidAs(const show::Failure& failure, Doing doing)
+{
+    const auto* inStep = dynamic_cast<const StepFailure*>(&failure);
+    return inStep ? inStep->Step() : doing;
+}
+
 Message FailureMessage(const show::Failure& failure, Doing doing)
 {
+    doing = SaidAs(failure, doing);
     Message message;
     message.details = failure.Record();
     switch (failure.Code()) {
     case FailureCode::kStoreNotOpened:
-        // Opening a store shows the layer's own record as it stands; a prompt
-        // shows its description first and the rest on request.
+        // Opening a store shows the layer's own account alone: its
+        // description, and its whole record apart, for the details.
         if (doing == Doing::kOpening) {
-            message.text = failure.Record().empty() ? failure.Detail() : failure.Record();
+            message.text = failure.Detail().empty() ? failure.Record() : failure.Detail();
             message.icon = prompt::MessageIcon::None;
-            message.details.clear();
         } else {
             message.text = StoreFailureText(doing, failure.Detail());
         }

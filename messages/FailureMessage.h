@@ -4,6 +4,7 @@
 #include "show/Failure.h"
 
 #include <string>
+#include <utility>
 
 // The user's texts for the failures of the show model and what stands on it.
 // Only the window and the command line turn a failure into words, and they do
@@ -25,6 +26,38 @@ enum class Doing
     kSettingHost,     // reading a show store's host names for the Host Settings dialog
 };
 
+// A failure met in a step of a command that reads as another activity: the
+// FireOne import opens its file, and shows a show table already stored, as
+// Open does. It is said in the words of its step, whichever command shows it.
+class StepFailure : public show::Failure
+{
+public:
+    StepFailure(show::Failure failure, Doing step) : show::Failure(std::move(failure)), step_(step)
+    {
+    }
+    Doing Step() const { return step_; }
+
+private:
+    Doing step_;
+};
+
+// The activity whose words say `failure`, met while `doing`: its step's, for
+// a StepFailure.
+Doing SaidAs(const show::Failure& failure, Doing doing);
+
+// Runs one step of a command: a failure on the way is raised as a
+// StepFailure of `step` (an inner step keeps its own).
+template <typename Work> decltype(auto) InStep(Doing step, Work&& work)
+{
+    try {
+        return work();
+    } catch (const StepFailure&) {
+        throw;
+    } catch (const show::Failure& failure) {
+        throw StepFailure(failure, step);
+    }
+}
+
 struct Message
 {
     std::string text;
@@ -32,6 +65,8 @@ struct Message
     std::string details; // the access layer's whole error record, when there is one
 };
 
+// What `failure` says to a user who was `doing` it (a StepFailure: in its
+// step's words).
 Message FailureMessage(const show::Failure& failure, Doing doing);
 
 // A host's failure in the summary of a field load on the command line: a

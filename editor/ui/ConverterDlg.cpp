@@ -223,60 +223,53 @@ bool CConverterDlg::MayDropUnsavedNames(const char* next)
            editor::MayDropUnsavedNames(*m_prompt, next, [this] { return SaveHostNames(); });
 }
 
-std::optional<bool> CConverterDlg::RunShowCommand(const char* doing, bool readsShow,
-                                                  std::function<bool(editor::ShowContext&)> command)
+bool CConverterDlg::RunShowCommand(const char* doing, messages::Doing failing, bool readsShow,
+                                   std::function<void(editor::ShowContext&)> command)
 {
     // The command owns what it works on: once cancelled it may still be
     // ending when the window has gone on.
     const auto detached = std::make_shared<editor::DetachedShow>(
         m_show, m_strStorePath,
         readsShow ? editor::DetachedShow::Copy::kShow : editor::DetachedShow::Copy::kPathOnly);
-    const auto result = std::make_shared<bool>(false);
-    const bool ran = m_longWork->Run(
-        doing,
-        [detached, result, command = std::move(command)](prompt::Prompt& user,
-                                                         show::WorkProgress& progress) {
-            editor::ShowContext show = detached->Context(user, progress);
-            *result = command(show);
-        },
-        [this, &detached] { detached->HandBack(m_show, m_strStorePath); });
-    if (!ran)
-        return std::nullopt;
-    return *result;
+    try {
+        return m_longWork->Run(
+            doing,
+            [detached, command = std::move(command)](prompt::Prompt& user,
+                                                     show::WorkProgress& progress) {
+                editor::ShowContext show = detached->Context(user, progress);
+                command(show);
+            },
+            [this, &detached] { detached->HandBack(m_show, m_strStorePath); });
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(*m_prompt, failure, failing);
+    }
+    return false;
 }
 
-void CConverterDlg::ReplaceShow(const char* doing,
-                                std::function<bool(editor::ShowContext&)> command)
+void CConverterDlg::ReplaceShow(const char* doing, messages::Doing failing,
+                                std::function<void(editor::ShowContext&)> command)
 {
     if (!MayDropUnsavedNames(strings::kUnsavedBeforeOpen))
         return;
-    const std::optional<bool> loaded = RunShowCommand(doing, false, std::move(command));
-    if (loaded)
-        AfterNewShow(*loaded);
+    // A load that fails leaves the show and its history as they were; a new
+    // show, or the same one read afresh, starts its own history by itself.
+    if (RunShowCommand(doing, failing, false, std::move(command)))
+        ShowHostStates();
 }
 
 void CConverterDlg::OnOpen()
 {
-    ReplaceShow(strings::kProgressOpening,
-                [](editor::ShowContext& show) { return editor::OpenShowStore(show); });
+    ReplaceShow(strings::kProgressOpening, messages::Doing::kOpening,
+                [](editor::ShowContext& show) { editor::OpenShowStore(show); });
 }
 
 void CConverterDlg::OpenStoreFile(const std::string& path)
 {
-    const std::optional<bool> loaded =
-        RunShowCommand(strings::kProgressOpening, false, [path](editor::ShowContext& show) {
-            return editor::OpenShowStoreFile(show, path);
-        });
-    if (loaded)
-        AfterNewShow(*loaded);
+    if (RunShowCommand(
+            strings::kProgressOpening, messages::Doing::kOpening, false,
+            [path](editor::ShowContext& show) { editor::OpenShowStoreFile(show, path); }))
+        ShowHostStates();
     ShowStatus();
-}
-
-// A load that fails leaves the show and its history as they were; a new
-// show, or the same one read afresh, starts its own history by itself.
-void CConverterDlg::AfterNewShow(bool /*loaded*/)
-{
-    ShowHostStates();
 }
 
 void CConverterDlg::OnSave()
@@ -286,10 +279,11 @@ void CConverterDlg::OnSave()
 
 bool CConverterDlg::SaveHostNames()
 {
-    const std::optional<bool> saved =
-        RunShowCommand(strings::kProgressSaving, true,
-                       [](editor::ShowContext& show) { return editor::SaveShowStore(show); });
-    if (!saved || !*saved)
+    const auto saved = std::make_shared<bool>(false); // the command may outlive a cancel
+    if (!RunShowCommand(
+            strings::kProgressSaving, messages::Doing::kSaving, true,
+            [saved](editor::ShowContext& show) { *saved = editor::SaveShowStore(show); }) ||
+        !*saved)
         return false;
     ShowHostStates();
     return true;
@@ -473,8 +467,8 @@ void CConverterDlg::OnLoadAllHosts()
 
 void CConverterDlg::OnFireOneImport()
 {
-    ReplaceShow(strings::kProgressImporting,
-                [](editor::ShowContext& show) { return editor::ImportFireOne(show); });
+    ReplaceShow(strings::kProgressImporting, messages::Doing::kImporting,
+                [](editor::ShowContext& show) { editor::ImportFireOne(show); });
 }
 
 void CConverterDlg::OnAssignHost()

@@ -2,6 +2,7 @@
 
 #include "editor/ShowContext.h"
 #include "hostlink/ui/HostDialogOptions.h"
+#include "messages/FailureMessage.h"
 #include "show/Show.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
@@ -71,15 +72,16 @@ private:
     editor::ShowContext Context();
     // Runs a show command off the window's thread, on a copy of what it
     // works on, saying `doing` once it takes long (see editor::LongWork).
-    // Its result; nothing when the user cancelled it, the window then as it
-    // was. `readsShow`: the command reads the show (Save), not only loads one.
-    std::optional<bool> RunShowCommand(const char* doing, bool readsShow,
-                                       std::function<bool(editor::ShowContext&)> command);
-    // After a command that loaded a show: the grid is what the store holds.
-    void AfterNewShow(bool loaded);
+    // The failure it raises is shown here, as one met while `failing`. True
+    // when it ended without one; false too when the user cancelled it, the
+    // window then as it was. `readsShow`: the command reads the show (Save),
+    // not only loads one.
+    bool RunShowCommand(const char* doing, messages::Doing failing, bool readsShow,
+                        std::function<void(editor::ShowContext&)> command);
     // Open and the FireOne import: after the question about unsaved names,
     // `command` brings another show into the window.
-    void ReplaceShow(const char* doing, std::function<bool(editor::ShowContext&)> command);
+    void ReplaceShow(const char* doing, messages::Doing failing,
+                     std::function<void(editor::ShowContext&)> command);
     bool SaveHostNames();
     editor::HostDialogGate DialogGate();
     void ScheduleStatus();

@@ -270,6 +270,7 @@ inline constexpr char kCliForceHelp[] = "download even when the show check finds
 inline constexpr char kCliSetHostForceHelp[] = "send the name even when the host plan gives the host code to another name";
 // %d: host code; %s: the name the plan gives it
 inline constexpr char kCliHostCodeTaken[] = "the host plan gives host code %d to %s,set-host refused! (--force sends it all the same)";
+inline constexpr char kCliPlanUncheckedRefused[] = "the host code cannot be checked against the host plan,set-host refused! (--force sends it all the same)";
 inline constexpr char kCliNameHelp[] = "the host name to send; one of the show's host names";
 inline constexpr char kCliListenHelp[] = "listen on ADDR:PORT (default 127.0.0.1:10061); repeat it to play one host on each";
 inline constexpr char kCliAddressHelp[] = "without --listen: listen on address A (default 127.0.0.1; other than 127.x.x.x only where loopback is the only interface)";

@@ -230,6 +230,20 @@ TEST_F(CliHostState, SetHostRefusesACodeThePlanGivesAnotherNameUnlessForced)
     ASSERT_TRUE(hosts[1]->WaitForFrames(2, 1s));
     EXPECT_EQ(show::ReadHostRecords(store).back().HostName, "A1");
 
+    // A plan that cannot say whose code it is refuses as well.
+    testsupport::RunSql(store, "INSERT INTO tb_HostPlan VALUES ('C3', 6)");
+    const auto unsound =
+        RunCli({"set-host", store, "--name", "B2", "--host-code", "6", "--target", target});
+    EXPECT_EQ(unsound.exitCode, 1);
+    EXPECT_EQ(unsound.err.rfind(strings::FormatText(strings::kPlanUnsound, 1), 0), 0u)
+        << unsound.err;
+    EXPECT_NE(unsound.err.find(strings::kCliPlanUncheckedRefused), std::string::npos);
+    EXPECT_EQ(show::ReadHostRecords(store).back().HostName, "A1") << "nothing more recorded";
+    EXPECT_EQ(RunCli({"set-host", store, "--name", "B2", "--host-code", "6", "--target", target,
+                      "--force"})
+                  .exitCode,
+              0);
+
     const auto help = RunCli({"set-host", "--help"});
     EXPECT_NE(help.out.find("--force"), std::string::npos) << help.out;
     EXPECT_NE(help.out.find(strings::kCliSetHostForceHelp), std::string::npos) << help.out;

@@ -196,6 +196,31 @@ TEST(FailureTexts, TheRecordGoesToThePromptApart)
     EXPECT_EQ(prompt.text, strings::FormatText(strings::kSaveFailed, "locked"));
 }
 
+// A step of the import that reads as Open is said in Open's words, whoever
+// shows it; an inner step keeps its own.
+TEST(FailureTexts, AFailureInAStepIsSaidInTheStepsWords)
+{
+    using messages::Doing;
+    const show::Failure unread = show::Failure(show::FailureCode::kDatabase).WithDetail("locked");
+    const auto raised = [](const auto& work) {
+        try {
+            work();
+        } catch (const show::Failure& failure) {
+            return messages::FailureText(failure, Doing::kImporting);
+        }
+        return std::string();
+    };
+    EXPECT_EQ(raised([&] { throw unread; }), strings::FormatText(strings::kImportFailed, "locked"));
+    EXPECT_EQ(raised([&] { messages::InStep(Doing::kOpening, [&] { throw unread; }); }),
+              strings::FormatText(strings::kOpenFailed, "locked"));
+    EXPECT_EQ(raised([&] {
+                  messages::InStep(Doing::kSaving, [&] {
+                      messages::InStep(Doing::kOpening, [&] { throw unread; });
+                  });
+              }),
+              strings::FormatText(strings::kOpenFailed, "locked"));
+}
+
 // One code for a store that cannot be made, with the folder when that is what
 // refused it; a FireOne value is named by its code, never by its field's name.
 TEST(FailureTexts, ImportFailuresAreToldByTheirCodes)

@@ -50,10 +50,8 @@ protected:
 
     bool Import(std::optional<std::string> saveAs)
     {
-        prompt.openFiles.push_back(source);
         prompt.saveFiles.push_back(std::move(saveAs));
-        editor::ShowContext show = Show();
-        return editor::ImportFireOne(show);
+        return ShowCommands::Import(source);
     }
 
     void ExpectEarlierShowKept()

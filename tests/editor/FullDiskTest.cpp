@@ -68,9 +68,7 @@ TEST_F(FullDisk, AnImportInPlaceLeavesTheFileAsItWas)
     const std::string before = FileBytes(path);
     FillLeaving(512 * 1024);
 
-    prompt.openFiles.push_back(path);
-    editor::ShowContext show = Show();
-    EXPECT_FALSE(editor::ImportFireOne(show));
+    EXPECT_FALSE(Import(path));
     ExpectUnchanged(path, before, strings::kImportFailed);
 }
 

@@ -45,10 +45,7 @@ protected:
     bool Import(const std::string& path, show::WorkProgress& progress,
                 editor::StorePlace place = editor::StorePlace::kAsTheFileAllows)
     {
-        prompt.openFiles.push_back(path);
-        editor::ShowContext show = Show();
-        show.progress = &progress;
-        return editor::ImportFireOne(show, place);
+        return ShowCommands::Import(path, place, &progress);
     }
 
     std::string FireOneFile(int records)

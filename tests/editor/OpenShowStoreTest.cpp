@@ -108,13 +108,7 @@ TEST_F(OpenShowStore, FileThatIsNoDatabaseShowsTheErrorWithoutIconAndKeepsTheSho
     const std::string path = dir.File("notes.db");
     std::ofstream(path) << "these are my notes, not a show";
     Open(path);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(
-        prompt.messages[0].text.rfind(
-            "Connection String = " + store::ConnectionStringFor(path) + "\nCADODataBase Error", 0),
-        0u)
-        << prompt.messages[0].text;
+    ExpectOpenError(path);
     ExpectEarlierShowKept();
 }
 

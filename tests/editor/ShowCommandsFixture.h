@@ -1,16 +1,19 @@
 #pragma once
 
 #include "editor/CueGridLayout.h"
+#include "editor/FireOneImport.h"
 #include "editor/OpenShowStore.h"
 #include "editor/SaveShowStore.h"
 #include "editor/ShowContext.h"
 #include "editor/ShowGrid.h"
+#include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/Show.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
+#include "store/LayoutTable.h"
 #include "tests/editor/ShowStoreFiles.h"
 #include "tests/support/FakePrompt.h"
 #include "tests/support/TempDir.h"
@@ -28,17 +31,39 @@ protected:
 
     editor::ShowContext Show() { return {db, rs, storePath, model, prompt}; }
 
+    // Runs a show command as the window does: a failure it raises is shown
+    // as one met while `doing`, and gives false; else what it gives.
+    template <typename Command> bool AsTheWindow(messages::Doing doing, Command&& command)
+    {
+        editor::ShowContext show = Show();
+        try {
+            return command(show);
+        } catch (const show::Failure& failure) {
+            messages::ShowFailure(prompt, failure, doing);
+        }
+        return false;
+    }
+
     void Open(const std::string& path)
     {
         prompt.openFiles.push_back(path);
-        editor::ShowContext show = Show();
-        editor::OpenShowStore(show);
+        AsTheWindow(messages::Doing::kOpening, [](editor::ShowContext& show) {
+            editor::OpenShowStore(show);
+            return true;
+        });
     }
 
-    void Save()
+    void Save() { AsTheWindow(messages::Doing::kSaving, editor::SaveShowStore); }
+
+    bool Import(const std::string& path,
+                editor::StorePlace place = editor::StorePlace::kAsTheFileAllows,
+                show::WorkProgress* progress = nullptr)
     {
-        editor::ShowContext show = Show();
-        editor::SaveShowStore(show);
+        prompt.openFiles.push_back(path);
+        return AsTheWindow(messages::Doing::kImporting, [&](editor::ShowContext& show) {
+            show.progress = progress;
+            return editor::ImportFireOne(show, place);
+        });
     }
 
     // A store in the test's folder holding `cues`, opened into the grid.
@@ -50,6 +75,24 @@ protected:
         EXPECT_EQ(storePath, path);
         prompt.messages.clear();
         return path;
+    }
+
+    // The one message of a file at `path` that cannot be opened: the access
+    // layer's description without an icon, its whole record apart.
+    void ExpectOpenError(const std::string& path) const
+    {
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        const testsupport::FakePrompt::Message& shown = prompt.messages[0];
+        EXPECT_EQ(shown.icon, prompt::MessageIcon::None);
+        EXPECT_EQ(shown.details.rfind("Connection String = " + store::ConnectionStringFor(path) +
+                                          "\nCADODataBase Error",
+                                      0),
+                  0u)
+            << shown.details;
+        const std::string description = shown.text.substr(0, shown.text.find('\n'));
+        EXPECT_FALSE(description.empty());
+        EXPECT_NE(shown.details.find("Description = " + description), std::string::npos)
+            << shown.text;
     }
 
     std::array<std::string, show::kCueColumnCount> Row(int row) const

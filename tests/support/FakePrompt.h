@@ -21,8 +21,9 @@ class FakePrompt : public prompt::Prompt
 public:
     struct Message
     {
-        std::string text;
+        std::string text; // with the details after it, as a one-text prompt shows them
         prompt::MessageIcon icon;
+        std::string details = {};
     };
 
     std::vector<Message> messages;
@@ -47,11 +48,16 @@ public:
         return texts;
     }
 
-    using Prompt::ShowMessage; // the record after the message
     void ShowMessage(const std::string& text, prompt::MessageIcon icon) override
     {
         CheckThread("message", text);
         messages.push_back({text, icon});
+    }
+    void ShowMessage(const std::string& text, prompt::MessageIcon icon,
+                     const std::string& details) override
+    {
+        Prompt::ShowMessage(text, icon, details);
+        messages.back().details = details;
     }
     bool AskYesNo(const std::string& text) override
     {

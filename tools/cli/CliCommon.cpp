@@ -24,7 +24,8 @@ void PrintFailure(const show::Failure& failure, messages::Doing doing)
 {
     const messages::Message message = messages::FailureMessage(failure, doing);
     PrintError(messages::Condensed(
-        messages::ForReader(message.text, message.details, messages::FailureHeadline(doing)),
+        messages::ForReader(message.text, message.details,
+                            messages::FailureHeadline(messages::SaidAs(failure, doing))),
         VerboseOutput()));
 }
 

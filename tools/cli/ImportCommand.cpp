@@ -1,4 +1,5 @@
 #include "editor/FireOneImport.h"
+#include "messages/FailureMessage.h"
 #include "platform/FileIdentity.h"
 #include "resources/strings/Strings.h"
 #include "show/Show.h"
@@ -40,14 +41,21 @@ int RunImport(const ImportOptions& options)
     editor::ShowContext context{db, rs, storePath, imported, prompt};
     // A show changed since the last import is brought up to date, and what
     // changed is said.
-    if (!editor::ImportFireOne(context,
-                               options.store.empty() ? editor::StorePlace::kAsTheFileAllows
-                                                     : editor::StorePlace::kNewStore,
-                               editor::ShowUpdate::kUpdate)) {
+    bool showInGrid = false;
+    try {
+        showInGrid =
+            editor::ImportFireOne(context,
+                                  options.store.empty() ? editor::StorePlace::kAsTheFileAllows
+                                                        : editor::StorePlace::kNewStore,
+                                  editor::ShowUpdate::kUpdate);
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kImporting);
+        return kFailure;
+    }
+    if (!showInGrid) {
         // The window says nothing for a file without FireData; a script
         // needs a reason.
-        if (!prompt.ShownAny())
-            PrintError(strings::kCliNothingImported);
+        PrintError(strings::kCliNothingImported);
         return kFailure;
     }
     // Where the show now lives: the FireOne file itself, or the new store.

@@ -30,7 +30,8 @@ struct SetHostOptions
 };
 
 // Whether the plan lets `name` go to `hostCode`: not when it gives the code
-// to another name, unless forced; the window asks there instead.
+// to another name, nor when it cannot be read or is unsound (nobody can say
+// whom the code belongs to), unless forced; the window asks there instead.
 bool PlanAllows(const SetHostOptions& options, int hostCode, const std::string& name)
 {
     if (options.force)
@@ -38,9 +39,10 @@ bool PlanAllows(const SetHostOptions& options, int hostCode, const std::string& 
     std::vector<show::HostPlanEntry> plan;
     try {
         plan = show::ReadHostPlanChecked(options.store);
-    } catch (const show::Failure& failure) { // as in the window: set, unguarded
+    } catch (const show::Failure& failure) {
         PrintFailure(failure, messages::Doing::kPlanning);
-        return true;
+        PrintError(strings::kCliPlanUncheckedRefused);
+        return false;
     }
     const show::HostPlanEntry* other = hostlink::OtherNamePlanned(plan, hostCode, name);
     if (other)

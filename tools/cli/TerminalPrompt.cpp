@@ -19,7 +19,6 @@ void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon ic
 void TerminalPrompt::ShowMessage(const std::string& text, prompt::MessageIcon /*icon*/,
                                  const std::string& details)
 {
-    shown_.push_back(text);
     PrintError(messages::Condensed(messages::ForReader(text, details), VerboseOutput()));
 }
 

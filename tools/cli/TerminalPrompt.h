@@ -5,7 +5,6 @@
 #include <deque>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace cli {
 
@@ -31,13 +30,10 @@ public:
     std::optional<std::string> ChooseOpenFile(const prompt::FileChoice& choice) override;
     std::optional<std::string> ChooseSaveFile(const prompt::FileChoice& choice) override;
 
-    bool ShownAny() const { return !shown_.empty(); }
-
 private:
     std::deque<std::string> openFiles_;
     std::optional<std::string> saveFile_;
     bool yes_ = false;
-    std::vector<std::string> shown_;
 };
 
 } // namespace cli
