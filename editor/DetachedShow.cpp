@@ -28,10 +28,12 @@ ShowContext DetachedShow::Context(prompt::Prompt& prompt, show::WorkProgress& pr
     return {db_, rs_, storePath_, model_, prompt, &progress};
 }
 
-void DetachedShow::HandBack(show::Show& show, std::string& storePath)
+void DetachedShow::HandBack(show::Show& show, std::string& storePath, bool ended)
 {
-    if (replaced_) {
-        show.Replace(model_.Cues()); // a copy: the command may go on with its own
+    if (replaced_ && ended) {
+        show.TakeFrom(model_);
+    } else if (replaced_) {
+        show.Replace(model_.Cues()); // a copy: the command goes on with its own
     } else if (saved_) {
         std::vector<std::string> names;
         names.reserve(model_.Size());

@@ -31,8 +31,10 @@ public:
 
     ShowContext Context(prompt::Prompt& prompt, show::WorkProgress& progress);
     // On the window's thread, while the command waits for an answer or once
-    // it ended: the window's show and path become the command's.
-    void HandBack(show::Show& show, std::string& storePath);
+    // it `ended`: the window's show and path become the command's. An ended
+    // command's show is moved, not copied: a show of 100 000 cues is never
+    // held twice.
+    void HandBack(show::Show& show, std::string& storePath, bool ended);
 
 private:
     CADODataBase db_;

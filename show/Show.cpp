@@ -70,6 +70,19 @@ void Show::Replace(std::vector<Cue> cues)
     Tell({ShowChange::kSaved, {}, {}});
 }
 
+void Show::TakeFrom(Show& other)
+{
+    cues_ = std::exchange(other.cues_, {});
+    saved_ = std::exchange(other.saved_, {});
+    changed_ = std::exchange(other.changed_, {});
+    changedCount_ = std::exchange(other.changedCount_, 0);
+    names_ = std::exchange(other.names_, {});
+    other.Tell({ShowChange::kReplaced, {}, {}});
+    Tell({ShowChange::kReplaced, {}, {}});
+    if (!AnyChanged())
+        Tell({ShowChange::kSaved, {}, {}});
+}
+
 void Show::Append(Cue cue)
 {
     saved_.push_back(cue.HostName);

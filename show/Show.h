@@ -87,6 +87,9 @@ public:
 
     // A new show; its names count as saved.
     void Replace(std::vector<Cue> cues);
+    // A new show: what `other` holds, unsaved names included, moved here
+    // rather than copied; `other` is left empty (and told so).
+    void TakeFrom(Show& other);
     // A cue added at the end (the grid's AppendRow); its name counts as saved.
     void Append(Cue cue);
 

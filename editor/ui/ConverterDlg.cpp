@@ -239,7 +239,7 @@ bool CConverterDlg::RunShowCommand(const char* doing, messages::Doing failing, b
                 editor::ShowContext show = detached->Context(user, progress);
                 command(show);
             },
-            [this, &detached] { detached->HandBack(m_show, m_strStorePath); });
+            [this, &detached](bool ended) { detached->HandBack(m_show, m_strStorePath, ended); });
     } catch (const show::Failure& failure) {
         messages::ShowFailure(*m_prompt, failure, failing);
     }
@@ -404,7 +404,7 @@ void CConverterDlg::OnCheckShow()
                 [cues, report, path](prompt::Prompt&, show::WorkProgress&) {
                     report->emplace(show::CheckShowOfStore(*cues, path));
                 },
-                [] {}))
+                [](bool) {}))
             return;
         CShowCheckDlg check(path, **report, this);
         // A finding picked in the list selects its cues in the grid.
@@ -427,7 +427,7 @@ void CConverterDlg::OnCheckShow()
                     },
                     progress);
             },
-            [] {}) ||
+            [](bool) {}) ||
         !*report)
         return;
     CShowCheckDlg check(path, **report, this);

@@ -39,7 +39,7 @@ void LongWork::SetTiming(std::chrono::milliseconds threshold, BackgroundCommand:
 }
 
 bool LongWork::Run(const char* doing, BackgroundCommand::Work work,
-                   const std::function<void()>& handBack)
+                   const std::function<void(bool ended)>& handBack)
 {
     std::erase_if(ending_, [](const std::unique_ptr<BackgroundCommand>& command) {
         return command->Pending() == News::kFinished;
@@ -52,12 +52,12 @@ bool LongWork::Run(const char* doing, BackgroundCommand::Work work,
     for (;;) {
         switch (command->WaitUntil(deadline, clock_)) {
         case News::kQuestion:
-            handBack();
+            handBack(false);
             command->AskPending();
             deadline = clock_() + threshold_;
             break;
         case News::kFinished:
-            handBack();
+            handBack(true);
             command->RethrowFailure();
             return true;
         case News::kNone:

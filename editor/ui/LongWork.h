@@ -30,12 +30,13 @@ public:
     void SetTiming(std::chrono::milliseconds threshold, BackgroundCommand::Clock clock);
 
     // Runs `work`, the dialog saying `doing`; `handBack` runs on the window's
-    // thread before each question and once the work ended. False when the
+    // thread before each question (false) and once the work ended (true),
+    // even when it raised a failure. False when the
     // user cancelled: the work then writes nothing, the window has not been
     // handed anything, and it goes on at once, without waiting for the
     // work's end. Raises what the work raised.
     bool Run(const char* doing, BackgroundCommand::Work work,
-             const std::function<void()>& handBack);
+             const std::function<void(bool ended)>& handBack);
     bool Busy() const { return busy_; }
 
 private:

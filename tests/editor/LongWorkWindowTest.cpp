@@ -42,7 +42,7 @@ TEST_F(LongWorkWindow, WorkDoneWithinTheThresholdShowsNoDialog)
             *now += 499;
             progress.Step(1, 1);
         },
-        [] {}));
+        [](bool) {}));
     EXPECT_FALSE(eventsRan) << "no event loop ran, so no dialog showed";
     QApplication::processEvents();
 }
@@ -78,7 +78,7 @@ TEST_F(LongWorkWindow, PastTheThresholdADialogCountsAndItsCancelEndsTheWaitAtOnc
                 released.wait_for(30s); // still working when the window goes on
                 progress.Step(4, 10);   // raises the stop
             },
-            [&handedBack] { handedBack = true; }));
+            [&handedBack](bool) { handedBack = true; }));
         release.set_value();
         EXPECT_FALSE(handedBack) << "a cancelled command hands the window nothing";
         EXPECT_EQ(label,

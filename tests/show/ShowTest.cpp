@@ -64,6 +64,27 @@ TEST(Show, NamesFromTheStoreCountAsSavedAndAListenerMayLeaveFirst)
     EXPECT_EQ(heard.size(), 2u) << "the listener that left hears nothing more";
 }
 
+// A show handed over whole keeps its unsaved names as unsaved.
+TEST(Show, AShowTakenFromAnotherKeepsWhatWasSavedAndWhatWasNot)
+{
+    show::Show from(Hosts({"A", "B", "A"}));
+    from.SetHostName({1}, "C");
+    show::Show to(Hosts({"Old"}));
+    std::vector<show::ShowChange::Kind> heard;
+    const auto watch =
+        to.Subscribe([&](const show::ShowChange& change) { heard.push_back(change.kind); });
+    to.TakeFrom(from);
+    EXPECT_EQ(heard, std::vector{show::ShowChange::kReplaced}) << "not saved: one name is new";
+    ASSERT_EQ(to.Size(), 3u);
+    EXPECT_EQ(to[1].HostName, "C");
+    EXPECT_EQ(to.SavedHostName(1), "B");
+    EXPECT_EQ(to.ChangedCues(), std::vector<show::CueIndex>{1});
+    EXPECT_EQ(to.HostNameCount(), 2u);
+    EXPECT_TRUE(from.Empty());
+    EXPECT_FALSE(from.AnyChanged());
+    EXPECT_EQ(from.HostNameCount(), 0u);
+}
+
 TEST(HostColours, TheFirst24NamesGetHuesOfTheirOwnInTheOrderTheyAppear)
 {
     std::vector<show::Cue> cues = Hosts({"HOST", "", "Z"});
