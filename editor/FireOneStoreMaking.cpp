@@ -1,7 +1,6 @@
 #include "editor/FireOneStoreMaking.h"
 
 #include "editor/FireDataConversion.h"
-#include "editor/NewStoreChoice.h"
 #include "editor/StoreMakingLock.h"
 #include "platform/Utf8Path.h"
 #include "show/Failure.h"
@@ -127,7 +126,7 @@ StoreMaking MakeNewStore(ShowContext& show, const std::string& path, std::vector
     const StoreMakingLock lock(path);
     if (StoreIsThere(path))
         return StoreMaking::kFoundMade;
-    const std::string temporary = TemporaryStorePath(path);
+    const std::string temporary = StoreMakingLock::TemporaryPathFor(path);
     RemoveStoreFile(temporary); // what a killed import left
     CADODataBase target;
     if (!target.Create(store::ConnectionStringFor(temporary)))

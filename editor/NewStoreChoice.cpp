@@ -3,8 +3,6 @@
 #include "platform/Utf8Path.h"
 #include "resources/strings/Strings.h"
 
-#include <filesystem>
-
 namespace editor {
 
 prompt::FileChoice NewStoreChoice(const std::string& fireOnePath)
@@ -19,14 +17,6 @@ prompt::FileChoice NewStoreChoice(const std::string& fireOnePath)
     choice.defaultSuffix = "db";
     choice.confirmReplace = false; // an existing file is loaded or refused, never replaced
     return choice;
-}
-
-std::string TemporaryStorePath(const std::string& storePath)
-{
-    const std::filesystem::path path = platform::PathFromUtf8(storePath);
-    return platform::Utf8FromPath(
-        path.parent_path() /
-        platform::PathFromUtf8("." + platform::Utf8FromPath(path.filename()) + ".importing"));
 }
 
 } // namespace editor

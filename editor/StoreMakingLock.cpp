@@ -1,6 +1,5 @@
 #include "editor/StoreMakingLock.h"
 
-#include "editor/NewStoreChoice.h"
 #include "platform/FileLock.h"
 #include "platform/Utf8Path.h"
 #include "show/Failure.h"
@@ -27,6 +26,14 @@ constexpr int kTries = 10;
 
 } // namespace
 
+std::string StoreMakingLock::TemporaryPathFor(const std::string& storePath)
+{
+    const std::filesystem::path path = platform::PathFromUtf8(storePath);
+    return platform::Utf8FromPath(
+        path.parent_path() /
+        platform::PathFromUtf8("." + platform::Utf8FromPath(path.filename()) + ".importing"));
+}
+
 std::string StoreMakingLock::PathFor(const std::string& storePath)
 {
     std::error_code error;
@@ -34,7 +41,7 @@ std::string StoreMakingLock::PathFor(const std::string& storePath)
     std::filesystem::path store = std::filesystem::weakly_canonical(named, error);
     if (error)
         store = std::filesystem::absolute(named);
-    return TemporaryStorePath(platform::Utf8FromPath(store)) + ".lock";
+    return TemporaryPathFor(platform::Utf8FromPath(store)) + ".lock";
 }
 
 StoreMakingLock::StoreMakingLock(const std::string& storePath) : path_(PathFor(storePath))

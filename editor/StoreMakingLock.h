@@ -26,6 +26,11 @@ public:
 
     // The lock file of the store at `storePath`.
     static std::string PathFor(const std::string& storePath);
+    // The name under which the new store `storePath` is made, in the same
+    // folder, until it is complete and moved into place. What a killed
+    // import leaves under it blocks nothing; the lock's next holder removes
+    // it.
+    static std::string TemporaryPathFor(const std::string& storePath);
 
 private:
     std::string path_;

@@ -1,6 +1,5 @@
 // tavrin-cli import beside another import and after a killed one, and
 // --store for every kind of FireOne file.
-#include "editor/NewStoreChoice.h"
 #include "editor/StoreMakingLock.h"
 #include "platform/Utf8Path.h"
 #include "resources/strings/FormatText.h"
@@ -120,7 +119,7 @@ TEST_F(CliImport, StoreOptionMakesANewStoreOfAnSqliteFireOneFileBesideOtherImpor
                   strings::FormatText(strings::kImportStoreBeingMade, store.c_str()) + "\n");
     }
     // What a run killed on the way leaves: its lock file, unheld, and half a store.
-    const std::string temporary = editor::TemporaryStorePath(store);
+    const std::string temporary = editor::StoreMakingLock::TemporaryPathFor(store);
     std::ofstream{editor::StoreMakingLock::PathFor(store)};
     std::ofstream(temporary) << "half a store";
     std::ofstream(temporary + "-journal") << "half a journal";

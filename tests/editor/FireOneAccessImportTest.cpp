@@ -2,7 +2,7 @@
 // into a new SQLite show store. The Access files are served by the stand-in
 // reader next to this program (AccessStandInReader.cpp).
 #include "editor/FireOneImport.h"
-#include "editor/NewStoreChoice.h"
+#include "editor/StoreMakingLock.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
@@ -199,7 +199,7 @@ TEST_F(FireOneAccessImport, FailureHalfwayLeavesNoNewStore)
     ExpectRefused("FireOne record 3: LaunchTimeMS 1500.5 is not a whole number of milliseconds, "
                   "the show has not been imported!");
     EXPECT_FALSE(std::filesystem::exists(target)) << "the file this import made goes again";
-    EXPECT_FALSE(std::filesystem::exists(editor::TemporaryStorePath(target)));
+    EXPECT_FALSE(std::filesystem::exists(editor::StoreMakingLock::TemporaryPathFor(target)));
     ExpectEarlierShowKept();
 
     prompt.messages.clear();
@@ -212,7 +212,7 @@ TEST_F(FireOneAccessImport, WhatAKilledImportLeftBlocksNothing)
 {
     // Before the new store is moved into place: its temporary file, with a
     // journal. From older versions: an empty store file with its journal.
-    const std::string temporary = editor::TemporaryStorePath(target);
+    const std::string temporary = editor::StoreMakingLock::TemporaryPathFor(target);
     std::ofstream(temporary) << "half a store";
     std::ofstream(temporary + "-journal") << "half a journal";
     std::ofstream{target};
