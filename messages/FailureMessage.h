@@ -51,9 +51,9 @@ template <typename Work> decltype(auto) InStep(Doing step, Work&& work)
 {
     try {
         return work();
-    } catch (const StepFailure&) {
-        throw;
     } catch (const show::Failure& failure) {
+        if (dynamic_cast<const StepFailure*>(&failure))
+            throw;
         throw StepFailure(failure, step);
     }
 }

@@ -17,6 +17,7 @@
 #include "tools/cli/HostRecords.h"
 #include "tools/cli/InterruptRequest.h"
 #include "tools/cli/PlanEntryText.h"
+#include "tools/cli/StoreCues.h"
 #include "tools/cli/TargetOption.h"
 #include "tools/cli/TerminalDownloadView.h"
 #include "tools/cli/TerminalFieldView.h"
@@ -118,15 +119,12 @@ int RunFieldLoad(const DownloadOptions& options)
     const std::optional<std::vector<show::Cue>> cues = DownloadCues(options.store);
     if (!cues)
         return kFailure;
-    std::vector<show::HostPlanEntry> plan;
-    try {
-        plan = show::ReadHostPlanChecked(options.store);
-    } catch (const show::Failure& failure) {
-        PrintFailure(failure, messages::Doing::kOpening);
+    const std::optional<std::vector<show::HostPlanEntry>> plan =
+        ReadStorePlan(options.store, messages::Doing::kOpening);
+    if (!plan)
         return kFailure;
-    }
     const hostlink::FieldPlanning field =
-        hostlink::PlanField(*cues, plan, [&targets](int hostCode) {
+        hostlink::PlanField(*cues, *plan, [&targets](int hostCode) {
             const auto found = targets.find(hostCode);
             return found == targets.end() ? hostlink::HostLinkOptions{} : found->second;
         });
@@ -139,7 +137,7 @@ int RunFieldLoad(const DownloadOptions& options)
         PrintError(strings::kFieldNoHosts);
         return kFailure;
     }
-    CheckTargetsPlanned(targets, plan);
+    CheckTargetsPlanned(targets, *plan);
     // A rehearsal that moves some hosts must not reach the field with others.
     for (const hostlink::FieldHost& host : field.hosts)
         if (!targets.empty() && !targets.contains(host.hostCode))
@@ -147,7 +145,7 @@ int RunFieldLoad(const DownloadOptions& options)
     std::vector<hostlink::FieldHost> hosts = field.hosts;
     if (options.stale) {
         std::optional<std::vector<hostlink::FieldHost>> stale =
-            StaleFieldHosts(options, *cues, plan, hosts);
+            StaleFieldHosts(options, *cues, *plan, hosts);
         if (!stale)
             return kFailure;
         if (stale->empty()) {

@@ -36,15 +36,13 @@ bool PlanAllows(const SetHostOptions& options, int hostCode, const std::string& 
 {
     if (options.force)
         return true;
-    std::vector<show::HostPlanEntry> plan;
-    try {
-        plan = show::ReadHostPlanChecked(options.store);
-    } catch (const show::Failure& failure) {
-        PrintFailure(failure, messages::Doing::kPlanning);
+    const std::optional<std::vector<show::HostPlanEntry>> plan =
+        ReadStorePlan(options.store, messages::Doing::kPlanning);
+    if (!plan) {
         PrintError(strings::kCliPlanUncheckedRefused);
         return false;
     }
-    const show::HostPlanEntry* other = hostlink::OtherNamePlanned(plan, hostCode, name);
+    const show::HostPlanEntry* other = hostlink::OtherNamePlanned(*plan, hostCode, name);
     if (other)
         PrintError(
             strings::FormatText(strings::kCliHostCodeTaken, hostCode, other->HostName.c_str()));

@@ -20,4 +20,15 @@ std::optional<std::vector<show::Cue>> ReadStoreCues(const std::string& path)
     return std::nullopt;
 }
 
+std::optional<std::vector<show::HostPlanEntry>> ReadStorePlan(const std::string& path,
+                                                              messages::Doing doing)
+{
+    try {
+        return show::ReadHostPlanChecked(path);
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, doing);
+    }
+    return std::nullopt;
+}
+
 } // namespace cli
