@@ -4,7 +4,6 @@
 #include "messages/ImportMessage.h"
 #include "prompt/Prompt.h"
 #include "resources/strings/Strings.h"
-#include "show/Failure.h"
 #include "show/FireRecord.h"
 #include "show/HostNameCarryOver.h"
 #include "show/ShowReader.h"
@@ -82,33 +81,31 @@ Reimport ReimportFireOne(ShowContext& show, CADODataBase& source, CADODataBase& 
                          ShowUpdate update, std::vector<show::Cue>& cues)
 {
     show::WorkProgress& progress = show.Progress();
-    return show::StoreWork([&] {
-        cues = FireOneCues(source, progress);
-        // Asked, the designer answers with no lock held; then the table is
-        // read again in the transaction that changes it.
-        if (update == ShowUpdate::kAsk) {
-            const std::vector<show::Cue> stored = show::ReadShowTable(target, progress);
-            const Reimport unchanged = Unchanged(show, cues, stored);
-            if (unchanged != Reimport::kUpdated)
-                return unchanged;
-            std::vector<show::Cue> preview = cues;
-            if (!show.prompt.AskYesNo(
-                    messages::ReimportQuestion(show::CarryHostNames(preview, stored))))
-                return Reimport::kKeptAsItStands;
-        }
-        store::Transaction transaction(*target.GetConnection());
+    cues = FireOneCues(source, progress);
+    // Asked, the designer answers with no lock held; then the table is
+    // read again in the transaction that changes it.
+    if (update == ShowUpdate::kAsk) {
         const std::vector<show::Cue> stored = show::ReadShowTable(target, progress);
         const Reimport unchanged = Unchanged(show, cues, stored);
         if (unchanged != Reimport::kUpdated)
-            return unchanged; // nothing written: the transaction ends unused
-        const show::CarryOver carried = Rewrite(source, target, cues, stored, progress);
-        progress.BeforeCommit();
-        transaction.Commit();
-        show.prompt.ShowMessage(
-            messages::ReimportDoneText(carried, show::CuesFromNullFireRecords(cues)),
-            prompt::MessageIcon::Information);
-        return Reimport::kUpdated;
-    });
+            return unchanged;
+        std::vector<show::Cue> preview = cues;
+        if (!show.prompt.AskYesNo(
+                messages::ReimportQuestion(show::CarryHostNames(preview, stored))))
+            return Reimport::kKeptAsItStands;
+    }
+    store::Transaction transaction(*target.GetConnection());
+    const std::vector<show::Cue> stored = show::ReadShowTable(target, progress);
+    const Reimport unchanged = Unchanged(show, cues, stored);
+    if (unchanged != Reimport::kUpdated)
+        return unchanged; // nothing written: the transaction ends unused
+    const show::CarryOver carried = Rewrite(source, target, cues, stored, progress);
+    progress.BeforeCommit();
+    transaction.Commit();
+    show.prompt.ShowMessage(
+        messages::ReimportDoneText(carried, show::CuesFromNullFireRecords(cues)),
+        prompt::MessageIcon::Information);
+    return Reimport::kUpdated;
 }
 
 } // namespace editor

@@ -31,7 +31,8 @@ enum class Reimport
 // from FireData, FlowID from 0, with the host names carried over (see
 // show::CarryHostNames); the store's copy of FireData replaced where it keeps
 // one. The host plan and the host records stay; `source`, when another file,
-// is never changed. Raises show::Failure, nothing changed.
+// is never changed. Raises show::Failure, or what the access layer raises
+// (the import's show::StoreWork makes it one), nothing changed.
 Reimport ReimportFireOne(ShowContext& show, CADODataBase& source, CADODataBase& target,
                          ShowUpdate update, std::vector<show::Cue>& cues);
 

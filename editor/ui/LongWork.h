@@ -31,10 +31,10 @@ public:
 
     // Runs `work`, the dialog saying `doing`; `handBack` runs on the window's
     // thread before each question (false) and once the work ended (true),
-    // even when it raised a failure. False when the
-    // user cancelled: the work then writes nothing, the window has not been
-    // handed anything, and it goes on at once, without waiting for the
-    // work's end. Raises what the work raised.
+    // even when it raised a failure. False when the user cancelled: the work
+    // then writes nothing, the window has not been handed anything, and it
+    // goes on at once, without waiting for the work's end. Raises what the
+    // work raised.
     bool Run(const char* doing, BackgroundCommand::Work work,
              const std::function<void(bool ended)>& handBack);
     bool Busy() const { return busy_; }

@@ -29,10 +29,8 @@ struct HostDialogOptions
     std::string currentStore; // a file chooser starts there, preselected
     StoreGate storeGate;      // none: every chosen store may be read
 
-    HostLinkOptions LinkFor(int hostCode) const
-    {
-        return links ? links(hostCode) : HostLinkOptions{}; // none given: the field's
-    }
+    // A dialog never holds empty links: it takes the field's for none.
+    HostLinkOptions LinkFor(int hostCode) const { return links(hostCode); }
 };
 
 // Every host code's conversations as `link` says (one virtual host).
