@@ -4,6 +4,7 @@
 #include "hostlink/HostLinkOptions.h"
 #include "show/Failure.h"
 
+#include <memory>
 #include <optional>
 #include <stop_token>
 
@@ -40,5 +41,14 @@ inline ConversationResult Failed(show::FailureCode code)
 {
     return {ConversationResult::kFailed, show::Failure(code)};
 }
+
+// A conversation whose frames have gone: its result so far, and its link,
+// left open while the host's late answers are still to be listened for
+// (hostlink/LateAnswers.h); closed, or none, when the result stands as it is.
+template <typename Result> struct SentFrames
+{
+    Result result;
+    std::unique_ptr<HostLink> link;
+};
 
 } // namespace hostlink

@@ -2,6 +2,7 @@
 
 #include "hostlink/FrameDigest.h"
 #include "hostlink/Frames.h"
+#include "hostlink/LateAnswers.h"
 #include "show/Cue.h"
 
 #include <vector>
@@ -34,7 +35,11 @@ int DownloadPercent(std::size_t acknowledged, std::size_t total)
     return static_cast<int>(acknowledged * kComplete / total);
 }
 
-DownloadResult SendShow(const DownloadRequest& request)
+namespace {
+
+// The frames of the download on an open link; `lateAnswersOwed` is set when
+// the host's late answers are still to be heard.
+DownloadResult SendFramesOn(HostLink& link, const DownloadRequest& request, bool& lateAnswersOwed)
 {
     const HostConversation& host = request.host;
     DownloadResult result;
@@ -55,11 +60,10 @@ DownloadResult SendShow(const DownloadRequest& request)
         return end(ConversationResult::kFailed, show::Failure(code));
     };
 
-    const std::unique_ptr<HostLink> link = host.makeLink(host.link); // closes on every way out
-    if (link->Open(host.hostCode) != HostLink::OpenStatus::kOpened)
+    if (link.Open(host.hostCode) != HostLink::OpenStatus::kOpened)
         return failed(FailureCode::kDownloadSocketNotSet);
     const std::size_t total = request.cues.size();
-    link->ClearReply();
+    link.ClearReply();
 
     std::vector<CueFrame> frames;
     if (const std::optional<int> unbuilt = BuildCueFrames(request.cues, frames))
@@ -69,8 +73,8 @@ DownloadResult SendShow(const DownloadRequest& request)
     if (!BuildProjectNameFrame(kProjectName, projectName))
         return failed(FailureCode::kDownloadProjectNameNotBuilt);
     // A host that never got the project name is not ready for the show.
-    const HostLink::Reply projectReply = link->Send(projectName.bytes)
-                                             ? link->AwaitAcknowledgement(host.stop)
+    const HostLink::Reply projectReply = link.Send(projectName.bytes)
+                                             ? link.AwaitAcknowledgement(host.stop)
                                              : HostLink::Reply::kNoReply;
     if (projectReply == HostLink::Reply::kCancelled)
         return end(ConversationResult::kCancelled);
@@ -81,14 +85,17 @@ DownloadResult SendShow(const DownloadRequest& request)
     for (const CueFrame& frame : frames) {
         if (host.stop.stop_requested())
             return end(ConversationResult::kCancelled);
-        if (!link->Send(frame.bytes))
+        if (!link.Send(frame.bytes))
             return failed(FailureCode::kDownloadCueNotSent);
-        if (link->AnsweredUnasked(std::chrono::milliseconds(0))) // found at the send
+        if (link.ExtraAnswers() > 0) // found waiting as the frame went
             return failed(FailureCode::kDownloadAnsweredTwice);
-        switch (link->AwaitAcknowledgement(host.stop)) {
+        switch (link.AwaitAcknowledgement(host.stop)) {
         case HostLink::Reply::kNoReply:
             return failed(FailureCode::kDownloadCueNotAnswered);
         case HostLink::Reply::kRefused: // at the frame after those acknowledged
+            // An earlier frame's second answer may still show this refusal
+            // to be another frame's.
+            lateAnswersOwed = true;
             return end(ConversationResult::kFailed,
                        show::Failure(FailureCode::kDownloadCueRefused)
                            .WithRow(static_cast<int>(result.framesAcknowledged) + 1));
@@ -102,11 +109,26 @@ DownloadResult SendShow(const DownloadRequest& request)
         if (request.progress)
             request.progress(DownloadPercent(result.acknowledged, total));
     }
-    // The last answer is only trusted once the host has stayed quiet a while.
-    if (link->AnsweredUnasked(host.link.answerGrace))
-        return failed(FailureCode::kDownloadAnsweredTwice);
-    link->Close();
+    lateAnswersOwed = true;
     return end(ConversationResult::kCompleted);
+}
+
+} // namespace
+
+SentFrames<DownloadResult> SendShowFrames(const DownloadRequest& request)
+{
+    SentFrames<DownloadResult> sent{.result = {}, .link = request.host.makeLink(request.host.link)};
+    bool lateAnswersOwed = false;
+    sent.result = SendFramesOn(*sent.link, request, lateAnswersOwed);
+    if (!lateAnswersOwed)
+        sent.link.reset(); // closes it
+    return sent;
+}
+
+DownloadResult SendShow(const DownloadRequest& request)
+{
+    return Concluded(SendShowFrames(request), request.host.stop,
+                     FailureCode::kDownloadAnsweredTwice);
 }
 
 } // namespace hostlink

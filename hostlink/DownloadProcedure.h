@@ -34,11 +34,20 @@ struct DownloadResult : ConversationResult
 };
 
 // The download conversation: the project name, then every cue, each
-// acknowledged before the next goes. Every cue frame is built before
-// anything is sent: a cue that cannot be built ends the download before the
-// host has any part of the show. A stop is seen before each cue and ends a
-// wait on the host at once.
+// acknowledged before the next goes, then the wait for a late answer
+// (ListenForLateAnswers). Every cue frame is built before anything is sent:
+// a cue that cannot be built ends the download before the host has any part
+// of the show. A stop is seen before each cue and ends a wait on the host at
+// once. A host that answered more often than it was sent frames fails it
+// (kDownloadAnsweredTwice), whatever else its answers said.
 DownloadResult SendShow(const DownloadRequest& request);
+
+// The same without the wait at its end: its link comes back open when the
+// host's late answers are still to be heard (every cue acknowledged, or one
+// refused, which an earlier frame's second answer could be). Settled by
+// Concluded(sent, stop, kDownloadAnsweredTwice), or together with other
+// links by ListenForLateAnswers and ConcludeWith.
+SentFrames<DownloadResult> SendShowFrames(const DownloadRequest& request);
 
 // The integer part of 100 * acknowledged / total; 100 for an empty show.
 int DownloadPercent(std::size_t acknowledged, std::size_t total);

@@ -1,6 +1,7 @@
 #include "hostlink/FieldHostLoad.h"
 
 #include "hostlink/HostRecords.h"
+#include "hostlink/LateAnswers.h"
 
 namespace hostlink {
 
@@ -42,12 +43,17 @@ FieldHostState LoadOneFieldHost(const FieldLoadRequest& field, const FieldHost& 
         state.failure = name.failure;
         return end();
     }
-    const ConversationResult named =
-        SendHostNameRecorded({conversation, name.frame}, name.name, field.recorder).result;
-    TakeResult(state, named);
-    if (state.phase != FieldHostState::kDone)
+    ConversationRecord nameRecord(field.recorder,
+                                  BegunRecord(conversation, store::kSentHostName, name.name, 1));
+    SentFrames<ConversationResult> named = SendHostNameFrame({conversation, name.frame});
+    if (!named.link) { // not accepted: nothing more to hear
+        nameRecord.End(NameRecord(conversation, name.name, named.result));
+        TakeResult(state, named.result);
         return end();
+    }
 
+    // The name's late answers are heard while the show goes, on its own
+    // socket, and waited for together with the show's: one end wait a host.
     state.phase = FieldHostState::kDownloading;
     report(state);
     const DownloadRequest download{conversation, field.cues, [&](int percent) {
@@ -56,8 +62,21 @@ FieldHostState LoadOneFieldHost(const FieldLoadRequest& field, const FieldHost& 
                                        state.percent = percent;
                                        report(state);
                                    }};
-    const DownloadResult loaded = SendShowRecorded(download, field.recorder).result;
-    TakeResult(state, loaded);
+    ConversationRecord showRecord(
+        field.recorder,
+        BegunRecord(conversation, store::kSentShow, {}, static_cast<int>(field.cues.size()) + 1));
+    SentFrames<DownloadResult> loaded = SendShowFrames(download);
+    const bool heard = loaded.link
+                           ? ListenForLateAnswers({named.link.get(), loaded.link.get()}, field.stop)
+                           : ListenForLateAnswers({named.link.get()}, field.stop);
+    ConcludeWith(named.result, *named.link, heard, show::FailureCode::kHostSettingAnsweredTwice);
+    if (loaded.link)
+        ConcludeWith(loaded.result, *loaded.link, heard, show::FailureCode::kDownloadAnsweredTwice);
+    nameRecord.End(NameRecord(conversation, name.name, named.result));
+    showRecord.End(ShowRecord(conversation, loaded.result));
+    // The name's failure first: a host that holds a show under an unknown
+    // name fires nothing of it.
+    TakeResult(state, named.result.Completed() ? loaded.result : named.result);
     return end();
 }
 

@@ -4,6 +4,7 @@
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 #include "show/DecimalValue.h"
+#include "show/HostNameRules.h"
 
 #include <algorithm>
 #include <optional>
@@ -111,7 +112,10 @@ bool BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame& frame)
     PutInt32(bytes, kCueBlastTimeOffset, cue.BlastTime);
     PutInt32(bytes, kCueAddrOffset, *addr);
     PutInt32(bytes, kCueChannelOffset, *channel);
-    if (!FillTextField(bytes.subspan(kCueHostNameOffset, kNameFieldSize), cue.HostName))
+    // The name as the host was told it: a store written by another program
+    // may hold one with blanks around it, which no host's own name carries.
+    if (!FillTextField(bytes.subspan(kCueHostNameOffset, kNameFieldSize),
+                       show::TrimHostName(cue.HostName)))
         return Failed(bytes);
     PutChecksum(bytes);
     return true;

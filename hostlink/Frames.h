@@ -18,6 +18,7 @@ namespace hostlink {
 [[nodiscard]] bool BuildProjectNameFrame(const std::string& name, ProjectNameFrame& frame);
 // The host name must hold 1 to 64 bytes in GBK.
 [[nodiscard]] bool BuildHostNameFrame(const std::string& hostName, HostNameFrame& frame);
+// The cue's host name goes trimmed (show::TrimHostName), as a host is told it.
 [[nodiscard]] bool BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame& frame);
 [[nodiscard]] bool BuildCommandFrame(const CommandWord& command, CommandFrame& frame);
 

@@ -41,12 +41,22 @@ public:
     // Waits for the reply to the frame just sent; a stop requested on `stop`
     // ends the wait within a tenth of a second.
     virtual Reply AwaitAcknowledgement(std::stop_token stop = {}) = 0;
-    // True when the host sent something no frame asked for: a datagram of the
-    // host's found waiting when the last frame was sent, or one arriving
-    // within `wait` from now (asked only while no answer is awaited). A
-    // correct host answers each frame once, and the acknowledgement carries
-    // no frame number, so a second answer could pass for the next frame's.
-    virtual bool AnsweredUnasked(std::chrono::milliseconds wait) = 0;
+    // Answers heard beyond one per frame sent: those found waiting when a
+    // frame went out, and those heard by ListenUntil. An acknowledgement
+    // carries no frame number, so once the host answered one frame twice,
+    // every later answer may be an earlier frame's: from then on what the host
+    // holds cannot be told from its answers.
+    virtual int ExtraAnswers() const = 0;
+    // When a late answer to the frames sent so far would have come, if the
+    // host owes one: the last answer's arrival plus the end wait, longer for
+    // a host that answered slowly (HostLinkOptions::endWait).
+    virtual std::chrono::steady_clock::time_point QuietAt() const = 0;
+    // Listens, with no frame awaiting its answer, until `until` (or at once
+    // for what already waits when `until` has passed), counting every
+    // datagram of the host as an extra answer; ends at the first one. False
+    // when a stop requested on `stop` ended it first.
+    virtual bool ListenUntil(std::chrono::steady_clock::time_point until,
+                             std::stop_token stop = {}) = 0;
     virtual void Close() = 0;
 };
 

@@ -35,7 +35,9 @@ HostLinkSocket::~HostLinkSocket()
 HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
 {
     Close();
-    unaskedBeforeSend_ = false;
+    extraAnswers_ = 0;
+    slowestAnswer_ = std::chrono::milliseconds(0);
+    lastAnswer_ = lastSent_ = std::chrono::steady_clock::now();
     if (hostCode < show::kLowestHostCode || hostCode > show::kHighestHostCode)
         return OpenStatus::kNoSocket;
     const auto address = udp::ParseIpv4(HostAddressText(options_, hostCode));
@@ -70,8 +72,9 @@ bool HostLinkSocket::Send(std::span<const std::uint8_t> frame)
         return false;
     // Whatever waits now came before this frame, so it cannot answer it; one
     // of the host's own means it answered more often than it was asked.
-    if (HostDatagramBefore(std::chrono::steady_clock::now()))
-        unaskedBeforeSend_ = true;
+    while (HostDatagramBefore(std::chrono::steady_clock::now()))
+        ++extraAnswers_;
+    lastSent_ = std::chrono::steady_clock::now();
     return udp::SendTo(socket_, frame, destination_);
 }
 
@@ -104,6 +107,7 @@ HostLink::Reply HostLinkSocket::AwaitAcknowledgement(std::stop_token stop)
         if (from.address != destination_.address)
             continue; // not the host: not its reply
         destination_.port = from.port;
+        HeardAnswer(std::chrono::steady_clock::now());
         if (received != static_cast<long>(kAcknowledgementSize))
             return Reply::kNoReply;
         std::copy_n(buffer.begin(), kAcknowledgementSize, reply_.bytes.begin());
@@ -117,13 +121,35 @@ void HostLinkSocket::Close()
     socket_ = udp::kNoHandle;
 }
 
-bool HostLinkSocket::AnsweredUnasked(std::chrono::milliseconds wait)
+void HostLinkSocket::HeardAnswer(std::chrono::steady_clock::time_point at)
 {
-    if (std::exchange(unaskedBeforeSend_, false))
+    lastAnswer_ = at;
+    slowestAnswer_ =
+        std::max(slowestAnswer_, std::chrono::ceil<std::chrono::milliseconds>(at - lastSent_));
+}
+
+std::chrono::steady_clock::time_point HostLinkSocket::QuietAt() const
+{
+    // A host that took long over one answer may take as long over a second
+    // one; past the reply time-out no answer is waited for anyway.
+    return lastAnswer_ + std::min(options_.endWait + slowestAnswer_, options_.receiveTimeout);
+}
+
+bool HostLinkSocket::ListenUntil(std::chrono::steady_clock::time_point until, std::stop_token stop)
+{
+    if (!IsOpen())
         return true;
-    // Listening now with no wait could take the next frame's real answer.
-    return IsOpen() && wait.count() > 0 &&
-           HostDatagramBefore(std::chrono::steady_clock::now() + wait);
+    for (;;) {
+        const auto step = std::min(std::chrono::steady_clock::now() + kCancelPoll, until);
+        if (HostDatagramBefore(step)) {
+            ++extraAnswers_;
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= until)
+            return true;
+        if (stop.stop_requested())
+            return false;
+    }
 }
 
 bool HostLinkSocket::HostDatagramBefore(std::chrono::steady_clock::time_point deadline)

@@ -27,7 +27,10 @@ public:
     void ClearReply() override;
     bool Send(std::span<const std::uint8_t> frame) override;
     Reply AwaitAcknowledgement(std::stop_token stop = {}) override;
-    bool AnsweredUnasked(std::chrono::milliseconds wait) override;
+    int ExtraAnswers() const override { return extraAnswers_; }
+    std::chrono::steady_clock::time_point QuietAt() const override;
+    bool ListenUntil(std::chrono::steady_clock::time_point until,
+                     std::stop_token stop = {}) override;
     void Close() override;
 
     bool IsOpen() const { return socket_ != udp::kNoHandle; }
@@ -39,12 +42,16 @@ private:
     // Reads what arrives until `deadline`; true at the first datagram from
     // the host's address, the others are dropped.
     bool HostDatagramBefore(std::chrono::steady_clock::time_point deadline);
+    void HeardAnswer(std::chrono::steady_clock::time_point at);
 
     HostLinkOptions options_;
     udp::Handle socket_ = udp::kNoHandle;
     udp::Endpoint destination_;
     Acknowledgement reply_;
-    bool unaskedBeforeSend_ = false; // a host datagram was waiting at the last send
+    int extraAnswers_ = 0;
+    std::chrono::steady_clock::time_point lastSent_{};
+    std::chrono::steady_clock::time_point lastAnswer_{};
+    std::chrono::milliseconds slowestAnswer_{0}; // from a frame's send to its answer
 };
 
 } // namespace hostlink

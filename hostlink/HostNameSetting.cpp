@@ -1,6 +1,7 @@
 #include "hostlink/HostNameSetting.h"
 
 #include "hostlink/Frames.h"
+#include "hostlink/LateAnswers.h"
 #include "platform/Gbk.h"
 #include "show/HostNameRules.h"
 
@@ -8,20 +9,7 @@
 
 namespace hostlink {
 
-namespace {
-
 using show::FailureCode;
-
-std::string Trimmed(const std::string& text)
-{
-    constexpr char kBlanks[] = " \t\n\v\f\r";
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-} // namespace
 
 HostNameChoice ChooseHostName(const std::vector<HostListItem>& hosts)
 {
@@ -32,7 +20,7 @@ HostNameChoice ChooseHostName(const std::vector<HostListItem>& hosts)
         choice.failure = show::Failure(FailureCode::kHostSettingNoneTicked);
         return choice;
     }
-    choice.name = Trimmed(ticked->name);
+    choice.name = show::TrimHostName(ticked->name);
     // A name GBK cannot encode has no byte length here: the frame builder
     // refuses it.
     const std::optional<std::string> gbk = platform::Utf8ToGbk(choice.name);
@@ -43,11 +31,13 @@ HostNameChoice ChooseHostName(const std::vector<HostListItem>& hosts)
     return choice;
 }
 
-ConversationResult SendHostName(const HostNameRequest& request)
+namespace {
+
+// The frame and its answer on `link`, which is left open only when the host
+// accepted.
+ConversationResult SendFrameOn(HostLink& link, const HostNameRequest& request)
 {
-    const HostConversation& host = request.host;
-    const std::unique_ptr<HostLink> link = host.makeLink(host.link); // closes on every way out
-    switch (link->Open(host.hostCode)) {
+    switch (link.Open(request.host.hostCode)) {
     case HostLink::OpenStatus::kOpened:
         break;
     case HostLink::OpenStatus::kNoSocket:
@@ -56,19 +46,33 @@ ConversationResult SendHostName(const HostNameRequest& request)
     case HostLink::OpenStatus::kReceiveTimeoutFailed:
         return Failed(FailureCode::kHostSettingReceiveTimeoutNotSet);
     }
-    link->ClearReply();
-    const HostLink::Reply reply = link->Send(request.frame.bytes)
-                                      ? link->AwaitAcknowledgement(host.stop)
+    link.ClearReply();
+    const HostLink::Reply reply = link.Send(request.frame.bytes)
+                                      ? link.AwaitAcknowledgement(request.host.stop)
                                       : HostLink::Reply::kNoReply;
     if (reply == HostLink::Reply::kCancelled)
         return {ConversationResult::kCancelled, std::nullopt};
     if (reply != HostLink::Reply::kAccepted)
         return Failed(FailureCode::kHostSettingFailed);
-    // One frame, one answer: a second one means the host is not to be trusted.
-    if (link->AnsweredUnasked(host.link.answerGrace))
-        return Failed(FailureCode::kHostSettingAnsweredTwice);
-    link->Close();
     return {};
+}
+
+} // namespace
+
+SentFrames<ConversationResult> SendHostNameFrame(const HostNameRequest& request)
+{
+    SentFrames<ConversationResult> sent{.result = {},
+                                        .link = request.host.makeLink(request.host.link)};
+    sent.result = SendFrameOn(*sent.link, request);
+    if (!sent.result.Completed())
+        sent.link.reset(); // closes it
+    return sent;
+}
+
+ConversationResult SendHostName(const HostNameRequest& request)
+{
+    return Concluded(SendHostNameFrame(request), request.host.stop,
+                     FailureCode::kHostSettingAnsweredTwice);
 }
 
 const show::HostPlanEntry* OtherNamePlanned(const std::vector<show::HostPlanEntry>& plan,

@@ -42,8 +42,15 @@ struct HostNameRequest
     HostNameFrame frame{};
 };
 
-// The host-name conversation: the frame and its acknowledgement, then a
-// while listening for a second answer, which no correct host gives.
+// The host-name conversation: the frame and its acknowledgement, then the
+// wait for a late answer (ListenForLateAnswers): a second one, which no
+// correct host gives, fails it (kHostSettingAnsweredTwice).
 ConversationResult SendHostName(const HostNameRequest& request);
+
+// The same without the wait at its end: its link comes back open when the
+// host accepted the name. Settled by
+// Concluded(sent, stop, kHostSettingAnsweredTwice), or together with other
+// links by ListenForLateAnswers and ConcludeWith.
+SentFrames<ConversationResult> SendHostNameFrame(const HostNameRequest& request);
 
 } // namespace hostlink

@@ -71,9 +71,12 @@ store::HostRecord Record(const HostConversation& host, const ConversationResult&
     }
     if (result.failure)
         record.Failure = show::FailureCodeName(result.failure->Code());
-    // The frame it ended at: the one after the last acknowledged, or the last
-    // one when a second answer came after every frame was acknowledged.
-    record.FailedAtFrame = std::min(acknowledged + 1, frames);
+    // The frame it ended at: the one after the last acknowledged. Not known
+    // when the host answered more often than it was sent frames: any of its
+    // answers may have been another frame's.
+    record.FailedAtFrame = result.failure && AnsweredTooOften(result.failure->Code())
+                               ? 0
+                               : std::min(acknowledged + 1, frames);
     return record;
 }
 
@@ -105,6 +108,12 @@ store::HostRecord BegunRecord(const HostConversation& host, const std::string& s
     return record;
 }
 
+bool AnsweredTooOften(show::FailureCode code)
+{
+    return code == show::FailureCode::kDownloadAnsweredTwice ||
+           code == show::FailureCode::kHostSettingAnsweredTwice;
+}
+
 bool AtFieldAddress(const HostLinkOptions& link, int hostCode)
 {
     return link.port == kHostPort &&
@@ -129,44 +138,41 @@ store::HostRecord ShowRecord(const HostConversation& host, const DownloadResult&
     return record;
 }
 
-namespace {
-
-template <typename Result, typename Converse, typename Ended>
-Recorded<Result> RunRecorded(HostRecorder* recorder, const store::HostRecord& begun,
-                             Converse converse, Ended ended)
+ConversationRecord::ConversationRecord(HostRecorder* recorder, store::HostRecord begun)
+    : recorder_(recorder), key_(begun.Conversation)
 {
-    Recorded<Result> recorded;
-    if (recorder)
-        recorded.warning = recorder->Record(begun);
-    recorded.result = converse();
-    if (!recorder)
-        return recorded;
-    store::HostRecord end = ended(recorded.result);
-    end.Conversation = begun.Conversation;
-    std::optional<show::Failure> warning = recorder->Record(end);
-    if (!recorded.warning)
-        recorded.warning = std::move(warning);
-    return recorded;
+    if (recorder_)
+        warning_ = recorder_->Record(begun);
 }
 
-} // namespace
+void ConversationRecord::End(store::HostRecord ended)
+{
+    if (!recorder_)
+        return;
+    ended.Conversation = key_;
+    std::optional<show::Failure> warning = recorder_->Record(ended);
+    if (!warning_)
+        warning_ = std::move(warning);
+}
 
 Recorded<DownloadResult> SendShowRecorded(const DownloadRequest& request, HostRecorder* recorder)
 {
     const int frames = static_cast<int>(request.cues.size()) + 1; // the project name first
-    return RunRecorded<DownloadResult>(
-        recorder, BegunRecord(request.host, store::kSentShow, {}, frames),
-        [&] { return SendShow(request); },
-        [&](const DownloadResult& result) { return ShowRecord(request.host, result); });
+    ConversationRecord record(recorder, BegunRecord(request.host, store::kSentShow, {}, frames));
+    Recorded<DownloadResult> recorded{SendShow(request), std::nullopt};
+    record.End(ShowRecord(request.host, recorded.result));
+    recorded.warning = record.Warning();
+    return recorded;
 }
 
 Recorded<ConversationResult> SendHostNameRecorded(const HostNameRequest& request,
                                                   const std::string& name, HostRecorder* recorder)
 {
-    return RunRecorded<ConversationResult>(
-        recorder, BegunRecord(request.host, store::kSentHostName, name, 1),
-        [&] { return SendHostName(request); },
-        [&](const ConversationResult& result) { return NameRecord(request.host, name, result); });
+    ConversationRecord record(recorder, BegunRecord(request.host, store::kSentHostName, name, 1));
+    Recorded<ConversationResult> recorded{SendHostName(request), std::nullopt};
+    record.End(NameRecord(request.host, name, recorded.result));
+    recorded.warning = record.Warning();
+    return recorded;
 }
 
 std::vector<show::PlannedHostState> HostStatesOf(std::span<const show::Cue> cues,

@@ -50,6 +50,28 @@ template <typename Result> struct Recorded
     std::optional<show::Failure> warning;
 };
 
+// One conversation's record: written as begun when this is made, before the
+// conversation's first frame, and completed in its place by End. A
+// conversation never ended leaves its begun record, as a program killed
+// mid-way does. Without a recorder nothing is written.
+class ConversationRecord
+{
+public:
+    ConversationRecord(HostRecorder* recorder, store::HostRecord begun);
+    void End(store::HostRecord ended);
+    // The first warning a write of this record gave.
+    const std::optional<show::Failure>& Warning() const { return warning_; }
+
+private:
+    HostRecorder* recorder_;
+    std::string key_;
+    std::optional<show::Failure> warning_;
+};
+
+// Whether a failure says that the host answered more often than it was sent
+// frames, so that nothing it answered can be relied on.
+bool AnsweredTooOften(show::FailureCode code);
+
 // Whether a host code's conversations go to its own field address and port
 // (192.168.10.N:10061), the only ones that say what the field holds.
 bool AtFieldAddress(const HostLinkOptions& link, int hostCode);

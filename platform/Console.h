@@ -42,6 +42,10 @@ void PrepareStandardStreams();
 // line that is rewritten in place.
 bool StandardErrorIsTerminal();
 
+// Whether standard output is a pipe whose reader has gone (`| head`): what
+// is left unwritten was not wanted, which is no failure to report.
+bool StandardOutputReaderGone();
+
 // Standard output writes its bytes as they are ("\n" stays "\n" on Windows).
 void MakeStandardOutputBinary();
 

@@ -1,6 +1,8 @@
 #include "platform/Console.h"
 
 #include <csignal>
+#include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -20,6 +22,19 @@ void PrepareStandardStreams()
 bool StandardErrorIsTerminal()
 {
     return ::isatty(STDERR_FILENO) == 1;
+}
+
+bool StandardOutputReaderGone()
+{
+    struct stat status
+    {
+    };
+    if (::fstat(STDOUT_FILENO, &status) != 0 ||
+        !(S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode)))
+        return false;
+    // The writing end of a pipe with no reader left reports an error.
+    pollfd out{STDOUT_FILENO, POLLOUT, 0};
+    return ::poll(&out, 1, 0) == 1 && (out.revents & POLLERR) != 0;
 }
 
 void MakeStandardOutputBinary() {}

@@ -54,6 +54,19 @@ bool StandardErrorIsTerminal()
     return _isatty(_fileno(stderr)) != 0;
 }
 
+bool StandardOutputReaderGone()
+{
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out == INVALID_HANDLE_VALUE || out == nullptr || GetFileType(out) != FILE_TYPE_PIPE)
+        return false;
+    // Nothing written, but a pipe whose reader closed it refuses even that.
+    DWORD written = 0;
+    if (WriteFile(out, "", 0, &written, nullptr))
+        return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE;
+}
+
 void MakeStandardOutputBinary()
 {
     std::fflush(stdout);

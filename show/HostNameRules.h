@@ -13,8 +13,10 @@ namespace show {
 // A host name fills at most the 64 bytes of a frame's name field, in GBK.
 inline constexpr std::size_t kHostNameMaxBytes = 64;
 
-// A host name as it is stored: without blanks, tabs, line breaks, vertical
-// tabs or form feeds at either end.
+// A host name as it is stored, sent and compared: without white space at
+// either end, Unicode's included (the ideographic space U+3000, the no-break
+// space). Two names are one when they are equal once trimmed; the one place
+// that trims them.
 std::string TrimHostName(const std::string& text);
 
 // Refuses a host name that cannot be given to cues, raising Failure with

@@ -45,16 +45,19 @@ std::optional<int> WholeCode(const ado::Variant& code)
     throw Failure(FailureCode::kPlanUnsound).WithProblems(std::move(problems));
 }
 
-// The entries of a sound plan, by host code.
+// The entries of a sound plan, by host code, with their names trimmed: a
+// plan written by another program may hold a name with blanks around it,
+// which is the same host name as without.
 std::vector<HostPlanEntry> Entries(const std::vector<HostPlanRow>& rows)
 {
     std::vector<HostPlanEntry> entries;
     std::set<std::string> named;
     for (const HostPlanRow& row : rows) {
         const std::optional<int> code = WholeCode(row.HostCode);
+        std::string name = TrimHostName(row.HostName);
         if (code && *code >= kLowestHostCode && *code <= kHighestHostCode &&
-            named.insert(row.HostName).second)
-            entries.push_back({row.HostName, *code});
+            named.insert(name).second)
+            entries.push_back({std::move(name), *code});
     }
     std::stable_sort(
         entries.begin(), entries.end(),
@@ -112,7 +115,9 @@ std::vector<Failure> PlanProblems(const std::vector<HostPlanRow>& rows)
     std::set<std::string> named;
     std::set<std::string> twice;
     for (const HostPlanRow& row : rows) {
-        if (!named.insert(row.HostName).second && twice.insert(row.HostName).second)
+        // Names equal once trimmed are one name.
+        const std::string name = TrimHostName(row.HostName);
+        if (!named.insert(name).second && twice.insert(name).second)
             problems.push_back(Failure(FailureCode::kPlanNameTwice).WithName(row.HostName));
         const std::optional<int> code = WholeCode(row.HostCode);
         if (!code) {
@@ -127,7 +132,7 @@ std::vector<Failure> PlanProblems(const std::vector<HostPlanRow>& rows)
             continue;
         }
         const auto [taken, added] = byCode.emplace(*code, row.HostName);
-        if (!added && taken->second != row.HostName)
+        if (!added && TrimHostName(taken->second) != name)
             problems.push_back(Failure(FailureCode::kPlanCodeTaken)
                                    .WithRow(*code)
                                    .WithName(taken->second)

@@ -2,6 +2,7 @@
 
 #include "show/Cue.h"
 #include "show/Failure.h"
+#include "show/HostNameRules.h"
 #include "store/HostPlanTable.h"
 #include "store/LayoutTable.h"
 
@@ -14,21 +15,23 @@ namespace show {
 using store::HostPlanEntry;
 using store::HostPlanRow;
 
-// The host names of a show with their numbers of cues, by name; for any cue
-// type with a HostName.
+// The host names of a show with their numbers of cues, by name trimmed (a
+// name with blanks around it is the same host's); for any cue type with a
+// HostName.
 template <typename Cue> std::map<std::string, int> CuesByHostName(const std::vector<Cue>& cues)
 {
     std::map<std::string, int> hosts;
     for (const Cue& cue : cues)
-        ++hosts[cue.HostName];
+        ++hosts[TrimHostName(cue.HostName)];
     return hosts;
 }
 
 // Every rule the plan breaks, row by row: a code that is no whole number
 // (kPlanCodeInvalid: NULL, a text, a fraction) or lies outside 1..252
 // (kPlanCodeOutOfRange, the code as row), one code for two names
-// (kPlanCodeTaken), one name twice (kPlanNameTwice, once per name). Each
-// names its host name. Empty when the plan is sound.
+// (kPlanCodeTaken), one name twice (kPlanNameTwice, once per name; names
+// equal once trimmed are one name). Each names its host name. Empty when the
+// plan is sound.
 std::vector<Failure> PlanProblems(const std::vector<HostPlanRow>& rows);
 
 // The rows a plan as typed is written as.

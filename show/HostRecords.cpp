@@ -58,6 +58,12 @@ namespace {
 
 using store::HostRecord;
 
+bool AnsweredTooOften(const HostRecord& record)
+{
+    return record.Failure == FailureCodeName(FailureCode::kDownloadAnsweredTwice) ||
+           record.Failure == FailureCodeName(FailureCode::kHostSettingAnsweredTwice);
+}
+
 PlannedHostState StatusOf(const store::HostPlanEntry& entry,
                           const std::vector<const HostRecord*>& records,
                           const std::optional<std::string>& showDigest)
@@ -70,16 +76,26 @@ PlannedHostState StatusOf(const store::HostPlanEntry& entry,
     const HostRecord& last = *records.back();
     status.loadedAt = last.LoadedAt;
     status.frames = last.Frames;
-    if (!last.Completed()) {
+    const auto failed = [&status](const HostRecord& record) {
         status.state = HostState::kFailed;
-        status.failedAtFrame = last.FailedAtFrame;
-        status.stopped = !last.Ended();
+        status.frames = record.Frames;
+        status.failedAtFrame = record.FailedAtFrame;
+        status.stopped = !record.Ended();
+        status.ambiguous = AnsweredTooOften(record);
         return status;
-    }
+    };
+    if (!last.Completed())
+        return failed(last);
     const HostRecord* name = nullptr;
     const HostRecord* shown = nullptr;
     for (const HostRecord* record : records)
         (record->Sent == store::kSentHostName ? name : shown) = record;
+    // A host that answered too often is not to be trusted until it is loaded
+    // again, whatever conversation came after (a field load ends its name's
+    // conversation after its show's).
+    for (const HostRecord* latest : {name, shown})
+        if (latest && AnsweredTooOften(*latest))
+            return failed(*latest);
     const bool named = name && name->Completed() && name->HostName == entry.HostName;
     const bool loaded = shown && shown->Completed() && showDigest && shown->Digest == *showDigest;
     status.state = named && loaded ? HostState::kCurrent : HostState::kChanged;
@@ -121,6 +137,8 @@ std::string HostStateText(const PlannedHostState& status)
         return status.failedAtFrame > 0 ? strings::FormatText(strings::kHostStateStoppedAt,
                                                               status.failedAtFrame, status.frames)
                                         : std::string(strings::kHostStateStopped);
+    if (status.state == HostState::kFailed && status.ambiguous)
+        return strings::kHostStateAmbiguous;
     if (status.state == HostState::kFailed)
         return strings::FormatText(strings::kHostStateFailedAt, status.failedAtFrame,
                                    status.frames);

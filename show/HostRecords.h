@@ -48,6 +48,9 @@ struct PlannedHostState
     int frames = 0;        // of its last conversation, in all
     int failedAtFrame = 0; // kFailed: where it ended, from 1; 0 when not known
     bool stopped = false;  // kFailed: its last conversation began and never ended
+    // kFailed: the host answered more often than it was sent frames, so none
+    // of its answers could be matched to a frame.
+    bool ambiguous = false;
 };
 
 // Works out what each host of `plan` holds from the records, oldest first,
@@ -62,7 +65,9 @@ struct PlannedHostState
 // plan's name for it, and its last show conversation succeeded with the
 // show's digest. A failed name or show conversation leaves the host holding
 // something unknown until the next one succeeds; so does one that began
-// and never ended (its program was killed mid-way).
+// and never ended (its program was killed mid-way). A host whose last name
+// or show conversation found it answering more often than it was sent
+// frames is failed, whatever came after, until that kind succeeds again.
 std::vector<PlannedHostState> WorkOutHostStates(const std::vector<store::HostPlanEntry>& plan,
                                                 const std::vector<store::HostRecord>& records,
                                                 const std::optional<std::string>& showDigest);
@@ -72,7 +77,8 @@ const char* HostStateName(HostState state);
 
 // The state for people: "failed at frame 6 of 11" in full for a failure,
 // "stopped at frame 1 of 1" or "stopped before its end" for a conversation
-// that never ended.
+// that never ended, and for a host that answered more often than it was
+// sent frames, that it did.
 std::string HostStateText(const PlannedHostState& status);
 
 } // namespace show

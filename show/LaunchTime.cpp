@@ -10,16 +10,22 @@ namespace show {
 
 std::string FormatLaunchTime(std::int32_t t)
 {
-    const std::int32_t hours = t / 3600000;
-    const std::int32_t rest = t % 3600000;
-    const std::int32_t minutes = rest / 60000;
-    const std::int32_t seconds = rest % 60000 / 1000;
-    const std::int32_t millis = rest % 60000 % 1000;
+    // A negative time is its magnitude with a sign in front: signed parts
+    // ("00:-1.-500") read as nothing a designer would write. In 64 bits, as
+    // the lowest 32-bit time has no 32-bit magnitude.
+    const std::int64_t magnitude = std::llabs(static_cast<std::int64_t>(t));
+    const long long hours = magnitude / 3600000;
+    const long long rest = magnitude % 3600000;
+    const long long minutes = rest / 60000;
+    const long long seconds = rest % 60000 / 1000;
+    const long long millis = rest % 1000;
+    const char* sign = t < 0 ? "-" : "";
     char buf[48];
     if (hours >= 1)
-        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d.%03d", hours, minutes, seconds, millis);
+        std::snprintf(buf, sizeof buf, "%s%02lld:%02lld:%02lld.%03lld", sign, hours, minutes,
+                      seconds, millis);
     else
-        std::snprintf(buf, sizeof buf, "%02d:%02d.%03d", minutes, seconds, millis);
+        std::snprintf(buf, sizeof buf, "%s%02lld:%02lld.%03lld", sign, minutes, seconds, millis);
     return buf;
 }
 
@@ -37,9 +43,8 @@ std::optional<std::int64_t> Component(std::string_view text, std::int64_t limit)
     return value;
 }
 
-} // namespace
-
-std::optional<std::int32_t> ParseLaunchTime(std::string_view text)
+// The milliseconds of the text without a leading sign, in 64 bits.
+std::optional<std::int64_t> Milliseconds(std::string_view text)
 {
     const std::size_t dot = text.rfind('.');
     if (dot == std::string_view::npos)
@@ -61,7 +66,23 @@ std::optional<std::int32_t> ParseLaunchTime(std::string_view text)
     const std::optional<std::int64_t> seconds = Component(fields[long_form ? 2 : 1], 59);
     if (!hours || !minutes || !seconds)
         return std::nullopt;
-    const std::int64_t total = ((*hours * 60 + *minutes) * 60 + *seconds) * 1000 + *fraction;
+    return ((*hours * 60 + *minutes) * 60 + *seconds) * 1000 + *fraction;
+}
+
+} // namespace
+
+std::optional<std::int32_t> ParseLaunchTime(std::string_view text)
+{
+    // "-00:01.500", as a negative time is written: the time after the sign,
+    // which must itself carry none.
+    const bool negative =
+        text.size() > 1 && text.front() == '-' && text[1] >= '0' && text[1] <= '9';
+    if (negative && text.find('-', 1) != std::string_view::npos)
+        return std::nullopt;
+    const std::optional<std::int64_t> magnitude = Milliseconds(negative ? text.substr(1) : text);
+    if (!magnitude)
+        return std::nullopt;
+    const std::int64_t total = negative ? -*magnitude : *magnitude;
     if (total < std::numeric_limits<std::int32_t>::min() ||
         total > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;

@@ -10,6 +10,7 @@
 #include "qtcommon/StoreDialog.h"
 #include "resources/strings/Strings.h"
 #include "show/HostCode.h"
+#include "show/HostNameRules.h"
 #include "show/HostPlan.h"
 #include "show/ShowReader.h"
 #include "ui_HostPlanDlg.h"
@@ -101,14 +102,15 @@ void CHostPlanDlg::Fill()
     planAsRead_ = stored.rows;
     std::map<std::string, int> hosts = show::CuesByHostName(cues);
     for (const show::HostPlanRow& row : stored.rows)
-        hosts.try_emplace(row.HostName, 0); // kept, though the show has no cue of it
+        hosts.try_emplace(show::TrimHostName(row.HostName), 0); // kept, though no cue has it
     ui_->plan->setRowCount(static_cast<int>(hosts.size()));
     int row = 0;
     for (const auto& [name, count] : hosts) {
         // A code as stored, for the designer to mend when it is none.
-        const auto planned =
-            std::find_if(stored.rows.begin(), stored.rows.end(),
-                         [&name = name](const show::HostPlanRow& r) { return r.HostName == name; });
+        const auto planned = std::find_if(stored.rows.begin(), stored.rows.end(),
+                                          [&name = name](const show::HostPlanRow& r) {
+                                              return show::TrimHostName(r.HostName) == name;
+                                          });
         ui_->plan->setItem(row, kHost, ReadOnlyItem(qtcommon::ToQString(name)));
         ui_->plan->setItem(row, kCues, ReadOnlyItem(QString::number(count)));
         ui_->plan->setItem(

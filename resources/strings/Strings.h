@@ -276,6 +276,8 @@ inline constexpr char kCliListenHelp[] = "listen on ADDR:PORT (default 127.0.0.1
 inline constexpr char kCliAddressHelp[] = "without --listen: listen on address A (default 127.0.0.1; other than 127.x.x.x only where loopback is the only interface)";
 inline constexpr char kCliPortHelp[] = "without --listen: listen on port P (0: any free port)";
 inline constexpr char kCliReplyTwiceHelp[] = "send every reply a second time MS milliseconds later (a host that answers twice)";
+inline constexpr char kCliLateFrameHelp[] = "reply to frame K MS milliseconds later than to the others (repeatable)";
+inline constexpr char kCliReplyTwiceFrameHelp[] = "send the reply to frame K a second time MS milliseconds later (repeatable)";
 inline constexpr char kCliRefuseFrameHelp[] = "refuse frame K (frames count from 1)";
 inline constexpr char kCliSilentFromHelp[] = "no reply to frame K and after";
 inline constexpr char kCliOtherPortHelp[] = "reply from a second port, which listens too";
@@ -370,8 +372,8 @@ inline constexpr char kCliPdfNotBuilt[] =
     "PDF load sheets are not part of this build; --csv FILE writes the load sheets as CSV";
 
 // --- Hosts that answer twice, the host plan and loading a field ----------------
-inline constexpr char kHostAnsweredTwice[] = "host echo more than once,download failure!";
-inline constexpr char kHostSettingsAnsweredTwice[] = "网络异常，主机重复应答，设定主机失败!";
+inline constexpr char kHostAnsweredTwice[] = "host echo more often than it was sent frames,what it holds cannot be confirmed,please download the show again!";
+inline constexpr char kHostSettingsAnsweredTwice[] = "网络异常，主机应答次数多于发送的帧，无法确认主机的设定，请重新设定主机!";
 // %d: the host code given
 inline constexpr char kPlanCodeOutOfRange[] = "host code %d input error,host code must be a number between 1 and 252!";
 // %d: host code, %s: one host name, %s: the other
@@ -423,7 +425,7 @@ inline constexpr char kCliFieldTargetHelp[] = "send host code CODE's conversatio
 // %s: the text given
 inline constexpr char kCliBadPlanEntry[] = "not NAME=CODE: %s";
 // %s: the text given
-inline constexpr char kCliBadFieldTarget[] = "not CODE=ADDR:PORT: %s";
+inline constexpr char kCliBadFieldTarget[] = "--target: not CODE=ADDR:PORT: %s";
 inline constexpr char kCliHostCodeOrAllHosts[] = "give either --host-code N or --all-hosts";
 // %d: host code
 inline constexpr char kCliFieldTargetMissing[] = "--target moves some host codes but not %d: give one for every planned host code";
@@ -472,6 +474,7 @@ inline constexpr char kHostStateFailedAt[] = "failed at frame %d of %d";
 // %d: the frame it stopped at, %d: its frames in all
 inline constexpr char kHostStateStoppedAt[] = "stopped at frame %d of %d";
 inline constexpr char kHostStateStopped[] = "stopped before its end";
+inline constexpr char kHostStateAmbiguous[] = "failed: answered more often than it was sent frames";
 inline constexpr char kHostStateColumn[] = "Host State";
 inline constexpr char kHostStateColumnWhen[] = "When";
 inline constexpr char kHostRecordsAccessStore[] = "an Access file cannot keep a record of what the host was sent,import it into a show store first!";

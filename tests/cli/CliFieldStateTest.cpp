@@ -9,6 +9,7 @@
 #include "tests/hostlink/ChildProcess.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -112,6 +113,34 @@ TEST_F(FieldState, ADownloadKilledMidShowLeavesItsHostFailed)
     EXPECT_TRUE(hosts[0]->WaitForFrames(6, 1s)) << "its name and the whole show";
     EXPECT_EQ(hosts[1]->Records().size(), 6u) << "the others were current";
     EXPECT_EQ(States(), (std::vector<std::string>{"current", "current", "current"}));
+}
+
+// A --target that is empty (a script's unset variable) or malformed is a
+// usage error in every command that takes one: never the field's address.
+TEST_F(FieldState, AnEmptyOrMalformedTargetReachesNoHost)
+{
+    store = Store(clitest::FourCues());
+    ASSERT_EQ(
+        RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6", "--set", "北岸-1=7"}).exitCode, 0);
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
+    for (int code = 5; code <= 7; ++code)
+        hosts.push_back(FieldHost(code));
+    for (const char* target : {"", " ", "127.0.0.1", ":10061", "5=", "192.168.10.5:"}) {
+        const std::vector<std::vector<std::string>> commands = {
+            {"download", store, "--host-code", "5", "--target", target},
+            {"set-host", store, "--name", "A1", "--host-code", "5", "--target", target},
+            {"download", store, "--all-hosts", "--target", target},
+            {"download", store, "--all-hosts", "--target", "5=127.0.0.1:9", "--target", target}};
+        for (const std::vector<std::string>& command : commands) {
+            const clitest::CliResult result = RunCli(command);
+            EXPECT_EQ(result.exitCode, 2) << command[0] << " --target '" << target << "'";
+            EXPECT_NE(result.err.find("--target"), std::string::npos) << result.err;
+        }
+    }
+    std::this_thread::sleep_for(200ms);
+    for (const auto& host : hosts)
+        EXPECT_TRUE(host->Records().empty()) << "nothing reached the field";
+    EXPECT_TRUE(show::ReadHostRecords(store).empty());
 }
 
 } // namespace

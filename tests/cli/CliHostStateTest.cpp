@@ -243,6 +243,13 @@ TEST_F(CliHostState, SetHostRefusesACodeThePlanGivesAnotherNameUnlessForced)
                       "--force"})
                   .exitCode,
               0);
+    // So does one that holds a name twice, the second time with a blank.
+    testsupport::RunSql(store, "DELETE FROM tb_HostPlan WHERE HostName = 'C3'");
+    testsupport::RunSql(store, "INSERT INTO tb_HostPlan VALUES ('B2 ', 7)");
+    const auto twice =
+        RunCli({"set-host", store, "--name", "B2", "--host-code", "7", "--target", target});
+    EXPECT_EQ(twice.exitCode, 1);
+    EXPECT_NE(twice.err.find(strings::kCliPlanUncheckedRefused), std::string::npos) << twice.err;
 
     const auto help = RunCli({"set-host", "--help"});
     EXPECT_NE(help.out.find("--force"), std::string::npos) << help.out;

@@ -111,12 +111,13 @@ TEST_F(Cli, OutputThatCannotBeWrittenEndsWithOneAfterTheWork)
 {
     const std::string store = Store(FourCues());
     const std::string lost = Line(strings::kCliOutputLost);
+    // A full disk is said; a reader that went away (`| head`) is not.
     for (const Output output : {Output::kFullDisk, Output::kClosedPipe}) {
         for (const char* command : {"check", "show", "hosts"}) {
             const auto result = RunCliInto(output, {command, store});
             EXPECT_EQ(result.signal, 0) << command << " was ended by a signal";
             EXPECT_EQ(result.exitCode, 1) << command;
-            EXPECT_EQ(result.err, lost) << command;
+            EXPECT_EQ(result.err, output == Output::kFullDisk ? lost : "") << command;
         }
     }
     // A command that writes does its work; only its report is lost.
@@ -129,7 +130,7 @@ TEST_F(Cli, OutputThatCannotBeWrittenEndsWithOneAfterTheWork)
     EXPECT_TRUE(HostNames(fireOne).empty()) << "the show table is there, and empty";
     const auto planned = RunCliInto(Output::kClosedPipe, {"plan", store, "--set", "A1=4"});
     EXPECT_EQ(planned.exitCode, 1);
-    EXPECT_EQ(planned.err, lost);
+    EXPECT_EQ(planned.err, "");
     EXPECT_EQ(RunCli({"hosts", store, "--csv"}).out.find("\nA1,4,") != std::string::npos, true);
     // A failure keeps its own code and message.
     const auto missing = RunCliInto(Output::kFullDisk, {"show", dir.File("missing.db")});

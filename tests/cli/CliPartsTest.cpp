@@ -6,7 +6,10 @@
 #include "resources/strings/Strings.h"
 #include "show/ControlCharacters.h"
 #include "tools/cli/AddressPort.h"
+#include "tools/cli/CliCommon.h"
+#include "tools/cli/PlanEntryText.h"
 #include "tools/cli/RowList.h"
+#include "tools/cli/TargetOption.h"
 #include "tools/cli/TerminalDownloadView.h"
 #include "tools/cli/TextTable.h"
 
@@ -59,6 +62,17 @@ TEST(AddressPort, DottedAddressAndPortOnly)
                              "127.0.0.1:-1", "127.0.0.1:80x", "127.1:80", "127.0.0.1:0"})
         EXPECT_FALSE(cli::ParseAddressPort(text, false)) << text;
     EXPECT_TRUE(cli::ParseAddressPort("127.0.0.1:0", true)) << "a listener may take any port";
+}
+
+// Nothing is sent here: the option is only read. An empty --target is a
+// usage error like any other that is no address: only none means the field.
+TEST(TargetOption, AnEmptyTargetIsNeverTheFieldsAddress)
+{
+    EXPECT_EQ(cli::LinkOptionsFor(std::nullopt).addressPattern, "192.168.10.%i");
+    for (const char* text : {"", " ", "127.0.0.1", "5=127.0.0.1:1"})
+        EXPECT_THROW(cli::LinkOptionsFor(std::string(text)), cli::UsageError) << "'" << text << "'";
+    for (const char* text : {"", " ", "5=", "=127.0.0.1:1", "127.0.0.1:1"})
+        EXPECT_THROW(cli::ParseFieldTargets({text}), cli::UsageError) << "'" << text << "'";
 }
 
 std::string Written(std::FILE* file)

@@ -182,7 +182,7 @@ TEST_F(Cli, HostsGivesEachHostsLoad)
     const auto text = RunCli({"hosts", store});
     ASSERT_EQ(text.exitCode, 0) << text.err;
     EXPECT_EQ(text.out, "Host    Host Code  Cues  First Launch  Last Launch   Modules\n"
-                        "A1      -          3     00:00.-20     00:03.000     1,2,7\n"
+                        "A1      -          3     -00:00.020    00:03.000     1,2,7\n"
                         "B2      12         1     00:01.000     00:01.000     1\n"
                         "北岸-1  -          1     01:02:03.004  01:02:03.004  7\n");
     const auto jsonRun = RunCli({"hosts", store, "--json"});

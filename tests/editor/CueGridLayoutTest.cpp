@@ -43,13 +43,22 @@ TEST(CueGridLayout, SetUpGivesTheSixSettings)
     EXPECT_EQ(grid.Setting(editor::kSettingFixedRows), 1);
 }
 
-TEST(HostNameText, TrimsTheSixBlanksAtBothEndsOnly)
+TEST(HostNameText, TrimsUnicodeWhiteSpaceAtBothEndsOnly)
 {
     EXPECT_EQ(show::TrimHostName(" \t\n\v\f\rA 1 \t\n\v\f\r"), "A 1");
     EXPECT_EQ(show::TrimHostName(" \t "), "");
     EXPECT_EQ(show::TrimHostName(""), "");
     EXPECT_EQ(show::TrimHostName("北岸 1"), "北岸 1");
-    EXPECT_EQ(show::TrimHostName("\xE3\x80\x80X"), "\xE3\x80\x80X") << "ideographic space stays";
+    // The ideographic space, the no-break space and the next line.
+    EXPECT_EQ(show::TrimHostName("\xE3\x80\x80X\xC2\xA0\xC2\x85"), "X");
+    EXPECT_EQ(show::TrimHostName("\xE3\x80\x80\xE3\x80\x80"), "") << "blank, so refused";
+    EXPECT_EQ(show::TrimHostName("A\xE3\x80\x80"
+                                 "B"),
+              "A\xE3\x80\x80"
+              "B");
+    // Bytes that are no UTF-8, or a sequence cut short, are kept as they are.
+    EXPECT_EQ(show::TrimHostName("\xE3\x80 A\xA0"), "\xE3\x80 A\xA0");
+    EXPECT_EQ(show::TrimHostName("\xE4\xB8\x9C\xE3\x80\x80"), "\xE4\xB8\x9C");
 }
 
 } // namespace

@@ -42,6 +42,9 @@ TEST(ChooseHostName, NothingTickedEmptyBlankOrTooLongIsRefused)
     ExpectRefused(ChooseHostName({{"A", false}}), strings::kHostSettingsNoneTicked);
     ExpectRefused(ChooseHostName({}), strings::kHostSettingsNoneTicked);
     ExpectRefused(ChooseHostName({{"   ", true}}), strings::kHostSettingsBadName);
+    ExpectRefused(ChooseHostName({{"\xE3\x80\x80\xE3\x80\x80", true}}),
+                  strings::kHostSettingsBadName); // ideographic spaces only
+    EXPECT_EQ(ChooseHostName({{"\xE3\x80\x80N\xC2\xA0", true}}).name, "N");
     ExpectRefused(ChooseHostName({{kSixtyFourBytes + "a", true}}), strings::kHostSettingsBadName);
     EXPECT_FALSE(ChooseHostName({{kSixtyFourBytes, true}}).failure) << "64 bytes fit";
 }

@@ -292,6 +292,61 @@ TEST_F(DownloadTest, HostAnsweringTwiceFailsThoughItsLastFrameWentUnanswered)
     ExpectFailed(strings::kHostAnsweredTwice, MessageIcon::Warning);
 }
 
+// A second answer to one frame passes for the next frame's, and every answer
+// after it for the frame after its own; only the one answer too many after
+// the last frame gives the host away. With the field's own end wait.
+TEST_F(DownloadTest, AnAnswerBeyondOnePerFrameFailsTheDownloadThoughEveryCueSeemedAccepted)
+{
+    struct Case
+    {
+        const char* what;
+        int cues;
+        VirtualHostOptions host;
+    };
+    const Case cases[] = {
+        {"frame 2 twice, frame 3 refused 300 ms late",
+         2,
+         {.refuseFrame = 3, .lateFrames = {{3, 300ms}}, .repeatedFrames = {{2, 30ms}}}},
+        {"frame 4 twice, the last cue refused 150 ms late",
+         5,
+         {.refuseFrame = 6, .lateFrames = {{6, 150ms}}, .repeatedFrames = {{4, 30ms}}}},
+        {"frame 2 twice, frame 3 refused 700 ms late",
+         2,
+         {.refuseFrame = 3, .lateFrames = {{3, 700ms}}, .repeatedFrames = {{2, 30ms}}}},
+        {"a refusal taken for the next frame's, then that frame's answer",
+         3,
+         {.refuseFrame = 3, .lateFrames = {{3, 100ms}}, .repeatedFrames = {{2, 30ms}}}},
+        // Its answer to the last frame comes as late as all its answers do.
+        {"a slow host answering frame 2 twice",
+         2,
+         {.replyDelay = 1200ms, .repeatedFrames = {{2, 30ms}}}},
+    };
+    for (const Case& c : cases) {
+        host = StartHost(c.host);
+        HostLinkOptions options = LoopbackOptions(host->Port(), kHostTimeout);
+        options.endWait = kEndWait;
+        EXPECT_FALSE(RunAgainst(NewStore(NumberedRows(c.cues)), options)) << c.what;
+        ExpectFailed(strings::kHostAnsweredTwice, MessageIcon::Warning);
+        const store::HostRecord record = ShowRecord({.hostCode = 1}, result);
+        EXPECT_EQ(record.Outcome, store::kOutcomeFailed) << c.what;
+        EXPECT_EQ(record.FailedAtFrame, 0) << c.what << ": where it failed is not known";
+    }
+}
+
+TEST_F(DownloadTest, StopDuringTheEndWaitLeavesTheDownloadUnconfirmed)
+{
+    stopAfterPercents = 3;
+    host = StartHost();
+    HostLinkOptions options = LoopbackOptions(host->Port());
+    options.endWait = kEndWait;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(RunAgainst(NewStore(NumberedRows(3)), options));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kEndWait);
+    EXPECT_EQ(result.status, DownloadResult::kCancelled);
+    EXPECT_EQ(result.acknowledged, 3u);
+    EXPECT_FALSE(ShowRecord({.hostCode = 1}, result).Completed());
+}
+
 TEST_F(DownloadTest, StopEndsTheWaitOnASilentHostWithinHalfASecond)
 {
     host = StartHost({.silentFrom = 3});

@@ -97,6 +97,21 @@ TEST(FieldLoad, SilentHostFailsAloneWithTheSystemsText)
     ExpectNamedAndLoaded(*field.hosts[2], kNames[2], cues);
 }
 
+// A host's name is listened to while its show goes: a second answer to the
+// name, however late in the show it comes, fails that host alone.
+TEST(FieldLoad, ASecondAnswerToTheNameDuringTheShowFailsThatHost)
+{
+    Field field({{}, {.replyDelay = 5ms, .repeatedFrames = {{1, 150ms}}}, {}}, 3000ms);
+    const std::vector<FieldHostState> states = field.Load(FieldCues(30, kNames), {});
+    EXPECT_EQ(states[0].phase, FieldHostState::kDone);
+    EXPECT_EQ(states[2].phase, FieldHostState::kDone);
+    EXPECT_EQ(states[1].phase, FieldHostState::kFailed);
+    EXPECT_EQ(Shown({ConversationResult::kFailed, states[1].failure}).text,
+              strings::kHostSettingsAnsweredTwice);
+    EXPECT_EQ(FramesOfKind(*field.hosts[1], DecodedFrame::kCue).size(), 30u)
+        << "the show went whole, and is not to be trusted either way";
+}
+
 TEST(FieldLoad, CancelStopsEveryWaitingHostWithinHalfASecond)
 {
     // One host silent at its name, one at its first cue: both wait 5 s.

@@ -134,6 +134,17 @@ TEST(Frames, CueFrameFieldsInTheirOrderLittleEndian)
     EXPECT_EQ(frame.bytes[92], sum & 0xFF);
 }
 
+TEST(Frames, CueFrameCarriesTheHostNameAsTheHostIsToldIt)
+{
+    show::Cue cue = SampleCue();
+    cue.HostName = "\xE3\x80\x80HOST \t"; // as another program may store it
+    CueFrame trimmed;
+    CueFrame plain;
+    ASSERT_TRUE(BuildCueFrame(cue, kMiddleCue, trimmed));
+    ASSERT_TRUE(BuildCueFrame(SampleCue(), kMiddleCue, plain));
+    EXPECT_EQ(trimmed.bytes, plain.bytes);
+}
+
 TEST(Frames, ReservedFieldIsZeroAndTheColumnsNotSentStayOut)
 {
     show::Cue cue = SampleCue();

@@ -119,6 +119,12 @@ TEST_F(HostNameSettingTest, HostAnsweringTwiceFails)
 {
     EXPECT_FALSE(Set("A", {.answerTwice = true}));
     ExpectFailed(strings::kHostSettingsAnsweredTwice);
+    // A second answer long after the first is heard within the end wait.
+    host = StartHost({.repeatedFrames = {{1, 700ms}}});
+    HostLinkOptions options = LoopbackOptions(host->Port());
+    options.endWait = kEndWait;
+    EXPECT_FALSE(SetAt("A", options));
+    ExpectFailed(strings::kHostSettingsAnsweredTwice);
 }
 
 TEST_F(HostNameSettingTest, StopEndsTheWaitOnASilentHostWithoutAFailure)

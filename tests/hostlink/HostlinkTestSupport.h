@@ -46,8 +46,9 @@ std::vector<StoreRow> NumberedRows(int count);
 // The same, each on the host name that `hostOf` gives its FlowID.
 std::vector<StoreRow> NumberedRows(int count, const std::function<std::string(int flowId)>& hostOf);
 
-// Where tests find their hosts: loopback only, short waits. Anything but a
-// 127.x.x.x pattern fails the test before a datagram can leave.
+// Where tests find their hosts: loopback only, short waits (the end wait
+// too). Anything but a 127.x.x.x pattern fails the test before a datagram
+// can leave.
 hostlink::HostLinkOptions LoopbackOptions(std::uint16_t port,
                                           std::chrono::milliseconds receiveTimeout = 3000ms,
                                           const std::string& pattern = "127.0.0.1");

@@ -34,4 +34,24 @@ TEST(HostPlanRules, EveryRuleBrokenIsNamedOnce)
     EXPECT_TRUE(show::PlanProblems(show::PlanRows({{"A", 1}, {"B", 252}})).empty());
 }
 
+// Another program may store a name with blanks around it: it is the same
+// host name as without, for the plan's rules as for the show's names.
+TEST(HostPlanRules, NamesEqualOnceTrimmedAreOneName)
+{
+    const std::vector<Failure> problems = show::PlanProblems({
+        {"SOUTH-1", ado::Variant::I4(5)},
+        {"SOUTH-1 ", ado::Variant::I4(6)},
+        {"\xE3\x80\x80NORTH", ado::Variant::I4(7)},
+        {"NORTH", ado::Variant::I4(7)}, // twice, though with one code
+    });
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0].Code(), show::FailureCode::kPlanNameTwice);
+    EXPECT_EQ(problems[1].Code(), show::FailureCode::kPlanNameTwice);
+    std::vector<show::Cue> cues(3);
+    cues[0].HostName = "EAST ";
+    cues[1].HostName = "EAST";
+    cues[2].HostName = "\xE3\x80\x80WEST";
+    EXPECT_EQ(show::CuesByHostName(cues), (std::map<std::string, int>{{"EAST", 2}, {"WEST", 1}}));
+}
+
 } // namespace

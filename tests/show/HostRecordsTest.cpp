@@ -110,6 +110,23 @@ TEST(HostStates, ALastConversationThatFailedSaysAtWhichFrame)
         << "the name it holds after a failed setting is unknown";
 }
 
+// A host that answered more often than it was sent frames: nothing it
+// answered counts, its name's conversation included when a show came after.
+TEST(HostRecords, AHostThatAnsweredTooOftenIsFailedUntilLoadedAgain)
+{
+    HostRecord twice = Named(5, "North", false);
+    twice.Failure = "host-setting-answered-twice";
+    twice.FailedAtFrame = 0;
+    const show::PlannedHostState status = StateOf({twice, Loaded(5, kShowNow)});
+    EXPECT_EQ(status.state, HostState::kFailed);
+    EXPECT_TRUE(status.ambiguous);
+    EXPECT_EQ(show::HostStateText(status), "failed: answered more often than it was sent frames");
+    HostRecord shown = Loaded(5, kShowNow, 10);
+    shown.Failure = "download-answered-twice";
+    EXPECT_TRUE(StateOf({Named(5, "North"), shown, Named(5, "North")}).ambiguous);
+    EXPECT_EQ(StateOf({twice, Named(5, "North"), Loaded(5, kShowNow)}).state, HostState::kCurrent);
+}
+
 TEST(HostRecords, RecordsAreKeptInTheStoreInTheOrderWritten)
 {
     testsupport::TempDir dir;

@@ -21,11 +21,17 @@ TEST(FormatLaunchTime, LongFormFromAnHourWithUnboundedHours)
     EXPECT_EQ(show::FormatLaunchTime(INT32_MAX), "596:31:23.647");
 }
 
-TEST(FormatLaunchTime, NegativeTimesKeepTheShortFormWithSignedParts)
+TEST(FormatLaunchTime, NegativeTimesAreSignedAndReadBack)
 {
-    EXPECT_EQ(show::FormatLaunchTime(-1500), "00:-1.-500");
-    EXPECT_EQ(show::FormatLaunchTime(-3600000), "00:00.000");
-    EXPECT_EQ(show::FormatLaunchTime(INT32_MIN), "-31:-23.-648");
+    EXPECT_EQ(show::FormatLaunchTime(-1), "-00:00.001");
+    EXPECT_EQ(show::FormatLaunchTime(-1500), "-00:01.500");
+    EXPECT_EQ(show::FormatLaunchTime(-3600000), "-01:00:00.000");
+    EXPECT_EQ(show::FormatLaunchTime(INT32_MIN), "-596:31:23.648");
+    for (const std::int32_t t : {-1, -1500, -3600000, -3723004, INT32_MIN, INT32_MAX})
+        EXPECT_EQ(show::ParseLaunchTime(show::FormatLaunchTime(t)), t) << t;
+    EXPECT_EQ(show::ParseLaunchTime("00:-1.-500"), -1500) << "as earlier versions wrote it";
+    for (const char* bad : {"-", "--00:01.500", "-00:-1.500", "-596:31:23.649", "- 00:01.500"})
+        EXPECT_FALSE(show::ParseLaunchTime(bad)) << bad;
 }
 
 } // namespace

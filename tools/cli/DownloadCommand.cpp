@@ -181,8 +181,8 @@ int RunDownload(const DownloadOptions& options)
     CheckHostCode(options.hostCode, strings::kPleaseInputHostCode, strings::kHostCodeOutOfRange);
     if (options.targets.size() > 1)
         throw UsageError(strings::kCliHostCodeOrAllHosts);
-    const hostlink::HostLinkOptions link =
-        LinkOptionsFor(options.targets.empty() ? std::string() : options.targets.front());
+    const hostlink::HostLinkOptions link = LinkOptionsFor(
+        options.targets.empty() ? std::nullopt : std::optional(options.targets.front()));
     if (!ShowPassesCheck(options))
         return kFailure;
     const std::optional<std::vector<show::Cue>> cues = DownloadCues(options.store);

@@ -25,7 +25,7 @@ struct SetHostOptions
     std::string store;
     std::string name;
     std::string hostCode;
-    std::string target;
+    std::optional<std::string> target; // none: the field's own address
     bool force = false;
 };
 

@@ -9,7 +9,8 @@ namespace cli {
 // The exit code once what the command wrote is out: 1 instead of a success
 // when standard output or standard error did not take all of it (a full
 // disk, a closed pipe), after saying so on standard error while that still
-// works. A failure keeps its own code.
+// works; a pipe whose reader went away is not said. A failure keeps its own
+// code.
 int FinishStandardStreams(int exitCode);
 
 } // namespace cli

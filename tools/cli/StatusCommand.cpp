@@ -31,16 +31,19 @@ nlohmann::ordered_json StatesJson(const std::vector<show::PlannedHostState>& sta
     nlohmann::ordered_json hosts = nlohmann::ordered_json::array();
     for (const show::PlannedHostState& status : states) {
         const bool recorded = status.state != show::HostState::kNever;
-        hosts.push_back({{"host", status.hostName},
-                         {"code", status.hostCode},
-                         {"address", FieldAddress(status.hostCode)},
-                         {"state", show::HostStateName(status.state)},
-                         {"loaded_at", orNull(recorded, status.loadedAt)},
-                         {"frames", orNull(recorded, status.frames)},
-                         // null where a conversation that never ended stopped is not known
-                         {"failed_at_frame", orNull(status.state == show::HostState::kFailed &&
-                                                        status.failedAtFrame > 0,
-                                                    status.failedAtFrame)}});
+        hosts.push_back(
+            {{"host", status.hostName},
+             {"code", status.hostCode},
+             {"address", FieldAddress(status.hostCode)},
+             {"state", show::HostStateName(status.state)},
+             {"loaded_at", orNull(recorded, status.loadedAt)},
+             {"frames", orNull(recorded, status.frames)},
+             // null where a conversation that never ended stopped is not known
+             {"failed_at_frame",
+              orNull(status.state == show::HostState::kFailed && status.failedAtFrame > 0,
+                     status.failedAtFrame)},
+             // what it holds cannot be told from its answers
+             {"ambiguous", status.state == show::HostState::kFailed && status.ambiguous}});
     }
     return hosts;
 }

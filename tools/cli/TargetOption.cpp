@@ -9,21 +9,26 @@
 
 namespace cli {
 
-void AddHostLinkOptions(CLI::App& command, std::string& hostCode, std::string& target)
+void AddHostLinkOptions(CLI::App& command, std::string& hostCode,
+                        std::optional<std::string>& target)
 {
     AddRequiredOption(command, "--host-code", hostCode, strings::kCliHostCodeHelp, "N");
-    command.add_option("--target", target, strings::kCliTargetHelp)->type_name("ADDR:PORT");
+    command
+        .add_option_function<std::string>(
+            "--target", [&target](const std::string& text) { target = text; },
+            strings::kCliTargetHelp)
+        ->type_name("ADDR:PORT");
 }
 
-hostlink::HostLinkOptions LinkOptionsFor(const std::string& target)
+hostlink::HostLinkOptions LinkOptionsFor(const std::optional<std::string>& target)
 {
     hostlink::HostLinkOptions options;
-    if (target.empty())
+    if (!target)
         return options;
-    const std::optional<AddressPort> parsed = ParseAddressPort(target, false);
+    const std::optional<AddressPort> parsed = ParseAddressPort(*target, false);
     if (!parsed)
         throw UsageError(
-            strings::FormatText(strings::kCliBadAddressPort, "--target", target.c_str()));
+            strings::FormatText(strings::kCliBadAddressPort, "--target", target->c_str()));
     options.addressPattern = parsed->address; // no "%i": the host code no longer picks it
     options.port = parsed->port;
     return options;

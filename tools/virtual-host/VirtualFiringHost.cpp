@@ -46,7 +46,7 @@ bool VirtualFiringHost::Start(std::string& error)
         return false;
     }
     stop_ = false;
-    repeats_.clear();
+    pending_.clear();
     thread_ = std::thread([this] { Serve(); });
     return true;
 }
@@ -107,8 +107,8 @@ void VirtualFiringHost::Serve()
         listening.push_back(other_);
     std::vector<std::uint8_t> buffer(kLargestDatagram);
     while (!stop_) {
-        const udp::Readiness ready = udp::WaitReadable(listening, UntilNextRepeat());
-        SendRepeatsDue();
+        const udp::Readiness ready = udp::WaitReadable(listening, UntilNextDue());
+        SendDue();
         if (ready.status != udp::Readiness::kReady)
             continue;
         const udp::Handle socket = listening[ready.index];
@@ -120,11 +120,11 @@ void VirtualFiringHost::Serve()
         Handle(std::span(buffer).first(static_cast<std::size_t>(received)), from, localPort,
                socket);
     }
-    // A second answer already owed still goes out: a host stopped right after
-    // a frame would otherwise swallow it.
-    while (!repeats_.empty()) {
-        std::this_thread::sleep_until(repeats_.front().due);
-        SendRepeatsDue();
+    // An answer already owed still goes out: a host stopped right after a
+    // frame would otherwise swallow it.
+    while (!pending_.empty()) {
+        std::this_thread::sleep_until(pending_.begin()->first);
+        SendDue();
     }
 }
 
@@ -146,7 +146,7 @@ void VirtualFiringHost::Handle(std::span<const std::uint8_t> datagram, const udp
         records_.push_back(record);
     }
     changed_.notify_all();
-    Reply(record.reply, from, arrivedOn);
+    Reply(record, from, arrivedOn);
     if (listener_)
         listener_(record);
 }
@@ -169,48 +169,59 @@ HostFrameRecord::Reply VirtualFiringHost::Decide(HostFrameRecord& record)
     return HostFrameRecord::kAccepted;
 }
 
-void VirtualFiringHost::Reply(HostFrameRecord::Reply reply, const udp::Endpoint& to,
+void VirtualFiringHost::Reply(const HostFrameRecord& record, const udp::Endpoint& to,
                               udp::Handle arrivedOn)
 {
-    if (reply == HostFrameRecord::kNone)
+    if (record.reply == HostFrameRecord::kNone)
         return;
-    if (options_.replyDelay.count() > 0)
-        std::this_thread::sleep_for(options_.replyDelay);
+    const auto extra = [&record](const std::map<int, std::chrono::milliseconds>& byFrame) {
+        const auto found = byFrame.find(record.number);
+        return found == byFrame.end() ? std::chrono::milliseconds(0) : found->second;
+    };
+    const auto due =
+        std::chrono::steady_clock::now() + options_.replyDelay + extra(options_.lateFrames);
     const std::array<std::uint8_t, kAcknowledgementSize> accepted{1, 0, 0, 0};
     if (decoy_ != udp::kNoHandle)
-        udp::SendTo(decoy_, accepted, to);
-    std::array<std::uint8_t, kAcknowledgementSize + 1> bytes{};
-    bytes[0] = reply == HostFrameRecord::kAccepted ? 1 : 0;
-    const std::size_t size = options_.replyFiveBytes ? bytes.size() : kAcknowledgementSize;
+        SendAt(due, {decoy_, to, {accepted.begin(), accepted.end()}});
+    std::vector<std::uint8_t> bytes(options_.replyFiveBytes ? kAcknowledgementSize + 1
+                                                            : kAcknowledgementSize);
+    bytes[0] = record.reply == HostFrameRecord::kAccepted ? 1 : 0;
     udp::Handle from = arrivedOn;
     if (second_ != udp::kNoHandle)
         from = second_;
     else if (other_ != udp::kNoHandle)
         from = other_;
-    udp::SendTo(from, std::span(bytes).first(size), to);
+    SendAt(due, {from, to, bytes});
     if (options_.answerTwice)
-        udp::SendTo(from, std::span(bytes).first(size), to);
+        SendAt(due, {from, to, bytes});
     if (options_.replyTwiceAfter.count() > 0)
-        repeats_.push_back({std::chrono::steady_clock::now() + options_.replyTwiceAfter, from, to,
-                            std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + size)});
+        SendAt(due + options_.replyTwiceAfter, {from, to, bytes});
+    if (const auto again = extra(options_.repeatedFrames); again.count() > 0)
+        SendAt(due + again, {from, to, bytes});
 }
 
-void VirtualFiringHost::SendRepeatsDue()
+void VirtualFiringHost::SendAt(std::chrono::steady_clock::time_point due, Outgoing outgoing)
+{
+    pending_.emplace(due, std::move(outgoing));
+    SendDue();
+}
+
+void VirtualFiringHost::SendDue()
 {
     const auto now = std::chrono::steady_clock::now();
-    while (!repeats_.empty() && repeats_.front().due <= now) {
-        const Repeat& repeat = repeats_.front();
-        udp::SendTo(repeat.from, repeat.bytes, repeat.to);
-        repeats_.pop_front();
+    while (!pending_.empty() && pending_.begin()->first <= now) {
+        const Outgoing& outgoing = pending_.begin()->second;
+        udp::SendTo(outgoing.from, outgoing.bytes, outgoing.to);
+        pending_.erase(pending_.begin());
     }
 }
 
-std::chrono::milliseconds VirtualFiringHost::UntilNextRepeat() const
+std::chrono::milliseconds VirtualFiringHost::UntilNextDue() const
 {
-    if (repeats_.empty())
+    if (pending_.empty())
         return kStopCheck;
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-        repeats_.front().due - std::chrono::steady_clock::now());
+        pending_.begin()->first - std::chrono::steady_clock::now());
     return std::clamp(left, std::chrono::milliseconds{0}, kStopCheck);
 }
 

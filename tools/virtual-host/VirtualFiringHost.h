@@ -8,8 +8,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -29,6 +29,11 @@ struct VirtualHostOptions
     bool replyFiveBytes = false;     // every reply gets a fifth byte
     std::chrono::milliseconds replyDelay{0};
     std::chrono::milliseconds replyTwiceAfter{0}; // > 0: each reply goes again this much later
+    // Frame K's reply waits this much longer than the others (a late answer).
+    std::map<int, std::chrono::milliseconds> lateFrames{};
+    // Frame K's reply goes again this much after it (a second answer to one
+    // frame, which may come after the next frame was sent).
+    std::map<int, std::chrono::milliseconds> repeatedFrames{};
     std::string replyFromAddress{}; // non-empty: replies leave from this address instead
     std::string decoyFromAddress{}; // non-empty: an "accepted" from here before each reply
     bool answerTwice = false;       // every reply goes out twice, as a faulty host's
@@ -69,7 +74,8 @@ public:
     VirtualFiringHost(const VirtualFiringHost&) = delete;
     VirtualFiringHost& operator=(const VirtualFiringHost&) = delete;
 
-    // Called on the host's thread for every frame, after its reply went out.
+    // Called on the host's thread for every frame, once its reply went out or
+    // was put off until its time.
     void SetFrameListener(FrameListener listener) { listener_ = std::move(listener); }
 
     // Opens the sockets and starts answering; false with the reason when an
@@ -90,18 +96,19 @@ private:
     void Handle(std::span<const std::uint8_t> datagram, const udp::Endpoint& from,
                 std::uint16_t localPort, udp::Handle arrivedOn);
     HostFrameRecord::Reply Decide(HostFrameRecord& record);
-    void Reply(HostFrameRecord::Reply reply, const udp::Endpoint& to, udp::Handle arrivedOn);
-    void SendRepeatsDue();
-    std::chrono::milliseconds UntilNextRepeat() const;
+    void Reply(const HostFrameRecord& record, const udp::Endpoint& to, udp::Handle arrivedOn);
+    void SendDue();
+    std::chrono::milliseconds UntilNextDue() const;
 
-    // A reply to send once more, for a host that answers twice.
-    struct Repeat
+    // A datagram to send at a time of its own: a late reply, or a reply sent
+    // once more. Frames keep arriving meanwhile, as on a real host.
+    struct Outgoing
     {
-        std::chrono::steady_clock::time_point due;
         udp::Handle from;
         udp::Endpoint to;
         std::vector<std::uint8_t> bytes;
     };
+    void SendAt(std::chrono::steady_clock::time_point due, Outgoing outgoing);
 
     VirtualHostOptions options_;
     FrameListener listener_;
@@ -118,7 +125,8 @@ private:
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     std::vector<HostFrameRecord> records_;
-    std::deque<Repeat> repeats_; // the host's thread only, oldest first
+    // The host's thread only, soonest first; equal times in the order queued.
+    std::multimap<std::chrono::steady_clock::time_point, Outgoing> pending_;
 };
 
 } // namespace hostlink

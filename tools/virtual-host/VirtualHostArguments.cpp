@@ -7,10 +7,15 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <limits>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <utility>
 
 namespace {
 
 constexpr int kIntMax = std::numeric_limits<int>::max();
+constexpr int kMostMs = 600000;
 
 // Plain decimal digits within [low, high], nothing else. The text is written
 // back without leading zeros, so that the conversion after it cannot read a
@@ -32,6 +37,53 @@ CLI::Validator PlainNumber(int low, int high)
             "", "PlainNumber"};
 }
 
+// "K:MS": a frame number from 1 and a time in milliseconds.
+std::optional<std::pair<int, int>> FrameAndTime(const std::string& text)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return std::nullopt;
+    const auto number = [](std::string_view part, int low, int high) -> std::optional<int> {
+        int value = 0;
+        const char* end = part.data() + part.size();
+        const auto [at, error] = std::from_chars(part.data(), end, value);
+        if (part.empty() || part.find_first_not_of("0123456789") != std::string_view::npos ||
+            error != std::errc() || at != end || value < low || value > high)
+            return std::nullopt;
+        return value;
+    };
+    const std::string_view all(text);
+    const auto frame = number(all.substr(0, colon), 1, kIntMax);
+    const auto ms = number(all.substr(colon + 1), 1, kMostMs);
+    if (!frame || !ms)
+        return std::nullopt;
+    return std::pair{*frame, *ms};
+}
+
+const CLI::Validator kFrameAndTime(
+    [](std::string& text) -> std::string {
+        return FrameAndTime(text) ? std::string()
+                                  : "not K:MS (a frame from 1, milliseconds from 1 to " +
+                                        std::to_string(kMostMs) + "): " + text;
+    },
+    "", "FrameAndTime");
+
+std::map<int, std::chrono::milliseconds> ByFrame(const std::vector<std::string>& texts)
+{
+    std::map<int, std::chrono::milliseconds> times;
+    for (const std::string& text : texts)
+        if (const auto parsed = FrameAndTime(text))
+            times[parsed->first] = std::chrono::milliseconds(parsed->second);
+    return times;
+}
+
+// An address to listen or answer from: a dotted IPv4 address, never empty.
+const CLI::Validator kAddress(
+    [](std::string& text) -> std::string {
+        return hostlink::udp::ParseIpv4(text) ? std::string() : "not an IPv4 address: " + text;
+    },
+    "", "Address");
+
 const CLI::Validator kListenAddress(
     [](std::string& text) -> std::string {
         if (hostlink::udp::ParseEndpoint(text, true))
@@ -50,6 +102,7 @@ void AddVirtualHostOptions(CLI::App& app, VirtualHostArguments& arguments)
                               ->check(kListenAddress);
     app.add_option("--address", host.address, strings::kCliAddressHelp)
         ->type_name("A")
+        ->check(kAddress)
         ->excludes(listen);
     app.add_option("--port", host.port, strings::kCliPortHelp)
         ->type_name("P")
@@ -66,14 +119,23 @@ void AddVirtualHostOptions(CLI::App& app, VirtualHostArguments& arguments)
     app.add_flag("--hex", host.keepBytes, strings::kCliHexHelp);
     app.add_option("--reply-delay", arguments.replyDelayMs, strings::kCliReplyDelayHelp)
         ->type_name("MS")
-        ->transform(PlainNumber(0, 600000));
+        ->transform(PlainNumber(0, kMostMs));
     app.add_option("--reply-twice", arguments.replyTwiceMs, strings::kCliReplyTwiceHelp)
         ->type_name("MS")
-        ->transform(PlainNumber(1, 600000));
+        ->transform(PlainNumber(1, kMostMs));
+    app.add_option("--late-frame", arguments.lateFrames, strings::kCliLateFrameHelp)
+        ->type_name("K:MS")
+        ->check(kFrameAndTime);
+    app.add_option("--reply-twice-frame", arguments.repeatedFrames,
+                   strings::kCliReplyTwiceFrameHelp)
+        ->type_name("K:MS")
+        ->check(kFrameAndTime);
     app.add_option("--reply-from-address", host.replyFromAddress, strings::kCliReplyAddressHelp)
-        ->type_name("A");
+        ->type_name("A")
+        ->check(kAddress);
     app.add_option("--decoy-from-address", host.decoyFromAddress, strings::kCliDecoyHelp)
-        ->type_name("A");
+        ->type_name("A")
+        ->check(kAddress);
     app.add_option("--exit-after", arguments.exitAfter, strings::kCliExitAfterHelp)
         ->type_name("N")
         ->transform(PlainNumber(1, kIntMax));
@@ -84,6 +146,8 @@ std::vector<hostlink::VirtualHostOptions> HostsToPlay(const VirtualHostArguments
     hostlink::VirtualHostOptions faults = arguments.host;
     faults.replyDelay = std::chrono::milliseconds(arguments.replyDelayMs);
     faults.replyTwiceAfter = std::chrono::milliseconds(arguments.replyTwiceMs);
+    faults.lateFrames = ByFrame(arguments.lateFrames);
+    faults.repeatedFrames = ByFrame(arguments.repeatedFrames);
     if (arguments.listen.empty())
         return {faults};
     std::vector<hostlink::VirtualHostOptions> hosts;

@@ -18,8 +18,10 @@ struct VirtualHostArguments
     hostlink::VirtualHostOptions host;
     std::vector<std::string> listen; // --listen ADDR:PORT, one host each
     int replyDelayMs = 0;
-    int replyTwiceMs = 0; // > 0: every reply goes a second time, this much later
-    int exitAfter = 0;    // > 0: stop after this many frames, all hosts together
+    int replyTwiceMs = 0;                    // > 0: every reply goes a second time, this much later
+    int exitAfter = 0;                       // > 0: stop after this many frames, all hosts together
+    std::vector<std::string> lateFrames;     // --late-frame K:MS
+    std::vector<std::string> repeatedFrames; // --reply-twice-frame K:MS
 };
 
 // Adds the options to `app`; its parse fills `arguments` (which must outlive

@@ -262,6 +262,17 @@ TEST_F(DownloadDialog, HostSilentAtCueFiveOfTenStopsAtForty)
     EXPECT_TRUE(stillDownloadingDuringMessage);
 }
 
+// A second answer that hides a refusal fails the download in the dialog too,
+// with no end text: every cue seemed acknowledged, but none can be trusted.
+TEST_F(DownloadDialog, AHostAnsweringOneFrameTwiceIsNotCalledDone)
+{
+    Open({.refuseFrame = 3, .lateFrames = {{3, 100ms}}, .repeatedFrames = {{2, 30ms}}});
+    EXPECT_FALSE(Download(MakeShowStore(dir, NumberedRows(2))));
+    ExpectOnlyMessage(strings::kHostAnsweredTwice, MessageIcon::Warning);
+    EXPECT_EQ(EndText(), "");
+    EXPECT_EQ(StatusLine(), "");
+}
+
 TEST_F(DownloadDialog, CancelStopsTheDownloadAndTheNextOneStartsAfresh)
 {
     Open({.replyDelay = 10ms});

@@ -236,6 +236,8 @@ TEST_F(LoadAllHostsDialog, ClosingWhileLoadingAsksFirst)
     QSignalSpy finished(dialog.get(), &CLoadAllHostsDlg::LoadFinished);
     ASSERT_TRUE(dialog->OnStart());
     ASSERT_TRUE(hosts[1]->WaitForFrames(3, 3000ms));
+    // Host 6's name is heard out (its end wait) while its show waits on cue 1.
+    WaitUntil([] { return false; }, LoopbackOptions(0).endWait + 100ms);
     prompt.answers = {false};
     dialogtest::Child<QPushButton>(*dialog, "buttonClose").click();
     EXPECT_EQ(prompt.questions, std::vector<std::string>{strings::kLoadAllCloseQuestion});
