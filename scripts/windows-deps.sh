@@ -26,15 +26,6 @@ tavrin_windows_install_tools() {
   tavrin_install_deps
 }
 
-# The folders given as one Windows path
-# list, as wine's programs read WINEPATH or QT_PLUGIN_PATH: Z: is the root.
-tavrin_windows_path() {
-  local folder out=()
-  for folder in "$@"; do out+=("Z:${folder//\//\\}"); done
-  local IFS=';'
-  echo "${out[*]}"
-}
-
 # The URI of Debian's main archive as this machine's own source list names it.
 tavrin_debian_uri() {
   local uri
