@@ -2,16 +2,20 @@
 
 #include "app/PlatformStartup.h"
 #include "editor/ui/ConverterDlg.h"
+#include "editor/ui/WindowPlacement.h"
 #include "qtcommon/QtPrompt.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/Strings.h"
 
+#include <QSettings>
 #include <memory>
 
 CConverterApp::CConverterApp(int& argc, char** argv)
     : QApplication(argc, argv), startSockets_(app::StartSockets)
 {
     setApplicationName(QString::fromUtf8(strings::kAppName));
+    // Where the window's geometry is kept (QSettings).
+    setOrganizationName(QStringLiteral("Tavrin"));
     setQuitOnLastWindowClosed(true);
 }
 
@@ -36,10 +40,16 @@ int CConverterApp::InitInstance()
     // this scope.
     std::unique_ptr<CConverterDlg> window =
         prompt_ ? std::make_unique<CConverterDlg>(*prompt_) : std::make_unique<CConverterDlg>();
+    // The window's geometry is all the program keeps between runs.
+    QSettings settings;
+    editor::WindowPlacement placement(settings);
+    placement.Restore(*window);
     window->show();
     // `tavrin FILE`: the show store a file manager opens with the program.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
         window->OpenStoreFile(qtcommon::ToStdString(arguments.at(1)));
-    return exec();
+    const int result = exec();
+    placement.Save(*window);
+    return result;
 }

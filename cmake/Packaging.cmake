@@ -37,8 +37,11 @@ if(WIN32)
     WriteRegStr HKCR '${progid}' '' 'Tavrin show store'
     WriteRegStr HKCR '${progid}\\\\DefaultIcon' '' '$INSTDIR\\\\bin\\\\tavrin.exe,0'
     WriteRegStr HKCR '${progid}\\\\shell\\\\open\\\\command' '' '${open}'")
+  # The window's geometry, which the program keeps (HKCU\Software\Tavrin),
+  # goes with it.
   set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
-    DeleteRegKey HKCR '${progid}'")
+    DeleteRegKey HKCR '${progid}'
+    DeleteRegKey HKCU 'Software\\\\Tavrin'")
   foreach(extension .db .mdb)
     string(APPEND CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
     WriteRegStr HKCR '${extension}\\\\OpenWithProgids' '${progid}' ''

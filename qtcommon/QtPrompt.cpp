@@ -5,6 +5,7 @@
 #include "qtcommon/QtText.h"
 #include "resources/strings/Strings.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -46,7 +47,8 @@ std::optional<std::string> RunFileDialog(QWidget* owner, const prompt::FileChoic
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return ToStdString(dialog.selectedFiles().front());
+    // Qt's own separators are "/"; a Windows user reads and types "\\".
+    return ToStdString(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 
 } // namespace

@@ -26,15 +26,6 @@ tavrin_windows_install_tools() {
   tavrin_install_deps
 }
 
-# The folders given as one Windows path
-# list, as wine's programs read WINEPATH or QT_PLUGIN_PATH: Z: is the root.
-tavrin_windows_path() {
-  local folder out=()
-  for folder in "$@"; do out+=("Z:${folder//\//\\}"); done
-  local IFS=';'
-  echo "${out[*]}"
-}
-
 # The URI of Debian's main archive as this machine's own source list names it.
 tavrin_debian_uri() {
   local uri
@@ -46,10 +37,11 @@ tavrin_debian_uri() {
   echo "$uri"
 }
 
-# Downloads the source package $1 into the cache (unless it is there) and
-# prints the path of its .dsc.
-tavrin_debian_source() {
-  local pkg="$1" apt="$TAVRIN_WINDOWS_CACHE/apt"
+# apt's options for the private source list and state folder, in
+# TAVRIN_APT_OPTIONS; the index of Debian's sources is refreshed once a day
+# (offline, the index at hand serves).
+tavrin_debian_apt_options() {
+  local apt="$TAVRIN_WINDOWS_CACHE/apt"
   mkdir -p "$apt/lists/partial" "$apt/sources.list.d" "$apt/src"
   cat >"$apt/sources.list.d/debian-src.sources" <<EOF
 Types: deb-src
@@ -58,16 +50,37 @@ Suites: bookworm bookworm-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-  local o=(-o Dir::Etc::sourcelist=/dev/null -o "Dir::Etc::sourceparts=$apt/sources.list.d"
+  TAVRIN_APT_OPTIONS=(-o Dir::Etc::sourcelist=/dev/null -o "Dir::Etc::sourceparts=$apt/sources.list.d"
     -o "Dir::State::Lists=$apt/lists" -o APT::Sandbox::User=root)
-  # Refresh the index once a day; offline, the sources already fetched serve.
   if [[ -z $(find "$apt/lists" -maxdepth 1 -name '*Sources*' -mtime -1 2>/dev/null) ]]; then
-    apt-get "${o[@]}" update >&2 || echo "apt-get update failed; using the index at hand" >&2
+    apt-get "${TAVRIN_APT_OPTIONS[@]}" update >&2 || echo "apt-get update failed; using the index at hand" >&2
   fi
-  (cd "$apt/src" && apt-get "${o[@]}" source --download-only "$pkg" >&2) ||
+}
+
+# The name (package_version) of the source package $1 that Debian serves,
+# looked up without downloading it; offline, that of the newest source at hand.
+tavrin_debian_source_name() {
+  local pkg="$1" name
+  tavrin_debian_apt_options
+  name="$(apt-get "${TAVRIN_APT_OPTIONS[@]}" source --print-uris --only-source "$pkg" 2>/dev/null |
+    awk '$2 ~ /[.]dsc$/ {sub(/[.]dsc$/, "", $2); print $2; exit}')" || true
+  if [[ -z $name ]]; then
+    name="$(ls -t "$TAVRIN_WINDOWS_CACHE/apt/src/${pkg}"_*.dsc 2>/dev/null | head -1)" || true
+    [[ -z $name ]] || name="$(basename "${name%.dsc}")"
+  fi
+  [[ -n $name ]] || { echo "Debian's source of $pkg could not be looked up, and none is at hand" >&2; return 1; }
+  echo "$name"
+}
+
+# Downloads the source package $1 into the cache (unless it is there) and
+# prints the path of its .dsc.
+tavrin_debian_source() {
+  local pkg="$1"
+  tavrin_debian_apt_options
+  (cd "$TAVRIN_WINDOWS_CACHE/apt/src" && apt-get "${TAVRIN_APT_OPTIONS[@]}" source --download-only "$pkg" >&2) ||
     echo "apt-get source $pkg failed; using the source at hand" >&2
   local dsc
-  dsc="$(ls -t "$apt/src/${pkg}"_*.dsc 2>/dev/null | head -1)"
+  dsc="$(ls -t "$TAVRIN_WINDOWS_CACHE/apt/src/${pkg}"_*.dsc 2>/dev/null | head -1)"
   [[ -n $dsc ]] || { echo "no source of $pkg could be had" >&2; return 1; }
   echo "$dsc"
 }
@@ -81,14 +94,20 @@ tavrin_unpack_source() {
 
 # Builds Debian's source package $1 once per version into a prefix of its
 # own in the cache, by the function $2, which is given the .dsc, a work folder
-# (removed afterwards) and the prefix to install into. Prints the prefix.
+# (removed afterwards) and the prefix to install into. A function $3, when
+# given, may first fill the prefix from a prebuilt copy: it is given the
+# source's name and the prefix, and stamps the prefix only when it filled it.
+# Prints the prefix.
 tavrin_windows_build_once() {
-  local dsc version prefix work
-  dsc="$(tavrin_debian_source "$1")"
-  version="$(basename "$dsc" .dsc)"
-  prefix="$TAVRIN_WINDOWS_CACHE/$version"
+  local name dsc prefix work
+  name="$(tavrin_debian_source_name "$1")"
+  prefix="$TAVRIN_WINDOWS_CACHE/$name"
+  [[ -f $prefix/.built || -z ${3:-} ]] || "$3" "$name" "$prefix"
   if [[ ! -f $prefix/.built ]]; then
-    work="$TAVRIN_WINDOWS_CACHE/work/$version"
+    dsc="$(tavrin_debian_source "$1")"
+    [[ $(basename "$dsc" .dsc) == "$name" ]] ||
+      { echo "Debian serves $name, but the source at hand is $(basename "$dsc" .dsc)" >&2; return 1; }
+    work="$TAVRIN_WINDOWS_CACHE/work/$name"
     "$2" "$dsc" "$work" "$prefix"
     rm -rf "$work"
     touch "$prefix/.built"
@@ -118,10 +137,69 @@ tavrin_windows_build_sqlite() {
 
 # Qt 6 qtbase: Core, Gui, Widgets, PrintSupport and Test with the windows
 # platform plugin, built by mingw-w64 against Debian's host tools of the same
-# version. The first build takes about 50 minutes on two cores. Prints the
-# prefix.
+# version: about 65 minutes on two cores. A prebuilt copy of the same source
+# version and recipe is unpacked instead (below) in well under a minute.
+# Prints the prefix.
 tavrin_windows_qt() {
-  tavrin_windows_build_once qt6-base tavrin_windows_build_qt
+  tavrin_windows_build_once qt6-base tavrin_windows_build_qt tavrin_windows_seed_qt
+}
+
+# The prebuilt Qt: NAME-mingw-w64.tar.xz (the prefix folder NAME/ as
+# tavrin_windows_build_qt made it, stamp included) and its .sha256, in
+# ../shared/windows beside the checkout, or in $TAVRIN_WINDOWS_SEED_DIR.
+TAVRIN_WINDOWS_SEED_DIR="${TAVRIN_WINDOWS_SEED_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/shared/windows}"
+# The digest of the recipe the archive was built by (sha256 of
+# `declare -f tavrin_windows_build_qt`): with another recipe the archive is
+# not that build, and Qt is built from source.
+TAVRIN_WINDOWS_QT_RECIPE=137ca7a79df16c432d4a50b7981ad130365ea550444b3e67a50f4ad84d9b9afc
+
+tavrin_windows_seed_qt() {
+  local name="$1" prefix="$2"
+  local archive="$TAVRIN_WINDOWS_SEED_DIR/$name-mingw-w64.tar.xz"
+  if [[ ! -f $archive ]]; then
+    echo "no prebuilt Qt at $archive: building $name from source (about 65 minutes on two cores)" >&2
+    return 0
+  fi
+  local recipe
+  recipe="$(declare -f tavrin_windows_build_qt | sha256sum | cut -d' ' -f1)"
+  if [[ $recipe != "$TAVRIN_WINDOWS_QT_RECIPE" ]]; then
+    echo "Qt's recipe in windows-deps.sh is not the one $archive was built by:" \
+      "building $name from source (about 65 minutes on two cores)" >&2
+    return 0
+  fi
+  # From here on the archive is the Qt to use: a fault in it is an error,
+  # never a reason to build against something else.
+  [[ -f $archive.sha256 ]] || { echo "$archive.sha256 is missing: $archive cannot be checked" >&2; return 1; }
+  local sum
+  sum="$(awk 'NR == 1 {print $1}' "$archive.sha256")"
+  [[ $(sha256sum "$archive" | cut -d' ' -f1) == "$sum" ]] ||
+    { echo "$archive is damaged: its checksum is not the one in $archive.sha256" >&2; return 1; }
+  echo "unpacking the prebuilt $name from $archive" >&2
+  # Unpacked beside the prefix, checked, then moved into place by one rename,
+  # the stamp last: a run that stops half-way leaves no prefix to build with.
+  mkdir -p "$TAVRIN_WINDOWS_CACHE"
+  rm -rf "$TAVRIN_WINDOWS_CACHE/.unpack-$name".*
+  local unpack
+  unpack="$(mktemp -d "$TAVRIN_WINDOWS_CACHE/.unpack-$name.XXXXXX")"
+  if ! tar -xJf "$archive" -C "$unpack" >&2; then
+    rm -rf "$unpack"
+    echo "$archive could not be unpacked whole" >&2
+    return 1
+  fi
+  local file
+  for file in .built bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6PrintSupport.dll \
+    bin/Qt6Test.dll plugins/platforms/qwindows.dll lib/cmake/Qt6/Qt6Config.cmake; do
+    if [[ $(ls -A "$unpack") != "$name" || ! -f $unpack/$name/$file ]]; then
+      rm -rf "$unpack"
+      echo "$archive does not hold $name/$file: it is not a whole Qt of $name" >&2
+      return 1
+    fi
+  done
+  rm "$unpack/$name/.built"
+  rm -rf "$prefix"
+  mv -T "$unpack/$name" "$prefix"
+  rmdir "$unpack"
+  touch "$prefix/.built"
 }
 
 tavrin_windows_build_qt() {

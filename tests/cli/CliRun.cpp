@@ -61,6 +61,11 @@ std::optional<std::string> CliBesideStandInReader(const std::filesystem::path& f
     const fs::path program = folder / "bin" / fs::path(CliPath()).filename();
     fs::copy_file(CliPath(), program);
     fs::copy_file(standIn, folder / "bin" / reader);
+    // A build whose programs share their libraries (Qt's, the compiler's
+    // runtime on Windows) has them beside each program: the copy takes them too.
+    for (const fs::directory_entry& entry : fs::directory_iterator(TAVRIN_BIN_DIR))
+        if (entry.is_regular_file() && entry.path().extension() == ".dll")
+            fs::copy_file(entry.path(), folder / "bin" / entry.path().filename());
     return program.string();
 }
 

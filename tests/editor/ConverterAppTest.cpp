@@ -5,16 +5,27 @@
 #include "tests/support/FakePrompt.h"
 #include "tests/support/TempDir.h"
 
+#include <QScreen>
+#include <QSettings>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Each test makes the one application object of its process.
+// Each test makes the one application object of its process. What the
+// program keeps between runs goes into a folder of the test.
 class Startup : public ::testing::Test
 {
 protected:
+    Startup()
+    {
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString(settingsDir.path().string()));
+    }
+
+    testsupport::TempDir settingsDir;
     int argc = 1;
     char name[8] = "tavrin";
     char* argv[3] = {name, nullptr, nullptr};
@@ -93,6 +104,36 @@ TEST_F(Startup, AStoreOnTheCommandLineIsOpenedAtStartUp)
             EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{strings::kNoLayoutTable});
         }
     }
+}
+
+// The window opens wholly on the screen, and the next run puts it where it
+// was left.
+TEST_F(Startup, TheWindowComesBackWhereItWasLeft)
+{
+    QRect left;
+    QRect opened;
+    for (const bool first : {true, false}) {
+        CConverterApp app(argc, argv);
+        app.SetPrompt(&prompt);
+        QTimer::singleShot(0, [&] {
+            QWidget* window = nullptr;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (widget->isVisible())
+                    window = widget;
+            ASSERT_NE(window, nullptr);
+            const QRect available = window->screen()->availableGeometry();
+            if (first) {
+                EXPECT_TRUE(available.contains(window->frameGeometry()));
+                left = QRect(available.topLeft() + QPoint(30, 20), QSize(520, 400));
+                window->setGeometry(left);
+            } else {
+                opened = window->geometry();
+            }
+            window->close();
+        });
+        EXPECT_EQ(app.InitInstance(), 0);
+    }
+    EXPECT_EQ(opened, left);
 }
 
 } // namespace

@@ -32,7 +32,10 @@ int main(int argc, char** argv)
     }
     const QString output = QString::fromLocal8Bit(argv[argc - 1]);
     QTemporaryDir folder;
-    const std::string store = QDir(folder.path()).filePath(QStringLiteral("demo.db")).toStdString();
+    // As a file chooser gives it: in the system's own separators.
+    const std::string store =
+        QDir::toNativeSeparators(QDir(folder.path()).filePath(QStringLiteral("demo.db")))
+            .toStdString();
     try {
         WriteDemoShow(store);
     } catch (const std::exception& error) {
