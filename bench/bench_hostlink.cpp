@@ -7,7 +7,7 @@
 #include "hostlink/DownloadProcedure.h"
 #include "hostlink/FrameLayout.h"
 #include "hostlink/ReadDownloadCues.h"
-#include "hostlink/UdpPlatform.h"
+#include "platform/Udp.h"
 #include "tools/virtual-host/VirtualFiringHost.h"
 
 #include <array>
@@ -59,45 +59,46 @@ double TimeDownload(const std::filesystem::path& show, std::chrono::milliseconds
 double TimeBareLoop()
 {
     using namespace hostlink;
-    const udp::Endpoint any{*udp::ParseIpv4("127.0.0.1"), 0};
-    const udp::Handle server = udp::OpenSocket();
-    if (server == udp::kNoHandle || !udp::Bind(server, any))
+    const platform::udp::Endpoint any{*platform::udp::ParseIpv4("127.0.0.1"), 0};
+    const platform::udp::Handle server = platform::udp::OpenSocket();
+    if (server == platform::udp::kNoHandle || !platform::udp::Bind(server, any))
         throw std::runtime_error("bare loop: cannot bind");
-    const udp::Endpoint serverAt = *udp::LocalEndpoint(server);
+    const platform::udp::Endpoint serverAt = *platform::udp::LocalEndpoint(server);
 
     std::atomic<bool> stop{false};
     std::thread echo([&] {
         std::array<std::uint8_t, 128> buffer{};
         const std::array<std::uint8_t, 4> accepted{1, 0, 0, 0};
-        const udp::Handle sockets[] = {server};
+        const platform::udp::Handle sockets[] = {server};
         while (!stop) {
-            if (udp::WaitReadable(sockets, std::chrono::milliseconds(50)).status !=
-                udp::Readiness::kReady)
+            if (platform::udp::WaitReadable(sockets, std::chrono::milliseconds(50)).status !=
+                platform::udp::Readiness::kReady)
                 continue;
-            udp::Endpoint from;
-            if (udp::ReceiveFrom(server, buffer, from) > 0)
-                udp::SendTo(server, accepted, from);
+            platform::udp::Endpoint from;
+            if (platform::udp::ReceiveFrom(server, buffer, from) > 0)
+                platform::udp::SendTo(server, accepted, from);
         }
     });
 
-    const udp::Handle client = udp::OpenSocket();
+    const platform::udp::Handle client = platform::udp::OpenSocket();
     std::array<std::uint8_t, kCueFrameSize> frame{};
     std::array<std::uint8_t, 8> reply{};
-    const udp::Handle clientSockets[] = {client};
+    const platform::udp::Handle clientSockets[] = {client};
     const auto start = std::chrono::steady_clock::now();
     bool ok = true;
     for (int n = 0; n <= kCues && ok; ++n) {
         frame[0] = static_cast<std::uint8_t>(n);
-        udp::Endpoint from;
-        ok = udp::SendTo(client, frame, serverAt) &&
-             udp::WaitReadable(clientSockets, kWait).status == udp::Readiness::kReady &&
-             udp::ReceiveFrom(client, reply, from) == 4;
+        platform::udp::Endpoint from;
+        ok = platform::udp::SendTo(client, frame, serverAt) &&
+             platform::udp::WaitReadable(clientSockets, kWait).status ==
+                 platform::udp::Readiness::kReady &&
+             platform::udp::ReceiveFrom(client, reply, from) == 4;
     }
     const double seconds = bench::Seconds(start);
     stop = true;
     echo.join();
-    udp::CloseSocket(client);
-    udp::CloseSocket(server);
+    platform::udp::CloseSocket(client);
+    platform::udp::CloseSocket(server);
     if (!ok)
         throw std::runtime_error("bare loop: an exchange failed");
     return seconds;

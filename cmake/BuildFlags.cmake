@@ -40,10 +40,14 @@ if(MINGW AND TAVRIN_STATIC_RUNTIME)
   target_link_options(tavrin_build_flags INTERFACE -static)
 endif()
 
+# AddressSanitizer and UndefinedBehaviorSanitizer, for the sanitizer build
+# and the fuzz build alike.
+set(sanitizers address,undefined)
+set(sanitizer_compile_options -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
 if(TAVRIN_SANITIZE)
   target_compile_options(tavrin_build_flags INTERFACE
-    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
-  target_link_options(tavrin_build_flags INTERFACE -fsanitize=address,undefined)
+    -fsanitize=${sanitizers} ${sanitizer_compile_options})
+  target_link_options(tavrin_build_flags INTERFACE -fsanitize=${sanitizers})
 endif()
 
 # The fuzz build (clang only): every library carries libFuzzer's coverage
@@ -53,7 +57,6 @@ if(TAVRIN_FUZZ)
     message(FATAL_ERROR "TAVRIN_FUZZ needs clang (scripts/fuzz-access uses clang++-14)")
   endif()
   target_compile_options(tavrin_build_flags INTERFACE
-    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
-    -fno-sanitize-recover=undefined)
-  target_link_options(tavrin_build_flags INTERFACE -fsanitize=address,undefined)
+    -fsanitize=fuzzer-no-link,${sanitizers} ${sanitizer_compile_options})
+  target_link_options(tavrin_build_flags INTERFACE -fsanitize=${sanitizers})
 endif()

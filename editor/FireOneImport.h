@@ -24,7 +24,7 @@ enum class StorePlace
 // ReimportFireOne). The show table is created and filled in one transaction:
 // a failure leaves every file as it was. Raises show::Failure, for the
 // window to show as an import's (its steps that read as Open's are
-// messages::StepFailures). True when the show is in the grid and
+// failures of messages::InStep). True when the show is in the grid and
 // `show.storePath` names its store; false, with nothing said, when there
 // was nothing to import (a cancelled chooser, a file without FireData). The
 // path changes on success only. A stop asked for by `show.progress` raises

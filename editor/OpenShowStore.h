@@ -19,12 +19,12 @@ void OpenShowStoreFile(ShowContext& show, const std::string& path);
 
 // The show table of the store at `path`, which the command has just made, in
 // the window: a store that cannot be opened is a store that cannot be read.
-// Its failures are said as an Open's (a messages::StepFailure).
+// Its failures are said as an Open's (messages::InStep).
 void ShowStoreFile(ShowContext& show, const std::string& path);
 
 // The show table of the open store `db` in the window, `path` becoming the
 // current store, as Open does it; a failure leaves the show and the path as
-// they were and is said as an Open's (a messages::StepFailure).
+// they were and is said as an Open's (messages::InStep).
 void ShowStoredTable(ShowContext& show, CADODataBase& db, const std::string& path);
 
 } // namespace editor

@@ -40,21 +40,22 @@ HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
     lastAnswer_ = lastSent_ = std::chrono::steady_clock::now();
     if (hostCode < show::kLowestHostCode || hostCode > show::kHighestHostCode)
         return OpenStatus::kNoSocket;
-    const auto address = udp::ParseIpv4(HostAddressText(options_, hostCode));
+    const auto address = platform::udp::ParseIpv4(HostAddressText(options_, hostCode));
     if (!address)
         return OpenStatus::kNoSocket;
     destination_ = {*address, options_.port};
-    socket_ = udp::OpenSocket();
-    if (socket_ == udp::kNoHandle)
+    socket_ = platform::udp::OpenSocket();
+    if (socket_ == platform::udp::kNoHandle)
         return OpenStatus::kNoSocket;
     // A time-out of zero means no time-out at all to the platform: every
     // wait on a host must end.
-    if (options_.sendTimeout.count() <= 0 || !udp::SetSendTimeout(socket_, options_.sendTimeout)) {
+    if (options_.sendTimeout.count() <= 0 ||
+        !platform::udp::SetSendTimeout(socket_, options_.sendTimeout)) {
         Close();
         return OpenStatus::kSendTimeoutFailed;
     }
     if (options_.receiveTimeout.count() <= 0 ||
-        !udp::SetReceiveTimeout(socket_, options_.receiveTimeout)) {
+        !platform::udp::SetReceiveTimeout(socket_, options_.receiveTimeout)) {
         Close();
         return OpenStatus::kReceiveTimeoutFailed;
     }
@@ -75,7 +76,7 @@ bool HostLinkSocket::Send(std::span<const std::uint8_t> frame)
     while (HostDatagramBefore(std::chrono::steady_clock::now()))
         ++extraAnswers_;
     lastSent_ = std::chrono::steady_clock::now();
-    return udp::SendTo(socket_, frame, destination_);
+    return platform::udp::SendTo(socket_, frame, destination_);
 }
 
 HostLink::Reply HostLinkSocket::AwaitAcknowledgement(std::stop_token stop)
@@ -87,21 +88,22 @@ HostLink::Reply HostLinkSocket::AwaitAcknowledgement(std::stop_token stop)
         const auto left = LeftUntil(deadline);
         if (left.count() <= 0)
             return Reply::kNoReply;
-        const udp::Handle sockets[] = {socket_};
-        const udp::Readiness ready = udp::WaitReadable(sockets, std::min(left, kCancelPoll));
+        const platform::udp::Handle sockets[] = {socket_};
+        const platform::udp::Readiness ready =
+            platform::udp::WaitReadable(sockets, std::min(left, kCancelPoll));
         // A reply already on its way is still taken; a stop ends only a wait
         // that found nothing.
-        if (ready.status == udp::Readiness::kTimedOut) {
+        if (ready.status == platform::udp::Readiness::kTimedOut) {
             if (stop.stop_requested())
                 return Reply::kCancelled;
             continue;
         }
-        if (ready.status != udp::Readiness::kReady)
+        if (ready.status != platform::udp::Readiness::kReady)
             return Reply::kNoReply;
         // One byte more than a reply, to tell a longer datagram from a reply.
         std::array<std::uint8_t, kAcknowledgementSize + 1> buffer{};
-        udp::Endpoint from;
-        const long received = udp::ReceiveFrom(socket_, buffer, from);
+        platform::udp::Endpoint from;
+        const long received = platform::udp::ReceiveFrom(socket_, buffer, from);
         if (received < 0)
             return Reply::kNoReply;
         if (from.address != destination_.address)
@@ -117,8 +119,8 @@ HostLink::Reply HostLinkSocket::AwaitAcknowledgement(std::stop_token stop)
 
 void HostLinkSocket::Close()
 {
-    udp::CloseSocket(socket_);
-    socket_ = udp::kNoHandle;
+    platform::udp::CloseSocket(socket_);
+    socket_ = platform::udp::kNoHandle;
 }
 
 void HostLinkSocket::HeardAnswer(std::chrono::steady_clock::time_point at)
@@ -155,12 +157,13 @@ bool HostLinkSocket::ListenUntil(std::chrono::steady_clock::time_point until, st
 bool HostLinkSocket::HostDatagramBefore(std::chrono::steady_clock::time_point deadline)
 {
     for (int i = 0; i < kMostDiscardedDatagrams; ++i) {
-        const udp::Handle sockets[] = {socket_};
-        if (udp::WaitReadable(sockets, LeftUntil(deadline)).status != udp::Readiness::kReady)
+        const platform::udp::Handle sockets[] = {socket_};
+        if (platform::udp::WaitReadable(sockets, LeftUntil(deadline)).status !=
+            platform::udp::Readiness::kReady)
             return false;
         std::array<std::uint8_t, kAcknowledgementSize + 1> buffer{};
-        udp::Endpoint from;
-        if (udp::ReceiveFrom(socket_, buffer, from) < 0)
+        platform::udp::Endpoint from;
+        if (platform::udp::ReceiveFrom(socket_, buffer, from) < 0)
             return false;
         if (from.address == destination_.address)
             return true;

@@ -2,7 +2,7 @@
 
 #include "hostlink/FrameLayout.h"
 #include "hostlink/HostLink.h"
-#include "hostlink/UdpPlatform.h"
+#include "platform/Udp.h"
 
 namespace hostlink {
 
@@ -33,9 +33,9 @@ public:
                      std::stop_token stop = {}) override;
     void Close() override;
 
-    bool IsOpen() const { return socket_ != udp::kNoHandle; }
+    bool IsOpen() const { return socket_ != platform::udp::kNoHandle; }
     // Where the next frame goes.
-    const udp::Endpoint& Destination() const { return destination_; }
+    const platform::udp::Endpoint& Destination() const { return destination_; }
     const Acknowledgement& LastReply() const { return reply_; }
 
 private:
@@ -45,8 +45,8 @@ private:
     void HeardAnswer(std::chrono::steady_clock::time_point at);
 
     HostLinkOptions options_;
-    udp::Handle socket_ = udp::kNoHandle;
-    udp::Endpoint destination_;
+    platform::udp::Handle socket_ = platform::udp::kNoHandle;
+    platform::udp::Endpoint destination_;
     Acknowledgement reply_;
     int extraAnswers_ = 0;
     std::chrono::steady_clock::time_point lastSent_{};

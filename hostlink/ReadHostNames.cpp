@@ -26,6 +26,8 @@ std::vector<std::string> ReadHostNames(const std::string& path)
     } catch (const show::Failure& failure) {
         if (failure.Code() != show::FailureCode::kTableNotOpened)
             throw;
+        // A store without the show table has no host names: the dialog's
+        // list stays empty, without a message, as it always has.
         names.clear();
     }
     return names;

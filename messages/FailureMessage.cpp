@@ -46,113 +46,21 @@ std::string BadFieldText(const show::Failure& failure, Doing doing)
     return doing == Doing::kOpening ? text : StoreFailureText(doing, text);
 }
 
-// A host name refused: as typed (no row), or at Save (its grid row).
-std::string HostNameText(const show::Failure& failure)
-{
-    const int row = failure.Row();
-    const std::string shown = show::EscapeControlCharacters(failure.Name());
-    switch (failure.Code()) {
-    case FailureCode::kHostNameEmpty:
-        return row > 0 ? strings::kSaveHostEmpty : strings::kAssignHostEmpty;
-    case FailureCode::kHostNameTooLong:
-        return row > 0
-                   ? strings::FormatText(strings::kSaveHostTooLong, row, store::kHostNameMaxChars)
-                   : strings::FormatText(strings::kHostNameTooLong, store::kHostNameMaxChars);
-    case FailureCode::kHostNameNotGbk:
-        return row > 0 ? strings::FormatText(strings::kSaveHostNotGbk, row)
-                       : strings::FormatText(strings::kHostNameNotGbk, shown.c_str());
-    case FailureCode::kHostNameControl:
-        return row > 0 ? strings::FormatText(strings::kSaveHostControl, row)
-                       : strings::kAssignHostControlCharacter;
-    default:
-        break;
-    }
-    return {};
-}
-
-std::string PlanText(const show::Failure& failure)
-{
-    switch (failure.Code()) {
-    case FailureCode::kPlanCodeOutOfRange:
-        return strings::FormatText(strings::kPlanCodeOutOfRange, failure.Row());
-    case FailureCode::kPlanCodeTaken:
-        return strings::FormatText(strings::kPlanCodeTaken, failure.Row(), failure.Name().c_str(),
-                                   failure.Other().c_str());
-    case FailureCode::kPlanNameTwice:
-        return strings::FormatText(strings::kPlanNameTwice, failure.Name().c_str());
-    case FailureCode::kPlanAccessStore:
-        return strings::kPlanAccessStore;
-    case FailureCode::kPlanNotRead:
-        return strings::FormatText(strings::kPlanReadFailed, failure.Detail().c_str());
-    case FailureCode::kPlanNotSaved:
-        return strings::FormatText(strings::kPlanSaveFailed, failure.Detail().c_str());
-    default:
-        break;
-    }
-    return {};
-}
-
-// A conversation with a firing host: the texts and icons its dialog has
-// always shown.
-Message HostConversationMessage(FailureCode code)
-{
-    using prompt::MessageIcon;
-    switch (code) {
-    case FailureCode::kDownloadSocketNotSet:
-        return {strings::kSetSocketTimeoutFailed, MessageIcon::Stop, {}};
-    case FailureCode::kDownloadProjectNameNotBuilt:
-        return {strings::kBuildProjectNameFailed, MessageIcon::Stop, {}};
-    case FailureCode::kDownloadProjectNameFailed:
-        return {strings::kSetProjectNameFailed, MessageIcon::Warning, {}};
-    case FailureCode::kDownloadCueNotBuilt:
-        return {strings::kBuildCueFailed, MessageIcon::Stop, {}};
-    case FailureCode::kDownloadCueNotSent:
-        return {strings::kCueSendFailed, MessageIcon::Warning, {}};
-    case FailureCode::kDownloadCueNotAnswered:
-        return {strings::kHostEchoTimeout, MessageIcon::Warning, {}};
-    case FailureCode::kDownloadCueRefused:
-        return {strings::kCueRefused, MessageIcon::Warning, {}};
-    case FailureCode::kDownloadAnsweredTwice:
-        return {strings::kHostAnsweredTwice, MessageIcon::Warning, {}};
-    case FailureCode::kHostSettingNoneTicked:
-        return {strings::kHostSettingsNoneTicked, MessageIcon::Stop, {}};
-    case FailureCode::kHostSettingBadName:
-        return {strings::kHostSettingsBadName, MessageIcon::Stop, {}};
-    case FailureCode::kHostSettingFrameNotBuilt:
-        return {strings::kBuildHostNameFailed, MessageIcon::Stop, {}};
-    case FailureCode::kHostSettingSendTimeoutNotSet:
-        return {strings::kHostSettingsSendTimeoutFailed, MessageIcon::Stop, {}};
-    case FailureCode::kHostSettingReceiveTimeoutNotSet:
-        return {strings::kHostSettingsRecvTimeoutFailed, MessageIcon::Stop, {}};
-    case FailureCode::kHostSettingFailed:
-        return {strings::kHostSettingsFailed, MessageIcon::Stop, {}};
-    case FailureCode::kHostSettingAnsweredTwice:
-        return {strings::kHostSettingsAnsweredTwice, MessageIcon::Stop, {}};
-    default:
-        break;
-    }
-    return {};
-}
-
-// One rule a stored plan breaks, as a line of the list.
+// One rule a stored plan breaks, as a line of the list; any other failure
+// among them as it reads alone.
 std::string PlanProblemText(const show::Failure& problem)
 {
-    switch (problem.Code()) {
-    case FailureCode::kPlanCodeInvalid:
-        return strings::FormatText(strings::kPlanProblemCodeInvalid, problem.Name().c_str(),
+    const char* name = problem.Name().c_str();
+    if (problem.Code() == FailureCode::kPlanCodeInvalid)
+        return strings::FormatText(strings::kPlanProblemCodeInvalid, name, problem.Other().c_str());
+    if (problem.Code() == FailureCode::kPlanCodeOutOfRange)
+        return strings::FormatText(strings::kPlanProblemCodeOutOfRange, name, problem.Row());
+    if (problem.Code() == FailureCode::kPlanCodeTaken)
+        return strings::FormatText(strings::kPlanProblemCodeTaken, problem.Row(), name,
                                    problem.Other().c_str());
-    case FailureCode::kPlanCodeOutOfRange:
-        return strings::FormatText(strings::kPlanProblemCodeOutOfRange, problem.Name().c_str(),
-                                   problem.Row());
-    case FailureCode::kPlanCodeTaken:
-        return strings::FormatText(strings::kPlanProblemCodeTaken, problem.Row(),
-                                   problem.Name().c_str(), problem.Other().c_str());
-    case FailureCode::kPlanNameTwice:
-        return strings::FormatText(strings::kPlanProblemNameTwice, problem.Name().c_str());
-    default:
-        break;
-    }
-    return problem.what();
+    if (problem.Code() == FailureCode::kPlanNameTwice)
+        return strings::FormatText(strings::kPlanProblemNameTwice, name);
+    return FailureText(problem, Doing::kPlanning);
 }
 
 // Every rule the plan breaks, a line each, under a line saying what follows.
@@ -166,33 +74,31 @@ std::string PlanProblemsText(const show::Failure& failure, Doing doing)
     return text;
 }
 
-std::string FileText(const show::Failure& failure)
+// A store made by the import that cannot be: with its folder when that is
+// what refused it.
+std::string StoreNotCreatedText(const show::Failure& failure)
 {
-    const char* name = failure.Name().c_str();
-    switch (failure.Code()) {
-    case FailureCode::kStoreBeingMade:
-        return strings::FormatText(strings::kImportStoreBeingMade, name);
-    case FailureCode::kStoreNotCreated: // with its folder when that is what refused it
-        return strings::FormatText(strings::kImportStoreNotCreated,
-                                   failure.Name().empty()
-                                       ? failure.Detail().c_str()
-                                       : strings::FormatText(strings::kStoreFolderNotWritable, name,
-                                                             failure.Detail().c_str())
-                                             .c_str());
-    case FailureCode::kOutputIsInput:
-        return strings::FormatText(strings::kOutputIsInput, name);
-    case FailureCode::kOutputIsDatabase:
-        return strings::FormatText(strings::kOutputIsDatabase, name);
-    case FailureCode::kOutputNotRegular:
-        return strings::FormatText(strings::kOutputNotRegular, name);
-    case FailureCode::kOutputFolderMissing:
-        return strings::FormatText(strings::kOutputFolderMissing, name);
-    case FailureCode::kOutputNotWritten:
-        return strings::FormatText(strings::kOutputNotWritten, name, failure.Detail().c_str());
-    default:
-        break;
-    }
-    return {};
+    const std::string why =
+        failure.Name().empty()
+            ? failure.Detail()
+            : strings::FormatText(strings::kStoreFolderNotWritable, failure.Name().c_str(),
+                                  failure.Detail().c_str());
+    return strings::FormatText(strings::kImportStoreNotCreated, why.c_str());
+}
+
+// A host name refused as typed (no row: a warning) or at Save (its grid row).
+Message HostNameMessage(const show::Failure& failure, std::string text)
+{
+    return {std::move(text),
+            failure.Row() == 0 ? prompt::MessageIcon::Warning : prompt::MessageIcon::Stop,
+            failure.Record()};
+}
+
+// A conversation with a firing host: the text and icon its dialog has
+// always shown, without a record.
+Message HostMessage(const char* text, prompt::MessageIcon icon)
+{
+    return {text, icon, {}};
 }
 
 } // namespace
@@ -203,113 +109,159 @@ std::string FailureHeadline(Doing doing)
     return text.substr(0, text.find('\n'));
 }
 
-namespace {
-
-// A FireOne file or record that cannot become a show: the import stops there.
-std::string FireOneRecordText(const show::Failure& failure)
-{
-    const int record = failure.Row();
-    const char* field = failure.Name().c_str();
-    const char* value = failure.Other().c_str();
-    switch (failure.Code()) {
-    case FailureCode::kFireOneFieldUnreadable:
-        return strings::FormatText(strings::kImportBadField, record, field);
-    case FailureCode::kFireOneTimeNotWhole:
-        return strings::FormatText(strings::kImportFractionalTime, record, value);
-    case FailureCode::kFireOneNotWhole:
-        return strings::FormatText(strings::kImportFractionalValue, record, field, value);
-    case FailureCode::kFireOneNotRead:
-        return strings::FormatText(strings::kImportSourceUnreadable, failure.Detail().c_str());
-    default:
-        break;
-    }
-    return {};
-}
-
-// The failures whose texts are made by their group's own words, the same in
-// every activity: host names, plans, files, FireOne records, and the
-// conversations with firing hosts.
-Message GroupMessage(const show::Failure& failure)
-{
-    using prompt::MessageIcon;
-    if (std::string text = HostNameText(failure); !text.empty())
-        return {text, failure.Row() == 0 ? MessageIcon::Warning : MessageIcon::Stop,
-                failure.Record()};
-    for (std::string (*group)(const show::Failure&) : {PlanText, FileText, FireOneRecordText})
-        if (std::string text = group(failure); !text.empty())
-            return {text, MessageIcon::Stop, failure.Record()};
-    return HostConversationMessage(failure.Code());
-}
-
-} // namespace
-
 Doing SaidAs(const show::Failure& failure, Doing doing)
 {
-    const auto* inStep = dynamic_cast<const StepFailure*>(&failure);
-    return inStep ? inStep->Step() : doing;
+    return failure.Step().value_or(doing);
 }
 
+// One case a code, and no default: a code without its text does not compile.
 Message FailureMessage(const show::Failure& failure, Doing doing)
 {
+    using prompt::MessageIcon;
+    using strings::FormatText;
     doing = SaidAs(failure, doing);
-    Message message;
-    message.details = failure.Record();
+    const int row = failure.Row();
+    const char* name = failure.Name().c_str();
+    const char* other = failure.Other().c_str();
+    const char* detail = failure.Detail().c_str();
+    // Most say one text with the stop icon and the access layer's record.
+    const auto stop = [&failure](std::string text) -> Message {
+        return {std::move(text), MessageIcon::Stop, failure.Record()};
+    };
     switch (failure.Code()) {
+    // Reading a show store.
     case FailureCode::kStoreNotOpened:
         // Opening a store shows the layer's own account alone: its
         // description, and its whole record apart, for the details.
-        if (doing == Doing::kOpening) {
-            message.text = failure.Detail().empty() ? failure.Record() : failure.Detail();
-            message.icon = prompt::MessageIcon::None;
-        } else {
-            message.text = StoreFailureText(doing, failure.Detail());
-        }
-        break;
+        // An account that says nothing reads as any other store's failure.
+        if (doing == Doing::kOpening && !(failure.Detail().empty() && failure.Record().empty()))
+            return {failure.Detail().empty() ? failure.Record() : failure.Detail(),
+                    MessageIcon::None, failure.Record()};
+        return stop(StoreFailureText(doing, failure.Detail()));
     case FailureCode::kNoLayoutTable:
-        message.text = doing == Doing::kSaving ? StoreFailureText(doing, strings::kNoLayoutTable)
-                                               : strings::kNoLayoutTable;
-        break;
+        return stop(doing == Doing::kSaving ? StoreFailureText(doing, strings::kNoLayoutTable)
+                                            : strings::kNoLayoutTable);
     case FailureCode::kTableNotOpened:
     case FailureCode::kDatabase:
-        message.text = StoreFailureText(doing, failure.Detail());
-        break;
+        return stop(StoreFailureText(doing, failure.Detail()));
     case FailureCode::kBadField:
-        message.text = BadFieldText(failure, doing);
-        break;
+        return stop(BadFieldText(failure, doing));
     case FailureCode::kNotAShowStore:
-        message.text = strings::FormatText(strings::kImportNotShowStore, failure.Name().c_str());
-        break;
+        return stop(FormatText(strings::kImportNotShowStore, name));
+
+    // Host names as typed or saved.
+    case FailureCode::kHostNameEmpty:
+        return HostNameMessage(failure,
+                               row > 0 ? strings::kSaveHostEmpty : strings::kAssignHostEmpty);
+    case FailureCode::kHostNameTooLong:
+        return HostNameMessage(
+            failure, row > 0 ? FormatText(strings::kSaveHostTooLong, row, store::kHostNameMaxChars)
+                             : FormatText(strings::kHostNameTooLong, store::kHostNameMaxChars));
+    case FailureCode::kHostNameNotGbk:
+        return HostNameMessage(
+            failure, row > 0 ? FormatText(strings::kSaveHostNotGbk, row)
+                             : FormatText(strings::kHostNameNotGbk,
+                                          show::EscapeControlCharacters(failure.Name()).c_str()));
+    case FailureCode::kHostNameControl:
+        return HostNameMessage(failure, row > 0 ? FormatText(strings::kSaveHostControl, row)
+                                                : strings::kAssignHostControlCharacter);
     case FailureCode::kStoreChanged:
-        message.text = strings::kSaveStoreChanged;
-        break;
+        return stop(strings::kSaveStoreChanged);
+
+    // Host plans.
+    case FailureCode::kPlanCodeOutOfRange:
+        return stop(FormatText(strings::kPlanCodeOutOfRange, row));
+    case FailureCode::kPlanCodeTaken:
+        return stop(FormatText(strings::kPlanCodeTaken, row, name, other));
+    case FailureCode::kPlanNameTwice:
+        return stop(FormatText(strings::kPlanNameTwice, name));
+    case FailureCode::kPlanAccessStore:
+        return stop(strings::kPlanAccessStore);
+    case FailureCode::kPlanNotRead:
+        return stop(FormatText(strings::kPlanReadFailed, detail));
+    case FailureCode::kPlanNotSaved:
+        return stop(FormatText(strings::kPlanSaveFailed, detail));
     case FailureCode::kPlanUnsound:
-        message.text = PlanProblemsText(failure, doing);
-        break;
+        return stop(PlanProblemsText(failure, doing));
     case FailureCode::kPlanCodeInvalid: // alone only in a list; said as one anyway
-        message.text = PlanProblemText(failure);
-        break;
+        return stop(PlanProblemText(failure));
     case FailureCode::kPlanNameAbsent:
-        message.text = strings::FormatText(strings::kPlanNameAbsent, failure.Name().c_str());
-        break;
+        return stop(FormatText(strings::kPlanNameAbsent, name));
     case FailureCode::kPlanChanged:
-        message.text = strings::kPlanChanged;
-        break;
+        return stop(strings::kPlanChanged);
+
+    // A download conversation.
+    case FailureCode::kDownloadSocketNotSet:
+        return HostMessage(strings::kSetSocketTimeoutFailed, MessageIcon::Stop);
+    case FailureCode::kDownloadProjectNameNotBuilt:
+        return HostMessage(strings::kBuildProjectNameFailed, MessageIcon::Stop);
+    case FailureCode::kDownloadProjectNameFailed:
+        return HostMessage(strings::kSetProjectNameFailed, MessageIcon::Warning);
+    case FailureCode::kDownloadCueNotBuilt:
+        return HostMessage(strings::kBuildCueFailed, MessageIcon::Stop);
+    case FailureCode::kDownloadCueNotSent:
+        return HostMessage(strings::kCueSendFailed, MessageIcon::Warning);
+    case FailureCode::kDownloadCueNotAnswered:
+        return HostMessage(strings::kHostEchoTimeout, MessageIcon::Warning);
+    case FailureCode::kDownloadCueRefused:
+        return HostMessage(strings::kCueRefused, MessageIcon::Warning);
+    case FailureCode::kDownloadAnsweredTwice:
+        return HostMessage(strings::kHostAnsweredTwice, MessageIcon::Warning);
+
+    // Telling a firing host its host name.
+    case FailureCode::kHostSettingNoneTicked:
+        return HostMessage(strings::kHostSettingsNoneTicked, MessageIcon::Stop);
+    case FailureCode::kHostSettingBadName:
+        return HostMessage(strings::kHostSettingsBadName, MessageIcon::Stop);
+    case FailureCode::kHostSettingFrameNotBuilt:
+        return HostMessage(strings::kBuildHostNameFailed, MessageIcon::Stop);
+    case FailureCode::kHostSettingSendTimeoutNotSet:
+        return HostMessage(strings::kHostSettingsSendTimeoutFailed, MessageIcon::Stop);
+    case FailureCode::kHostSettingReceiveTimeoutNotSet:
+        return HostMessage(strings::kHostSettingsRecvTimeoutFailed, MessageIcon::Stop);
+    case FailureCode::kHostSettingFailed:
+        return HostMessage(strings::kHostSettingsFailed, MessageIcon::Stop);
+    case FailureCode::kHostSettingAnsweredTwice:
+        return HostMessage(strings::kHostSettingsAnsweredTwice, MessageIcon::Stop);
+
+    // Making the show store of an import, and files beside it.
+    case FailureCode::kStoreBeingMade:
+        return stop(FormatText(strings::kImportStoreBeingMade, name));
+    case FailureCode::kStoreNotCreated:
+        return stop(StoreNotCreatedText(failure));
+    case FailureCode::kOutputIsInput:
+        return stop(FormatText(strings::kOutputIsInput, name));
+    case FailureCode::kOutputIsDatabase:
+        return stop(FormatText(strings::kOutputIsDatabase, name));
+    case FailureCode::kOutputNotRegular:
+        return stop(FormatText(strings::kOutputNotRegular, name));
+    case FailureCode::kOutputFolderMissing:
+        return stop(FormatText(strings::kOutputFolderMissing, name));
+    case FailureCode::kOutputNotWritten:
+        return stop(FormatText(strings::kOutputNotWritten, name, detail));
+    case FailureCode::kSheetsNotPainted:
+        return stop(FormatText(strings::kCliPdfFailed, name));
+
+    // The records of what each host holds: a warning, the load went on.
     case FailureCode::kHostRecordsAccessStore:
-        message.text = strings::kHostRecordsAccessStore;
-        message.icon = prompt::MessageIcon::Warning;
-        break;
+        return {strings::kHostRecordsAccessStore, MessageIcon::Warning, failure.Record()};
     case FailureCode::kHostRecordNotWritten:
-        message.text =
-            strings::FormatText(strings::kHostRecordNotWritten, failure.Detail().c_str());
-        message.icon = prompt::MessageIcon::Warning;
-        break;
+        return {FormatText(strings::kHostRecordNotWritten, detail), MessageIcon::Warning,
+                failure.Record()};
     case FailureCode::kHostRecordsNotRead:
-        message.text = strings::FormatText(strings::kHostRecordsNotRead, failure.Detail().c_str());
-        break;
-    default:
-        return GroupMessage(failure);
+        return stop(FormatText(strings::kHostRecordsNotRead, detail));
+
+    // A FireOne file or record that cannot become a show.
+    case FailureCode::kFireOneFieldUnreadable:
+        return stop(FormatText(strings::kImportBadField, row, name));
+    case FailureCode::kFireOneNotWhole:
+        return stop(FormatText(strings::kImportFractionalValue, row, name, other));
+    case FailureCode::kFireOneTimeNotWhole:
+        return stop(FormatText(strings::kImportFractionalTime, row, other));
+    case FailureCode::kFireOneNotRead:
+        return stop(FormatText(strings::kImportSourceUnreadable, detail));
     }
-    return message;
+    return stop(failure.what()); // a code no enumerator names: a program error
 }
 
 std::string FieldHostFailureText(const show::Failure& failure)

@@ -1,5 +1,6 @@
 #include "qtcommon/ShowCheckDlg.h"
 
+#include "messages/FindingText.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
 #include "qtcommon/StoreDialog.h"
@@ -81,8 +82,8 @@ void CShowCheckDlg::Fill(const show::ShowCheckReport& report)
     for (const show::ShowFinding& finding : report.findings) {
         cues_.push_back(finding.cues);
         auto* severity =
-            new QTableWidgetItem(qtcommon::ToQString(show::SeverityText(finding.severity)));
-        auto* text = new QTableWidgetItem(qtcommon::ToQString(finding.text));
+            new QTableWidgetItem(qtcommon::ToQString(messages::SeverityText(finding.severity)));
+        auto* text = new QTableWidgetItem(qtcommon::ToQString(messages::FindingText(finding)));
         auto* sequences = new QTableWidgetItem(SequenceList(finding.sequences));
         text->setToolTip(text->text());
         sequences->setToolTip(sequences->text());

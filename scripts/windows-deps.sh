@@ -13,6 +13,8 @@ set -euo pipefail
 shopt -s inherit_errexit
 
 TAVRIN_WINDOWS_CACHE="${TAVRIN_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrin/windows}"
+# wine's own folders, for every script that runs a Windows program.
+export WINEPREFIX="${WINEPREFIX:-$TAVRIN_WINDOWS_CACHE/wine}"
 TAVRIN_WINDOWS_TOOLCHAIN="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64-x86_64.cmake"
 
 TAVRIN_WINDOWS_PACKAGES=(

@@ -4,6 +4,8 @@
 #include "store/ComError.h"
 #include "store/ErrorText.h"
 
+#include <iterator>
+
 namespace show {
 
 namespace {
@@ -52,6 +54,7 @@ constexpr EnumName<FailureCode> kFailureCodeNames[] = {
     {FailureCode::kOutputNotRegular, "output-not-regular"},
     {FailureCode::kOutputFolderMissing, "output-folder-missing"},
     {FailureCode::kOutputNotWritten, "output-not-written"},
+    {FailureCode::kSheetsNotPainted, "sheets-not-painted"},
     {FailureCode::kHostRecordsAccessStore, "host-loads-access-store"},
     {FailureCode::kHostRecordNotWritten, "host-load-not-written"},
     {FailureCode::kHostRecordsNotRead, "host-loads-not-read"},
@@ -61,11 +64,29 @@ constexpr EnumName<FailureCode> kFailureCodeNames[] = {
     {FailureCode::kFireOneNotRead, "fireone-not-read"},
 };
 
+// In the order of the codes, one each: the table is every code there is.
+constexpr bool InCodeOrder()
+{
+    for (std::size_t i = 0; i < std::size(kFailureCodeNames); ++i)
+        if (kFailureCodeNames[i].value != static_cast<FailureCode>(i))
+            return false;
+    return true;
+}
+static_assert(InCodeOrder(), "kFailureCodeNames lists every failure code once, in order");
+
 } // namespace
 
 const char* FailureCodeName(FailureCode code)
 {
     return NameIn(kFailureCodeNames, code, "unknown");
+}
+
+std::vector<FailureCode> EveryFailureCode()
+{
+    std::vector<FailureCode> codes;
+    for (const EnumName<FailureCode>& entry : kFailureCodeNames)
+        codes.push_back(entry.value);
+    return codes;
 }
 
 const char* Failure::what() const noexcept

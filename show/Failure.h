@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,6 +73,7 @@ enum class FailureCode
     kOutputNotRegular,    // a folder, a device, a FIFO
     kOutputFolderMissing, // name: the folder
     kOutputNotWritten,    // detail: the system's reason
+    kSheetsNotPainted,    // the load sheets could not be drawn into it
 
     // The records of what each host holds, kept in the show store.
     kHostRecordsAccessStore, // an Access store cannot hold them
@@ -84,6 +86,23 @@ enum class FailureCode
     kFireOneNotWhole,
     kFireOneTimeNotWhole, // the same for LaunchTimeMS, which the message names apart
     kFireOneNotRead,      // detail: why the FireOne file's FireData cannot be read
+};
+
+// What the user was doing: the same failure reads differently in each ("the
+// show has not been loaded!", "fire data have not saved!"), and a step of a
+// command may read as another activity (the FireOne import opens its file as
+// Open does).
+enum class Doing
+{
+    kOpening,         // opening a show store, or reading one to show or print it
+    kChecking,        // the show check of a store
+    kSaving,          // Save, or a command that saves
+    kAssigning,       // a host name as typed
+    kReadingToAssign, // reading a show store to give its cues a host name and save them
+    kImporting,       // the FireOne import
+    kPlanning,        // the host plan
+    kDownloading,     // reading a show store to send it to firing hosts
+    kSettingHost,     // reading a show store's host names for the Host Settings dialog
 };
 
 // The one failure type of the show model and everything built on it: a code
@@ -120,6 +139,10 @@ public:
     {
         return With(problems_, std::move(problems));
     }
+    // The step of a command it was met in, when that step reads as another
+    // activity than the command's own (messages::InStep sets it).
+    const std::optional<Doing>& Step() const { return step_; }
+    Failure& WithStep(Doing step) { return With(step_, std::optional(step)); }
 
     // For logs and test output: the code's name and the facts, in English.
     const char* what() const noexcept override;
@@ -139,11 +162,14 @@ private:
     std::string detail_;
     std::string record_;
     std::vector<Failure> problems_;
+    std::optional<Doing> step_;
     mutable std::string what_;
 };
 
 // A short name of the code ("store-changed").
 const char* FailureCodeName(FailureCode code);
+// Every code, in order.
+std::vector<FailureCode> EveryFailureCode();
 
 // A failure of the access layer (or of memory) while working on a store, as a
 // Failure with `code`; the database's own account as its detail and record.

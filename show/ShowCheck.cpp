@@ -1,8 +1,6 @@
 #include "show/ShowCheck.h"
 
 #include "platform/Gbk.h"
-#include "resources/strings/FormatText.h"
-#include "resources/strings/Strings.h"
 #include "show/ControlCharacters.h"
 #include "show/Cue.h"
 #include "show/DecimalValue.h"
@@ -102,22 +100,15 @@ constexpr std::size_t kNullColumnCount = std::size(kNullColumns);
 struct FireNull
 {
     bool FireRecordNulls::*null;
-    const char* text;
+    const char* field;
 };
 constexpr FireNull kFireNulls[] = {
-    {&FireRecordNulls::LaunchTime, strings::kCheckFireNoLaunchTime},
-    {&FireRecordNulls::Module, strings::kCheckFireNoModule},
-    {&FireRecordNulls::CueNumber, strings::kCheckFireNoCueNumber},
-    {&FireRecordNulls::Event, strings::kCheckFireNoEvent},
+    {&FireRecordNulls::LaunchTime, "LaunchTimeMS"},
+    {&FireRecordNulls::Module, "Slat"},
+    {&FireRecordNulls::CueNumber, "Cue"},
+    {&FireRecordNulls::Event, "Event"},
 };
 constexpr std::size_t kFireNullCount = std::size(kFireNulls);
-
-std::string NullText(const NullColumn& column)
-{
-    if (column.null == &show::CueNulls::HostName)
-        return strings::kCheckNullHostName;
-    return strings::FormatText(strings::kCheckNullNumber, column.column);
-}
 
 struct Collected
 {
@@ -203,45 +194,35 @@ public:
     {
     }
 
-    void Error(Kind kind, std::string text, std::vector<CueIndex> rows = {})
+    void Error(Kind kind, std::vector<CueIndex> rows = {}, std::string subject = {})
     {
-        Add(kind, FindingSeverity::kError, std::move(text), std::move(rows));
+        Add({kind, FindingSeverity::kError, std::move(subject), 0, 0, {}, {}}, std::move(rows));
     }
-    void Warning(Kind kind, std::string text, std::vector<CueIndex> rows)
+    void Warning(Kind kind, std::vector<CueIndex> rows, std::string subject = {})
     {
-        Add(kind, FindingSeverity::kWarning, std::move(text), std::move(rows));
+        Add({kind, FindingSeverity::kWarning, std::move(subject), 0, 0, {}, {}}, std::move(rows));
     }
-
-    void NotDecimal(Kind kind, const char* caption, const FindingGroups<std::string>& groups)
+    // One error for each text or name of the groups.
+    void Errors(Kind kind, const FindingGroups<std::string>& groups)
     {
-        for (const auto& [text, rows] : groups.Groups())
-            Error(kind,
-                  strings::FormatText(strings::kCheckNotDecimal, caption, text.c_str(),
-                                      show::DecimalValue(text).value_or(0)),
-                  rows);
+        for (const auto& [subject, rows] : groups.Groups())
+            Error(kind, rows, subject);
     }
-    void TooLarge(Kind kind, const char* caption, const FindingGroups<std::string>& groups)
+    void SharedFiringPoint(const FiringPoint& point, std::vector<CueIndex> rows)
     {
-        for (const auto& [text, rows] : groups.Groups())
-            Error(kind, strings::FormatText(strings::kCheckNumberTooLarge, caption, text.c_str()),
-                  rows);
-    }
-    void Negative(Kind kind, const char* caption, const FindingGroups<std::string>& groups)
-    {
-        for (const auto& [text, rows] : groups.Groups())
-            Error(kind, strings::FormatText(strings::kCheckNegativeNumber, caption, text.c_str()),
-                  rows);
+        Add({Kind::kSharedFiringPoint, FindingSeverity::kError, point.host, point.module,
+             point.channel, {}, {}},
+            std::move(rows));
     }
 
 private:
-    void Add(Kind kind, FindingSeverity severity, std::string text, std::vector<CueIndex> rows)
+    void Add(ShowFinding finding, std::vector<CueIndex> rows)
     {
-        std::vector<int> sequences;
-        sequences.reserve(rows.size());
+        finding.sequences.reserve(rows.size());
         for (const CueIndex cue : rows)
-            sequences.push_back(cues_[cue].FlowID);
-        report_.findings.push_back(
-            {kind, severity, std::move(text), std::move(sequences), std::move(rows)});
+            finding.sequences.push_back(cues_[cue].FlowID);
+        finding.cues = std::move(rows);
+        report_.findings.push_back(std::move(finding));
     }
 
     ShowCheckReport& report_;
@@ -272,7 +253,7 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
     report.cues = static_cast<int>(cues.size());
     ReportWriter write(report, cues);
     if (cues.empty()) {
-        write.Error(Kind::kEmptyShow, strings::kCheckEmptyShow);
+        write.Error(Kind::kEmptyShow);
         return report;
     }
     Collected found;
@@ -281,52 +262,29 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
 
     for (std::size_t i = 0; i < kNullColumnCount; ++i)
         if (!found.nulls[i].empty())
-            write.Error(Kind::kNullField, NullText(kNullColumns[i]), found.nulls[i]);
-
-    for (const auto& [point, rows] : found.firingPoints.Groups()) {
-        if (rows.size() < 2)
-            continue;
-        write.Error(Kind::kSharedFiringPoint,
-                    strings::FormatText(strings::kCheckSharedFiringPoint, point.host.c_str(),
-                                        point.module, point.channel, static_cast<int>(rows.size())),
-                    rows);
-    }
+            write.Error(Kind::kNullField, found.nulls[i], kNullColumns[i].column);
+    for (const auto& [point, rows] : found.firingPoints.Groups())
+        if (rows.size() >= 2)
+            write.SharedFiringPoint(point, rows);
     if (!found.negativeTimes.empty())
-        write.Error(Kind::kNegativeLaunchTime, strings::kCheckNegativeTime, found.negativeTimes);
-    write.NotDecimal(Kind::kAddrNotDecimal, strings::kColSla, found.addrNotDecimal);
-    write.NotDecimal(Kind::kChannelNotDecimal, strings::kColCue, found.channelNotDecimal);
-    write.TooLarge(Kind::kAddrTooLarge, strings::kColSla, found.addrTooLarge);
-    write.TooLarge(Kind::kChannelTooLarge, strings::kColCue, found.channelTooLarge);
-    write.Negative(Kind::kAddrNegative, strings::kColSla, found.addrNegative);
-    write.Negative(Kind::kChannelNegative, strings::kColCue, found.channelNegative);
+        write.Error(Kind::kNegativeLaunchTime, found.negativeTimes);
+    write.Errors(Kind::kAddrNotDecimal, found.addrNotDecimal);
+    write.Errors(Kind::kChannelNotDecimal, found.channelNotDecimal);
+    write.Errors(Kind::kAddrTooLarge, found.addrTooLarge);
+    write.Errors(Kind::kChannelTooLarge, found.channelTooLarge);
+    write.Errors(Kind::kAddrNegative, found.addrNegative);
+    write.Errors(Kind::kChannelNegative, found.channelNegative);
     if (!found.blankHost.empty())
-        write.Error(Kind::kHostNameBlank, strings::kCheckHostBlank, found.blankHost);
-    for (const auto& [host, rows] : found.hostControl.Groups())
-        write.Error(
-            Kind::kHostNameControl,
-            strings::FormatText(strings::kCheckHostControl, EscapeControlCharacters(host).c_str()),
-            rows);
-    for (const auto& [host, rows] : found.hostNotGbk.Groups())
-        write.Error(Kind::kHostNameNotGbk,
-                    strings::FormatText(strings::kCheckHostNotGbk, host.c_str()), rows);
-    for (const auto& [host, rows] : found.hostTooLong.Groups())
-        write.Error(Kind::kHostNameTooLong,
-                    strings::FormatText(strings::kCheckHostTooLong, host.c_str(),
-                                        static_cast<int>(platform::Utf8ToGbk(host)->size()),
-                                        static_cast<int>(kHostNameMaxBytes)),
-                    rows);
-    for (const auto& [host, rows] : found.hostTooWide.Groups())
-        write.Error(
-            Kind::kHostNameTooWide,
-            strings::FormatText(strings::kCheckHostTooWide, host.c_str(), store::kHostNameMaxChars),
-            rows);
+        write.Error(Kind::kHostNameBlank, found.blankHost);
+    write.Errors(Kind::kHostNameControl, found.hostControl);
+    write.Errors(Kind::kHostNameNotGbk, found.hostNotGbk);
+    write.Errors(Kind::kHostNameTooLong, found.hostTooLong);
+    write.Errors(Kind::kHostNameTooWide, found.hostTooWide);
     if (!found.defaultHost.empty())
-        write.Warning(Kind::kDefaultHost,
-                      strings::FormatText(strings::kCheckDefaultHost, store::kDefaultHostName),
-                      found.defaultHost);
+        write.Warning(Kind::kDefaultHost, found.defaultHost);
     for (std::size_t i = 0; i < kFireNullCount; ++i)
         if (!found.fireNulls[i].empty())
-            write.Warning(Kind::kFireRecordNull, kFireNulls[i].text, found.fireNulls[i]);
+            write.Warning(Kind::kFireRecordNull, found.fireNulls[i], kFireNulls[i].field);
     return report;
 }
 
@@ -347,18 +305,6 @@ ShowCheckReport CheckShowStore(const std::string& path, WorkProgress& progress)
     std::vector<Cue> cues = ReadShowFile(path, progress);
     NoteFireRecordNulls(cues, ReadNullFireRecordCues(path));
     return CheckShow(cues);
-}
-
-std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
-                                              const std::function<void(const Failure&)>& failed,
-                                              WorkProgress& progress)
-{
-    try {
-        return CheckShowStore(path, progress);
-    } catch (const Failure& failure) {
-        failed(failure);
-        return std::nullopt;
-    }
 }
 
 const char* FindingKindName(FindingKind kind)
@@ -400,11 +346,6 @@ const char* FindingKindName(FindingKind kind)
         return "fire-record-null";
     }
     return "unknown";
-}
-
-const char* SeverityText(FindingSeverity severity)
-{
-    return severity == FindingSeverity::kError ? strings::kCheckError : strings::kCheckWarning;
 }
 
 } // namespace show

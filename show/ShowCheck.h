@@ -42,11 +42,17 @@ enum class FindingSeverity
     kWarning
 };
 
+// One thing found, with the facts its text is made of (messages::FindingText).
 struct ShowFinding
 {
     FindingKind kind;
     FindingSeverity severity;
-    std::string text;           // from the string table
+    // What it is about: the host name; the Addr or Channel text as stored;
+    // the column that holds NULL (kNullField); the FireOne field
+    // (kFireRecordNull: LaunchTimeMS, Slat, Cue or Event). Empty for the rest.
+    std::string subject;
+    int module = 0; // kSharedFiringPoint: the firing point, with `subject` its host
+    int channel = 0;
     std::vector<int> sequences; // the cues concerned, by "Sequence" (FlowID), in store order
     std::vector<CueIndex> cues; // the same cues, by their place in the show
 };
@@ -75,16 +81,8 @@ ShowCheckReport CheckShowOfStore(std::vector<show::Cue> cues, const std::string&
 // The records read are steps of `progress` (which may raise Cancelled).
 ShowCheckReport CheckShowStore(const std::string& path,
                                WorkProgress& progress = WorkProgress::None());
-// The same, or nothing once `failed` has been given the failure that kept
-// the store from being checked: for callers that say why and go no further.
-std::optional<ShowCheckReport> CheckShowStore(const std::string& path,
-                                              const std::function<void(const Failure&)>& failed,
-                                              WorkProgress& progress = WorkProgress::None());
 
 // A short name of the kind that scripts can match on ("shared-firing-point").
 const char* FindingKindName(FindingKind kind);
-
-// The severity's word from the string table ("error", "warning").
-const char* SeverityText(FindingSeverity severity);
 
 } // namespace show

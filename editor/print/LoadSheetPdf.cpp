@@ -31,7 +31,7 @@ std::unique_ptr<QGuiApplication> GuiForPainting()
 
 } // namespace
 
-bool WriteLoadSheetsPdf(OutputFile& file, const std::vector<show::LoadSheet>& sheets,
+void WriteLoadSheetsPdf(show::OutputFile& file, const std::vector<show::LoadSheet>& sheets,
                         const std::string& show)
 {
     const std::unique_ptr<QGuiApplication> gui = GuiForPainting();
@@ -48,7 +48,7 @@ bool WriteLoadSheetsPdf(OutputFile& file, const std::vector<show::LoadSheet>& sh
         pdf.setTitle(QString::fromStdString(show));
         pdf.setCreator(QStringLiteral("Tavrin"));
         if (PaintLoadSheets(pdf, sheets, show) < 0)
-            return false;
+            throw show::Failure(show::FailureCode::kSheetsNotPainted).WithName(file.Target());
     }
     if (!out.flush() || out.error() != QFileDevice::NoError)
         throw show::Failure(show::FailureCode::kOutputNotWritten)
@@ -56,18 +56,6 @@ bool WriteLoadSheetsPdf(OutputFile& file, const std::vector<show::LoadSheet>& sh
             .WithDetail(out.errorString().toStdString());
     out.close();
     file.Commit();
-    return true;
-}
-
-bool WriteLoadSheetsPdf(const std::string& path, const std::vector<show::LoadSheet>& sheets,
-                        const std::string& show)
-{
-    try {
-        OutputFile file(path, {});
-        return WriteLoadSheetsPdf(file, sheets, show);
-    } catch (const show::Failure&) {
-        return false;
-    }
 }
 
 } // namespace editor

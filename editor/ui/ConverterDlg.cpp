@@ -420,12 +420,11 @@ void CConverterDlg::OnCheckShow()
     if (!m_longWork->Run(
             strings::kProgressChecking,
             [path, report](prompt::Prompt& user, show::WorkProgress& progress) {
-                *report = show::CheckShowStore(
-                    path,
-                    [&user](const show::Failure& failure) {
-                        messages::ShowFailureText(user, failure, messages::Doing::kChecking);
-                    },
-                    progress);
+                try {
+                    *report = show::CheckShowStore(path, progress);
+                } catch (const show::Failure& failure) {
+                    messages::ShowFailureText(user, failure, messages::Doing::kChecking);
+                }
             },
             [](bool) {}) ||
         !*report)

@@ -2,6 +2,7 @@
 
 #include "editor/UnsavedNamesQuestion.h"
 #include "messages/FailureMessage.h"
+#include "messages/FindingText.h"
 #include "platform/FileIdentity.h"
 #include "qtcommon/ShowCheckDlg.h"
 #include "resources/strings/FormatText.h"
@@ -19,7 +20,7 @@ std::string WarningsText(const show::ShowCheckReport& report)
         if (finding.severity != show::FindingSeverity::kWarning)
             continue;
         texts += texts.empty() ? "" : ";";
-        texts += finding.text;
+        texts += messages::FindingText(finding);
     }
     return strings::FormatText(strings::kCheckWarningsBeforeDownload, report.Warnings(),
                                texts.c_str());
@@ -32,11 +33,14 @@ bool HostDialogGate::BeforeDownload(const std::string& path,
 {
     if (!BeforeReading(path, strings::kUnsavedBeforeDownload))
         return false;
-    const std::optional<show::ShowCheckReport> report =
-        show::CheckShowStore(path, [this](const show::Failure& failure) {
-            messages::ShowFailureText(window_.prompt, failure, messages::Doing::kChecking);
-        });
-    if (!report || (report->Errors() > 0 && !ErrorsAccepted(path, *report)))
+    std::optional<show::ShowCheckReport> report;
+    try {
+        report = show::CheckShowStore(path);
+    } catch (const show::Failure& failure) {
+        messages::ShowFailureText(window_.prompt, failure, messages::Doing::kChecking);
+        return false;
+    }
+    if (report->Errors() > 0 && !ErrorsAccepted(path, *report))
         return false;
     if (report->Warnings() > 0 && showWarnings)
         showWarnings(WarningsText(*report));

@@ -1,13 +1,25 @@
 #include "editor/ui/SystemMenu.h"
 
-// Window managers outside Windows keep the window menu to themselves.
+#include "editor/CommandIds.h"
+#include "platform/SystemMenu.h"
+#include "resources/strings/Strings.h"
+
+#include <QByteArray>
+#include <QWidget>
+
 namespace editor {
 
-void AddAboutToSystemMenu(QWidget& /*window*/) {}
-
-bool IsAboutSystemCommand(const QByteArray& /*eventType*/, void* /*message*/)
+void AddAboutToSystemMenu(QWidget& window)
 {
-    return false;
+    platform::AddSystemMenuItem(static_cast<std::uintptr_t>(window.winId()), kCmdAboutBox,
+                                strings::kAboutMenuItem);
+}
+
+bool IsAboutSystemCommand(const QByteArray& eventType, void* message)
+{
+    // Qt names Windows' own messages so; no other system has them.
+    return eventType == "windows_generic_MSG" &&
+           platform::IsSystemMenuCommand(message, kCmdAboutBox);
 }
 
 } // namespace editor

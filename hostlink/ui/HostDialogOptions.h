@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hostlink/HostLinkOptions.h"
-#include "hostlink/SocketLayer.h"
+#include "platform/SocketLayer.h"
 
 #include <functional>
 #include <string>
@@ -24,8 +24,8 @@ using HostLinks = std::function<HostLinkOptions(int hostCode)>;
 struct HostDialogOptions
 {
     HostLinks links = [](int) { return HostLinkOptions{}; }; // each at its field address
-    std::function<bool()> startSocketLayer = StartSocketLayer;
-    std::function<void()> releaseSocketLayer = ReleaseSocketLayer;
+    std::function<bool()> startSocketLayer = platform::StartSocketLayer;
+    std::function<void()> releaseSocketLayer = platform::ReleaseSocketLayer;
     std::string currentStore; // a file chooser starts there, preselected
     StoreGate storeGate;      // none: every chosen store may be read
 

@@ -121,12 +121,13 @@ void CLoadAllHostsDlg::EnableStart(bool enabled)
 
 bool CLoadAllHostsDlg::ShowPassesCheck()
 {
-    const std::optional<show::ShowCheckReport> report =
-        show::CheckShowStore(storePath_, [this](const show::Failure& failure) {
-            messages::ShowFailure(UserPrompt(), failure, messages::Doing::kChecking);
-        });
-    if (!report)
+    std::optional<show::ShowCheckReport> report;
+    try {
+        report = show::CheckShowStore(storePath_);
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(UserPrompt(), failure, messages::Doing::kChecking);
         return false;
+    }
     if (report->Errors() == 0)
         return true;
     CShowCheckDlg check(storePath_, *report, this);

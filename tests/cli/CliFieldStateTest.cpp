@@ -30,6 +30,21 @@ std::unique_ptr<hostlink::VirtualFiringHost> FieldHost(int code, int refuseFrame
 class FieldState : public clitest::Cli
 {
 protected:
+    // The four cues' store with hosts 5 to 7 planned; `refusing` (a code)
+    // refuses the frame `refuseFrame`.
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> PlannedField(int refusing = 0,
+                                                                           int refuseFrame = 0)
+    {
+        store = Store(clitest::FourCues());
+        EXPECT_EQ(
+            RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6", "--set", "北岸-1=7"}).exitCode,
+            0);
+        std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
+        for (int code = 5; code <= 7; ++code)
+            hosts.push_back(FieldHost(code, code == refusing ? refuseFrame : 0));
+        return hosts;
+    }
+
     std::vector<std::string> States()
     {
         const clitest::CliResult result = RunCli({"status", store, "--json"});
@@ -45,13 +60,8 @@ protected:
 
 TEST_F(FieldState, StatusFollowsLoadsShowChangesAndStaleReloads)
 {
-    store = Store(clitest::FourCues());
-    ASSERT_EQ(
-        RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6", "--set", "北岸-1=7"}).exitCode, 0);
-    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
-    hosts.push_back(FieldHost(5));
-    hosts.push_back(FieldHost(6));
-    hosts.push_back(FieldHost(7, 4)); // its name, the project name, cue 1, then cue 2 refused
+    // Host 7: its name, the project name, cue 1, then cue 2 refused.
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts = PlannedField(7, 4);
     EXPECT_EQ(States(), (std::vector<std::string>{"never", "never", "never"}));
 
     EXPECT_EQ(RunCli({"download", store, "--all-hosts"}).exitCode, 1);
@@ -82,12 +92,7 @@ TEST_F(FieldState, StatusFollowsLoadsShowChangesAndStaleReloads)
 // failed, not as it was: `status` says so and --stale loads it again.
 TEST_F(FieldState, ADownloadKilledMidShowLeavesItsHostFailed)
 {
-    store = Store(clitest::FourCues());
-    ASSERT_EQ(
-        RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6", "--set", "北岸-1=7"}).exitCode, 0);
-    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
-    for (int code = 5; code <= 7; ++code)
-        hosts.push_back(FieldHost(code));
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts = PlannedField();
     ASSERT_EQ(RunCli({"download", store, "--all-hosts"}).exitCode, 0);
     ASSERT_EQ(States(), (std::vector<std::string>{"current", "current", "current"}));
 
@@ -119,12 +124,7 @@ TEST_F(FieldState, ADownloadKilledMidShowLeavesItsHostFailed)
 // usage error in every command that takes one: never the field's address.
 TEST_F(FieldState, AnEmptyOrMalformedTargetReachesNoHost)
 {
-    store = Store(clitest::FourCues());
-    ASSERT_EQ(
-        RunCli({"plan", store, "--set", "A1=5", "--set", "B2=6", "--set", "北岸-1=7"}).exitCode, 0);
-    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts;
-    for (int code = 5; code <= 7; ++code)
-        hosts.push_back(FieldHost(code));
+    std::vector<std::unique_ptr<hostlink::VirtualFiringHost>> hosts = PlannedField();
     for (const char* target : {"", " ", "127.0.0.1", ":10061", "5=", "192.168.10.5:"}) {
         const std::vector<std::vector<std::string>> commands = {
             {"download", store, "--host-code", "5", "--target", target},

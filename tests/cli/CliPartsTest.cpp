@@ -235,6 +235,18 @@ TEST(FailureTexts, AFailureInAStepIsSaidInTheStepsWords)
               strings::FormatText(strings::kOpenFailed, "locked"));
 }
 
+TEST(FailureTexts, EveryCodeHasItsTextInEveryActivity)
+{
+    const std::vector<show::FailureCode> codes = show::EveryFailureCode();
+    EXPECT_EQ(codes.back(), show::FailureCode::kFireOneNotRead) << "the last code there is";
+    for (const show::FailureCode code : codes) {
+        EXPECT_STRNE(show::FailureCodeName(code), "unknown");
+        for (int doing = 0; doing <= static_cast<int>(messages::Doing::kSettingHost); ++doing)
+            EXPECT_FALSE(messages::FailureText(show::Failure(code), messages::Doing(doing)).empty())
+                << show::FailureCodeName(code) << " while doing " << doing;
+    }
+}
+
 // One code for a store that cannot be made, with the folder when that is what
 // refused it; a FireOne value is named by its code, never by its field's name.
 TEST(FailureTexts, ImportFailuresAreToldByTheirCodes)

@@ -18,11 +18,11 @@ class ScriptedPeer
 public:
     ScriptedPeer()
     {
-        socket_ = udp::OpenSocket();
-        EXPECT_TRUE(udp::Bind(socket_, {0x7F000001, 0}));
-        port_ = udp::LocalEndpoint(socket_).value().port;
+        socket_ = platform::udp::OpenSocket();
+        EXPECT_TRUE(platform::udp::Bind(socket_, {0x7F000001, 0}));
+        port_ = platform::udp::LocalEndpoint(socket_).value().port;
     }
-    ~ScriptedPeer() { udp::CloseSocket(socket_); }
+    ~ScriptedPeer() { platform::udp::CloseSocket(socket_); }
     ScriptedPeer(const ScriptedPeer&) = delete;
     ScriptedPeer& operator=(const ScriptedPeer&) = delete;
 
@@ -30,18 +30,18 @@ public:
     // Takes the next frame; false when none came.
     bool Receive()
     {
-        const udp::Handle sockets[] = {socket_};
-        if (udp::WaitReadable(sockets, 3000ms).status != udp::Readiness::kReady)
+        const platform::udp::Handle sockets[] = {socket_};
+        if (platform::udp::WaitReadable(sockets, 3000ms).status != platform::udp::Readiness::kReady)
             return false;
         std::array<std::uint8_t, 128> buffer{};
-        return udp::ReceiveFrom(socket_, buffer, client_) > 0;
+        return platform::udp::ReceiveFrom(socket_, buffer, client_) > 0;
     }
-    void Answer(std::vector<std::uint8_t> bytes) { udp::SendTo(socket_, bytes, client_); }
+    void Answer(std::vector<std::uint8_t> bytes) { platform::udp::SendTo(socket_, bytes, client_); }
 
 private:
-    udp::Handle socket_ = udp::kNoHandle;
+    platform::udp::Handle socket_ = platform::udp::kNoHandle;
     std::uint16_t port_ = 0;
-    udp::Endpoint client_;
+    platform::udp::Endpoint client_;
 };
 
 HostNameFrame NameFrame()
@@ -102,7 +102,7 @@ TEST(HostLinkSocket, HostCodeChoosesTheAddress)
 {
     HostLinkSocket link(LoopbackOptions(4321, 3000ms, "127.0.0.%i"));
     ASSERT_EQ(link.Open(12), OpenStatus::kOpened);
-    EXPECT_EQ(udp::FormatEndpoint(link.Destination()), "127.0.0.12:4321");
+    EXPECT_EQ(platform::udp::FormatEndpoint(link.Destination()), "127.0.0.12:4321");
 }
 
 TEST(HostLinkSocket, AcceptedAndRefusedReplies)

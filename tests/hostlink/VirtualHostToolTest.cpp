@@ -1,6 +1,6 @@
 #include "hostlink/Frames.h"
 #include "hostlink/HostNameSetting.h"
-#include "hostlink/UdpPlatform.h"
+#include "platform/Udp.h"
 #include "tests/hostlink/ChildProcess.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tools/virtual-host/NetworkIsolation.h"
@@ -98,21 +98,21 @@ TEST(VirtualHostTool, PlaysAHostOnEachListenAndNamesWhereEachFrameArrived)
     ASSERT_NE(first["port"], second["port"]);
     for (const json& listening : {second, first}) {
         // A raw socket: the repeated reply must reach it, 30 ms after the first.
-        const udp::Handle socket = udp::OpenSocket();
+        const platform::udp::Handle socket = platform::udp::OpenSocket();
         HostNameFrame frame;
         ASSERT_TRUE(BuildHostNameFrame("A", frame));
-        ASSERT_TRUE(
-            udp::SendTo(socket, frame.bytes, {0x7F000001, listening["port"].get<std::uint16_t>()}));
+        ASSERT_TRUE(platform::udp::SendTo(socket, frame.bytes,
+                                          {0x7F000001, listening["port"].get<std::uint16_t>()}));
         std::array<std::uint8_t, 8> reply{};
-        udp::Endpoint from;
+        platform::udp::Endpoint from;
         const auto start = std::chrono::steady_clock::now();
         for (int answer = 0; answer < 2; ++answer) {
-            ASSERT_EQ(udp::WaitReadable(std::span(&socket, 1), 2000ms).status,
-                      udp::Readiness::kReady);
-            EXPECT_EQ(udp::ReceiveFrom(socket, reply, from), 4);
+            ASSERT_EQ(platform::udp::WaitReadable(std::span(&socket, 1), 2000ms).status,
+                      platform::udp::Readiness::kReady);
+            EXPECT_EQ(platform::udp::ReceiveFrom(socket, reply, from), 4);
         }
         EXPECT_GE(std::chrono::steady_clock::now() - start, 25ms);
-        udp::CloseSocket(socket);
+        platform::udp::CloseSocket(socket);
         EXPECT_EQ(ReadJsonLine(tool)["listen"], listening["listen"]);
     }
     EXPECT_EQ(tool.Wait(5000ms), 0);

@@ -1,16 +1,16 @@
 #include "tools/cli/AddressPort.h"
 
-#include "hostlink/UdpPlatform.h"
+#include "platform/Udp.h"
 
 namespace cli {
 
 std::optional<AddressPort> ParseAddressPort(const std::string& text, bool allowAnyPort)
 {
-    const std::optional<hostlink::udp::Endpoint> parsed =
-        hostlink::udp::ParseEndpoint(text, allowAnyPort);
+    const std::optional<platform::udp::Endpoint> parsed =
+        platform::udp::ParseEndpoint(text, allowAnyPort);
     if (!parsed)
         return std::nullopt;
-    return AddressPort{hostlink::udp::FormatIpv4(parsed->address), parsed->port};
+    return AddressPort{platform::udp::FormatIpv4(parsed->address), parsed->port};
 }
 
 } // namespace cli

@@ -2,6 +2,7 @@
 
 #include "messages/ErrorRecord.h"
 #include "messages/FailureMessage.h"
+#include "messages/FindingText.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/ControlCharacters.h"
@@ -33,17 +34,21 @@ std::string SequenceText(const std::vector<int>& sequences)
 
 std::optional<show::ShowCheckReport> CheckStore(const std::string& store)
 {
-    return show::CheckShowStore(store, [](const show::Failure& failure) {
+    try {
+        return show::CheckShowStore(store);
+    } catch (const show::Failure& failure) {
         PrintFailure(failure, messages::Doing::kChecking);
-    });
+    }
+    return std::nullopt;
 }
 
 void WriteCheckReport(std::ostream& out, const show::ShowCheckReport& report)
 {
     for (const show::ShowFinding& finding : report.findings) {
-        out << show::SeverityText(finding.severity) << ": "
+        out << messages::SeverityText(finding.severity) << ": "
             << show::EscapeControlCharacters(
-                   messages::CondenseErrorDump(finding.text, "", VerboseOutput()), "\n\t");
+                   messages::CondenseErrorDump(messages::FindingText(finding), "", VerboseOutput()),
+                   "\n\t");
         if (!finding.sequences.empty())
             out << ' ' << strings::kColSequence << ": " << SequenceText(finding.sequences);
         out << '\n';
@@ -62,7 +67,7 @@ nlohmann::ordered_json CheckReportJson(const show::ShowCheckReport& report)
         findings.push_back(
             {{"severity", finding.severity == show::FindingSeverity::kError ? "error" : "warning"},
              {"kind", show::FindingKindName(finding.kind)},
-             {"text", finding.text},
+             {"text", messages::FindingText(finding)},
              {"sequences", finding.sequences}});
     return {{"cues", report.cues},
             {"errors", report.Errors()},

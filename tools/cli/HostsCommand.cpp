@@ -1,4 +1,3 @@
-#include "editor/OutputFile.h"
 #include "platform/Utf8Path.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -6,6 +5,7 @@
 #include "show/HostPlan.h"
 #include "show/LaunchTime.h"
 #include "show/LoadSheet.h"
+#include "show/OutputFile.h"
 #include "show/SheetSummary.h"
 #include "store/LayoutTable.h"
 #include "tools/cli/CliCommon.h"
@@ -44,7 +44,7 @@ std::string CsvText(const std::vector<show::LoadSheet>& sheets)
 }
 
 // The sheets into the file of --csv FILE or --pdf FILE.
-int WriteSheetFile(const HostsOptions& options, editor::OutputFile& file,
+int WriteSheetFile(const HostsOptions& options, show::OutputFile& file,
                    const std::vector<show::LoadSheet>& sheets)
 {
     if (options.csv) {
@@ -121,7 +121,7 @@ int RunHosts(const HostsOptions& options)
 {
     try {
         // A target that cannot be written is refused before anything is read.
-        std::optional<editor::OutputFile> file;
+        std::optional<show::OutputFile> file;
         if (!options.csvFile.empty() || !options.pdf.empty())
             file.emplace(options.csv ? options.csvFile : options.pdf,
                          std::vector<std::string>{options.store});

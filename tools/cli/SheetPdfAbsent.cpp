@@ -6,7 +6,7 @@ namespace cli {
 
 // The target was checked as for a real PDF (the same refusals); nothing is
 // put in its place.
-int WriteSheetPdf(editor::OutputFile& /*file*/, const std::vector<show::LoadSheet>& /*sheets*/,
+int WriteSheetPdf(show::OutputFile& /*file*/, const std::vector<show::LoadSheet>& /*sheets*/,
                   const std::string& /*show*/)
 {
     PrintError(strings::kCliPdfNotBuilt);

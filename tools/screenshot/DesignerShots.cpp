@@ -43,8 +43,10 @@ int WriteDemoLoadSheets(const std::string& store, const QString& output)
     const auto demoCode = [](const std::string& host) {
         return host == "北岸-1" ? std::optional<int>(5) : std::nullopt;
     };
-    if (!editor::WriteLoadSheetsPdf(output.toStdString(), show::BuildLoadSheets(cues, demoCode),
-                                    "demo.db")) {
+    try {
+        show::OutputFile file(output.toStdString(), {});
+        editor::WriteLoadSheetsPdf(file, show::BuildLoadSheets(cues, demoCode), "demo.db");
+    } catch (const show::Failure&) {
         std::fprintf(stderr, "tavrin-screenshot: cannot write %s\n", qPrintable(output));
         return 1;
     }

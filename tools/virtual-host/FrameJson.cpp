@@ -43,7 +43,7 @@ std::string FrameRecordJson(const HostFrameRecord& record)
 {
     const DecodedFrame& frame = record.frame;
     nlohmann::ordered_json json = {{"frame", record.number},
-                                   {"from", udp::FormatEndpoint(record.sender)},
+                                   {"from", platform::udp::FormatEndpoint(record.sender)},
                                    {"port", record.localPort}};
     if (!record.listen.empty())
         json["listen"] = record.listen;

@@ -1,6 +1,6 @@
 #include "tools/virtual-host/NetworkIsolation.h"
 
-#include "hostlink/UdpPlatform.h"
+#include "platform/Udp.h"
 
 #include <algorithm>
 
@@ -8,7 +8,7 @@ namespace hostlink {
 
 bool OnlyLoopbackInterfaces()
 {
-    const std::optional<std::vector<std::string>> names = udp::InterfaceNames();
+    const std::optional<std::vector<std::string>> names = platform::udp::InterfaceNames();
     return names && OnlyLoopbackNames(*names);
 }
 
@@ -21,7 +21,7 @@ bool OnlyLoopbackNames(const std::vector<std::string>& interfaceNames)
 
 bool IsLoopbackAddress(const std::string& dotted)
 {
-    const auto address = udp::ParseIpv4(dotted);
+    const auto address = platform::udp::ParseIpv4(dotted);
     return address && (*address >> 24) == 127;
 }
 
@@ -32,7 +32,7 @@ bool IsContainedAddress(const std::string& dotted)
 
 bool IsContainedAddress(const std::string& dotted, bool onlyLoopback)
 {
-    return udp::ParseIpv4(dotted) && (IsLoopbackAddress(dotted) || onlyLoopback);
+    return platform::udp::ParseIpv4(dotted) && (IsLoopbackAddress(dotted) || onlyLoopback);
 }
 
 } // namespace hostlink

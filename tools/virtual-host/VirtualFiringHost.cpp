@@ -13,17 +13,17 @@ namespace {
 constexpr std::chrono::milliseconds kStopCheck{50};
 constexpr std::size_t kLargestDatagram = 65536;
 
-bool OpenBound(const std::string& address, std::uint16_t port, udp::Handle& socket,
+bool OpenBound(const std::string& address, std::uint16_t port, platform::udp::Handle& socket,
                std::string& error)
 {
-    const auto parsed = udp::ParseIpv4(address);
+    const auto parsed = platform::udp::ParseIpv4(address);
     if (!parsed) {
         error = "not an IPv4 address: " + address;
         return false;
     }
-    socket = udp::OpenSocket();
-    if (socket == udp::kNoHandle || !udp::Bind(socket, {*parsed, port})) {
-        error = "cannot listen on " + udp::FormatEndpoint({*parsed, port});
+    socket = platform::udp::OpenSocket();
+    if (socket == platform::udp::kNoHandle || !platform::udp::Bind(socket, {*parsed, port})) {
+        error = "cannot listen on " + platform::udp::FormatEndpoint({*parsed, port});
         return false;
     }
     return true;
@@ -63,11 +63,11 @@ bool VirtualFiringHost::OpenSockets(std::string& error)
 {
     if (!OpenBound(options_.address, options_.port, main_, error))
         return false;
-    port_ = udp::LocalEndpoint(main_).value_or(udp::Endpoint{}).port;
+    port_ = platform::udp::LocalEndpoint(main_).value_or(platform::udp::Endpoint{}).port;
     if (options_.replyFromOtherPort) {
         if (!OpenBound(options_.address, 0, other_, error))
             return false;
-        otherPort_ = udp::LocalEndpoint(other_).value_or(udp::Endpoint{}).port;
+        otherPort_ = platform::udp::LocalEndpoint(other_).value_or(platform::udp::Endpoint{}).port;
     }
     if (!options_.replyFromAddress.empty() &&
         !OpenBound(options_.replyFromAddress, 0, second_, error))
@@ -80,9 +80,9 @@ bool VirtualFiringHost::OpenSockets(std::string& error)
 
 void VirtualFiringHost::CloseSockets()
 {
-    for (udp::Handle* socket : {&main_, &other_, &second_, &decoy_}) {
-        udp::CloseSocket(*socket);
-        *socket = udp::kNoHandle;
+    for (platform::udp::Handle* socket : {&main_, &other_, &second_, &decoy_}) {
+        platform::udp::CloseSocket(*socket);
+        *socket = platform::udp::kNoHandle;
     }
 }
 
@@ -102,18 +102,19 @@ void VirtualFiringHost::Serve()
 {
     // Frames arrive on the main port, and on the second port once a client
     // follows a reply from there.
-    std::vector<udp::Handle> listening{main_};
-    if (other_ != udp::kNoHandle)
+    std::vector<platform::udp::Handle> listening{main_};
+    if (other_ != platform::udp::kNoHandle)
         listening.push_back(other_);
     std::vector<std::uint8_t> buffer(kLargestDatagram);
     while (!stop_) {
-        const udp::Readiness ready = udp::WaitReadable(listening, UntilNextDue());
+        const platform::udp::Readiness ready =
+            platform::udp::WaitReadable(listening, UntilNextDue());
         SendDue();
-        if (ready.status != udp::Readiness::kReady)
+        if (ready.status != platform::udp::Readiness::kReady)
             continue;
-        const udp::Handle socket = listening[ready.index];
-        udp::Endpoint from;
-        const long received = udp::ReceiveFrom(socket, buffer, from);
+        const platform::udp::Handle socket = listening[ready.index];
+        platform::udp::Endpoint from;
+        const long received = platform::udp::ReceiveFrom(socket, buffer, from);
         if (received < 0)
             continue;
         const std::uint16_t localPort = socket == main_ ? port_ : otherPort_;
@@ -128,8 +129,9 @@ void VirtualFiringHost::Serve()
     }
 }
 
-void VirtualFiringHost::Handle(std::span<const std::uint8_t> datagram, const udp::Endpoint& from,
-                               std::uint16_t localPort, udp::Handle arrivedOn)
+void VirtualFiringHost::Handle(std::span<const std::uint8_t> datagram,
+                               const platform::udp::Endpoint& from, std::uint16_t localPort,
+                               platform::udp::Handle arrivedOn)
 {
     HostFrameRecord record;
     record.number = ++received_;
@@ -169,8 +171,8 @@ HostFrameRecord::Reply VirtualFiringHost::Decide(HostFrameRecord& record)
     return HostFrameRecord::kAccepted;
 }
 
-void VirtualFiringHost::Reply(const HostFrameRecord& record, const udp::Endpoint& to,
-                              udp::Handle arrivedOn)
+void VirtualFiringHost::Reply(const HostFrameRecord& record, const platform::udp::Endpoint& to,
+                              platform::udp::Handle arrivedOn)
 {
     if (record.reply == HostFrameRecord::kNone)
         return;
@@ -181,15 +183,15 @@ void VirtualFiringHost::Reply(const HostFrameRecord& record, const udp::Endpoint
     const auto due =
         std::chrono::steady_clock::now() + options_.replyDelay + extra(options_.lateFrames);
     const std::array<std::uint8_t, kAcknowledgementSize> accepted{1, 0, 0, 0};
-    if (decoy_ != udp::kNoHandle)
+    if (decoy_ != platform::udp::kNoHandle)
         SendAt(due, {decoy_, to, {accepted.begin(), accepted.end()}});
     std::vector<std::uint8_t> bytes(options_.replyFiveBytes ? kAcknowledgementSize + 1
                                                             : kAcknowledgementSize);
     bytes[0] = record.reply == HostFrameRecord::kAccepted ? 1 : 0;
-    udp::Handle from = arrivedOn;
-    if (second_ != udp::kNoHandle)
+    platform::udp::Handle from = arrivedOn;
+    if (second_ != platform::udp::kNoHandle)
         from = second_;
-    else if (other_ != udp::kNoHandle)
+    else if (other_ != platform::udp::kNoHandle)
         from = other_;
     SendAt(due, {from, to, bytes});
     if (options_.answerTwice)
@@ -211,7 +213,7 @@ void VirtualFiringHost::SendDue()
     const auto now = std::chrono::steady_clock::now();
     while (!pending_.empty() && pending_.begin()->first <= now) {
         const Outgoing& outgoing = pending_.begin()->second;
-        udp::SendTo(outgoing.from, outgoing.bytes, outgoing.to);
+        platform::udp::SendTo(outgoing.from, outgoing.bytes, outgoing.to);
         pending_.erase(pending_.begin());
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostlink/UdpPlatform.h"
+#include "platform/Udp.h"
 #include "tools/virtual-host/FrameDecoder.h"
 #include "tools/virtual-host/PositionSequence.h"
 
@@ -44,7 +44,7 @@ struct VirtualHostOptions
 struct HostFrameRecord
 {
     int number = 0; // from 1
-    udp::Endpoint sender;
+    platform::udp::Endpoint sender;
     std::uint16_t localPort = 0; // the port it arrived on
     std::string listen;          // "address:port" it arrived on
     DecodedFrame frame;
@@ -93,10 +93,11 @@ private:
     bool OpenSockets(std::string& error);
     void CloseSockets();
     void Serve();
-    void Handle(std::span<const std::uint8_t> datagram, const udp::Endpoint& from,
-                std::uint16_t localPort, udp::Handle arrivedOn);
+    void Handle(std::span<const std::uint8_t> datagram, const platform::udp::Endpoint& from,
+                std::uint16_t localPort, platform::udp::Handle arrivedOn);
     HostFrameRecord::Reply Decide(HostFrameRecord& record);
-    void Reply(const HostFrameRecord& record, const udp::Endpoint& to, udp::Handle arrivedOn);
+    void Reply(const HostFrameRecord& record, const platform::udp::Endpoint& to,
+               platform::udp::Handle arrivedOn);
     void SendDue();
     std::chrono::milliseconds UntilNextDue() const;
 
@@ -104,18 +105,18 @@ private:
     // once more. Frames keep arriving meanwhile, as on a real host.
     struct Outgoing
     {
-        udp::Handle from;
-        udp::Endpoint to;
+        platform::udp::Handle from;
+        platform::udp::Endpoint to;
         std::vector<std::uint8_t> bytes;
     };
     void SendAt(std::chrono::steady_clock::time_point due, Outgoing outgoing);
 
     VirtualHostOptions options_;
     FrameListener listener_;
-    udp::Handle main_ = udp::kNoHandle;
-    udp::Handle other_ = udp::kNoHandle;  // second port
-    udp::Handle second_ = udp::kNoHandle; // second address
-    udp::Handle decoy_ = udp::kNoHandle;
+    platform::udp::Handle main_ = platform::udp::kNoHandle;
+    platform::udp::Handle other_ = platform::udp::kNoHandle;  // second port
+    platform::udp::Handle second_ = platform::udp::kNoHandle; // second address
+    platform::udp::Handle decoy_ = platform::udp::kNoHandle;
     std::uint16_t port_ = 0;
     std::uint16_t otherPort_ = 0;
     PositionSequence sequence_;

@@ -1,6 +1,6 @@
 #include "tools/virtual-host/VirtualHostArguments.h"
 
-#include "hostlink/UdpPlatform.h"
+#include "platform/Udp.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 
@@ -80,13 +80,13 @@ std::map<int, std::chrono::milliseconds> ByFrame(const std::vector<std::string>&
 // An address to listen or answer from: a dotted IPv4 address, never empty.
 const CLI::Validator kAddress(
     [](std::string& text) -> std::string {
-        return hostlink::udp::ParseIpv4(text) ? std::string() : "not an IPv4 address: " + text;
+        return platform::udp::ParseIpv4(text) ? std::string() : "not an IPv4 address: " + text;
     },
     "", "Address");
 
 const CLI::Validator kListenAddress(
     [](std::string& text) -> std::string {
-        if (hostlink::udp::ParseEndpoint(text, true))
+        if (platform::udp::ParseEndpoint(text, true))
             return {};
         return strings::FormatText(strings::kCliNotAddressPort, text.c_str());
     },
@@ -152,9 +152,9 @@ std::vector<hostlink::VirtualHostOptions> HostsToPlay(const VirtualHostArguments
         return {faults};
     std::vector<hostlink::VirtualHostOptions> hosts;
     for (const std::string& listen : arguments.listen) {
-        const auto endpoint = hostlink::udp::ParseEndpoint(listen, true);
+        const auto endpoint = platform::udp::ParseEndpoint(listen, true);
         hostlink::VirtualHostOptions host = faults;
-        host.address = hostlink::udp::FormatIpv4(endpoint ? endpoint->address : 0);
+        host.address = platform::udp::FormatIpv4(endpoint ? endpoint->address : 0);
         host.port = endpoint ? endpoint->port : 0;
         hosts.push_back(std::move(host));
     }

@@ -29,7 +29,7 @@ class DownloadDialog : public ::testing::Test
 protected:
     void Open(VirtualHostOptions hostOptions = {}, std::chrono::milliseconds wait = 2000ms,
               const std::string& pattern = "127.0.0.1",
-              std::function<bool()> startSocketLayer = StartSocketLayer)
+              std::function<bool()> startSocketLayer = platform::StartSocketLayer)
     {
         host = StartHost(std::move(hostOptions));
         HostDialogOptions options;

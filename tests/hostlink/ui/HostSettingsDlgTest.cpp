@@ -52,7 +52,7 @@ protected:
     }
     // Opens the dialog with whatever file choice is scripted.
     void OpenChoosing(VirtualHostOptions hostOptions = {}, const std::string& pattern = "127.0.0.1",
-                      std::function<bool()> startSocketLayer = StartSocketLayer)
+                      std::function<bool()> startSocketLayer = platform::StartSocketLayer)
     {
         host = StartHost(std::move(hostOptions));
         HostDialogOptions options;

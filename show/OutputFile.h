@@ -10,7 +10,7 @@ namespace platform {
 class NewFile;
 }
 
-namespace editor {
+namespace show {
 
 // A file the program writes besides the show store (a load sheet). It is
 // written under a temporary name in the target's folder and moved into place
@@ -55,4 +55,4 @@ private:
     bool committed_ = false;
 };
 
-} // namespace editor
+} // namespace show

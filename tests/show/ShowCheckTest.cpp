@@ -1,5 +1,6 @@
 #include "show/ShowCheck.h"
 
+#include "messages/FindingText.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
@@ -14,6 +15,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// What the user reads of a finding.
+std::string Text(const show::ShowFinding& finding)
+{
+    return messages::FindingText(finding);
+}
 
 using editortest::Cue;
 using show::CheckShow;
@@ -58,7 +65,7 @@ TEST(ShowCheck, AShowWithAssignedHostsAndDistinctPointsPasses)
     const show::ShowCheckReport report =
         show::CheckShow({Point(0, "A1", "01", "00"), Point(1, "A1", "01", "01"),
                          Point(2, "B2", "01", "00"), Point(3, "北岸-1", "00", "00", 0)});
-    EXPECT_TRUE(report.findings.empty()) << report.findings.front().text;
+    EXPECT_TRUE(report.findings.empty()) << Text(report.findings.front());
     EXPECT_EQ(report.cues, 4);
     EXPECT_EQ(report.Errors(), 0);
 }
@@ -68,7 +75,7 @@ TEST(ShowCheck, EmptyShowIsAnError)
     const show::ShowCheckReport report = show::CheckShow({});
     ASSERT_EQ(Kinds(report), std::vector{show::FindingKind::kEmptyShow});
     EXPECT_EQ(report.findings[0].severity, show::FindingSeverity::kError);
-    EXPECT_EQ(report.findings[0].text, strings::kCheckEmptyShow);
+    EXPECT_EQ(Text(report.findings[0]), strings::kCheckEmptyShow);
     EXPECT_EQ(report.Errors(), 1);
 }
 
@@ -82,7 +89,7 @@ TEST(ShowCheck, OneFiringPointUsedTwiceOnAHostNamesEveryCueOfIt)
     const show::ShowFinding& shared = Only(report, show::FindingKind::kSharedFiringPoint);
     EXPECT_EQ(shared.severity, show::FindingSeverity::kError);
     EXPECT_EQ(shared.sequences, (std::vector<int>{7, 9, 12}));
-    EXPECT_EQ(shared.text, strings::FormatText(strings::kCheckSharedFiringPoint, "A1", 5, 2, 3));
+    EXPECT_EQ(Text(shared), strings::FormatText(strings::kCheckSharedFiringPoint, "A1", 5, 2, 3));
 }
 
 TEST(ShowCheck, NegativeLaunchTimesAreOneErrorListingTheirRows)
@@ -93,7 +100,7 @@ TEST(ShowCheck, NegativeLaunchTimesAreOneErrorListingTheirRows)
     const show::ShowFinding& negative = Only(report, show::FindingKind::kNegativeLaunchTime);
     EXPECT_EQ(negative.severity, show::FindingSeverity::kError);
     EXPECT_EQ(negative.sequences, (std::vector<int>{0, 2}));
-    EXPECT_EQ(negative.text, strings::kCheckNegativeTime);
+    EXPECT_EQ(Text(negative), strings::kCheckNegativeTime);
 }
 
 TEST(ShowCheck, AddrAndChannelThatAreNotPlainNumbersSayWhatTheHostWouldGet)
@@ -107,17 +114,17 @@ TEST(ShowCheck, AddrAndChannelThatAreNotPlainNumbersSayWhatTheHostWouldGet)
         (std::vector{show::FindingKind::kAddrNotDecimal, show::FindingKind::kAddrNotDecimal,
                      show::FindingKind::kChannelNotDecimal, show::FindingKind::kChannelNotDecimal,
                      show::FindingKind::kChannelNotDecimal, show::FindingKind::kChannelNegative}));
-    EXPECT_EQ(report.findings[0].text,
+    EXPECT_EQ(Text(report.findings[0]),
               strings::FormatText(strings::kCheckNotDecimal, "Sla", "7A", 7));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
-    EXPECT_EQ(report.findings[1].text,
+    EXPECT_EQ(Text(report.findings[1]),
               strings::FormatText(strings::kCheckNotDecimal, "Sla", "", 0));
     EXPECT_EQ(report.findings[1].sequences, std::vector<int>{1});
-    EXPECT_EQ(report.findings[2].text,
+    EXPECT_EQ(Text(report.findings[2]),
               strings::FormatText(strings::kCheckNotDecimal, "Cue", " 4", 4));
-    EXPECT_EQ(report.findings[3].text,
+    EXPECT_EQ(Text(report.findings[3]),
               strings::FormatText(strings::kCheckNotDecimal, "Cue", "+5", 5));
-    EXPECT_EQ(report.findings[4].text,
+    EXPECT_EQ(Text(report.findings[4]),
               strings::FormatText(strings::kCheckNotDecimal, "Cue", "-", 0));
     EXPECT_EQ(report.findings[4].sequences, std::vector<int>{5});
 }
@@ -130,7 +137,7 @@ TEST(ShowCheck, NumbersBeyond32BitsCannotBeSent)
     ASSERT_EQ(Kinds(report),
               (std::vector{show::FindingKind::kAddrTooLarge, show::FindingKind::kChannelTooLarge,
                            show::FindingKind::kChannelNegative}));
-    EXPECT_EQ(report.findings[0].text,
+    EXPECT_EQ(Text(report.findings[0]),
               strings::FormatText(strings::kCheckNumberTooLarge, "Sla", "2147483648"));
     EXPECT_EQ(report.findings[1].sequences, std::vector<int>{1});
 }
@@ -155,11 +162,11 @@ TEST(ShowCheck, HostNamesTheHostCannotGet)
                      show::FindingKind::kHostNameTooLong, show::FindingKind::kHostNameTooWide}));
     EXPECT_EQ(report.findings[3].sequences, std::vector<int>{0})
         << "64 bytes fit a frame, but not the store's 32 characters";
-    EXPECT_EQ(report.findings[0].text, strings::FormatText(strings::kCheckHostNotGbk, "Hôst😀"));
+    EXPECT_EQ(Text(report.findings[0]), strings::FormatText(strings::kCheckHostNotGbk, "Hôst😀"));
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{2, 4}));
-    EXPECT_EQ(report.findings[1].text,
+    EXPECT_EQ(Text(report.findings[1]),
               strings::FormatText(strings::kCheckHostTooLong, tooLong.c_str(), 65, 64));
-    EXPECT_EQ(report.findings[2].text,
+    EXPECT_EQ(Text(report.findings[2]),
               strings::FormatText(strings::kCheckHostTooLong, thirtyThreeHan.c_str(), 66, 64));
     EXPECT_EQ(report.findings[2].sequences, std::vector<int>{3});
 }
@@ -172,10 +179,10 @@ TEST(ShowCheck, NegativeModulesAndPinsDoNotExist)
                          Point(2, "A1", "02", "-1"), Point(3, "A1", "-0", "03")});
     ASSERT_EQ(Kinds(report),
               (std::vector{show::FindingKind::kAddrNegative, show::FindingKind::kChannelNegative}));
-    EXPECT_EQ(report.findings[0].text,
+    EXPECT_EQ(Text(report.findings[0]),
               strings::FormatText(strings::kCheckNegativeNumber, "Sla", "-1"));
     EXPECT_EQ(report.findings[0].sequences, std::vector<int>{0});
-    EXPECT_EQ(report.findings[1].text,
+    EXPECT_EQ(Text(report.findings[1]),
               strings::FormatText(strings::kCheckNegativeNumber, "Cue", "-1"));
     EXPECT_EQ(report.findings[1].sequences, (std::vector<int>{1, 2}));
     EXPECT_EQ(report.Errors(), 2);
@@ -191,8 +198,8 @@ TEST(ShowCheck, HostNamesWithControlCharactersAreShownEscaped)
     ASSERT_EQ(report.Errors(), 6);
     std::vector<std::string> texts;
     for (const show::ShowFinding& finding : report.findings) {
-        EXPECT_EQ(finding.kind, show::FindingKind::kHostNameControl) << finding.text;
-        texts.push_back(finding.text);
+        EXPECT_EQ(finding.kind, show::FindingKind::kHostNameControl) << Text(finding);
+        texts.push_back(Text(finding));
     }
     const auto text = [](const char* name) {
         return strings::FormatText(strings::kCheckHostControl, name);
@@ -209,7 +216,7 @@ TEST(ShowCheck, BlankHostNamesBelongToNoHost)
     ASSERT_EQ(Kinds(report), std::vector{show::FindingKind::kHostNameBlank});
     EXPECT_EQ(report.findings[0].severity, show::FindingSeverity::kError);
     EXPECT_EQ(report.findings[0].sequences, (std::vector<int>{0, 2}));
-    EXPECT_EQ(report.findings[0].text, strings::kCheckHostBlank);
+    EXPECT_EQ(Text(report.findings[0]), strings::kCheckHostBlank);
 }
 
 TEST(ShowCheck, CuesStillOnTheImportsHostAreAWarningAfterTheErrors)
@@ -222,7 +229,7 @@ TEST(ShowCheck, CuesStillOnTheImportsHostAreAWarningAfterTheErrors)
     const show::ShowFinding& warning = report.findings[1];
     EXPECT_EQ(warning.severity, show::FindingSeverity::kWarning);
     EXPECT_EQ(warning.sequences, (std::vector<int>{0, 2}));
-    EXPECT_EQ(warning.text, strings::FormatText(strings::kCheckDefaultHost, "HOST"));
+    EXPECT_EQ(Text(warning), strings::FormatText(strings::kCheckDefaultHost, "HOST"));
     EXPECT_EQ(report.Errors(), 1);
     EXPECT_EQ(report.Warnings(), 1);
 }
@@ -264,12 +271,13 @@ TEST_F(ShowCheckStore, NullsMadeElsewhereAreErrorsNamingTheirCues)
                      show::FindingKind::kNullField, show::FindingKind::kNullField,
                      show::FindingKind::kAddrNotDecimal, show::FindingKind::kChannelNotDecimal}))
         << "NULL HostIndex, Addr and Channel are not reported as NULL";
-    EXPECT_EQ(report.findings[0].text, strings::kCheckNullHostName);
+    EXPECT_EQ(Text(report.findings[0]), strings::kCheckNullHostName);
     EXPECT_EQ(report.findings[0].sequences, std::vector<int>{1});
-    EXPECT_EQ(report.findings[1].text, strings::FormatText(strings::kCheckNullNumber, "BlastTime"));
+    EXPECT_EQ(Text(report.findings[1]),
+              strings::FormatText(strings::kCheckNullNumber, "BlastTime"));
     EXPECT_EQ(report.findings[1].sequences, (std::vector<int>{0, 2}));
-    EXPECT_EQ(report.findings[2].text, strings::FormatText(strings::kCheckNullNumber, "CDCode"));
-    EXPECT_EQ(report.findings[3].text, strings::FormatText(strings::kCheckNullNumber, "Sector"));
+    EXPECT_EQ(Text(report.findings[2]), strings::FormatText(strings::kCheckNullNumber, "CDCode"));
+    EXPECT_EQ(Text(report.findings[3]), strings::FormatText(strings::kCheckNullNumber, "Sector"));
     EXPECT_EQ(report.findings[3].sequences, std::vector<int>{2});
 
     const std::vector<show::Cue> cues = show::ReadShowFile(path); // reading itself is unchanged
@@ -291,7 +299,7 @@ TEST_F(ShowCheckStore, TheWindowsShowIsCheckedWithItsStoresFireRecords)
     const std::vector<show::Cue> held = show::ReadShowFile(path);
     const show::ShowCheckReport report = show::CheckShowOfStore(held, path);
     EXPECT_EQ(Only(report, show::FindingKind::kFireRecordNull).sequences, std::vector<int>{0});
-    EXPECT_EQ(Only(report, show::FindingKind::kFireRecordNull).text,
+    EXPECT_EQ(Text(Only(report, show::FindingKind::kFireRecordNull)),
               strings::kCheckFireNoLaunchTime);
     testsupport::RunSql(path, "UPDATE FireData SET Slat = 3 WHERE Slat = 1"); // another cue now
     EXPECT_EQ(Kinds(show::CheckShowOfStore(held, path)), Kinds(show::CheckShow(held)));

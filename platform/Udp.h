@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-// The few datagram-socket calls the host link makes, in one place: POSIX
-// sockets here, Winsock behind the _WIN32 branches of UdpPlatform.cpp.
-namespace hostlink::udp {
+// The few datagram-socket calls the host link and the virtual host make, in
+// one place: Udp.cpp over what each system's own file gives it (UdpPosix.cpp,
+// UdpWindows.cpp: POSIX sockets, Winsock).
+namespace platform::udp {
 
 using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;
@@ -34,8 +35,8 @@ std::optional<Endpoint> ParseEndpoint(const std::string& text, bool allowAnyPort
 // be listed (Windows has no network namespaces: isolation is never claimed).
 std::optional<std::vector<std::string>> InterfaceNames();
 
-// Opens an IPv4 datagram socket; starts the platform's socket library first,
-// once for the process (Winsock; nothing on POSIX).
+// Opens an IPv4 datagram socket; the socket library is started first, once
+// for the process (StartSocketLayerForProcess).
 Handle OpenSocket();
 void CloseSocket(Handle socket);
 bool SetSendTimeout(Handle socket, std::chrono::milliseconds timeout);
@@ -65,4 +66,4 @@ struct Readiness
 // Waits up to `timeout` for one of the sockets to have a datagram waiting.
 Readiness WaitReadable(std::span<const Handle> sockets, std::chrono::milliseconds timeout);
 
-} // namespace hostlink::udp
+} // namespace platform::udp

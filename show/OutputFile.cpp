@@ -1,4 +1,4 @@
-#include "editor/OutputFile.h"
+#include "show/OutputFile.h"
 
 #include "platform/FileIdentity.h"
 #include "platform/NewFile.h"
@@ -8,15 +8,13 @@
 
 #include <filesystem>
 
-namespace editor {
+namespace show {
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::PathFromUtf8;
 using platform::Utf8FromPath;
-using show::Failure;
-using show::FailureCode;
 
 constexpr int kTemporaryNameTries = 100;
 
@@ -140,4 +138,4 @@ void OutputFile::Commit()
     committed_ = true;
 }
 
-} // namespace editor
+} // namespace show

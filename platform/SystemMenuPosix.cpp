@@ -1,0 +1,15 @@
+#include "platform/SystemMenu.h"
+
+namespace platform {
+
+void AddSystemMenuItem(std::uintptr_t /*window*/, unsigned /*command*/,
+                       const std::string& /*caption*/)
+{
+}
+
+bool IsSystemMenuCommand(const void* /*message*/, unsigned /*command*/)
+{
+    return false;
+}
+
+} // namespace platform
