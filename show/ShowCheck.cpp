@@ -210,8 +210,13 @@ public:
     }
     void SharedFiringPoint(const FiringPoint& point, std::vector<CueIndex> rows)
     {
-        Add({Kind::kSharedFiringPoint, FindingSeverity::kError, point.host, point.module,
-             point.channel, {}, {}},
+        Add({Kind::kSharedFiringPoint,
+             FindingSeverity::kError,
+             point.host,
+             point.module,
+             point.channel,
+             {},
+             {}},
             std::move(rows));
     }
 
