@@ -4,9 +4,9 @@
 // download is more than 1.5 times slower than the bare loop. Also prints what
 // the end wait (listening after the last answer for one too many) adds.
 #include "bench/BenchSupport.h"
-#include "hostlink/DownloadProcedure.h"
 #include "hostlink/FrameLayout.h"
 #include "hostlink/ReadDownloadCues.h"
+#include "hostlink/SendShow.h"
 #include "platform/Udp.h"
 #include "tools/virtual-host/VirtualFiringHost.h"
 

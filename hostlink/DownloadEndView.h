@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostlink/DownloadProcedure.h"
+#include "hostlink/SendShow.h"
 
 #include <string>
 

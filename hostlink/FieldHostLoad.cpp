@@ -1,7 +1,7 @@
 #include "hostlink/FieldHostLoad.h"
 
-#include "hostlink/HostRecords.h"
 #include "hostlink/LateAnswers.h"
+#include "hostlink/RecordedConversations.h"
 
 namespace hostlink {
 

@@ -23,7 +23,7 @@
 #include "editor/ui/SystemMenu.h"
 #include "editor/ui/VSFlexGrid.h"
 #include "editor/ui/WindowFont.h"
-#include "hostlink/HostRecords.h"
+#include "hostlink/RecordedConversations.h"
 #include "hostlink/ui/DownloadDlg.h"
 #include "hostlink/ui/HostPlanDlg.h"
 #include "hostlink/ui/HostSettingsDlg.h"

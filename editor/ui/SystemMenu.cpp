@@ -1,7 +1,7 @@
 #include "editor/ui/SystemMenu.h"
 
 #include "editor/CommandIds.h"
-#include "platform/SystemMenu.h"
+#include "platform/WindowMenu.h"
 #include "resources/strings/Strings.h"
 
 #include <QByteArray>

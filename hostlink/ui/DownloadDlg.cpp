@@ -1,7 +1,7 @@
 #include "hostlink/ui/DownloadDlg.h"
 
-#include "hostlink/HostRecords.h"
 #include "hostlink/ReadDownloadCues.h"
+#include "hostlink/RecordedConversations.h"
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"

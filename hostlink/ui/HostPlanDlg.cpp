@@ -1,6 +1,6 @@
 #include "hostlink/ui/HostPlanDlg.h"
 
-#include "hostlink/HostRecords.h"
+#include "hostlink/RecordedConversations.h"
 #include "hostlink/ui/HostRecordCells.h"
 #include "hostlink/ui/LoadAllHostsDlg.h"
 #include "messages/FailureMessage.h"

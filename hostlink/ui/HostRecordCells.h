@@ -1,6 +1,6 @@
 #pragma once
 
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hostlink/Conversation.h"
-#include "hostlink/HostNameSetting.h"
+#include "hostlink/SendHostName.h"
 #include "hostlink/ui/HostDialog.h"
 #include "show/HostPlan.h"
 

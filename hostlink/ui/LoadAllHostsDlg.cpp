@@ -1,7 +1,7 @@
 #include "hostlink/ui/LoadAllHostsDlg.h"
 
-#include "hostlink/HostRecords.h"
 #include "hostlink/ReadDownloadCues.h"
+#include "hostlink/RecordedConversations.h"
 #include "hostlink/ui/HostRecordCells.h"
 #include "messages/FailureMessage.h"
 #include "prompt/Prompt.h"
@@ -11,7 +11,7 @@
 #include "qtcommon/StoreDialog.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 #include "show/ShowCheck.h"
 #include "ui_LoadAllHostsDlg.h"
 

@@ -5,7 +5,7 @@
 // refused cue, silence from a frame on. Afterwards every host's record and
 // `status` must say exactly what that host accepted. Runs only inside an
 // isolated network (run_isolated.sh), which it checks before anything is sent.
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 #include "tests/cli/CliFixture.h"
 
 #include <cstdlib>

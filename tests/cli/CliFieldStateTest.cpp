@@ -4,9 +4,9 @@
 // which it checks before anything is sent.
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 #include "tests/cli/CliFixture.h"
-#include "tests/hostlink/ChildProcess.h"
+#include "tests/hostlink/RunningProgram.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -102,11 +102,11 @@ TEST_F(FieldState, ADownloadKilledMidShowLeavesItsHostFailed)
     std::string error;
     ASSERT_TRUE(hosts[0]->Start(error)) << error;
     {
-        hostlinktest::ChildProcess download(clitest::CliPath(),
-                                            {"download", store, "--host-code", "5"});
+        hostlinktest::RunningProgram download(clitest::CliPath(),
+                                              {"download", store, "--host-code", "5"});
         ASSERT_TRUE(hosts[0]->WaitForFrames(2, 10s)); // the project name and the first cue
         download.Kill();
-        EXPECT_EQ(download.Wait(5s), hostlinktest::ChildProcess::kKilled);
+        EXPECT_EQ(download.Wait(5s), hostlinktest::RunningProgram::kKilled);
     }
     EXPECT_EQ(States(), (std::vector<std::string>{"failed", "current", "current"}));
     const auto table = RunCli({"status", store});

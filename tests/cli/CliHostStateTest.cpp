@@ -4,9 +4,9 @@
 // recorded by the test itself (the isolated-network test makes real ones).
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 #include "tests/cli/CliFixture.h"
-#include "tests/hostlink/ChildProcess.h"
+#include "tests/hostlink/RunningProgram.h"
 
 #include <filesystem>
 #include <fstream>
@@ -146,12 +146,12 @@ TEST_F(CliHostState, AKilledDownloadLeavesItsRecordBegun)
 {
     const auto slow = hostlinktest::StartHost({.replyDelay = 300ms});
     {
-        hostlinktest::ChildProcess download(clitest::CliPath(),
-                                            {"download", store, "--host-code", "5", "--target",
-                                             "127.0.0.1:" + std::to_string(slow->Port())});
+        hostlinktest::RunningProgram download(clitest::CliPath(),
+                                              {"download", store, "--host-code", "5", "--target",
+                                               "127.0.0.1:" + std::to_string(slow->Port())});
         ASSERT_TRUE(slow->WaitForFrames(2, 10s));
         download.Kill();
-        EXPECT_EQ(download.Wait(5s), hostlinktest::ChildProcess::kKilled);
+        EXPECT_EQ(download.Wait(5s), hostlinktest::RunningProgram::kKilled);
     }
     const std::vector<store::HostRecord> records = show::ReadHostRecords(store);
     ASSERT_EQ(records.size(), 1u);

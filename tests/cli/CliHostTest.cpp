@@ -4,7 +4,7 @@
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "tests/cli/CliFixture.h"
-#include "tests/hostlink/ChildProcess.h"
+#include "tests/hostlink/RunningProgram.h"
 
 #include <fstream>
 #include <thread>
@@ -27,7 +27,7 @@ std::string Target(const hostlink::VirtualFiringHost& host)
 
 // A download that was asked to stop: exit code 1, "cancel download..." last.
 void ExpectCancelledDownload(const std::optional<int>& exitCode,
-                             hostlinktest::ChildProcess& download)
+                             hostlinktest::RunningProgram& download)
 {
     ASSERT_TRUE(exitCode);
     EXPECT_EQ(*exitCode, 1);
@@ -193,7 +193,7 @@ TEST_F(Cli, CtrlCStopsADownloadAfterTheCueInFlight)
     const auto host = hostlinktest::StartHost({.replyDelay = 100ms});
     // standard error joins standard output so that the child's texts can be
     // read line by line
-    hostlinktest::ChildProcess download(
+    hostlinktest::RunningProgram download(
         clitest::CliPath(), {"download", store, "--host-code", "5", "--target", Target(*host)},
         true);
     ASSERT_TRUE(download.Started());
@@ -213,8 +213,8 @@ TEST_F(Cli, CtrlCStopsADownloadAfterTheCueInFlight)
 // set-host to it from another.
 TEST_F(Cli, DryRunAgainstSimulateHost)
 {
-    hostlinktest::ChildProcess simulator(clitest::CliPath(),
-                                         {"simulate-host", "--listen", "127.0.0.1:0"});
+    hostlinktest::RunningProgram simulator(clitest::CliPath(),
+                                           {"simulate-host", "--listen", "127.0.0.1:0"});
     ASSERT_TRUE(simulator.Started());
     const std::optional<std::string> first = simulator.ReadLine(5000ms);
     ASSERT_TRUE(first);
@@ -247,7 +247,7 @@ TEST_F(Cli, DryRunAgainstSimulateHost)
 
 TEST_F(Cli, SimulateHostFaultOptionsReachTheHost)
 {
-    hostlinktest::ChildProcess simulator(
+    hostlinktest::RunningProgram simulator(
         clitest::CliPath(),
         {"simulate-host", "--listen", "127.0.0.1:0", "--refuse-frame", "2", "--exit-after", "2"});
     ASSERT_TRUE(simulator.Started());
@@ -298,7 +298,7 @@ TEST_F(Cli, CtrlCDuringASilentHostsWaitEndsWithinHalfASecond)
 {
     const std::string store = Store(FourCues());
     const auto host = hostlinktest::StartHost({.silentFrom = 3});
-    hostlinktest::ChildProcess download(
+    hostlinktest::RunningProgram download(
         clitest::CliPath(), {"download", store, "--host-code", "5", "--target", Target(*host)},
         true);
     ASSERT_TRUE(download.Started());

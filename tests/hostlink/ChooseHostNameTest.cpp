@@ -1,6 +1,6 @@
 // The Host Settings name checks: which name goes, and why none does.
 #include "hostlink/Frames.h"
-#include "hostlink/HostNameSetting.h"
+#include "hostlink/SendHostName.h"
 #include "resources/strings/Strings.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 

@@ -2,14 +2,14 @@
 // and waits: host code 5 is 192.168.10.5:10061, played by tavrin-virtual-host.
 // Runs only inside an isolated network (run_isolated.sh): it checks that the
 // network has no interface but loopback before anything is sent.
-#include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
-#include "hostlink/HostNameSetting.h"
 #include "hostlink/ReadDownloadCues.h"
+#include "hostlink/SendHostName.h"
+#include "hostlink/SendShow.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
-#include "tests/hostlink/ChildProcess.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/RunningProgram.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -56,7 +56,7 @@ private:
         options.insert(options.begin(), {"--address", "192.168.10.5"});
         return options;
     }
-    ChildProcess tool_;
+    RunningProgram tool_;
     bool listening_ = false;
 };
 

@@ -1,8 +1,8 @@
 #include "hostlink/Frames.h"
-#include "hostlink/HostNameSetting.h"
+#include "hostlink/SendHostName.h"
 #include "platform/Udp.h"
-#include "tests/hostlink/ChildProcess.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/RunningProgram.h"
 #include "tools/virtual-host/NetworkIsolation.h"
 
 #include <array>
@@ -17,7 +17,7 @@ namespace {
 
 const std::string kTool = VirtualHostToolPath();
 
-json ReadJsonLine(ChildProcess& tool)
+json ReadJsonLine(RunningProgram& tool)
 {
     const std::optional<std::string> line = tool.ReadLine(5000ms);
     EXPECT_TRUE(line) << "no line from the tool";
@@ -35,7 +35,7 @@ bool SetHostName(const std::string& name, std::uint16_t port)
 
 TEST(VirtualHostTool, PrintsEachFrameAsOneJsonLine)
 {
-    ChildProcess tool(kTool, {"--port", "0", "--refuse-frame", "2"});
+    RunningProgram tool(kTool, {"--port", "0", "--refuse-frame", "2"});
     ASSERT_TRUE(tool.Started());
     const json listening = ReadJsonLine(tool);
     ASSERT_EQ(listening.value("listening", ""), "127.0.0.1");
@@ -59,7 +59,7 @@ TEST(VirtualHostTool, PrintsEachFrameAsOneJsonLine)
 
 TEST(VirtualHostTool, ExitsAfterTheFramesAskedFor)
 {
-    ChildProcess tool(kTool, {"--port", "0", "--exit-after", "1"});
+    RunningProgram tool(kTool, {"--port", "0", "--exit-after", "1"});
     ASSERT_TRUE(tool.Started());
     const auto port = ReadJsonLine(tool)["port"].get<std::uint16_t>();
     EXPECT_TRUE(SetHostName("A", port));
@@ -71,7 +71,7 @@ TEST(VirtualHostTool, RefusesAnAddressThatCouldReachARealNetwork)
 {
     if (OnlyLoopbackInterfaces())
         GTEST_SKIP() << "inside an isolated network every address is contained";
-    ChildProcess tool(kTool, {"--address", "192.168.10.5", "--port", "0"});
+    RunningProgram tool(kTool, {"--address", "192.168.10.5", "--port", "0"});
     ASSERT_TRUE(tool.Started());
     EXPECT_EQ(tool.Wait(5000ms), 2);
 }
@@ -82,7 +82,7 @@ TEST(VirtualHostTool, RejectsOptionsItDoesNotKnowOrCannotRead)
                                                  {"--port", "70000"},
                                                  {"--refuse-frame", "x"},
                                                  {"--reply-delay"}}) {
-        ChildProcess tool(kTool, args);
+        RunningProgram tool(kTool, args);
         ASSERT_TRUE(tool.Started());
         EXPECT_EQ(tool.Wait(5000ms), 2) << args[0];
     }
@@ -90,8 +90,8 @@ TEST(VirtualHostTool, RejectsOptionsItDoesNotKnowOrCannotRead)
 
 TEST(VirtualHostTool, PlaysAHostOnEachListenAndNamesWhereEachFrameArrived)
 {
-    ChildProcess tool(kTool, {"--listen", "127.0.0.1:0", "--listen", "127.0.0.1:0", "--reply-twice",
-                              "30", "--exit-after", "2"});
+    RunningProgram tool(kTool, {"--listen", "127.0.0.1:0", "--listen", "127.0.0.1:0",
+                                "--reply-twice", "30", "--exit-after", "2"});
     ASSERT_TRUE(tool.Started());
     const json first = ReadJsonLine(tool);
     const json second = ReadJsonLine(tool);

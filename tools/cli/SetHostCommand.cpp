@@ -1,4 +1,4 @@
-#include "hostlink/HostRecords.h"
+#include "hostlink/RecordedConversations.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
@@ -9,7 +9,7 @@
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
 #include "tools/cli/Commands.h"
-#include "tools/cli/HostRecords.h"
+#include "tools/cli/RecordedRun.h"
 #include "tools/cli/StoreCues.h"
 #include "tools/cli/TargetOption.h"
 

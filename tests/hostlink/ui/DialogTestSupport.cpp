@@ -1,7 +1,7 @@
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include "qtcommon/DialogUnits.h"
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
 #include "show/HostPlan.h"
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "hostlink/HostNameSetting.h"
+#include "hostlink/SendHostName.h"
 
 #include "hostlink/Frames.h"
 #include "resources/strings/Strings.h"

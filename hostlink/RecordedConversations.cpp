@@ -1,9 +1,9 @@
-#include "hostlink/HostRecords.h"
+#include "hostlink/RecordedConversations.h"
 
 #include "hostlink/FrameDigest.h"
 #include "hostlink/ReadDownloadCues.h"
 #include "show/HostPlan.h"
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
-#include "hostlink/DownloadProcedure.h"
+#include "hostlink/SendShow.h"
 
 #include "hostlink/FrameDigest.h"
-#include "hostlink/HostRecords.h"
 #include "hostlink/ReadDownloadCues.h"
+#include "hostlink/RecordedConversations.h"
 #include "resources/strings/Strings.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "tools/cli/HostRecords.h"
+#include "tools/cli/RecordedRun.h"
 
 #include "messages/FailureMessage.h"
 #include "tools/cli/CliCommon.h"

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "hostlink/Conversation.h"
-#include "hostlink/DownloadProcedure.h"
 #include "hostlink/FieldLoad.h"
-#include "hostlink/HostNameSetting.h"
+#include "hostlink/SendHostName.h"
+#include "hostlink/SendShow.h"
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/HostPlan.h"
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 #include "store/HostRecordTable.h"
 
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "hostlink/DownloadProcedure.h"
+#include "hostlink/SendShow.h"
 
 #include "hostlink/FrameDigest.h"
 #include "hostlink/Frames.h"

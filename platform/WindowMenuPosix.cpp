@@ -1,4 +1,4 @@
-#include "platform/SystemMenu.h"
+#include "platform/WindowMenu.h"
 
 namespace platform {
 

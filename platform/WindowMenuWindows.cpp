@@ -1,4 +1,4 @@
-#include "platform/SystemMenu.h"
+#include "platform/WindowMenu.h"
 #include "platform/WindowsText.h"
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "tests/hostlink/ChildProcess.h"
+#include "tests/hostlink/RunningProgram.h"
 
 #include "platform/ExecutablePath.h"
 
@@ -13,8 +13,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 } // namespace
 
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           bool errorsToo)
+RunningProgram::RunningProgram(const std::string& program, const std::vector<std::string>& args,
+                               bool errorsToo)
 {
     platform::ChildOptions options;
     options.arguments = args;
@@ -27,12 +27,12 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     }
 }
 
-ChildProcess::~ChildProcess()
+RunningProgram::~RunningProgram()
 {
     Terminate();
 }
 
-std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds timeout)
+std::optional<std::string> RunningProgram::ReadLine(std::chrono::milliseconds timeout)
 {
     const auto deadline = Clock::now() + timeout;
     for (;;) {
@@ -50,7 +50,7 @@ std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds time
     }
 }
 
-std::optional<int> ChildProcess::Wait(std::chrono::milliseconds timeout)
+std::optional<int> RunningProgram::Wait(std::chrono::milliseconds timeout)
 {
     if (exitCode_ || !child_)
         return exitCode_;
@@ -63,19 +63,19 @@ std::optional<int> ChildProcess::Wait(std::chrono::milliseconds timeout)
     return exitCode_;
 }
 
-void ChildProcess::Interrupt()
+void RunningProgram::Interrupt()
 {
     if (child_ && !exitCode_)
         child_->Interrupt();
 }
 
-void ChildProcess::Kill()
+void RunningProgram::Kill()
 {
     if (child_ && !exitCode_)
         child_->Kill();
 }
 
-void ChildProcess::Terminate()
+void RunningProgram::Terminate()
 {
     if (!child_ || exitCode_)
         return;

@@ -15,16 +15,16 @@ std::string VirtualHostToolPath();
 
 // A program started by a test, its standard output read line by line (line
 // ends of either system taken off).
-class ChildProcess
+class RunningProgram
 {
 public:
     // `errorsToo`: its standard error joins standard output; otherwise it
     // goes where the test's own goes.
-    ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                 bool errorsToo = false);
-    ~ChildProcess(); // ends the program if it still runs
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
+    RunningProgram(const std::string& program, const std::vector<std::string>& args,
+                   bool errorsToo = false);
+    ~RunningProgram(); // ends the program if it still runs
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
 
     bool Started() const { return child_ != nullptr; }
     // The next line, without its line break; nothing on time-out or end.

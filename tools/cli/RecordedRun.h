@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostlink/HostRecords.h"
+#include "hostlink/RecordedConversations.h"
 #include "tools/cli/CliCommon.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 // What each host holds, worked out from the records of its conversations;
 // and the records' round trip through a show store.
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 
 #include "tests/support/RaisedFailure.h"
 #include "tests/support/TempDir.h"

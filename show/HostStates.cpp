@@ -1,4 +1,4 @@
-#include "show/HostRecords.h"
+#include "show/HostStates.h"
 
 #include "resources/strings/FormatText.h"
 #include "resources/strings/Strings.h"
