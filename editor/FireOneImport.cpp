@@ -53,6 +53,7 @@ void ConvertFileInPlace(ShowContext& show, const std::string& path)
     case StoreMaking::kFoundMade:
         break;
     }
+    show::RequireShowTableColumns(show.db, path);
     ShowStoredTable(show, show.db, path);
 }
 
@@ -82,6 +83,7 @@ void OpenExistingStore(ShowContext& show, const std::string& path, ShowUpdate up
         existing.GetConnection()->IsReadOnlyFormat() || !store::HasLayoutTable(existing))
         throw show::Failure(show::FailureCode::kNotAShowStore).WithName(path);
     store::StoreCloser closer(existing);
+    show::RequireShowTableColumns(existing, path);
     ReimportAndShow(show, show.db, existing, path, update);
 }
 
@@ -98,6 +100,9 @@ bool ImportIntoNewStore(ShowContext& show, const std::string& source, ShowUpdate
         OpenExistingStore(show, *path, update);
         return true;
     }
+    // A show table of the FireOne file's own is copied as it stands.
+    if (store::HasLayoutTable(show.db))
+        show::RequireShowTableColumns(show.db, source);
     std::vector<show::Cue> cues;
     bool copiedLayout = false;
     if (MakeNewStore(show, *path, cues, copiedLayout) == StoreMaking::kFoundMade) {
@@ -122,6 +127,7 @@ bool Import(ShowContext& show, const std::string& path, StorePlace place, ShowUp
     if (store::HasLayoutTable(show.db)) {
         if (!HasFireData(show.db))
             return false;
+        show::RequireShowTableColumns(show.db, path);
         ReimportAndShow(show, show.db, show.db, path, update);
         return true;
     }

@@ -148,6 +148,8 @@ Message FailureMessage(const show::Failure& failure, Doing doing)
         return stop(BadFieldText(failure, doing));
     case FailureCode::kNotAShowStore:
         return stop(FormatText(strings::kImportNotShowStore, name));
+    case FailureCode::kLayoutNotShowTable:
+        return stop(FormatText(strings::kLayoutNotShowTable, name, failure.Other().c_str()));
 
     // Host names as typed or saved.
     case FailureCode::kHostNameEmpty:

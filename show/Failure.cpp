@@ -17,6 +17,7 @@ constexpr EnumName<FailureCode> kFailureCodeNames[] = {
     {FailureCode::kBadField, "bad-field"},
     {FailureCode::kDatabase, "database"},
     {FailureCode::kNotAShowStore, "not-a-show-store"},
+    {FailureCode::kLayoutNotShowTable, "layout-not-a-show-table"},
     {FailureCode::kHostNameEmpty, "host-name-empty"},
     {FailureCode::kHostNameTooLong, "host-name-too-long"},
     {FailureCode::kHostNameNotGbk, "host-name-not-gbk"},

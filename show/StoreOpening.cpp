@@ -19,4 +19,15 @@ Failure RefusedBy(const CADODataBase& db, FailureCode code)
     return Failure(code).WithDetail(description.empty() ? db.GetLastErrorText() : description);
 }
 
+void RequireShowTableColumns(CADODataBase& db, const std::string& path)
+{
+    const std::vector<std::string> missing = StoreWork([&] { return store::MissingLayoutColumns(db); });
+    if (missing.empty())
+        return;
+    std::string columns;
+    for (const std::string& column : missing)
+        columns += (columns.empty() ? "" : ", ") + column;
+    throw Failure(FailureCode::kLayoutNotShowTable).WithName(path).WithOther(columns);
+}
+
 } // namespace show

@@ -18,4 +18,9 @@ void OpenStoreFile(CADODataBase& db, const std::string& path,
 // Failure(`code`): its description (its text when it has none) as the detail.
 Failure RefusedBy(const CADODataBase& db, FailureCode code);
 
+// Raises Failure(kLayoutNotShowTable) naming `path` and the columns missing
+// when the tb_Layout that `db` holds is not a show table: one is only ever
+// read or written after this.
+void RequireShowTableColumns(CADODataBase& db, const std::string& path);
+
 } // namespace show

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CADODataBase;
 
@@ -26,5 +27,11 @@ std::string ConnectionStringFor(const std::string& path);
 // Whether the open database holds the show table: a TABLE or VIEW named
 // exactly "tb_Layout". Raises ado::_com_error on a failing call.
 bool HasLayoutTable(CADODataBase& database);
+
+// The show table's columns that the database's tb_Layout lacks (compared
+// without regard to case, as SQL does); empty for a show table. A table of
+// that name another program made for its own ends is no show table, and
+// writing cues into it would fill it with NULLs. Raises ado::_com_error.
+std::vector<std::string> MissingLayoutColumns(CADODataBase& database);
 
 } // namespace store

@@ -140,6 +140,7 @@ inline constexpr char kReimportNoNameLeft[] = "none";
 inline constexpr char kImportNullFireRecords[] = "%d fire records have NULL in a field the import reads and were imported with 0 there,the show check names them!";
 inline constexpr char kReimportNoFireData[] = "the FireOne file holds no fire records now,the show store is opened as it stands!";
 // %s: the chosen file
+inline constexpr char kLayoutNotShowTable[] = "The table tb_Layout in %s is not a show table (it has no %s),the file has not been changed!";
 inline constexpr char kImportNotShowStore[] = "%s is not a show store and has not been changed,choose a new file or a show store!";
 inline constexpr char kButtonOk[] = "OK";
 inline constexpr char kButtonCancel[] = "Cancel";

@@ -176,6 +176,19 @@ TEST_F(FireOneAccessImport, ChosenFileThatIsNoShowStoreIsRefusedUntouched)
     }
 }
 
+TEST_F(FireOneAccessImport, ChosenStoreWhoseLayoutTableIsForeignIsRefusedUntouched)
+{
+    LoadEarlierShow(1);
+    const std::string chosen = dir.File("foreign.db");
+    testsupport::MakeSqliteFile(chosen, "CREATE TABLE tb_Layout(FlowID int, Note text)");
+    const std::string before = FileBytes(chosen);
+    EXPECT_FALSE(Import(chosen));
+    ExpectRefused(strings::FormatText(strings::kLayoutNotShowTable, chosen.c_str(),
+                                      "HostName, HostIndex, BlastTime, Addr, Channel, CDCode, Sector"));
+    EXPECT_EQ(FileBytes(chosen), before);
+    ExpectEarlierShowKept();
+}
+
 TEST_F(FireOneAccessImport, StoreThatCannotBeCreatedIsReported)
 {
     LoadEarlierShow(1);

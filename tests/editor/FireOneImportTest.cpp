@@ -213,6 +213,35 @@ TEST_F(FireOneImport, ShowTableThatCannotBeCreatedIsReportedAndChangesNothing)
     ExpectImportMakesNoStore(path, "already exists");
 }
 
+TEST_F(FireOneImport, ForeignLayoutTableIsRefusedAndChangesNothing)
+{
+    // Tables of that name another program made: none holds the show table's
+    // columns, and cues written into one would be rows of NULLs.
+    const std::vector<std::pair<std::string, std::string>> foreign = {
+        {"CREATE TABLE tb_Layout(Note text)",
+         "FlowID, HostName, HostIndex, BlastTime, Addr, Channel, CDCode, Sector"},
+        {"CREATE TABLE tb_Layout(flowid int, HostName text, HostIndex int, BlastTime int, "
+         "Addr text, Channel text, CDCode int, Note text)",
+         "Sector"},
+    };
+    LoadEarlierShow();
+    for (const auto& [sql, missing] : foreign) {
+        SCOPED_TRACE(sql);
+        const std::string path = NewFireOneFile({{0, 1, 1, 1}}, "foreign.db");
+        testsupport::RunSql(path, sql);
+        const std::string before = FileBytes(path);
+        prompt.messages.clear();
+        EXPECT_FALSE(Import(path));
+        ASSERT_EQ(prompt.messages.size(), 1u) << ::testing::PrintToString(prompt.MessageTexts());
+        EXPECT_EQ(prompt.messages[0].text,
+                  strings::FormatText(strings::kLayoutNotShowTable, path.c_str(), missing.c_str()));
+        EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+        EXPECT_EQ(FileBytes(path), before);
+        ExpectEarlierShowKept();
+        std::filesystem::remove(path);
+    }
+}
+
 TEST_F(FireOneImport, ReadOnlyFileIsReportedAndChangesNothing)
 {
     // Root may write a read-only file: as root the case runs as nobody.
