@@ -66,8 +66,9 @@ double TimeField(const std::vector<show::Cue>& show, int hosts, std::chrono::mil
     const double seconds = bench::Seconds(start);
     for (std::size_t i = 0; i < states.size(); ++i)
         if (states[i].phase != hostlink::FieldHostState::kDone)
-            throw std::runtime_error(field[i].hostName + " did not complete: " +
-                                     (states[i].failure ? states[i].failure->what() : "cancelled"));
+            throw std::runtime_error(
+                field[i].hostName + " did not complete: " +
+                (states[i].result.failure ? states[i].result.failure->what() : "cancelled"));
     return seconds;
 }
 

@@ -1,14 +1,15 @@
 #include "editor/ShowStoreFileChoice.h"
 
+#include "prompt/StoreFilePatterns.h"
 #include "resources/strings/Strings.h"
 
 namespace editor {
 
 namespace {
 
-const prompt::FileFilter kAccess{strings::kFilterMdbEnglish, {"*.mdb"}};
-const prompt::FileFilter kSqlite{strings::kFilterSqlite, {"*.db", "*.sqlite", "*.sqlite3"}};
-const prompt::FileFilter kAll{strings::kFilterAll, {"*"}};
+const prompt::FileFilter kAccess{strings::kFilterMdbEnglish, prompt::AccessStorePatterns()};
+const prompt::FileFilter kSqlite{strings::kFilterSqlite, prompt::SqliteStorePatterns()};
+const prompt::FileFilter kAll{strings::kFilterAll, prompt::AnyFilePatterns()};
 
 } // namespace
 
@@ -17,7 +18,7 @@ prompt::FileChoice ShowStoreFileChoice()
     prompt::FileChoice choice;
     // Both kinds at once first: a store this program made is a .db.
     choice.filters = {
-        {strings::kFilterShowStores, {"*.mdb", "*.db", "*.sqlite", "*.sqlite3"}},
+        {strings::kFilterShowStores, prompt::AnyStorePatterns()},
         kAccess,
         kSqlite,
         kAll,

@@ -10,7 +10,7 @@ namespace {
 // The state a host's conversation left it in.
 void TakeResult(FieldHostState& state, const ConversationResult& result)
 {
-    state.failure = result.failure;
+    state.result = result;
     state.phase = result.status == ConversationResult::kCompleted   ? FieldHostState::kDone
                   : result.status == ConversationResult::kCancelled ? FieldHostState::kCancelled
                                                                     : FieldHostState::kFailed;
@@ -26,7 +26,7 @@ FieldHostState LoadOneFieldHost(const FieldLoadRequest& field, const FieldHost& 
         // A stop asked for ends every host as cancelled, wherever it stood.
         if (field.stop.stop_requested()) {
             state.phase = FieldHostState::kCancelled;
-            state.failure.reset();
+            state.result = {ConversationResult::kCancelled};
         }
         report(state);
         return state;
@@ -37,10 +37,11 @@ FieldHostState LoadOneFieldHost(const FieldLoadRequest& field, const FieldHost& 
     state.phase = FieldHostState::kNaming;
     report(state);
     const HostConversation conversation{host.hostCode, host.link, field.stop, field.makeLink};
-    const HostNameChoice name = ChooseHostName({{host.hostName, true}});
-    if (name.failure) {
-        state.phase = FieldHostState::kFailed;
-        state.failure = name.failure;
+    HostNameChoice name;
+    try {
+        name = ChooseHostName({{host.hostName, true}});
+    } catch (const show::Failure& failure) {
+        TakeResult(state, {ConversationResult::kFailed, failure});
         return end();
     }
     ConversationRecord nameRecord(field.recorder,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hostlink/Conversation.h"
 #include "hostlink/HostLink.h"
 #include "hostlink/HostLinkOptions.h"
 #include "show/Cue.h"
@@ -41,7 +42,7 @@ struct FieldHostState
     };
     Phase phase = kWaiting;
     int percent = 0;
-    std::optional<show::Failure> failure; // why, when it failed
+    ConversationResult result; // how it ended, once Finished
 
     bool Finished() const { return phase == kDone || phase == kFailed || phase == kCancelled; }
 };

@@ -14,22 +14,23 @@ namespace hostlink {
 
 HostRecorder::HostRecorder(std::string storePath) : storePath_(std::move(storePath)) {}
 
-std::optional<show::Failure> HostRecorder::Record(const store::HostRecord& record)
+std::optional<show::Warning> HostRecorder::Record(const store::HostRecord& record)
 {
     const std::lock_guard lock(mutex_);
     if (accessStore_)
         return std::nullopt;
-    std::optional<show::Failure> warning;
+    std::optional<show::Warning> warning;
     try {
         show::WriteHostRecord(storePath_, record);
         return std::nullopt;
     } catch (const show::Failure& failure) { // the conversation's result carries it
-        warning = failure;
+        warning.emplace(failure);
     }
-    accessStore_ = warning->Code() == show::FailureCode::kHostRecordsAccessStore;
+    const show::Failure& facts = warning->Facts();
+    accessStore_ = facts.Code() == show::FailureCode::kHostRecordsAccessStore;
     const bool said =
-        std::any_of(warnings_.begin(), warnings_.end(), [&warning](const show::Failure& w) {
-            return w.Code() == warning->Code() && w.Detail() == warning->Detail();
+        std::any_of(warnings_.begin(), warnings_.end(), [&facts](const show::Warning& w) {
+            return w.Facts().Code() == facts.Code() && w.Facts().Detail() == facts.Detail();
         });
     if (said)
         return std::nullopt;
@@ -37,7 +38,7 @@ std::optional<show::Failure> HostRecorder::Record(const store::HostRecord& recor
     return warning;
 }
 
-std::vector<show::Failure> HostRecorder::Warnings() const
+std::vector<show::Warning> HostRecorder::Warnings() const
 {
     const std::lock_guard lock(mutex_);
     return warnings_;
@@ -150,7 +151,7 @@ void ConversationRecord::End(store::HostRecord ended)
     if (!recorder_)
         return;
     ended.Conversation = key_;
-    std::optional<show::Failure> warning = recorder_->Record(ended);
+    std::optional<show::Warning> warning = recorder_->Record(ended);
     if (!warning_)
         warning_ = std::move(warning);
 }

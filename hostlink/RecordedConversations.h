@@ -8,6 +8,7 @@
 #include "show/Failure.h"
 #include "show/HostPlan.h"
 #include "show/HostStates.h"
+#include "show/Warning.h"
 #include "store/HostRecordTable.h"
 
 #include <mutex>
@@ -32,22 +33,22 @@ public:
     explicit HostRecorder(std::string storePath);
 
     // The warning, the first time one of its kind comes up.
-    std::optional<show::Failure> Record(const store::HostRecord& record);
+    std::optional<show::Warning> Record(const store::HostRecord& record);
     // Every warning so far, in the order they came.
-    std::vector<show::Failure> Warnings() const;
+    std::vector<show::Warning> Warnings() const;
 
 private:
     std::string storePath_;
     mutable std::mutex mutex_;
     bool accessStore_ = false;
-    std::vector<show::Failure> warnings_;
+    std::vector<show::Warning> warnings_;
 };
 
 // A conversation's result with the warning its record gave, if any.
 template <typename Result> struct Recorded
 {
     Result result;
-    std::optional<show::Failure> warning;
+    std::optional<show::Warning> warning;
 };
 
 // One conversation's record: written as begun when this is made, before the
@@ -60,12 +61,12 @@ public:
     ConversationRecord(HostRecorder* recorder, store::HostRecord begun);
     void End(store::HostRecord ended);
     // The first warning a write of this record gave.
-    const std::optional<show::Failure>& Warning() const { return warning_; }
+    const std::optional<show::Warning>& Warning() const { return warning_; }
 
 private:
     HostRecorder* recorder_;
     std::string key_;
-    std::optional<show::Failure> warning_;
+    std::optional<show::Warning> warning_;
 };
 
 // Whether a failure says that the host answered more often than it was sent

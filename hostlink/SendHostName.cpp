@@ -16,18 +16,16 @@ HostNameChoice ChooseHostName(const std::vector<HostListItem>& hosts)
     HostNameChoice choice;
     const auto ticked =
         std::find_if(hosts.begin(), hosts.end(), [](const HostListItem& h) { return h.ticked; });
-    if (ticked == hosts.end()) {
-        choice.failure = show::Failure(FailureCode::kHostSettingNoneTicked);
-        return choice;
-    }
+    if (ticked == hosts.end())
+        throw show::Failure(FailureCode::kHostSettingNoneTicked);
     choice.name = show::TrimHostName(ticked->name);
     // A name GBK cannot encode has no byte length here: the frame builder
     // refuses it.
     const std::optional<std::string> gbk = platform::Utf8ToGbk(choice.name);
     if (choice.name.empty() || (gbk && gbk->size() > show::kHostNameMaxBytes))
-        choice.failure = show::Failure(FailureCode::kHostSettingBadName);
-    else if (!BuildHostNameFrame(choice.name, choice.frame))
-        choice.failure = show::Failure(FailureCode::kHostSettingFrameNotBuilt);
+        throw show::Failure(FailureCode::kHostSettingBadName);
+    if (!BuildHostNameFrame(choice.name, choice.frame))
+        throw show::Failure(FailureCode::kHostSettingFrameNotBuilt);
     return choice;
 }
 

@@ -17,14 +17,15 @@ struct HostListItem
     bool ticked = false;
 };
 
-// The host name to send and its frame, or why there is none: no entry
-// ticked, the first ticked one empty or longer than 64 bytes in GBK once
-// trimmed, or a name the frame cannot carry.
+// The host name to send and its frame: the first ticked entry's, trimmed.
+// Raises show::Failure when there is none: no entry ticked
+// (kHostSettingNoneTicked), the name empty or longer than 64 bytes in GBK
+// (kHostSettingBadName), or a name the frame cannot carry
+// (kHostSettingFrameNotBuilt).
 struct HostNameChoice
 {
     std::string name;
     HostNameFrame frame;
-    std::optional<show::Failure> failure;
 };
 HostNameChoice ChooseHostName(const std::vector<HostListItem>& hosts);
 

@@ -113,11 +113,11 @@ void CDownloadDlg::ShowDownloadFailure(const show::Failure& failure)
 }
 
 void CDownloadDlg::OnDownloadFinished(const hostlink::DownloadResult& result,
-                                      const std::optional<show::Failure>& recordWarning)
+                                      const std::optional<show::Warning>& recordWarning)
 {
     hostlink::ShowDownloadEnd(*this, result);
     if (recordWarning)
-        ShowRecordWarning(*recordWarning);
+        ShowRecordWarning(recordWarning->Facts());
     SetDownloading(false);
     Q_EMIT DownloadFinished(result.Completed());
 }

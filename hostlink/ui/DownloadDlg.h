@@ -2,6 +2,7 @@
 
 #include "hostlink/DownloadEndView.h"
 #include "hostlink/ui/HostDialog.h"
+#include "show/Warning.h"
 
 #include <optional>
 #include <string>
@@ -48,7 +49,7 @@ private:
     void SetEndText(const std::string& text) override;
     void ShowDownloadFailure(const show::Failure& failure) override;
     void OnDownloadFinished(const hostlink::DownloadResult& result,
-                            const std::optional<show::Failure>& recordWarning);
+                            const std::optional<show::Warning>& recordWarning);
     // A record of the download that could not be written: said in the
     // status line, after what is there.
     void ShowRecordWarning(const show::Failure& warning);

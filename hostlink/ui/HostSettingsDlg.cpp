@@ -125,9 +125,11 @@ void CHostSettingsDlg::OnSet()
 bool CHostSettingsDlg::StartSetting()
 {
     // The name checks come before the host code's.
-    const hostlink::HostNameChoice name = hostlink::ChooseHostName(HostListItems());
-    if (name.failure) {
-        ShowFailure(*name.failure, messages::Doing::kSettingHost);
+    hostlink::HostNameChoice name;
+    try {
+        name = hostlink::ChooseHostName(HostListItems());
+    } catch (const show::Failure& failure) {
+        ShowFailure(failure, messages::Doing::kSettingHost);
         return false;
     }
     const std::optional<int> hostCode = TypedHostCode(
@@ -152,14 +154,14 @@ bool CHostSettingsDlg::StartSetting()
 }
 
 void CHostSettingsDlg::OnSettingFinished(const hostlink::ConversationResult& result,
-                                         const std::optional<show::Failure>& recordWarning)
+                                         const std::optional<show::Warning>& recordWarning)
 {
     if (result.Completed())
         UserPrompt().ShowMessage(strings::kHostSettingsDone, prompt::MessageIcon::Information);
     else if (result.failure)
         ShowFailure(*result.failure, messages::Doing::kSettingHost);
     if (recordWarning)
-        ShowFailure(*recordWarning, messages::Doing::kSettingHost);
+        ShowFailure(recordWarning->Facts(), messages::Doing::kSettingHost);
     ui->buttonSet->setEnabled(true);
     Q_EMIT SettingFinished(result.Completed());
 }

@@ -4,6 +4,7 @@
 #include "hostlink/SendHostName.h"
 #include "hostlink/ui/HostDialog.h"
 #include "show/HostPlan.h"
+#include "show/Warning.h"
 
 #include <memory>
 #include <optional>
@@ -57,7 +58,7 @@ private:
     // when the plan gives that code to another name.
     bool MaySendTo(int hostCode, const std::string& name);
     void OnSettingFinished(const hostlink::ConversationResult& result,
-                           const std::optional<show::Failure>& recordWarning);
+                           const std::optional<show::Warning>& recordWarning);
 
     std::unique_ptr<Ui::HostSettingsDlg> ui;
     std::string m_storePath; // the store the names came from, which keeps the records

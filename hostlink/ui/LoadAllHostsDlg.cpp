@@ -47,9 +47,9 @@ QString HostMessage(const hostlink::FieldHostState& state)
 {
     if (state.phase == hostlink::FieldHostState::kCancelled)
         return qtcommon::ToQString(strings::kCancelDownload);
-    if (state.failure)
+    if (state.result.failure)
         return qtcommon::ToQString(
-            messages::FailureText(*state.failure, messages::Doing::kDownloading));
+            messages::FailureText(*state.result.failure, messages::Doing::kDownloading));
     return {};
 }
 
@@ -283,7 +283,7 @@ void CLoadAllHostsDlg::ShowHost(std::size_t host, const hostlink::FieldHostState
 }
 
 void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& states,
-                                  const std::vector<show::Failure>& warnings)
+                                  const std::vector<show::Warning>& warnings)
 {
     EnableStart(true);
     ui_->buttonCancel->setEnabled(false);
@@ -294,8 +294,8 @@ void CLoadAllHostsDlg::OnFinished(const std::vector<hostlink::FieldHostState>& s
     }
     QString summary = qtcommon::ToQString(
         strings::FormatText(strings::kFieldSummary, loaded, static_cast<int>(states.size())));
-    for (const show::Failure& warning : warnings)
-        summary += QStringLiteral("\n") + WarningText(warning);
+    for (const show::Warning& warning : warnings)
+        summary += QStringLiteral("\n") + WarningText(warning.Facts());
     ui_->labelSummary->setText(summary);
     ShowHostStates();
     Q_EMIT LoadFinished(hostlink::FieldComplete(states));

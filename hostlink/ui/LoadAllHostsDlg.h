@@ -3,6 +3,7 @@
 #include "hostlink/FieldLoad.h"
 #include "hostlink/ui/HostDialog.h"
 #include "show/Cue.h"
+#include "show/Warning.h"
 
 #include <memory>
 #include <optional>
@@ -59,7 +60,7 @@ private:
     void ShowHostStates();
     void ShowHost(std::size_t row, const hostlink::FieldHostState& state);
     void OnFinished(const std::vector<hostlink::FieldHostState>& states,
-                    const std::vector<show::Failure>& warnings);
+                    const std::vector<show::Warning>& warnings);
 
     void EnableStart(bool enabled);
 

@@ -1,5 +1,6 @@
 #include "hostlink/ui/StoreFileChoice.h"
 
+#include "prompt/StoreFilePatterns.h"
 #include "resources/strings/Strings.h"
 
 namespace hostlink {
@@ -8,9 +9,9 @@ prompt::FileChoice StoreFileChoice(const std::string& currentStore)
 {
     prompt::FileChoice choice;
     choice.filters = {
-        {strings::kFilterMdbChinese, {"*.mdb"}},
-        {strings::kFilterSqlite, {"*.db", "*.sqlite", "*.sqlite3"}},
-        {strings::kFilterAll, {"*"}},
+        {strings::kFilterMdbChinese, prompt::AccessStorePatterns()},
+        {strings::kFilterSqlite, prompt::SqliteStorePatterns()},
+        {strings::kFilterAll, prompt::AnyFilePatterns()},
     };
     choice.initialPath = currentStore;
     return choice;

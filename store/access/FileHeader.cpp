@@ -26,6 +26,11 @@ constexpr std::size_t kCodePageAt = 0x3C;
 constexpr std::size_t kEncryptionKeyAt = 0x3E;
 constexpr std::size_t kPasswordAt = 0x42;
 constexpr std::size_t kCreationDateAt = 0x72; // Jet 4 masks the password with it
+// How much of the header the mask covers, and how long the password is.
+constexpr std::size_t kJet3MaskedSize = 126;
+constexpr std::size_t kJet4MaskedSize = 128;
+constexpr std::size_t kJet3PasswordSize = 20;
+constexpr std::size_t kJet4PasswordSize = 40; // UTF-16
 
 bool NameIs(const unsigned char* page, const char* name)
 {
@@ -47,9 +52,9 @@ bool HasPassword(const unsigned char* page, JetVersion version)
 {
     std::vector<unsigned char> password;
     if (version == JetVersion::Jet3) {
-        password.assign(page + kPasswordAt, page + kPasswordAt + 20);
+        password.assign(page + kPasswordAt, page + kPasswordAt + kJet3PasswordSize);
     } else {
-        password.assign(page + kPasswordAt, page + kPasswordAt + 40);
+        password.assign(page + kPasswordAt, page + kPasswordAt + kJet4PasswordSize);
         double date = 0;
         std::memcpy(&date, page + kCreationDateAt, sizeof date);
         const auto mask = static_cast<std::uint32_t>(DateMask(date));
@@ -86,7 +91,7 @@ FileHeader ReadFileHeader(ByteSource& source)
     std::vector<unsigned char> page(pageSize);
     source.Read(0, pageSize, page.data());
     Rc4Xor(kMaskKey, sizeof kMaskKey, page.data() + kMaskedAt,
-           header.version == JetVersion::Jet3 ? 126 : 128);
+           header.version == JetVersion::Jet3 ? kJet3MaskedSize : kJet4MaskedSize);
     if (Le32(page.data() + kEncryptionKeyAt) != 0)
         Refuse("it is encrypted, which this reader does not read (decrypt it in Access first)");
     if (HasPassword(page.data(), header.version))

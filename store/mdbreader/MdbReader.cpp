@@ -11,6 +11,7 @@
 #include "store/access/TableScan.h"
 #include "store/access/Unreadable.h"
 
+#include <utility>
 #include <vector>
 
 namespace mdbreader {
@@ -21,27 +22,33 @@ using jet::Le32;
 using jet::Le64;
 using mdbproto::AccessType;
 
+// The types the answer passes on as they are: Jet's number for each on disk
+// and the answer's. The answer numbers types as Jet does, which the
+// assertion below holds to.
+constexpr std::pair<jet::ColumnType, AccessType> kPassedTypes[] = {
+    {jet::kBoolean, AccessType::Boolean},   {jet::kByte, AccessType::Byte},
+    {jet::kInteger, AccessType::Integer},   {jet::kLong, AccessType::Long},
+    {jet::kCurrency, AccessType::Currency}, {jet::kSingle, AccessType::Single},
+    {jet::kDouble, AccessType::Double},     {jet::kDateTime, AccessType::DateTime},
+    {jet::kText, AccessType::Text},         {jet::kOle, AccessType::OleObject},
+    {jet::kMemo, AccessType::Memo},         {jet::kReplicationId, AccessType::ReplicationId},
+    {jet::kNumeric, AccessType::Numeric},   {jet::kComplex, AccessType::Complex}};
+
+constexpr bool NumberingsAgree()
+{
+    for (const auto& [jetType, answerType] : kPassedTypes)
+        if (static_cast<std::uint8_t>(jetType) != static_cast<std::uint8_t>(answerType))
+            return false;
+    return static_cast<std::uint8_t>(jet::kBinary) == static_cast<std::uint8_t>(AccessType::Binary);
+}
+static_assert(NumberingsAgree(), "Jet's column type numbers and the answer's agree");
+
 AccessType TypeOf(const jet::Column& column)
 {
-    switch (column.type) {
-    case jet::kBoolean:
-    case jet::kByte:
-    case jet::kInteger:
-    case jet::kLong:
-    case jet::kCurrency:
-    case jet::kSingle:
-    case jet::kDouble:
-    case jet::kDateTime:
-    case jet::kText:
-    case jet::kOle:
-    case jet::kMemo:
-    case jet::kReplicationId:
-    case jet::kNumeric:
-    case jet::kComplex:
-        return static_cast<AccessType>(column.type);
-    default: // binary, and kinds this reader does not know: passed on as bytes
-        return AccessType::Binary;
-    }
+    for (const auto& [jetType, answerType] : kPassedTypes)
+        if (column.type == jetType)
+            return answerType;
+    return AccessType::Binary; // binary, and kinds this reader does not know: passed on as bytes
 }
 
 std::uint32_t WidthOf(const jet::JetFile& file, const jet::Column& column)

@@ -63,7 +63,7 @@ TEST(FieldLoad, EveryHostGetsItsNameAndTheWholeShow)
     EXPECT_TRUE(FieldComplete(states));
     for (std::size_t i = 0; i < states.size(); ++i) {
         EXPECT_EQ(states[i].percent, 100);
-        EXPECT_FALSE(states[i].failure);
+        EXPECT_FALSE(states[i].result.failure);
         EXPECT_EQ(phases[i], (std::vector{FieldHostState::kNaming, FieldHostState::kDownloading,
                                           FieldHostState::kDone}));
         ExpectNamedAndLoaded(*field.hosts[i], kNames[i], cues);
@@ -78,8 +78,7 @@ TEST(FieldLoad, HostNameOfBlanksFailsThatHostBeforeAnythingIsSentToIt)
     const std::vector<FieldHostState> states = field.Load(FieldCues(4, names), {});
     EXPECT_EQ(states[0].phase, FieldHostState::kDone);
     EXPECT_EQ(states[1].phase, FieldHostState::kFailed);
-    EXPECT_EQ(Shown({ConversationResult::kFailed, states[1].failure}).text,
-              strings::kHostSettingsBadName);
+    EXPECT_EQ(Shown(states[1].result).text, strings::kHostSettingsBadName);
     EXPECT_TRUE(field.hosts[1]->Records().empty());
 }
 
@@ -90,8 +89,7 @@ TEST(FieldLoad, SilentHostFailsAloneWithTheSystemsText)
     const std::vector<FieldHostState> states = field.Load(cues, {});
     EXPECT_FALSE(FieldComplete(states));
     EXPECT_EQ(states[1].phase, FieldHostState::kFailed);
-    EXPECT_EQ(Shown({ConversationResult::kFailed, states[1].failure}).text,
-              strings::kHostEchoTimeout);
+    EXPECT_EQ(Shown(states[1].result).text, strings::kHostEchoTimeout);
     EXPECT_EQ(states[0].phase, FieldHostState::kDone);
     EXPECT_EQ(states[2].phase, FieldHostState::kDone);
     ExpectNamedAndLoaded(*field.hosts[2], kNames[2], cues);
@@ -106,8 +104,7 @@ TEST(FieldLoad, ASecondAnswerToTheNameDuringTheShowFailsThatHost)
     EXPECT_EQ(states[0].phase, FieldHostState::kDone);
     EXPECT_EQ(states[2].phase, FieldHostState::kDone);
     EXPECT_EQ(states[1].phase, FieldHostState::kFailed);
-    EXPECT_EQ(Shown({ConversationResult::kFailed, states[1].failure}).text,
-              strings::kHostSettingsAnsweredTwice);
+    EXPECT_EQ(Shown(states[1].result).text, strings::kHostSettingsAnsweredTwice);
     EXPECT_EQ(FramesOfKind(*field.hosts[1], DecodedFrame::kCue).size(), 30u)
         << "the show went whole, and is not to be trusted either way";
 }
@@ -126,6 +123,6 @@ TEST(FieldLoad, CancelStopsEveryWaitingHostWithinHalfASecond)
     EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
     for (const FieldHostState& state : states) {
         EXPECT_EQ(state.phase, FieldHostState::kCancelled);
-        EXPECT_FALSE(state.failure);
+        EXPECT_FALSE(state.result.failure);
     }
 }

@@ -28,7 +28,7 @@ json ReadJsonLine(RunningProgram& tool)
 bool SetHostName(const std::string& name, std::uint16_t port)
 {
     const HostNameChoice choice = ChooseHostName({{name, true}});
-    return !choice.failure && SendHostName({{1, LoopbackOptions(port)}, choice.frame}).Completed();
+    return SendHostName({{1, LoopbackOptions(port)}, choice.frame}).Completed();
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The reader's own pieces that need no Access file: Jet 4 text decoding and
 // the answer it writes, read back by the engine's parser.
+#include "store/access/Jet4Text.h"
 #include "store/engine/MdbReaderOutput.h"
 #include "store/engine/MdbReaderProcess.h"
 #include "store/mdbreader/AnswerWriter.h"
-#include "store/mdbreader/Jet4Text.h"
 #include "tests/support/TempDir.h"
 
 #include <cstdio>
@@ -13,7 +13,7 @@
 
 namespace {
 
-using mdbreader::Jet4TextToUtf8;
+using jet::Jet4TextToUtf8;
 using namespace std::string_literals;
 
 TEST(Jet4Text, Utf16IsDecoded)

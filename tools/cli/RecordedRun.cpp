@@ -7,8 +7,8 @@ namespace cli {
 
 void PrintRecordWarnings(const hostlink::HostRecorder& recorder)
 {
-    for (const show::Failure& warning : recorder.Warnings())
-        PrintFailure(warning, messages::Doing::kDownloading);
+    for (const show::Warning& warning : recorder.Warnings())
+        PrintFailure(warning.Facts(), messages::Doing::kDownloading);
 }
 
 } // namespace cli

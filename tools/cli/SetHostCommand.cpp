@@ -67,10 +67,12 @@ int RunSetHost(const SetHostOptions& options)
         return kFailure;
     }
     // An empty name goes through the dialog's own name check and message.
-    const hostlink::HostNameChoice name =
-        hostlink::ChooseHostName({{entry == cues->end() ? options.name : entry->HostName, true}});
-    if (name.failure) {
-        PrintError(messages::FailureText(*name.failure, messages::Doing::kSettingHost));
+    hostlink::HostNameChoice name;
+    try {
+        name = hostlink::ChooseHostName(
+            {{entry == cues->end() ? options.name : entry->HostName, true}});
+    } catch (const show::Failure& failure) {
+        PrintError(messages::FailureText(failure, messages::Doing::kSettingHost));
         return kFailure;
     }
     const int hostCode = show::ReadHostCode(options.hostCode).code;

@@ -19,7 +19,8 @@ std::string HostMessage(const hostlink::FieldHostState& state)
 {
     if (state.phase == hostlink::FieldHostState::kCancelled)
         return strings::kCancelDownload;
-    return state.failure ? messages::FieldHostFailureText(*state.failure) : std::string();
+    return state.result.failure ? messages::FieldHostFailureText(*state.result.failure)
+                                : std::string();
 }
 
 std::string HostLine(const hostlink::FieldHost& host, const hostlink::FieldHostState& state)

@@ -3,7 +3,7 @@
 #include "tests/store/witness/LibmdbWitness.h"
 
 #include "store/ComError.h"
-#include "store/mdbreader/Jet4Text.h"
+#include "store/access/Jet4Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,8 +20,8 @@
 
 namespace witness {
 
+using jet::Jet4TextToUtf8;
 using mdbreader::AnswerWriter;
-using mdbreader::Jet4TextToUtf8;
 
 namespace {
 // The file cannot be read as asked; the text says why, for the user.
