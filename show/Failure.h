@@ -16,10 +16,10 @@ enum class FailureCode
     // Reading a show store.
     kStoreNotOpened, // detail: the access layer's account
     kNoLayoutTable,
-    kTableNotOpened, // detail
-    kBadField,       // row: the record (from 1); name: the field
-    kDatabase,       // detail: what the access layer raised; other: its source (the engine)
-    kNotAShowStore,  // name: the file; it holds something else and was left alone
+    kTableNotOpened,     // detail
+    kBadField,           // row: the record (from 1); name: the field
+    kDatabase,           // detail: what the access layer raised; other: its source (the engine)
+    kNotAShowStore,      // name: the file; it holds something else and was left alone
     kLayoutNotShowTable, // name: the file; other: the show table's columns its tb_Layout lacks
 
     // Host names as typed or saved. row: the cue row (from 1) when one is
