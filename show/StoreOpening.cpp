@@ -21,7 +21,8 @@ Failure RefusedBy(const CADODataBase& db, FailureCode code)
 
 void RequireShowTableColumns(CADODataBase& db, const std::string& path)
 {
-    const std::vector<std::string> missing = StoreWork([&] { return store::MissingLayoutColumns(db); });
+    const std::vector<std::string> missing =
+        StoreWork([&] { return store::MissingLayoutColumns(db); });
     if (missing.empty())
         return;
     std::string columns;

@@ -183,8 +183,9 @@ TEST_F(FireOneAccessImport, ChosenStoreWhoseLayoutTableIsForeignIsRefusedUntouch
     testsupport::MakeSqliteFile(chosen, "CREATE TABLE tb_Layout(FlowID int, Note text)");
     const std::string before = FileBytes(chosen);
     EXPECT_FALSE(Import(chosen));
-    ExpectRefused(strings::FormatText(strings::kLayoutNotShowTable, chosen.c_str(),
-                                      "HostName, HostIndex, BlastTime, Addr, Channel, CDCode, Sector"));
+    ExpectRefused(
+        strings::FormatText(strings::kLayoutNotShowTable, chosen.c_str(),
+                            "HostName, HostIndex, BlastTime, Addr, Channel, CDCode, Sector"));
     EXPECT_EQ(FileBytes(chosen), before);
     ExpectEarlierShowKept();
 }
