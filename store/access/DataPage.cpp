@@ -1,6 +1,6 @@
 #include "store/access/DataPage.h"
 
-#include "store/access/LittleEndian.h"
+#include "store/access/PageView.h"
 
 #include <string>
 
@@ -8,17 +8,18 @@ namespace jet {
 
 namespace {
 constexpr unsigned char kDataPage = 0x01;
+constexpr std::size_t kOwnerAt = 4;
 constexpr std::uint16_t kOffsetMask = 0x1FFF;
 } // namespace
 
 bool DataPage::IsData(const Page& page)
 {
-    return page.bytes[0] == kDataPage;
+    return !page.bytes.empty() && page.bytes[0] == kDataPage;
 }
 
 std::uint32_t DataPage::OwnerOf(const Page& page)
 {
-    return Le32(page.bytes.data() + 4);
+    return PageView(page.bytes, Place{{}, page.number}).U32(kOwnerAt);
 }
 
 DataPage::DataPage(PageRef page, const JetFormat& format, const Place& place)
@@ -26,19 +27,21 @@ DataPage::DataPage(PageRef page, const JetFormat& format, const Place& place)
 {
     if (!IsData(*page_))
         place.Fail("it is not a data page");
-    rows_ = Le16(page_->bytes.data() + format_.rowCountOffset);
+    const PageView view(page_->bytes, place);
+    rows_ = view.U16(format_.rowCountOffset);
     if (format_.rowCountOffset + 2 + std::size_t{rows_} * 2 > page_->bytes.size())
         place.Fail("its table of " + std::to_string(rows_) + " rows runs past the page");
 }
 
 RowSlot DataPage::Row(unsigned index) const
 {
-    const unsigned char* offsets = page_->bytes.data() + format_.rowCountOffset + 2;
-    const std::uint16_t raw = Le16(offsets + 2 * std::size_t{index});
+    const PageView view(page_->bytes, Place{{}, page_->number});
+    const std::size_t offsets = format_.rowCountOffset + 2;
+    const std::uint16_t raw = view.U16(offsets + 2 * std::size_t{index});
     RowSlot slot;
     slot.flags = raw & ~kOffsetMask;
     slot.start = raw & kOffsetMask;
-    slot.end = index == 0 ? page_->bytes.size() : Le16(offsets + 2 * (index - 1)) & kOffsetMask;
+    slot.end = index == 0 ? page_->bytes.size() : view.U16(offsets + 2 * (index - 1)) & kOffsetMask;
     const std::size_t headerEnd = format_.rowCountOffset + 2 + std::size_t{rows_} * 2;
     slot.onPage =
         slot.start >= headerEnd && slot.start <= slot.end && slot.end <= page_->bytes.size();
