@@ -21,8 +21,10 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -83,9 +85,14 @@ jetgen::Table SharedNote()
     return fireData;
 }
 
-// Writes the file in a child process; false when that failed.
+// Writes the file in a child process (here where there is no fork); false
+// when that failed.
 bool WriteInChild(const std::string& path, const Case& c)
 {
+#ifdef _WIN32
+    jetgen::WriteJet4File(path, {c.table()});
+    return true;
+#else
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child == 0) {
@@ -102,6 +109,7 @@ bool WriteInChild(const std::string& path, const Case& c)
     int status = 0;
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
            WEXITSTATUS(status) == 0;
+#endif
 }
 
 // This process's "VmHWM" (peak) or "VmRSS" (now), in KiB.
