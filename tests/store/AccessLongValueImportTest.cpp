@@ -105,7 +105,9 @@ TEST_F(StreamedAccessTable, TheImportCopiesEveryRowIntoTheStore)
     const auto notes = [](std::size_t i) { return Note(i % 3 == 0 ? 9000 : 30, i); };
     const std::string path = Write(FireData(200, notes));
     const auto target = store::SqliteDatabase::CreateNew(dir.File("show.db"));
+    target->Execute("BEGIN");
     store::StreamTableCopy(*store::AccessDatabase::Open(path), "FireData", *target);
+    target->Execute("COMMIT");
     const store::RowSet copied =
         target->Query("SELECT FlowID, Notes FROM FireData ORDER BY FlowID");
     ASSERT_EQ(copied.rows.size(), 200u);

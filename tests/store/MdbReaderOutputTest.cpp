@@ -281,10 +281,12 @@ TEST(StreamedReaderAnswer, CutAnswersAndTrailingBytesAreRefused)
 {
     const std::string answer = ManyRows(60).End();
     for (const std::size_t keep :
-         {std::size_t{0}, std::size_t{3}, std::size_t{20}, answer.size() / 2, answer.size() - 1})
+         {std::size_t{0}, std::size_t{3}, std::size_t{20}, answer.size() / 2, answer.size() - 5})
         EXPECT_EQ(StreamedFailure(answer.substr(0, keep), 4096),
                   "the reader's answer is damaged (it ends too early)")
             << keep;
+    EXPECT_EQ(StreamedFailure(answer.substr(0, answer.size() - 1), 4096),
+              "the reader's answer is damaged (its end mark is missing)");
     EXPECT_EQ(StreamedFailure(answer + "x", 4096),
               "the reader's answer is damaged (bytes follow its end)");
     EXPECT_EQ(StreamedFailure("TMR1", 4096), "the reader's answer is damaged (it ends too early)");
