@@ -17,7 +17,7 @@ constexpr char kWhat[] = "a Memo or OLE value";
 } // namespace
 
 std::string ReadLongValue(std::string_view stored, Pages& pages, const JetFormat& format,
-                          const Place& place)
+                          const Place& place, LongValueClaims* claims)
 {
     if (stored.empty())
         return {};
@@ -30,11 +30,19 @@ std::string ReadLongValue(std::string_view stored, Pages& pages, const JetFormat
     if (length > std::uint64_t{pages.Count()} * pages.PageSize())
         place.Fail("a Memo or OLE value claims " + std::to_string(length) +
                    " bytes, more than the file holds");
+    if (length > kMaxLongValueBytes)
+        place.Fail("a Memo or OLE value of " + std::to_string(length) +
+                   " bytes is longer than the " + std::to_string(kMaxLongValueBytes >> 20) +
+                   " MiB this program reads");
     if (flags & kInline)
         return std::string(stored.substr(kHeaderSize));
     const std::uint32_t first = Le32(header + 4);
-    if (flags & kOnePage)
-        return std::string(FindRow(pages, format, first, place, kWhat).bytes);
+    if (flags & kOnePage) {
+        const PointedRow row = FindRow(pages, format, first, place, kWhat);
+        if (claims)
+            claims->Claim(first, place);
+        return std::string(row.bytes);
+    }
     if ((flags & kFlags) != 0)
         place.Fail("a Memo or OLE value is damaged (unknown flags)");
 
@@ -45,6 +53,8 @@ std::string ReadLongValue(std::string_view stored, Pages& pages, const JetFormat
         if (!visited.insert(next).second)
             place.Fail("a Memo or OLE value's chain of pages goes round in a loop");
         const PointedRow row = FindRow(pages, format, next, place, kWhat);
+        if (claims)
+            claims->Claim(next, place);
         const std::string_view piece = row.bytes;
         if (piece.size() <= 4) // an empty piece could never end the chain
             place.Fail("a Memo or OLE value is damaged (an empty piece in its chain)");

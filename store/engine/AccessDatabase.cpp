@@ -4,9 +4,11 @@
 #include "store/engine/MdbReaderLocation.h"
 #include "store/engine/MdbReaderOutput.h"
 #include "store/engine/MdbReaderProtocol.h"
+#include "store/engine/MdbReaderStream.h"
 #include "store/engine/SqliteDatabase.h"
 
 #include <cctype>
+#include <exception>
 #include <strings.h>
 
 namespace store {
@@ -31,6 +33,30 @@ bool OnlyReads(const std::string& sql)
 {
     const std::string word = FirstWord(sql);
     return word == "SELECT" || word == "WITH" || word == "VALUES";
+}
+
+void CheckExitStatus(int status)
+{
+    if (status == kExitCannotStart)
+        RaiseReaderFailure("the reader program could not be started");
+    if (status != mdbproto::kExitAnswered && status != mdbproto::kExitFailed)
+        RaiseReaderFailure("the reader failed (exit status " + std::to_string(status) + ")");
+}
+
+// A failure of the rows' receiver, carried past the reader's failures.
+struct SinkFailure
+{
+    std::exception_ptr error;
+};
+
+// `call`, its failures wrapped.
+template <typename Call> void InSink(const Call& call)
+{
+    try {
+        call();
+    } catch (...) {
+        throw SinkFailure{std::current_exception()};
+    }
 }
 } // namespace
 
@@ -58,7 +84,9 @@ std::unique_ptr<AccessDatabase> AccessDatabase::Open(const std::string& path,
         }
     }
     try {
-        database->tables_ = ParseCatalogueAnswer(database->Ask("catalogue", {}));
+        database->Ask("catalogue", {}, [&](const AnswerSource& answer) {
+            database->tables_ = ParseCatalogueAnswer(answer);
+        });
     } catch (const ado::_com_error& failure) {
         database->RaiseUnreadable(failure.what());
     }
@@ -96,18 +124,24 @@ void AccessDatabase::MarkReadOnly(RowSet& rows) const
     rows.readOnlyReason = ReadOnlyReason();
 }
 
-std::string AccessDatabase::Ask(const std::string& question,
-                                const std::vector<std::string>& more) const
+void AccessDatabase::Ask(const std::string& question, const std::vector<std::string>& more,
+                         const std::function<void(const AnswerSource&)>& read) const
 {
     std::vector<std::string> arguments{question, path_};
     arguments.insert(arguments.end(), more.begin(), more.end());
-    const MdbReaderRun run = RunMdbReader(reader_, arguments, limits_);
-    if (run.exitStatus == kExitCannotStart)
-        RaiseReaderFailure("the reader program could not be started");
-    if (run.exitStatus != mdbproto::kExitAnswered && run.exitStatus != mdbproto::kExitFailed)
-        RaiseReaderFailure("the reader failed (exit status " + std::to_string(run.exitStatus) +
-                           ")");
-    return run.output;
+    MdbReaderStream reader(reader_, arguments, limits_);
+    const AnswerSource source = [&reader](std::string& into, std::size_t most) {
+        return reader.Read(into, most);
+    };
+    try {
+        read(source);
+    } catch (const ado::_com_error&) {
+        // An answer cut short by a crash is the crash.
+        if (!reader.Failed())
+            CheckExitStatus(reader.End());
+        throw;
+    }
+    CheckExitStatus(reader.End());
 }
 
 const TableEntry& AccessDatabase::FindTable(const std::string& name) const
@@ -134,7 +168,8 @@ const RowSet& AccessDatabase::ReadTable(const std::string& exactName)
         return cached->second;
     RowSet rows;
     try {
-        rows = ParseTableAnswer(Ask("table", {exactName}));
+        Ask("table", {exactName},
+            [&](const AnswerSource& answer) { rows = ParseTableAnswer(answer); });
     } catch (const ado::_com_error& failure) {
         RaiseUnreadable(failure.what());
     }
@@ -157,25 +192,21 @@ void AccessDatabase::StreamTable(const std::string& name, const RowSink& sink)
     }
     // A failure of the rows' receiver (a full disk, say) passes as it is; only
     // the reader's own failures mean the Access file cannot be read.
-    bool inSink = false;
     RowSink guarded;
     guarded.columns = [&](const std::vector<ColumnInfo>& described) {
-        inSink = true;
         if (sink.columns)
-            sink.columns(described);
-        inSink = false;
+            InSink([&] { sink.columns(described); });
     };
     guarded.row = [&](const std::vector<ado::Variant>& row) {
-        inSink = true;
         if (sink.row)
-            sink.row(row);
-        inSink = false;
+            InSink([&] { sink.row(row); });
     };
     try {
-        StreamTableAnswer(Ask("table", {exactName}), guarded);
+        Ask("table", {exactName},
+            [&](const AnswerSource& answer) { StreamTableAnswer(answer, guarded); });
+    } catch (const SinkFailure& failure) {
+        std::rethrow_exception(failure.error);
     } catch (const ado::_com_error& failure) {
-        if (inSink)
-            throw;
         RaiseUnreadable(failure.what());
     }
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "store/engine/AnswerCursor.h"
 #include "store/engine/DatabaseEngine.h"
 #include "store/engine/MdbReaderProcess.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -39,8 +41,11 @@ private:
     AccessDatabase(std::string path, MdbReaderLimits limits, std::string readerProgram);
 
     // Runs the reader with the arguments that follow the file's path and
-    // returns its answer; raises when there is none to read.
-    std::string Ask(const std::string& question, const std::vector<std::string>& more) const;
+    // hands its answer to `read` as it comes, never held whole; raises when
+    // there is none to read. What the reader's end says (a crash, a time-out,
+    // an exit status) goes before what is wrong with what it wrote.
+    void Ask(const std::string& question, const std::vector<std::string>& more,
+             const std::function<void(const AnswerSource&)>& read) const;
     [[noreturn]] void RaiseUnreadable(const std::string& reason) const;
     std::string ReadOnlyReason() const;
     const TableEntry& FindTable(const std::string& name) const;

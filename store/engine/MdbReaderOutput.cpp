@@ -5,7 +5,6 @@
 #include "store/engine/MdbReaderProtocol.h"
 
 #include <bit>
-#include <cstring>
 
 namespace store {
 
@@ -17,51 +16,10 @@ constexpr int kMaxDecimalDigits = 28;
 
 [[noreturn]] void Damaged(const std::string& what)
 {
-    RaiseReaderFailure("the reader's answer is damaged (" + what + ")");
+    RaiseDamagedAnswer(what);
 }
 
-// Walks an answer; every read checks that the bytes are there.
-class Cursor
-{
-public:
-    explicit Cursor(std::string_view data) : data_(data) {}
-
-    std::uint8_t U8() { return static_cast<std::uint8_t>(Little(1)); }
-    std::uint16_t U16() { return static_cast<std::uint16_t>(Little(2)); }
-    std::uint32_t U32() { return static_cast<std::uint32_t>(Little(4)); }
-    std::uint64_t U64() { return Little(8); }
-    std::string Text()
-    {
-        const std::uint32_t size = U32();
-        if (size > Left())
-            Damaged("a text runs past its end");
-        std::string text(data_.substr(position_, size));
-        position_ += size;
-        return text;
-    }
-    void Expect(const char (&bytes)[4], const char* what)
-    {
-        if (Left() < 4 || std::memcmp(data_.data() + position_, bytes, 4) != 0)
-            Damaged(what);
-        position_ += 4;
-    }
-    std::size_t Left() const { return data_.size() - position_; }
-
-private:
-    std::uint64_t Little(std::size_t bytes)
-    {
-        if (bytes > Left())
-            Damaged("it ends too early");
-        std::uint64_t value = 0;
-        for (std::size_t i = 0; i < bytes; ++i)
-            value |= std::uint64_t{static_cast<unsigned char>(data_[position_ + i])} << (8 * i);
-        position_ += bytes;
-        return value;
-    }
-
-    std::string_view data_;
-    std::size_t position_ = 0;
-};
+using Cursor = AnswerCursor;
 
 // Reads the start of an answer; a failure answer raises its description.
 void Begin(Cursor& in, mdbproto::Answer expected)
@@ -80,8 +38,7 @@ void Begin(Cursor& in, mdbproto::Answer expected)
 void End(Cursor& in)
 {
     in.Expect(mdbproto::kTrailer, "its end mark is missing");
-    if (in.Left() != 0)
-        Damaged("bytes follow its end");
+    in.ExpectEnd();
 }
 
 struct ReaderColumn
@@ -190,11 +147,9 @@ void ReadRows(Cursor& in, const std::vector<ReaderColumn>& columns, const RowSin
         sink.row(row);
     }
 }
-} // namespace
 
-std::vector<TableEntry> ParseCatalogueAnswer(std::string_view answer)
+std::vector<TableEntry> ReadCatalogue(Cursor& in)
 {
-    Cursor in(answer);
     Begin(in, mdbproto::Answer::Catalogue);
     const std::uint32_t count = in.U32();
     std::vector<TableEntry> tables;
@@ -216,19 +171,8 @@ std::vector<TableEntry> ParseCatalogueAnswer(std::string_view answer)
     return tables;
 }
 
-RowSet ParseTableAnswer(std::string_view answer)
+std::string ReadTable(Cursor& in, const RowSink& sink)
 {
-    RowSet set;
-    RowSink sink;
-    sink.columns = [&set](const std::vector<ColumnInfo>& columns) { set.columns = columns; };
-    sink.row = [&set](const std::vector<ado::Variant>& row) { set.rows.push_back(row); };
-    set.table = StreamTableAnswer(answer, sink);
-    return set;
-}
-
-std::string StreamTableAnswer(std::string_view answer, const RowSink& sink)
-{
-    Cursor in(answer);
     Begin(in, mdbproto::Answer::Table);
     std::string name = in.Text();
     std::vector<ColumnInfo> described;
@@ -237,6 +181,54 @@ std::string StreamTableAnswer(std::string_view answer, const RowSink& sink)
     ReadRows(in, columns, sink);
     End(in);
     return name;
+}
+
+// The rows kept, for the parses that give them all.
+RowSink Keeping(RowSet& set)
+{
+    RowSink sink;
+    sink.columns = [&set](const std::vector<ColumnInfo>& columns) { set.columns = columns; };
+    sink.row = [&set](const std::vector<ado::Variant>& row) { set.rows.push_back(row); };
+    return sink;
+}
+} // namespace
+
+std::vector<TableEntry> ParseCatalogueAnswer(const AnswerSource& answer)
+{
+    Cursor in(answer);
+    return ReadCatalogue(in);
+}
+
+std::vector<TableEntry> ParseCatalogueAnswer(std::string_view answer)
+{
+    Cursor in(answer);
+    return ReadCatalogue(in);
+}
+
+RowSet ParseTableAnswer(const AnswerSource& answer)
+{
+    RowSet set;
+    set.table = StreamTableAnswer(answer, Keeping(set));
+    return set;
+}
+
+RowSet ParseTableAnswer(std::string_view answer)
+{
+    RowSet set;
+    set.table = StreamTableAnswer(answer, Keeping(set));
+    return set;
+}
+
+std::string StreamTableAnswer(const AnswerSource& answer, const RowSink& sink)
+{
+    Cursor in(answer);
+    return ReadTable(in, sink);
+}
+
+std::string StreamTableAnswer(std::string_view answer, const RowSink& sink)
+{
+    Cursor in(answer);
+    return ReadTable(in, sink);
 }
 
 } // namespace store

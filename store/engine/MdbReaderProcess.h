@@ -28,7 +28,8 @@ struct MdbReaderRun
 };
 
 // Runs the reader program with the arguments, its standard input empty and
-// its errors discarded, under the limits, and waits for it to end. Raises
+// its errors discarded, under the limits, and waits for it to end, keeping
+// all it wrote (MdbReaderStream.h reads an answer as it comes). Raises
 // a reader failure when it cannot be started, is ended by a signal, runs out
 // of time or writes more than the limit; the child is reaped in every case.
 MdbReaderRun RunMdbReader(const std::string& program, const std::vector<std::string>& arguments,

@@ -18,6 +18,12 @@ namespace mdbproto {
 inline constexpr char kMagic[4] = {'T', 'M', 'R', '1'};
 inline constexpr char kTrailer[4] = {'T', 'E', 'N', 'D'};
 
+// No text of an answer is longer: the reader's longest value is 8 MiB
+// (jet::kMaxLongValueBytes), and UTF-8 takes at most three bytes for each
+// byte of a stored text. A longer count is damage, refused before it costs
+// memory.
+inline constexpr std::uint32_t kMaxTextBytes = std::uint32_t{24} << 20;
+
 enum class Answer : std::uint8_t
 {
     Catalogue = 'C',

@@ -43,6 +43,9 @@ constexpr bool NumberingsAgree()
 }
 static_assert(NumberingsAgree(), "Jet's column type numbers and the answer's agree");
 
+// Every text written fits what the caller reads (MdbReaderProtocol.h).
+static_assert(mdbproto::kMaxTextBytes >= 3 * std::uint64_t{jet::kMaxLongValueBytes});
+
 AccessType TypeOf(const jet::Column& column)
 {
     for (const auto& [jetType, answerType] : kPassedTypes)
@@ -63,21 +66,23 @@ std::uint32_t WidthOf(const jet::JetFile& file, const jet::Column& column)
     }
 }
 
-// Writes the values of one table's rows in the protocol's forms.
+// Writes the values of one table's rows in the protocol's forms. Each long
+// value is read once: rows that share one are refused (LongValueClaims.h).
 class ValueWriter
 {
 public:
-    explicit ValueWriter(jet::JetFile& file) : file_(file) {}
+    explicit ValueWriter(jet::JetFile& file) : file_(file), claims_(file.GetPages().Count()) {}
 
     void Write(const jet::Column& column, const jet::Field& field, const jet::Place& place,
-               AnswerWriter& out) const;
+               AnswerWriter& out);
 
 private:
     static const unsigned char* Need(const jet::Field& field, std::size_t size,
                                      const jet::Place& place);
-    std::string LongValue(const jet::Field& field, const jet::Place& place) const;
+    std::string LongValue(const jet::Field& field, const jet::Place& place);
 
     jet::JetFile& file_;
+    jet::LongValueClaims claims_;
 };
 
 const unsigned char* ValueWriter::Need(const jet::Field& field, std::size_t size,
@@ -88,13 +93,13 @@ const unsigned char* ValueWriter::Need(const jet::Field& field, std::size_t size
     return reinterpret_cast<const unsigned char*>(field.bytes.data());
 }
 
-std::string ValueWriter::LongValue(const jet::Field& field, const jet::Place& place) const
+std::string ValueWriter::LongValue(const jet::Field& field, const jet::Place& place)
 {
-    return jet::ReadLongValue(field.bytes, file_.GetPages(), file_.Format(), place);
+    return jet::ReadLongValue(field.bytes, file_.GetPages(), file_.Format(), place, &claims_);
 }
 
 void ValueWriter::Write(const jet::Column& column, const jet::Field& field, const jet::Place& place,
-                        AnswerWriter& out) const
+                        AnswerWriter& out)
 {
     const AccessType type = TypeOf(column);
     if (type == AccessType::Boolean) {
@@ -192,7 +197,7 @@ void WriteTableFrom(jet::JetFile& file, const std::vector<jet::CatalogueEntry>& 
     out.Text(table.Name());
     WriteColumns(file, table.Definition(), out);
     const std::vector<jet::Column>& columns = table.Definition().columns;
-    const ValueWriter values(file);
+    ValueWriter values(file);
     table.ForEachRow([&](const std::vector<jet::Field>& fields, const jet::Place& place) {
         out.BeginRow();
         for (std::size_t i = 0; i < columns.size(); ++i)

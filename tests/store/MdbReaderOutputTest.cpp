@@ -5,6 +5,7 @@
 #include "store/engine/MdbReaderProcess.h"
 #include "store/engine/MdbReaderProtocol.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -197,6 +198,121 @@ TEST(ReaderAnswer, BadMarksAndTrailingBytesAreRefused)
     other.U32(0);
     EXPECT_EQ(TableFailure(other.End()),
               "the reader's answer is damaged (it answers another question)");
+}
+
+// An answer handed on `step` bytes at a time, as a pipe hands it; notes the
+// most the reader of it ever held in the string it was handed.
+struct Trickle
+{
+    std::string answer;
+    std::size_t step = 1;
+    std::size_t at = 0;
+    std::size_t mostHeld = 0;
+
+    store::AnswerSource Source()
+    {
+        return [this](std::string& into, std::size_t most) {
+            if (at == answer.size())
+                return false;
+            const std::size_t take = std::min({step, most, answer.size() - at});
+            into.append(answer, at, take);
+            at += take;
+            mostHeld = std::max(mostHeld, into.size());
+            return true;
+        };
+    }
+};
+
+// Many rows, each a number and a text, some texts long.
+Answer ManyRows(std::size_t rows)
+{
+    Answer a(mdbproto::Answer::Table);
+    a.Text("FireData").U32(2).Column("n", AccessType::Long).Column("note", AccessType::Memo);
+    for (std::size_t i = 0; i < rows; ++i) {
+        a.U8(mdbproto::kRowFollows).U8(1).U32(static_cast<std::uint32_t>(i)).U8(1);
+        a.Text(std::string(i % 50 == 0 ? 100000 + i : i % 300, static_cast<char>('a' + i % 26)));
+    }
+    a.U8(mdbproto::kRowsEnd);
+    return a;
+}
+
+std::string StreamedFailure(const std::string& answer, std::size_t step)
+{
+    Trickle trickle{answer, step};
+    try {
+        store::ParseTableAnswer(trickle.Source());
+    } catch (const ado::_com_error& failure) {
+        return failure.what();
+    }
+    return "parsed";
+}
+
+TEST(StreamedReaderAnswer, PiecesOfAnySizeReadAsTheWholeAnswerDoes)
+{
+    const std::string answer = ManyRows(400).End();
+    const store::RowSet whole = store::ParseTableAnswer(answer);
+    ASSERT_EQ(whole.rows.size(), 400u);
+    for (const std::size_t step :
+         {std::size_t{1}, std::size_t{7}, std::size_t{65539}, answer.size()}) {
+        Trickle trickle{answer, step};
+        const store::RowSet streamed = store::ParseTableAnswer(trickle.Source());
+        EXPECT_EQ(streamed.table, "FireData");
+        EXPECT_EQ(streamed.rows, whole.rows) << step;
+        EXPECT_EQ(trickle.at, answer.size());
+    }
+}
+
+TEST(StreamedReaderAnswer, OnlyAPieceAndOneTextAreHeld)
+{
+    const std::string answer = ManyRows(2000).End();
+    ASSERT_GT(answer.size(), std::size_t{4} << 20);
+    Trickle trickle{answer, answer.size()};
+    std::size_t rows = 0;
+    store::RowSink sink;
+    sink.columns = [](const std::vector<store::ColumnInfo>&) {};
+    sink.row = [&](const std::vector<ado::Variant>&) { ++rows; };
+    store::StreamTableAnswer(trickle.Source(), sink);
+    EXPECT_EQ(rows, 2000u);
+    // The longest text is 101950 bytes; pieces are 64 KiB.
+    EXPECT_LE(trickle.mostHeld, std::size_t{256} << 10);
+}
+
+TEST(StreamedReaderAnswer, CutAnswersAndTrailingBytesAreRefused)
+{
+    const std::string answer = ManyRows(60).End();
+    for (const std::size_t keep :
+         {std::size_t{0}, std::size_t{3}, std::size_t{20}, answer.size() / 2, answer.size() - 5})
+        EXPECT_EQ(StreamedFailure(answer.substr(0, keep), 4096),
+                  "the reader's answer is damaged (it ends too early)")
+            << keep;
+    EXPECT_EQ(StreamedFailure(answer.substr(0, answer.size() - 1), 4096),
+              "the reader's answer is damaged (its end mark is missing)");
+    EXPECT_EQ(StreamedFailure(answer + "x", 4096),
+              "the reader's answer is damaged (bytes follow its end)");
+    EXPECT_EQ(StreamedFailure("TMR1", 4096), "the reader's answer is damaged (it ends too early)");
+    EXPECT_EQ(StreamedFailure("hello", 4096),
+              "the reader's answer is damaged (it does not begin as an answer)");
+}
+
+TEST(StreamedReaderAnswer, ATextLongerThanAnyValueIsRefusedBeforeItComes)
+{
+    Answer a = OneValue(AccessType::Memo);
+    a.U32(mdbproto::kMaxTextBytes + 1);
+    Trickle trickle{a.Bytes() + std::string(1000, 'x'), 64};
+    try {
+        store::ParseTableAnswer(trickle.Source());
+        ADD_FAILURE() << "parsed";
+    } catch (const ado::_com_error& failure) {
+        EXPECT_STREQ(failure.what(), "the reader's answer is damaged (a text of 25165825 bytes, "
+                                     "more than the 25165824 of the longest value)");
+    }
+    EXPECT_LT(trickle.at, a.Bytes().size() + 1000);
+    // The longest allowed still reads.
+    Answer longest = OneValue(AccessType::Memo);
+    longest.Text(std::string(mdbproto::kMaxTextBytes, 'm')).U8(mdbproto::kRowsEnd);
+    Trickle whole{longest.End(), 1 << 20};
+    EXPECT_EQ(store::ParseTableAnswer(whole.Source()).rows.at(0).at(0).bstrVal().size(),
+              mdbproto::kMaxTextBytes);
 }
 
 } // namespace

@@ -109,11 +109,11 @@ TEST(RowLayout, Jet3OffsetsPast256BytesUseTheJumpTable)
 class LongValues : public ::testing::Test
 {
 protected:
-    std::string Read(const std::string& header)
+    std::string Read(const std::string& header, jet::LongValueClaims* claims = nullptr)
     {
         jet::MemorySource source(bytes);
         jet::Pages pages(source, kPage);
-        return jet::ReadLongValue(header, pages, kJet4, {"Notes", 9});
+        return jet::ReadLongValue(header, pages, kJet4, {"Notes", 9}, claims);
     }
     static std::string Header(std::uint32_t flagsAndLength, std::uint32_t pointer)
     {
@@ -154,6 +154,44 @@ TEST_F(LongValues, BrokenChainsAreCaughtNamingTheTableAndPage)
               "file holds");
     EXPECT_EQ(FailureOf([&] { Read("short"); }),
               "table 'Notes', page 9: a Memo or OLE value is damaged (its header is cut short)");
+}
+
+TEST_F(LongValues, ALongValueIsReadForOneRowOnly)
+{
+    const std::string shared = "table 'Notes', page 9: the long value at page ";
+    const std::string damage = " is shared by two rows, which Access never does: the file is "
+                               "damaged";
+    jet::LongValueClaims claims(3);
+    EXPECT_EQ(Read(Header(0x40000000 | 5, 0x100), &claims), "whole");
+    EXPECT_EQ(Read(Header(7, 0x101), &claims), "abcdefg");
+    // Inline values have no rows to share.
+    EXPECT_EQ(Read(Header(0x80000000 | 3, 0) + "hey", &claims), "hey");
+    EXPECT_EQ(Read(Header(0x80000000 | 3, 0) + "hey", &claims), "hey");
+    EXPECT_EQ(FailureOf([&] { Read(Header(0x40000000 | 5, 0x100), &claims); }),
+              shared + "1" + damage);
+    // A chain that runs into another's end.
+    EXPECT_EQ(FailureOf([&] { Read(Header(4, 0x200), &claims); }), shared + "2" + damage);
+    // A loop within one value stays a loop.
+    jet::LongValueClaims fresh(3);
+    EXPECT_EQ(FailureOf([&] { Read(Header(100, 0x201), &fresh); }),
+              "table 'Notes', page 9: a Memo or OLE value's chain of pages goes round in a loop");
+    // Without claims each read stands alone.
+    EXPECT_EQ(Read(Header(0x40000000 | 5, 0x100)), "whole");
+    EXPECT_EQ(Read(Header(0x40000000 | 5, 0x100)), "whole");
+}
+
+TEST(LongValueLimit, AValueLongerThanTheLimitIsRefusedBeforeItIsRead)
+{
+    // A file large enough to hold it, its pages empty.
+    const std::string bytes((jet::kMaxLongValueBytes / kPage + 2) * kPage, '\0');
+    jet::MemorySource source(bytes);
+    jet::Pages pages(source, kPage);
+    const std::string header = U32(jet::kMaxLongValueBytes + 1) + U32(0x100) + U32(0);
+    EXPECT_EQ(FailureOf([&] {
+                  jet::ReadLongValue(header, pages, kJet4, {"FireData", 12});
+              }),
+              "table 'FireData', page 12: a Memo or OLE value of 8388609 bytes is longer than "
+              "the 8 MiB this program reads");
 }
 
 } // namespace

@@ -96,7 +96,7 @@ struct OpenPage
 class LongValues
 {
 public:
-    explicit LongValues(File& file) : file_(file) {}
+    LongValues(File& file, bool share) : file_(file), share_(share) {}
     ~LongValues() { Close(); }
     LongValues(const LongValues&) = delete;
     LongValues& operator=(const LongValues&) = delete;
@@ -111,9 +111,14 @@ public:
         }
         if (data.size() >= (std::size_t{1} << 24))
             throw std::invalid_argument("a long value of 16 MB or more");
+        if (share_)
+            if (const auto written = shared_.find(data); written != shared_.end())
+                return written->second;
         PutLe(field, data.size() | (data.size() <= kMaxRowBytes ? 0x40000000 : 0), 4);
         PutLe(field, data.size() <= kMaxRowBytes ? OnePage(data) : Chain(data), 4);
         PutLe(field, 0, 4);
+        if (share_)
+            shared_.emplace(data, field);
         return field;
     }
 
@@ -154,6 +159,8 @@ private:
 
     File& file_;
     std::unique_ptr<OpenPage> open_;
+    bool share_;
+    std::map<std::string, std::string> shared_; // data, its field
 };
 
 struct WrittenTable
@@ -167,7 +174,7 @@ WrittenTable WriteRows(File& file, const Table& table, const Layout& layout)
 {
     WrittenTable written;
     written.definition = file.Add(BlankPage()); // filled in when its maps are placed
-    LongValues longValues(file);
+    LongValues longValues(file, table.shareLongValues);
     const LongValueStore store = [&longValues](const std::string& data) {
         return longValues.Field(data);
     };

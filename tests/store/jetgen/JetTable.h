@@ -71,6 +71,9 @@ struct Table
     std::size_t rows = 0;
     // Asked for rows 0 .. rows-1, in that order, once each: it may keep state.
     std::function<Row(std::size_t)> row;
+    // Damage Access never does: a Memo or OLE value equal to one written
+    // before points at that value's long-value pages instead of its own.
+    bool shareLongValues = false;
 };
 
 } // namespace jetgen
