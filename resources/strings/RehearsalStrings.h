@@ -8,14 +8,12 @@ namespace strings {
 
 inline constexpr char kMenuRehearsal[] = "Rehearsal";
 inline constexpr char kMenuVirtualHosts[] = "Start Virtual Hosts...";
-inline constexpr char kRehearsalMark[] = "[Rehearsal]";
 inline constexpr char kMainWindowTitleRehearsal[] = "Corvane-Quillmark [Rehearsal]";
 // %s: the show store's file name; "[*]" marks unsaved host names
 inline constexpr char kMainWindowTitleWithStoreRehearsal[] = "%s[*] [Rehearsal] - Corvane-Quillmark";
 inline constexpr char kRehearsalHostsAt[] = "Rehearsal: host N is at 127.0.0.1, port 10061 + N";
 // %d: host code, %s: its address and port
 inline constexpr char kRehearsalHostAt[] = "Rehearsal: host %d is at %s";
-inline constexpr char kCliRehearseHelp[] = "start the window in rehearsal: host N at 127.0.0.1, port 10061 + N";
 inline constexpr char kCliRefuseCueHelp[] = "refuse the K-th cue of each download (counted from 1 after its project name)";
 inline constexpr char kVirtualHostsTitle[] = "Virtual Hosts";
 inline constexpr char kVirtualHostsStart[] = "&Start";
@@ -28,7 +26,6 @@ inline constexpr char kVirtualHostsFaultRefuseCue[] = "refuse cue K";
 inline constexpr char kVirtualHostsFaultSilent[] = "silent from frame K";
 inline constexpr char kVirtualHostsFaultLate[] = "answer frame K late";
 inline constexpr char kVirtualHostsListening[] = "listening";
-inline constexpr char kVirtualHostsEnded[] = "ended";
 inline constexpr char kVirtualHostsNoPlan[] = "the show store has no host plan: one virtual host is started for each host code of the plan";
 // %d: host code, %d: port, %s: what the virtual host said
 inline constexpr char kVirtualHostsPortTaken[] = "host %d: port %d of 127.0.0.1 is taken, another program listens there (%s)";
