@@ -11,6 +11,7 @@
 #include "hostlink/Rehearsal.h"
 #include "hostlink/RehearsalHosts.h"
 #include "hostlink/ui/DownloadDlg.h"
+#include "hostlink/ui/HostPlanDlg.h"
 #include "hostlink/ui/HostSettingsDlg.h"
 #include "hostlink/ui/LoadAllHostsDlg.h"
 #include "hostlink/ui/VirtualHostsDlg.h"
@@ -331,6 +332,30 @@ TEST_F(RehearsalWindow, HostSettingsNamesTheAddressOfTheCodeTyped)
         Action("actionHostSettings"), "buttonExit", [&](CHostSettingsDlg& dialog) {
             EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("labelRehearsal")), nullptr);
         });
+}
+
+TEST_F(RehearsalWindow, TheHostPlanNamesEachHostsRehearsalAddress)
+{
+    Prepare(241);
+    window.OpenStoreFile(store);
+    const auto addresses = [this] {
+        QStringList seen;
+        RunModal<CHostPlanDlg>(Action("actionHostPlan"), "buttonClose", [&](CHostPlanDlg& dialog) {
+            auto& plan = Child<QTableWidget>(dialog, "plan");
+            for (int row = 0; row < plan.rowCount(); ++row)
+                seen << plan.item(row, 3)->text();
+            const auto* note = dialog.findChild<QLabel*>(QStringLiteral("labelRehearsal"));
+            seen << (note ? note->text() : QString());
+        });
+        return seen;
+    };
+    EXPECT_EQ(addresses(), (QStringList{QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"),
+                                        QStringLiteral("127.0.0.1"), QString()})); // a test's own
+    window.SetRehearsal(true);
+    EXPECT_EQ(addresses(),
+              (QStringList{QStringLiteral("127.0.0.1:10302"), QStringLiteral("127.0.0.1:10303"),
+                           QStringLiteral("127.0.0.1:10304"),
+                           QString::fromUtf8(strings::kRehearsalHostsAt)}));
 }
 
 TEST_F(RehearsalWindow, AStartedHostWhosePortIsTakenIsSaidSo)
