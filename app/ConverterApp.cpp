@@ -26,6 +26,18 @@ void CConverterApp::SetSocketStartup(std::function<bool()> startSockets)
     startSockets_ = std::move(startSockets);
 }
 
+CConverterApp::StartArguments CConverterApp::ReadStartArguments(const QStringList& arguments)
+{
+    StartArguments start;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String(kRehearseOption))
+            start.rehearse = true;
+        else if (!start.store)
+            start.store = arguments.at(i);
+    }
+    return start;
+}
+
 int CConverterApp::InitInstance()
 {
     qtcommon::QtPrompt ownPrompt(nullptr);
@@ -45,10 +57,14 @@ int CConverterApp::InitInstance()
     editor::WindowPlacement placement(settings);
     placement.Restore(*window);
     window->show();
-    // `tavrin FILE`: the show store a file manager opens with the program.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
-        window->OpenStoreFile(qtcommon::ToStdString(arguments.at(1)));
+    // `tavrin FILE`: the show store a file manager opens with the program;
+    // `tavrin --rehearse [FILE]`: the window in rehearsal from the start,
+    // before anything could be sent.
+    const StartArguments start = ReadStartArguments(QCoreApplication::arguments());
+    if (start.rehearse)
+        window->SetRehearsal(true);
+    if (start.store)
+        window->OpenStoreFile(qtcommon::ToStdString(*start.store));
     const int result = exec();
     placement.Save(*window);
     return result;

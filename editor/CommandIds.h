@@ -30,6 +30,8 @@ enum CommandId : int
     kCmdFilter = 32793,
     kCmdPrintLoadSheets = 32794,
     kCmdTimeline = 32795,
+    kCmdRehearsal = 32796,    // checkable: the window's rehearsal on or off
+    kCmdVirtualHosts = 32797, // the rehearsal's virtual hosts
 };
 
 } // namespace editor

@@ -33,6 +33,9 @@ struct HostLinkOptions
     std::chrono::milliseconds sendTimeout = kHostTimeout;
     std::chrono::milliseconds receiveTimeout = kHostTimeout;
     std::chrono::milliseconds endWait = kEndWait;
+    // A rehearsal's link (hostlink/Rehearsal.h): its socket sends to
+    // 127.0.0.1 or nowhere, and its conversations never count as the field's.
+    bool rehearsal = false;
 };
 
 // The dotted address of a host code: the pattern with "%i" replaced.

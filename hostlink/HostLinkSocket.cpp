@@ -1,5 +1,6 @@
 #include "hostlink/HostLinkSocket.h"
 
+#include "hostlink/Rehearsal.h"
 #include "show/HostCode.h"
 
 #include <algorithm>
@@ -40,8 +41,10 @@ HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
     lastAnswer_ = lastSent_ = std::chrono::steady_clock::now();
     if (hostCode < show::kLowestHostCode || hostCode > show::kHighestHostCode)
         return OpenStatus::kNoSocket;
-    const auto address = platform::udp::ParseIpv4(HostAddressText(options_, hostCode));
-    if (!address)
+    const std::string dotted = HostAddressText(options_, hostCode);
+    const auto address = platform::udp::ParseIpv4(dotted);
+    // A rehearsal's conversations have no socket anywhere but on 127.0.0.1.
+    if (!address || (options_.rehearsal && !IsRehearsalAddress(dotted)))
         return OpenStatus::kNoSocket;
     destination_ = {*address, options_.port};
     socket_ = platform::udp::OpenSocket();
@@ -76,6 +79,8 @@ bool HostLinkSocket::Send(std::span<const std::uint8_t> frame)
     while (HostDatagramBefore(std::chrono::steady_clock::now()))
         ++extraAnswers_;
     lastSent_ = std::chrono::steady_clock::now();
+    if (options_.rehearsal && !IsRehearsalAddress(platform::udp::FormatIpv4(destination_.address)))
+        return false; // never, as the host only moves its port; still, not one datagram
     return platform::udp::SendTo(socket_, frame, destination_);
 }
 

@@ -117,7 +117,7 @@ bool AnsweredTooOften(show::FailureCode code)
 
 bool AtFieldAddress(const HostLinkOptions& link, int hostCode)
 {
-    return link.port == kHostPort &&
+    return !link.rehearsal && link.port == kHostPort &&
            HostAddressText(link, hostCode) == HostAddressText(HostLinkOptions{}, hostCode);
 }
 

@@ -74,7 +74,8 @@ private:
 bool AnsweredTooOften(show::FailureCode code);
 
 // Whether a host code's conversations go to its own field address and port
-// (192.168.10.N:10061), the only ones that say what the field holds.
+// (192.168.10.N:10061), the only ones that say what the field holds; a
+// rehearsal's never do.
 bool AtFieldAddress(const HostLinkOptions& link, int hostCode);
 
 // The record of a conversation about to begin, before its first frame:

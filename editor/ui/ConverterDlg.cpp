@@ -24,17 +24,21 @@
 #include "editor/ui/VSFlexGrid.h"
 #include "editor/ui/WindowFont.h"
 #include "hostlink/RecordedConversations.h"
+#include "hostlink/RehearsalHosts.h"
 #include "hostlink/ui/DownloadDlg.h"
 #include "hostlink/ui/HostPlanDlg.h"
 #include "hostlink/ui/HostSettingsDlg.h"
 #include "hostlink/ui/LoadAllHostsDlg.h"
+#include "hostlink/ui/VirtualHostsDlg.h"
 #include "messages/FailureMessage.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtPrompt.h"
 #include "qtcommon/QtText.h"
 #include "qtcommon/ShowCheckDlg.h"
+#include "resources/strings/RehearsalStrings.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
+#include "show/HostPlan.h"
 #include "show/ShowCheck.h"
 #include "store/ComRuntime.h"
 #include "store/LayoutTable.h"
@@ -175,8 +179,10 @@ void CConverterDlg::OnCommand(int id)
 {
     // A long command runs: the window waits for it (a menu chosen before its
     // progress dialog showed arrives here afterwards, or not at all).
-    if (m_longWork->Busy())
+    if (m_longWork->Busy()) {
+        ui->actionRehearsal->setChecked(m_rehearsal); // as it was: nothing changed
         return;
+    }
     // The title and status bar are up to date when a command returns.
     const auto showStatus = qScopeGuard([this] { ShowStatus(); });
     // Each command number and what it does; several items may share one.
@@ -210,6 +216,9 @@ void CConverterDlg::OnCommand(int id)
         {editor::kCmdFilter, [](CConverterDlg& w) { w.m_tools->FocusFilter(); }},
         {editor::kCmdPrintLoadSheets, [](CConverterDlg& w) { w.m_tools->PrintLoadSheets(); }},
         {editor::kCmdTimeline, [](CConverterDlg& w) { w.m_tools->OpenTimeline(); }},
+        {editor::kCmdRehearsal,
+         [](CConverterDlg& w) { w.SetRehearsal(w.ui->actionRehearsal->isChecked()); }},
+        {editor::kCmdVirtualHosts, [](CConverterDlg& w) { w.OnVirtualHosts(); }},
     };
     const auto* const route = std::find_if(std::begin(kRoutes), std::end(kRoutes),
                                            [id](const Route& r) { return r.id == id; });
@@ -299,6 +308,21 @@ void CConverterDlg::SetHostDialogOptions(hostlink::HostDialogOptions options)
     m_hostOptions = std::move(options);
 }
 
+void CConverterDlg::SetRehearsal(bool on)
+{
+    m_rehearsal = on;
+    ui->actionRehearsal->setChecked(on);
+    ui->actionVirtualHosts->setEnabled(on);
+    if (!on)
+        m_virtualHosts.reset();
+    ShowStatus();
+}
+
+hostlink::HostDialogOptions CConverterDlg::HostOptions() const
+{
+    return m_rehearsal ? hostlink::InRehearsal(m_hostOptions) : m_hostOptions;
+}
+
 void CConverterDlg::ScheduleStatus()
 {
     if (!m_statusTimer.isActive())
@@ -310,7 +334,7 @@ void CConverterDlg::ShowStatus()
     m_statusTimer.stop();
     m_status->Show({m_strStorePath, static_cast<int>(m_show.Size()),
                     static_cast<int>(m_show.HostNameCount()), m_show.AnyChanged(),
-                    m_hostsNotCurrent});
+                    m_hostsNotCurrent, m_rehearsal});
 }
 
 void CConverterDlg::ShowHostStates()
@@ -367,7 +391,7 @@ void CConverterDlg::OnDownload()
         if (dialog)
             dialog->SetStatusLine(text);
     };
-    hostlink::HostDialogOptions options = m_hostOptions;
+    hostlink::HostDialogOptions options = HostOptions();
     options.currentStore = m_strStorePath;
     options.storeGate = [&](const std::string& path) {
         return gate.BeforeDownload(path, showWarnings);
@@ -381,7 +405,7 @@ void CConverterDlg::OnDownload()
 void CConverterDlg::OnHostSettings()
 {
     editor::HostDialogGate gate = DialogGate();
-    hostlink::HostDialogOptions options = m_hostOptions;
+    hostlink::HostDialogOptions options = HostOptions();
     options.currentStore = m_strStorePath;
     options.storeGate = [&gate](const std::string& path) { return gate.BeforeHostSettings(path); };
     CHostSettingsDlg settings(*m_prompt, this, std::move(options));
@@ -446,7 +470,7 @@ template <typename FieldDialog> void CConverterDlg::OpenFieldDialog(const char* 
 {
     const std::optional<std::string> path = FieldStorePath();
     if (path && DialogGate().BeforeReading(*path, next)) {
-        FieldDialog dialog(*path, *m_prompt, this, m_hostOptions);
+        FieldDialog dialog(*path, *m_prompt, this, HostOptions());
         dialog.exec();
         ShowHostStates();
     }
@@ -462,6 +486,32 @@ void CConverterDlg::OnLoadAllHosts()
     // The hosts get the store as saved: never other names than the grid's
     // without the designer's word.
     OpenFieldDialog<CLoadAllHostsDlg>(strings::kUnsavedBeforeLoadAll);
+}
+
+// One virtual host per host code of the plan of the current store (or one
+// the designer picks), each with the fault the designer sets for it.
+void CConverterDlg::OnVirtualHosts()
+{
+    if (!m_rehearsal)
+        return;
+    const std::optional<std::string> path = FieldStorePath();
+    if (!path)
+        return;
+    std::vector<show::HostPlanEntry> plan;
+    try {
+        plan = show::ReadHostPlanChecked(*path);
+    } catch (const show::Failure& failure) {
+        messages::ShowFailure(*m_prompt, failure, messages::Doing::kPlanning);
+        return;
+    }
+    if (plan.empty()) {
+        m_prompt->ShowMessage(strings::kVirtualHostsNoPlan, prompt::MessageIcon::Warning);
+        return;
+    }
+    if (!m_virtualHosts)
+        m_virtualHosts = std::make_unique<hostlink::RehearsalHosts>();
+    CVirtualHostsDlg dialog(std::move(plan), *m_virtualHosts, *m_prompt, this);
+    dialog.exec();
 }
 
 void CConverterDlg::OnFireOneImport()

@@ -20,6 +20,9 @@ class ConverterDlg;
 namespace prompt {
 class Prompt;
 }
+namespace hostlink {
+class RehearsalHosts;
+}
 class CVSFlexGrid;
 namespace editor {
 class ShowStatusDisplay;
@@ -55,6 +58,16 @@ public:
 
     // Where the host dialogs find their hosts (tests: on loopback).
     void SetHostDialogOptions(hostlink::HostDialogOptions options);
+    // The rehearsal (Tools > Rehearsal, `tavrin --rehearse`): every host
+    // dialog's host code N at 127.0.0.1, port 10061 + N, with the waits of
+    // the options above; the title and the status bar say so. Turning it
+    // off ends the virtual hosts it started.
+    void SetRehearsal(bool on);
+    bool InRehearsal() const { return m_rehearsal; }
+    // The host dialogs' options as they are now: the rehearsal's in one.
+    hostlink::HostDialogOptions HostOptions() const;
+    // The virtual hosts Tools > Start Virtual Hosts started; none before.
+    hostlink::RehearsalHosts* VirtualHosts() { return m_virtualHosts.get(); }
     editor::CDesignerTools& DesignerTools() { return *m_tools; }
     // The long commands: the import, Open, Save and the show check.
     editor::LongWork& LongCommands() { return *m_longWork; }
@@ -104,6 +117,7 @@ private:
     void OnCheckShow();
     void OnHostPlan();
     void OnLoadAllHosts();
+    void OnVirtualHosts();
     std::optional<std::string> FieldStorePath();
     // A dialog on the field's store (the plan, the field load), `next` being
     // what the unsaved-names question calls it; the hosts' states afresh after.
@@ -130,6 +144,8 @@ private:
     QTimer m_statusTimer; // one status update after a burst of cell changes
     std::optional<int> m_hostsNotCurrent;
     hostlink::HostDialogOptions m_hostOptions;
+    bool m_rehearsal = false;
+    std::unique_ptr<hostlink::RehearsalHosts> m_virtualHosts; // they end with the window
     editor::CDesignerTools* m_tools = nullptr;
     // Last: it goes first, waiting for cancelled commands that are still ending.
     std::unique_ptr<editor::LongWork> m_longWork;

@@ -2,6 +2,7 @@
 
 #include "qtcommon/QtText.h"
 #include "resources/strings/FormatText.h"
+#include "resources/strings/RehearsalStrings.h"
 #include "resources/strings/Strings.h"
 
 #include <QFileInfo>
@@ -31,6 +32,10 @@ ShowStatusDisplay::ShowStatusDisplay(QMainWindow& window) : window_(window)
     counts_ = AddLabel(bar, "statusCounts", 0);
     unsaved_ = AddLabel(bar, "statusUnsaved", 0);
     hosts_ = AddLabel(bar, "statusHosts", 0);
+    rehearsal_ = AddLabel(bar, "statusRehearsal", 0);
+    QFont bold = rehearsal_->font();
+    bold.setBold(true);
+    rehearsal_->setFont(bold);
 }
 
 void ShowStatusDisplay::Show(const State& state)
@@ -38,12 +43,15 @@ void ShowStatusDisplay::Show(const State& state)
     const QString path = qtcommon::ToQString(state.storePath);
     window_.setWindowFilePath(path);
     if (state.storePath.empty()) {
-        window_.setWindowTitle(qtcommon::ToQString(strings::kMainWindowTitle));
+        window_.setWindowTitle(qtcommon::ToQString(
+            state.rehearsal ? strings::kMainWindowTitleRehearsal : strings::kMainWindowTitle));
         path_->setText(qtcommon::ToQString(strings::kStatusNoStore));
     } else {
         const std::string name = qtcommon::ToStdString(QFileInfo(path).fileName());
         window_.setWindowTitle(qtcommon::ToQString(
-            strings::FormatText(strings::kMainWindowTitleWithStore, name.c_str())));
+            strings::FormatText(state.rehearsal ? strings::kMainWindowTitleWithStoreRehearsal
+                                                : strings::kMainWindowTitleWithStore,
+                                name.c_str())));
         path_->setText(path);
     }
     window_.setWindowModified(state.unsaved);
@@ -57,6 +65,9 @@ void ShowStatusDisplay::Show(const State& state)
     else
         hosts_->setText(qtcommon::ToQString(
             strings::FormatText(strings::kStatusHostsNotCurrent, *state.hostsNotCurrent)));
+    rehearsal_->setText(state.rehearsal ? qtcommon::ToQString(strings::kRehearsalHostsAt)
+                                        : QString());
+    rehearsal_->setVisible(state.rehearsal);
 }
 
 } // namespace editor

@@ -13,7 +13,8 @@ namespace editor {
 // Corvane-Quillmark"; "Corvane-Quillmark" with no store), and the status bar
 // holds the store's path, the numbers of cues and host names, and "unsaved
 // changes" while there are some, and how many hosts of the store's plan do
-// not hold the show as it is now.
+// not hold the show as it is now. In a rehearsal the title says
+// "[Rehearsal]" after the file's name, and the status bar where the hosts are.
 class ShowStatusDisplay
 {
 public:
@@ -24,6 +25,7 @@ public:
         int hostNames = 0;
         bool unsaved = false;
         std::optional<int> hostsNotCurrent; // none: no plan, or it cannot be told
+        bool rehearsal = false;
     };
 
     explicit ShowStatusDisplay(QMainWindow& window);
@@ -36,6 +38,7 @@ private:
     QLabel* counts_;
     QLabel* unsaved_;
     QLabel* hosts_;
+    QLabel* rehearsal_;
 };
 
 } // namespace editor

@@ -30,6 +30,7 @@ void CDownloadDlg::SetUpDialog()
 {
     ui->setupUi(this);
     ui->buttonCancel->hide();
+    ShowRehearsalNote(ui->editHostCode);
     FitDrawnSize(QSize(214, 133));
 
     connect(ui->buttonDownload, &QPushButton::clicked, this, &CDownloadDlg::OnDownload);
@@ -75,11 +76,11 @@ bool CDownloadDlg::StartDownload()
     // what the host got, and a window killed mid-download leaves it begun.
     Converse(
         [this, cues = std::move(cues), code = *hostCode, link = DialogOptions().LinkFor(*hostCode),
-         store = *path](std::stop_token stop) {
+         makeLink = DialogOptions().makeLink, store = *path](std::stop_token stop) {
             const auto progress = [this](int percent) {
                 Worker().Post([this, percent] { ShowProgress(percent); });
             };
-            const hostlink::HostConversation host{code, link, std::move(stop)};
+            const hostlink::HostConversation host{code, link, std::move(stop), makeLink};
             hostlink::HostRecorder recorder(store);
             return hostlink::SendShowRecorded({host, cues, progress}, &recorder);
         },

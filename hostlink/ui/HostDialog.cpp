@@ -4,8 +4,12 @@
 #include "prompt/Prompt.h"
 #include "qtcommon/DialogUnits.h"
 #include "qtcommon/QtText.h"
+#include "resources/strings/FormatText.h"
+#include "resources/strings/RehearsalStrings.h"
 #include "show/HostCode.h"
 
+#include <QBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <utility>
 
@@ -58,6 +62,34 @@ std::optional<int> CHostDialog::TypedHostCode(const QLineEdit& edit, const char*
 void CHostDialog::OfferFirstHostCode(QLineEdit& edit)
 {
     edit.setText(QStringLiteral("1"));
+}
+
+void CHostDialog::ShowRehearsalNote(QLineEdit* hostCode)
+{
+    auto* box = qobject_cast<QBoxLayout*>(layout());
+    if (!options_.rehearsal || !box)
+        return;
+    auto* note = new QLabel(this);
+    note->setObjectName(QStringLiteral("labelRehearsal"));
+    note->setWordWrap(true);
+    QFont bold = note->font();
+    bold.setBold(true);
+    note->setFont(bold);
+    box->insertWidget(0, note);
+    const auto say = [this, note, hostCode] {
+        const show::HostCodeInput code =
+            hostCode ? show::ReadHostCode(qtcommon::ToStdString(hostCode->text()))
+                     : show::HostCodeInput{};
+        note->setText(qtcommon::ToQString(
+            hostCode && code.status == show::HostCodeInput::kValid
+                ? strings::FormatText(
+                      strings::kRehearsalHostAt, code.code,
+                      hostlink::DestinationText(options_.LinkFor(code.code), code.code).c_str())
+                : std::string(strings::kRehearsalHostsAt)));
+    };
+    say();
+    if (hostCode)
+        connect(hostCode, &QLineEdit::textChanged, note, say);
 }
 
 bool CHostDialog::StartSocketLayer(const char* failure)

@@ -75,6 +75,12 @@ protected:
     // The first host code, "1", offered in `edit`.
     static void OfferFirstHostCode(QLineEdit& edit);
 
+    // In a rehearsal, a line at the top of the dialog saying where its
+    // datagrams go: the host of the code typed in `hostCode` and its
+    // address, following the typing; without one, where every host is.
+    // Outside a rehearsal nothing.
+    void ShowRehearsalNote(QLineEdit* hostCode);
+
     // Starts the socket layer as the options say; when it cannot be had,
     // shows `failure` (each dialog's own text) with the warning icon. True
     // when it started; it is released by the close button, or at the end.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "hostlink/HostLink.h"
 #include "hostlink/HostLinkOptions.h"
+#include "hostlink/Rehearsal.h"
 #include "platform/SocketLayer.h"
 
 #include <functional>
@@ -28,6 +30,11 @@ struct HostDialogOptions
     std::function<void()> releaseSocketLayer = platform::ReleaseSocketLayer;
     std::string currentStore; // a file chooser starts there, preselected
     StoreGate storeGate;      // none: every chosen store may be read
+    // The socket of each conversation (tests wrap it to see every datagram).
+    HostLinkMaker makeLink = MakeHostLinkSocket;
+    // The window's rehearsal: the links are the rehearsal's, and the dialog
+    // says where its hosts are (see InRehearsal).
+    bool rehearsal = false;
 
     // A dialog never holds empty links: it takes the field's for none.
     HostLinkOptions LinkFor(int hostCode) const { return links(hostCode); }
@@ -37,6 +44,15 @@ struct HostDialogOptions
 inline HostLinks EveryHostAt(HostLinkOptions link)
 {
     return [link = std::move(link)](int) { return link; };
+}
+
+// The same options in a rehearsal: every host code at its rehearsal link
+// (127.0.0.1, port 10061 + N), with the waits the options give it.
+inline HostDialogOptions InRehearsal(HostDialogOptions options)
+{
+    options.links = RehearsalLinks(std::move(options.links));
+    options.rehearsal = true;
+    return options;
 }
 
 } // namespace hostlink

@@ -66,6 +66,7 @@ CHostPlanDlg::CHostPlanDlg(std::string storePath, prompt::Prompt& prompt, QWidge
 {
     ui_->setupUi(this);
     qtcommon::SetUpStoreDialog(*this, strings::kHostPlanTitle, *ui_->labelStore, storePath_);
+    ShowRehearsalNote(nullptr);
     qtcommon::SetButtonTexts({{ui_->buttonSave, strings::kHostPlanSave},
                               {ui_->buttonLoadAll, strings::kHostPlanLoadAll},
                               {ui_->buttonClose, strings::kHostPlanClose}});
@@ -160,7 +161,7 @@ void CHostPlanDlg::OnCodeEdited(int row, int column)
     const bool valid = code && *code >= show::kLowestHostCode && *code <= show::kHighestHostCode;
     ui_->plan->item(row, kAddress)
         ->setText(valid ? qtcommon::ToQString(
-                              hostlink::HostAddressText(DialogOptions().LinkFor(*code), *code))
+                              hostlink::DestinationText(DialogOptions().LinkFor(*code), *code))
                         : QString());
 }
 

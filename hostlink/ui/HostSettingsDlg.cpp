@@ -29,6 +29,7 @@ CHostSettingsDlg::~CHostSettingsDlg()
 void CHostSettingsDlg::SetUpDialog()
 {
     ui->setupUi(this);
+    ShowRehearsalNote(ui->editHostCode);
     FitDrawnSize(QSize(148, 145));
     ui->editHostCode->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]*")), ui->editHostCode));
@@ -142,8 +143,8 @@ bool CHostSettingsDlg::StartSetting()
     ui->buttonSet->setEnabled(false);
     Converse(
         [name, code = *hostCode, link = DialogOptions().LinkFor(*hostCode),
-         store = m_storePath](std::stop_token stop) {
-            const hostlink::HostConversation host{code, link, std::move(stop)};
+         makeLink = DialogOptions().makeLink, store = m_storePath](std::stop_token stop) {
+            const hostlink::HostConversation host{code, link, std::move(stop), makeLink};
             hostlink::HostRecorder recorder(store);
             return hostlink::SendHostNameRecorded({host, name.frame}, name.name, &recorder);
         },

@@ -73,6 +73,7 @@ CLoadAllHostsDlg::CLoadAllHostsDlg(std::string storePath, prompt::Prompt& prompt
                               {ui_->buttonCancel, strings::kLoadAllCancel},
                               {ui_->buttonClose, strings::kLoadAllClose}});
     ui_->buttonCancel->setEnabled(false);
+    ShowRehearsalNote(nullptr);
     ui_->hosts->setColumnCount(kColumns);
     ui_->hosts->setHorizontalHeaderLabels(qtcommon::ToQStringList(
         {strings::kFieldColumnHost, strings::kFieldColumnCode, strings::kFieldColumnAddress,
@@ -217,8 +218,8 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
     ui_->buttonCancel->setEnabled(true);
     auto recorder = std::make_shared<hostlink::HostRecorder>(storePath_);
     Converse(
-        [this, recorder, rows = loadRows_, cues = std::move(field->cues),
-         hosts = std::move(load)](std::stop_token stop) {
+        [this, recorder, rows = loadRows_, makeLink = DialogOptions().makeLink,
+         cues = std::move(field->cues), hosts = std::move(load)](std::stop_token stop) {
             return hostlink::LoadField(
                 {.cues = cues,
                  .hosts = hosts,
@@ -228,6 +229,7 @@ bool CLoadAllHostsDlg::Start(bool staleOnly)
                          const auto row = static_cast<std::size_t>(rows[host]);
                          Worker().Post([this, row, state] { ShowHost(row, state); });
                      },
+                 .makeLink = makeLink,
                  .recorder = recorder.get()});
         },
         [this, recorder](const std::vector<hostlink::FieldHostState>& states) {
@@ -248,7 +250,7 @@ void CLoadAllHostsDlg::FillHosts(const std::vector<hostlink::FieldHost>& hosts)
         ui_->hosts->setItem(row, kCode, new QTableWidgetItem(QString::number(host.hostCode)));
         ui_->hosts->setItem(row, kAddress,
                             new QTableWidgetItem(qtcommon::ToQString(
-                                hostlink::HostAddressText(host.link, host.hostCode))));
+                                hostlink::DestinationText(host.link, host.hostCode))));
         ui_->hosts->setItem(row, kHostState, new QTableWidgetItem());
         ui_->hosts->setItem(row, kState, new QTableWidgetItem());
         ui_->hosts->setItem(row, kMessage, new QTableWidgetItem());

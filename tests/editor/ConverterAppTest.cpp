@@ -106,6 +106,36 @@ TEST_F(Startup, AStoreOnTheCommandLineIsOpenedAtStartUp)
     }
 }
 
+// `tavrin --rehearse [FILE]`: the window in rehearsal before anything can be
+// sent, the store opened as without it; either order.
+TEST_F(Startup, RehearseStartsTheWindowInRehearsal)
+{
+    const testsupport::TempDir dir;
+    const std::string show = dir.File("show.db");
+    editortest::MakeShowStore(show, editortest::FiveCues());
+    std::string path = show;
+    char rehearse[] = "--rehearse";
+    for (const bool storeFirst : {false, true}) {
+        char* args[] = {name, storeFirst ? path.data() : rehearse,
+                        storeFirst ? rehearse : path.data(), nullptr};
+        int count = 3;
+        CConverterApp app(count, args);
+        app.SetPrompt(&prompt);
+        const WindowCloser closer;
+        EXPECT_EQ(app.InitInstance(), 0);
+        EXPECT_EQ(closer.titles,
+                  QStringList{QStringLiteral("show.db[*] [Rehearsal] - Corvane-Quillmark")});
+    }
+    char* alone[] = {name, rehearse, nullptr};
+    int count = 2;
+    CConverterApp app(count, alone);
+    app.SetPrompt(&prompt);
+    const WindowCloser closer;
+    EXPECT_EQ(app.InitInstance(), 0);
+    EXPECT_EQ(closer.titles, QStringList{QStringLiteral("Corvane-Quillmark [Rehearsal]")});
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
 // The window opens wholly on the screen, and the next run puts it where it
 // was left.
 TEST_F(Startup, TheWindowComesBackWhereItWasLeft)

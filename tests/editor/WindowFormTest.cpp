@@ -2,6 +2,7 @@
 // the string table, and the menus to their commands.
 #include "editor/CommandIds.h"
 #include "editor/ui/AboutDlg.h"
+#include "resources/strings/RehearsalStrings.h"
 #include "resources/strings/Strings.h"
 #include "tests/editor/MainWindowFixture.h"
 
@@ -104,7 +105,10 @@ TEST_F(MainWindow, EditToolsAndHelpMenus)
                  {"", "", 0},
                  {"actionHostPlan", strings::kMenuHostPlan, editor::kCmdHostPlan},
                  {"actionLoadAllHosts", strings::kMenuLoadAllHosts, editor::kCmdLoadAllHosts},
-                 {"actionTimeline", "Timeline...", 0}});
+                 {"actionTimeline", "Timeline...", 0},
+                 {"", "", 0},
+                 {"actionRehearsal", strings::kMenuRehearsal, editor::kCmdRehearsal},
+                 {"actionVirtualHosts", strings::kMenuVirtualHosts, editor::kCmdVirtualHosts}});
     ExpectItems(MenuOf(menus.value(3))->actions(),
                 {{"actionAbout", strings::kMenuAbout, editor::kCmdAbout}});
 }

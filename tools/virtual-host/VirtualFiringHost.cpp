@@ -160,14 +160,19 @@ HostFrameRecord::Reply VirtualFiringHost::Decide(HostFrameRecord& record)
         record.problem = frame.error;
     else if (frame.kind == DecodedFrame::kCue)
         record.problem = sequence_.Check(frame.position);
+    if (frame.kind == DecodedFrame::kCue)
+        ++cuesSinceProjectName_;
     if (options_.silentFrom > 0 && record.number >= options_.silentFrom)
         return HostFrameRecord::kNone;
-    if (!record.problem.empty() || record.number == options_.refuseFrame)
+    if (!record.problem.empty() || record.number == options_.refuseFrame ||
+        (frame.kind == DecodedFrame::kCue && cuesSinceProjectName_ == options_.refuseCue))
         return HostFrameRecord::kRefused;
-    if (frame.kind == DecodedFrame::kProjectName)
+    if (frame.kind == DecodedFrame::kProjectName) {
         sequence_.ProjectName();
-    else if (frame.kind == DecodedFrame::kCue)
+        cuesSinceProjectName_ = 0;
+    } else if (frame.kind == DecodedFrame::kCue) {
         sequence_.Accept(frame.position);
+    }
     return HostFrameRecord::kAccepted;
 }
 

@@ -25,6 +25,7 @@ struct VirtualHostOptions
     std::uint16_t port = 10061;      // 0: any free port (see VirtualFiringHost::Port)
     int refuseFrame = 0;             // K > 0: frame K is refused
     int silentFrom = 0;              // K > 0: frames from K on get no reply
+    int refuseCue = 0;               // K > 0: the K-th cue frame after each project name is refused
     bool replyFromOtherPort = false; // replies leave from a second port, which also listens
     bool replyFiveBytes = false;     // every reply gets a fifth byte
     std::chrono::milliseconds replyDelay{0};
@@ -121,6 +122,7 @@ private:
     std::uint16_t otherPort_ = 0;
     PositionSequence sequence_;
     int received_ = 0;
+    int cuesSinceProjectName_ = 0;
     std::atomic<bool> stop_{false};
     std::thread thread_;
     mutable std::mutex mutex_;

@@ -2,6 +2,7 @@
 
 #include "platform/Udp.h"
 #include "resources/strings/FormatText.h"
+#include "resources/strings/RehearsalStrings.h"
 #include "resources/strings/Strings.h"
 
 #include <CLI/CLI.hpp>
@@ -109,6 +110,9 @@ void AddVirtualHostOptions(CLI::App& app, VirtualHostArguments& arguments)
         ->transform(PlainNumber(0, 65535))
         ->excludes(listen);
     app.add_option("--refuse-frame", host.refuseFrame, strings::kCliRefuseFrameHelp)
+        ->type_name("K")
+        ->transform(PlainNumber(1, kIntMax));
+    app.add_option("--refuse-cue", host.refuseCue, strings::kCliRefuseCueHelp)
         ->type_name("K")
         ->transform(PlainNumber(1, kIntMax));
     app.add_option("--silent-from", host.silentFrom, strings::kCliSilentFromHelp)
