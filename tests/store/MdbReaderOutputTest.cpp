@@ -281,10 +281,12 @@ TEST(StreamedReaderAnswer, CutAnswersAndTrailingBytesAreRefused)
 {
     const std::string answer = ManyRows(60).End();
     for (const std::size_t keep :
-         {std::size_t{0}, std::size_t{3}, std::size_t{20}, answer.size() / 2, answer.size() - 5})
+         {std::size_t{5}, std::size_t{20}, answer.size() / 2, answer.size() - 5})
         EXPECT_EQ(StreamedFailure(answer.substr(0, keep), 4096),
                   "the reader's answer is damaged (it ends too early)")
             << keep;
+    EXPECT_EQ(StreamedFailure(answer.substr(0, 3), 4096),
+              "the reader's answer is damaged (it does not begin as an answer)");
     EXPECT_EQ(StreamedFailure(answer.substr(0, answer.size() - 1), 4096),
               "the reader's answer is damaged (its end mark is missing)");
     EXPECT_EQ(StreamedFailure(answer + "x", 4096),
