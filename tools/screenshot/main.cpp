@@ -24,10 +24,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const std::string shot = argc == 3 ? argv[1] : "main";
     if ((argc != 2 && argc != 3) ||
-        (shot != "main" && shot != "download" && shot != "host-settings" && shot != "timeline" &&
-         shot != "load-sheet")) {
-        std::fprintf(stderr, "usage: tavrin-screenshot "
-                             "[main|download|host-settings|timeline|load-sheet] OUTPUT\n");
+        (shot != "main" && shot != "rehearsal" && shot != "download" && shot != "host-settings" &&
+         shot != "timeline" && shot != "load-sheet")) {
+        std::fprintf(stderr,
+                     "usage: tavrin-screenshot "
+                     "[main|rehearsal|download|host-settings|timeline|load-sheet] OUTPUT\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[argc - 1]);
@@ -56,6 +57,10 @@ int main(int argc, char** argv)
     CConverterDlg window(prompt);
     if (!OpenDemoShow(window, prompt))
         return 1;
+    // The same window in a rehearsal: its title and status bar say where the
+    // hosts are.
+    if (shot == "rehearsal")
+        window.SetRehearsal(true);
 
     // A few cues just assigned a host and still selected, not saved yet: the
     // title and the status bar show it.
