@@ -2,11 +2,16 @@
 
 #include "tests/support/FakePrompt.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
 #include <QSize>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <chrono>
 #include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -72,6 +77,28 @@ template <typename Widget> Widget& Child(const QWidget& parent, const char* obje
     if (!child)
         throw std::runtime_error(std::string("no widget ") + objectName);
     return *child;
+}
+
+// Runs `inspect` on the modal dialog the action opens, then closes it with
+// the button named `closeButton`.
+template <typename Dialog>
+void RunModal(QAction& action, const char* closeButton, const std::function<void(Dialog&)>& inspect)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        if (!dialog) {
+            if (modal)
+                modal->close(); // not the dialog expected; do not hang on it
+            return;
+        }
+        seen = true;
+        inspect(*dialog);
+        Child<QPushButton>(*dialog, closeButton).click();
+    });
+    action.trigger();
+    EXPECT_TRUE(seen);
 }
 
 } // namespace dialogtest

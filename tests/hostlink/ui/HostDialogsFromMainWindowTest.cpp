@@ -21,30 +21,9 @@
 #include <gtest/gtest.h>
 
 using dialogtest::Child;
+using dialogtest::RunModal;
 
 namespace {
-
-// Runs `inspect` on the modal dialog the action opens, then closes it with
-// the button named `closeButton`.
-template <typename Dialog>
-void RunModal(QAction& action, const char* closeButton, const std::function<void(Dialog&)>& inspect)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        auto* dialog = qobject_cast<Dialog*>(modal);
-        if (!dialog) {
-            if (modal)
-                modal->close(); // not the dialog expected; do not hang on it
-            return;
-        }
-        seen = true;
-        inspect(*dialog);
-        Child<QPushButton>(*dialog, closeButton).click();
-    });
-    action.trigger();
-    EXPECT_TRUE(seen);
-}
 
 class ToolsMenu : public ::testing::Test
 {

@@ -40,6 +40,7 @@
 using namespace hostlink;
 using namespace hostlinktest;
 using dialogtest::Child;
+using dialogtest::RunModal;
 using dialogtest::WaitUntil;
 
 namespace {
@@ -88,28 +89,6 @@ private:
     SentTo& sent_;
     int hostCode_ = 0;
 };
-
-// Runs `inspect` on the modal dialog the action opens, then closes it with
-// the button named `closeButton`.
-template <typename Dialog>
-void RunModal(QAction& action, const char* closeButton, const std::function<void(Dialog&)>& inspect)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        auto* dialog = qobject_cast<Dialog*>(modal);
-        if (!dialog) {
-            if (modal)
-                modal->close(); // not the dialog expected; do not hang on it
-            return;
-        }
-        seen = true;
-        inspect(*dialog);
-        Child<QPushButton>(*dialog, closeButton).click();
-    });
-    action.trigger();
-    EXPECT_TRUE(seen);
-}
 
 // The datagrams a virtual host wrote that it received, in order.
 std::vector<std::vector<std::uint8_t>> Received(RehearsalHosts& hosts, int code)
