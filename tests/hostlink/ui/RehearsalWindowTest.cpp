@@ -285,9 +285,13 @@ TEST_F(RehearsalWindow, DownloadsAndLoadsTheFieldFromTheDialogsToItsVirtualHosts
     // Leaving the rehearsal ends its virtual hosts: their ports are free.
     window.SetRehearsal(false);
     EXPECT_EQ(window.VirtualHosts(), nullptr);
+    // The children are ended at once; the system may take a moment more to
+    // free their ports (wine's server does, after the process is gone).
     std::string error;
-    VirtualFiringHost again({.port = RehearsalPort(codeA)});
-    EXPECT_TRUE(again.Start(error)) << error;
+    EXPECT_TRUE(WaitUntil([&] {
+        VirtualFiringHost again({.port = RehearsalPort(codeA)});
+        return again.Start(error);
+    })) << error;
 }
 
 TEST_F(RehearsalWindow, HostSettingsNamesTheAddressOfTheCodeTyped)
