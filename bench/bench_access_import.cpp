@@ -9,6 +9,7 @@
 // records all point at one 1 MB note, which must be refused. Exits 1 when a
 // target is missed or an import does not end as it should.
 #include "bench/BenchSupport.h"
+#include "platform/ForkedWork.h"
 #include "store/engine/SqliteDatabase.h"
 #include "tests/store/jetgen/Jet4File.h"
 #include "tests/store/jetgen/RandomTable.h"
@@ -21,10 +22,6 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -86,31 +83,19 @@ jetgen::Table SharedNote()
     return fireData;
 }
 
-// Writes the file in a child process (here where there is no fork); false
-// when that failed.
+// Writes the file in a child process, where there is one; false when that
+// failed.
 bool WriteInChild(const std::string& path, const Case& c)
 {
-#ifdef _WIN32
-    jetgen::WriteJet4File(path, {c.table()});
-    return true;
-#else
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        int code = 0;
+    return platform::RunForked([&] {
         try {
             jetgen::WriteJet4File(path, {c.table()});
+            return 0;
         } catch (const std::exception& error) {
             std::fprintf(stderr, "%s: %s\n", path.c_str(), error.what());
-            code = 1;
+            return 1;
         }
-        std::fflush(nullptr);
-        ::_exit(code);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-#endif
+    });
 }
 
 // This process's "VmHWM" (peak) or "VmRSS" (now), in KiB.
