@@ -43,7 +43,8 @@ HostLink::OpenStatus HostLinkSocket::Open(int hostCode)
         return OpenStatus::kNoSocket;
     const std::string dotted = HostAddressText(options_, hostCode);
     const auto address = platform::udp::ParseIpv4(dotted);
-    // A rehearsal's conversations have no socket anywhere but on 127.0.0.1.
+    // A rehearsal's conversations have no socket anywhere but on 127.0.0.1;
+    // the destination is set here only, so no send can go elsewhere.
     if (!address || (options_.rehearsal && !IsRehearsalAddress(dotted)))
         return OpenStatus::kNoSocket;
     destination_ = {*address, options_.port};
@@ -79,8 +80,6 @@ bool HostLinkSocket::Send(std::span<const std::uint8_t> frame)
     while (HostDatagramBefore(std::chrono::steady_clock::now()))
         ++extraAnswers_;
     lastSent_ = std::chrono::steady_clock::now();
-    if (options_.rehearsal && !IsRehearsalAddress(platform::udp::FormatIpv4(destination_.address)))
-        return false; // never, as the host only moves its port; still, not one datagram
     return platform::udp::SendTo(socket_, frame, destination_);
 }
 
