@@ -126,7 +126,7 @@ int main()
     bool ok = true;
     ok &= bench::Report("append through CADORecordset", append, 1.5, "s");
     std::printf("%-46s %9.3f s\n", "append with a bare sqlite3 loop", bareAppend);
-    ok &= bench::Report("ratio layer / bare", append / bareAppend, 3.0, "x");
+    ok &= bench::Report("ratio layer / bare", append / bareAppend, 1.5, "x");
     ok &= bench::Report("open by name and read every field", read, 0.5, "s");
     ok &= bench::Report("rewrite every HostName (Collect + Update)", rewrite, 1.0, "s");
     std::filesystem::remove_all(dir);

@@ -11,13 +11,6 @@
 
 namespace editor {
 
-namespace {
-
-bool Named(const std::string& name, const char* wanted)
-{
-    return strcasecmp(name.c_str(), wanted) == 0;
-}
-
 // A tb_Layout column that a cue fills, from a number or a text of it.
 struct LayoutColumn
 {
@@ -26,6 +19,13 @@ struct LayoutColumn
     std::string show::Cue::*text;
 };
 
+namespace {
+
+bool Named(const std::string& name, const char* wanted)
+{
+    return strcasecmp(name.c_str(), wanted) == 0;
+}
+
 constexpr LayoutColumn kLayoutColumns[] = {
     {"FlowID", &show::Cue::FlowID, nullptr},       {"HostName", nullptr, &show::Cue::HostName},
     {"HostIndex", &show::Cue::HostIndex, nullptr}, {"BlastTime", &show::Cue::BlastTime, nullptr},
@@ -33,18 +33,21 @@ constexpr LayoutColumn kLayoutColumns[] = {
     {"CDCode", &show::Cue::CDCode, nullptr},       {"Sector", &show::Cue::Sector, nullptr},
 };
 
-// The value of a tb_Layout column for a cue; nothing for a column it has not.
-std::optional<ado::Variant> LayoutValue(const show::Cue& cue, const std::string& column)
+// The tb_Layout column of that name that a cue fills; none for another.
+const LayoutColumn* LayoutColumnNamed(const std::string& column)
 {
-    for (const LayoutColumn& layout : kLayoutColumns) {
-        if (!Named(column, layout.name))
-            continue;
-        if (layout.number)
-            return ado::Variant::I4(cue.*layout.number);
-        const std::string& text = cue.*layout.text; // empty text stores NULL
-        return text.empty() ? ado::Variant::Null() : ado::Variant::Bstr(text);
-    }
-    return std::nullopt;
+    for (const LayoutColumn& layout : kLayoutColumns)
+        if (Named(column, layout.name))
+            return &layout;
+    return nullptr;
+}
+
+ado::Variant LayoutValue(const show::Cue& cue, const LayoutColumn& layout)
+{
+    if (layout.number)
+        return ado::Variant::I4(cue.*layout.number);
+    const std::string& text = cue.*layout.text; // empty text stores NULL
+    return text.empty() ? ado::Variant::Null() : ado::Variant::Bstr(text);
 }
 
 } // namespace
@@ -52,17 +55,18 @@ std::optional<ado::Variant> LayoutValue(const show::Cue& cue, const std::string&
 CueWriter::CueWriter(store::DatabaseEngine& engine)
     : engine_(engine), columns_(engine.OpenTable(store::kLayoutTable).columns)
 {
-    for (const store::ColumnInfo& column : columns_)
-        written_.push_back(LayoutValue(show::Cue{}, column.name).has_value());
+    for (const store::ColumnInfo& column : columns_) {
+        layout_.push_back(LayoutColumnNamed(column.name));
+        written_.push_back(layout_.back() != nullptr);
+    }
+    values_.resize(columns_.size());
 }
 
 void CueWriter::Write(const show::Cue& cue)
 {
-    std::vector<ado::Variant> values;
-    values.reserve(columns_.size());
-    for (const store::ColumnInfo& column : columns_)
-        values.push_back(LayoutValue(cue, column.name).value_or(ado::Variant::Null()));
-    engine_.InsertRow(store::kLayoutTable, columns_, values, written_);
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        values_[i] = layout_[i] ? LayoutValue(cue, *layout_[i]) : ado::Variant::Null();
+    engine_.InsertRow(store::kLayoutTable, columns_, values_, written_);
 }
 
 void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues,

@@ -21,6 +21,8 @@ using show::FireDataConverter;
 using show::FireOneCue;
 using show::HasFireData;
 
+struct LayoutColumn; // a column of tb_Layout that a cue fills
+
 // Writes cues into the existing tb_Layout of an engine, one insert each.
 class CueWriter
 {
@@ -31,7 +33,9 @@ public:
 private:
     store::DatabaseEngine& engine_;
     std::vector<store::ColumnInfo> columns_;
+    std::vector<const LayoutColumn*> layout_; // what each column takes; none: NULL
     std::vector<bool> written_;
+    std::vector<ado::Variant> values_; // one row's, its room kept from row to row
 };
 
 // Converts every FireData record that `fireData` holds into a record of the

@@ -65,6 +65,16 @@ bool SameFireOneFields(const Cue& a, const Cue& b)
            a.CDCode == b.CDCode;
 }
 
+
+// As printf's "%02lld": a number below ten and not negative gets a leading
+// zero. Made by the hundred thousand, so not through printf.
+std::string TwoDigits(long long number)
+{
+    if (number >= 0 && number < 10)
+        return {'0', static_cast<char>('0' + number)};
+    return std::to_string(number);
+}
+
 } // namespace
 
 Cue FireOneCue(int n, int launchTimeMs, int event, int slat, int cue)
@@ -74,9 +84,8 @@ Cue FireOneCue(int n, int launchTimeMs, int event, int slat, int cue)
     record.HostName = store::kDefaultHostName;
     record.HostIndex = 1;
     record.BlastTime = launchTimeMs;
-    record.Addr = strings::FormatText("%02d", slat);
-    record.Channel =
-        strings::FormatText("%02lld", static_cast<long long>(cue) - 1); // no overflow at INT_MIN
+    record.Addr = TwoDigits(slat);
+    record.Channel = TwoDigits(static_cast<long long>(cue) - 1); // no overflow at INT_MIN
     record.CDCode = event;
     record.Sector = 0;
     return record;

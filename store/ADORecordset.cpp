@@ -150,12 +150,12 @@ bool CADORecordset::ReadField(const std::string& field, std::string& value, std:
     });
 }
 
-bool CADORecordset::WriteValue(const std::string& field, const ado::Variant& value)
+bool CADORecordset::WriteValue(const std::string& field, ado::Variant value)
 {
     if (m_nEditState != editAdding)
         return false;
     return Guarded([&] {
-        Rs().PutCollect(field, value);
+        Rs().PutCollect(field, std::move(value));
         return true;
     });
 }

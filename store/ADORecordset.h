@@ -61,7 +61,7 @@ private:
     // The error guard: a failure of `work` is recorded and gives false.
     template <typename Work> bool Guarded(Work work);
     bool OpenProcedure();
-    bool WriteValue(const std::string& field, const ado::Variant& value);
+    bool WriteValue(const std::string& field, ado::Variant value);
     void RecordError(const ado::_com_error& error);
     void CloseQuietly() noexcept;
 

@@ -119,9 +119,17 @@ void Recordset::RequireWritable() const
 
 std::size_t Recordset::FieldIndex(const std::string& field) const
 {
-    for (std::size_t i = 0; i < rows_.columns.size(); ++i)
-        if (strcasecmp(rows_.columns[i].name.c_str(), field.c_str()) == 0)
+    // Fields are mostly named in their order: the search starts after the
+    // one found last.
+    const std::size_t count = rows_.columns.size();
+    for (std::size_t n = 0; n < count; ++n) {
+        const std::size_t i = (lastField_ + 1 + n) % count;
+        const std::string& name = rows_.columns[i].name;
+        if (name.size() == field.size() && strcasecmp(name.c_str(), field.c_str()) == 0) {
+            lastField_ = i;
             return i;
+        }
+    }
     throw _com_error(adErrItemNotFound, kSourceRecordset,
                      "Item cannot be found in the collection corresponding to the requested name "
                      "or ordinal ('" +
@@ -180,7 +188,7 @@ Variant Recordset::GetCollect(const std::string& field) const
     return GetFieldValue(FieldIndex(field));
 }
 
-void Recordset::PutCollect(const std::string& field, const Variant& value)
+void Recordset::PutCollect(const std::string& field, Variant value)
 {
     RequireCurrent();
     const std::size_t index = FieldIndex(field);
@@ -190,7 +198,7 @@ void Recordset::PutCollect(const std::string& field, const Variant& value)
         changed_.assign(rows_.columns.size(), false);
         editMode_ = adEditInProgress;
     }
-    pending_[index] = value;
+    pending_[index] = std::move(value);
     changed_[index] = true;
 }
 

@@ -33,7 +33,7 @@ public:
 
     // Fields by name (case-insensitive, as ADO looks them up).
     Variant GetCollect(const std::string& field) const;
-    void PutCollect(const std::string& field, const Variant& value);
+    void PutCollect(const std::string& field, Variant value);
     // The columns of the rows, in their order.
     const std::vector<store::ColumnInfo>& Fields() const;
     Variant GetFieldValue(std::size_t index) const;
@@ -60,6 +60,7 @@ private:
     EditModeEnum editMode_ = adEditNone;
     std::vector<Variant> pending_;
     std::vector<bool> changed_;
+    mutable std::size_t lastField_ = 0; // where FieldIndex found a field last
 };
 
 } // namespace ado

@@ -392,7 +392,8 @@ std::int64_t SqliteDatabase::InsertRow(const std::string& table,
     CheckWidths(table, columns, values, changed);
     // Rows are inserted by the thousand: the statement is found by a key that
     // is cheap to make (no SQL text begins with a control character).
-    std::string key = "\x01";
+    std::string& key = insertKey_; // its room is kept from row to row
+    key.assign("\x01");
     key += table;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (changed[i]) {
@@ -420,7 +421,7 @@ std::int64_t SqliteDatabase::InsertRow(const std::string& table,
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
-            statement.Bind(index++, values[i]);
+            statement.BindUntilReset(index++, values[i]);
     statement.Step(statement.Sql());
     statement.Reset();
     return sqlite3_last_insert_rowid(db_);
@@ -449,7 +450,7 @@ void SqliteDatabase::UpdateRow(const std::string& table, std::int64_t key,
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
-            statement.Bind(index++, values[i]);
+            statement.BindUntilReset(index++, values[i]);
     statement.BindKey(index, key);
     statement.Step(sql);
     statement.Reset();

@@ -70,6 +70,7 @@ private:
     sqlite3* db_;
     std::string path_;
     std::map<std::string, std::unique_ptr<SqliteStatement>> cache_;
+    std::string insertKey_; // InsertRow's key into cache_
     mutable bool unsettled_ = false; // a call failed since the last finished rollback
 };
 

@@ -102,6 +102,9 @@ ado::Variant ReadValue(sqlite3_stmt* stmt, int i, ado::VarType declared)
     default:
         break;
     }
+    if (isInteger) // read once already: the commonest value of all, by the million
+        return n >= INT32_MIN && n <= INT32_MAX ? ado::Variant::I4(static_cast<std::int32_t>(n))
+                                                : ado::Variant::R8(static_cast<double>(n));
     return ByStorageClass(stmt, i);
 }
 
@@ -163,7 +166,17 @@ void SqliteStatement::Reset()
     sqlite3_clear_bindings(stmt_);
 }
 
-void SqliteStatement::Bind(int index, const ado::Variant& v)
+void SqliteStatement::Bind(int index, const ado::Variant& value)
+{
+    BindAs(index, value, SQLITE_TRANSIENT);
+}
+
+void SqliteStatement::BindUntilReset(int index, const ado::Variant& value)
+{
+    BindAs(index, value, SQLITE_STATIC);
+}
+
+void SqliteStatement::BindAs(int index, const ado::Variant& v, void (*keep)(void*))
 {
     int rc = SQLITE_OK;
     switch (v.vt()) {
@@ -203,11 +216,11 @@ void SqliteStatement::Bind(int index, const ado::Variant& v)
     }
     case ado::VT_BSTR:
         rc = sqlite3_bind_text(stmt_, index, v.bstrVal().c_str(),
-                               static_cast<int>(v.bstrVal().size()), SQLITE_TRANSIENT);
+                               static_cast<int>(v.bstrVal().size()), keep);
         break;
     case ado::VT_BLOB_BYTES:
         rc = sqlite3_bind_blob(stmt_, index, v.bstrVal().data(),
-                               static_cast<int>(v.bstrVal().size()), SQLITE_TRANSIENT);
+                               static_cast<int>(v.bstrVal().size()), keep);
         break;
     default: // empty, null, a missing argument
         rc = sqlite3_bind_null(stmt_, index);

@@ -38,6 +38,9 @@ public:
     // Parameter `index` (from 1) takes `value` as SQLite stores its kind:
     // numbers as numbers, dates and decimals as their text, empty as NULL.
     void Bind(int index, const ado::Variant& value);
+    // As Bind, without a copy: a text or a blob of `value` must stay where it
+    // is until Reset. For rows written by the thousand.
+    void BindUntilReset(int index, const ado::Variant& value);
     void BindKey(int index, std::int64_t key);
 
     // Column `column` (from 0) of the current row, read as `declared` says,
@@ -45,6 +48,8 @@ public:
     ado::Variant Value(int column, ado::VarType declared) const;
 
 private:
+    void BindAs(int index, const ado::Variant& value, void (*keep)(void*));
+
     const SqliteDatabase& owner_;
     std::string sql_;
     sqlite3_stmt* stmt_ = nullptr;
