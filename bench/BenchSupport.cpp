@@ -77,4 +77,23 @@ double AppendLayoutRows(const std::string& path, int cues)
     return Seconds(start);
 }
 
+void WriteFireOneSqliteFile(const std::string& path, int records)
+{
+    std::filesystem::remove(path);
+    auto db = store::SqliteDatabase::CreateNew(path);
+    db->Execute("CREATE TABLE FireData(ID int, LaunchTimeMS int, Event int, Slat int, Cue int, "
+                "Note nVarchar(50))");
+    db->BeginTransaction();
+    constexpr int kSlice = 1000;
+    for (int start = 0; start < records; start += kSlice) {
+        std::string sql = "INSERT INTO FireData VALUES ";
+        for (int i = start; i < start + kSlice && i < records; ++i)
+            sql += (i > start ? "," : "") + std::string("(") + std::to_string(i) + "," +
+                   std::to_string(i * 37) + "," + std::to_string(i % 7) + "," +
+                   std::to_string(i % 99 + 1) + "," + std::to_string(i % 32 + 1) + ",'shell')";
+        db->Execute(sql);
+    }
+    db->CommitTransaction();
+}
+
 } // namespace bench

@@ -28,4 +28,8 @@ void WriteLayoutStore(const std::string& path, int cues);
 // the access layer, in one transaction; returns the seconds that took.
 double AppendLayoutRows(const std::string& path, int cues);
 
+// A new FireOne SQLite file at `path` (any file there is replaced) whose
+// FireData holds `records` records, the N-th at N * 37 ms.
+void WriteFireOneSqliteFile(const std::string& path, int records);
+
 } // namespace bench

@@ -28,25 +28,6 @@ namespace {
 
 constexpr int kRecords = 100000;
 
-void WriteFireOneFile(const std::string& path)
-{
-    std::filesystem::remove(path);
-    auto db = store::SqliteDatabase::CreateNew(path);
-    db->Execute("CREATE TABLE FireData(ID int, LaunchTimeMS int, Event int, Slat int, Cue int, "
-                "Note nVarchar(50))");
-    db->BeginTransaction();
-    constexpr int kSlice = 1000;
-    for (int start = 0; start < kRecords; start += kSlice) {
-        std::string sql = "INSERT INTO FireData VALUES ";
-        for (int i = start; i < start + kSlice && i < kRecords; ++i)
-            sql += (i > start ? "," : "") + std::string("(") + std::to_string(i) + "," +
-                   std::to_string(i * 37) + "," + std::to_string(i % 7) + "," +
-                   std::to_string(i % 99 + 1) + "," + std::to_string(i % 32 + 1) + ",'shell')";
-        db->Execute(sql);
-    }
-    db->CommitTransaction();
-}
-
 struct Timing
 {
     double wall = -1;
@@ -125,7 +106,7 @@ int main(int argc, char** argv)
     bench::UseOffscreenQtUnlessSet();
     const auto dir = bench::TempFolder("tavrin-bench-import");
     const std::string path = (dir / "fireone.db").string();
-    WriteFireOneFile(path);
+    bench::WriteFireOneSqliteFile(path, kRecords);
 
     QApplication app(argc, argv);
     prompt::FixedFilePrompt prompt(path);

@@ -1,8 +1,10 @@
 #include "editor/FireDataConversion.h"
 
 #include "show/Cue.h"
+#include "show/Failure.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
+#include "store/ErrorText.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -69,23 +71,40 @@ void CueWriter::Write(const show::Cue& cue)
     engine_.InsertRow(store::kLayoutTable, columns_, values_, written_);
 }
 
-void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues,
-                     show::WorkProgress& progress)
+void ConvertFireData(CADODataBase& db, std::vector<show::Cue>& cues, show::WorkProgress& progress)
 {
-    const ado::RecordsetPtr rows = fireData.GetRecordset();
-    const std::size_t count = rows->Fields().size();
-    FireDataConverter converter(rows->Fields());
-    CueWriter writer(db.GetConnection()->Engine());
-    const auto total = static_cast<std::size_t>(std::max(0L, rows->RecordCount()));
-    cues.reserve(total);
-    std::vector<ado::Variant> row(count);
-    for (; !rows->EndOfFile(); rows->MoveNext()) {
-        for (std::size_t i = 0; i < count; ++i)
-            row[i] = rows->GetFieldValue(i);
-        show::Cue cue = converter.Next(row);
-        writer.Write(cue);
+    store::DatabaseEngine& engine = db.GetConnection()->Engine();
+    std::optional<FireDataConverter> converter;
+    std::optional<CueWriter> writer;
+    std::size_t total = 0;
+    bool reading = true; // false while a row is converted and written
+    store::RowSink sink;
+    sink.columns = [&](const std::vector<store::ColumnInfo>& columns) {
+        converter.emplace(columns);
+        writer.emplace(engine);
+    };
+    sink.expectedRows = [&](std::size_t rows) {
+        total = rows;
+        cues.reserve(rows);
+    };
+    sink.row = [&](const std::vector<ado::Variant>& row) {
+        reading = false;
+        show::Cue cue = converter->Next(row);
+        writer->Write(cue);
         cues.push_back(std::move(cue));
         progress.Step(cues.size(), total);
+        reading = true;
+    };
+    try {
+        engine.StreamTable(store::kFireDataTable, sink);
+    } catch (const ado::_com_error& error) {
+        if (!reading)
+            throw;
+        // FireData could not be read as far as its end, as opening it would
+        // have found when it read it whole.
+        throw show::Failure(show::FailureCode::kFireOneNotRead)
+            .WithDetail(std::string("Query = ") + store::kFireDataTable + "\n" +
+                        store::FormatComError("CADORecordset", error));
     }
 }
 

@@ -38,13 +38,13 @@ private:
     std::vector<ado::Variant> values_; // one row's, its room kept from row to row
 };
 
-// Converts every FireData record that `fireData` holds into a record of the
-// existing, empty tb_Layout of `db`, in order, and gives the records in `cues`.
-// The conversion stops at the first record that cannot be one (raising
-// show::Failure as Next does); the caller's transaction undoes a stopped one.
-// A failing database call raises what the access layer raises (the command's
-// show::StoreWork makes it a Failure); each record is a step of `progress`.
-void ConvertFireData(CADORecordset& fireData, CADODataBase& db, std::vector<show::Cue>& cues,
-                     show::WorkProgress& progress);
+// Converts every FireData record of `db`, read as it streams in, into a
+// record of the existing, empty tb_Layout of `db`, in order, and gives the
+// records in `cues`. The conversion stops at the first record that cannot be
+// one (raising show::Failure as Next does); the caller's transaction undoes a
+// stopped one. FireData that cannot be read raises kFireOneNotRead; a failing
+// write raises what the access layer raises (the command's show::StoreWork
+// makes it a Failure); each record is a step of `progress`.
+void ConvertFireData(CADODataBase& db, std::vector<show::Cue>& cues, show::WorkProgress& progress);
 
 } // namespace editor

@@ -131,8 +131,11 @@ bool Import(ShowContext& show, const std::string& path, StorePlace place, ShowUp
         ReimportAndShow(show, show.db, show.db, path, update);
         return true;
     }
+    // FireData opened without its rows, which the conversion reads as they
+    // come: held whole, they would cost more than the show they make.
     show.rs = CADORecordset(&show.db);
-    if (show.rs.Open(store::kFireDataTable, modeTable)) {
+    if (show.rs.Open(std::string("SELECT * FROM ") + store::kFireDataTable + " WHERE 0",
+                     modeQuery)) {
         ConvertFileInPlace(show, path);
         return true;
     }

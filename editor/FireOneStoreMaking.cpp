@@ -114,7 +114,7 @@ StoreMaking ConvertInPlace(ShowContext& show, const std::string& path, std::vect
         return StoreMaking::kFoundMade;
     // A failure on the way: the transaction undoes the table.
     CreateLayoutTable(show.db);
-    ConvertFireData(show.rs, show.db, cues, show.Progress());
+    ConvertFireData(show.db, cues, show.Progress());
     show.Progress().BeforeCommit();
     transaction->Commit();
     return StoreMaking::kMade;

@@ -65,7 +65,6 @@ bool SameFireOneFields(const Cue& a, const Cue& b)
            a.CDCode == b.CDCode;
 }
 
-
 // As printf's "%02lld": a number below ten and not negative gets a leading
 // zero. Made by the hundred thousand, so not through printf.
 std::string TwoDigits(long long number)

@@ -1,7 +1,9 @@
 #include "show/HostNameCarryOver.h"
 
+#include "show/CueKeyIndex.h"
 #include "store/LayoutTable.h"
 
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -13,37 +15,54 @@ namespace show {
 
 namespace {
 
-// A cue's module and channel, and for the first rule its launch time too. It
-// looks into the cue's own texts, which no pass changes.
-struct CueKey
+// Numbers for the texts of modules and channels, so that keys compare as
+// numbers: a show has few of them, met once a cue.
+class TextNumbers
 {
-    std::string_view addr;
-    std::string_view channel;
-    std::int64_t time = kUntimed;
+public:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
 
-    static constexpr std::int64_t kUntimed = std::int64_t{1} << 40; // no launch time is
-    bool operator==(const CueKey&) const = default;
-};
-
-struct CueKeyHash
-{
-    std::size_t operator()(const CueKey& key) const noexcept
+    std::uint32_t Add(std::string_view text)
     {
-        const std::size_t a = std::hash<std::string_view>()(key.addr);
-        const std::size_t c = std::hash<std::string_view>()(key.channel);
-        const std::size_t t = std::hash<std::int64_t>()(key.time);
-        return (a * 31 + c) * 1000003 ^ t;
+        return numbers_.try_emplace(text, static_cast<std::uint32_t>(numbers_.size()))
+            .first->second;
     }
+    std::uint32_t Find(std::string_view text) const
+    {
+        const auto it = numbers_.find(text);
+        return it == numbers_.end() ? kNone : it->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, std::uint32_t> numbers_;
 };
 
-CueKey Point(const Cue& cue)
+// The keys of the cues of a show by both rules, those of the new show's
+// cues by the old show's numbers: none for a text no old cue has.
+struct ShowKeys
 {
-    return {cue.Addr, cue.Channel};
-}
+    std::vector<CueKey> timed;
+    std::vector<CueKey> point;
+    std::vector<std::uint32_t> module; // the number of each cue's module text
+};
 
-CueKey TimedPoint(const Cue& cue)
+template <typename Number> ShowKeys KeysOf(const std::vector<Cue>& cues, Number number)
 {
-    return {cue.Addr, cue.Channel, cue.BlastTime};
+    ShowKeys keys;
+    keys.timed.reserve(cues.size());
+    keys.point.reserve(cues.size());
+    keys.module.reserve(cues.size());
+    for (const Cue& cue : cues) {
+        const std::uint32_t module = number(0, cue.Addr);
+        const std::uint32_t channel = number(1, cue.Channel);
+        const bool known = module != TextNumbers::kNone && channel != TextNumbers::kNone;
+        const std::uint64_t point =
+            known ? std::uint64_t{module} << 32 | channel : UINT64_MAX; // matches none
+        keys.point.push_back({point});
+        keys.timed.push_back({point, cue.BlastTime});
+        keys.module.push_back(module);
+    }
+    return keys;
 }
 
 // The old cues by a key, each key's in their order, those not yet taken
@@ -59,16 +78,15 @@ public:
         std::size_t next = 0; // those of the slice before it are taken
     };
 
-    Unused(const std::vector<Cue>& old, CueKey (*keyOf)(const Cue&))
+    explicit Unused(const std::vector<CueKey>& keys) : index_(keys.size())
     {
-        index_.reserve(old.size());
-        std::vector<std::size_t> slotOf(old.size());
-        for (std::size_t i = 0; i < old.size(); ++i) {
-            const auto [at, added] = index_.try_emplace(keyOf(old[i]), slots_.size());
+        std::vector<std::size_t> slotOf(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            bool added = false;
+            slotOf[i] = index_.Add(keys[i], added);
             if (added)
                 slots_.emplace_back();
-            slotOf[i] = at->second;
-            ++slots_[at->second].size;
+            ++slots_[slotOf[i]].size;
         }
         std::size_t begin = 0;
         for (Slot& slot : slots_) {
@@ -76,8 +94,8 @@ public:
             begin += slot.size;
             slot.next = slot.begin; // counts the slice's cues in below, then starts it
         }
-        cues_.resize(old.size());
-        for (std::size_t i = 0; i < old.size(); ++i)
+        cues_.resize(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i)
             cues_[slots_[slotOf[i]].next++] = i;
         for (Slot& slot : slots_)
             slot.next = slot.begin;
@@ -86,8 +104,8 @@ public:
     // The slot of the key; none when no old cue has it.
     Slot* Find(const CueKey& key)
     {
-        const auto it = index_.find(key);
-        return it == index_.end() ? nullptr : &slots_[it->second];
+        const std::optional<std::size_t> slot = index_.Find(key);
+        return slot ? &slots_[*slot] : nullptr;
     }
 
     // The first old cue of the slot not taken yet, now taken.
@@ -108,19 +126,30 @@ public:
     }
 
 private:
-    std::unordered_map<CueKey, std::size_t, CueKeyHash> index_;
+    CueKeyIndex index_;
     std::vector<Slot> slots_;
     std::vector<std::size_t> cues_;
 };
 
-// The one name every old cue of a module had; none when they differ.
-std::unordered_map<std::string_view, const std::string*> ModuleNames(const std::vector<Cue>& old)
+// By module number, the one name every old cue of that module had; none
+// when they differ.
+std::vector<const std::string*> ModuleNames(const std::vector<Cue>& old,
+                                            const std::vector<std::uint32_t>& modules)
 {
-    std::unordered_map<std::string_view, const std::string*> names;
-    for (const Cue& cue : old) {
-        const auto [at, added] = names.try_emplace(cue.Addr, &cue.HostName);
-        if (!added && at->second && *at->second != cue.HostName)
-            at->second = nullptr;
+    std::vector<const std::string*> names;
+    std::vector<char> seen;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        const std::uint32_t module = modules[i];
+        if (module >= names.size()) {
+            names.resize(module + 1, nullptr);
+            seen.resize(module + 1, 0);
+        }
+        if (!seen[module]) {
+            seen[module] = 1;
+            names[module] = &old[i].HostName;
+        } else if (names[module] && *names[module] != old[i].HostName) {
+            names[module] = nullptr;
+        }
     }
     return names;
 }
@@ -184,8 +213,13 @@ bool SameCuesApartFromHostNames(const std::vector<Cue>& a, const std::vector<Cue
 
 CarryOver CarryHostNames(std::vector<Cue>& fresh, const std::vector<Cue>& old)
 {
-    Unused byTime(old, TimedPoint);
-    Unused byPoint(old, Point);
+    TextNumbers texts[2]; // of modules, of channels
+    const ShowKeys oldKeys =
+        KeysOf(old, [&](int kind, const std::string& text) { return texts[kind].Add(text); });
+    const ShowKeys freshKeys =
+        KeysOf(fresh, [&](int kind, const std::string& text) { return texts[kind].Find(text); });
+    Unused byTime(oldKeys.timed);
+    Unused byPoint(oldKeys.point);
     std::vector<char> taken(old.size(), 0);
     std::vector<char> named(fresh.size(), 0);
     CarryOver result;
@@ -197,13 +231,13 @@ CarryOver CarryHostNames(std::vector<Cue>& fresh, const std::vector<Cue>& old)
     };
     std::vector<char> guessed(fresh.size(), 0);
     // One rule over every new cue still without a name, in order.
-    const auto pass = [&](Unused& unused, CueKey (*keyOf)(const Cue&), int* counted) {
+    const auto pass = [&](Unused& unused, const std::vector<CueKey>& keys, int* counted) {
         const std::vector<char> takenBefore = taken;
         std::unordered_map<const Unused::Slot*, std::vector<std::size_t>> matched;
         for (std::size_t i = 0; i < fresh.size(); ++i) {
             if (named[i])
                 continue;
-            Unused::Slot* slot = unused.Find(keyOf(fresh[i]));
+            Unused::Slot* slot = unused.Find(keys[i]);
             if (!slot)
                 continue;
             if (const auto from = unused.Take(*slot, taken)) {
@@ -216,21 +250,21 @@ CarryOver CarryHostNames(std::vector<Cue>& fresh, const std::vector<Cue>& old)
         }
         MarkGuessed(matched, unused, takenBefore, taken, old, guessed);
     };
-    pass(byTime, TimedPoint, nullptr);
-    pass(byPoint, Point, &result.retimed);
+    pass(byTime, freshKeys.timed, nullptr);
+    pass(byPoint, freshKeys.point, &result.retimed);
     for (const char guess : guessed)
         if (guess) {
             --result.kept;
             ++result.guessed;
         }
-    const auto moduleNames = ModuleNames(old);
+    const std::vector<const std::string*> moduleNames = ModuleNames(old, oldKeys.module);
     for (std::size_t i = 0; i < fresh.size(); ++i) {
         if (named[i])
             continue;
         ++result.added;
-        const auto module = moduleNames.find(fresh[i].Addr);
-        if (module != moduleNames.end() && module->second) {
-            fresh[i].HostName = *module->second;
+        const std::uint32_t module = freshKeys.module[i];
+        if (module < moduleNames.size() && moduleNames[module]) {
+            fresh[i].HostName = *moduleNames[module];
             ++result.kept;
         } else {
             fresh[i].HostName = store::kDefaultHostName;
