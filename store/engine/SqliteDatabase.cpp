@@ -58,7 +58,7 @@ SqliteDatabase::SqliteDatabase(sqlite3* db, std::string path) : db_(db), path_(s
 
 SqliteDatabase::~SqliteDatabase()
 {
-    cache_.clear();
+    ForgetStatements();
     if (!sqlite3_get_autocommit(db_))
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     if (unsettled_)
@@ -195,7 +195,7 @@ void SqliteDatabase::RunSimple(const char* sql)
 
 long SqliteDatabase::Execute(const std::string& sql)
 {
-    cache_.clear(); // a schema change must not meet statements prepared before it
+    ForgetStatements(); // a schema change must not meet statements prepared before it
     SqliteStatement statement(*this, sql);
     while (statement.Step(sql)) {
     }
@@ -384,40 +384,69 @@ void SqliteDatabase::CheckWidths(const std::string& table, const std::vector<Col
     }
 }
 
+void SqliteDatabase::ForgetStatements()
+{
+    recentInserts_.clear();
+    cache_.clear();
+}
+
+bool SqliteDatabase::RecentInsert::Fits(const std::string& into,
+                                        const std::vector<ColumnInfo>& columns,
+                                        const std::vector<bool>& changed) const
+{
+    if (into != table)
+        return false;
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (!changed[i])
+            continue;
+        if (k == names.size() || names[k] != columns[i].name)
+            return false;
+        ++k;
+    }
+    return k == names.size();
+}
+
+SqliteStatement& SqliteDatabase::InsertStatement(const std::string& table,
+                                                 const std::vector<ColumnInfo>& columns,
+                                                 const std::vector<bool>& changed)
+{
+    // Rows are inserted by the thousand, into a table or two in turn: the
+    // statements of the last few are found by their columns at once.
+    for (const RecentInsert& recent : recentInserts_)
+        if (recent.Fits(table, columns, changed))
+            return *recent.statement;
+    RecentInsert recent{table, {}, nullptr};
+    std::string names;
+    std::string marks;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (!changed[i])
+            continue;
+        recent.names.push_back(columns[i].name);
+        names += (names.empty() ? "" : ",") + QuoteIdentifier(columns[i].name);
+        marks += marks.empty() ? "?" : ",?";
+    }
+    const std::string sql = names.empty()
+                                ? "INSERT INTO main." + QuoteIdentifier(table) + " DEFAULT VALUES"
+                                : "INSERT INTO main." + QuoteIdentifier(table) + " (" + names +
+                                      ") VALUES (" + marks + ")";
+    std::unique_ptr<SqliteStatement>& cached = cache_[sql];
+    if (!cached)
+        cached = std::make_unique<SqliteStatement>(*this, sql);
+    recent.statement = cached.get();
+    if (recentInserts_.size() == kRecentInserts)
+        recentInserts_.erase(recentInserts_.begin());
+    recentInserts_.push_back(std::move(recent));
+    return *cached;
+}
+
 std::int64_t SqliteDatabase::InsertRow(const std::string& table,
                                        const std::vector<ColumnInfo>& columns,
                                        const std::vector<ado::Variant>& values,
                                        const std::vector<bool>& changed)
 {
     CheckWidths(table, columns, values, changed);
-    // Rows are inserted by the thousand: the statement is found by a key that
-    // is cheap to make (no SQL text begins with a control character).
-    std::string& key = insertKey_; // its room is kept from row to row
-    key.assign("\x01");
-    key += table;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (changed[i]) {
-            key += '\n';
-            key += columns[i].name;
-        }
-    }
-    auto cached = cache_.find(key);
-    if (cached == cache_.end()) {
-        std::string names;
-        std::string marks;
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            if (!changed[i])
-                continue;
-            names += (names.empty() ? "" : ",") + QuoteIdentifier(columns[i].name);
-            marks += marks.empty() ? "?" : ",?";
-        }
-        const std::string sql =
-            names.empty() ? "INSERT INTO main." + QuoteIdentifier(table) + " DEFAULT VALUES"
-                          : "INSERT INTO main." + QuoteIdentifier(table) + " (" + names +
-                                ") VALUES (" + marks + ")";
-        cached = cache_.emplace(key, std::make_unique<SqliteStatement>(*this, sql)).first;
-    }
-    SqliteStatement& statement = *cached->second;
+    SqliteStatement& statement = InsertStatement(table, columns, changed);
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
@@ -475,7 +504,7 @@ void SqliteDatabase::CommitTransaction()
 
 void SqliteDatabase::RollbackTransaction()
 {
-    cache_.clear(); // no statement may hold a page that the rollback restores
+    ForgetStatements(); // no statement may hold a page that the rollback restores
     // Autocommit here: SQLite already undid it (a failed COMMIT, for one).
     if (!sqlite3_get_autocommit(db_))
         RunSimple("ROLLBACK");

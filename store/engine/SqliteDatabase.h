@@ -69,8 +69,24 @@ private:
 
     sqlite3* db_;
     std::string path_;
+    // The insert statement of a table and the columns given, and those
+    // columns' names, for InsertRow to find it again without making its text.
+    struct RecentInsert
+    {
+        std::string table;
+        std::vector<std::string> names;
+        SqliteStatement* statement; // in cache_
+        bool Fits(const std::string& into, const std::vector<ColumnInfo>& columns,
+                  const std::vector<bool>& changed) const;
+    };
+    static constexpr std::size_t kRecentInserts = 4;
+    SqliteStatement& InsertStatement(const std::string& table,
+                                     const std::vector<ColumnInfo>& columns,
+                                     const std::vector<bool>& changed);
+    void ForgetStatements();
+
     std::map<std::string, std::unique_ptr<SqliteStatement>> cache_;
-    std::string insertKey_; // InsertRow's key into cache_
+    std::vector<RecentInsert> recentInserts_;
     mutable bool unsettled_ = false; // a call failed since the last finished rollback
 };
 
