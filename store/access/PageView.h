@@ -11,10 +11,10 @@
 
 namespace jet {
 
-// The bytes of one page, or of a part of one (a row, a value in it), read
-// only through reads that check their range: a read past them raises the
-// reader's damage error naming `place`, so a structure read through it is
-// safe whatever its numbers say.
+// The bytes of one page, or of a row or a value on one, read only through
+// reads that check their range: a read past them raises the reader's damage
+// error naming `place`, so a structure read through it is safe whatever its
+// numbers say.
 class PageView
 {
 public:

@@ -61,7 +61,7 @@ TEST(DataPage, OffsetsOffThePageOrAcrossTheHeaderAreCaught)
               "table 'FireData', page 1: its table of 3000 rows runs past the page");
 }
 
-TEST(PageView, AReadPastAPartOfAPageIsDamageNamingThePlace)
+TEST(PageView, AReadPastARowsBytesIsDamageNamingThePlace)
 {
     const std::string row = "\x01\x02\x03\x04\x05"s;
     const jet::PageView view(row, {"FireData", 3});
