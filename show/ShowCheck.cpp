@@ -124,13 +124,20 @@ struct Collected
     std::unordered_map<std::string, HostVerdict> hostVerdicts;
 };
 
-// Where a name of each verdict is filed, with its rows; a blank name is
-// filed by its rows alone, and a fine one nowhere.
-constexpr std::pair<HostVerdict, FindingGroups<std::string> Collected::*> kHostNameGroups[] = {
-    {HostVerdict::kControl, &Collected::hostControl},
-    {HostVerdict::kNotGbk, &Collected::hostNotGbk},
-    {HostVerdict::kTooLong, &Collected::hostTooLong},
-    {HostVerdict::kTooWide, &Collected::hostTooWide},
+// Where a name of each verdict is filed, with its rows, and the error each
+// name there gets, in the report's order; a blank name is filed by its rows
+// alone, and a fine one nowhere.
+struct HostNameGroup
+{
+    HostVerdict verdict;
+    FindingGroups<std::string> Collected::*group;
+    Kind kind;
+};
+constexpr HostNameGroup kHostNameGroups[] = {
+    {HostVerdict::kControl, &Collected::hostControl, Kind::kHostNameControl},
+    {HostVerdict::kNotGbk, &Collected::hostNotGbk, Kind::kHostNameNotGbk},
+    {HostVerdict::kTooLong, &Collected::hostTooLong, Kind::kHostNameTooLong},
+    {HostVerdict::kTooWide, &Collected::hostTooWide, Kind::kHostNameTooWide},
 };
 
 // The number the host would get from a stored Addr or Channel, with what is
@@ -159,9 +166,9 @@ void CollectHostName(const show::Cue& cue, CueIndex sequence, Collected& found)
         at->second = JudgeHostName(cue.HostName);
     if (at->second == HostVerdict::kBlank)
         found.blankHost.push_back(sequence);
-    for (const auto& [verdict, group] : kHostNameGroups)
-        if (verdict == at->second)
-            (found.*group).Rows(cue.HostName).push_back(sequence);
+    for (const HostNameGroup& names : kHostNameGroups)
+        if (names.verdict == at->second)
+            (found.*names.group).Rows(cue.HostName).push_back(sequence);
     if (cue.HostName == store::kDefaultHostName)
         found.defaultHost.push_back(sequence);
 }
@@ -281,10 +288,8 @@ ShowCheckReport CheckShow(const std::vector<show::Cue>& cues)
     write.Errors(Kind::kChannelNegative, found.channelNegative);
     if (!found.blankHost.empty())
         write.Error(Kind::kHostNameBlank, found.blankHost);
-    write.Errors(Kind::kHostNameControl, found.hostControl);
-    write.Errors(Kind::kHostNameNotGbk, found.hostNotGbk);
-    write.Errors(Kind::kHostNameTooLong, found.hostTooLong);
-    write.Errors(Kind::kHostNameTooWide, found.hostTooWide);
+    for (const HostNameGroup& names : kHostNameGroups)
+        write.Errors(names.kind, found.*names.group);
     if (!found.defaultHost.empty())
         write.Warning(Kind::kDefaultHost, found.defaultHost);
     for (std::size_t i = 0; i < kFireNullCount; ++i)

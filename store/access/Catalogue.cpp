@@ -1,6 +1,6 @@
 #include "store/access/Catalogue.h"
 
-#include "store/access/LittleEndian.h"
+#include "store/access/PageView.h"
 #include "store/access/TableScan.h"
 
 #include <optional>
@@ -38,14 +38,14 @@ std::size_t ColumnNamed(const TableDefinition& definition, const std::string& na
 }
 
 // An integer column's value; NULL is 0.
-std::uint32_t Number(const Field& field, std::size_t size)
+std::uint32_t Number(const Field& field, std::size_t size, const Place& place)
 {
     if (field.null)
         return 0;
     if (field.bytes.size() < size)
         Refuse("a value is shorter than its column's type");
-    const auto* bytes = reinterpret_cast<const unsigned char*>(field.bytes.data());
-    return size == 2 ? Le16(bytes) : Le32(bytes);
+    const PageView value(field.bytes, place);
+    return size == 2 ? value.U16(0) : value.U32(0);
 }
 } // namespace
 
@@ -59,12 +59,12 @@ std::vector<CatalogueEntry> ReadCatalogue(JetFile& file)
         const std::size_t name = ColumnNamed(definition, "Name", kText);
         const std::size_t type = ColumnNamed(definition, "Type", kInteger);
         const std::size_t flags = ColumnNamed(definition, "Flags", kLong);
-        objects.ForEachRow([&](const std::vector<Field>& fields, const Place&) {
+        objects.ForEachRow([&](const std::vector<Field>& fields, const Place& place) {
             CatalogueEntry entry;
             entry.name = fields[name].null ? std::string() : file.Text(fields[name].bytes);
-            entry.definitionPage = Number(fields[id], 4) & 0x00FFFFFF;
-            entry.type = static_cast<std::int16_t>(Number(fields[type], 2)) & kTypeMask;
-            entry.flags = Number(fields[flags], 4);
+            entry.definitionPage = Number(fields[id], 4, place) & 0x00FFFFFF;
+            entry.type = static_cast<std::int16_t>(Number(fields[type], 2, place)) & kTypeMask;
+            entry.flags = Number(fields[flags], 4, place);
             entries.push_back(std::move(entry));
         });
     } catch (const Unreadable& failure) {

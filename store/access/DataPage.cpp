@@ -1,7 +1,5 @@
 #include "store/access/DataPage.h"
 
-#include "store/access/PageView.h"
-
 #include <string>
 
 namespace jet {
@@ -23,34 +21,31 @@ std::uint32_t DataPage::OwnerOf(const Page& page)
 }
 
 DataPage::DataPage(PageRef page, const JetFormat& format, const Place& place)
-    : page_(std::move(page)), format_(format)
+    : page_(std::move(page)), format_(format), view_(page_->bytes, place)
 {
     if (!IsData(*page_))
         place.Fail("it is not a data page");
-    const PageView view(page_->bytes, place);
-    rows_ = view.U16(format_.rowCountOffset);
-    if (format_.rowCountOffset + 2 + std::size_t{rows_} * 2 > page_->bytes.size())
+    rows_ = view_.U16(format_.rowCountOffset);
+    if (format_.rowCountOffset + 2 + std::size_t{rows_} * 2 > view_.Size())
         place.Fail("its table of " + std::to_string(rows_) + " rows runs past the page");
 }
 
 RowSlot DataPage::Row(unsigned index) const
 {
-    const PageView view(page_->bytes, Place{{}, page_->number});
     const std::size_t offsets = format_.rowCountOffset + 2;
-    const std::uint16_t raw = view.U16(offsets + 2 * std::size_t{index});
+    const std::uint16_t raw = view_.U16(offsets + 2 * std::size_t{index});
     RowSlot slot;
     slot.flags = raw & ~kOffsetMask;
     slot.start = raw & kOffsetMask;
-    slot.end = index == 0 ? page_->bytes.size() : view.U16(offsets + 2 * (index - 1)) & kOffsetMask;
+    slot.end = index == 0 ? view_.Size() : view_.U16(offsets + 2 * (index - 1)) & kOffsetMask;
     const std::size_t headerEnd = format_.rowCountOffset + 2 + std::size_t{rows_} * 2;
-    slot.onPage =
-        slot.start >= headerEnd && slot.start <= slot.end && slot.end <= page_->bytes.size();
+    slot.onPage = slot.start >= headerEnd && slot.start <= slot.end && slot.end <= view_.Size();
     return slot;
 }
 
 std::string_view DataPage::Bytes(const RowSlot& slot) const
 {
-    return {reinterpret_cast<const char*>(page_->bytes.data()) + slot.start, slot.Size()};
+    return view_.Bytes(slot.start, slot.Size());
 }
 
 PointedRow FindRow(Pages& pages, const JetFormat& format, std::uint32_t pointer, const Place& place,

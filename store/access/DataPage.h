@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/access/JetFormat.h"
+#include "store/access/PageView.h"
 #include "store/access/Pages.h"
 #include "store/access/Unreadable.h"
 
@@ -48,6 +49,7 @@ public:
 private:
     PageRef page_;
     const JetFormat& format_;
+    PageView view_; // of page_, which keeps its bytes
     unsigned rows_ = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "store/access/FileHeader.h"
 
-#include "store/access/LittleEndian.h"
+#include "store/access/PageView.h"
 #include "store/access/Rc4.h"
 #include "store/access/Unreadable.h"
 
@@ -32,9 +32,9 @@ constexpr std::size_t kJet4MaskedSize = 128;
 constexpr std::size_t kJet3PasswordSize = 20;
 constexpr std::size_t kJet4PasswordSize = 40; // UTF-16
 
-bool NameIs(const unsigned char* page, const char* name)
+bool NameIs(const PageView& page, std::string_view name)
 {
-    return std::memcmp(page + kNameAt, name, kNameSize) == 0;
+    return page.Bytes(kNameAt, kNameSize) == name;
 }
 
 // The creation date as a 32-bit integer, the way Jet 4 derives its mask;
@@ -48,15 +48,14 @@ std::int32_t DateMask(double date)
     return static_cast<std::int32_t>(date);
 }
 
-bool HasPassword(const unsigned char* page, JetVersion version)
+bool HasPassword(const PageView& page, JetVersion version)
 {
-    std::vector<unsigned char> password;
-    if (version == JetVersion::Jet3) {
-        password.assign(page + kPasswordAt, page + kPasswordAt + kJet3PasswordSize);
-    } else {
-        password.assign(page + kPasswordAt, page + kPasswordAt + kJet4PasswordSize);
+    const std::string_view stored = page.Bytes(
+        kPasswordAt, version == JetVersion::Jet3 ? kJet3PasswordSize : kJet4PasswordSize);
+    std::vector<unsigned char> password(stored.begin(), stored.end());
+    if (version == JetVersion::Jet4) {
         double date = 0;
-        std::memcpy(&date, page + kCreationDateAt, sizeof date);
+        std::memcpy(&date, page.Bytes(kCreationDateAt, sizeof date).data(), sizeof date);
         const auto mask = static_cast<std::uint32_t>(DateMask(date));
         for (std::size_t i = 0; i < password.size(); ++i)
             password[i] ^= static_cast<unsigned char>(mask >> (8 * (i % 4)));
@@ -72,11 +71,12 @@ FileHeader ReadFileHeader(ByteSource& source)
     if (size < sizeof start)
         Refuse("it is not an Access file (it is too short)");
     source.Read(0, sizeof start, start);
+    const PageView opening(start, Place{});
     if (std::memcmp(start, kMagic, sizeof kMagic) != 0 ||
-        !(NameIs(start, kJetName) || NameIs(start, kAceName)))
+        !(NameIs(opening, kJetName) || NameIs(opening, kAceName)))
         Refuse("it is not an Access file");
-    const unsigned version = start[kVersionAt];
-    if (NameIs(start, kAceName))
+    const unsigned version = opening.U8(kVersionAt);
+    if (NameIs(opening, kAceName))
         Refuse("it is an Access 2007 or later file (the ACE format of .accdb files), which this "
                "reader does not read");
     if (version != 0 && version != 1)
@@ -92,12 +92,13 @@ FileHeader ReadFileHeader(ByteSource& source)
     source.Read(0, pageSize, page.data());
     Rc4Xor(kMaskKey, sizeof kMaskKey, page.data() + kMaskedAt,
            header.version == JetVersion::Jet3 ? kJet3MaskedSize : kJet4MaskedSize);
-    if (Le32(page.data() + kEncryptionKeyAt) != 0)
+    const PageView masked(page, Place{});
+    if (masked.U32(kEncryptionKeyAt) != 0)
         Refuse("it is encrypted, which this reader does not read (decrypt it in Access first)");
-    if (HasPassword(page.data(), header.version))
+    if (HasPassword(masked, header.version))
         Refuse("it is protected by a database password, which this reader does not open (remove "
                "the password in Access first)");
-    header.codePage = Le16(page.data() + kCodePageAt);
+    header.codePage = masked.U16(kCodePageAt);
     return header;
 }
 

@@ -3,46 +3,36 @@
 namespace jet {
 
 namespace {
-constexpr JetFormat kJet3{.version = JetVersion::Jet3,
-                          .pageSize = 2048,
-                          .rowCountOffset = 8,
-                          .countSize = 1,
-                          .rowsOffset = 12,
-                          .varColumnsOffset = 23,
-                          .columnsOffset = 25,
-                          .realIndexesOffset = 31,
-                          .usageMapOffset = 35,
-                          .firstEntryOffset = 43,
-                          .realIndexEntrySize = 8,
-                          .columnEntrySize = 18,
-                          .nameLengthSize = 1,
-                          .columnNumberAt = 1,
-                          .varIndexAt = 3,
-                          .flagsAt = 13,
-                          .fixedOffsetAt = 14,
-                          .sizeAt = 16,
-                          .precisionAt = 11,
-                          .scaleAt = 12};
-constexpr JetFormat kJet4{.version = JetVersion::Jet4,
-                          .pageSize = 4096,
-                          .rowCountOffset = 12,
-                          .countSize = 2,
-                          .rowsOffset = 16,
-                          .varColumnsOffset = 43,
-                          .columnsOffset = 45,
-                          .realIndexesOffset = 51,
-                          .usageMapOffset = 55,
-                          .firstEntryOffset = 63,
-                          .realIndexEntrySize = 12,
-                          .columnEntrySize = 25,
-                          .nameLengthSize = 2,
-                          .columnNumberAt = 5,
-                          .varIndexAt = 7,
-                          .flagsAt = 15,
-                          .fixedOffsetAt = 21,
-                          .sizeAt = 23,
-                          .precisionAt = 11,
-                          .scaleAt = 12};
+// Each place side by side: Jet 3's, then Jet 4's.
+constexpr JetFormat Layout(JetVersion version)
+{
+    const auto pick = [version](std::size_t jet3, std::size_t jet4) {
+        return version == JetVersion::Jet3 ? jet3 : jet4;
+    };
+    return {.version = version,
+            .pageSize = pick(2048, 4096),
+            .rowCountOffset = pick(8, 12),
+            .countSize = pick(1, 2),
+            .rowsOffset = pick(12, 16),
+            .varColumnsOffset = pick(23, 43),
+            .columnsOffset = pick(25, 45),
+            .realIndexesOffset = pick(31, 51),
+            .usageMapOffset = pick(35, 55),
+            .firstEntryOffset = pick(43, 63),
+            .realIndexEntrySize = pick(8, 12),
+            .columnEntrySize = pick(18, 25),
+            .nameLengthSize = pick(1, 2),
+            .columnNumberAt = pick(1, 5),
+            .varIndexAt = pick(3, 7),
+            .flagsAt = pick(13, 15),
+            .fixedOffsetAt = pick(14, 21),
+            .sizeAt = pick(16, 23),
+            .precisionAt = 11,
+            .scaleAt = 12};
+}
+
+constexpr JetFormat kJet3 = Layout(JetVersion::Jet3);
+constexpr JetFormat kJet4 = Layout(JetVersion::Jet4);
 } // namespace
 
 const JetFormat& JetFormat::Of(JetVersion version)

@@ -1,8 +1,9 @@
 #include "store/access/LongValue.h"
 
 #include "store/access/DataPage.h"
-#include "store/access/LittleEndian.h"
+#include "store/access/PageView.h"
 
+#include <algorithm>
 #include <set>
 
 namespace jet {
@@ -23,8 +24,8 @@ std::string ReadLongValue(std::string_view stored, Pages& pages, const JetFormat
         return {};
     if (stored.size() < kHeaderSize)
         place.Fail("a Memo or OLE value is damaged (its header is cut short)");
-    const auto* header = reinterpret_cast<const unsigned char*>(stored.data());
-    const std::uint32_t flags = Le32(header);
+    const PageView header(stored, place);
+    const std::uint32_t flags = header.U32(0);
     const std::uint32_t length = flags & kLengthMask;
     // No value is longer than the file that holds it.
     if (length > std::uint64_t{pages.Count()} * pages.PageSize())
@@ -35,8 +36,8 @@ std::string ReadLongValue(std::string_view stored, Pages& pages, const JetFormat
                    " bytes is longer than the " + std::to_string(kMaxLongValueBytes >> 20) +
                    " MiB this program reads");
     if (flags & kInline)
-        return std::string(stored.substr(kHeaderSize));
-    const std::uint32_t first = Le32(header + 4);
+        return std::string(header.Bytes(kHeaderSize, header.Size() - kHeaderSize));
+    const std::uint32_t first = header.U32(4);
     if (flags & kOnePage) {
         const PointedRow row = FindRow(pages, format, first, place, kWhat);
         if (claims)
@@ -55,11 +56,12 @@ std::string ReadLongValue(std::string_view stored, Pages& pages, const JetFormat
         const PointedRow row = FindRow(pages, format, next, place, kWhat);
         if (claims)
             claims->Claim(next, place);
-        const std::string_view piece = row.bytes;
-        if (piece.size() <= 4) // an empty piece could never end the chain
+        const PageView piece(row.bytes, place);
+        if (piece.Size() <= 4) // an empty piece could never end the chain
             place.Fail("a Memo or OLE value is damaged (an empty piece in its chain)");
-        next = Le32(reinterpret_cast<const unsigned char*>(piece.data()));
-        value.append(piece.substr(4, length - value.size()));
+        next = piece.U32(0);
+        value.append(
+            piece.Bytes(4, std::min<std::size_t>(piece.Size() - 4, length - value.size())));
     }
     if (value.size() != length)
         place.Fail("a Memo or OLE value is cut short (" + std::to_string(value.size()) + " of " +

@@ -1,6 +1,6 @@
 #include "store/access/RowLayout.h"
 
-#include "store/access/LittleEndian.h"
+#include "store/access/PageView.h"
 
 #include <string>
 
@@ -13,56 +13,54 @@ class VarOffsets
 {
 public:
     VarOffsets() = default; // a table without variable columns
-    VarOffsets(const unsigned char* row, std::size_t size, std::size_t maskSize,
-               const JetFormat& format, const Place& place)
+    VarOffsets(const PageView& row, std::size_t maskSize, const JetFormat& format)
     {
         if (format.version == JetVersion::Jet4)
-            ReadJet4(row, size, maskSize, place);
+            ReadJet4(row, maskSize);
         else
-            ReadJet3(row, size, maskSize, place);
+            ReadJet3(row, maskSize);
     }
 
     std::size_t Count() const { return offsets_.empty() ? 0 : offsets_.size() - 1; }
     std::size_t operator[](std::size_t i) const { return offsets_[i]; }
 
 private:
-    void ReadJet4(const unsigned char* row, std::size_t size, std::size_t maskSize,
-                  const Place& place)
+    void ReadJet4(const PageView& row, std::size_t maskSize)
     {
         // ... offsets (u16 each, the first nearest the count), u16 count, mask
-        if (size < maskSize + 2 + 2)
-            place.Fail("a row is too short for its column counts");
-        const std::size_t countAt = size - maskSize - 2;
-        const std::size_t count = Le16(row + countAt);
+        if (row.Size() < maskSize + 2 + 2)
+            row.Where().Fail("a row is too short for its column counts");
+        const std::size_t countAt = row.Size() - maskSize - 2;
+        const std::size_t count = row.U16(countAt);
         if ((count + 1) * 2 > countAt)
-            place.Fail("a row's table of " + std::to_string(count) +
-                       " variable columns runs past the row");
+            row.Where().Fail("a row's table of " + std::to_string(count) +
+                             " variable columns runs past the row");
         for (std::size_t i = 0; i <= count; ++i)
-            offsets_.push_back(Le16(row + countAt - 2 * (i + 1)));
+            offsets_.push_back(row.U16(countAt - 2 * (i + 1)));
     }
 
     // Jet 3 offsets are one byte each: a table of jumps, between the offsets
     // and the count, names the first offset of each further 256 bytes.
-    void ReadJet3(const unsigned char* row, std::size_t size, std::size_t maskSize,
-                  const Place& place)
+    void ReadJet3(const PageView& row, std::size_t maskSize)
     {
+        const std::size_t size = row.Size();
         if (size < maskSize + 1 + 1)
-            place.Fail("a row is too short for its column counts");
+            row.Where().Fail("a row is too short for its column counts");
         const std::size_t countAt = size - maskSize - 1;
-        const std::size_t count = row[countAt];
+        const std::size_t count = row.U8(countAt);
         std::size_t jumps = (size - 1) / 256;
         if (jumps + count + 1 > countAt)
-            place.Fail("a row's table of " + std::to_string(count) +
-                       " variable columns runs past the row");
+            row.Where().Fail("a row's table of " + std::to_string(count) +
+                             " variable columns runs past the row");
         const std::size_t firstOffsetAt = countAt - jumps - 1;
         // The last jump is a filler when the offsets do not reach that far.
         if ((firstOffsetAt - count) / 256 < jumps)
             --jumps;
         std::size_t used = 0;
         for (std::size_t i = 0; i <= count; ++i) {
-            while (used < jumps && row[countAt - 1 - used] == i)
+            while (used < jumps && row.U8(countAt - 1 - used) == i)
                 ++used;
-            offsets_.push_back(row[firstOffsetAt - i] + used * 256);
+            offsets_.push_back(row.U8(firstOffsetAt - i) + used * 256);
         }
     }
 
@@ -73,19 +71,18 @@ private:
 void SplitRow(std::string_view row, const TableDefinition& definition, const JetFormat& format,
               const Place& place, std::vector<Field>& fields)
 {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(row.data());
-    const std::size_t size = row.size();
+    const PageView bytes(row, place);
+    const std::size_t size = bytes.Size();
     if (size < format.countSize)
         place.Fail("a row is too short to hold anything");
-    const std::size_t columns = format.countSize == 1 ? bytes[0] : Le16(bytes);
+    const std::size_t columns = bytes.Count(0, format.countSize);
     const std::size_t maskSize = (columns + 7) / 8;
     if (format.countSize + maskSize > size)
         place.Fail("a row is too short for its " + std::to_string(columns) + " columns");
-    const unsigned char* mask = bytes + size - maskSize;
+    const std::size_t maskAt = size - maskSize;
 
-    const VarOffsets offsets = definition.varColumnCount > 0
-                                   ? VarOffsets(bytes, size, maskSize, format, place)
-                                   : VarOffsets();
+    const VarOffsets offsets =
+        definition.varColumnCount > 0 ? VarOffsets(bytes, maskSize, format) : VarOffsets();
     const std::size_t varColumns = offsets.Count();
     if (varColumns > columns)
         place.Fail("a row has more variable columns than columns");
@@ -97,7 +94,8 @@ void SplitRow(std::string_view row, const TableDefinition& definition, const Jet
         const Column& column = definition.columns[i];
         Field& field = fields[i];
         const std::size_t maskByte = column.number / 8;
-        field.null = maskByte >= maskSize || !(mask[maskByte] & (1u << (column.number % 8)));
+        field.null =
+            maskByte >= maskSize || !(bytes.U8(maskAt + maskByte) & (1u << (column.number % 8)));
         std::size_t start = 0;
         std::size_t end = 0;
         if (column.fixed && fixedFound < fixedColumns) {
@@ -115,7 +113,7 @@ void SplitRow(std::string_view row, const TableDefinition& definition, const Jet
         if (start > end || end > size)
             place.Fail("a value of column '" + column.name + "' lies outside its row");
         if (!field.null)
-            field.bytes = row.substr(start, end - start);
+            field.bytes = bytes.Bytes(start, end - start);
     }
 }
 

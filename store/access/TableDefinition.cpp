@@ -1,6 +1,6 @@
 #include "store/access/TableDefinition.h"
 
-#include "store/access/LittleEndian.h"
+#include "store/access/PageView.h"
 
 #include <algorithm>
 #include <set>
@@ -25,16 +25,17 @@ public:
         Append(first, 0);
     }
 
-    // The `size` bytes at `offset`, read from as many pages as they need.
-    const unsigned char* At(std::uint64_t offset, std::size_t size)
+    // The `size` bytes at `offset`, read from as many pages as they need;
+    // the view lasts until the next call.
+    PageView At(std::uint64_t offset, std::size_t size)
     {
         while (offset + size > bytes_.size()) {
-            const std::uint32_t next = Le32(last_->bytes.data() + kNextPageAt);
+            const std::uint32_t next = PageView(last_->bytes, place_).U32(kNextPageAt);
             if (next == 0)
                 place_.Fail("the table's definition ends before its columns do");
             Append(next, kContinuationHeader);
         }
-        return bytes_.data() + offset;
+        return {std::span(bytes_).subspan(offset, size), place_};
     }
     const Place& Where() const { return place_; }
 
@@ -47,10 +48,11 @@ private:
         if (!pages_.Has(number))
             place_.Fail("the table's definition lies past the end of the file");
         last_ = pages_.Get(number);
-        if (last_->bytes[0] != kDefinitionPage)
+        const PageView page(last_->bytes, place_);
+        if (page.U8(0) != kDefinitionPage)
             place_.Fail("it is not a table definition page");
-        bytes_.insert(bytes_.end(), last_->bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                      last_->bytes.end());
+        const std::string_view rest = page.Bytes(from, page.Size() - from);
+        bytes_.insert(bytes_.end(), rest.begin(), rest.end());
     }
 
     Pages& pages_;
@@ -66,37 +68,35 @@ TableDefinition ReadTableDefinition(Pages& pages, const JetFormat& format, std::
 {
     DefinitionBytes in(pages, page, table);
     TableDefinition definition;
-    definition.rowCount = Le32(in.At(format.rowsOffset, 4));
-    definition.varColumnCount = Le16(in.At(format.varColumnsOffset, 2));
-    const std::uint16_t columnCount = Le16(in.At(format.columnsOffset, 2));
-    const std::uint32_t realIndexes = Le32(in.At(format.realIndexesOffset, 4));
-    definition.usageMap = Le32(in.At(format.usageMapOffset, 4));
+    definition.rowCount = in.At(format.rowsOffset, 4).U32(0);
+    definition.varColumnCount = in.At(format.varColumnsOffset, 2).U16(0);
+    const std::uint16_t columnCount = in.At(format.columnsOffset, 2).U16(0);
+    const std::uint32_t realIndexes = in.At(format.realIndexesOffset, 4).U32(0);
+    definition.usageMap = in.At(format.usageMapOffset, 4).U32(0);
     if (columnCount == 0 || columnCount > kMaxColumns)
         in.Where().Fail("the table's definition names " + std::to_string(columnCount) + " columns");
 
     std::uint64_t at =
         format.firstEntryOffset + std::uint64_t{realIndexes} * format.realIndexEntrySize;
     for (unsigned i = 0; i < columnCount; ++i, at += format.columnEntrySize) {
-        const unsigned char* entry = in.At(at, format.columnEntrySize);
+        const PageView entry = in.At(at, format.columnEntrySize);
         Column column;
-        column.type = entry[0];
-        column.number = entry[format.columnNumberAt];
-        column.varIndex = Le16(entry + format.varIndexAt);
-        column.fixed = (entry[format.flagsAt] & kFixedFlag) != 0;
-        column.fixedOffset = Le16(entry + format.fixedOffsetAt);
-        column.size = column.type == kBoolean ? 0 : Le16(entry + format.sizeAt);
+        column.type = entry.U8(0);
+        column.number = entry.U8(format.columnNumberAt);
+        column.varIndex = entry.U16(format.varIndexAt);
+        column.fixed = (entry.U8(format.flagsAt) & kFixedFlag) != 0;
+        column.fixedOffset = entry.U16(format.fixedOffsetAt);
+        column.size = column.type == kBoolean ? 0 : entry.U16(format.sizeAt);
         if (column.type == kNumeric) {
-            column.scale = entry[format.scaleAt];
-            column.precision = entry[format.precisionAt];
+            column.scale = entry.U8(format.scaleAt);
+            column.precision = entry.U8(format.precisionAt);
         }
         definition.columns.push_back(std::move(column));
     }
     for (Column& column : definition.columns) {
-        const unsigned char* length = in.At(at, format.nameLengthSize);
-        const std::size_t size = format.nameLengthSize == 1 ? length[0] : Le16(length);
+        const std::size_t size = in.At(at, format.nameLengthSize).Count(0, format.nameLengthSize);
         at += format.nameLengthSize;
-        const unsigned char* name = in.At(at, size);
-        column.name = decode({reinterpret_cast<const char*>(name), size});
+        column.name = decode(in.At(at, size).Bytes(0, size));
         at += size;
     }
     std::stable_sort(definition.columns.begin(), definition.columns.end(),

@@ -1,7 +1,7 @@
 #include "store/access/TableScan.h"
 
 #include "store/access/DataPage.h"
-#include "store/access/LittleEndian.h"
+#include "store/access/PageView.h"
 #include "store/access/UsageMap.h"
 
 #include <algorithm>
@@ -36,7 +36,7 @@ void TableScan::CheckPointer(std::string_view row, const std::vector<std::uint32
 {
     if (row.size() < 4)
         place.Fail("a moved row's pointer is cut short");
-    const std::uint32_t target = Le32(reinterpret_cast<const unsigned char*>(row.data())) >> 8;
+    const std::uint32_t target = PageView(row, place).U32(0) >> 8;
     if (!std::binary_search(pages.begin(), pages.end(), target))
         place.Fail("a moved row points at page " + std::to_string(target) +
                    ", which is not one of the table's pages");

@@ -10,6 +10,7 @@
 #include "show/HostStates.h"
 #include "store/LayoutTable.h"
 #include "store/SqlQuoting.h"
+#include "tests/hostlink/PassThroughLink.h"
 #include "tests/support/RaisedFailure.h"
 #include "tools/virtual-host/FrameDecoder.h"
 #include "tools/virtual-host/NetworkIsolation.h"
@@ -39,39 +40,26 @@ std::string SqlText(const std::optional<std::string>& text)
     return text ? store::QuoteText(*text) : "NULL";
 }
 
-class FailingSendLink final : public hostlink::HostLink
+class FailingSendLink final : public PassThroughLink
 {
 public:
     FailingSendLink(const hostlink::HostLinkOptions& options, int failingSend, LinkLog& log)
-        : socket_(options), failingSend_(failingSend), log_(log)
+        : PassThroughLink(options), failingSend_(failingSend), log_(log)
     {
     }
-    OpenStatus Open(int hostCode) override { return socket_.Open(hostCode); }
-    void ClearReply() override { socket_.ClearReply(); }
     bool Send(std::span<const std::uint8_t> frame) override
     {
         if (++log_.sends == failingSend_)
             return false;
-        return socket_.Send(frame);
-    }
-    Reply AwaitAcknowledgement(std::stop_token stop) override
-    {
-        return socket_.AwaitAcknowledgement(stop);
-    }
-    int ExtraAnswers() const override { return socket_.ExtraAnswers(); }
-    std::chrono::steady_clock::time_point QuietAt() const override { return socket_.QuietAt(); }
-    bool ListenUntil(std::chrono::steady_clock::time_point until, std::stop_token stop) override
-    {
-        return socket_.ListenUntil(until, stop);
+        return PassThroughLink::Send(frame);
     }
     void Close() override
     {
         ++log_.closes;
-        socket_.Close();
+        PassThroughLink::Close();
     }
 
 private:
-    hostlink::HostLinkSocket socket_;
     int failingSend_;
     LinkLog& log_;
 };

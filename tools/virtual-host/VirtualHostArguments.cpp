@@ -93,56 +93,54 @@ const CLI::Validator kListenAddress(
     },
     "", "ListenAddress");
 
+// An option whose value, named `type` in the help, must pass `check`.
+template <typename Value>
+CLI::Option* AddChecked(CLI::App& app, const char* name, Value& value, const char* help,
+                        const char* type, const CLI::Validator& check)
+{
+    return app.add_option(name, value, help)->type_name(type)->check(check);
+}
+
+// An option whose value, named `type` in the help, is a plain number from
+// `low` to `high`.
+template <typename Value>
+CLI::Option* AddNumber(CLI::App& app, const char* name, Value& value, const char* help,
+                       const char* type, int low, int high)
+{
+    return app.add_option(name, value, help)->type_name(type)->transform(PlainNumber(low, high));
+}
+
 } // namespace
 
 void AddVirtualHostOptions(CLI::App& app, VirtualHostArguments& arguments)
 {
     hostlink::VirtualHostOptions& host = arguments.host;
-    CLI::Option* listen = app.add_option("--listen", arguments.listen, strings::kCliListenHelp)
-                              ->type_name("ADDR:PORT")
-                              ->check(kListenAddress);
-    app.add_option("--address", host.address, strings::kCliAddressHelp)
-        ->type_name("A")
-        ->check(kAddress)
+    CLI::Option* listen = AddChecked(app, "--listen", arguments.listen, strings::kCliListenHelp,
+                                     "ADDR:PORT", kListenAddress);
+    AddChecked(app, "--address", host.address, strings::kCliAddressHelp, "A", kAddress)
         ->excludes(listen);
-    app.add_option("--port", host.port, strings::kCliPortHelp)
-        ->type_name("P")
-        ->transform(PlainNumber(0, 65535))
-        ->excludes(listen);
-    app.add_option("--refuse-frame", host.refuseFrame, strings::kCliRefuseFrameHelp)
-        ->type_name("K")
-        ->transform(PlainNumber(1, kIntMax));
-    app.add_option("--refuse-cue", host.refuseCue, strings::kCliRefuseCueHelp)
-        ->type_name("K")
-        ->transform(PlainNumber(1, kIntMax));
-    app.add_option("--silent-from", host.silentFrom, strings::kCliSilentFromHelp)
-        ->type_name("K")
-        ->transform(PlainNumber(1, kIntMax));
+    AddNumber(app, "--port", host.port, strings::kCliPortHelp, "P", 0, 65535)->excludes(listen);
+    AddNumber(app, "--refuse-frame", host.refuseFrame, strings::kCliRefuseFrameHelp, "K", 1,
+              kIntMax);
+    AddNumber(app, "--refuse-cue", host.refuseCue, strings::kCliRefuseCueHelp, "K", 1, kIntMax);
+    AddNumber(app, "--silent-from", host.silentFrom, strings::kCliSilentFromHelp, "K", 1, kIntMax);
     app.add_flag("--reply-from-other-port", host.replyFromOtherPort, strings::kCliOtherPortHelp);
     app.add_flag("--reply-five-bytes", host.replyFiveBytes, strings::kCliFiveBytesHelp);
     app.add_flag("--hex", host.keepBytes, strings::kCliHexHelp);
-    app.add_option("--reply-delay", arguments.replyDelayMs, strings::kCliReplyDelayHelp)
-        ->type_name("MS")
-        ->transform(PlainNumber(0, kMostMs));
-    app.add_option("--reply-twice", arguments.replyTwiceMs, strings::kCliReplyTwiceHelp)
-        ->type_name("MS")
-        ->transform(PlainNumber(1, kMostMs));
-    app.add_option("--late-frame", arguments.lateFrames, strings::kCliLateFrameHelp)
-        ->type_name("K:MS")
-        ->check(kFrameAndTime);
-    app.add_option("--reply-twice-frame", arguments.repeatedFrames,
-                   strings::kCliReplyTwiceFrameHelp)
-        ->type_name("K:MS")
-        ->check(kFrameAndTime);
-    app.add_option("--reply-from-address", host.replyFromAddress, strings::kCliReplyAddressHelp)
-        ->type_name("A")
-        ->check(kAddress);
-    app.add_option("--decoy-from-address", host.decoyFromAddress, strings::kCliDecoyHelp)
-        ->type_name("A")
-        ->check(kAddress);
-    app.add_option("--exit-after", arguments.exitAfter, strings::kCliExitAfterHelp)
-        ->type_name("N")
-        ->transform(PlainNumber(1, kIntMax));
+    AddNumber(app, "--reply-delay", arguments.replyDelayMs, strings::kCliReplyDelayHelp, "MS", 0,
+              kMostMs);
+    AddNumber(app, "--reply-twice", arguments.replyTwiceMs, strings::kCliReplyTwiceHelp, "MS", 1,
+              kMostMs);
+    AddChecked(app, "--late-frame", arguments.lateFrames, strings::kCliLateFrameHelp, "K:MS",
+               kFrameAndTime);
+    AddChecked(app, "--reply-twice-frame", arguments.repeatedFrames,
+               strings::kCliReplyTwiceFrameHelp, "K:MS", kFrameAndTime);
+    AddChecked(app, "--reply-from-address", host.replyFromAddress, strings::kCliReplyAddressHelp,
+               "A", kAddress);
+    AddChecked(app, "--decoy-from-address", host.decoyFromAddress, strings::kCliDecoyHelp, "A",
+               kAddress);
+    AddNumber(app, "--exit-after", arguments.exitAfter, strings::kCliExitAfterHelp, "N", 1,
+              kIntMax);
 }
 
 std::vector<hostlink::VirtualHostOptions> HostsToPlay(const VirtualHostArguments& arguments)

@@ -21,6 +21,7 @@
 #include "resources/strings/Strings.h"
 #include "show/HostPlan.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/hostlink/PassThroughLink.h"
 #include "tests/hostlink/ui/DialogTestSupport.h"
 
 #include <QAction>
@@ -53,39 +54,30 @@ struct SentTo
 };
 
 // The socket of a conversation, each send noted with where it goes.
-class WatchedSocket final : public HostLink
+class WatchedSocket final : public PassThroughLink
 {
 public:
-    WatchedSocket(const HostLinkOptions& options, SentTo& sent) : socket_(options), sent_(sent) {}
+    WatchedSocket(const HostLinkOptions& options, SentTo& sent)
+        : PassThroughLink(options), sent_(sent)
+    {
+    }
+
     OpenStatus Open(int hostCode) override
     {
         hostCode_ = hostCode;
-        return socket_.Open(hostCode);
+        return PassThroughLink::Open(hostCode);
     }
-    void ClearReply() override { socket_.ClearReply(); }
     bool Send(std::span<const std::uint8_t> frame) override
     {
-        if (socket_.IsOpen()) {
+        if (Socket().IsOpen()) {
             const std::lock_guard lock(sent_.mutex);
             sent_.datagrams.emplace_back(hostCode_,
-                                         platform::udp::FormatEndpoint(socket_.Destination()));
+                                         platform::udp::FormatEndpoint(Socket().Destination()));
         }
-        return socket_.Send(frame);
+        return PassThroughLink::Send(frame);
     }
-    Reply AwaitAcknowledgement(std::stop_token stop) override
-    {
-        return socket_.AwaitAcknowledgement(stop);
-    }
-    int ExtraAnswers() const override { return socket_.ExtraAnswers(); }
-    std::chrono::steady_clock::time_point QuietAt() const override { return socket_.QuietAt(); }
-    bool ListenUntil(std::chrono::steady_clock::time_point until, std::stop_token stop) override
-    {
-        return socket_.ListenUntil(until, stop);
-    }
-    void Close() override { socket_.Close(); }
 
 private:
-    HostLinkSocket socket_;
     SentTo& sent_;
     int hostCode_ = 0;
 };

@@ -2,6 +2,7 @@
 // hand-made pages.
 #include "store/access/DataPage.h"
 #include "store/access/Jet4Text.h"
+#include "store/access/PageView.h"
 #include "store/access/TableDefinition.h"
 #include "store/access/UsageMap.h"
 #include "tests/store/access/JetBytes.h"
@@ -58,6 +59,19 @@ TEST(DataPage, OffsetsOffThePageOrAcrossTheHeaderAreCaught)
                   jet::DataPage(full.pages.Get(1), kJet4, {"FireData", 1});
               }),
               "table 'FireData', page 1: its table of 3000 rows runs past the page");
+}
+
+TEST(PageView, AReadPastARowsBytesIsDamageNamingThePlace)
+{
+    const std::string row = "\x01\x02\x03\x04\x05"s;
+    const jet::PageView view(row, {"FireData", 3});
+    EXPECT_EQ(view.U32(1), 0x05040302u);
+    EXPECT_EQ(view.Count(0, 1), 1u);
+    EXPECT_EQ(view.Count(0, 2), 0x0201u);
+    EXPECT_EQ(FailureOf([&] { view.U16(4); }),
+              "table 'FireData', page 3: a read of 2 bytes at 4 runs past the page");
+    EXPECT_EQ(FailureOf([&] { view.Bytes(6, 0); }),
+              "table 'FireData', page 3: a read of 0 bytes at 6 runs past the page");
 }
 
 TEST(UsageMap, InlineAndReferenceMapsGiveTheirPagesInOrder)
