@@ -5,7 +5,6 @@
 #include "show/ShowReader.h"
 #include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
-#include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
 
@@ -22,8 +21,7 @@ std::vector<show::Cue> ReadDownloadCues(const std::string& path)
             throw show::Failure(show::FailureCode::kNoLayoutTable);
     });
     store::StoreCloser closer(db);
-    CADORecordset rs(&db);
-    return show::ReadCueRecords(rs, kDownloadQuery, modeQuery, show::CueFields::kSent);
+    return show::ReadCueRecords(db, kDownloadQuery, show::CueFields::kSent);
 }
 
 } // namespace hostlink

@@ -17,11 +17,10 @@ std::vector<std::string> ReadHostNames(const std::string& path)
     if (!show::StoreWork([&] { return db.Open(store::ConnectionStringFor(path), "", ""); }))
         return names;
     store::StoreCloser closer(db);
-    CADORecordset rs(&db);
     try {
         // A name that cannot be read would show as a blank entry.
         show::ForEachCueRecord(
-            rs, kHostNamesQuery, modeQuery, show::CueFields::kHostName,
+            db, kHostNamesQuery, show::CueFields::kHostName,
             [&names](show::Cue& cue) { names.push_back(std::move(cue.HostName)); });
     } catch (const show::Failure& failure) {
         if (failure.Code() != show::FailureCode::kTableNotOpened)

@@ -4,6 +4,7 @@
 #include "show/Failure.h"
 #include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
+#include "store/ErrorText.h"
 #include "store/FieldText.h"
 #include "store/LayoutTable.h"
 #include "store/StoreCloser.h"
@@ -54,113 +55,97 @@ bool Takes(CueFields fields, const Column& column)
     return false;
 }
 
-// The first column that cannot be read, or nullptr.
-const char* ReadRecord(CADORecordset& rs, CueFields fields, Cue& cue)
+// Reads the records of a row source into cues, the columns found by name
+// once, when the source says what they are.
+class CueRows
 {
-    for (const Column& column : kColumns) {
-        if (!Takes(fields, column))
-            continue;
-        const bool read = column.number ? rs.ReadField(column.name, cue.*column.number)
-                                        : rs.ReadField(column.name, cue.*column.text, "");
-        if (!read)
-            return column.name;
-        if (column.null)
-            cue.nulls.*column.null = rs.GetRecordset()->GetCollect(column.name).IsNull();
+public:
+    CueRows(const std::vector<store::ColumnInfo>& columns, CueFields fields) : fields_(fields)
+    {
+        for (std::size_t c = 0; c < std::size(kColumns); ++c)
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                if (strcasecmp(columns[i].name.c_str(), kColumns[c].name) == 0) {
+                    at_[c] = i;
+                    break;
+                }
     }
-    return nullptr;
-}
 
-void Walk(CADORecordset& rs, CueFields fields, const std::function<void(Cue&)>& visit)
-{
-    const ado::RecordsetPtr records = rs.GetRecordset();
-    int record = 0;
-    for (; !records->EndOfFile(); records->MoveNext()) {
+    // The next record's cue; raises kBadField at the first column that
+    // cannot be read.
+    Cue Next(const std::vector<ado::Variant>& row)
+    {
+        ++record_;
         Cue cue;
-        ++record;
-        if (const char* field = ReadRecord(rs, fields, cue))
-            throw Failure(FailureCode::kBadField).WithRow(record).WithName(field);
-        visit(cue);
+        for (std::size_t c = 0; c < std::size(kColumns); ++c) {
+            const Column& column = kColumns[c];
+            if (!Takes(fields_, column))
+                continue;
+            const bool read =
+                at_[c] && (column.number ? store::FieldToInteger(row[*at_[c]], cue.*column.number)
+                                         : store::FieldToText(row[*at_[c]], "", cue.*column.text));
+            if (!read)
+                throw Failure(FailureCode::kBadField).WithRow(record_).WithName(column.name);
+            if (column.null)
+                cue.nulls.*column.null = row[*at_[c]].IsNull();
+        }
+        return cue;
     }
-    rs.Close();
-}
 
-// Opens the source, walks it and closes it again on every way out.
-void OpenAndWalk(CADORecordset& rs, const std::string& source, OpenMode mode, CueFields fields,
-                 const std::function<void(CADORecordset&)>& before,
-                 const std::function<void(Cue&)>& visit)
+private:
+    CueFields fields_;
+    std::array<std::optional<std::size_t>, std::size(kColumns)> at_;
+    int record_ = 0;
+};
+
+} // namespace
+
+void ForEachCueRecord(CADODataBase& db, const std::string& query, CueFields fields,
+                      const std::function<void(Cue&)>& visit)
 {
+    std::optional<CueRows> rows;
+    bool reading = true; // false while a record is made and visited
+    store::RowSink sink;
+    sink.columns = [&](const std::vector<store::ColumnInfo>& columns) {
+        rows.emplace(columns, fields);
+    };
+    sink.row = [&](const std::vector<ado::Variant>& row) {
+        reading = false;
+        Cue cue = rows->Next(row);
+        visit(cue);
+        reading = true;
+    };
     StoreWork([&] {
-        if (!rs.Open(source, mode))
-            throw Failure(FailureCode::kTableNotOpened).WithDetail(rs.GetLastErrorText());
-        const auto closer = [&rs] {
-            try {
-                rs.Close();
-            } catch (const std::exception&) {
-                // the rows go with the connection
-            }
-        };
         try {
-            before(rs);
-            Walk(rs, fields, visit);
-        } catch (...) {
-            closer();
-            throw;
+            db.GetConnection()->Engine().StreamQuery(query, sink);
+        } catch (const ado::_com_error& error) {
+            if (!reading)
+                throw;
+            // As a recordset opened on the query words it.
+            throw Failure(FailureCode::kTableNotOpened)
+                .WithDetail("Query = " + query + "\n" +
+                            store::FormatComError("CADORecordset", error));
         }
     });
 }
 
-} // namespace
-
-void ForEachCueRecord(CADORecordset& rs, const std::string& source, OpenMode mode, CueFields fields,
-                      const std::function<void(Cue&)>& visit)
-{
-    OpenAndWalk(
-        rs, source, mode, fields, [](CADORecordset&) {}, visit);
-}
-
-std::vector<Cue> ReadCueRecords(CADORecordset& rs, const std::string& source, OpenMode mode,
-                                CueFields fields)
+std::vector<Cue> ReadCueRecords(CADODataBase& db, const std::string& query, CueFields fields)
 {
     std::vector<Cue> cues;
-    OpenAndWalk(
-        rs, source, mode, fields,
-        [&cues](CADORecordset& opened) {
-            cues.reserve(
-                static_cast<std::size_t>(std::max(0L, opened.GetRecordset()->RecordCount())));
-        },
-        [&cues](Cue& cue) { cues.push_back(std::move(cue)); });
+    ForEachCueRecord(db, query, fields, [&cues](Cue& cue) { cues.push_back(std::move(cue)); });
     return cues;
 }
 
 std::vector<Cue> ReadShowTable(CADODataBase& db, WorkProgress& progress)
 {
     std::vector<Cue> cues;
-    std::array<std::optional<std::size_t>, std::size(kColumns)> at;
-    int record = 0;
+    std::optional<CueRows> rows;
     store::RowSink sink;
-    sink.columns = [&at](const std::vector<store::ColumnInfo>& columns) {
-        for (std::size_t c = 0; c < std::size(kColumns); ++c)
-            for (std::size_t i = 0; i < columns.size(); ++i)
-                if (strcasecmp(columns[i].name.c_str(), kColumns[c].name) == 0) {
-                    at[c] = i;
-                    break;
-                }
+    sink.columns = [&rows](const std::vector<store::ColumnInfo>& columns) {
+        rows.emplace(columns, CueFields::kShown);
     };
     sink.expectedRows = [&cues](std::size_t rows) { cues.reserve(rows); };
     sink.row = [&](const std::vector<ado::Variant>& row) {
-        ++record;
-        Cue cue;
-        for (std::size_t c = 0; c < std::size(kColumns); ++c) {
-            const Column& column = kColumns[c];
-            const bool read =
-                at[c] && (column.number ? store::FieldToInteger(row[*at[c]], cue.*column.number)
-                                        : store::FieldToText(row[*at[c]], "", cue.*column.text));
-            if (!read)
-                throw Failure(FailureCode::kBadField).WithRow(record).WithName(column.name);
-            if (column.null)
-                cue.nulls.*column.null = row[*at[c]].IsNull();
-        }
-        cues.push_back(std::move(cue));
+        cues.push_back(rows->Next(row));
         progress.Step(cues.size(), 0);
     };
     StoreWork([&] {

@@ -3,7 +3,6 @@
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/WorkProgress.h"
-#include "store/ADORecordset.h"
 
 #include <functional>
 #include <string>
@@ -21,21 +20,19 @@ enum class CueFields
     kHostName, // the host name alone
 };
 
-// The one reader of show tables. Opens `source` (a table name or a statement,
-// as `mode` says) on `rs`, which is bound to an open database, and hands each
-// record to `visit` in the order the source delivers them; closes `rs` when
-// the walk ends. A column that cannot be read ends the walk at that record: a
-// missing column or a value of the wrong kind must not become a plausible
-// made-up cue. NULL reads as 0 or the empty text, and is noted in the
-// record's `nulls`.
-// Raises Failure: kTableNotOpened, kBadField (the record from 1, the field),
-// kDatabase for what the access layer raised.
-void ForEachCueRecord(CADORecordset& rs, const std::string& source, OpenMode mode, CueFields fields,
+// The one reader of show tables. Runs `query` on the open database `db`
+// and hands each record to `visit` in the order the query delivers them, as
+// they come, never holding them all. A column that cannot be read ends the
+// walk at that record: a missing column or a value of the wrong kind must not
+// become a plausible made-up cue. NULL reads as 0 or the empty text, and is
+// noted in the record's `nulls`.
+// Raises Failure: kTableNotOpened (the query cannot be run or read to its
+// end), kBadField (the record from 1, the field), and what `visit` raises.
+void ForEachCueRecord(CADODataBase& db, const std::string& query, CueFields fields,
                       const std::function<void(Cue&)>& visit);
 
 // The same, gathered: every record or, with the failure, none.
-std::vector<Cue> ReadCueRecords(CADORecordset& rs, const std::string& source, OpenMode mode,
-                                CueFields fields);
+std::vector<Cue> ReadCueRecords(CADODataBase& db, const std::string& query, CueFields fields);
 
 // Every cue of the show table of an open store, in store order, each record
 // read a step of `progress`. Raises Failure: kNoLayoutTable, and those of

@@ -81,6 +81,16 @@ public:
         for (const std::vector<ado::Variant>& row : rows.rows)
             sink.row(row);
     }
+    // The rows of a query, in its order, handed to `sink` one by one; an
+    // engine that can does so without holding them all. A failure part way
+    // raises after the rows before it went to the sink.
+    virtual void StreamQuery(const std::string& sql, const RowSink& sink)
+    {
+        const RowSet rows = Query(sql);
+        sink.columns(rows.columns);
+        for (const std::vector<ado::Variant>& row : rows.rows)
+            sink.row(row);
+    }
     virtual std::vector<TableEntry> ListTables() = 0;
 
     // What changes a database. An engine for a format it never writes keeps

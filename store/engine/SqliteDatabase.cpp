@@ -331,8 +331,22 @@ void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
             sink.expectedRows(static_cast<std::size_t>(
                 std::max<sqlite3_int64>(sqlite3_column_int64(counting.get(), 0), 0)));
     }
-    sqlite3_stmt* stmt = statement.get();
-    const int count = sqlite3_column_count(stmt);
+    StreamRows(statement, keyColumn, columns, sink);
+}
+
+void SqliteDatabase::StreamQuery(const std::string& sql, const RowSink& sink)
+{
+    SqliteStatement statement(*this, sql);
+    const std::vector<ColumnInfo> columns = ColumnsOf(statement, SIZE_MAX);
+    if (sink.columns)
+        sink.columns(columns);
+    StreamRows(statement, SIZE_MAX, columns, sink);
+}
+
+void SqliteDatabase::StreamRows(SqliteStatement& statement, std::size_t keyColumn,
+                                const std::vector<ColumnInfo>& columns, const RowSink& sink)
+{
+    const int count = sqlite3_column_count(statement.get());
     std::vector<ado::Variant> row;
     while (statement.Step("reading rows")) {
         row.clear();

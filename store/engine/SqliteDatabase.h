@@ -33,6 +33,7 @@ public:
     RowSet Query(const std::string& sql) override;
     RowSet OpenTable(const std::string& name) override;
     void StreamTable(const std::string& name, const RowSink& sink) override;
+    void StreamQuery(const std::string& sql, const RowSink& sink) override;
     std::vector<TableEntry> ListTables() override;
     std::int64_t InsertRow(const std::string& table, const std::vector<ColumnInfo>& columns,
                            const std::vector<ado::Variant>& values,
@@ -62,6 +63,8 @@ private:
     TableSelect SelectTable(const std::string& name);
     std::vector<ColumnInfo> ColumnsOf(SqliteStatement& statement, std::size_t keyColumn);
     RowSet ReadAll(SqliteStatement& statement, std::size_t keyColumn);
+    void StreamRows(SqliteStatement& statement, std::size_t keyColumn,
+                    const std::vector<ColumnInfo>& columns, const RowSink& sink);
     void CheckWidths(const std::string& table, const std::vector<ColumnInfo>& columns,
                      const std::vector<ado::Variant>& values,
                      const std::vector<bool>& changed) const;

@@ -1,0 +1,102 @@
+// Field status benchmark: `tavrin-cli status` and `tavrin-cli hosts` of a
+// show store planned for 252 hosts of 1 000 cues each, its record table as
+// full as the records are kept (four conversations a host), each run as a
+// user runs it, a process of its own. Each must take at most 100 ms, the
+// median of three runs. Exits 1 when a target is missed.
+#include "bench/BenchSupport.h"
+#include "platform/ChildProcess.h"
+#include "platform/ExecutablePath.h"
+#include "store/HostRecordTable.h"
+#include "store/engine/SqliteDatabase.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kHosts = 252;
+constexpr int kCuesPerHost = 1000;
+constexpr int kRecordsPerHost = 4;
+constexpr int kRuns = 3;
+constexpr double kMostSeconds = 0.100;
+
+std::string Host(int n)
+{
+    return "FIELD-" + std::to_string(n);
+}
+
+// The show, its plan and the records of what each host was sent, in SQL
+// alone: the making is not measured.
+void WriteFieldStore(const std::string& path)
+{
+    bench::WriteLayoutStore(path, kHosts * kCuesPerHost);
+    auto db = store::SqliteDatabase::OpenExisting(path);
+    db->BeginTransaction();
+    db->Execute("UPDATE tb_Layout SET HostName = 'FIELD-' || (FlowID % " + std::to_string(kHosts) +
+                " + 1)");
+    db->Execute("CREATE TABLE tb_HostPlan(HostName nVarchar(32) not null,HostCode int not null,"
+                "CONSTRAINT PK_HostPlan Primary Key (HostName))");
+    db->Execute(store::kCreateHostRecordTableSql);
+    for (int n = 1; n <= kHosts; ++n) {
+        db->Execute("INSERT INTO tb_HostPlan VALUES ('" + Host(n) + "'," + std::to_string(n) + ")");
+        const std::string address = "'192.168.10." + std::to_string(n) + "'";
+        for (int r = 0; r < kRecordsPerHost; ++r) {
+            const bool name = r % 2 == 0;
+            db->Execute("INSERT INTO tb_HostLoads VALUES (" + std::to_string(n) + "," + address +
+                        ",10061,1,'" +
+                        (name ? "name','" + Host(n) + "',NULL" : "show',NULL,'0123456789abcdef'") +
+                        ",40,40,'completed',0,NULL,'2026-12-11T10:0" + std::to_string(r) +
+                        ":00Z','c" + std::to_string(n) + "-" + std::to_string(r) + "')");
+        }
+    }
+    db->CommitTransaction();
+}
+
+// The median wall-clock seconds of `tavrin-cli COMMAND STORE`.
+double Command(const char* command, const std::string& store)
+{
+    std::vector<double> seconds;
+    for (int n = 0; n < kRuns; ++n) {
+        platform::ChildOptions options;
+        options.arguments = {command, store};
+        options.output = platform::ChildStream::kDiscard;
+        options.errors = platform::ChildStream::kInherit;
+        const auto start = std::chrono::steady_clock::now();
+        platform::ChildProcess cli(platform::ExecutableFolder() + "/tavrin-cli", options);
+        const std::optional<platform::ChildEnd> end =
+            cli.WaitUntil(start + std::chrono::seconds(60));
+        seconds.push_back(bench::Seconds(start));
+        if (!end || end->kind != platform::ChildEnd::kExited || end->code != 0)
+            throw std::runtime_error(std::string("tavrin-cli ") + command +
+                                     " did not end with exit 0");
+    }
+    std::sort(seconds.begin(), seconds.end());
+    return seconds[seconds.size() / 2];
+}
+
+} // namespace
+
+int main()
+{
+    try {
+        const std::filesystem::path dir = bench::TempFolder("tavrin-bench-field-status");
+        const std::string store = (dir / "field.db").string();
+        WriteFieldStore(store);
+        const double status = Command("status", store);
+        const double hosts = Command("hosts", store);
+        std::filesystem::remove_all(dir);
+        std::printf("%d planned hosts, %d cues each, %d records each; medians of %d runs\n", kHosts,
+                    kCuesPerHost, kRecordsPerHost, kRuns);
+        bool ok = bench::Report("tavrin-cli status", status, kMostSeconds, "s");
+        ok &= bench::Report("tavrin-cli hosts", hosts, kMostSeconds, "s");
+        return ok ? 0 : 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_field_status: %s\n", error.what());
+        return 1;
+    }
+}
