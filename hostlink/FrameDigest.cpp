@@ -25,20 +25,45 @@ std::string FrameDigest::Hex() const
     return text;
 }
 
+ShowDigester::ShowDigester()
+{
+    ProjectNameFrame projectName;
+    unbuildable_ = !BuildProjectNameFrame(kProjectName, projectName);
+    digest_.Add(projectName.bytes);
+}
+
+void ShowDigester::Take(const show::Cue& cue, std::size_t index, std::size_t count)
+{
+    CueFrame frame;
+    if (!BuildCueFrame(cue, PositionOf(index, count), frame))
+        unbuildable_ = true;
+    digest_.Add(frame.bytes);
+}
+
+void ShowDigester::Add(const show::Cue& cue)
+{
+    if (held_) // not the last: one more comes after it
+        Take(*held_, added_ - 1, added_ + 1);
+    held_ = cue;
+    ++added_;
+}
+
+std::optional<std::string> ShowDigester::Finish()
+{
+    if (held_)
+        Take(*held_, added_ - 1, added_);
+    held_.reset();
+    if (unbuildable_)
+        return std::nullopt;
+    return digest_.Hex();
+}
+
 std::optional<std::string> ShowDigest(std::span<const show::Cue> cues)
 {
-    FrameDigest digest;
-    ProjectNameFrame projectName;
-    if (!BuildProjectNameFrame(kProjectName, projectName))
-        return std::nullopt;
-    digest.Add(projectName.bytes);
-    for (std::size_t i = 0; i < cues.size(); ++i) {
-        CueFrame frame;
-        if (!BuildCueFrame(cues[i], PositionOf(i, cues.size()), frame))
-            return std::nullopt;
-        digest.Add(frame.bytes);
-    }
-    return digest.Hex();
+    ShowDigester digester;
+    for (const show::Cue& cue : cues)
+        digester.Add(cue);
+    return digester.Finish();
 }
 
 } // namespace hostlink

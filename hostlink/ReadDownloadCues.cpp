@@ -1,5 +1,6 @@
 #include "hostlink/ReadDownloadCues.h"
 
+#include "hostlink/FrameDigest.h"
 #include "show/Cue.h"
 #include "show/Failure.h"
 #include "show/ShowReader.h"
@@ -12,7 +13,10 @@
 
 namespace hostlink {
 
-std::vector<show::Cue> ReadDownloadCues(const std::string& path)
+namespace {
+
+// The store at `path` opened, its show table there, for `read`.
+template <typename Read> auto WithShowTable(const std::string& path, Read read)
 {
     CADODataBase db;
     show::StoreWork([&] {
@@ -21,7 +25,26 @@ std::vector<show::Cue> ReadDownloadCues(const std::string& path)
             throw show::Failure(show::FailureCode::kNoLayoutTable);
     });
     store::StoreCloser closer(db);
-    return show::ReadCueRecords(db, kDownloadQuery, show::CueFields::kSent);
+    return read(db);
+}
+
+} // namespace
+
+std::vector<show::Cue> ReadDownloadCues(const std::string& path)
+{
+    return WithShowTable(path, [](CADODataBase& db) {
+        return show::ReadCueRecords(db, kDownloadQuery, show::CueFields::kSent);
+    });
+}
+
+std::optional<std::string> ReadDownloadDigest(const std::string& path)
+{
+    return WithShowTable(path, [](CADODataBase& db) {
+        ShowDigester digester;
+        show::ForEachCueRecord(db, kDownloadQuery, show::CueFields::kSent,
+                               [&digester](show::Cue& cue) { digester.Add(cue); });
+        return digester.Finish();
+    });
 }
 
 } // namespace hostlink

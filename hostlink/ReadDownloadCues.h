@@ -2,6 +2,7 @@
 
 #include "show/Cue.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,10 @@ inline constexpr char kDownloadQuery[] = "SELECT * FROM tb_Layout ORDER BY Blast
 // show::Failure: kStoreNotOpened, kNoLayoutTable, kTableNotOpened, kBadField
 // (a field that would go to the host as a made-up 0), kDatabase.
 std::vector<show::Cue> ReadDownloadCues(const std::string& path);
+
+// The digest of what a download of the store sends (ShowDigest of those
+// cues), made as they are read, never holding them all: a field's show can
+// be a quarter of a million cues. Raises as ReadDownloadCues.
+std::optional<std::string> ReadDownloadDigest(const std::string& path);
 
 } // namespace hostlink

@@ -191,7 +191,7 @@ std::vector<show::PlannedHostState> ReadHostStates(const std::string& path)
     const std::vector<store::HostRecord> records = show::ReadHostRecords(path);
     if (records.empty()) // every host never: the show need not be read
         return show::WorkOutHostStates(plan, records, std::nullopt);
-    return HostStatesOf(ReadDownloadCues(path), plan, records);
+    return show::WorkOutHostStates(plan, records, ReadDownloadDigest(path));
 }
 
 std::vector<FieldHost> StaleHosts(const std::vector<FieldHost>& hosts,

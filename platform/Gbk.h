@@ -14,4 +14,14 @@ namespace platform {
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 std::optional<std::string> GbkToUtf8(std::string_view gbk);
 
+// Whether every byte of `text` is below 0x80: such a text is the same in GBK
+// and in UTF-8, and needs no conversion (most names and every number).
+inline bool IsAscii(std::string_view text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace platform

@@ -53,12 +53,16 @@ private:
 // frame's worth of conversion, and a converter must not be shared.
 std::optional<std::string> Utf8ToGbk(std::string_view utf8)
 {
+    if (IsAscii(utf8))
+        return std::string(utf8);
     thread_local Converter converter("GBK", "UTF-8");
     return converter.Convert(utf8);
 }
 
 std::optional<std::string> GbkToUtf8(std::string_view gbk)
 {
+    if (IsAscii(gbk))
+        return std::string(gbk);
     thread_local Converter converter("UTF-8", "GBK");
     return converter.Convert(gbk);
 }

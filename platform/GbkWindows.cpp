@@ -11,6 +11,8 @@ constexpr UINT kGbk = 936;
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8)
 {
+    if (IsAscii(utf8))
+        return std::string(utf8);
     const std::optional<std::wstring> wide = windows::StrictWide(utf8);
     if (!wide)
         return std::nullopt;
@@ -34,6 +36,8 @@ std::optional<std::string> Utf8ToGbk(std::string_view utf8)
 
 std::optional<std::string> GbkToUtf8(std::string_view gbk)
 {
+    if (IsAscii(gbk))
+        return std::string(gbk);
     if (gbk.empty())
         return std::string();
     const int size = static_cast<int>(gbk.size());

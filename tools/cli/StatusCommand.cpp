@@ -65,9 +65,9 @@ int RunStatus(const StoreReadOptions& options)
     std::vector<show::PlannedHostState> states;
     try {
         // The show first: a file without one has no hosts to speak of.
-        const std::vector<show::Cue> cues = hostlink::ReadDownloadCues(options.store);
-        states = hostlink::HostStatesOf(cues, show::ReadHostPlanChecked(options.store),
-                                        show::ReadHostRecords(options.store));
+        const std::optional<std::string> digest = hostlink::ReadDownloadDigest(options.store);
+        states = show::WorkOutHostStates(show::ReadHostPlanChecked(options.store),
+                                         show::ReadHostRecords(options.store), digest);
     } catch (const show::Failure& failure) {
         PrintFailure(failure, messages::Doing::kOpening);
         return kFailure;
