@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 #include <tuple>
+#include <unordered_map>
+#include <utility>
 
 namespace show {
 
@@ -21,12 +24,33 @@ std::tuple<bool, std::int64_t, std::string> NumberOrder(const std::string& text)
     return {!value, value.value_or(0), text};
 }
 
+// Sorts `items` as std::sort does by the order of `keyOf`, each key made
+// once rather than at every comparison; the same comparisons in the same
+// sequence give the same order.
+template <typename Item, typename KeyOf> void SortBy(std::vector<Item>& items, KeyOf keyOf)
+{
+    using Key = decltype(keyOf(items.front()));
+    std::vector<std::pair<Key, std::size_t>> keyed;
+    keyed.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        keyed.emplace_back(keyOf(items[i]), i);
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Item> sorted;
+    sorted.reserve(items.size());
+    for (const auto& [key, at] : keyed)
+        sorted.push_back(std::move(items[at]));
+    items = std::move(sorted);
+}
+
 } // namespace
 
 std::vector<LoadSheet> BuildLoadSheets(const std::vector<show::Cue>& cues,
                                        const HostCodeLookup& hostCode)
 {
-    std::map<std::string, std::map<std::string, std::vector<SheetCue>>> byHost;
+    // Each host's modules, in the order of their texts; found by text once a
+    // cue, in a few hundred hosts' maps rather than one map of them all.
+    std::unordered_map<std::string_view, std::map<std::string, std::vector<SheetCue>>> byHost;
     for (const show::Cue& cue : cues)
         byHost[cue.HostName][cue.Addr].push_back({cue.Channel, cue.BlastTime, cue.CDCode});
     std::vector<LoadSheet> sheets;
@@ -34,15 +58,12 @@ std::vector<LoadSheet> BuildLoadSheets(const std::vector<show::Cue>& cues,
         LoadSheet sheet;
         sheet.hostCode = hostCode ? hostCode(summary.host) : std::nullopt;
         for (auto& [module, moduleCues] : byHost[summary.host]) {
-            std::sort(moduleCues.begin(), moduleCues.end(), [](const auto& a, const auto& b) {
-                return std::tuple(NumberOrder(a.channel), a.launch) <
-                       std::tuple(NumberOrder(b.channel), b.launch);
+            SortBy(moduleCues, [](const SheetCue& cue) {
+                return std::tuple(NumberOrder(cue.channel), cue.launch);
             });
             sheet.modules.push_back({module, std::move(moduleCues)});
         }
-        std::sort(sheet.modules.begin(), sheet.modules.end(), [](const auto& a, const auto& b) {
-            return NumberOrder(a.module) < NumberOrder(b.module);
-        });
+        SortBy(sheet.modules, [](const SheetModule& module) { return NumberOrder(module.module); });
         sheet.summary = std::move(summary);
         sheets.push_back(std::move(sheet));
     }
