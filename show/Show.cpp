@@ -59,10 +59,10 @@ std::vector<CueIndex> Show::ChangedCues() const
 void Show::Replace(std::vector<Cue> cues)
 {
     cues_ = std::move(cues);
-    saved_.clear();
-    saved_.reserve(cues_.size());
+    saved_.Clear();
+    saved_.Reserve(cues_.size());
     for (const Cue& cue : cues_)
-        saved_.push_back(cue.HostName);
+        saved_.Append(cue.HostName);
     changed_.assign(cues_.size(), 0);
     changedCount_ = 0;
     Recount();
@@ -85,7 +85,7 @@ void Show::TakeFrom(Show& other)
 
 void Show::Append(Cue cue)
 {
-    saved_.push_back(cue.HostName);
+    saved_.Append(cue.HostName);
     changed_.push_back(0);
     CountName(cue.HostName, 1);
     cues_.push_back(std::move(cue));
@@ -129,7 +129,7 @@ void Show::AcceptStoredNames(const std::vector<std::string>& names)
         throw std::invalid_argument("one stored name per cue");
     ShowChange change{ShowChange::kHostNames, {}, {}, true};
     for (CueIndex cue = 0; cue < cues_.size(); ++cue) {
-        saved_[cue] = names[cue];
+        saved_.Set(cue, names[cue]);
         if (cues_[cue].HostName != names[cue]) {
             change.cues.push_back(cue);
             change.before.push_back(cues_[cue].HostName);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "show/Cue.h"
+#include "show/SavedHostNames.h"
 
 #include <cstddef>
 #include <functional>
@@ -113,7 +114,7 @@ private:
     void Recount();
 
     std::vector<Cue> cues_;
-    std::vector<std::string> saved_;
+    SavedHostNames saved_;
     std::vector<char> changed_;
     std::size_t changedCount_ = 0;
     std::unordered_map<std::string, int> names_; // trimmed name -> cues holding it

@@ -314,8 +314,44 @@ RowSet SqliteDatabase::OpenTable(const std::string& name)
 }
 
 // One row at a time: a show of 100 000 cues is never held twice.
+// A table read outside a transaction passes over each page once: while it
+// runs, the connection keeps few pages, so that a show of a hundred thousand
+// cues does not also stand in the page cache. Inside a transaction the
+// pages may be written next, and the cache stays as it is.
+class SqliteDatabase::ScanCache
+{
+public:
+    explicit ScanCache(SqliteDatabase& db) : db_(db)
+    {
+        if (!sqlite3_get_autocommit(db_.db_))
+            return;
+        SqliteStatement size(db_, "PRAGMA cache_size");
+        if (!size.Step("reading the cache size"))
+            return;
+        kept_ = "PRAGMA cache_size=" + std::to_string(sqlite3_column_int64(size.get(), 0));
+        db_.RunSimple("PRAGMA cache_size=-256");
+    }
+    ~ScanCache()
+    {
+        if (kept_.empty())
+            return;
+        try {
+            db_.RunSimple(kept_.c_str());
+        } catch (const ado::_com_error&) {
+            // the cache stays small: slower, never wrong
+        }
+    }
+    ScanCache(const ScanCache&) = delete;
+    ScanCache& operator=(const ScanCache&) = delete;
+
+private:
+    SqliteDatabase& db_;
+    std::string kept_;
+};
+
 void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
 {
+    const ScanCache scan(*this);
     const TableSelect select = SelectTable(name);
     SqliteStatement statement(*this, select.sql);
     const std::size_t keyColumn = select.keyed ? 0 : SIZE_MAX;

@@ -87,6 +87,7 @@ private:
                                      const std::vector<ColumnInfo>& columns,
                                      const std::vector<bool>& changed);
     void ForgetStatements();
+    class ScanCache;
 
     std::map<std::string, std::unique_ptr<SqliteStatement>> cache_;
     std::vector<RecentInsert> recentInserts_;
