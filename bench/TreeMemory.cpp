@@ -1,5 +1,6 @@
 #include "bench/TreeMemory.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -67,10 +68,11 @@ void TreeMemoryPeak::Look()
     for (std::size_t i = 0; i < tree.size(); ++i)
         for (const long child : Children(tree[i]))
             tree.push_back(child);
-    std::lock_guard lock(mutex_);
+    long sum = 0;
     for (const long pid : tree)
-        if (const long peak = PeakKiB(pid); peak > peakKiB_[pid])
-            peakKiB_[pid] = peak;
+        sum += std::max(PeakKiB(pid), 0L);
+    std::lock_guard lock(mutex_);
+    peakKiB_ = std::max(peakKiB_, sum);
 }
 
 double TreeMemoryPeak::StopMB()
@@ -81,19 +83,7 @@ double TreeMemoryPeak::StopMB()
         Look(); // the root's last word, when it is still there
     }
     std::lock_guard lock(mutex_);
-    long sum = 0;
-    for (const auto& [pid, peak] : peakKiB_)
-        sum += peak;
-    return static_cast<double>(sum) / 1024.0;
-}
-
-std::size_t TreeMemoryPeak::Processes() const
-{
-    std::lock_guard lock(mutex_);
-    std::size_t seen = 0;
-    for (const auto& [pid, peak] : peakKiB_)
-        seen += peak > 0 ? 1 : 0;
-    return seen;
+    return static_cast<double>(peakKiB_) / 1024.0;
 }
 
 } // namespace bench

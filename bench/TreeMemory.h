@@ -1,16 +1,17 @@
 #pragma once
 
 #include <atomic>
-#include <map>
 #include <mutex>
 #include <thread>
 
 namespace bench {
 
 // The peak resident memory of a process and of every process under it (the
-// Access reader under the import, say), from the processes' own peaks as
-// /proc tells them, looked at every millisecond while this lives. The sum of
-// their peaks: never less than the tree held at any one moment.
+// Access reader under the import, say), looked at every millisecond while
+// this lives: the largest sum, over the processes alive at one look, of each
+// one's own peak so far as /proc tells it. Never less than the tree held at
+// any one moment; a process that ended before another began is not added to
+// it.
 class TreeMemoryPeak
 {
 public:
@@ -23,8 +24,6 @@ public:
 
     // Stops looking; the sum of the peaks, in MB (MiB); 0 where /proc says nothing.
     double StopMB();
-    // How many processes were seen, the root included.
-    std::size_t Processes() const;
 
 private:
     void Look();
@@ -32,7 +31,7 @@ private:
     long root_;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
-    std::map<long, long> peakKiB_; // by process
+    long peakKiB_ = 0;
     std::thread looker_;
 };
 
