@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace bench {
@@ -37,6 +38,22 @@ std::filesystem::path TempFolder(const std::string& name)
     const auto folder = std::filesystem::temp_directory_path() / name;
     std::filesystem::create_directories(folder);
     return folder;
+}
+
+long OwnMemoryKiB(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::string(field).size()));
+    return -1;
+}
+
+bool ResetOwnPeak()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    return static_cast<bool>(clear << "5" << std::flush);
 }
 
 void WriteLayoutStore(const std::string& path, int cues)

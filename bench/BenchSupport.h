@@ -16,6 +16,14 @@ double CpuSeconds();
 // Prints one figure against its target; true when the target is met.
 bool Report(const char* what, double value, double target, const char* unit);
 
+// This process's figure of /proc/self/status ("VmRSS:" now, "VmHWM:" its
+// peak), in KiB; -1 where there is none.
+long OwnMemoryKiB(const char* field);
+
+// Starts this process's peak afresh from what it holds now; false where the
+// system does not allow it.
+bool ResetOwnPeak();
+
 // A folder of that name in the temporary folder, made if need be.
 std::filesystem::path TempFolder(const std::string& name);
 

@@ -51,24 +51,6 @@ jetgen::Table SharedNote()
     return fireData;
 }
 
-// This process's "VmHWM" (peak) or "VmRSS" (now), in KiB.
-long ResidentKiB(const char* which)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(which, 0) == 0)
-            return std::stol(line.substr(std::string(which).size()));
-    return -1;
-}
-
-// Starts the peak over from the memory in use now; false where it cannot be.
-bool ResetPeak()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    return static_cast<bool>(clear << "5" << std::flush);
-}
-
 int RunCommandLine(std::vector<std::string> arguments)
 {
     CLI::App app;
@@ -98,8 +80,8 @@ bool Run(const std::filesystem::path& dir, const Case& c)
         return false;
     }
     const auto fileBytes = std::filesystem::file_size(source);
-    const bool reset = ResetPeak();
-    const long before = ResidentKiB("VmRSS:");
+    const bool reset = bench::ResetOwnPeak();
+    const long before = bench::OwnMemoryKiB("VmRSS:");
     bench::TreeMemoryPeak tree(bench::TreeMemoryPeak::Self());
     const auto start = std::chrono::steady_clock::now();
     const int exitCode = RunCommandLine({"import", source, "--store", store});

@@ -22,26 +22,6 @@ namespace {
 
 constexpr int kCues = 100000;
 
-// kB from /proc/self/status ("VmRSS:", "VmHWM:").
-long StatusKb(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stol(line.substr(std::string(field).size()));
-    return -1;
-}
-
-// Starts peak memory counting afresh; false where the kernel does not allow it.
-bool ResetPeakMemory()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return static_cast<bool>(clear);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -57,15 +37,15 @@ int main(int argc, char** argv)
     CConverterDlg window(prompt);
     CVSFlexGrid* grid = &bench::ShownGrid(window);
 
-    const long before = StatusKb("VmRSS:");
-    const bool peakReset = ResetPeakMemory();
+    const long before = bench::OwnMemoryKiB("VmRSS:");
+    const bool peakReset = bench::ResetOwnPeak();
     auto start = std::chrono::steady_clock::now();
     const double cpu = bench::CpuSeconds();
     window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
     QApplication::processEvents(); // the view lays out and paints the new rows
     const double open = bench::Seconds(start);
     const double openCpu = bench::CpuSeconds() - cpu;
-    const long peak = StatusKb("VmHWM:");
+    const long peak = bench::OwnMemoryKiB("VmHWM:");
     if (grid->GetRowCount() != kCues + 1 || !prompt.messages.empty()) {
         std::fprintf(stderr, "open failed: %d rows; %s\n", grid->GetRowCount(),
                      prompt.messages.c_str());

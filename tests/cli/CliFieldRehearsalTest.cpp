@@ -201,8 +201,5 @@ TEST_F(FieldRehearsal, EveryHostsRecordSaysWhatThatHostAccepted)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (!hostlinktest::InsideIsolatedNetwork("field rehearsal test"))
-        return 1;
-    return RUN_ALL_TESTS();
+    return hostlinktest::RunTestsInsideIsolatedNetwork(argc, argv, "field rehearsal test");
 }

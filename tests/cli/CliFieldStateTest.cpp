@@ -147,8 +147,5 @@ TEST_F(FieldState, AnEmptyOrMalformedTargetReachesNoHost)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (!hostlinktest::InsideIsolatedNetwork("field state test"))
-        return 1;
-    return RUN_ALL_TESTS();
+    return hostlinktest::RunTestsInsideIsolatedNetwork(argc, argv, "field state test");
 }

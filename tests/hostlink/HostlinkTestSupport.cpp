@@ -33,6 +33,14 @@ bool InsideIsolatedNetwork(const char* program)
     return false;
 }
 
+int RunTestsInsideIsolatedNetwork(int argc, char** argv, const char* program)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!InsideIsolatedNetwork(program))
+        return 1;
+    return RUN_ALL_TESTS();
+}
+
 namespace {
 
 std::string SqlText(const std::optional<std::string>& text)

@@ -25,6 +25,10 @@ using namespace std::chrono_literals;
 // stderr that `program` sends nothing there.
 bool InsideIsolatedNetwork(const char* program);
 
+// The main of such a program: its tests, when inside an isolated network;
+// else 1, after saying why.
+int RunTestsInsideIsolatedNetwork(int argc, char** argv, const char* program);
+
 // One row of tb_Layout for a test store; Addr and Channel may be NULL.
 struct StoreRow
 {

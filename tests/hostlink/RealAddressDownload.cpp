@@ -145,8 +145,5 @@ TEST(RealAddress, FieldOfHostCodesFiveToSevenIsNamedAndLoaded)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (!InsideIsolatedNetwork("real-address test"))
-        return 1;
-    return RUN_ALL_TESTS();
+    return RunTestsInsideIsolatedNetwork(argc, argv, "real-address test");
 }
