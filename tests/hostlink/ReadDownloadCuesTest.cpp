@@ -1,5 +1,8 @@
 #include "hostlink/ReadDownloadCues.h"
 
+#include "hostlink/FrameDigest.h"
+#include "hostlink/FrameLayout.h"
+#include "hostlink/Frames.h"
 #include "messages/FailureMessage.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
@@ -104,4 +107,43 @@ TEST(ReadDownloadCues, RecordWithAnUnreadableFieldEndsTheLoadRatherThanSendAZero
     const std::string path = MakeShowStore(dir, NumberedRows(3));
     testsupport::RunSql(path, "UPDATE tb_Layout SET CDCode = 'twelve' WHERE FlowID = 1");
     ExpectLoadFails(path, strings::kDatabaseException);
+}
+
+namespace {
+
+// The digest of the frames as a download builds them, the first and the
+// last cue marked.
+std::string FramesDigest(const std::vector<show::Cue>& cues)
+{
+    FrameDigest digest;
+    ProjectNameFrame project;
+    EXPECT_TRUE(BuildProjectNameFrame(kProjectName, project));
+    digest.Add(project.bytes);
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        CueFrame frame;
+        EXPECT_TRUE(BuildCueFrame(cues[i], PositionOf(i, cues.size()), frame));
+        digest.Add(frame.bytes);
+    }
+    return digest.Hex();
+}
+
+} // namespace
+
+TEST(ReadDownloadDigest, IsTheDigestOfEveryFrameADownloadSendsInOrder)
+{
+    testsupport::TempDir dir;
+    std::vector<StoreRow> rows;
+    for (int n = 0; n < 5; ++n)
+        rows.push_back({.FlowID = n,
+                        .HostName = n % 2 ? "北岸" : "A",
+                        .BlastTime = 900 - n * 100,
+                        .Addr = "0" + std::to_string(n),
+                        .Channel = "01",
+                        .CDCode = n,
+                        .Sector = 0});
+    const std::string path = MakeShowStore(dir, rows);
+    EXPECT_EQ(ReadDownloadDigest(path), FramesDigest(ReadDownloadCues(path)));
+    const std::string one = MakeShowStore(dir, {rows[0]}, "one.db");
+    EXPECT_EQ(ReadDownloadDigest(one), FramesDigest(ReadDownloadCues(one)));
+    EXPECT_NE(ReadDownloadDigest(one), ReadDownloadDigest(path));
 }

@@ -1,5 +1,7 @@
 #include "show/HostNameCarryOver.h"
 
+#include "show/CueKeyIndex.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -63,3 +65,17 @@ TEST(CarryHostNames, TheSameShowIsTheSameCuesWhateverTheirNames)
 }
 
 } // namespace
+
+TEST(CueKeyIndex, NumbersEveryKeyOnceBeyondTheRoomItWasGiven)
+{
+    show::CueKeyIndex index(1);
+    bool added = false;
+    for (std::size_t n = 0; n < 5000; ++n) {
+        EXPECT_EQ(index.Add({n % 100, static_cast<std::int64_t>(n)}, added), n);
+        EXPECT_TRUE(added);
+    }
+    EXPECT_EQ(index.Add({7, 7}, added), 7u);
+    EXPECT_FALSE(added);
+    EXPECT_EQ(index.Find({99, 4999}), 4999u);
+    EXPECT_EQ(index.Find({99, show::CueKey::kUntimed}), std::nullopt);
+}

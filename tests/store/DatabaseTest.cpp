@@ -2,6 +2,7 @@
 #include "store/ADORecordset.h"
 #include "store/LayoutTable.h"
 #include "store/Transaction.h"
+#include "store/engine/SqliteDatabase.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>
@@ -212,3 +213,26 @@ TEST(OpenSchema, ListsTablesViewsAndInternalTablesWithTheirKinds)
 }
 
 } // namespace
+
+TEST(StreamTable, AReadOutsideATransactionLeavesThePageCacheAsItWas)
+{
+    TempDir dir;
+    auto db = store::SqliteDatabase::CreateNew(dir.File("cache.db"));
+    db->Execute("CREATE TABLE t(x int)");
+    db->Execute("INSERT INTO t VALUES (1),(2)");
+    db->Execute("PRAGMA cache_size=-3000");
+    const auto cacheSize = [&db] { return db->Query("PRAGMA cache_size").rows.at(0).at(0).lVal(); };
+    int rows = 0;
+    store::RowSink sink;
+    sink.row = [&](const std::vector<ado::Variant>&) {
+        ++rows;
+        EXPECT_NE(cacheSize(), -3000) << "a one-pass read keeps few pages";
+    };
+    db->StreamTable("t", sink);
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(cacheSize(), -3000);
+    db->BeginTransaction();
+    sink.row = [&](const std::vector<ado::Variant>&) { EXPECT_EQ(cacheSize(), -3000); };
+    db->StreamTable("t", sink);
+    db->CommitTransaction();
+}
