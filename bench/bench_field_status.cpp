@@ -19,9 +19,9 @@
 
 namespace {
 
-constexpr int kHosts = 252;
-constexpr int kCuesPerHost = 1000;
-constexpr int kRecordsPerHost = 4;
+// The field: its hosts, the cues and the conversations each has.
+constexpr int kHosts = 252, kCuesPerHost = 1000, kRecordsPerHost = 4;
+// Each command's runs, and the most the median may take.
 constexpr int kRuns = 3;
 constexpr double kMostSeconds = 0.100;
 

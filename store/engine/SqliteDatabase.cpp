@@ -500,9 +500,9 @@ std::int64_t SqliteDatabase::InsertRow(const std::string& table,
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
-            statement.BindUntilReset(index++, values[i]);
+            statement.BindInPlace(index++, values[i]);
     statement.Step(statement.Sql());
-    statement.Reset();
+    statement.Rearm(); // the next row binds every column again
     return sqlite3_last_insert_rowid(db_);
 }
 
@@ -529,7 +529,7 @@ void SqliteDatabase::UpdateRow(const std::string& table, std::int64_t key,
     int index = 1;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (changed[i])
-            statement.BindUntilReset(index++, values[i]);
+            statement.BindInPlace(index++, values[i]);
     statement.BindKey(index, key);
     statement.Step(sql);
     statement.Reset();

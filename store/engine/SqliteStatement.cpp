@@ -166,12 +166,17 @@ void SqliteStatement::Reset()
     sqlite3_clear_bindings(stmt_);
 }
 
+void SqliteStatement::Rearm()
+{
+    sqlite3_reset(stmt_);
+}
+
 void SqliteStatement::Bind(int index, const ado::Variant& value)
 {
     BindAs(index, value, SQLITE_TRANSIENT);
 }
 
-void SqliteStatement::BindUntilReset(int index, const ado::Variant& value)
+void SqliteStatement::BindInPlace(int index, const ado::Variant& value)
 {
     BindAs(index, value, SQLITE_STATIC);
 }

@@ -34,13 +34,16 @@ public:
     bool Step(const std::string& context);
     // Ready to run again, every parameter unbound.
     void Reset();
+    // Ready to run again, the parameters left as they are: for a caller that
+    // binds every one of them before each step.
+    void Rearm();
 
     // Parameter `index` (from 1) takes `value` as SQLite stores its kind:
     // numbers as numbers, dates and decimals as their text, empty as NULL.
     void Bind(int index, const ado::Variant& value);
     // As Bind, without a copy: a text or a blob of `value` must stay where it
-    // is until Reset. For rows written by the thousand.
-    void BindUntilReset(int index, const ado::Variant& value);
+    // is until the next step is done. For rows written by the thousand.
+    void BindInPlace(int index, const ado::Variant& value);
     void BindKey(int index, std::int64_t key);
 
     // Column `column` (from 0) of the current row, read as `declared` says,

@@ -8,6 +8,7 @@
 #include "store/engine/SqliteDatabase.h"
 #include "tests/store/AccessFixtures.h"
 #include "tests/store/jetgen/Jet4File.h"
+#include "tests/support/RaisedText.h"
 #include "tests/support/SystemSpecifics.h"
 #include "tests/support/TempDir.h"
 
@@ -46,12 +47,8 @@ jetgen::Table FireData(std::size_t rows, std::function<std::string(std::size_t)>
 // What a failed read said.
 std::string FailureOf(const std::function<void()>& read)
 {
-    try {
-        read();
-    } catch (const ado::_com_error& failure) {
-        return failure.Description();
-    }
-    return {};
+    return testsupport::RaisedText<ado::_com_error>(
+        read, [](const ado::_com_error& failure) { return failure.Description(); });
 }
 
 class StreamedAccessTable : public ::testing::Test

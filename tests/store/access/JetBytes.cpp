@@ -1,6 +1,7 @@
 #include "tests/store/access/JetBytes.h"
 
 #include "store/access/Unreadable.h"
+#include "tests/support/RaisedText.h"
 
 namespace jetbytes {
 
@@ -119,12 +120,8 @@ std::string File(const std::vector<std::string>& pages)
 
 std::string FailureOf(const std::function<void()>& read)
 {
-    try {
-        read();
-    } catch (const jet::Unreadable& failure) {
-        return failure.what();
-    }
-    return {};
+    return testsupport::RaisedText<jet::Unreadable>(
+        read, [](const jet::Unreadable& failure) { return std::string(failure.what()); });
 }
 
 } // namespace jetbytes
