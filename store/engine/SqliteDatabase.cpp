@@ -423,6 +423,9 @@ void SqliteDatabase::CheckWidths(const std::string& table, const std::vector<Col
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (!changed[i] || columns[i].maxChars <= 0 || values[i].vt() != ado::VT_BSTR)
             continue;
+        // No more bytes than the width: no more characters either.
+        if (values[i].bstrVal().size() <= static_cast<std::size_t>(columns[i].maxChars))
+            continue;
         const std::size_t length = ado::Utf8Length(values[i].bstrVal());
         if (length > static_cast<std::size_t>(columns[i].maxChars))
             throw ado::_com_error(
