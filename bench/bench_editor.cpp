@@ -26,29 +26,24 @@ constexpr int kCues = 100000;
 
 int main(int argc, char** argv)
 {
-    bench::UseOffscreenQtUnlessSet();
     const auto dir = bench::TempFolder("tavrin-bench-editor");
     const std::string path = (dir / "show.db").string();
     bench::WriteLayoutStore(path, kCues);
     malloc_trim(0);
-
-    QApplication app(argc, argv);
-    prompt::FixedFilePrompt prompt(path);
-    CConverterDlg window(prompt);
-    CVSFlexGrid* grid = &bench::ShownGrid(window);
+    bench::ShownWindow shown(argc, argv, path);
 
     const long before = bench::OwnMemoryKiB("VmRSS:");
     const bool peakReset = bench::ResetOwnPeak();
     auto start = std::chrono::steady_clock::now();
     const double cpu = bench::CpuSeconds();
-    window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
+    shown.window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
     QApplication::processEvents(); // the view lays out and paints the new rows
     const double open = bench::Seconds(start);
     const double openCpu = bench::CpuSeconds() - cpu;
     const long peak = bench::OwnMemoryKiB("VmHWM:");
-    if (grid->GetRowCount() != kCues + 1 || !prompt.messages.empty()) {
-        std::fprintf(stderr, "open failed: %d rows; %s\n", grid->GetRowCount(),
-                     prompt.messages.c_str());
+    if (shown.grid.GetRowCount() != kCues + 1 || !shown.prompt.messages.empty()) {
+        std::fprintf(stderr, "open failed: %d rows; %s\n", shown.grid.GetRowCount(),
+                     shown.prompt.messages.c_str());
         return 1;
     }
 
@@ -59,23 +54,23 @@ int main(int argc, char** argv)
         cues.push_back(static_cast<show::CueIndex>(row - 1));
         names.push_back("H" + std::to_string(row % 40));
     }
-    grid->Show().SetHostNames(cues, names);
+    shown.grid.Show().SetHostNames(cues, names);
     start = std::chrono::steady_clock::now();
-    window.findChild<QAction*>(QStringLiteral("actionSave"))->trigger();
+    shown.window.findChild<QAction*>(QStringLiteral("actionSave"))->trigger();
     const double save = bench::Seconds(start);
-    if (prompt.messages != std::string(strings::kSaveDone) + "\n") {
-        std::fprintf(stderr, "save failed: %s\n", prompt.messages.c_str());
+    if (shown.prompt.messages != std::string(strings::kSaveDone) + "\n") {
+        std::fprintf(stderr, "save failed: %s\n", shown.prompt.messages.c_str());
         return 1;
     }
 
     // Opening again replaces a full grid.
     start = std::chrono::steady_clock::now();
-    window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
+    shown.window.findChild<QAction*>(QStringLiteral("actionCorvaneDatabase"))->trigger();
     QApplication::processEvents();
     const double reopen = bench::Seconds(start);
-    if (grid->GetRowCount() != kCues + 1 ||
-        prompt.messages != std::string(strings::kSaveDone) + "\n") {
-        std::fprintf(stderr, "second open failed: %s\n", prompt.messages.c_str());
+    if (shown.grid.GetRowCount() != kCues + 1 ||
+        shown.prompt.messages != std::string(strings::kSaveDone) + "\n") {
+        std::fprintf(stderr, "second open failed: %s\n", shown.prompt.messages.c_str());
         return 1;
     }
 

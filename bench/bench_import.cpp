@@ -103,18 +103,14 @@ Timing Reimport(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    bench::UseOffscreenQtUnlessSet();
     const auto dir = bench::TempFolder("tavrin-bench-import");
     const std::string path = (dir / "fireone.db").string();
     bench::WriteFireOneSqliteFile(path, kRecords);
+    bench::ShownWindow shown(argc, argv, path);
 
-    QApplication app(argc, argv);
-    prompt::FixedFilePrompt prompt(path);
-    CConverterDlg window(prompt);
-    CVSFlexGrid* grid = &bench::ShownGrid(window);
-
-    const Timing first = Import(window, *grid, prompt);
-    const Timing second = first.wall < 0 ? Timing{} : Import(window, *grid, prompt);
+    const Timing first = Import(shown.window, shown.grid, shown.prompt);
+    const Timing second =
+        first.wall < 0 ? Timing{} : Import(shown.window, shown.grid, shown.prompt);
     Timing third;
     if (second.wall >= 0) {
         ChangeFireOneShow(path);

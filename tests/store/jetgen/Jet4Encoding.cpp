@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace jetgen {
@@ -89,27 +90,17 @@ std::string StoredText(std::string_view utf8, bool compress)
 
 int FixedSize(Type type)
 {
-    switch (type) {
-    case Type::Boolean:
-        return 0;
-    case Type::Byte:
-        return 1;
-    case Type::Integer:
-        return 2;
-    case Type::Long:
-    case Type::Single:
-        return 4;
-    case Type::Currency:
-    case Type::Double:
-    case Type::DateTime:
-        return 8;
-    case Type::Guid:
-        return 16;
-    case Type::Numeric:
-        return 17;
-    default:
-        return -1;
-    }
+    // The bytes a fixed-size value takes in a row; texts and long values
+    // have none.
+    static constexpr std::pair<Type, int> kSizes[] = {
+        {Type::Boolean, 0}, {Type::Byte, 1},     {Type::Integer, 2}, {Type::Long, 4},
+        {Type::Single, 4},  {Type::Currency, 8}, {Type::Double, 8},  {Type::DateTime, 8},
+        {Type::Guid, 16},   {Type::Numeric, 17},
+    };
+    for (const auto& [kind, size] : kSizes)
+        if (kind == type)
+            return size;
+    return -1;
 }
 
 std::string FixedValue(const Column& column, const Value& value)
