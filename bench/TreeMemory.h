@@ -22,7 +22,7 @@ public:
     TreeMemoryPeak(const TreeMemoryPeak&) = delete;
     TreeMemoryPeak& operator=(const TreeMemoryPeak&) = delete;
 
-    // Stops looking; the sum of the peaks, in MB (MiB); 0 where /proc says nothing.
+    // Stops looking; the peak, in MB (MiB); 0 where /proc says nothing.
     double StopMB();
 
 private:

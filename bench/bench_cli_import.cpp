@@ -7,10 +7,8 @@
 // 40 MB, the peak of the command and its reader together. Each figure is the
 // median of three runs. Exits 1 when a target is missed.
 #include "bench/BenchSupport.h"
+#include "bench/CliRun.h"
 #include "bench/FireOneAccessFile.h"
-#include "bench/TreeMemory.h"
-#include "platform/ChildProcess.h"
-#include "platform/ExecutablePath.h"
 #include "store/LayoutTable.h"
 #include "store/engine/SqliteDatabase.h"
 
@@ -26,18 +24,6 @@ namespace {
 
 constexpr int kRecords = 100000;
 constexpr int kRuns = 3;
-
-struct Run
-{
-    double seconds = 0;
-    double peakMB = 0;
-};
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // A fresh copy of the FireOne file, so that every run starts from the same file.
 std::string FreshCopy(const std::filesystem::path& from, const std::filesystem::path& to)
@@ -67,27 +53,9 @@ double Floor(const std::string& path)
     return bench::Seconds(start);
 }
 
-// One `tavrin-cli import` with these arguments, timed and its tree's memory
-// watched; raises when it does not end with exit 0.
-Run Import(const std::vector<std::string>& arguments)
-{
-    platform::ChildOptions options;
-    options.arguments = arguments;
-    options.output = platform::ChildStream::kDiscard;
-    options.errors = platform::ChildStream::kInherit;
-    const auto start = std::chrono::steady_clock::now();
-    platform::ChildProcess cli(platform::ExecutableFolder() + "/tavrin-cli", options);
-    bench::TreeMemoryPeak tree(cli.Id());
-    const std::optional<platform::ChildEnd> end = cli.WaitUntil(start + std::chrono::seconds(120));
-    Run run{bench::Seconds(start), tree.StopMB()};
-    if (!end || end->kind != platform::ChildEnd::kExited || end->code != 0)
-        throw std::runtime_error("tavrin-cli import did not end with exit 0");
-    return run;
-}
-
 // The median of three imports of copies of `source`; the largest peak.
-Run Imports(const std::filesystem::path& dir, const std::filesystem::path& source,
-            bool intoNewStore)
+bench::CliRun Imports(const std::filesystem::path& dir, const std::filesystem::path& source,
+                      bool intoNewStore)
 {
     std::vector<double> seconds;
     double peak = 0;
@@ -95,16 +63,16 @@ Run Imports(const std::filesystem::path& dir, const std::filesystem::path& sourc
         const std::string file = FreshCopy(source, dir / ("run" + source.extension().string()));
         const std::string store = (dir / "new-store.db").string();
         std::filesystem::remove(store);
-        const Run run =
-            Import(intoNewStore ? std::vector<std::string>{"import", file, "--store", store}
-                                : std::vector<std::string>{"import", file});
+        const bench::CliRun run = bench::RunTavrinCli(
+            intoNewStore ? std::vector<std::string>{"import", file, "--store", store}
+                         : std::vector<std::string>{"import", file});
         if (LayoutRows(intoNewStore ? store : file) != kRecords)
             throw std::runtime_error("the import did not give " + std::to_string(kRecords) +
                                      " cues");
         seconds.push_back(run.seconds);
         peak = std::max(peak, run.peakMB);
     }
-    return {Median(seconds), peak};
+    return {bench::Median(seconds), peak};
 }
 
 } // namespace
@@ -124,9 +92,9 @@ int main()
         std::vector<double> floors;
         for (int n = 0; n < kRuns; ++n)
             floors.push_back(Floor(FreshCopy(sqliteShow, dir / "floor.db")));
-        const double floor = Median(floors);
-        const Run fromSqlite = Imports(dir, sqliteShow, false);
-        const Run fromAccess = Imports(dir, accessShow, true);
+        const double floor = bench::Median(floors);
+        const bench::CliRun fromSqlite = Imports(dir, sqliteShow, false);
+        const bench::CliRun fromAccess = Imports(dir, accessShow, true);
         std::filesystem::remove_all(dir);
 
         std::printf("%d FireOne records; medians of %d runs\n", kRecords, kRuns);

@@ -4,8 +4,7 @@
 // user runs it, a process of its own. Each must take at most 100 ms, the
 // median of three runs. Exits 1 when a target is missed.
 #include "bench/BenchSupport.h"
-#include "platform/ChildProcess.h"
-#include "platform/ExecutablePath.h"
+#include "bench/CliRun.h"
 #include "store/HostRecordTable.h"
 #include "store/engine/SqliteDatabase.h"
 
@@ -61,22 +60,9 @@ void WriteFieldStore(const std::string& path)
 double Command(const char* command, const std::string& store)
 {
     std::vector<double> seconds;
-    for (int n = 0; n < kRuns; ++n) {
-        platform::ChildOptions options;
-        options.arguments = {command, store};
-        options.output = platform::ChildStream::kDiscard;
-        options.errors = platform::ChildStream::kInherit;
-        const auto start = std::chrono::steady_clock::now();
-        platform::ChildProcess cli(platform::ExecutableFolder() + "/tavrin-cli", options);
-        const std::optional<platform::ChildEnd> end =
-            cli.WaitUntil(start + std::chrono::seconds(60));
-        seconds.push_back(bench::Seconds(start));
-        if (!end || end->kind != platform::ChildEnd::kExited || end->code != 0)
-            throw std::runtime_error(std::string("tavrin-cli ") + command +
-                                     " did not end with exit 0");
-    }
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
+    for (int n = 0; n < kRuns; ++n)
+        seconds.push_back(bench::RunTavrinCli({command, store}).seconds);
+    return bench::Median(seconds);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "show/Failure.h"
 #include "store/ADODataBase.h"
 #include "store/ADORecordset.h"
-#include "store/ErrorText.h"
+#include "store/SourceStream.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -77,7 +77,6 @@ void ConvertFireData(CADODataBase& db, std::vector<show::Cue>& cues, show::WorkP
     std::optional<FireDataConverter> converter;
     std::optional<CueWriter> writer;
     std::size_t total = 0;
-    bool reading = true; // false while a row is converted and written
     store::RowSink sink;
     sink.columns = [&](const std::vector<store::ColumnInfo>& columns) {
         converter.emplace(columns);
@@ -88,24 +87,19 @@ void ConvertFireData(CADODataBase& db, std::vector<show::Cue>& cues, show::WorkP
         cues.reserve(rows);
     };
     sink.row = [&](const std::vector<ado::Variant>& row) {
-        reading = false;
         show::Cue cue = converter->Next(row);
         writer->Write(cue);
         cues.push_back(std::move(cue));
         progress.Step(cues.size(), total);
-        reading = true;
     };
-    try {
-        engine.StreamTable(store::kFireDataTable, sink);
-    } catch (const ado::_com_error& error) {
-        if (!reading)
-            throw;
-        // FireData could not be read as far as its end, as opening it would
-        // have found when it read it whole.
-        throw show::Failure(show::FailureCode::kFireOneNotRead)
-            .WithDetail(std::string("Query = ") + store::kFireDataTable + "\n" +
-                        store::FormatComError("CADORecordset", error));
-    }
+    // FireData that cannot be read to its end is the FireOne file's failure,
+    // as it was when the table was read whole on opening.
+    store::StreamSource(
+        store::kFireDataTable, sink,
+        [&](const store::RowSink& watched) { engine.StreamTable(store::kFireDataTable, watched); },
+        [](const std::string& text) {
+            throw show::Failure(show::FailureCode::kFireOneNotRead).WithDetail(text);
+        });
 }
 
 } // namespace editor

@@ -4,9 +4,9 @@
 #include "show/Failure.h"
 #include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
-#include "store/ErrorText.h"
 #include "store/FieldText.h"
 #include "store/LayoutTable.h"
+#include "store/SourceStream.h"
 #include "store/StoreCloser.h"
 
 #include <algorithm>
@@ -103,28 +103,23 @@ void ForEachCueRecord(CADODataBase& db, const std::string& query, CueFields fiel
                       const std::function<void(Cue&)>& visit)
 {
     std::optional<CueRows> rows;
-    bool reading = true; // false while a record is made and visited
     store::RowSink sink;
     sink.columns = [&](const std::vector<store::ColumnInfo>& columns) {
         rows.emplace(columns, fields);
     };
     sink.row = [&](const std::vector<ado::Variant>& row) {
-        reading = false;
         Cue cue = rows->Next(row);
         visit(cue);
-        reading = true;
     };
     StoreWork([&] {
-        try {
-            db.GetConnection()->Engine().StreamQuery(query, sink);
-        } catch (const ado::_com_error& error) {
-            if (!reading)
-                throw;
-            // As a recordset opened on the query words it.
-            throw Failure(FailureCode::kTableNotOpened)
-                .WithDetail("Query = " + query + "\n" +
-                            store::FormatComError("CADORecordset", error));
-        }
+        store::StreamSource(
+            query, sink,
+            [&](const store::RowSink& watched) {
+                db.GetConnection()->Engine().StreamQuery(query, watched);
+            },
+            [](const std::string& text) {
+                throw Failure(FailureCode::kTableNotOpened).WithDetail(text);
+            });
     });
 }
 

@@ -202,5 +202,5 @@ void CADORecordset::CancelUpdate()
 void CADORecordset::RecordError(const ado::_com_error& error)
 {
     m_dwLastError = static_cast<std::uint32_t>(error.Error());
-    m_strLastError = "Query = " + m_strQuery + "\n" + store::FormatComError("CADORecordset", error);
+    m_strLastError = store::RecordsetErrorText(m_strQuery, error);
 }

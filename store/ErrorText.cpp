@@ -19,4 +19,9 @@ std::string FormatComError(const char* who, const ado::_com_error& error)
            "\n\tSource = " + error.Source() + "\n\tDescription = " + error.Description() + "\n";
 }
 
+std::string RecordsetErrorText(const std::string& source, const ado::_com_error& error)
+{
+    return "Query = " + source + "\n" + FormatComError("CADORecordset", error);
+}
+
 } // namespace store

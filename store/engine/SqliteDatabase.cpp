@@ -313,7 +313,6 @@ RowSet SqliteDatabase::OpenTable(const std::string& name)
     return set;
 }
 
-// One row at a time: a show of 100 000 cues is never held twice.
 // A table read outside a transaction passes over each page once: while it
 // runs, the connection keeps few pages, so that a show of a hundred thousand
 // cues does not also stand in the page cache. Inside a transaction the
@@ -349,6 +348,7 @@ private:
     std::string kept_;
 };
 
+// One row at a time: a show of 100 000 cues is never held twice.
 void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
 {
     const ScanCache scan(*this);
@@ -483,14 +483,11 @@ SqliteStatement& SqliteDatabase::InsertStatement(const std::string& table,
                                 ? "INSERT INTO main." + QuoteIdentifier(table) + " DEFAULT VALUES"
                                 : "INSERT INTO main." + QuoteIdentifier(table) + " (" + names +
                                       ") VALUES (" + marks + ")";
-    std::unique_ptr<SqliteStatement>& cached = cache_[sql];
-    if (!cached)
-        cached = std::make_unique<SqliteStatement>(*this, sql);
-    recent.statement = cached.get();
+    recent.statement = &Cached(sql);
     if (recentInserts_.size() == kRecentInserts)
         recentInserts_.erase(recentInserts_.begin());
     recentInserts_.push_back(std::move(recent));
-    return *cached;
+    return *recentInserts_.back().statement;
 }
 
 std::int64_t SqliteDatabase::InsertRow(const std::string& table,

@@ -203,6 +203,32 @@ TEST_F(FireOneImport, FailureHalfwayLeavesTheFileExactlyAsItWas)
     EXPECT_EQ(grid.GetRowCount(), 101);
 }
 
+TEST_F(FireOneImport, FireDataThatCannotBeReadToItsEndIsTheFileNotReadAndChangesNothing)
+{
+    // Read as it streams in, FireData fails at its 50th record: the file's
+    // failure, worded as when the table was read whole on opening.
+    LoadEarlierShow();
+    const std::string path = NewFireOneFile(editortest::ManyFireRecords(100));
+    testsupport::RunSql(path, "ALTER TABLE FireData RENAME TO Records");
+    testsupport::RunSql(path, "CREATE VIEW FireData AS SELECT ID, LaunchTimeMS, Event, Slat,"
+                              " CASE WHEN ID = 50 THEN abs(-9223372036854775807 - 1) ELSE Cue END"
+                              " AS Cue FROM Records");
+    const std::string before = FileBytes(path);
+
+    EXPECT_FALSE(Import(path));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    const std::string& text = prompt.messages[0].text;
+    EXPECT_EQ(
+        text.rfind(strings::FormatText(strings::kImportSourceUnreadable, "Query = FireData\n"), 0),
+        0u)
+        << text;
+    EXPECT_NE(text.find("integer overflow"), std::string::npos) << text;
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_FALSE(HasLayoutTable(path));
+    ExpectEarlierShowKept();
+}
+
 TEST_F(FireOneImport, ShowTableThatCannotBeCreatedIsReportedAndChangesNothing)
 {
     LoadEarlierShow();
