@@ -229,6 +229,30 @@ TEST_F(FireOneImport, FireDataThatCannotBeReadToItsEndIsTheFileNotReadAndChanges
     ExpectEarlierShowKept();
 }
 
+TEST_F(FireOneImport, FireDataThatCannotBeOpenedIsTheFileNotReadAndChangesNothing)
+{
+    // Opened without its rows, a FireData whose columns cannot be made
+    // fails as the FireOne file's, naming the statement that opened it.
+    LoadEarlierShow();
+    const std::string path = NewFireOneFile({{0, 1, 1, 1}});
+    testsupport::RunSql(path, "ALTER TABLE FireData RENAME TO Records");
+    testsupport::RunSql(path, "CREATE VIEW FireData AS SELECT Gone FROM Records");
+    const std::string before = FileBytes(path);
+
+    EXPECT_FALSE(Import(path));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    const std::string& text = prompt.messages[0].text;
+    EXPECT_EQ(text.rfind(strings::FormatText(strings::kImportSourceUnreadable,
+                                             "Query = SELECT * FROM FireData WHERE 0\n"),
+                         0),
+              0u)
+        << text;
+    EXPECT_NE(text.find("no such column: Gone"), std::string::npos) << text;
+    EXPECT_EQ(prompt.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(FileBytes(path), before);
+    ExpectEarlierShowKept();
+}
+
 TEST_F(FireOneImport, ShowTableThatCannotBeCreatedIsReportedAndChangesNothing)
 {
     LoadEarlierShow();
