@@ -3,17 +3,41 @@
 #include "hostlink/Frames.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace hostlink {
 
 namespace {
 constexpr std::uint64_t kFnvPrime = 0x100000001b3ULL;
+// A zero byte leaves the hash as it is before its multiplication: eight of
+// them multiply it by the prime's eighth power, wrapping as the steps do.
+constexpr std::uint64_t kFnvPrimeTimesEight = [] {
+    std::uint64_t power = 1;
+    for (int i = 0; i < 8; ++i)
+        power *= kFnvPrime;
+    return power;
+}();
 } // namespace
 
 void FrameDigest::Add(std::span<const std::uint8_t> frame)
 {
-    for (const std::uint8_t byte : frame) {
-        hash_ ^= byte;
+    // Frames are mostly zeros (a name field's padding, the high bytes of
+    // small numbers): eight at once where they come eight together.
+    std::size_t at = 0;
+    for (; at + 8 <= frame.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, frame.data() + at, sizeof word);
+        if (word == 0) {
+            hash_ *= kFnvPrimeTimesEight;
+            continue;
+        }
+        for (std::size_t i = at; i < at + 8; ++i) {
+            hash_ ^= frame[i];
+            hash_ *= kFnvPrime;
+        }
+    }
+    for (; at < frame.size(); ++at) {
+        hash_ ^= frame[at];
         hash_ *= kFnvPrime;
     }
 }

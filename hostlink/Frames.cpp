@@ -99,26 +99,38 @@ bool BuildHostNameFrame(const std::string& hostName, HostNameFrame& frame)
 
 bool BuildCueFrame(const show::Cue& cue, PositionCode position, CueFrame& frame)
 {
-    const std::span<std::uint8_t> bytes = frame.bytes;
-    std::ranges::fill(bytes, std::uint8_t{0});
     const std::optional<std::int32_t> addr = show::DecimalValue(cue.Addr);
     const std::optional<std::int32_t> channel = show::DecimalValue(cue.Channel);
-    if (position > kLastCue || !addr || !channel)
-        return Failed(bytes);
-    PutHeader(bytes, FrameType::kCue, position, kCuePayloadSize);
-    PutInt32(bytes, kCueCDCodeOffset, cue.CDCode);
-    PutInt32(bytes, kCueReservedOffset, 0); // the host expects 0
-    PutInt32(bytes, kCueSectorOffset, cue.Sector);
-    PutInt32(bytes, kCueBlastTimeOffset, cue.BlastTime);
-    PutInt32(bytes, kCueAddrOffset, *addr);
-    PutInt32(bytes, kCueChannelOffset, *channel);
+    CueNameField name;
+    if (position > kLastCue || !addr || !channel || !BuildCueNameField(cue.HostName, name))
+        return Failed(frame.bytes);
+    BuildCueFrame({cue.CDCode, cue.Sector, cue.BlastTime, *addr, *channel}, name, position, frame);
+    return true;
+}
+
+bool BuildCueNameField(const std::string& hostName, CueNameField& field)
+{
     // The name as the host was told it: a store written by another program
     // may hold one with blanks around it, which no host's own name carries.
-    if (!FillTextField(bytes.subspan(kCueHostNameOffset, kNameFieldSize),
-                       show::TrimHostName(cue.HostName)))
-        return Failed(bytes);
+    if (FillTextField(field, show::TrimHostName(hostName)))
+        return true;
+    field.fill(0);
+    return false;
+}
+
+void BuildCueFrame(const CueFrameNumbers& numbers, const CueNameField& name, PositionCode position,
+                   CueFrame& frame)
+{
+    const std::span<std::uint8_t> bytes = frame.bytes;
+    PutHeader(bytes, FrameType::kCue, position, kCuePayloadSize);
+    PutInt32(bytes, kCueCDCodeOffset, numbers.cdCode);
+    PutInt32(bytes, kCueReservedOffset, 0); // the host expects 0
+    PutInt32(bytes, kCueSectorOffset, numbers.sector);
+    PutInt32(bytes, kCueBlastTimeOffset, numbers.blastTime);
+    PutInt32(bytes, kCueAddrOffset, numbers.addr);
+    PutInt32(bytes, kCueChannelOffset, numbers.channel);
+    std::ranges::copy(name, bytes.begin() + kCueHostNameOffset);
     PutChecksum(bytes);
-    return true;
 }
 
 bool BuildCommandFrame(const CommandWord& command, CommandFrame& frame)

@@ -17,8 +17,7 @@ inline constexpr char kDownloadQuery[] = "SELECT * FROM tb_Layout ORDER BY Blast
 std::vector<show::Cue> ReadDownloadCues(const std::string& path);
 
 // The digest of what a download of the store sends (ShowDigest of those
-// cues), made as they are read, never holding them all: a field's show can
-// be a quarter of a million cues. Raises as ReadDownloadCues.
+// cues). Raises as ReadDownloadCues.
 std::optional<std::string> ReadDownloadDigest(const std::string& path);
 
 } // namespace hostlink

@@ -4,7 +4,11 @@
 #include "store/LayoutTable.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace show {
@@ -23,5 +27,33 @@ struct SheetSummary
 // One entry per host name, in byte order of the names. Modules whose text
 // gives no 32-bit number (the show check reports them) are left out.
 std::vector<SheetSummary> BuildSheetSummaries(const std::vector<show::Cue>& cues);
+
+// The same made a cue at a time, for a show read as it streams: a field's
+// show has a quarter of a million cues on a few hundred hosts and fewer
+// module texts, each looked up by its text once.
+class SheetSummaryBuilder
+{
+public:
+    void Add(const show::Cue& cue);
+    std::vector<SheetSummary> Finish();
+
+private:
+    // Hashed by their text, found by a view of another's.
+    struct TextHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const
+        {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    template <typename Value>
+    using ByText = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
+
+    ByText<std::size_t> hostAt_;
+    std::vector<SheetSummary> hosts_;
+    std::vector<std::vector<std::int32_t>> modules_;
+    ByText<std::optional<std::int32_t>> moduleNumbers_;
+};
 
 } // namespace show

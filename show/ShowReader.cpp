@@ -4,7 +4,6 @@
 #include "show/Failure.h"
 #include "show/StoreOpening.h"
 #include "store/ADODataBase.h"
-#include "store/FieldText.h"
 #include "store/LayoutTable.h"
 #include "store/SourceStream.h"
 #include "store/StoreCloser.h"
@@ -72,7 +71,7 @@ public:
 
     // The next record's cue; raises kBadField at the first column that
     // cannot be read.
-    Cue Next(const std::vector<ado::Variant>& row)
+    Cue Next(const store::RowCells& row)
     {
         ++record_;
         Cue cue;
@@ -80,13 +79,14 @@ public:
             const Column& column = kColumns[c];
             if (!Takes(fields_, column))
                 continue;
+            bool null = false;
             const bool read =
-                at_[c] && (column.number ? store::FieldToInteger(row[*at_[c]], cue.*column.number)
-                                         : store::FieldToText(row[*at_[c]], "", cue.*column.text));
+                at_[c] && (column.number ? row.Integer(*at_[c], cue.*column.number, null)
+                                         : row.Text(*at_[c], cue.*column.text, null));
             if (!read)
                 throw Failure(FailureCode::kBadField).WithRow(record_).WithName(column.name);
             if (column.null)
-                cue.nulls.*column.null = row[*at_[c]].IsNull();
+                cue.nulls.*column.null = null;
         }
         return cue;
     }
@@ -107,7 +107,7 @@ void ForEachCueRecord(CADODataBase& db, const std::string& query, CueFields fiel
     sink.columns = [&](const std::vector<store::ColumnInfo>& columns) {
         rows.emplace(columns, fields);
     };
-    sink.row = [&](const std::vector<ado::Variant>& row) {
+    sink.cells = [&](const store::RowCells& row) {
         Cue cue = rows->Next(row);
         visit(cue);
     };
@@ -130,24 +130,53 @@ std::vector<Cue> ReadCueRecords(CADODataBase& db, const std::string& query, CueF
     return cues;
 }
 
-std::vector<Cue> ReadShowTable(CADODataBase& db, WorkProgress& progress)
+namespace {
+
+// The show table's records handed to `take` as cues, `reserve` told how
+// many to expect where the engine knows.
+void StreamShowTable(CADODataBase& db, CueFields fields, const std::function<void(Cue&&)>& take,
+                     const std::function<void(std::size_t)>& reserve)
 {
-    std::vector<Cue> cues;
     std::optional<CueRows> rows;
     store::RowSink sink;
-    sink.columns = [&rows](const std::vector<store::ColumnInfo>& columns) {
-        rows.emplace(columns, CueFields::kShown);
+    sink.columns = [&rows, fields](const std::vector<store::ColumnInfo>& columns) {
+        rows.emplace(columns, fields);
     };
-    sink.expectedRows = [&cues](std::size_t rows) { cues.reserve(rows); };
-    sink.row = [&](const std::vector<ado::Variant>& row) {
-        cues.push_back(rows->Next(row));
-        progress.Step(cues.size(), 0);
-    };
+    sink.expectedRows = reserve;
+    sink.cells = [&](const store::RowCells& row) { take(rows->Next(row)); };
     StoreWork([&] {
         if (!store::HasLayoutTable(db))
             throw Failure(FailureCode::kNoLayoutTable);
         db.GetConnection()->Engine().StreamTable(store::kLayoutTable, sink);
     });
+}
+
+} // namespace
+
+void ForEachShowCue(CADODataBase& db, CueFields fields, const std::function<void(Cue&)>& visit)
+{
+    StreamShowTable(db, fields, [&visit](Cue&& cue) { visit(cue); }, {});
+}
+
+void ForEachShowFileCue(const std::string& path, CueFields fields,
+                        const std::function<void(Cue&)>& visit)
+{
+    CADODataBase db;
+    OpenStoreFile(db, path);
+    store::StoreCloser closer(db);
+    ForEachShowCue(db, fields, visit);
+}
+
+std::vector<Cue> ReadShowTable(CADODataBase& db, WorkProgress& progress, CueFields fields)
+{
+    std::vector<Cue> cues;
+    StreamShowTable(
+        db, fields,
+        [&](Cue&& cue) {
+            cues.push_back(std::move(cue));
+            progress.Step(cues.size(), 0);
+        },
+        [&cues](std::size_t rows) { cues.reserve(rows); });
     return cues;
 }
 

@@ -34,10 +34,22 @@ void ForEachCueRecord(CADODataBase& db, const std::string& query, CueFields fiel
 // The same, gathered: every record or, with the failure, none.
 std::vector<Cue> ReadCueRecords(CADODataBase& db, const std::string& query, CueFields fields);
 
-// Every cue of the show table of an open store, in store order, each record
-// read a step of `progress`. Raises Failure: kNoLayoutTable, and those of
-// ForEachCueRecord; Cancelled when `progress` asks to stop.
-std::vector<Cue> ReadShowTable(CADODataBase& db, WorkProgress& progress = WorkProgress::None());
+// Each cue of the show table of an open store, in store order, with the
+// columns `fields` names, handed to `visit` as it is read; no more than one
+// is held at a time. Raises as ReadShowTable.
+void ForEachShowCue(CADODataBase& db, CueFields fields, const std::function<void(Cue&)>& visit);
+
+// The same for a store by path, opened and closed here. Raises as
+// ReadShowFile.
+void ForEachShowFileCue(const std::string& path, CueFields fields,
+                        const std::function<void(Cue&)>& visit);
+
+// Every cue of the show table of an open store, in store order, with the
+// columns `fields` names, each record read a step of `progress`. Raises
+// Failure: kNoLayoutTable, and those of ForEachCueRecord; Cancelled when
+// `progress` asks to stop.
+std::vector<Cue> ReadShowTable(CADODataBase& db, WorkProgress& progress = WorkProgress::None(),
+                               CueFields fields = CueFields::kShown);
 
 // The same for a store by path, opened and closed here. Raises Failure:
 // kStoreNotOpened, and those of ReadShowTable.

@@ -21,6 +21,8 @@ void StreamSource(const std::string& source, const RowSink& sink,
         };
     if (sink.row)
         watched.row = [&](const std::vector<ado::Variant>& row) { inSink([&] { sink.row(row); }); };
+    if (sink.cells)
+        watched.cells = [&](const RowCells& cells) { inSink([&] { sink.cells(cells); }); };
     try {
         stream(watched);
     } catch (const ado::_com_error& error) {

@@ -49,8 +49,7 @@ void StreamRows(
     };
     sink.row = [&](const std::vector<ado::Variant>& row) {
         target.InsertRow(name, columns, row, every);
-        if (also.row)
-            also.row(row);
+        DeliverRow(also, row);
     };
     source.StreamTable(name, sink);
 }

@@ -6,13 +6,17 @@
 
 namespace store {
 
-bool HasTable(CADODataBase& database, const std::string& name)
+namespace {
+
+// The kind the schema gives the table or view of exactly this name ("TABLE"
+// or "VIEW"); empty when there is none.
+std::string KindOf(CADODataBase& database, const std::string& name)
 {
     const ado::ConnectionPtr connection = database.GetConnection();
     if (!connection)
         throw ado::_com_error(ado::E_POINTER);
     const ado::RecordsetPtr tables = connection->OpenSchema(ado::adSchemaTables);
-    bool found = false;
+    std::string kind;
     while (!tables->EndOfFile()) {
         const ado::Variant tableName = tables->GetCollect("TABLE_NAME");
         const ado::Variant type = tables->GetCollect("TABLE_TYPE");
@@ -20,13 +24,25 @@ bool HasTable(CADODataBase& database, const std::string& name)
             tableName.vt() == ado::VT_BSTR ? tableName.bstrVal() : tableName.Describe();
         const std::string typeText = type.vt() == ado::VT_BSTR ? type.bstrVal() : type.Describe();
         if ((typeText == "TABLE" || typeText == "VIEW") && nameText == name) {
-            found = true;
+            kind = typeText;
             break;
         }
         tables->MoveNext();
     }
     tables->Close();
-    return found;
+    return kind;
+}
+
+} // namespace
+
+bool HasTable(CADODataBase& database, const std::string& name)
+{
+    return !KindOf(database, name).empty();
+}
+
+bool HasPlainTable(CADODataBase& database, const std::string& name)
+{
+    return KindOf(database, name) == "TABLE";
 }
 
 void RaiseAccessError(const std::string& account)

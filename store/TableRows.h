@@ -13,6 +13,8 @@ namespace store {
 // Whether the open database holds a table or view of exactly this name.
 // Raises ado::_com_error on a failing call.
 bool HasTable(CADODataBase& database, const std::string& name);
+// Whether it holds a table, not a view, of exactly this name. Raises the same.
+bool HasPlainTable(CADODataBase& database, const std::string& name);
 
 // The access layer's account of a failing call, raised as std::runtime_error.
 [[noreturn]] void RaiseAccessError(const std::string& account);

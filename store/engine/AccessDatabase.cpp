@@ -198,8 +198,7 @@ void AccessDatabase::StreamTable(const std::string& name, const RowSink& sink)
             InSink([&] { sink.columns(described); });
     };
     guarded.row = [&](const std::vector<ado::Variant>& row) {
-        if (sink.row)
-            InSink([&] { sink.row(row); });
+        InSink([&] { DeliverRow(sink, row); });
     };
     try {
         Ask("table", {exactName},

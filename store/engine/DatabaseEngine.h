@@ -2,6 +2,7 @@
 
 #include "store/ComError.h"
 #include "store/Variant.h"
+#include "store/engine/RowCells.h"
 
 #include <cstdint>
 #include <functional>
@@ -44,6 +45,9 @@ struct RowSink
 {
     std::function<void(const std::vector<ColumnInfo>&)> columns;
     std::function<void(const std::vector<ado::Variant>&)> row;
+    // Each row as cells instead, for a sink that reads its fields as numbers
+    // and texts; where given, it takes the rows and `row` is not called.
+    std::function<void(const RowCells&)> cells;
     std::function<void(std::size_t)> expectedRows; // a hint, not a promise
 };
 
@@ -79,7 +83,7 @@ public:
         const RowSet rows = OpenTable(name);
         sink.columns(rows.columns);
         for (const std::vector<ado::Variant>& row : rows.rows)
-            sink.row(row);
+            DeliverRow(sink, row);
     }
     // The rows of a query, in its order, handed to `sink` one by one; an
     // engine that can does so without holding them all. A failure part way
@@ -89,7 +93,7 @@ public:
         const RowSet rows = Query(sql);
         sink.columns(rows.columns);
         for (const std::vector<ado::Variant>& row : rows.rows)
-            sink.row(row);
+            DeliverRow(sink, row);
     }
     virtual std::vector<TableEntry> ListTables() = 0;
 

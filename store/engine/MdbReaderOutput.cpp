@@ -144,7 +144,7 @@ void ReadRows(Cursor& in, const std::vector<ReaderColumn>& columns, const RowSin
                 Damaged("a value is neither NULL nor present");
             row.push_back(present ? ReadValue(in, column) : ado::Variant::Null());
         }
-        sink.row(row);
+        DeliverRow(sink, row);
     }
 }
 

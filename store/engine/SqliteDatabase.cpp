@@ -382,6 +382,12 @@ void SqliteDatabase::StreamQuery(const std::string& sql, const RowSink& sink)
 void SqliteDatabase::StreamRows(SqliteStatement& statement, std::size_t keyColumn,
                                 const std::vector<ColumnInfo>& columns, const RowSink& sink)
 {
+    if (sink.cells) {
+        const SqliteRowCells cells(statement, keyColumn, columns);
+        while (statement.Step("reading rows"))
+            sink.cells(cells);
+        return;
+    }
     const int count = sqlite3_column_count(statement.get());
     std::vector<ado::Variant> row;
     while (statement.Step("reading rows")) {

@@ -1,5 +1,6 @@
 #include "store/engine/SqliteStatement.h"
 
+#include "store/FieldText.h"
 #include "store/engine/SqliteDatabase.h"
 
 #include <climits>
@@ -244,6 +245,57 @@ void SqliteStatement::BindKey(int index, std::int64_t key)
 ado::Variant SqliteStatement::Value(int column, ado::VarType declared) const
 {
     return ReadValue(stmt_, column, declared);
+}
+
+// Each fast way below gives what ReadValue makes of that storage and
+// declared kind; any other pair takes the long way through the value. The
+// row's value is looked at once: each column call takes the connection's
+// lock again.
+ado::Variant SqliteRowCells::Value(std::size_t field) const
+{
+    return statement_.Value(At(field), columns_.at(field).type);
+}
+
+bool SqliteRowCells::Integer(std::size_t field, int& out, bool& null) const
+{
+    const int column = At(field);
+    const ado::VarType declared = columns_.at(field).type;
+    sqlite3_value* value = sqlite3_column_value(statement_.get(), column);
+    const int storage = sqlite3_value_type(value);
+    null = storage == SQLITE_NULL;
+    if (null) {
+        out = 0;
+        return true;
+    }
+    if (storage == SQLITE_INTEGER &&
+        (declared == ado::VT_I4 || declared == ado::VT_INT || declared == ado::VT_BSTR)) {
+        const sqlite3_int64 n = sqlite3_value_int64(value);
+        if (n >= INT32_MIN && n <= INT32_MAX) {
+            out = static_cast<int>(n);
+            return true;
+        }
+    }
+    return FieldToInteger(statement_.Value(column, declared), out);
+}
+
+bool SqliteRowCells::Text(std::size_t field, std::string& out, bool& null) const
+{
+    const int column = At(field);
+    const ado::VarType declared = columns_.at(field).type;
+    sqlite3_value* value = sqlite3_column_value(statement_.get(), column);
+    const int storage = sqlite3_value_type(value);
+    null = storage == SQLITE_NULL;
+    if (null) {
+        out.clear();
+        return true;
+    }
+    if (storage == SQLITE_TEXT && declared != ado::VT_DECIMAL && declared != ado::VT_DATE) {
+        if (const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value))) {
+            out.assign(text, static_cast<std::size_t>(sqlite3_value_bytes(value)));
+            return true;
+        }
+    }
+    return FieldToText(statement_.Value(column, declared), "", out);
 }
 
 } // namespace store

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "store/Variant.h"
+#include "store/engine/DatabaseEngine.h"
+#include "store/engine/RowCells.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct sqlite3_stmt;
 
@@ -56,6 +60,33 @@ private:
     const SqliteDatabase& owner_;
     std::string sql_;
     sqlite3_stmt* stmt_ = nullptr;
+};
+
+// The current row of a statement as cells, its key column (if any) passed
+// over: each number and text straight from the row where its storage
+// allows, else through the value as Value reads it.
+class SqliteRowCells final : public RowCells
+{
+public:
+    SqliteRowCells(const SqliteStatement& statement, std::size_t keyColumn,
+                   const std::vector<ColumnInfo>& columns)
+        : statement_(statement), keyColumn_(keyColumn), columns_(columns)
+    {
+    }
+
+    ado::Variant Value(std::size_t field) const override;
+    bool Integer(std::size_t field, int& out, bool& null) const override;
+    bool Text(std::size_t field, std::string& out, bool& null) const override;
+
+private:
+    int At(std::size_t field) const
+    {
+        return static_cast<int>(field < keyColumn_ ? field : field + 1);
+    }
+
+    const SqliteStatement& statement_;
+    std::size_t keyColumn_;
+    const std::vector<ColumnInfo>& columns_;
 };
 
 } // namespace store

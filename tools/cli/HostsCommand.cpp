@@ -7,6 +7,7 @@
 #include "show/LoadSheet.h"
 #include "show/OutputFile.h"
 #include "show/SheetSummary.h"
+#include "show/ShowReader.h"
 #include "store/LayoutTable.h"
 #include "tools/cli/CliCommon.h"
 #include "tools/cli/CommandSetup.h"
@@ -117,6 +118,29 @@ std::optional<std::vector<show::LoadSheet>> ReadSheets(const std::string& store)
     return std::nullopt;
 }
 
+// The sheets without their modules' cues, which the table and --json do
+// not show: the show's summaries made as it streams, with the codes of its
+// plan. Nothing, after saying why, as ReadSheets.
+std::optional<std::vector<show::LoadSheet>> ReadSummaries(const std::string& store)
+{
+    show::SheetSummaryBuilder summaries;
+    try {
+        show::ForEachShowFileCue(store, show::CueFields::kShown,
+                                 [&summaries](show::Cue& cue) { summaries.Add(cue); });
+        const show::HostCodeLookup codes = show::PlannedHostCodes(show::ReadHostPlanChecked(store));
+        std::vector<show::LoadSheet> sheets;
+        for (show::SheetSummary& summary : summaries.Finish()) {
+            show::LoadSheet& sheet = sheets.emplace_back();
+            sheet.hostCode = codes(summary.host);
+            sheet.summary = std::move(summary);
+        }
+        return sheets;
+    } catch (const show::Failure& failure) {
+        PrintFailure(failure, messages::Doing::kOpening);
+    }
+    return std::nullopt;
+}
+
 int RunHosts(const HostsOptions& options)
 {
     try {
@@ -125,7 +149,8 @@ int RunHosts(const HostsOptions& options)
         if (!options.csvFile.empty() || !options.pdf.empty())
             file.emplace(options.csv ? options.csvFile : options.pdf,
                          std::vector<std::string>{options.store});
-        const std::optional<std::vector<show::LoadSheet>> sheets = ReadSheets(options.store);
+        const std::optional<std::vector<show::LoadSheet>> sheets =
+            file || options.csv ? ReadSheets(options.store) : ReadSummaries(options.store);
         if (!sheets)
             return kFailure;
         if (file)

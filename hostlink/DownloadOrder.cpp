@@ -1,0 +1,78 @@
+#include "hostlink/DownloadOrder.h"
+
+#include "hostlink/FrameDigest.h"
+#include "show/DecimalValue.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace hostlink {
+
+std::int64_t DownloadOrderKey(const show::Cue& cue)
+{
+    return cue.nulls.BlastTime ? std::numeric_limits<std::int64_t>::min() : cue.BlastTime;
+}
+
+namespace {
+
+// Sorts by key, then by place; a table already in order, as an import
+// writes one, is only looked over.
+void SortOrder(std::vector<std::pair<std::int64_t, std::uint32_t>>& order)
+{
+    if (!std::is_sorted(order.begin(), order.end()))
+        std::sort(order.begin(), order.end());
+}
+
+} // namespace
+
+void PutInDownloadOrder(std::vector<show::Cue>& cues)
+{
+    std::vector<std::pair<std::int64_t, std::uint32_t>> order;
+    order.reserve(cues.size());
+    for (std::size_t i = 0; i < cues.size(); ++i)
+        order.emplace_back(DownloadOrderKey(cues[i]), static_cast<std::uint32_t>(i));
+    SortOrder(order);
+    std::vector<show::Cue> sorted;
+    sorted.reserve(cues.size());
+    for (const auto& [key, at] : order)
+        sorted.push_back(std::move(cues[at]));
+    cues = std::move(sorted);
+}
+
+void TableOrderDigester::Add(const show::Cue& cue)
+{
+    order_.emplace_back(DownloadOrderKey(cue), static_cast<std::uint32_t>(kept_.size()));
+    Kept& kept = kept_.emplace_back();
+    auto host = hostAt_.find(std::string_view(cue.HostName));
+    if (host == hostAt_.end()) {
+        host = hostAt_.emplace(cue.HostName, static_cast<std::uint32_t>(names_.size())).first;
+        unbuildable_ |= !BuildCueNameField(cue.HostName, names_.emplace_back());
+    }
+    const std::optional<std::int32_t> addr = show::DecimalValue(cue.Addr);
+    const std::optional<std::int32_t> channel = show::DecimalValue(cue.Channel);
+    unbuildable_ |= !addr || !channel;
+    kept = {{cue.CDCode, cue.Sector, cue.BlastTime, addr.value_or(0), channel.value_or(0)},
+            host->second};
+}
+
+std::optional<std::string> TableOrderDigester::Finish()
+{
+    if (unbuildable_)
+        return std::nullopt;
+    SortOrder(order_);
+    FrameDigest digest;
+    ProjectNameFrame projectName;
+    if (!BuildProjectNameFrame(kProjectName, projectName))
+        return std::nullopt;
+    digest.Add(projectName.bytes);
+    CueFrame frame;
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        const Kept& kept = kept_[order_[i].second];
+        BuildCueFrame(kept.numbers, names_[kept.host], PositionOf(i, order_.size()), frame);
+        digest.Add(frame.bytes);
+    }
+    return digest.Hex();
+}
+
+} // namespace hostlink

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "hostlink/Frames.h"
+#include "show/Cue.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace hostlink {
+
+// Where a cue goes in a download: by launch time, a NULL one (read as 0)
+// before any number, as SQL orders them. Cues of one key go in the order the
+// show table holds them, as SQLite's sort keeps them.
+std::int64_t DownloadOrderKey(const show::Cue& cue);
+
+// Cues of a show table in its order, put in the download's order.
+void PutInDownloadOrder(std::vector<show::Cue>& cues);
+
+// The digest ShowDigest gives for the download of a show, made from its cues
+// in the table's order. Each cue is kept as the numbers of its frame, its
+// host's name field made once a host: under a third of the cue's own size,
+// until the order is known.
+class TableOrderDigester
+{
+public:
+    void Add(const show::Cue& cue);
+    // Nothing when a cue cannot be built, as such a show cannot be sent.
+    std::optional<std::string> Finish();
+
+private:
+    struct Kept
+    {
+        CueFrameNumbers numbers;
+        std::uint32_t host = 0; // into names_
+    };
+    struct TextHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const
+        {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
+    std::vector<std::pair<std::int64_t, std::uint32_t>> order_; // key, then place in the table
+    std::vector<Kept> kept_;
+    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> hostAt_;
+    std::vector<CueNameField> names_;
+    bool unbuildable_ = false;
+};
+
+} // namespace hostlink
