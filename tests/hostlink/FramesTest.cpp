@@ -1,10 +1,14 @@
 #include "hostlink/Frames.h"
 
+#include "hostlink/FrameDigest.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <span>
+#include <vector>
 
 using namespace hostlink;
 
@@ -236,4 +240,38 @@ TEST(Frames, AcknowledgementValueIsLittleEndian)
     EXPECT_FALSE((Acknowledgement{{2, 0, 0, 0}}.Accepted()));
     EXPECT_FALSE((Acknowledgement{{0, 0, 0, 1}}.Accepted()));
     EXPECT_EQ((Acknowledgement{{0xFF, 0xFF, 0xFF, 0xFF}}.Value()), -1);
+}
+
+// The digest is FNV-1a over the bytes one by one, whatever runs of zeros
+// it takes eight at a time, wherever they fall.
+TEST(FrameDigest, IsFnv1aOfTheBytesWhereverTheirZerosFall)
+{
+    const auto fnv = [](std::span<const std::uint8_t> bytes) {
+        std::uint64_t hash = 0xcbf29ce484222325ULL;
+        for (const std::uint8_t byte : bytes)
+            hash = (hash ^ byte) * 0x100000001b3ULL;
+        char text[17];
+        std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+        return std::string(text);
+    };
+    for (std::size_t size = 0; size <= 40; ++size)
+        for (std::size_t lone = 0; lone <= size; ++lone) {
+            std::vector<std::uint8_t> bytes(size, 0); // all zeros but one byte
+            if (lone < size)
+                bytes[lone] = static_cast<std::uint8_t>(lone * 37 + 1);
+            hostlink::FrameDigest digest;
+            digest.Add(bytes);
+            ASSERT_EQ(digest.Hex(), fnv(bytes)) << size << " bytes, byte " << lone;
+        }
+    // Frames one after another run on from where the last ended.
+    hostlink::CueFrame frame;
+    ASSERT_TRUE(
+        hostlink::BuildCueFrame({.HostName = "A", .BlastTime = 5, .Addr = "1", .Channel = "2"},
+                                hostlink::kFirstCue, frame));
+    hostlink::FrameDigest two;
+    two.Add(frame.bytes);
+    two.Add(std::span(frame.bytes).first(7));
+    std::vector<std::uint8_t> joined(frame.bytes.begin(), frame.bytes.end());
+    joined.insert(joined.end(), frame.bytes.begin(), frame.bytes.begin() + 7);
+    EXPECT_EQ(two.Hex(), fnv(joined));
 }

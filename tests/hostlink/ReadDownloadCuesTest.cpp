@@ -6,9 +6,14 @@
 #include "messages/FailureMessage.h"
 #include "resources/strings/Strings.h"
 #include "show/Cue.h"
+#include "show/ShowReader.h"
+#include "store/ADODataBase.h"
+#include "store/LayoutTable.h"
 #include "tests/hostlink/HostlinkTestSupport.h"
+#include "tests/support/RaisedText.h"
 
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace hostlink;
@@ -146,4 +151,90 @@ TEST(ReadDownloadDigest, IsTheDigestOfEveryFrameADownloadSendsInOrder)
     const std::string one = MakeShowStore(dir, {rows[0]}, "one.db");
     EXPECT_EQ(ReadDownloadDigest(one), FramesDigest(ReadDownloadCues(one)));
     EXPECT_NE(ReadDownloadDigest(one), ReadDownloadDigest(path));
+}
+
+namespace {
+
+// The cues as the download's query gives them: SQLite's sort of the show
+// table's rows, here made to spill to files by a cache of a few pages, the
+// way a field's show is sorted.
+std::vector<show::Cue> QueryOrderCues(const std::string& path)
+{
+    CADODataBase db;
+    EXPECT_TRUE(db.Open(store::ConnectionStringFor(path), "", ""));
+    db.GetConnection()->Engine().Execute("PRAGMA cache_size = 10");
+    std::vector<show::Cue> cues = show::ReadCueRecords(db, kDownloadQuery, show::CueFields::kSent);
+    db.Close();
+    return cues;
+}
+
+void ExpectSameCues(const std::vector<show::Cue>& got, const std::vector<show::Cue>& expected)
+{
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        SCOPED_TRACE("cue " + std::to_string(i));
+        ExpectSentFields(got[i], {expected[i].HostName, expected[i].BlastTime, expected[i].Addr,
+                                  expected[i].Channel, expected[i].CDCode, expected[i].Sector});
+        EXPECT_EQ(got[i].nulls.BlastTime, expected[i].nulls.BlastTime);
+    }
+}
+
+// A show of `count` cues in no launch-time order: many of one time, some
+// before 0, and some NULL, in a table another program made without NOT NULL.
+std::string UnorderedShow(const testsupport::TempDir& dir, const std::string& name, int count)
+{
+    const std::string path = testsupport::MakeSqliteFile(
+        dir.File(name), "CREATE TABLE tb_Layout(FlowID int, HostName nVarchar(32), HostIndex int, "
+                        "BlastTime int, Addr nVarchar(32), Channel nVarchar(32), CDCode int, "
+                        "Sector int)");
+    testsupport::RunSql(path, "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n "
+                              "WHERE i < " +
+                                  std::to_string(count - 1) +
+                                  ") INSERT INTO tb_Layout SELECT i, 'H' || (i % 13), 1, "
+                                  "CASE WHEN i % 97 = 5 THEN NULL ELSE (i * 7919) % 500 - 100 "
+                                  "END, i % 50, i % 20, i % 5, i % 3 FROM n");
+    return path;
+}
+
+} // namespace
+
+TEST(ReadDownloadCues, AreInTheQuerysOrderWithTiesNullsAndASortLargerThanItsCache)
+{
+    testsupport::TempDir dir;
+    const std::string path = UnorderedShow(dir, "field.db", 60000);
+    const std::vector<show::Cue> expected = QueryOrderCues(path);
+    ExpectSameCues(ReadDownloadCues(path), expected);
+    EXPECT_EQ(ReadDownloadDigest(path), FramesDigest(expected));
+}
+
+TEST(ReadDownloadCues, AViewIsReadInTheQuerysOrderAsTheQueryGivesIt)
+{
+    // A view's rows come in its own query's order, which is not the table's.
+    testsupport::TempDir dir;
+    const std::string path = UnorderedShow(dir, "view.db", 300);
+    testsupport::RunSql(path, "ALTER TABLE tb_Layout RENAME TO t");
+    testsupport::RunSql(path, "CREATE VIEW tb_Layout AS SELECT * FROM t ORDER BY FlowID DESC");
+    const std::vector<show::Cue> expected = QueryOrderCues(path);
+    ExpectSameCues(ReadDownloadCues(path), expected);
+    EXPECT_EQ(ReadDownloadDigest(path), FramesDigest(expected));
+}
+
+TEST(ReadDownloadCues, AnUnreadableRecordIsNamedByItsPlaceInTheQuerysOrder)
+{
+    // The table's first row goes last: its failure names record 3.
+    testsupport::TempDir dir;
+    const std::string path = MakeShowStore(dir, NumberedRows(3));
+    testsupport::RunSql(path,
+                        "UPDATE tb_Layout SET BlastTime = 900, CDCode = 'x' WHERE FlowID = 0");
+    testsupport::RunSql(path, "UPDATE tb_Layout SET BlastTime = 100 WHERE FlowID <> 0");
+    const auto failure = [](const std::function<void()>& read) {
+        return testsupport::RaisedText<show::Failure>(read, [](const show::Failure& f) {
+            return std::to_string(f.Row()) + " " + f.Name() + ": " +
+                   messages::FailureText(f, messages::Doing::kDownloading);
+        });
+    };
+    const std::string expected = failure([&path] { QueryOrderCues(path); });
+    EXPECT_EQ(expected.substr(0, 9), "3 CDCode:") << expected;
+    EXPECT_EQ(failure([&path] { ReadDownloadCues(path); }), expected);
+    EXPECT_EQ(failure([&path] { ReadDownloadDigest(path); }), expected);
 }
