@@ -42,8 +42,9 @@ void PutInDownloadOrder(std::vector<show::Cue>& cues)
 
 void TableOrderDigester::Add(const show::Cue& cue)
 {
-    order_.emplace_back(DownloadOrderKey(cue), static_cast<std::uint32_t>(kept_.size()));
-    Kept& kept = kept_.emplace_back();
+    const std::int64_t key = DownloadOrderKey(cue);
+    inOrder_ = inOrder_ && (kept_.empty() || key >= lastKey_);
+    lastKey_ = key;
     auto host = hostAt_.find(std::string_view(cue.HostName));
     if (host == hostAt_.end()) {
         host = hostAt_.emplace(cue.HostName, static_cast<std::uint32_t>(names_.size())).first;
@@ -52,24 +53,33 @@ void TableOrderDigester::Add(const show::Cue& cue)
     const std::optional<std::int32_t> addr = show::DecimalValue(cue.Addr);
     const std::optional<std::int32_t> channel = show::DecimalValue(cue.Channel);
     unbuildable_ |= !addr || !channel;
-    kept = {{cue.CDCode, cue.Sector, cue.BlastTime, addr.value_or(0), channel.value_or(0)},
-            host->second};
+    kept_.push_back({{cue.CDCode, cue.Sector, cue.BlastTime, addr.value_or(0), channel.value_or(0)},
+                     host->second,
+                     cue.nulls.BlastTime});
 }
 
 std::optional<std::string> TableOrderDigester::Finish()
 {
     if (unbuildable_)
         return std::nullopt;
-    SortOrder(order_);
+    std::vector<std::pair<std::int64_t, std::uint32_t>> order; // key, then place in the table
+    if (!inOrder_) {
+        order.reserve(kept_.size());
+        for (std::size_t i = 0; i < kept_.size(); ++i)
+            order.emplace_back(kept_[i].nullLaunch ? std::numeric_limits<std::int64_t>::min()
+                                                   : kept_[i].numbers.blastTime,
+                               static_cast<std::uint32_t>(i));
+        std::sort(order.begin(), order.end());
+    }
     FrameDigest digest;
     ProjectNameFrame projectName;
     if (!BuildProjectNameFrame(kProjectName, projectName))
         return std::nullopt;
     digest.Add(projectName.bytes);
     CueFrame frame;
-    for (std::size_t i = 0; i < order_.size(); ++i) {
-        const Kept& kept = kept_[order_[i].second];
-        BuildCueFrame(kept.numbers, names_[kept.host], PositionOf(i, order_.size()), frame);
+    for (std::size_t i = 0; i < kept_.size(); ++i) {
+        const Kept& kept = kept_[inOrder_ ? i : order[i].second];
+        BuildCueFrame(kept.numbers, names_[kept.host], PositionOf(i, kept_.size()), frame);
         digest.Add(frame.bytes);
     }
     return digest.Hex();

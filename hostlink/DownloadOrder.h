@@ -28,6 +28,8 @@ void PutInDownloadOrder(std::vector<show::Cue>& cues);
 class TableOrderDigester
 {
 public:
+    // Room for `cues` more, where the count is known before they come.
+    void Reserve(std::size_t cues) { kept_.reserve(kept_.size() + cues); }
     void Add(const show::Cue& cue);
     // Nothing when a cue cannot be built, as such a show cannot be sent.
     std::optional<std::string> Finish();
@@ -37,6 +39,7 @@ private:
     {
         CueFrameNumbers numbers;
         std::uint32_t host = 0; // into names_
+        bool nullLaunch = false;
     };
     struct TextHash
     {
@@ -47,8 +50,11 @@ private:
         }
     };
 
-    std::vector<std::pair<std::int64_t, std::uint32_t>> order_; // key, then place in the table
     std::vector<Kept> kept_;
+    // Whether the keys came in order so far, as a show imported in launch
+    // order does: then nothing needs sorting.
+    bool inOrder_ = true;
+    std::int64_t lastKey_ = 0;
     std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> hostAt_;
     std::vector<CueNameField> names_;
     bool unbuildable_ = false;

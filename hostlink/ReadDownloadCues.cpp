@@ -82,8 +82,9 @@ std::optional<std::string> ReadDownloadDigest(const std::string& path)
     return WithShowTable(path, [](CADODataBase& db) {
         TableOrderDigester inOrder;
         if (ReadInTableOrder(db, [&] {
-                show::ForEachShowCue(db, show::CueFields::kSent,
-                                     [&inOrder](show::Cue& cue) { inOrder.Add(cue); });
+                show::ForEachShowCue(
+                    db, show::CueFields::kSent, [&inOrder](show::Cue& cue) { inOrder.Add(cue); },
+                    [&inOrder](std::size_t cues) { inOrder.Reserve(cues); });
             }))
             return inOrder.Finish();
         ShowDigester digester;

@@ -143,6 +143,9 @@ void StreamShowTable(CADODataBase& db, CueFields fields, const std::function<voi
         rows.emplace(columns, fields);
     };
     sink.expectedRows = reserve;
+    for (const Column& column : kColumns)
+        if (Takes(fields, column))
+            sink.onlyColumns.emplace_back(column.name);
     sink.cells = [&](const store::RowCells& row) { take(rows->Next(row)); };
     StoreWork([&] {
         if (!store::HasLayoutTable(db))
@@ -153,9 +156,11 @@ void StreamShowTable(CADODataBase& db, CueFields fields, const std::function<voi
 
 } // namespace
 
-void ForEachShowCue(CADODataBase& db, CueFields fields, const std::function<void(Cue&)>& visit)
+void ForEachShowCue(CADODataBase& db, CueFields fields, const std::function<void(Cue&)>& visit,
+                    const std::function<void(std::size_t)>& expected)
 {
-    StreamShowTable(db, fields, [&visit](Cue&& cue) { visit(cue); }, {});
+    StreamShowTable(
+        db, fields, [&visit](Cue&& cue) { visit(cue); }, expected);
 }
 
 void ForEachShowFileCue(const std::string& path, CueFields fields,

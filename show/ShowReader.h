@@ -36,8 +36,10 @@ std::vector<Cue> ReadCueRecords(CADODataBase& db, const std::string& query, CueF
 
 // Each cue of the show table of an open store, in store order, with the
 // columns `fields` names, handed to `visit` as it is read; no more than one
-// is held at a time. Raises as ReadShowTable.
-void ForEachShowCue(CADODataBase& db, CueFields fields, const std::function<void(Cue&)>& visit);
+// is held at a time; `expected` is told how many are to come, where the
+// engine knows. Raises as ReadShowTable.
+void ForEachShowCue(CADODataBase& db, CueFields fields, const std::function<void(Cue&)>& visit,
+                    const std::function<void(std::size_t)>& expected = {});
 
 // The same for a store by path, opened and closed here. Raises as
 // ReadShowFile.

@@ -49,6 +49,10 @@ struct RowSink
     // and texts; where given, it takes the rows and `row` is not called.
     std::function<void(const RowCells&)> cells;
     std::function<void(std::size_t)> expectedRows; // a hint, not a promise
+    // The columns the sink reads (names compared without regard to case);
+    // empty for all. An engine that can hands a table's rows with these
+    // alone, in the table's order; others may come all the same.
+    std::vector<std::string> onlyColumns;
 };
 
 struct TableEntry

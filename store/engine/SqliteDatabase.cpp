@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <sqlite3.h>
+#include <strings.h>
 
 namespace store {
 
@@ -255,7 +256,8 @@ RowSet SqliteDatabase::Query(const std::string& sql)
     return set;
 }
 
-SqliteDatabase::TableSelect SqliteDatabase::SelectTable(const std::string& name)
+SqliteDatabase::TableSelect SqliteDatabase::SelectTable(const std::string& name,
+                                                        const std::vector<std::string>& only)
 {
     TableSelect select;
     std::string type;
@@ -294,7 +296,23 @@ SqliteDatabase::TableSelect SqliteDatabase::SelectTable(const std::string& name)
         sqlite3_free(error);
     }
     select.keyed = !keyName.empty();
-    select.sql = select.keyed ? "SELECT " + keyName + ", *" + from + " ORDER BY " + keyName
+    // A table in rowid order can give fewer columns in the same order; a
+    // view's or a WITHOUT ROWID table's order is its own, of every column.
+    std::string wanted;
+    if (select.keyed && !only.empty()) {
+        std::vector<bool> notNull;
+        for (std::size_t i = 0; i < columnNames.size(); ++i)
+            if (std::any_of(only.begin(), only.end(), [&](const std::string& one) {
+                    return strcasecmp(one.c_str(), columnNames[i].c_str()) == 0;
+                })) {
+                wanted += ", " + QuoteIdentifier(columnNames[i]);
+                notNull.push_back(select.notNull[i]);
+            }
+        if (!wanted.empty())
+            select.notNull = std::move(notNull);
+    }
+    select.sql = select.keyed ? "SELECT " + keyName + (wanted.empty() ? ", *" : wanted) + from +
+                                    " ORDER BY " + keyName
                               : "SELECT *" + from;
     return select;
 }
@@ -352,7 +370,7 @@ private:
 void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
 {
     const ScanCache scan(*this);
-    const TableSelect select = SelectTable(name);
+    const TableSelect select = SelectTable(name, sink.onlyColumns);
     SqliteStatement statement(*this, select.sql);
     const std::size_t keyColumn = select.keyed ? 0 : SIZE_MAX;
     std::vector<ColumnInfo> columns = ColumnsOf(statement, keyColumn);

@@ -60,7 +60,8 @@ private:
         bool keyed = false;
         std::vector<bool> notNull;
     };
-    TableSelect SelectTable(const std::string& name);
+    // `only`: the columns wanted, where the table has them; empty for all.
+    TableSelect SelectTable(const std::string& name, const std::vector<std::string>& only = {});
     std::vector<ColumnInfo> ColumnsOf(SqliteStatement& statement, std::size_t keyColumn);
     RowSet ReadAll(SqliteStatement& statement, std::size_t keyColumn);
     void StreamRows(SqliteStatement& statement, std::size_t keyColumn,

@@ -205,6 +205,11 @@ TEST(ReadDownloadCues, AreInTheQuerysOrderWithTiesNullsAndASortLargerThanItsCach
     const std::vector<show::Cue> expected = QueryOrderCues(path);
     ExpectSameCues(ReadDownloadCues(path), expected);
     EXPECT_EQ(ReadDownloadDigest(path), FramesDigest(expected));
+    // A table already in launch order, as an import writes one.
+    testsupport::RunSql(path, "UPDATE tb_Layout SET BlastTime = FlowID / 3");
+    const std::vector<show::Cue> inOrder = QueryOrderCues(path);
+    ExpectSameCues(ReadDownloadCues(path), inOrder);
+    EXPECT_EQ(ReadDownloadDigest(path), FramesDigest(inOrder));
 }
 
 TEST(ReadDownloadCues, AViewIsReadInTheQuerysOrderAsTheQueryGivesIt)
