@@ -73,17 +73,19 @@ int main()
         const std::filesystem::path dir = bench::TempFolder("tavrin-bench-field-status");
         const std::string store = (dir / "field.db").string();
         WriteFieldStore(store);
-        // SQLite alone, sorting the show by launch time as a download reads it.
+        // SQLite alone, every field of every row of the show taken from the
+        // file, as both commands read it: the part of their time no code of
+        // ours can save.
         const auto start = std::chrono::steady_clock::now();
         store::SqliteDatabase::OpenExisting(store)->Query(
-            "SELECT count(*) FROM (SELECT * FROM tb_Layout ORDER BY BlastTime LIMIT -1)");
-        const double sorted = bench::Seconds(start);
+            "SELECT count(*) FROM (SELECT * FROM tb_Layout LIMIT -1)");
+        const double read = bench::Seconds(start);
         const double status = Command("status", store);
         const double hosts = Command("hosts", store);
         std::filesystem::remove_all(dir);
         std::printf("%d planned hosts, %d cues each, %d records each; medians of %d runs\n", kHosts,
                     kCuesPerHost, kRecordsPerHost, kRuns);
-        std::printf("%-46s %9.3f s\n", "SQLite alone: the show sorted by launch time", sorted);
+        std::printf("%-46s %9.3f s\n", "SQLite alone: every row of the show read", read);
         bool ok = bench::Report("tavrin-cli status", status, kMostSeconds, "s");
         ok &= bench::Report("tavrin-cli hosts", hosts, kMostSeconds, "s");
         return ok ? 0 : 1;

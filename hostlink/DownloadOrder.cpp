@@ -9,12 +9,12 @@
 
 namespace hostlink {
 
-std::int64_t DownloadOrderKey(const show::Cue& cue)
-{
-    return cue.nulls.BlastTime ? std::numeric_limits<std::int64_t>::min() : cue.BlastTime;
-}
-
 namespace {
+
+std::int64_t KeyOf(bool nullLaunch, std::int32_t launch)
+{
+    return nullLaunch ? std::numeric_limits<std::int64_t>::min() : launch;
+}
 
 // Sorts by key, then by place; a table already in order, as an import
 // writes one, is only looked over.
@@ -25,6 +25,11 @@ void SortOrder(std::vector<std::pair<std::int64_t, std::uint32_t>>& order)
 }
 
 } // namespace
+
+std::int64_t DownloadOrderKey(const show::Cue& cue)
+{
+    return KeyOf(cue.nulls.BlastTime, cue.BlastTime);
+}
 
 void PutInDownloadOrder(std::vector<show::Cue>& cues)
 {
@@ -66,10 +71,9 @@ std::optional<std::string> TableOrderDigester::Finish()
     if (!inOrder_) {
         order.reserve(kept_.size());
         for (std::size_t i = 0; i < kept_.size(); ++i)
-            order.emplace_back(kept_[i].nullLaunch ? std::numeric_limits<std::int64_t>::min()
-                                                   : kept_[i].numbers.blastTime,
+            order.emplace_back(KeyOf(kept_[i].nullLaunch, kept_[i].numbers.blastTime),
                                static_cast<std::uint32_t>(i));
-        std::sort(order.begin(), order.end());
+        SortOrder(order);
     }
     FrameDigest digest;
     ProjectNameFrame projectName;

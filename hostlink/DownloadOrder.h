@@ -2,13 +2,11 @@
 
 #include "hostlink/Frames.h"
 #include "show/Cue.h"
+#include "show/TextKeyedMap.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace hostlink {
@@ -41,21 +39,12 @@ private:
         std::uint32_t host = 0; // into names_
         bool nullLaunch = false;
     };
-    struct TextHash
-    {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const
-        {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-
     std::vector<Kept> kept_;
     // Whether the keys came in order so far, as a show imported in launch
     // order does: then nothing needs sorting.
     bool inOrder_ = true;
     std::int64_t lastKey_ = 0;
-    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> hostAt_;
+    show::TextKeyedMap<std::uint32_t> hostAt_;
     std::vector<CueNameField> names_;
     bool unbuildable_ = false;
 };

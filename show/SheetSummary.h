@@ -1,14 +1,12 @@
 #pragma once
 
 #include "show/Cue.h"
+#include "show/TextKeyedMap.h"
 #include "store/LayoutTable.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace show {
@@ -38,22 +36,10 @@ public:
     std::vector<SheetSummary> Finish();
 
 private:
-    // Hashed by their text, found by a view of another's.
-    struct TextHash
-    {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const
-        {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    template <typename Value>
-    using ByText = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
-
-    ByText<std::size_t> hostAt_;
+    TextKeyedMap<std::size_t> hostAt_;
     std::vector<SheetSummary> hosts_;
     std::vector<std::vector<std::int32_t>> modules_;
-    ByText<std::optional<std::int32_t>> moduleNumbers_;
+    TextKeyedMap<std::optional<std::int32_t>> moduleNumbers_;
 };
 
 } // namespace show
