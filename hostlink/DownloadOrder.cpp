@@ -38,11 +38,21 @@ void PutInDownloadOrder(std::vector<show::Cue>& cues)
     for (std::size_t i = 0; i < cues.size(); ++i)
         order.emplace_back(DownloadOrderKey(cues[i]), static_cast<std::uint32_t>(i));
     SortOrder(order);
-    std::vector<show::Cue> sorted;
-    sorted.reserve(cues.size());
-    for (const auto& [key, at] : order)
-        sorted.push_back(std::move(cues[at]));
-    cues = std::move(sorted);
+    // Each cue moved to its place along the cycles of the order, so that
+    // the show is never held twice.
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i].second == i)
+            continue;
+        show::Cue held = std::move(cues[i]);
+        std::size_t to = i;
+        for (std::size_t from = order[to].second; from != i; from = order[to].second) {
+            cues[to] = std::move(cues[from]);
+            order[to].second = static_cast<std::uint32_t>(to);
+            to = from;
+        }
+        cues[to] = std::move(held);
+        order[to].second = static_cast<std::uint32_t>(to);
+    }
 }
 
 void TableOrderDigester::Add(const show::Cue& cue)

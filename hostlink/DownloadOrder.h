@@ -26,6 +26,11 @@ void PutInDownloadOrder(std::vector<show::Cue>& cues);
 class TableOrderDigester
 {
 public:
+    // The most cues kept, 56 MB of them: a field's show is a quarter of a
+    // million. Past it the query's sort, which spills to files, takes over.
+    static constexpr std::size_t kMostKept = 2'000'000;
+
+    std::size_t KeptCount() const { return kept_.size(); }
     // Room for `cues` more, where the count is known before they come.
     void Reserve(std::size_t cues) { kept_.reserve(kept_.size() + cues); }
     void Add(const show::Cue& cue);

@@ -11,6 +11,7 @@
 #include "store/StoreCloser.h"
 #include "store/TableRows.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace hostlink {
@@ -83,8 +84,15 @@ std::optional<std::string> ReadDownloadDigest(const std::string& path)
         TableOrderDigester inOrder;
         if (ReadInTableOrder(db, [&] {
                 show::ForEachShowCue(
-                    db, show::CueFields::kSent, [&inOrder](show::Cue& cue) { inOrder.Add(cue); },
-                    [&inOrder](std::size_t cues) { inOrder.Reserve(cues); });
+                    db, show::CueFields::kSent,
+                    [&inOrder](show::Cue& cue) {
+                        if (inOrder.KeptCount() == TableOrderDigester::kMostKept)
+                            throw show::Failure(show::FailureCode::kDatabase); // to the query
+                        inOrder.Add(cue);
+                    },
+                    [&inOrder](std::size_t cues) {
+                        inOrder.Reserve(std::min(cues, TableOrderDigester::kMostKept));
+                    });
             }))
             return inOrder.Finish();
         ShowDigester digester;
