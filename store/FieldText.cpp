@@ -74,6 +74,8 @@ std::optional<std::string> TextOf(const ado::Variant& value, const std::string& 
     case ado::VT_DECIMAL:
         return Gcvt(value.decVal().ToDouble(), 20);
     case ado::VT_DATE:
+        if (!ado::IsAutomationDate(value.date()))
+            return std::nullopt; // no day of any calendar year
         return ado::FormatDate(value.date(), dateFormat);
     case ado::VT_BSTR:
         return value.bstrVal();

@@ -12,7 +12,8 @@ namespace store {
 bool FieldToInteger(const ado::Variant& value, int& out);
 
 // A field value as text, by its kind; dates by the strftime-style format
-// (empty: "%Y-%m-%d %H:%M:%S"). False for kinds with no text form.
+// (empty: "%Y-%m-%d %H:%M:%S"). False for kinds with no text form, and for a
+// date outside the years 100 to 9999.
 bool FieldToText(const ado::Variant& value, const std::string& dateFormat, std::string& out);
 
 } // namespace store

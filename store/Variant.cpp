@@ -1,5 +1,6 @@
 #include "store/Variant.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -163,9 +164,22 @@ std::string Variant::Describe() const
     }
 }
 
+namespace {
+constexpr double kFirstOleDate = -657434.0;                          // 0100-01-01
+constexpr double kEndOfOleDates = 2958466.0;                         // 10000-01-01
+constexpr double kLastOleDate = 2958465.0 + 86399999.0 / 86400000.0; // its last millisecond
+} // namespace
+
+bool IsAutomationDate(double oleDate)
+{
+    return oleDate >= kFirstOleDate && oleDate < kEndOfOleDates;
+}
+
 DateParts OleDateToParts(double oleDate)
 {
     using namespace std::chrono;
+    if (!IsAutomationDate(oleDate)) // the day count must fit its type
+        oleDate = std::isnan(oleDate) ? 0.0 : std::clamp(oleDate, kFirstOleDate, kLastOleDate);
     // The whole part counts days from the epoch; the fraction is the time of
     // day whatever the sign (automation dates before 1899-12-30 are odd so).
     const double wholeDays = std::trunc(oleDate);

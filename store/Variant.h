@@ -116,6 +116,10 @@ struct DateParts
 {
     int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0, millisecond = 0;
 };
+// Whether a date lies within 0100-01-01 and 9999-12-31, the years an
+// automation date can hold; another program's store may hold any number.
+bool IsAutomationDate(double oleDate);
+// One outside those years is taken as the nearest of them.
 DateParts OleDateToParts(double oleDate);
 double PartsToOleDate(const DateParts& parts);
 // "YYYY-MM-DD[ HH:MM[:SS[.fff]]]" (or with a 'T'); false when it is not one.

@@ -1,6 +1,8 @@
+#include "store/FieldText.h"
 #include "store/Variant.h"
 
 #include <array>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +24,22 @@ TEST(AutomationDate, CalendarFieldsWeekdayAndDayOfYear)
     ASSERT_TRUE(ado::ParseDateText("2023-02-30", ole));
     EXPECT_EQ(ado::FormatDate(ole, "%Y-%m-%d"), "2023-03-02");
     EXPECT_FALSE(ado::ParseDateText("2023-13-01", ole));
+}
+
+// Another program's store may hold any number as a date: one outside the
+// years 100 to 9999 has no text as a field, and is never a day count that
+// overflows.
+TEST(AutomationDate, ANumberPastTheYearsOfDatesHasNoFieldText)
+{
+    std::string text = "kept";
+    EXPECT_FALSE(store::FieldToText(ado::Variant::Date(1e300), "", text));
+    EXPECT_FALSE(store::FieldToText(ado::Variant::Date(-1e300), "", text));
+    EXPECT_FALSE(store::FieldToText(ado::Variant::Date(std::nan("")), "", text));
+    EXPECT_EQ(text, "kept");
+    EXPECT_TRUE(store::FieldToText(ado::Variant::Date(2958465.5), "", text));
+    EXPECT_EQ(text, "9999-12-31 12:00:00");
+    EXPECT_EQ(ado::OleDateToParts(1e300).year, 9999);
+    EXPECT_EQ(ado::OleDateToParts(-1e300).year, 100);
 }
 
 TEST(VariantPayload, KindsSharingAPayloadStayApart)
