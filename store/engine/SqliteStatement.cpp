@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <sqlite3.h>
+#include <utility>
 
 namespace store {
 
@@ -256,12 +257,22 @@ ado::Variant SqliteRowCells::Value(std::size_t field) const
     return statement_.Value(At(field), columns_.at(field).type);
 }
 
+namespace {
+
+// The current row's value in `column` and its storage class.
+std::pair<sqlite3_value*, int> StoredValue(const SqliteStatement& statement, int column)
+{
+    sqlite3_value* value = sqlite3_column_value(statement.get(), column);
+    return {value, sqlite3_value_type(value)};
+}
+
+} // namespace
+
 bool SqliteRowCells::Integer(std::size_t field, int& out, bool& null) const
 {
     const int column = At(field);
     const ado::VarType declared = columns_.at(field).type;
-    sqlite3_value* value = sqlite3_column_value(statement_.get(), column);
-    const int storage = sqlite3_value_type(value);
+    const auto [value, storage] = StoredValue(statement_, column);
     null = storage == SQLITE_NULL;
     if (null) {
         out = 0;
@@ -282,8 +293,7 @@ bool SqliteRowCells::Text(std::size_t field, std::string& out, bool& null) const
 {
     const int column = At(field);
     const ado::VarType declared = columns_.at(field).type;
-    sqlite3_value* value = sqlite3_column_value(statement_.get(), column);
-    const int storage = sqlite3_value_type(value);
+    const auto [value, storage] = StoredValue(statement_, column);
     null = storage == SQLITE_NULL;
     if (null) {
         out.clear();

@@ -179,6 +179,14 @@ void ExpectSameCues(const std::vector<show::Cue>& got, const std::vector<show::C
     }
 }
 
+// The download's cues of `path`, and their digest, are the query's.
+void ExpectTheQuerysCuesAndDigest(const std::string& path)
+{
+    const std::vector<show::Cue> expected = QueryOrderCues(path);
+    ExpectSameCues(ReadDownloadCues(path), expected);
+    EXPECT_EQ(ReadDownloadDigest(path), FramesDigest(expected));
+}
+
 // A show of `count` cues in no launch-time order: many of one time, some
 // before 0, and some NULL, in a table another program made without NOT NULL.
 std::string UnorderedShow(const testsupport::TempDir& dir, const std::string& name, int count)
@@ -202,14 +210,10 @@ TEST(ReadDownloadCues, AreInTheQuerysOrderWithTiesNullsAndASortLargerThanItsCach
 {
     testsupport::TempDir dir;
     const std::string path = UnorderedShow(dir, "field.db", 60000);
-    const std::vector<show::Cue> expected = QueryOrderCues(path);
-    ExpectSameCues(ReadDownloadCues(path), expected);
-    EXPECT_EQ(ReadDownloadDigest(path), FramesDigest(expected));
+    ExpectTheQuerysCuesAndDigest(path);
     // A table already in launch order, as an import writes one.
     testsupport::RunSql(path, "UPDATE tb_Layout SET BlastTime = FlowID / 3");
-    const std::vector<show::Cue> inOrder = QueryOrderCues(path);
-    ExpectSameCues(ReadDownloadCues(path), inOrder);
-    EXPECT_EQ(ReadDownloadDigest(path), FramesDigest(inOrder));
+    ExpectTheQuerysCuesAndDigest(path);
 }
 
 TEST(ReadDownloadCues, AViewIsReadInTheQuerysOrderAsTheQueryGivesIt)
@@ -219,9 +223,7 @@ TEST(ReadDownloadCues, AViewIsReadInTheQuerysOrderAsTheQueryGivesIt)
     const std::string path = UnorderedShow(dir, "view.db", 300);
     testsupport::RunSql(path, "ALTER TABLE tb_Layout RENAME TO t");
     testsupport::RunSql(path, "CREATE VIEW tb_Layout AS SELECT * FROM t ORDER BY FlowID DESC");
-    const std::vector<show::Cue> expected = QueryOrderCues(path);
-    ExpectSameCues(ReadDownloadCues(path), expected);
-    EXPECT_EQ(ReadDownloadDigest(path), FramesDigest(expected));
+    ExpectTheQuerysCuesAndDigest(path);
 }
 
 TEST(ReadDownloadCues, AnUnreadableRecordIsNamedByItsPlaceInTheQuerysOrder)
