@@ -59,6 +59,8 @@ void TableOrderDigester::Add(const show::Cue& cue)
 {
     const std::int64_t key = DownloadOrderKey(cue);
     inOrder_ = inOrder_ && (kept_.empty() || key >= lastKey_);
+    if (kept_.empty())
+        firstKey_ = key;
     lastKey_ = key;
     auto host = hostAt_.find(std::string_view(cue.HostName));
     if (host == hostAt_.end()) {
@@ -73,28 +75,85 @@ void TableOrderDigester::Add(const show::Cue& cue)
                      cue.nulls.BlastTime});
 }
 
+void TableOrderDigester::BeginAsFirst()
+{
+    ProjectNameFrame projectName;
+    if (kept_.empty() || !inOrder_ || unbuildable_ ||
+        !BuildProjectNameFrame(kProjectName, projectName))
+        return;
+    digest_.Add(projectName.bytes);
+    // All but the last, whose place (the show's last cue or not) later runs tell.
+    CueFrame frame;
+    for (; begun_ + 1 < kept_.size(); ++begun_) {
+        const Kept& kept = kept_[begun_];
+        BuildCueFrame(kept.numbers, names_[kept.host], PositionOf(begun_, SIZE_MAX), frame);
+        digest_.Add(frame.bytes);
+    }
+}
+
 std::optional<std::string> TableOrderDigester::Finish()
 {
-    if (unbuildable_)
-        return std::nullopt;
+    return Finish({this});
+}
+
+std::optional<std::string> TableOrderDigester::Finish(const std::vector<TableOrderDigester*>& runs)
+{
+    std::size_t total = 0;
+    bool inOrder = true;
+    std::optional<std::int64_t> lastKey;
+    for (const TableOrderDigester* run : runs) {
+        if (run->unbuildable_)
+            return std::nullopt;
+        if (run->kept_.empty())
+            continue;
+        inOrder = inOrder && run->inOrder_ && (!lastKey || run->firstKey_ >= *lastKey);
+        lastKey = run->lastKey_;
+        total += run->kept_.size();
+    }
+    // Out of order, each cue by its place in the whole table, in the
+    // download's order; a place is found in its run by where the runs start.
     std::vector<std::pair<std::int64_t, std::uint32_t>> order; // key, then place in the table
-    if (!inOrder_) {
-        order.reserve(kept_.size());
-        for (std::size_t i = 0; i < kept_.size(); ++i)
-            order.emplace_back(KeyOf(kept_[i].nullLaunch, kept_[i].numbers.blastTime),
-                               static_cast<std::uint32_t>(i));
+    std::vector<std::size_t> starts;
+    if (!inOrder) {
+        order.reserve(total);
+        for (const TableOrderDigester* run : runs) {
+            starts.push_back(order.size());
+            for (const Kept& kept : run->kept_)
+                order.emplace_back(KeyOf(kept.nullLaunch, kept.numbers.blastTime),
+                                   static_cast<std::uint32_t>(order.size()));
+        }
         SortOrder(order);
     }
-    FrameDigest digest;
-    ProjectNameFrame projectName;
-    if (!BuildProjectNameFrame(kProjectName, projectName))
-        return std::nullopt;
-    digest.Add(projectName.bytes);
+    // In order, the first run's digest goes on from where it was begun.
+    const TableOrderDigester& first = *runs.front();
+    const bool begun = inOrder && first.begun_ > 0;
+    FrameDigest digest = begun ? first.digest_ : FrameDigest();
+    if (!begun) {
+        ProjectNameFrame projectName;
+        if (!BuildProjectNameFrame(kProjectName, projectName))
+            return std::nullopt;
+        digest.Add(projectName.bytes);
+    }
     CueFrame frame;
-    for (std::size_t i = 0; i < kept_.size(); ++i) {
-        const Kept& kept = kept_[inOrder_ ? i : order[i].second];
-        BuildCueFrame(kept.numbers, names_[kept.host], PositionOf(i, kept_.size()), frame);
+    const auto add = [&](const TableOrderDigester& run, std::size_t place, std::size_t index) {
+        const Kept& kept = run.kept_[place];
+        BuildCueFrame(kept.numbers, run.names_[kept.host], PositionOf(index, total), frame);
         digest.Add(frame.bytes);
+    };
+    if (inOrder) {
+        std::size_t index = begun ? first.begun_ : 0;
+        for (std::size_t r = 0; r < runs.size(); ++r)
+            for (std::size_t i = r == 0 && begun ? first.begun_ : 0; i < runs[r]->kept_.size(); ++i)
+                add(*runs[r], i, index++);
+    } else {
+        for (std::size_t index = 0; index < order.size(); ++index) {
+            const std::size_t place = order[index].second;
+            const std::size_t r =
+                static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), place) -
+                                         starts.begin()) -
+                1;
+            add(*runs[r], place - starts[r], index);
+        }
     }
     return digest.Hex();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hostlink/FrameDigest.h"
 #include "hostlink/Frames.h"
 #include "show/Cue.h"
 #include "show/TextKeyedMap.h"
@@ -34,8 +35,14 @@ public:
     // Room for `cues` more, where the count is known before they come.
     void Reserve(std::size_t cues) { kept_.reserve(kept_.size() + cues); }
     void Add(const show::Cue& cue);
+    // Begins the digest with these cues, as the first of the show, while
+    // later runs of it are still being read: a show in launch order, as an
+    // import writes one, needs only to go on from there.
+    void BeginAsFirst();
     // Nothing when a cue cannot be built, as such a show cannot be sent.
     std::optional<std::string> Finish();
+    // The same for a show read in runs, each run's cues before the next's.
+    static std::optional<std::string> Finish(const std::vector<TableOrderDigester*>& runs);
 
 private:
     struct Kept
@@ -48,10 +55,13 @@ private:
     // Whether the keys came in order so far, as a show imported in launch
     // order does: then nothing needs sorting.
     bool inOrder_ = true;
-    std::int64_t lastKey_ = 0;
+    std::int64_t firstKey_ = 0, lastKey_ = 0;
     show::TextKeyedMap<std::uint32_t> hostAt_;
     std::vector<CueNameField> names_;
     bool unbuildable_ = false;
+    // The digest as BeginAsFirst left it, of the first `begun_` cues.
+    FrameDigest digest_;
+    std::size_t begun_ = 0;
 };
 
 } // namespace hostlink

@@ -81,20 +81,33 @@ std::vector<show::Cue> ReadDownloadCues(const std::string& path)
 std::optional<std::string> ReadDownloadDigest(const std::string& path)
 {
     return WithShowTable(path, [](CADODataBase& db) {
-        TableOrderDigester inOrder;
-        if (ReadInTableOrder(db, [&] {
-                show::ForEachShowCue(
-                    db, show::CueFields::kSent,
-                    [&inOrder](show::Cue& cue) {
-                        if (inOrder.KeptCount() == TableOrderDigester::kMostKept)
-                            throw show::Failure(show::FailureCode::kDatabase); // to the query
-                        inOrder.Add(cue);
-                    },
-                    [&inOrder](std::size_t cues) {
-                        inOrder.Reserve(std::min(cues, TableOrderDigester::kMostKept));
-                    });
-            }))
-            return inOrder.Finish();
+        // The show read in runs, one for each core, each kept apart and then
+        // digested in the table's order; past its share of the most kept,
+        // the query takes over. Each part on cache lines of its own, as each
+        // is written by its own thread.
+        struct alignas(64) Part : TableOrderDigester
+        {
+        };
+        std::vector<Part> parts(show::ShowReadingRuns());
+        const std::size_t most = TableOrderDigester::kMostKept / parts.size();
+        std::vector<show::ShowRun> runs;
+        std::vector<TableOrderDigester*> digesters;
+        for (TableOrderDigester& part : parts) {
+            runs.push_back({[&part, most](show::Cue& cue) {
+                                if (part.KeptCount() == most)
+                                    throw show::Failure(show::FailureCode::kDatabase);
+                                part.Add(cue);
+                            },
+                            [&part, most](std::size_t cues) { part.Reserve(std::min(cues, most)); },
+                            {}});
+            digesters.push_back(&part);
+        }
+        // The first run's digest begun while the others are still read.
+        runs.front().finished = [&first = parts.front()] { first.BeginAsFirst(); };
+        if (ReadInTableOrder(
+                db, [&] { show::ForEachShowCueInRuns(db, show::CueFields::kSent, runs); })) {
+            return TableOrderDigester::Finish(digesters);
+        }
         ShowDigester digester;
         show::ForEachCueRecord(db, kDownloadQuery, show::CueFields::kSent,
                                [&digester](show::Cue& cue) { digester.Add(cue); });

@@ -10,17 +10,23 @@
 
 namespace show {
 
-void SheetSummaryBuilder::Add(const show::Cue& cue)
+std::size_t SheetSummaryBuilder::HostAt(const std::string& host, std::int32_t first)
 {
-    auto at = hostAt_.find(std::string_view(cue.HostName));
+    auto at = hostAt_.find(std::string_view(host));
     if (at == hostAt_.end()) {
-        at = hostAt_.emplace(cue.HostName, hosts_.size()).first;
+        at = hostAt_.emplace(host, hosts_.size()).first;
         hosts_.emplace_back();
         modules_.emplace_back();
-        hosts_.back().host = cue.HostName;
-        hosts_.back().firstLaunch = hosts_.back().lastLaunch = cue.BlastTime;
+        hosts_.back().host = host;
+        hosts_.back().firstLaunch = hosts_.back().lastLaunch = first;
     }
-    SheetSummary& load = hosts_[at->second];
+    return at->second;
+}
+
+void SheetSummaryBuilder::Add(const show::Cue& cue)
+{
+    const std::size_t at = HostAt(cue.HostName, cue.BlastTime);
+    SheetSummary& load = hosts_[at];
     ++load.cues;
     load.firstLaunch = std::min(load.firstLaunch, cue.BlastTime);
     load.lastLaunch = std::max(load.lastLaunch, cue.BlastTime);
@@ -28,7 +34,21 @@ void SheetSummaryBuilder::Add(const show::Cue& cue)
     if (number == moduleNumbers_.end())
         number = moduleNumbers_.emplace(cue.Addr, show::DecimalValue(cue.Addr)).first;
     if (number->second)
-        modules_[at->second].push_back(*number->second);
+        modules_[at].push_back(*number->second);
+}
+
+void SheetSummaryBuilder::Merge(SheetSummaryBuilder&& other)
+{
+    for (std::size_t h = 0; h < other.hosts_.size(); ++h) {
+        const SheetSummary& theirs = other.hosts_[h];
+        const std::size_t at = HostAt(theirs.host, theirs.firstLaunch);
+        SheetSummary& load = hosts_[at];
+        load.cues += theirs.cues;
+        load.firstLaunch = std::min(load.firstLaunch, theirs.firstLaunch);
+        load.lastLaunch = std::max(load.lastLaunch, theirs.lastLaunch);
+        modules_[at].insert(modules_[at].end(), other.modules_[h].begin(), other.modules_[h].end());
+    }
+    other = SheetSummaryBuilder();
 }
 
 std::vector<SheetSummary> SheetSummaryBuilder::Finish()

@@ -33,9 +33,14 @@ class SheetSummaryBuilder
 {
 public:
     void Add(const show::Cue& cue);
+    // The cues `other` took, taken here as well.
+    void Merge(SheetSummaryBuilder&& other);
     std::vector<SheetSummary> Finish();
 
 private:
+    // The entry of `host`, made when it has none, its launches those of `first`.
+    std::size_t HostAt(const std::string& host, std::int32_t first);
+
     TextKeyedMap<std::size_t> hostAt_;
     std::vector<SheetSummary> hosts_;
     std::vector<std::vector<std::int32_t>> modules_;

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <strings.h>
+#include <thread>
 
 namespace show {
 
@@ -68,6 +69,8 @@ public:
                     break;
                 }
     }
+
+    int RecordsRead() const { return record_; }
 
     // The next record's cue; raises kBadField at the first column that
     // cannot be read.
@@ -132,12 +135,11 @@ std::vector<Cue> ReadCueRecords(CADODataBase& db, const std::string& query, CueF
 
 namespace {
 
-// The show table's records handed to `take` as cues, `reserve` told how
-// many to expect where the engine knows.
-void StreamShowTable(CADODataBase& db, CueFields fields, const std::function<void(Cue&&)>& take,
-                     const std::function<void(std::size_t)>& reserve)
+// The sink of the show table that hands its records to `take` as cues.
+store::RowSink ShowTableSink(std::optional<CueRows>& rows, CueFields fields,
+                             const std::function<void(Cue&&)>& take,
+                             const std::function<void(std::size_t)>& reserve)
 {
-    std::optional<CueRows> rows;
     store::RowSink sink;
     sink.columns = [&rows, fields](const std::vector<store::ColumnInfo>& columns) {
         rows.emplace(columns, fields);
@@ -146,7 +148,17 @@ void StreamShowTable(CADODataBase& db, CueFields fields, const std::function<voi
     for (const Column& column : kColumns)
         if (Takes(fields, column))
             sink.onlyColumns.emplace_back(column.name);
-    sink.cells = [&](const store::RowCells& row) { take(rows->Next(row)); };
+    sink.cells = [&rows, &take](const store::RowCells& row) { take(rows->Next(row)); };
+    return sink;
+}
+
+// The show table's records handed to `take` as cues, `reserve` told how
+// many to expect where the engine knows.
+void StreamShowTable(CADODataBase& db, CueFields fields, const std::function<void(Cue&&)>& take,
+                     const std::function<void(std::size_t)>& reserve)
+{
+    std::optional<CueRows> rows;
+    const store::RowSink sink = ShowTableSink(rows, fields, take, reserve);
     StoreWork([&] {
         if (!store::HasLayoutTable(db))
             throw Failure(FailureCode::kNoLayoutTable);
@@ -161,6 +173,73 @@ void ForEachShowCue(CADODataBase& db, CueFields fields, const std::function<void
 {
     StreamShowTable(
         db, fields, [&visit](Cue&& cue) { visit(cue); }, expected);
+}
+
+std::size_t ShowReadingRuns()
+{
+    return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+}
+
+std::size_t ForEachShowCueInRuns(CADODataBase& db, CueFields fields,
+                                 const std::vector<ShowRun>& runs)
+{
+    struct alignas(64) RunReader // apart from the others', written by its own thread
+    {
+        std::optional<CueRows> rows;
+        std::function<void(Cue&&)> take;
+        bool badRecord = false; // a record of this run could not be read
+    };
+    std::vector<RunReader> readers(runs.size());
+    std::vector<store::RowSink> sinks;
+    std::vector<const store::RowSink*> sinkOf;
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        RunReader& reader = readers[r];
+        const ShowRun& run = runs[r];
+        reader.take = [&reader, &run](Cue&& cue) { run.visit(cue); };
+        sinks.push_back(ShowTableSink(reader.rows, fields, reader.take, run.expected));
+        sinks.back().finished = run.finished;
+        sinks.back().cells = [&reader](const store::RowCells& row) {
+            Cue cue;
+            try {
+                cue = reader.rows->Next(row);
+            } catch (const Failure&) {
+                reader.badRecord = true;
+                throw;
+            }
+            reader.take(std::move(cue));
+        };
+    }
+    for (const store::RowSink& sink : sinks)
+        sinkOf.push_back(&sink);
+    try {
+        return StoreWork([&] {
+            if (!store::HasLayoutTable(db))
+                throw Failure(FailureCode::kNoLayoutTable);
+            return db.GetConnection()->Engine().StreamTableInRuns(store::kLayoutTable, sinkOf);
+        });
+    } catch (Failure& failure) {
+        // The runs before the one that failed were read whole: its record's
+        // place in the table comes after all of theirs.
+        int before = 0;
+        for (const RunReader& reader : readers) {
+            if (reader.badRecord) {
+                if (failure.Code() == FailureCode::kBadField)
+                    failure.WithRow(before + failure.Row());
+                break;
+            }
+            before += reader.rows ? reader.rows->RecordsRead() : 0;
+        }
+        throw;
+    }
+}
+
+std::size_t ForEachShowFileCueInRuns(const std::string& path, CueFields fields,
+                                     const std::vector<ShowRun>& runs)
+{
+    CADODataBase db;
+    OpenStoreFile(db, path);
+    store::StoreCloser closer(db);
+    return ForEachShowCueInRuns(db, fields, runs);
 }
 
 void ForEachShowFileCue(const std::string& path, CueFields fields,

@@ -41,6 +41,33 @@ std::vector<Cue> ReadCueRecords(CADODataBase& db, const std::string& query, CueF
 void ForEachShowCue(CADODataBase& db, CueFields fields, const std::function<void(Cue&)>& visit,
                     const std::function<void(std::size_t)>& expected = {});
 
+// One reader of a run of the show: its cues as they are read, and how many
+// to expect where the engine knows.
+struct ShowRun
+{
+    std::function<void(Cue&)> visit;
+    std::function<void(std::size_t)> expected;
+    // On the run's own thread, once its last cue has come.
+    std::function<void()> finished;
+};
+
+// How many runs a show is best read in here: one for each core, up to a few.
+std::size_t ShowReadingRuns();
+
+// Every cue of the show table, as ForEachShowCue, read in up to
+// `runs.size()` runs at once, each on a thread of its own: each run's cues
+// come before those of the next in the table's order. A run's reader need
+// not be safe with the others'. Returns how many runs were read; the first
+// takes every cue where the engine reads in one. Raises as ForEachShowCue,
+// a record named by its place in the whole table.
+std::size_t ForEachShowCueInRuns(CADODataBase& db, CueFields fields,
+                                 const std::vector<ShowRun>& runs);
+
+// The same for a store by path, opened and closed here. Raises as
+// ReadShowFile.
+std::size_t ForEachShowFileCueInRuns(const std::string& path, CueFields fields,
+                                     const std::vector<ShowRun>& runs);
+
 // The same for a store by path, opened and closed here. Raises as
 // ReadShowFile.
 void ForEachShowFileCue(const std::string& path, CueFields fields,

@@ -53,6 +53,9 @@ struct RowSink
     // empty for all. An engine that can hands a table's rows with these
     // alone, in the table's order; others may come all the same.
     std::vector<std::string> onlyColumns;
+    // For a run of StreamTableInRuns: called on the run's own thread once
+    // each of its rows has come, while later runs may still be read.
+    std::function<void()> finished;
 };
 
 struct TableEntry
@@ -88,6 +91,21 @@ public:
         sink.columns(rows.columns);
         for (const std::vector<ado::Variant>& row : rows.rows)
             DeliverRow(sink, row);
+    }
+    // The rows of a table, as StreamTable gives them, in runs: each sink of
+    // `runs` takes one run, and every row of a run comes before those of the
+    // next. An engine that can reads the runs at the same time, each on a
+    // thread of its own, all from one state of the file; the others, or a
+    // table too small to be worth it, give every row to the first. Returns
+    // how many runs it read. A failure raises once the runs before the
+    // failing one are read whole: the first failure in the table's order.
+    virtual std::size_t StreamTableInRuns(const std::string& name,
+                                          const std::vector<const RowSink*>& runs)
+    {
+        StreamTable(name, *runs.front());
+        if (runs.front()->finished)
+            runs.front()->finished();
+        return 1;
     }
     // The rows of a query, in its order, handed to `sink` one by one; an
     // engine that can does so without holding them all. A failure part way

@@ -311,9 +311,16 @@ SqliteDatabase::TableSelect SqliteDatabase::SelectTable(const std::string& name,
         if (!wanted.empty())
             select.notNull = std::move(notNull);
     }
-    select.sql = select.keyed ? "SELECT " + keyName + (wanted.empty() ? ", *" : wanted) + from +
-                                    " ORDER BY " + keyName
-                              : "SELECT *" + from;
+    const std::string keyed = "SELECT " + keyName + (wanted.empty() ? ", *" : wanted) + from;
+    const std::string order = " ORDER BY " + keyName;
+    select.sql = select.keyed ? keyed + order : "SELECT *" + from;
+    select.countSql = "SELECT COUNT(*)" + from;
+    if (select.keyed) {
+        select.rangeSql = keyed + " WHERE " + keyName + " BETWEEN ?1 AND ?2" + order;
+        // Apart, so that each takes one step down the tree, not a scan.
+        select.keySpanSql = "SELECT (SELECT min(" + keyName + ")" + from + "), (SELECT max(" +
+                            keyName + ")" + from + ")";
+    }
     return select;
 }
 
@@ -372,20 +379,41 @@ void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
     const ScanCache scan(*this);
     const TableSelect select = SelectTable(name, sink.onlyColumns);
     SqliteStatement statement(*this, select.sql);
+    StreamSelected(statement, select, sink,
+                   sink.expectedRows ? std::optional(CountRows(select.countSql)) : std::nullopt);
+}
+
+void SqliteDatabase::StreamSelected(SqliteStatement& statement, const TableSelect& select,
+                                    const RowSink& sink, std::optional<std::size_t> expected)
+{
     const std::size_t keyColumn = select.keyed ? 0 : SIZE_MAX;
     std::vector<ColumnInfo> columns = ColumnsOf(statement, keyColumn);
     for (std::size_t i = 0; i < columns.size() && i < select.notNull.size(); ++i)
         columns[i].notNull = select.notNull[i];
     if (sink.columns)
         sink.columns(columns);
-    if (sink.expectedRows) {
-        SqliteStatement counting(*this,
-                                 "SELECT COUNT(*) FROM main." + QuoteIdentifier(select.realName));
-        if (counting.Step("counting rows"))
-            sink.expectedRows(static_cast<std::size_t>(
-                std::max<sqlite3_int64>(sqlite3_column_int64(counting.get(), 0), 0)));
-    }
+    if (sink.expectedRows && expected)
+        sink.expectedRows(*expected);
     StreamRows(statement, keyColumn, columns, sink);
+}
+
+std::size_t SqliteDatabase::StreamTableInRuns(const std::string& name,
+                                              const std::vector<const RowSink*>& runs)
+{
+    // Inside a transaction the other connections would not see its changes.
+    if (runs.size() < 2 || !sqlite3_get_autocommit(db_) || path_ == ":memory:")
+        return DatabaseEngine::StreamTableInRuns(name, runs);
+    const ScanCache scan(*this);
+    return ReadInRuns(SelectTable(name, runs.front()->onlyColumns), runs);
+}
+
+std::size_t SqliteDatabase::CountRows(const std::string& sql)
+{
+    SqliteStatement counting(*this, sql);
+    if (!counting.Step("counting rows"))
+        return 0;
+    return static_cast<std::size_t>(
+        std::max<sqlite3_int64>(sqlite3_column_int64(counting.get(), 0), 0));
 }
 
 void SqliteDatabase::StreamQuery(const std::string& sql, const RowSink& sink)

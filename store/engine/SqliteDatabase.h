@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -13,7 +14,8 @@ namespace store {
 class SqliteStatement;
 
 // The SQLite engine: the native show store. Every sqlite3 call of the program
-// lives in SqliteDatabase.cpp and SqliteStatement.cpp (its statements).
+// lives in SqliteDatabase.cpp, SqliteStatement.cpp (its statements) and
+// SqliteTableRuns.cpp (a table read on several threads).
 class SqliteDatabase final : public DatabaseEngine
 {
 public:
@@ -34,6 +36,8 @@ public:
     RowSet OpenTable(const std::string& name) override;
     void StreamTable(const std::string& name, const RowSink& sink) override;
     void StreamQuery(const std::string& sql, const RowSink& sink) override;
+    std::size_t StreamTableInRuns(const std::string& name,
+                                  const std::vector<const RowSink*>& runs) override;
     std::vector<TableEntry> ListTables() override;
     std::int64_t InsertRow(const std::string& table, const std::vector<ColumnInfo>& columns,
                            const std::vector<ado::Variant>& values,
@@ -59,6 +63,10 @@ private:
         std::string sql;
         bool keyed = false;
         std::vector<bool> notNull;
+        std::string countSql; // how many rows it has
+        // For a keyed table: its rows of keys ?1 to ?2, in the same order;
+        // and its least and greatest key.
+        std::string rangeSql, keySpanSql;
     };
     // `only`: the columns wanted, where the table has them; empty for all.
     TableSelect SelectTable(const std::string& name, const std::vector<std::string>& only = {});
@@ -66,6 +74,21 @@ private:
     RowSet ReadAll(SqliteStatement& statement, std::size_t keyColumn);
     void StreamRows(SqliteStatement& statement, std::size_t keyColumn,
                     const std::vector<ColumnInfo>& columns, const RowSink& sink);
+    // The rows `statement` (made from `select`) gives, to `sink`, told to
+    // expect `expected` of them where that is known.
+    void StreamSelected(SqliteStatement& statement, const TableSelect& select, const RowSink& sink,
+                        std::optional<std::size_t> expected);
+    // The rows of a keyed table in runs of keys, each run on a connection of
+    // its own in a thread of its own, all from one state of the file.
+    std::size_t ReadInRuns(const TableSelect& select, const std::vector<const RowSink*>& runs);
+    // A second connection to the same file for one run: null when it cannot
+    // be had at once.
+    std::unique_ptr<SqliteDatabase> OpenRunReader() const;
+    void StreamKeyRange(const TableSelect& select, std::int64_t first, std::int64_t last,
+                        const RowSink& sink, std::size_t expected);
+    std::size_t CountRows(const std::string& sql);
+    class ScanCache;
+    class TableRuns;
     void CheckWidths(const std::string& table, const std::vector<ColumnInfo>& columns,
                      const std::vector<ado::Variant>& values,
                      const std::vector<bool>& changed) const;
@@ -88,7 +111,6 @@ private:
                                      const std::vector<ColumnInfo>& columns,
                                      const std::vector<bool>& changed);
     void ForgetStatements();
-    class ScanCache;
 
     std::map<std::string, std::unique_ptr<SqliteStatement>> cache_;
     std::vector<RecentInsert> recentInserts_;

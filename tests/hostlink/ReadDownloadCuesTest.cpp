@@ -1,5 +1,6 @@
 #include "hostlink/ReadDownloadCues.h"
 
+#include "hostlink/DownloadOrder.h"
 #include "hostlink/FrameDigest.h"
 #include "hostlink/FrameLayout.h"
 #include "hostlink/Frames.h"
@@ -12,6 +13,7 @@
 #include "tests/hostlink/HostlinkTestSupport.h"
 #include "tests/support/RaisedText.h"
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -214,6 +216,70 @@ TEST(ReadDownloadCues, AreInTheQuerysOrderWithTiesNullsAndASortLargerThanItsCach
     // A table already in launch order, as an import writes one.
     testsupport::RunSql(path, "UPDATE tb_Layout SET BlastTime = FlowID / 3");
     ExpectTheQuerysCuesAndDigest(path);
+}
+
+// The digest of a show read in runs, each run of `cues` ending where
+// `ends` says, the first begun as it would be while the others are read.
+std::optional<std::string> RunsDigest(const std::vector<show::Cue>& cues,
+                                      const std::vector<std::size_t>& ends)
+{
+    std::vector<TableOrderDigester> runs(ends.size());
+    std::vector<TableOrderDigester*> order;
+    std::size_t from = 0;
+    for (std::size_t r = 0; r < ends.size(); ++r) {
+        for (; from < ends[r]; ++from)
+            runs[r].Add(cues[from]);
+        if (r == 0)
+            runs[r].BeginAsFirst();
+        order.push_back(&runs[r]);
+    }
+    return TableOrderDigester::Finish(order);
+}
+
+TEST(TableOrderDigester, RunsGiveTheDigestOfTheWholeShowInTheDownloadsOrder)
+{
+    std::vector<show::Cue> cues(90);
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        cues[i].HostName = "H" + std::to_string(i % 4);
+        cues[i].BlastTime = static_cast<int>(i % 30); // each third in order
+        cues[i].Addr = std::to_string(i % 7);
+        cues[i].Channel = std::to_string(i % 9);
+    }
+    std::vector<show::Cue> sorted = cues;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const show::Cue& a, const show::Cue& b) {
+        return DownloadOrderKey(a) < DownloadOrderKey(b);
+    });
+    const std::string expected = FramesDigest(sorted);
+    // Runs each in order, each starting before the last ended; one empty.
+    EXPECT_EQ(RunsDigest(cues, {30, 60, 90}), expected);
+    EXPECT_EQ(RunsDigest(cues, {30, 30, 90}), expected);
+    EXPECT_EQ(RunsDigest(cues, {0, 45, 90}), expected);
+    EXPECT_EQ(RunsDigest(cues, {90}), expected);
+    // A show in order, its first run begun.
+    EXPECT_EQ(RunsDigest(sorted, {31, 50, 90}), expected);
+    EXPECT_EQ(RunsDigest(sorted, {89, 90}), expected);
+    EXPECT_EQ(RunsDigest(sorted, {90, 90}), expected);
+    EXPECT_EQ(RunsDigest({cues[0]}, {1, 1}), FramesDigest({cues[0]}));
+}
+
+TEST(ForEachShowCueInRuns, ARecordThatCannotBeReadIsNamedByItsPlaceInTheWholeTable)
+{
+    testsupport::TempDir dir;
+    const std::string path = UnorderedShow(dir, "runs.db", 40000);
+    testsupport::RunSql(path, "UPDATE tb_Layout SET CDCode = 'x' WHERE FlowID IN (31000, 35000)");
+    const auto failure = [&path](std::size_t runs) {
+        std::vector<show::ShowRun> readers(runs, {[](show::Cue&) {}, {}, {}});
+        return testsupport::RaisedText<show::Failure>(
+            [&] {
+                CADODataBase db;
+                ASSERT_TRUE(db.Open(store::ConnectionStringFor(path), "", ""));
+                show::ForEachShowCueInRuns(db, show::CueFields::kSent, readers);
+            },
+            [](const show::Failure& f) { return std::to_string(f.Row()) + " " + f.Name(); });
+    };
+    EXPECT_EQ(failure(1), "31001 CDCode");
+    EXPECT_EQ(failure(2), "31001 CDCode");
+    EXPECT_EQ(failure(4), "31001 CDCode");
 }
 
 TEST(ReadDownloadCues, AViewIsReadInTheQuerysOrderAsTheQueryGivesIt)

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -363,6 +364,28 @@ TEST(SheetSummary, OneEntryPerHostWithItsSpanAndModules)
     EXPECT_EQ(sheet[1].lastLaunch, 7000);
     EXPECT_EQ(sheet[1].modules, (std::vector<std::int32_t>{1, 3}));
     EXPECT_TRUE(show::BuildSheetSummaries({}).empty());
+}
+
+TEST(SheetSummary, BuildersOfRunsMergedAreTheWholeShowsSummary)
+{
+    const std::vector<show::Cue> cues = {
+        Point(0, "B2", "03", "00", 5000), Point(1, "A1", "12", "00", 900),
+        Point(2, "B2", "3", "01", 1000),  Point(3, "C3", "01", "00", 7000),
+        Point(4, "A1", "7A", "00", -20),  Point(5, "B2", "4", "00", 6000)};
+    const auto fields = [](const std::vector<show::SheetSummary>& sheet) {
+        std::vector<std::tuple<std::string, int, int, int, std::vector<std::int32_t>>> all;
+        for (const show::SheetSummary& host : sheet)
+            all.emplace_back(host.host, host.cues, host.firstLaunch, host.lastLaunch, host.modules);
+        return all;
+    };
+    for (const std::size_t split : {0, 2, 3, 6}) {
+        SCOPED_TRACE(split);
+        show::SheetSummaryBuilder first, second;
+        for (std::size_t i = 0; i < cues.size(); ++i)
+            (i < split ? first : second).Add(cues[i]);
+        first.Merge(std::move(second));
+        EXPECT_EQ(fields(first.Finish()), fields(show::BuildSheetSummaries(cues)));
+    }
 }
 
 } // namespace

@@ -123,10 +123,16 @@ std::optional<std::vector<show::LoadSheet>> ReadSheets(const std::string& store)
 // plan. Nothing, after saying why, as ReadSheets.
 std::optional<std::vector<show::LoadSheet>> ReadSummaries(const std::string& store)
 {
-    show::SheetSummaryBuilder summaries;
+    // One builder for each run of the show, read at once, then joined.
+    std::vector<show::SheetSummaryBuilder> parts(show::ShowReadingRuns());
+    std::vector<show::ShowRun> runs;
+    for (show::SheetSummaryBuilder& part : parts)
+        runs.push_back({[&part](show::Cue& cue) { part.Add(cue); }, {}});
+    show::SheetSummaryBuilder& summaries = parts.front();
     try {
-        show::ForEachShowFileCue(store, show::CueFields::kShown,
-                                 [&summaries](show::Cue& cue) { summaries.Add(cue); });
+        show::ForEachShowFileCueInRuns(store, show::CueFields::kShown, runs);
+        for (std::size_t p = 1; p < parts.size(); ++p)
+            summaries.Merge(std::move(parts[p]));
         const show::HostCodeLookup codes = show::PlannedHostCodes(show::ReadHostPlanChecked(store));
         std::vector<show::LoadSheet> sheets;
         for (show::SheetSummary& summary : summaries.Finish()) {
