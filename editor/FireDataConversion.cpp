@@ -61,14 +61,28 @@ CueWriter::CueWriter(store::DatabaseEngine& engine)
         layout_.push_back(LayoutColumnNamed(column.name));
         written_.push_back(layout_.back() != nullptr);
     }
-    values_.resize(columns_.size());
+    rows_.assign(kRowsAtOnce, std::vector<ado::Variant>(columns_.size()));
 }
 
 void CueWriter::Write(const show::Cue& cue)
 {
+    std::vector<ado::Variant>& values = rows_[held_];
     for (std::size_t i = 0; i < columns_.size(); ++i)
-        values_[i] = layout_[i] ? LayoutValue(cue, *layout_[i]) : ado::Variant::Null();
-    engine_.InsertRow(store::kLayoutTable, columns_, values_, written_);
+        values[i] = layout_[i] ? LayoutValue(cue, *layout_[i]) : ado::Variant::Null();
+    if (++held_ == rows_.size() &&
+        engine_.InsertRows(store::kLayoutTable, columns_, rows_, written_))
+        held_ = 0;
+    else if (held_ == rows_.size())
+        Finish();
+}
+
+void CueWriter::Finish()
+{
+    // One at a time: the rows before a failing one are written, and the
+    // failure is that row's own.
+    for (std::size_t i = 0; i < held_; ++i)
+        engine_.InsertRow(store::kLayoutTable, columns_, rows_[i], written_);
+    held_ = 0;
 }
 
 void ConvertFireData(CADODataBase& db, std::vector<show::Cue>& cues, show::WorkProgress& progress)
@@ -100,6 +114,8 @@ void ConvertFireData(CADODataBase& db, std::vector<show::Cue>& cues, show::WorkP
         [](const std::string& text) {
             throw show::Failure(show::FailureCode::kFireOneNotRead).WithDetail(text);
         });
+    if (writer)
+        writer->Finish();
 }
 
 } // namespace editor

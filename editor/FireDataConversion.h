@@ -23,19 +23,26 @@ using show::HasFireData;
 
 struct LayoutColumn; // a column of tb_Layout that a cue fills
 
-// Writes cues into the existing tb_Layout of an engine, one insert each.
+// Writes cues into the existing tb_Layout of an engine, in the caller's
+// transaction, many rows to an insert: a cue is written by Write or by the
+// Finish that must follow the last.
 class CueWriter
 {
 public:
     explicit CueWriter(store::DatabaseEngine& engine);
     void Write(const show::Cue& cue); // raises what the access layer raises
+    void Finish();                    // the same
 
 private:
+    static constexpr std::size_t kRowsAtOnce = 64;
+
     store::DatabaseEngine& engine_;
     std::vector<store::ColumnInfo> columns_;
     std::vector<const LayoutColumn*> layout_; // what each column takes; none: NULL
     std::vector<bool> written_;
-    std::vector<ado::Variant> values_; // one row's, its room kept from row to row
+    // The rows not yet written; their room kept from row to row.
+    std::vector<std::vector<ado::Variant>> rows_;
+    std::size_t held_ = 0;
 };
 
 // Converts every FireData record of `db`, read as it streams in, into a

@@ -32,6 +32,8 @@ std::vector<show::Cue> FireOneCues(CADODataBase& source, show::WorkProgress& pro
     sink.columns = [&](const std::vector<store::ColumnInfo>& columns) {
         converter.emplace(columns);
     };
+    // Room made at once: a vector grown by doubling touches twice the memory.
+    sink.expectedRows = [&cues](std::size_t rows) { cues.reserve(rows); };
     sink.row = [&](const std::vector<ado::Variant>& row) {
         cues.push_back(converter->Next(row));
         progress.Step(cues.size(), 0);
@@ -54,6 +56,7 @@ show::CarryOver Rewrite(CADODataBase& source, CADODataBase& target, std::vector<
         writer.Write(cues[i]);
         progress.Step(i + 1, cues.size());
     }
+    writer.Finish();
     if (&source != &target) {
         if (store::HasTable(target, store::kFireDataTable))
             into.Execute(std::string("DROP TABLE ") + store::kFireDataTable);

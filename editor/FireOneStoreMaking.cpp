@@ -56,6 +56,8 @@ void FillNewStore(ShowContext& show, CADODataBase& target, std::vector<show::Cue
         };
     }
     store::StreamTableCopy(source, store::kFireDataTable, into, convert);
+    if (writer)
+        writer->Finish();
     if (copiedLayout)
         store::StreamRowsInto(source, store::kLayoutTable, into);
     show.Progress().BeforeCommit();

@@ -31,6 +31,57 @@ std::string CreateTableSql(const std::string& name, const std::vector<ColumnInfo
     return "CREATE TABLE " + QuoteIdentifier(name) + " (" + definitions + ")";
 }
 
+// Rows written to a table many at a time, each handed on to `also` once it
+// is written: a row's failure, or what `also` raises for it, comes in the
+// order of the rows, as when each was written alone.
+class RowBatch
+{
+public:
+    RowBatch(DatabaseEngine& target, const std::string& name, const RowSink& also)
+        : target_(target), name_(name), also_(also)
+    {
+    }
+
+    void Columns(std::vector<ColumnInfo> columns)
+    {
+        columns_ = std::move(columns);
+        every_.assign(columns_.size(), true);
+    }
+
+    void Add(const std::vector<ado::Variant>& row)
+    {
+        rows_.push_back(row);
+        for (const ado::Variant& value : row)
+            bytes_ += value.vt() == ado::VT_BSTR ? value.bstrVal().size() : sizeof value;
+        if (rows_.size() == kMostRows || bytes_ >= kMostBytes)
+            Flush();
+    }
+
+    void Flush()
+    {
+        const bool together = target_.InsertRows(name_, columns_, rows_, every_);
+        for (const std::vector<ado::Variant>& row : rows_) {
+            if (!together)
+                target_.InsertRow(name_, columns_, row, every_);
+            DeliverRow(also_, row);
+        }
+        rows_.clear();
+        bytes_ = 0;
+    }
+
+private:
+    // Held back at most: a few dozen rows, or fewer of long values.
+    static constexpr std::size_t kMostRows = 64, kMostBytes = 256 * 1024;
+
+    DatabaseEngine& target_;
+    const std::string& name_;
+    const RowSink& also_;
+    std::vector<ColumnInfo> columns_;
+    std::vector<bool> every_;
+    std::vector<std::vector<ado::Variant>> rows_;
+    std::size_t bytes_ = 0;
+};
+
 // Streams the rows of `name` into `target` under the same table name, with
 // `columnsFor` giving the columns they are written with.
 void StreamRows(
@@ -38,20 +89,22 @@ void StreamRows(
     const std::function<std::vector<ColumnInfo>(const std::vector<ColumnInfo>&)>& columnsFor,
     const RowSink& also)
 {
-    std::vector<ColumnInfo> columns;
-    std::vector<bool> every;
+    RowBatch batch(target, name, also);
     RowSink sink;
     sink.columns = [&](const std::vector<ColumnInfo>& described) {
-        columns = columnsFor(described);
-        every.assign(columns.size(), true);
+        batch.Columns(columnsFor(described));
         if (also.columns)
             also.columns(described);
     };
-    sink.row = [&](const std::vector<ado::Variant>& row) {
-        target.InsertRow(name, columns, row, every);
-        DeliverRow(also, row);
-    };
-    source.StreamTable(name, sink);
+    sink.row = [&batch](const std::vector<ado::Variant>& row) { batch.Add(row); };
+    try {
+        source.StreamTable(name, sink);
+    } catch (...) {
+        // The rows read before the failure first, and what they raise.
+        batch.Flush();
+        throw;
+    }
+    batch.Flush();
 }
 } // namespace
 

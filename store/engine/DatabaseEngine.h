@@ -135,6 +135,18 @@ public:
     {
         throw RefusedChange();
     }
+    // Writes rows to a table in their order with one statement, as InsertRow
+    // would each, where the engine can: inside a transaction. False, with
+    // none of them written, where it cannot or where a row fails; the caller
+    // then writes them one at a time, which finds the failing row. Raises
+    // only for a failure that ended the transaction.
+    virtual bool InsertRows(const std::string& /*table*/,
+                            const std::vector<ColumnInfo>& /*columns*/,
+                            const std::vector<std::vector<ado::Variant>>& /*rows*/,
+                            const std::vector<bool>& /*changed*/)
+    {
+        return false;
+    }
     virtual void UpdateRow(const std::string& /*table*/, std::int64_t /*key*/,
                            const std::vector<ColumnInfo>& /*columns*/,
                            const std::vector<ado::Variant>& /*values*/,

@@ -497,9 +497,9 @@ void SqliteDatabase::ForgetStatements()
 
 bool SqliteDatabase::RecentInsert::Fits(const std::string& into,
                                         const std::vector<ColumnInfo>& columns,
-                                        const std::vector<bool>& changed) const
+                                        const std::vector<bool>& changed, std::size_t count) const
 {
-    if (into != table)
+    if (into != table || count != rows)
         return false;
     std::size_t k = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -514,14 +514,14 @@ bool SqliteDatabase::RecentInsert::Fits(const std::string& into,
 
 SqliteStatement& SqliteDatabase::InsertStatement(const std::string& table,
                                                  const std::vector<ColumnInfo>& columns,
-                                                 const std::vector<bool>& changed)
+                                                 const std::vector<bool>& changed, std::size_t rows)
 {
     // Rows are inserted by the thousand, into a table or two in turn: the
     // statements of the last few are found by their columns at once.
     for (const RecentInsert& recent : recentInserts_)
-        if (recent.Fits(table, columns, changed))
+        if (recent.Fits(table, columns, changed, rows))
             return *recent.statement;
-    RecentInsert recent{table, {}, nullptr};
+    RecentInsert recent{table, {}, rows, nullptr};
     std::string names;
     std::string marks;
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -531,10 +531,13 @@ SqliteStatement& SqliteDatabase::InsertStatement(const std::string& table,
         names += (names.empty() ? "" : ",") + QuoteIdentifier(columns[i].name);
         marks += marks.empty() ? "?" : ",?";
     }
-    const std::string sql = names.empty()
-                                ? "INSERT INTO main." + QuoteIdentifier(table) + " DEFAULT VALUES"
-                                : "INSERT INTO main." + QuoteIdentifier(table) + " (" + names +
-                                      ") VALUES (" + marks + ")";
+    std::string values = "(" + marks + ")";
+    for (std::size_t row = 1; row < rows; ++row)
+        values += ",(" + marks + ")";
+    const std::string sql =
+        names.empty()
+            ? "INSERT INTO main." + QuoteIdentifier(table) + " DEFAULT VALUES"
+            : "INSERT INTO main." + QuoteIdentifier(table) + " (" + names + ") VALUES " + values;
     recent.statement = &Cached(sql);
     if (recentInserts_.size() == kRecentInserts)
         recentInserts_.erase(recentInserts_.begin());
@@ -556,6 +559,39 @@ std::int64_t SqliteDatabase::InsertRow(const std::string& table,
     statement.Step(statement.Sql());
     statement.Rearm(); // the next row binds every column again
     return sqlite3_last_insert_rowid(db_);
+}
+
+bool SqliteDatabase::InsertRows(const std::string& table, const std::vector<ColumnInfo>& columns,
+                                const std::vector<std::vector<ado::Variant>>& rows,
+                                const std::vector<bool>& changed)
+{
+    // One statement for many rows spares SQLite its work of each statement
+    // (its cursors, its statement journal), most of the cost of a row.
+    if (rows.size() < 2 || std::find(changed.begin(), changed.end(), true) == changed.end() ||
+        sqlite3_get_autocommit(db_))
+        return false;
+    SqliteStatement* statement = nullptr;
+    try {
+        for (const std::vector<ado::Variant>& row : rows)
+            CheckWidths(table, columns, row, changed);
+        statement = &InsertStatement(table, columns, changed, rows.size());
+        int index = 1;
+        for (const std::vector<ado::Variant>& row : rows)
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                if (changed[i])
+                    statement->BindInPlace(index++, row[i]);
+        statement->Step("inserting rows");
+        statement->Rearm();
+        return true;
+    } catch (const ado::_com_error&) {
+        if (statement)
+            statement->Reset();
+        // A failed statement's rows are undone as one, unless the failure
+        // undid the whole transaction.
+        if (sqlite3_get_autocommit(db_))
+            throw;
+        return false;
+    }
 }
 
 void SqliteDatabase::UpdateRow(const std::string& table, std::int64_t key,

@@ -42,6 +42,9 @@ public:
     std::int64_t InsertRow(const std::string& table, const std::vector<ColumnInfo>& columns,
                            const std::vector<ado::Variant>& values,
                            const std::vector<bool>& changed) override;
+    bool InsertRows(const std::string& table, const std::vector<ColumnInfo>& columns,
+                    const std::vector<std::vector<ado::Variant>>& rows,
+                    const std::vector<bool>& changed) override;
     void UpdateRow(const std::string& table, std::int64_t key,
                    const std::vector<ColumnInfo>& columns, const std::vector<ado::Variant>& values,
                    const std::vector<bool>& changed) override;
@@ -102,14 +105,15 @@ private:
     {
         std::string table;
         std::vector<std::string> names;
+        std::size_t rows;           // written by one step
         SqliteStatement* statement; // in cache_
         bool Fits(const std::string& into, const std::vector<ColumnInfo>& columns,
-                  const std::vector<bool>& changed) const;
+                  const std::vector<bool>& changed, std::size_t count) const;
     };
-    static constexpr std::size_t kRecentInserts = 4;
+    static constexpr std::size_t kRecentInserts = 6;
     SqliteStatement& InsertStatement(const std::string& table,
                                      const std::vector<ColumnInfo>& columns,
-                                     const std::vector<bool>& changed);
+                                     const std::vector<bool>& changed, std::size_t rows = 1);
     void ForgetStatements();
 
     std::map<std::string, std::unique_ptr<SqliteStatement>> cache_;
