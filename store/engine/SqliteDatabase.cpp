@@ -317,9 +317,13 @@ SqliteDatabase::TableSelect SqliteDatabase::SelectTable(const std::string& name,
     select.countSql = "SELECT COUNT(*)" + from;
     if (select.keyed) {
         select.rangeSql = keyed + " WHERE " + keyName + " BETWEEN ?1 AND ?2" + order;
-        // Apart, so that each takes one step down the tree, not a scan.
+        // The least and greatest key apart, so that each takes one step down
+        // the tree, not a scan; with the file's size and schema's version,
+        // which tell another file at the same path.
         select.keySpanSql = "SELECT (SELECT min(" + keyName + ")" + from + "), (SELECT max(" +
-                            keyName + ")" + from + ")";
+                            keyName + ")" + from +
+                            "), (SELECT * FROM pragma_page_count), (SELECT * FROM "
+                            "pragma_schema_version)";
     }
     return select;
 }

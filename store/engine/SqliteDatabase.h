@@ -68,7 +68,7 @@ private:
         std::vector<bool> notNull;
         std::string countSql; // how many rows it has
         // For a keyed table: its rows of keys ?1 to ?2, in the same order;
-        // and its least and greatest key.
+        // and its least and greatest key, with the file's marks.
         std::string rangeSql, keySpanSql;
     };
     // `only`: the columns wanted, where the table has them; empty for all.
@@ -84,8 +84,8 @@ private:
     // The rows of a keyed table in runs of keys, each run on a connection of
     // its own in a thread of its own, all from one state of the file.
     std::size_t ReadInRuns(const TableSelect& select, const std::vector<const RowSink*>& runs);
-    // A second connection to the same file for one run: null when it cannot
-    // be had at once.
+    // A second connection to the same file for one run, its read begun:
+    // null when it cannot be had at once.
     std::unique_ptr<SqliteDatabase> OpenRunReader() const;
     void StreamKeyRange(const TableSelect& select, std::int64_t first, std::int64_t last,
                         const RowSink& sink, std::size_t expected);

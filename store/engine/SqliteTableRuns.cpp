@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <sqlite3.h>
 #include <string_view>
 #include <thread>
@@ -91,6 +92,28 @@ bool HeldByReaders(sqlite3* db)
     return rollback;
 }
 
+// The table's least and greatest key, and the file's pages and its
+// schema's version, which tell another file put at the same path.
+struct FileMark
+{
+    std::int64_t least = 0, greatest = 0, pages = 0, schema = 0;
+    bool operator==(const FileMark&) const = default;
+};
+
+// What the key span statement gives; none when the table has no rows or the
+// statement fails.
+std::optional<FileMark> ReadFileMark(sqlite3* db, const std::string& keySpanSql)
+{
+    sqlite3_stmt* span = nullptr;
+    std::optional<FileMark> mark;
+    if (sqlite3_prepare_v2(db, keySpanSql.c_str(), -1, &span, nullptr) == SQLITE_OK &&
+        sqlite3_step(span) == SQLITE_ROW && sqlite3_column_type(span, 0) != SQLITE_NULL)
+        mark = FileMark{sqlite3_column_int64(span, 0), sqlite3_column_int64(span, 1),
+                        sqlite3_column_int64(span, 2), sqlite3_column_int64(span, 3)};
+    sqlite3_finalize(span);
+    return mark;
+}
+
 } // namespace
 
 std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenRunReader() const
@@ -151,18 +174,16 @@ std::size_t SqliteDatabase::ReadInRuns(const TableSelect& select,
     const std::size_t rows = CountRows(select.countSql);
     if (rows < kLeastRowsInRuns || !HeldByReaders(db_))
         return inOne();
-    std::int64_t least = 0, greatest = 0;
-    {
-        SqliteStatement span(*this, select.keySpanSql);
-        if (!span.Step("finding the keys") || sqlite3_column_type(span.get(), 0) == SQLITE_NULL)
-            return inOne();
-        least = sqlite3_column_int64(span.get(), 0);
-        greatest = sqlite3_column_int64(span.get(), 1);
-    }
+    const std::optional<FileMark> mark = ReadFileMark(db_, select.keySpanSql);
+    if (!mark)
+        return inOne();
+    const std::int64_t least = mark->least, greatest = mark->greatest;
     std::vector<std::unique_ptr<SqliteDatabase>> readers;
     while (readers.size() + 1 < runs.size()) {
+        // The same file, as this connection's read keeps it: not another put
+        // in its place since this one opened it.
         std::unique_ptr<SqliteDatabase> reader = OpenRunReader();
-        if (!reader)
+        if (!reader || ReadFileMark(reader->db_, select.keySpanSql) != mark)
             break;
         readers.push_back(std::move(reader));
     }

@@ -1,6 +1,7 @@
 #include "store/engine/SqliteDatabase.h"
 #include "tests/support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -101,6 +102,20 @@ TEST(TableRuns, AreReadInOneWhereTheOtherConnectionsCouldNotSeeWhatThisOneSees)
     read = ReadRuns(*wal, 2);
     EXPECT_EQ(read.runs, 1u);
     EXPECT_EQ(read.rows.front(), InOne(*wal));
+}
+
+TEST(TableRuns, AnotherFilePutAtThePathSinceIsNotRead)
+{
+    TempDir dir, otherDir;
+    auto db = NumbersFile(dir, 30000);
+    NumbersFile(otherDir, 40000).reset();
+    std::error_code error;
+    std::filesystem::rename(otherDir.File("runs.db"), dir.File("runs.db"), error);
+    if (error)
+        GTEST_SKIP() << "a file in use cannot be replaced here: " << error.message();
+    const RunsRead read = ReadRuns(*db, 2);
+    EXPECT_EQ(read.runs, 1u);
+    EXPECT_EQ(read.rows.front().size(), 25714u); // this file's rows, every seventh taken out
 }
 
 TEST(TableRuns, RaiseTheFirstFailureInTheTablesOrderOnceTheRunsBeforeItAreWhole)
