@@ -2,6 +2,8 @@
 
 #include "hostlink/Frames.h"
 
+#include <array>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -9,37 +11,72 @@ namespace hostlink {
 
 namespace {
 constexpr std::uint64_t kFnvPrime = 0x100000001b3ULL;
-// A zero byte leaves the hash as it is before its multiplication: eight of
-// them multiply it by the prime's eighth power, wrapping as the steps do.
-constexpr std::uint64_t kFnvPrimeTimesEight = [] {
+
+// The prime's powers: a zero byte only multiplies the hash by the prime, so
+// the steps of n bytes with nothing to mix in are one multiplication by its
+// nth power, wrapping as the single steps do.
+constexpr std::size_t kPowers = 128;
+constexpr auto kPrimePowers = [] {
+    std::array<std::uint64_t, kPowers> powers{};
     std::uint64_t power = 1;
-    for (int i = 0; i < 8; ++i)
+    for (std::uint64_t& each : powers) {
+        each = power;
         power *= kFnvPrime;
-    return power;
+    }
+    return powers;
 }();
+
+std::uint64_t TimesPrimePower(std::uint64_t hash, std::size_t n)
+{
+    for (; n >= kPowers; n -= kPowers - 1)
+        hash *= kPrimePowers[kPowers - 1];
+    return hash * kPrimePowers[n];
+}
+
+// Bit 7 of each byte of `word` set where that byte is not zero; the words
+// are read as this machine lays them out.
+static_assert(std::endian::native == std::endian::little);
+
+std::uint64_t NonzeroBytes(std::uint64_t word)
+{
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    return (((word & kLow7) + kLow7) | word) & ~kLow7;
+}
 } // namespace
 
 void FrameDigest::Add(std::span<const std::uint8_t> frame)
 {
+    // The hash is `hash` times the prime to the power `owed`: each byte
+    // costs one multiplication and one exclusive or, each zero byte none.
     // Frames are mostly zeros (a name field's padding, the high bytes of
-    // small numbers): eight at once where they come eight together.
+    // small numbers).
+    std::uint64_t hash = hash_;
+    std::size_t owed = 0;
+    const auto mix = [&](std::uint8_t byte) {
+        hash = TimesPrimePower(hash, owed) ^ byte;
+        owed = 1;
+    };
     std::size_t at = 0;
     for (; at + 8 <= frame.size(); at += 8) {
         std::uint64_t word;
         std::memcpy(&word, frame.data() + at, sizeof word);
-        if (word == 0) {
-            hash_ *= kFnvPrimeTimesEight;
-            continue;
+        std::size_t done = 0; // bytes of the word accounted for
+        for (std::uint64_t bytes = NonzeroBytes(word); bytes != 0; bytes &= bytes - 1) {
+            // Little-endian: the lowest set bit is the first such byte.
+            const std::size_t i = static_cast<std::size_t>(std::countr_zero(bytes)) / 8;
+            owed += i - done;
+            mix(frame[at + i]);
+            done = i + 1;
         }
-        for (std::size_t i = at; i < at + 8; ++i) {
-            hash_ ^= frame[i];
-            hash_ *= kFnvPrime;
-        }
+        owed += 8 - done;
     }
     for (; at < frame.size(); ++at) {
-        hash_ ^= frame[at];
-        hash_ *= kFnvPrime;
+        if (frame[at] == 0)
+            ++owed;
+        else
+            mix(frame[at]);
     }
+    hash_ = TimesPrimePower(hash, owed);
 }
 
 std::string FrameDigest::Hex() const

@@ -263,6 +263,18 @@ TEST(FrameDigest, IsFnv1aOfTheBytesWhereverTheirZerosFall)
             digest.Add(bytes);
             ASSERT_EQ(digest.Hex(), fnv(bytes)) << size << " bytes, byte " << lone;
         }
+    // Zeros and other bytes mixed, in runs of every length up to past the
+    // longest one step takes.
+    std::vector<std::uint8_t> mixed;
+    for (std::size_t run = 0; run < 300; run += 7) {
+        mixed.insert(mixed.end(), run % 23, 0);
+        mixed.insert(mixed.end(), run % 5, static_cast<std::uint8_t>(run | 1));
+    }
+    mixed.insert(mixed.end(), 300, 0);
+    mixed.push_back(9);
+    hostlink::FrameDigest many;
+    many.Add(mixed);
+    EXPECT_EQ(many.Hex(), fnv(mixed));
     // Frames one after another run on from where the last ended.
     hostlink::CueFrame frame;
     ASSERT_TRUE(
