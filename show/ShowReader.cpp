@@ -199,14 +199,15 @@ std::size_t ForEachShowCueInRuns(CADODataBase& db, CueFields fields,
         sinks.push_back(ShowTableSink(reader.rows, fields, reader.take, run.expected));
         sinks.back().finished = run.finished;
         sinks.back().cells = [&reader](const store::RowCells& row) {
-            Cue cue;
+            bool read = false;
             try {
-                cue = reader.rows->Next(row);
+                Cue cue = reader.rows->Next(row);
+                read = true;
+                reader.take(std::move(cue));
             } catch (const Failure&) {
-                reader.badRecord = true;
+                reader.badRecord = !read;
                 throw;
             }
-            reader.take(std::move(cue));
         };
     }
     for (const store::RowSink& sink : sinks)
