@@ -69,19 +69,20 @@ void CueWriter::Write(const show::Cue& cue)
     std::vector<ado::Variant>& values = rows_[held_];
     for (std::size_t i = 0; i < columns_.size(); ++i)
         values[i] = layout_[i] ? LayoutValue(cue, *layout_[i]) : ado::Variant::Null();
-    if (++held_ == rows_.size() &&
-        engine_.InsertRows(store::kLayoutTable, columns_, rows_, written_))
-        held_ = 0;
-    else if (held_ == rows_.size())
-        Finish();
+    if (++held_ == rows_.size())
+        WriteHeld();
 }
 
 void CueWriter::Finish()
 {
-    // One at a time: the rows before a failing one are written, and the
-    // failure is that row's own.
-    for (std::size_t i = 0; i < held_; ++i)
-        engine_.InsertRow(store::kLayoutTable, columns_, rows_[i], written_);
+    rows_.resize(held_);
+    WriteHeld();
+    rows_.resize(kRowsAtOnce, std::vector<ado::Variant>(columns_.size()));
+}
+
+void CueWriter::WriteHeld()
+{
+    engine_.WriteRows(store::kLayoutTable, columns_, rows_, written_);
     held_ = 0;
 }
 

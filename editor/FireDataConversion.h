@@ -35,6 +35,7 @@ public:
 
 private:
     static constexpr std::size_t kRowsAtOnce = 64;
+    void WriteHeld();
 
     store::DatabaseEngine& engine_;
     std::vector<store::ColumnInfo> columns_;

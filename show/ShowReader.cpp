@@ -135,9 +135,9 @@ std::vector<Cue> ReadCueRecords(CADODataBase& db, const std::string& query, CueF
 
 namespace {
 
-// The sink of the show table that hands its records to `take` as cues.
+// The sink of the show table, but for what it does with each record: its
+// columns found as they come, `reserve` told how many records to expect.
 store::RowSink ShowTableSink(std::optional<CueRows>& rows, CueFields fields,
-                             const std::function<void(Cue&&)>& take,
                              const std::function<void(std::size_t)>& reserve)
 {
     store::RowSink sink;
@@ -148,7 +148,6 @@ store::RowSink ShowTableSink(std::optional<CueRows>& rows, CueFields fields,
     for (const Column& column : kColumns)
         if (Takes(fields, column))
             sink.onlyColumns.emplace_back(column.name);
-    sink.cells = [&rows, &take](const store::RowCells& row) { take(rows->Next(row)); };
     return sink;
 }
 
@@ -158,7 +157,8 @@ void StreamShowTable(CADODataBase& db, CueFields fields, const std::function<voi
                      const std::function<void(std::size_t)>& reserve)
 {
     std::optional<CueRows> rows;
-    const store::RowSink sink = ShowTableSink(rows, fields, take, reserve);
+    store::RowSink sink = ShowTableSink(rows, fields, reserve);
+    sink.cells = [&rows, &take](const store::RowCells& row) { take(rows->Next(row)); };
     StoreWork([&] {
         if (!store::HasLayoutTable(db))
             throw Failure(FailureCode::kNoLayoutTable);
@@ -186,7 +186,6 @@ std::size_t ForEachShowCueInRuns(CADODataBase& db, CueFields fields,
     struct alignas(64) RunReader // apart from the others', written by its own thread
     {
         std::optional<CueRows> rows;
-        std::function<void(Cue&&)> take;
         bool badRecord = false; // a record of this run could not be read
     };
     std::vector<RunReader> readers(runs.size());
@@ -195,15 +194,14 @@ std::size_t ForEachShowCueInRuns(CADODataBase& db, CueFields fields,
     for (std::size_t r = 0; r < runs.size(); ++r) {
         RunReader& reader = readers[r];
         const ShowRun& run = runs[r];
-        reader.take = [&reader, &run](Cue&& cue) { run.visit(cue); };
-        sinks.push_back(ShowTableSink(reader.rows, fields, reader.take, run.expected));
+        sinks.push_back(ShowTableSink(reader.rows, fields, run.expected));
         sinks.back().finished = run.finished;
-        sinks.back().cells = [&reader](const store::RowCells& row) {
+        sinks.back().cells = [&reader, &run](const store::RowCells& row) {
             bool read = false;
             try {
                 Cue cue = reader.rows->Next(row);
                 read = true;
-                reader.take(std::move(cue));
+                run.visit(cue);
             } catch (const Failure&) {
                 reader.badRecord = !read;
                 throw;

@@ -59,12 +59,8 @@ public:
 
     void Flush()
     {
-        const bool together = target_.InsertRows(name_, columns_, rows_, every_);
-        for (const std::vector<ado::Variant>& row : rows_) {
-            if (!together)
-                target_.InsertRow(name_, columns_, row, every_);
-            DeliverRow(also_, row);
-        }
+        target_.WriteRows(name_, columns_, rows_, every_,
+                          [this](const std::vector<ado::Variant>& row) { DeliverRow(also_, row); });
         rows_.clear();
         bytes_ = 0;
     }

@@ -147,6 +147,22 @@ public:
     {
         return false;
     }
+    // Writes `rows` in their order: with one statement where InsertRows can,
+    // else one at a time, which finds a failing row once those before it are
+    // written. `written`, when set, sees each row once it is written.
+    void WriteRows(const std::string& table, const std::vector<ColumnInfo>& columns,
+                   const std::vector<std::vector<ado::Variant>>& rows,
+                   const std::vector<bool>& changed,
+                   const std::function<void(const std::vector<ado::Variant>&)>& written = {})
+    {
+        const bool together = InsertRows(table, columns, rows, changed);
+        for (const std::vector<ado::Variant>& row : rows) {
+            if (!together)
+                InsertRow(table, columns, row, changed);
+            if (written)
+                written(row);
+        }
+    }
     virtual void UpdateRow(const std::string& /*table*/, std::int64_t /*key*/,
                            const std::vector<ColumnInfo>& /*columns*/,
                            const std::vector<ado::Variant>& /*values*/,

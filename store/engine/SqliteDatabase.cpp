@@ -381,7 +381,11 @@ private:
 void SqliteDatabase::StreamTable(const std::string& name, const RowSink& sink)
 {
     const ScanCache scan(*this);
-    const TableSelect select = SelectTable(name, sink.onlyColumns);
+    StreamWhole(SelectTable(name, sink.onlyColumns), sink);
+}
+
+void SqliteDatabase::StreamWhole(const TableSelect& select, const RowSink& sink)
+{
     SqliteStatement statement(*this, select.sql);
     StreamSelected(statement, select, sink,
                    sink.expectedRows ? std::optional(CountRows(select.countSql)) : std::nullopt);

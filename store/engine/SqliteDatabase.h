@@ -77,6 +77,8 @@ private:
     RowSet ReadAll(SqliteStatement& statement, std::size_t keyColumn);
     void StreamRows(SqliteStatement& statement, std::size_t keyColumn,
                     const std::vector<ColumnInfo>& columns, const RowSink& sink);
+    // The rows of `select`, all of them, to `sink`.
+    void StreamWhole(const TableSelect& select, const RowSink& sink);
     // The rows `statement` (made from `select`) gives, to `sink`, told to
     // expect `expected` of them where that is known.
     void StreamSelected(SqliteStatement& statement, const TableSelect& select, const RowSink& sink,
@@ -91,7 +93,6 @@ private:
                         const RowSink& sink, std::size_t expected);
     std::size_t CountRows(const std::string& sql);
     class ScanCache;
-    class TableRuns;
     void CheckWidths(const std::string& table, const std::vector<ColumnInfo>& columns,
                      const std::vector<ado::Variant>& values,
                      const std::vector<bool>& changed) const;

@@ -79,17 +79,17 @@ private:
 // Whether the file's journal lets one state of it be held by several
 // connections at once: with a rollback journal, a writer cannot commit while
 // any of them reads. In WAL mode each reader keeps a state of its own.
-bool HeldByReaders(sqlite3* db)
+bool HeldByReaders(const SqliteDatabase& db)
 {
-    sqlite3_stmt* mode = nullptr;
-    bool rollback = false;
-    if (sqlite3_prepare_v2(db, "PRAGMA main.journal_mode", -1, &mode, nullptr) == SQLITE_OK &&
-        sqlite3_step(mode) == SQLITE_ROW) {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(mode, 0));
-        rollback = text && std::string_view(text) != "wal";
+    try {
+        SqliteStatement mode(db, "PRAGMA main.journal_mode");
+        if (!mode.Step("reading the journal mode"))
+            return false;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(mode.get(), 0));
+        return text && std::string_view(text) != "wal";
+    } catch (const ado::_com_error&) {
+        return false; // read in one, as ever
     }
-    sqlite3_finalize(mode);
-    return rollback;
 }
 
 // The table's least and greatest key, and the file's pages and its
@@ -102,16 +102,17 @@ struct FileMark
 
 // What the key span statement gives; none when the table has no rows or the
 // statement fails.
-std::optional<FileMark> ReadFileMark(sqlite3* db, const std::string& keySpanSql)
+std::optional<FileMark> ReadFileMark(const SqliteDatabase& db, const std::string& keySpanSql)
 {
-    sqlite3_stmt* span = nullptr;
-    std::optional<FileMark> mark;
-    if (sqlite3_prepare_v2(db, keySpanSql.c_str(), -1, &span, nullptr) == SQLITE_OK &&
-        sqlite3_step(span) == SQLITE_ROW && sqlite3_column_type(span, 0) != SQLITE_NULL)
-        mark = FileMark{sqlite3_column_int64(span, 0), sqlite3_column_int64(span, 1),
-                        sqlite3_column_int64(span, 2), sqlite3_column_int64(span, 3)};
-    sqlite3_finalize(span);
-    return mark;
+    try {
+        SqliteStatement span(db, keySpanSql);
+        if (!span.Step("finding the keys") || sqlite3_column_type(span.get(), 0) == SQLITE_NULL)
+            return std::nullopt;
+        const auto at = [&span](int column) { return sqlite3_column_int64(span.get(), column); };
+        return FileMark{at(0), at(1), at(2), at(3)};
+    } catch (const ado::_com_error&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -149,10 +150,7 @@ std::size_t SqliteDatabase::ReadInRuns(const TableSelect& select,
                                        const std::vector<const RowSink*>& runs)
 {
     const auto inOne = [&] {
-        SqliteStatement statement(*this, select.sql);
-        StreamSelected(statement, select, *runs.front(),
-                       runs.front()->expectedRows ? std::optional(CountRows(select.countSql))
-                                                  : std::nullopt);
+        StreamWhole(select, *runs.front());
         if (runs.front()->finished)
             runs.front()->finished();
         return std::size_t{1};
@@ -172,9 +170,9 @@ std::size_t SqliteDatabase::ReadInRuns(const TableSelect& select,
         }
     } endRead{*this};
     const std::size_t rows = CountRows(select.countSql);
-    if (rows < kLeastRowsInRuns || !HeldByReaders(db_))
+    if (rows < kLeastRowsInRuns || !HeldByReaders(*this))
         return inOne();
-    const std::optional<FileMark> mark = ReadFileMark(db_, select.keySpanSql);
+    const std::optional<FileMark> mark = ReadFileMark(*this, select.keySpanSql);
     if (!mark)
         return inOne();
     const std::int64_t least = mark->least, greatest = mark->greatest;
@@ -183,7 +181,7 @@ std::size_t SqliteDatabase::ReadInRuns(const TableSelect& select,
         // The same file, as this connection's read keeps it: not another put
         // in its place since this one opened it.
         std::unique_ptr<SqliteDatabase> reader = OpenRunReader();
-        if (!reader || ReadFileMark(reader->db_, select.keySpanSql) != mark)
+        if (!reader || ReadFileMark(*reader, select.keySpanSql) != mark)
             break;
         readers.push_back(std::move(reader));
     }
