@@ -83,12 +83,12 @@ std::optional<std::string> ReadDownloadDigest(const std::string& path)
     return WithShowTable(path, [](CADODataBase& db) {
         // The show read in runs, one for each core, each kept apart and then
         // digested in the table's order; past its share of the most kept,
-        // the query takes over. Each part on cache lines of its own, as each
+        // the query takes over. Each on cache lines of its own, as each
         // is written by its own thread.
-        struct alignas(64) Part : TableOrderDigester
+        struct alignas(64) RunDigester : TableOrderDigester
         {
         };
-        std::vector<Part> parts(show::ShowReadingRuns());
+        std::vector<RunDigester> parts(show::ShowReadingRuns());
         const std::size_t most = TableOrderDigester::kMostKept / parts.size();
         std::vector<show::ShowRun> runs;
         std::vector<TableOrderDigester*> digesters;
